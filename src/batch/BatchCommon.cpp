@@ -1,0 +1,91 @@
+#include "batch/BatchCommon.h"
+
+#include <algorithm>
+#include <iostream>
+
+#include "core/SettingsFile.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+
+namespace kelvaro::batch {
+
+std::string Options::Get(const std::string& name) const {
+    auto it = values.find(name);
+    return it == values.end() ? std::string() : it->second;
+}
+
+bool Options::Flag(const std::string& name) const {
+    return std::find(flags.begin(), flags.end(), name) != flags.end();
+}
+
+Options ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueNames,
+                     const std::vector<std::string>& flagNames, bool allowSet) {
+    auto contains = [](const std::vector<std::string>& v, const std::string& s) {
+        return std::find(v.begin(), v.end(), s) != v.end();
+    };
+    Options o;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (contains(flagNames, a)) {
+            o.flags.push_back(a);
+            continue;
+        }
+        bool isSet = allowSet && a == "--set";
+        if (!isSet && !contains(valueNames, a)) throw UsageError{"unknown option '" + a + "'"};
+        if (i + 1 >= args.size()) throw UsageError{"option " + a + " needs a value"};
+        const std::string& v = args[++i];
+        if (isSet)
+            o.sets.push_back(v);
+        else
+            o.values[a] = v;
+    }
+    return o;
+}
+
+std::string Require(const Options& o, const std::string& name) {
+    if (!o.Has(name)) throw UsageError{"missing option " + name};
+    return o.Get(name);
+}
+
+void RequireFile(const std::string& path, const std::string& what) {
+    if (!FileExists(path, false)) throw UsageError{what + " not found: " + path};
+}
+
+Model MakeModel(const Options& o) {
+    Model m;
+    m.Paths.ProgramFolder = ProgramFolder();
+    m.Paths.DataFolder = ChooseDataFolder(m.Paths.ProgramFolder);
+    m.S = DefaultSettings(m.Paths);
+    std::string cfg = o.Has("--cfg") ? o.Get("--cfg") : m.SettingsFile();
+    if (auto bytes = ReadWholeFile(cfg)) ParseSettingsFile(*bytes, m.S);
+    for (const std::string& set : o.sets) {
+        auto eq = set.find('=');
+        if (eq == std::string::npos) throw UsageError{"--set needs Name=Value, got '" + set + "'"};
+        if (!SetSettingByName(m.S, set.substr(0, eq), set.substr(eq + 1)))
+            throw UsageError{"cannot set '" + set + "'"};
+    }
+    bool found = false;
+    std::string folder = FolderOfFile(m.S.MameExePath, &found);
+    if (found && FileExists(m.S.MameExePath, false)) m.MameFolder = folder;
+    return m;
+}
+
+void PrintGameTable(const Model& m) {
+    std::string out;
+    for (int i = 1; i <= m.Games.Count(); ++i) {
+        const GameRow& g = m.Games[i];
+        out += std::to_string(i);
+        for (const std::string* f : {&g.GameRomName, &g.GameCloneOf, &g.GameNativeWidth, &g.GameNativeHeight,
+                                     &g.GameNativeRefresh, &g.GameOrientation, &g.GameModeWidth, &g.GameModeHeight,
+                                     &g.GameModeRefresh, &g.GameINIText}) {
+            out += '\t';
+            out += *f;
+        }
+        out += '\n';
+    }
+    out += "NotFound\t" + m.S.NotFoundWidth + "\t" + m.S.NotFoundHeight + "\t" + m.S.NotFoundRefresh + "\t" +
+           m.S.NotFoundINIText + "\n";
+    std::cout << out;
+}
+
+} // namespace kelvaro::batch

@@ -1,0 +1,53 @@
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/Model.h"
+
+namespace kelvaro::batch {
+
+// A usage error: main prints "kelvaro-batch: " + message on one line of stderr and exits with 2.
+struct UsageError {
+    std::string message;
+};
+
+// The options of one subcommand: "--name value" pairs, repeatable "--set Name=Value", and flags.
+struct Options {
+    std::map<std::string, std::string> values;
+    std::vector<std::string> sets;
+    std::vector<std::string> flags;
+
+    bool Has(const std::string& name) const { return values.count(name) > 0; }
+    std::string Get(const std::string& name) const;
+    bool Flag(const std::string& name) const;
+};
+
+// Parses args against the names that take a value and the names that are flags ("--set" is
+// always allowed where allowSet). Throws UsageError for anything else or a missing value.
+Options ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueNames,
+                     const std::vector<std::string>& flagNames, bool allowSet);
+
+// Throws UsageError unless the option is present.
+std::string Require(const Options& o, const std::string& name);
+
+// Throws UsageError unless a file exists at path.
+void RequireFile(const std::string& path, const std::string& what);
+
+// A model for the batch tool: program and data folders as the window program has them, the
+// defaults, then the settings from --cfg (a missing file keeps the defaults; without --cfg the
+// window program's settings file), then each --set. Throws UsageError for a bad --set.
+Model MakeModel(const Options& o);
+
+// One line per game, "i<TAB>GameRomName<TAB>...<TAB>GameINIText", then the "NotFound" line.
+void PrintGameTable(const Model& m);
+
+// The subcommands; each returns the exit status.
+int CmdListinfo(const Options& o);
+int CmdNatives(const Options& o);
+int CmdModes(const Options& o);
+int CmdSelect(const Options& o);
+int CmdRead(const Options& o);
+int CmdGenerate(const Options& o);
+
+} // namespace kelvaro::batch

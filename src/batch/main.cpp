@@ -1,0 +1,74 @@
+// kelvaro-batch: the program's core from the command line, for scripts and tests.
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "batch/BatchCommon.h"
+
+using namespace kelvaro::batch;
+
+namespace {
+
+struct Command {
+    const char* name;
+    std::vector<std::string> valueNames;
+    std::vector<std::string> flagNames;
+    bool allowSet;
+    int (*run)(const Options&);
+};
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+        {"listinfo", {"--xml", "--out"}, {}, false, CmdListinfo},
+        {"natives", {"--dat"}, {}, false, CmdNatives},
+        {"modes", {"--modes"}, {}, false, CmdModes},
+        {"select", {"--dat", "--modes", "--cfg"}, {}, true, CmdSelect},
+        {"read", {"--dat", "--modes", "--ini-dir", "--cfg"}, {}, true, CmdRead},
+        {"generate", {"--dat", "--modes", "--ini-dir", "--rom-dir", "--game", "--cfg"}, {"--no-select"}, true,
+         CmdGenerate},
+    };
+    return commands;
+}
+
+void Usage() {
+    std::cerr << "usage: kelvaro-batch COMMAND [OPTIONS]\n"
+                 "  listinfo [--xml FILE] [--out FILE]\n"
+                 "  natives --dat FILE\n"
+                 "  modes --modes FILE\n"
+                 "  select --dat FILE --modes FILE [--cfg FILE] [--set Name=Value]...\n"
+                 "  read --dat FILE --modes FILE --ini-dir DIR [--cfg FILE] [--set Name=Value]...\n"
+                 "  generate --dat FILE --modes FILE --ini-dir DIR [--rom-dir DIR] [--game ROMNAME]\n"
+                 "           [--no-select] [--cfg FILE] [--set Name=Value]...\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    if (argc < 2) {
+        std::cerr << "kelvaro-batch: no command given\n";
+        Usage();
+        return 2;
+    }
+    std::string name = argv[1];
+    if (name == "--help" || name == "-h") {
+        Usage();
+        return 0;
+    }
+    std::vector<std::string> args(argv + 2, argv + argc);
+    for (const Command& c : Commands()) {
+        if (name != c.name) continue;
+        try {
+            int status = c.run(ParseOptions(args, c.valueNames, c.flagNames, c.allowSet));
+            std::cout.flush();
+            return status;
+        } catch (const UsageError& e) {
+            std::cout.flush();
+            std::cerr << "kelvaro-batch: " << e.message << "\n";
+            return 2;
+        }
+    }
+    std::cerr << "kelvaro-batch: unknown command '" << name << "'\n";
+    return 2;
+}

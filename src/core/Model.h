@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+
+#include "core/Settings.h"
+#include "core/Table.h"
+
+namespace kelvaro {
+
+// Where the program's own files live. ProgramFolder holds the executable and the shipped files;
+// DataFolder receives the files the program writes beside itself ("kelvaro.cfg", "mame.dat"):
+// the program folder when it is writable, otherwise the per-user data folder.
+struct ProgramPaths {
+    std::string ProgramFolder;
+    std::string DataFolder;
+};
+
+// The whole shared data set: the tables, the settings and the run-time values. One object of
+// this type lives for the run; the windows, the batch tool and the tests hold it by reference.
+struct Model {
+    Table<GameRow> Games;
+    Table<NativeModeRow> NativeModes;
+    Table<AvailModeRow> AvailModes;
+    Table<std::string> AvailWidthList;   // distinct widths, ascending by value
+    Table<std::string> AvailHeightList;  // distinct heights, ascending by value
+    Table<ListRow> GameList;             // the game list parser's output
+
+    Settings S;
+
+    std::string MameFolder;     // folder of MameExePath; empty until derived
+    bool INIsGenerated = false; // INI files were written in this run
+    int SettingsScope = 0;      // 0 native mode, 1 one game, 2 the not-found settings
+
+    ProgramPaths Paths;
+
+    // "mame.dat" and "kelvaro.cfg" in the data folder.
+    std::string GameListFile() const;
+    std::string SettingsFile() const;
+};
+
+} // namespace kelvaro

@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+
+namespace kelvaro {
+
+// The 18 settings kept in the settings file, with their defaults. The integers hold 16-bit values.
+struct Settings {
+    std::string MameExePath;
+    std::string MameINIPath;
+    std::string MameROMPath;
+    bool LegacyMame = false;
+    std::string ModeListFile;          // set at start-up to the default mode list when it exists
+    int MonitorOrientation = 0;        // 0 horizontal, 1 vertical, 2 rotating (both)
+    int PreferredRotation = 0;         // 0 clockwise (right), 1 anti-clockwise (left)
+    bool IgnoreInterlaced = true;
+    int MatchResWithin = 16;           // pixels
+    float MatchRefreshWithin = 1.25f;  // Hz
+    std::string NotFoundWidth = "???";
+    std::string NotFoundHeight = "???";
+    std::string NotFoundRefresh = "??";
+    std::string NotFoundINIText = "resolution auto";
+    int GenerateApplyTo = 0;           // option index 0..3 of the generation dialog, -1 cancelled
+    bool GenerateAvailableOnly = true;
+    bool GenerateParentsOnly = true;
+    bool GenerateNoINIOnly = false;
+};
+
+} // namespace kelvaro

@@ -1,0 +1,34 @@
+#pragma once
+#include <string>
+
+#include "core/Model.h"
+
+namespace kelvaro {
+
+// The defaults of a first start: the Settings defaults, with ModeListFile the default mode list
+// ("avga9200.txt" in the program folder, then in the installed data folder) when it exists.
+Settings DefaultSettings(const ProgramPaths& paths);
+
+// The 18-line text of the settings file, CR LF after every line.
+std::string FormatSettingsFile(const Settings& s);
+
+// Reads the 18 lines over the settings given: a missing line, or one that does not convert to
+// its type, keeps that setting's value; it never fails.
+void ParseSettingsFile(const std::string& bytes, Settings& s);
+
+// Reads the model's settings file when it exists and derives MameFolder.
+void LoadSettings(Model& m);
+
+// Writes the settings file safely (temporary file, then rename). False when it could not be
+// written; the old file is then left whole.
+bool SaveSettings(const Model& m);
+
+} // namespace kelvaro
+
+namespace kelvaro {
+
+// Sets one setting by its name ("MatchResWithin"), the value read as the settings file reads that
+// setting's line. False for an unknown name or a value that does not convert.
+bool SetSettingByName(Settings& s, const std::string& name, const std::string& value);
+
+} // namespace kelvaro

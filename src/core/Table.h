@@ -1,0 +1,89 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace kelvaro {
+
+// A table of rows numbered from 1. Element 0 always exists and is never used, so the count is
+// the highest index and an empty table has count 0.
+template <class Row>
+class Table {
+public:
+    Table() : rows_(1) {}
+
+    int Count() const { return static_cast<int>(rows_.size()) - 1; }
+    bool Empty() const { return rows_.size() == 1; }
+
+    Row& operator[](int i) { return rows_[static_cast<size_t>(i)]; }
+    const Row& operator[](int i) const { return rows_[static_cast<size_t>(i)]; }
+
+    // Appends a row after the last one and returns it.
+    Row& Add(Row row = Row{}) {
+        rows_.push_back(std::move(row));
+        return rows_.back();
+    }
+    // Back to count 0 (element 0 stays, empty).
+    void Clear() { rows_.assign(1, Row{}); }
+    // Sets the count, adding empty rows or dropping rows from the end.
+    void Resize(int count) { rows_.resize(static_cast<size_t>(count) + 1); }
+    void RemoveLast() {
+        if (rows_.size() > 1) rows_.pop_back();
+    }
+    // Removes row i; the rows after it move up by one.
+    void Remove(int i) {
+        if (i >= 1 && i <= Count()) rows_.erase(rows_.begin() + i);
+    }
+    void Reserve(int count) { rows_.reserve(static_cast<size_t>(count) + 1); }
+
+    // Every element, element 0 included.
+    std::vector<Row>& Elements() { return rows_; }
+    const std::vector<Row>& Elements() const { return rows_; }
+
+private:
+    std::vector<Row> rows_;
+};
+
+// One game of the emulator's list with its native mode and the mode chosen for it.
+struct GameRow {
+    std::string GameRomName;       // upper case, as in the game list
+    std::string GameCloneOf;       // parent's name, upper case; empty for a parent
+    std::string GameDescription;
+    std::string GameNativeWidth;   // "-" for a vector game, "VECTOR" when the list gave none
+    std::string GameNativeHeight;
+    std::string GameNativeRefresh; // at most 9 characters; "-" for a vector game
+    std::string GameOrientation;   // "H", "V" or empty
+    std::string GameModeWidth = "???";
+    std::string GameModeHeight = "???";
+    std::string GameModeRefresh = "??";
+    std::string GameINIText = "resolution auto"; // INI lines joined by "|"
+};
+
+// One distinct native video mode.
+struct NativeModeRow {
+    std::string NativeWidth;
+    std::string NativeHeight;
+    std::string NativeRefresh;
+    std::string NativeOrientation;
+};
+
+// One video mode the graphics card offers.
+struct AvailModeRow {
+    std::string AvailWidth;
+    std::string AvailHeight;
+    std::string AvailRefresh;     // two characters before "Hz", "00" when the line named none
+    std::string AvailInterlaced;  // "Yes" or "No"
+};
+
+// One game block as the game list parser read it.
+struct ListRow {
+    std::string ListRomName;
+    std::string ListCloneOf;
+    std::string ListDescription;
+    std::string ListScreen;       // "Raster", "Vector" or empty
+    std::string ListOrientation;  // "H", "V" or empty
+    std::string ListWidth;
+    std::string ListHeight;
+    std::string ListRefresh;
+};
+
+} // namespace kelvaro

@@ -1,0 +1,38 @@
+#pragma once
+#include <cstddef>
+#include <functional>
+#include <istream>
+#include <memory>
+#include <ostream>
+#include <string_view>
+
+namespace kelvaro {
+
+// Turns the emulator's -listxml output into listinfo text, in a stream: bytes go in with Feed,
+// finished "game ( ... )" blocks come out through the sink as soon as each machine ends. Only
+// runnable machines with a display that are neither devices nor BIOS sets are written. Nothing
+// of the list is held beyond the machine being read, so memory stays flat.
+class ListInfoConverter {
+public:
+    using Sink = std::function<void(std::string_view)>;
+    explicit ListInfoConverter(Sink sink);
+    ~ListInfoConverter();
+    ListInfoConverter(const ListInfoConverter&) = delete;
+    ListInfoConverter& operator=(const ListInfoConverter&) = delete;
+
+    // Feeds the next bytes; isFinal marks the end of the input. Returns false once the XML is
+    // malformed: the blocks written up to the error stay, and later calls do nothing.
+    bool Feed(const char* data, std::size_t size, bool isFinal);
+    bool Failed() const;
+    int MachinesWritten() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Converts a whole stream; false when the XML was malformed (what came before the error is
+// written) or could not be read.
+bool ConvertListXml(std::istream& in, std::ostream& out);
+
+} // namespace kelvaro

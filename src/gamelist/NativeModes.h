@@ -1,0 +1,39 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Model.h"
+#include "core/Progress.h"
+
+namespace kelvaro {
+
+// The counts the status bar shows after a build.
+struct NativeModeCounts {
+    int HModes = 0, VModes = 0, NativeCount = 0;
+    int HGames = 0, VGames = 0, VectorGames = 0;
+    // "Modes: 1 H + 1 V = 2"
+    std::string Panel1() const;
+    // "Total Games: 1 Horizontal + 2 Vertical = 3 (inc. 0 Vector)"
+    std::string Panel2() const;
+};
+
+// Builds the game table and the sorted native mode table from the game list file, running the
+// emulator first when retrieve is set or the file is missing (never when atStartUp). Returns the
+// counts, or nothing when no game was read: then every table keeps what it held. Reading the
+// existing INI files and filling the lists is left to the caller.
+std::optional<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atStartUp,
+                                                    ProgressSink& progress);
+
+// The "Mode" cell of the native mode list: "256 x 224 @ 60Hz H" (refresh to two decimals, the
+// text as it is when not a number), or "Vector H" for a vector mode.
+std::string NativeModeDisplay(const NativeModeRow& mode);
+
+// The games of native mode k (all four native texts equal), in table order.
+std::vector<int> GamesOfNativeMode(const Model& m, int k);
+
+// The "Mode" column of the games list: "640 x 480 @ 60Hz", or "(Let MAME Decide)" when no mode
+// is chosen.
+std::string GameModeDisplay(const GameRow& game);
+
+} // namespace kelvaro

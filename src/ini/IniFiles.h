@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "core/Model.h"
+#include "core/Progress.h"
+
+namespace kelvaro {
+
+// The path of a game's INI file: MameINIPath + separator + the name the emulator looks up
+// (lower case on a case-sensitive file system) + ".ini". Empty when the rom name is not a safe
+// file name.
+std::string IniFilePath(const Model& m, const std::string& romName);
+
+// True when the ROM folder holds the game as NAME.zip, NAME.7z or a folder NAME.
+bool GameIsAvailable(const Model& m, const std::string& romName);
+
+// Whether game i is in the generation scope GenerateApplyTo, with s the selected game.
+bool GameInScope(const Model& m, int i, int s, int applyTo);
+
+struct GenerateResult {
+    int Written = 0;
+    int Skipped = 0;   // in scope, left out by a filter
+    int Failed = 0;    // passed the filters, file not written
+    std::vector<std::string> WrittenPaths;
+    std::vector<std::string> FailedNames;
+};
+
+// Writes one INI file per game in scope that passes the filters of the settings (each file
+// written safely), with the progress "Generating INI Files..." counted by games. Sets
+// INIsGenerated. Asks nothing; the caller asks first and reports the result.
+GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progress);
+
+enum class ReadIniOutcome { NoFolder, ListsEmpty, Read };
+
+// Reads existing INI files back into the game table (progress "Reading Existing INI Files...").
+// NoFolder: the INI folder is missing, nothing shown. ListsEmpty: the caller shows the warning.
+ReadIniOutcome ReadExistingINIFiles(Model& m, ProgressSink& progress);
+
+} // namespace kelvaro

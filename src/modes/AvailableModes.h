@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "core/Model.h"
+
+namespace kelvaro {
+
+// Reads ModeListFile into the available mode table and rebuilds AvailWidthList and
+// AvailHeightList (distinct texts, ascending by value). The table is emptied first; a file that
+// is missing or cannot be read leaves it empty and the two lists as they were.
+void ReadAvailableModes(Model& m);
+
+// Parses mode list text (line 1 is a heading) into the table and the two lists, as above.
+void ParseAvailableModes(std::string_view text, Model& m);
+
+// The "Mode" column of the available mode list: "640 x 480 @ 60Hz"; a refresh that is not a
+// number shows as 0Hz.
+std::string AvailModeDisplay(const AvailModeRow& mode);
+
+// Removes row s; the distinct-value lists stay. Nothing happens for a row outside the table.
+void RemoveAvailableMode(Model& m, int s);
+
+// Keeps exactly the rows whose refresh text is "60", in their order.
+void KeepOnly60HzModes(Model& m);
+
+} // namespace kelvaro

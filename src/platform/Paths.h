@@ -1,0 +1,45 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace kelvaro {
+
+// The platform's folder separator: '\\' on Windows, '/' elsewhere.
+char PathSeparator();
+
+// folder + separator + name; name alone when folder is empty; no doubled separator when folder
+// already ends with one.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// The folder of a file path as the emulator's folder is derived from its executable: the text
+// before the last separator. A path whose only separator is the root gives the root ("/mame" ->
+// "/", "C:\\mame.exe" -> "C:"). Nothing when the path holds no separator.
+std::string FolderOfFile(std::string_view path, bool* found = nullptr);
+
+// The folder of the running executable, without a trailing separator.
+std::string ProgramFolder();
+
+// The per-user data folder: $XDG_DATA_HOME/kelvaro, or ~/.local/share/kelvaro (created on demand
+// by the caller).
+std::string UserDataFolder();
+
+// True when a file can be created in the folder.
+bool IsWritableFolder(const std::string& folder);
+
+// The folder that receives "kelvaro.cfg" and "mame.dat": the program folder when writable,
+// otherwise the per-user data folder (created when missing).
+std::string ChooseDataFolder(const std::string& programFolder);
+
+// A shipped file (the default mode list, readme.txt): in the program folder, then in the
+// installed data folder. Empty when neither has it.
+std::string FindShippedFile(const std::string& programFolder, std::string_view name);
+
+// The file name the emulator looks up for a game's name and extension: on a case-sensitive
+// file system the name in lower case ("PACMAN", ".ini" -> "pacman.ini"); on Windows as given.
+std::string EmulatorFileName(std::string_view romName, std::string_view extension);
+
+// False for a name from the game list that could leave its folder or is no file name: empty,
+// ".", "..", or holding a path separator ('/' or '\\'), a drive colon or a control character.
+bool IsSafeFileName(std::string_view name);
+
+} // namespace kelvaro
