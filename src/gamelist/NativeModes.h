@@ -25,6 +25,11 @@ struct NativeModeCounts {
 std::optional<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atStartUp,
                                                     ProgressSink& progress);
 
+// The same build from a given listinfo file, never running the emulator (the batch tool and the
+// tests use it): reads the file, then groups as above.
+std::optional<NativeModeCounts> BuildNativeModeListFromFile(Model& m, const std::string& listFile,
+                                                            ProgressSink& progress);
+
 // The "Mode" cell of the native mode list: "256 x 224 @ 60Hz H" (refresh to two decimals, the
 // text as it is when not a number), or "Vector H" for a vector mode.
 std::string NativeModeDisplay(const NativeModeRow& mode);

@@ -1,0 +1,63 @@
+#pragma once
+#include <QDialog>
+#include <vector>
+
+#include "core/Model.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace kelvaro {
+
+// The settings dialog: the chosen video mode and INI lines of one game (SettingsScope 0 or 1) or
+// of the settings used when no ideal mode is found (SettingsScope 2). Created once, filled anew
+// on every showing.
+class frmSettings : public QDialog {
+    Q_OBJECT
+public:
+    frmSettings(Model& model, QWidget* parent = nullptr);
+
+    // Fills the dialog for model.SettingsScope (selectedGame and shownGames — the games list's
+    // games in list order — matter for scopes 0 and 1), shows it modally, and on OK applies the
+    // choice. Returns the games whose rows changed (empty after Cancel or for scope 2).
+    std::vector<int> Edit(int selectedGame, const std::vector<int>& shownGames);
+
+    // The steps of Edit, public so that tests drive the dialog without a modal loop.
+    void Form_Activate(int selectedGame, const std::vector<int>& shownGames);
+    void cmbVideoMode_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    // Games changed by the last OK.
+    const std::vector<int>& ChangedGames() const { return changed_; }
+
+    QGroupBox* fraGameInfo = nullptr;
+    QLabel* lblGameDescription = nullptr;
+    QLabel* lblGameRomname = nullptr;
+    QLabel* lblGameNativeVideoMode = nullptr;
+    QLabel* lblGameOrientation = nullptr;
+    QGroupBox* fraSettings = nullptr;
+    QLabel* lblVideoMode = nullptr;
+    QComboBox* cmbVideoMode = nullptr;
+    QLabel* lblINIDetails = nullptr;
+    QPlainTextEdit* txtINIFileDetails = nullptr;
+    QGroupBox* fraApply = nullptr;
+    QRadioButton* optThisGameOnly = nullptr;
+    QRadioButton* optVideoMode = nullptr;
+    QRadioButton* optOrientation = nullptr;
+    QRadioButton* optAllGames = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+
+private:
+    Model& m_;
+    int selected_ = 0;
+    std::vector<int> shown_;
+    std::vector<int> changed_;
+    bool filling_ = false;
+};
+
+} // namespace kelvaro
