@@ -1,0 +1,231 @@
+#include "core/SettingsFile.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "core/TextNumbers.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+
+namespace kelvaro {
+
+namespace {
+
+constexpr int kLineCount = 18;
+
+enum class Kind { Text, Bool, Int16, Single, LeadingInt16 };
+
+struct LineInfo {
+    const char* name;
+    Kind kind;
+    std::string Settings::*text = nullptr;
+    bool Settings::*flag = nullptr;
+    int Settings::*integer = nullptr;
+    float Settings::*single = nullptr;
+    int maxValue = 0;  // for Int16 lines with a menu of choices: 0..maxValue, else unlimited
+};
+
+LineInfo TextLine(const char* name, std::string Settings::*p) { return {name, Kind::Text, p}; }
+LineInfo BoolLine(const char* name, bool Settings::*p) { return {name, Kind::Bool, nullptr, p}; }
+LineInfo IntLine(const char* name, int Settings::*p, Kind kind = Kind::Int16, int maxValue = 0) {
+    return {name, kind, nullptr, nullptr, p, nullptr, maxValue};
+}
+LineInfo SingleLine(const char* name, float Settings::*p) {
+    return {name, Kind::Single, nullptr, nullptr, nullptr, p};
+}
+
+// The lines of the file, in file order.
+const std::vector<LineInfo>& Lines() {
+    static const std::vector<LineInfo> lines = {
+        TextLine("MameExePath", &Settings::MameExePath),
+        TextLine("MameINIPath", &Settings::MameINIPath),
+        TextLine("MameROMPath", &Settings::MameROMPath),
+        BoolLine("LegacyMame", &Settings::LegacyMame),
+        TextLine("ModeListFile", &Settings::ModeListFile),
+        IntLine("MonitorOrientation", &Settings::MonitorOrientation, Kind::Int16, 2),
+        IntLine("PreferredRotation", &Settings::PreferredRotation, Kind::Int16, 1),
+        BoolLine("IgnoreInterlaced", &Settings::IgnoreInterlaced),
+        IntLine("MatchResWithin", &Settings::MatchResWithin),
+        SingleLine("MatchRefreshWithin", &Settings::MatchRefreshWithin),
+        TextLine("NotFoundWidth", &Settings::NotFoundWidth),
+        TextLine("NotFoundHeight", &Settings::NotFoundHeight),
+        TextLine("NotFoundRefresh", &Settings::NotFoundRefresh),
+        TextLine("NotFoundINIText", &Settings::NotFoundINIText),
+        IntLine("GenerateApplyTo", &Settings::GenerateApplyTo, Kind::LeadingInt16),
+        BoolLine("GenerateAvailableOnly", &Settings::GenerateAvailableOnly),
+        BoolLine("GenerateParentsOnly", &Settings::GenerateParentsOnly),
+        BoolLine("GenerateNoINIOnly", &Settings::GenerateNoINIOnly),
+    };
+    return lines;
+}
+
+// Files move between locales: a decimal comma reads like a decimal point.
+std::string WithDecimalPoint(std::string_view text) {
+    std::string out(text);
+    if (out.find('.') == std::string::npos) {
+        std::size_t comma = out.find(',');
+        if (comma != std::string::npos && out.find(',', comma + 1) == std::string::npos)
+            out[comma] = '.';
+    }
+    return out;
+}
+
+std::optional<int> ToInt16(double value) {
+    if (!std::isfinite(value))
+        return std::nullopt;
+    long long r = RoundHalfEven(value);
+    if (r < -32768 || r > 32767)
+        return std::nullopt;
+    return static_cast<int>(r);
+}
+
+std::optional<bool> ReadBool(std::string_view text) {
+    std::size_t b = text.find_first_not_of(' ');
+    std::size_t e = text.find_last_not_of(' ');
+    std::string_view word = b == std::string_view::npos ? std::string_view() : text.substr(b, e - b + 1);
+    auto equalsNoCase = [](std::string_view a, std::string_view b) {
+        if (a.size() != b.size())
+            return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            char x = a[i], y = b[i];
+            if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+            if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+            if (x != y)
+                return false;
+        }
+        return true;
+    };
+    if (equalsNoCase(word, "true"))
+        return true;
+    if (equalsNoCase(word, "false"))
+        return false;
+    if (auto n = WholeNumber(WithDecimalPoint(text)))
+        return *n != 0;
+    return std::nullopt;
+}
+
+// Reads one line's text into its setting; false (setting unchanged) when it does not convert.
+bool ReadLine(const LineInfo& line, std::string_view text, Settings& s) {
+    switch (line.kind) {
+    case Kind::Text:
+        s.*line.text = std::string(text);
+        return true;
+    case Kind::Bool: {
+        auto b = ReadBool(text);
+        if (!b)
+            return false;
+        s.*line.flag = *b;
+        return true;
+    }
+    case Kind::Int16:
+    case Kind::LeadingInt16: {
+        std::optional<int> v;
+        if (line.kind == Kind::Int16) {
+            if (auto n = WholeNumber(WithDecimalPoint(text)))
+                v = ToInt16(*n);
+        } else {
+            v = ToInt16(LeadingNumber(text));
+        }
+        if (!v)
+            return false;
+        // A choice the menus do not offer falls back to the first one.
+        if (line.maxValue > 0 && (*v < 0 || *v > line.maxValue))
+            v = 0;
+        s.*line.integer = *v;
+        return true;
+    }
+    case Kind::Single: {
+        auto n = WholeNumber(WithDecimalPoint(text));
+        if (!n || !std::isfinite(*n) || std::fabs(*n) > std::numeric_limits<float>::max())
+            return false;
+        s.*line.single = static_cast<float>(*n);
+        return true;
+    }
+    }
+    return false;
+}
+
+// One space before a number that is not negative ("-" takes its place otherwise), one after.
+std::string NumberField(const std::string& digits) {
+    if (!digits.empty() && digits[0] == '-')
+        return digits + " ";
+    return " " + digits + " ";
+}
+
+std::string WriteLine(const LineInfo& line, const Settings& s) {
+    switch (line.kind) {
+    case Kind::Text:
+        return s.*line.text;
+    case Kind::Bool:
+        return s.*line.flag ? "True" : "False";
+    case Kind::Int16:
+    case Kind::LeadingInt16:
+        return NumberField(std::to_string(s.*line.integer));
+    case Kind::Single:
+        return NumberField(FormatNumber(s.*line.single));
+    }
+    return {};
+}
+
+} // namespace
+
+Settings DefaultSettings(const ProgramPaths& paths) {
+    Settings s;
+    s.ModeListFile = FindShippedFile(paths.ProgramFolder, "avga9200.txt");
+    return s;
+}
+
+std::string FormatSettingsFile(const Settings& s) {
+    std::string out;
+    for (const LineInfo& line : Lines()) {
+        out += WriteLine(line, s);
+        out += "\r\n";
+    }
+    return out;
+}
+
+void ParseSettingsFile(const std::string& bytes, Settings& s) {
+    const auto& lines = Lines();
+    std::size_t pos = 0;
+    for (int i = 0; i < kLineCount && pos < bytes.size(); ++i) {
+        // A line ends at CR LF, and also at a lone LF or CR (a file edited elsewhere).
+        std::size_t end = bytes.find_first_of("\r\n", pos);
+        std::string_view text = std::string_view(bytes).substr(
+            pos, end == std::string::npos ? std::string::npos : end - pos);
+        if (end == std::string::npos)
+            pos = bytes.size();
+        else if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+            pos = end + 2;
+        else
+            pos = end + 1;
+        ReadLine(lines[static_cast<std::size_t>(i)], text, s);
+    }
+}
+
+void LoadSettings(Model& m) {
+    std::string file = m.SettingsFile();
+    if (FileExists(file, false)) {
+        if (auto bytes = ReadWholeFile(file))
+            ParseSettingsFile(*bytes, m.S);
+    }
+    if (FileExists(m.S.MameExePath, false)) {
+        bool found = false;
+        std::string folder = FolderOfFile(m.S.MameExePath, &found);
+        if (found)
+            m.MameFolder = folder;
+    }
+}
+
+bool SaveSettings(const Model& m) { return WriteFileAtomic(m.SettingsFile(), FormatSettingsFile(m.S)); }
+
+bool SetSettingByName(Settings& s, const std::string& name, const std::string& value) {
+    for (const LineInfo& line : Lines())
+        if (name == line.name)
+            return ReadLine(line, value, s);
+    return false;
+}
+
+} // namespace kelvaro

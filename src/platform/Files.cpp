@@ -1,0 +1,277 @@
+#include "platform/Files.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/Paths.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <process.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace kelvaro {
+
+namespace {
+
+bool IsSeparator(char c) {
+#ifdef _WIN32
+    return c == '\\' || c == '/';
+#else
+    return c == '/';
+#endif
+}
+
+// '*' matches any run of characters, '?' any one; nothing else is special (a '[' in a name is
+// just a character, as the emulator's users would expect from a file name).
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+    std::size_t p = 0, n = 0;
+    std::size_t starP = std::string_view::npos, starN = 0;
+    auto same = [](char a, char b) {
+#ifdef _WIN32
+        auto up = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
+        return up(a) == up(b);
+#else
+        return a == b;
+#endif
+    };
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || (pattern[p] != '*' && same(pattern[p], name[n])))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+bool Accepts(const fs::file_status& st, bool allowFolder) {
+    return fs::is_regular_file(st) || (allowFolder && fs::is_directory(st));
+}
+
+bool FileExistsImpl(const std::string& path, bool allowFolder) {
+    std::size_t sep = std::string::npos;
+    for (std::size_t i = path.size(); i > 0; --i)
+        if (IsSeparator(path[i - 1])) {
+            sep = i - 1;
+            break;
+        }
+    std::string last = sep == std::string::npos ? path : path.substr(sep + 1);
+
+    if (last.find_first_of("*?") == std::string::npos) {
+        std::error_code ec;
+        fs::file_status st = fs::status(path, ec);  // follows links, as opening the file would
+        return !ec && Accepts(st, allowFolder);
+    }
+
+    std::string folder = sep == std::string::npos ? std::string(".") : path.substr(0, sep + 1);
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec)
+        return false;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec)
+            return false;
+        if (!WildcardMatch(last, it->path().filename().string()))
+            continue;
+        std::error_code ec2;
+        fs::file_status st = it->status(ec2);
+        if (!ec2 && Accepts(st, allowFolder))
+            return true;
+    }
+    return false;
+}
+
+std::atomic<unsigned> g_tempCounter{0};
+
+int CurrentProcessId() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return static_cast<int>(getpid());
+#endif
+}
+
+} // namespace
+
+bool FileExists(const std::string& path, bool allowFolder) {
+    if (path.empty())
+        return false;
+    try {
+        return FileExistsImpl(path, allowFolder);
+    } catch (...) {
+        return false;  // an allocation failure or an unconvertible name: no entry found
+    }
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    if (path.empty())
+        return std::nullopt;
+    std::error_code ec;
+    if (fs::is_directory(path, ec))
+        return std::nullopt;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return std::nullopt;
+    std::string out;
+    auto size = fs::file_size(path, ec);
+    if (!ec && size > 0)
+        out.reserve(static_cast<std::size_t>(size));
+    char buf[65536];
+    for (;;) {
+        std::size_t n = std::fread(buf, 1, sizeof buf, f);
+        out.append(buf, n);
+        if (n < sizeof buf)
+            break;
+    }
+    bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed)
+        return std::nullopt;
+    return out;
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    AtomicFile file(path);
+    if (!file.IsOpen())
+        return false;
+    if (!file.Write(bytes))
+        return false;
+    return file.Commit();
+}
+
+AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
+    if (path_.empty()) {
+        ok_ = false;
+        return;
+    }
+    std::size_t sep = std::string::npos;
+    for (std::size_t i = path_.size(); i > 0; --i)
+        if (IsSeparator(path_[i - 1])) {
+            sep = i - 1;
+            break;
+        }
+    std::string dir = sep == std::string::npos ? std::string() : path_.substr(0, sep + 1);
+    std::string base = sep == std::string::npos ? path_ : path_.substr(sep + 1);
+    if (base.empty()) {
+        ok_ = false;
+        return;
+    }
+
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+        temp_ = dir + "." + base + ".kelvaro-tmp-" + std::to_string(CurrentProcessId()) + "-" +
+                std::to_string(++g_tempCounter);
+#ifdef _WIN32
+        fd_ = _open(temp_.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                    _S_IREAD | _S_IWRITE);
+#else
+        fd_ = open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+#endif
+        if (fd_ < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd_ < 0) {
+        temp_.clear();
+        ok_ = false;
+        return;
+    }
+#ifndef _WIN32
+    // A file that is replaced keeps its permissions (a user may have made an INI file private).
+    struct stat old {};
+    if (stat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        fchmod(fd_, old.st_mode & 07777);
+#endif
+}
+
+AtomicFile::~AtomicFile() {
+    if (fd_ >= 0) {
+#ifdef _WIN32
+        _close(fd_);
+#else
+        close(fd_);
+#endif
+        fd_ = -1;
+    }
+    if (!temp_.empty())
+        std::remove(temp_.c_str());
+}
+
+bool AtomicFile::Write(std::string_view bytes) {
+    if (fd_ < 0 || !ok_)
+        return false;
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+#ifdef _WIN32
+        unsigned chunk = left > (1u << 30) ? (1u << 30) : static_cast<unsigned>(left);
+        int n = _write(fd_, p, chunk);
+#else
+        ssize_t n = ::write(fd_, p, left);
+#endif
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ok_ = false;
+            return false;
+        }
+        if (n == 0) {
+            ok_ = false;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool AtomicFile::Commit() {
+    if (fd_ < 0) {
+        ok_ = false;
+        return false;
+    }
+#ifdef _WIN32
+    bool closed = _close(fd_) == 0;
+#else
+    bool closed = close(fd_) == 0;  // a full disk may show only here (network file systems)
+#endif
+    fd_ = -1;
+    bool renamed = false;
+    if (ok_ && closed) {
+#ifdef _WIN32
+        renamed = MoveFileExA(temp_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+#else
+        renamed = std::rename(temp_.c_str(), path_.c_str()) == 0;
+#endif
+    }
+    if (renamed) {
+        temp_.clear();
+        return true;
+    }
+    std::remove(temp_.c_str());
+    temp_.clear();
+    ok_ = false;
+    return false;
+}
+
+} // namespace kelvaro

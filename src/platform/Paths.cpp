@@ -1,0 +1,196 @@
+#include "platform/Paths.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "platform/Files.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace kelvaro {
+
+namespace {
+
+bool IsSeparator(char c) {
+#ifdef _WIN32
+    return c == '\\' || c == '/';
+#else
+    return c == '/';
+#endif
+}
+
+std::size_t LastSeparator(std::string_view path) {
+    for (std::size_t i = path.size(); i > 0; --i)
+        if (IsSeparator(path[i - 1]))
+            return i - 1;
+    return std::string_view::npos;
+}
+
+} // namespace
+
+char PathSeparator() {
+#ifdef _WIN32
+    return '\\';
+#else
+    return '/';
+#endif
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+    if (folder.empty())
+        return std::string(name);
+    std::string out(folder);
+    if (!IsSeparator(out.back()))
+        out += PathSeparator();
+    out += name;
+    return out;
+}
+
+std::string FolderOfFile(std::string_view path, bool* found) {
+    std::size_t pos = LastSeparator(path);
+    if (found)
+        *found = pos != std::string_view::npos;
+    if (pos == std::string_view::npos)
+        return {};
+    // The root keeps its separator: without it "/mame" would name no folder at all.
+    if (pos == 0)
+        return std::string(path.substr(0, 1));
+    return std::string(path.substr(0, pos));
+}
+
+std::string ProgramFolder() {
+    std::string exe;
+#ifdef _WIN32
+    std::string buf(MAX_PATH, '\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n == 0)
+            break;
+        if (n < buf.size()) {
+            exe.assign(buf.data(), n);
+            break;
+        }
+        buf.resize(buf.size() * 2);
+    }
+#else
+    std::error_code ec;
+    fs::path p = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        exe = p.string();
+#endif
+    if (exe.empty()) {
+        std::error_code ec2;
+        return fs::current_path(ec2).string();
+    }
+    return FolderOfFile(exe);
+}
+
+std::string UserDataFolder() {
+#ifdef _WIN32
+    if (const char* appData = std::getenv("APPDATA"); appData && *appData)
+        return JoinPath(appData, "Kelvaro");
+    return JoinPath(ProgramFolder(), "Kelvaro");
+#else
+    // A relative XDG_DATA_HOME is invalid by the base-directory rules and is ignored.
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/')
+        return JoinPath(xdg, "kelvaro");
+    std::string home;
+    if (const char* h = std::getenv("HOME"); h && *h)
+        home = h;
+    else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir)
+        home = pw->pw_dir;
+    if (home.empty())
+        home = "/tmp";
+    return JoinPath(JoinPath(JoinPath(home, ".local"), "share"), "kelvaro");
+#endif
+}
+
+bool IsWritableFolder(const std::string& folder) {
+    if (folder.empty() || !FileExists(folder, true) || FileExists(folder, false))
+        return false;
+    // Permission bits do not tell the whole truth (read-only mounts, ACLs, root): create a file.
+    static int counter = 0;
+    std::string probe;
+#ifdef _WIN32
+    probe = JoinPath(folder, ".kelvaro-probe-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                 std::to_string(++counter));
+    HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(h);
+    return true;
+#else
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        probe = JoinPath(folder, ".kelvaro-probe-" + std::to_string(getpid()) + "-" +
+                                     std::to_string(++counter));
+        int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            close(fd);
+            unlink(probe.c_str());
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+#endif
+}
+
+std::string ChooseDataFolder(const std::string& programFolder) {
+    if (IsWritableFolder(programFolder))
+        return programFolder;
+    std::string user = UserDataFolder();
+    std::error_code ec;
+    fs::create_directories(user, ec);
+    return user;
+}
+
+std::string FindShippedFile(const std::string& programFolder, std::string_view name) {
+    std::string beside = JoinPath(programFolder, name);
+    if (!programFolder.empty() && FileExists(beside, false))
+        return beside;
+#ifdef KELVARO_INSTALLED_DATA_DIR
+    std::string installed = JoinPath(KELVARO_INSTALLED_DATA_DIR, name);
+    if (FileExists(installed, false))
+        return installed;
+#endif
+    return {};
+}
+
+std::string EmulatorFileName(std::string_view romName, std::string_view extension) {
+    std::string out(romName);
+    out += extension;
+#ifndef _WIN32
+    // The emulator spells its file names in lower case; a case-sensitive file system needs the
+    // same spelling for it to find them.
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+#endif
+    return out;
+}
+
+bool IsSafeFileName(std::string_view name) {
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    for (char c : name) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || c == ':' || u < 0x20 || u == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+} // namespace kelvaro

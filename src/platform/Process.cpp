@@ -1,0 +1,332 @@
+#include "platform/Process.h"
+
+#include <chrono>
+#include <filesystem>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+#endif
+
+namespace kelvaro {
+
+namespace {
+
+// How often the windows get a chance to paint while a program runs.
+constexpr int kPumpIntervalMs = 25;
+
+using Clock = std::chrono::steady_clock;
+
+// Calls pump when the interval has passed since the last call.
+class Pumper {
+public:
+    explicit Pumper(const std::function<void()>& pump) : pump_(pump), last_(Clock::now()) {}
+    void MaybePump() {
+        if (!pump_)
+            return;
+        auto now = Clock::now();
+        if (now - last_ >= std::chrono::milliseconds(kPumpIntervalMs)) {
+            last_ = now;
+            pump_();
+        }
+    }
+    void Pump() {
+        if (pump_) {
+            last_ = Clock::now();
+            pump_();
+        }
+    }
+    bool Active() const { return static_cast<bool>(pump_); }
+
+private:
+    const std::function<void()>& pump_;
+    Clock::time_point last_;
+};
+
+#ifdef _WIN32
+
+// One argument quoted for the C runtime's command-line parser.
+std::string QuoteArgument(const std::string& arg) {
+    if (!arg.empty() && arg.find_first_of(" \t\n\v\"") == std::string::npos)
+        return arg;
+    std::string out = "\"";
+    for (std::size_t i = 0;; ++i) {
+        std::size_t backslashes = 0;
+        while (i < arg.size() && arg[i] == '\\') {
+            ++i;
+            ++backslashes;
+        }
+        if (i == arg.size()) {
+            out.append(backslashes * 2, '\\');
+            break;
+        }
+        if (arg[i] == '"') {
+            out.append(backslashes * 2 + 1, '\\');
+            out += '"';
+        } else {
+            out.append(backslashes, '\\');
+            out += arg[i];
+        }
+    }
+    out += '"';
+    return out;
+}
+
+std::string CommandLine(const std::string& program, const std::vector<std::string>& args) {
+    std::string line = QuoteArgument(program);
+    for (const std::string& a : args) {
+        line += ' ';
+        line += QuoteArgument(a);
+    }
+    return line;
+}
+
+int WaitForProcess(HANDLE process, Pumper& pumper) {
+    while (WaitForSingleObject(process, pumper.Active() ? kPumpIntervalMs : INFINITE) == WAIT_TIMEOUT)
+        pumper.Pump();
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process, &code))
+        return -1;
+    return static_cast<int>(code);
+}
+
+int Run(const std::string& program, const std::vector<std::string>& args, const std::string& workingFolder,
+        bool showWindow, const std::function<bool(const char*, std::size_t)>* onOutput,
+        const std::function<void()>& pump) {
+    Pumper pumper(pump);
+    std::string line = CommandLine(program, args);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = showWindow ? SW_SHOWNORMAL : SW_HIDE;
+
+    HANDLE readEnd = nullptr, writeEnd = nullptr, nul = INVALID_HANDLE_VALUE;
+    if (onOutput) {
+        SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+        if (!CreatePipe(&readEnd, &writeEnd, &sa, 1 << 20))
+            return -1;
+        SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+        nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr);
+        si.dwFlags |= STARTF_USESTDHANDLES;
+        si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        si.hStdOutput = writeEnd;
+        si.hStdError = nul;
+    }
+    PROCESS_INFORMATION pi{};
+    BOOL started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
+                                  nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi);
+    if (writeEnd)
+        CloseHandle(writeEnd);
+    if (nul != INVALID_HANDLE_VALUE)
+        CloseHandle(nul);
+    if (!started) {
+        if (readEnd)
+            CloseHandle(readEnd);
+        return -1;
+    }
+    CloseHandle(pi.hThread);
+    if (onOutput) {
+        std::vector<char> buf(1 << 16);
+        bool wanted = true;
+        for (;;) {
+            DWORD avail = 0;
+            if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &avail, nullptr))
+                break;  // the program closed its end
+            if (avail == 0) {
+                if (WaitForSingleObject(pi.hProcess, kPumpIntervalMs) == WAIT_OBJECT_0) {
+                    // Ended: whatever is left in the pipe is read on the next turns.
+                    if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &avail, nullptr) || avail == 0)
+                        break;
+                }
+                pumper.MaybePump();
+                continue;
+            }
+            DWORD n = 0;
+            if (!ReadFile(readEnd, buf.data(), static_cast<DWORD>(buf.size()), &n, nullptr) || n == 0)
+                break;
+            if (wanted)
+                wanted = (*onOutput)(buf.data(), n);
+            pumper.MaybePump();
+        }
+        CloseHandle(readEnd);
+    }
+    int code = WaitForProcess(pi.hProcess, pumper);
+    CloseHandle(pi.hProcess);
+    return code;
+}
+
+#else
+
+// The child's end of a wait: pidfd_open gives a descriptor that poll wakes on at its exit; on
+// an older kernel, -1, and the wait falls back to polling the status.
+int OpenPidFd(pid_t pid) {
+#ifdef SYS_pidfd_open
+    return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+#else
+    (void)pid;
+    return -1;
+#endif
+}
+
+int ExitCodeOf(int status) {
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    return -1;
+}
+
+int WaitForChild(pid_t pid, Pumper& pumper) {
+    int status = 0;
+    if (!pumper.Active()) {
+        while (waitpid(pid, &status, 0) < 0)
+            if (errno != EINTR)
+                return -1;
+        return ExitCodeOf(status);
+    }
+    int pidfd = OpenPidFd(pid);
+    for (;;) {
+        pid_t r = waitpid(pid, &status, WNOHANG);
+        if (r == pid)
+            break;
+        if (r < 0 && errno != EINTR) {
+            if (pidfd >= 0)
+                close(pidfd);
+            return -1;
+        }
+        if (pidfd >= 0) {
+            pollfd p{pidfd, POLLIN, 0};
+            poll(&p, 1, kPumpIntervalMs);
+        } else {
+            poll(nullptr, 0, kPumpIntervalMs);
+        }
+        pumper.MaybePump();
+    }
+    if (pidfd >= 0)
+        close(pidfd);
+    return ExitCodeOf(status);
+}
+
+// A relative program path names a file as seen from the caller's folder, not the child's.
+std::string ProgramPath(const std::string& program) {
+    if (program.find('/') == std::string::npos || program[0] == '/')
+        return program;
+    std::error_code ec;
+    auto abs = std::filesystem::absolute(program, ec);
+    return ec ? program : abs.string();
+}
+
+class FileActions {
+public:
+    FileActions() { ok_ = posix_spawn_file_actions_init(&fa_) == 0; }
+    ~FileActions() {
+        if (ok_)
+            posix_spawn_file_actions_destroy(&fa_);
+    }
+    posix_spawn_file_actions_t* get() { return &fa_; }
+    bool ok() const { return ok_; }
+
+private:
+    posix_spawn_file_actions_t fa_;
+    bool ok_ = false;
+};
+
+int Run(const std::string& program, const std::vector<std::string>& args, const std::string& workingFolder,
+        bool /*showWindow*/, const std::function<bool(const char*, std::size_t)>* onOutput,
+        const std::function<void()>& pump) {
+    if (program.empty())
+        return -1;
+    Pumper pumper(pump);
+    std::string path = ProgramPath(program);
+
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+
+    FileActions fa;
+    if (!fa.ok())
+        return -1;
+    int pipeFds[2] = {-1, -1};
+    if (onOutput) {
+        if (pipe2(pipeFds, O_CLOEXEC) != 0)
+            return -1;
+        // A bigger pipe lets a program that writes hundreds of megabytes run with fewer stalls.
+        fcntl(pipeFds[0], F_SETPIPE_SZ, 1 << 20);
+        posix_spawn_file_actions_adddup2(fa.get(), pipeFds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addopen(fa.get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    }
+    if (!workingFolder.empty())
+        posix_spawn_file_actions_addchdir_np(fa.get(), workingFolder.c_str());
+
+    // glibc's posix_spawn reports a failed chdir or exec as its result, so "cannot start" is
+    // known here and not mistaken for an exit code of the program.
+    pid_t pid = -1;
+    int err = path.find('/') == std::string::npos
+                  ? posix_spawnp(&pid, path.c_str(), fa.get(), nullptr, argv.data(), ::environ)
+                  : posix_spawn(&pid, path.c_str(), fa.get(), nullptr, argv.data(), ::environ);
+    if (onOutput)
+        close(pipeFds[1]);
+    if (err != 0) {
+        if (onOutput)
+            close(pipeFds[0]);
+        return -1;
+    }
+
+    if (onOutput) {
+        std::vector<char> buf(1 << 18);
+        bool wanted = true;
+        for (;;) {
+            pollfd p{pipeFds[0], POLLIN, 0};
+            int r = poll(&p, 1, pumper.Active() ? kPumpIntervalMs : -1);
+            if (r < 0 && errno != EINTR)
+                break;
+            if (r > 0) {
+                ssize_t n = read(pipeFds[0], buf.data(), buf.size());
+                if (n == 0)
+                    break;
+                if (n < 0) {
+                    if (errno == EINTR || errno == EAGAIN)
+                        continue;
+                    break;
+                }
+                // After the reader has had enough, the rest is drained unread so that the
+                // program is not stopped by a full pipe.
+                if (wanted)
+                    wanted = (*onOutput)(buf.data(), static_cast<std::size_t>(n));
+            }
+            pumper.MaybePump();
+        }
+        close(pipeFds[0]);
+    }
+    return WaitForChild(pid, pumper);
+}
+
+#endif
+
+} // namespace
+
+int ShellAndWait(const std::string& program, const std::vector<std::string>& args,
+                 const std::string& workingFolder, bool showWindow, const std::function<void()>& pump) {
+    return Run(program, args, workingFolder, showWindow, nullptr, pump);
+}
+
+int RunAndReadOutput(const std::string& program, const std::vector<std::string>& args,
+                     const std::string& workingFolder,
+                     const std::function<bool(const char* data, std::size_t size)>& onOutput,
+                     const std::function<void()>& pump) {
+    std::function<bool(const char*, std::size_t)> sink =
+        onOutput ? onOutput : [](const char*, std::size_t) { return true; };
+    return Run(program, args, workingFolder, false, &sink, pump);
+}
+
+} // namespace kelvaro
