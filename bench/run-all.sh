@@ -13,7 +13,7 @@ if [ ! -s "$data/listxml.xml" ]; then
 fi
 export KELVARO_BENCH_XML="$data/listxml.xml" KELVARO_BENCH_DATA="$data" KELVARO_MAME="$mame"
 export KELVARO_BATCH="$build/kelvaro-batch" KELVARO_SOURCE_DIR="$(pwd)"
-for b in "$build"/bench_*; do
+for b in "$build"/bench/bench_*; do
   [ -x "$b" ] || continue
   echo "== $(basename "$b")"
   "$b"

@@ -1,8 +1,43 @@
+#include <iostream>
+
 #include "batch/BatchCommon.h"
+#include "modes/AvailableModes.h"
 
 namespace kelvaro::batch {
 
-// Placeholder until the subcommand is built.
-int CmdModes(const Options&) { throw UsageError{"'modes' is not built yet"}; }
+namespace {
+
+std::string JoinedList(const char* name, const Table<std::string>& list) {
+    std::string line = name;
+    line += '\t';
+    for (int k = 1; k <= list.Count(); ++k) {
+        if (k > 1) line += '\t';
+        line += list[k];
+    }
+    line += '\n';
+    return line;
+}
+
+} // namespace
+
+// Reads a mode list as the window program does and prints the table and the two lists.
+int CmdModes(const Options& o) {
+    const std::string file = Require(o, "--modes");
+    RequireFile(file, "mode list");
+    Model m;
+    m.S.ModeListFile = file;
+    ReadAvailableModes(m);
+
+    std::string out;
+    for (int i = 1; i <= m.AvailModes.Count(); ++i) {
+        const AvailModeRow& r = m.AvailModes[i];
+        out += std::to_string(i) + '\t' + r.AvailWidth + '\t' + r.AvailHeight + '\t' + r.AvailRefresh + '\t' +
+               r.AvailInterlaced + '\t' + AvailModeDisplay(r) + '\n';
+    }
+    out += JoinedList("widths", m.AvailWidthList);
+    out += JoinedList("heights", m.AvailHeightList);
+    std::cout << out;
+    return 0;
+}
 
 } // namespace kelvaro::batch

@@ -1,8 +1,26 @@
 #include "batch/BatchCommon.h"
+#include "gamelist/NativeModes.h"
+#include "modes/AutoSelect.h"
+#include "modes/AvailableModes.h"
 
 namespace kelvaro::batch {
 
-// Placeholder until the subcommand is built.
-int CmdSelect(const Options&) { throw UsageError{"'select' is not built yet"}; }
+// Builds the native mode list from a listinfo file, reads the mode list and selects a mode for
+// every game, all in memory, then prints the game table. No file is written.
+int CmdSelect(const Options& o) {
+    const std::string dat = Require(o, "--dat");
+    const std::string modes = Require(o, "--modes");
+    RequireFile(dat, "game list");
+    RequireFile(modes, "mode list");
+
+    Model m = MakeModel(o);
+    m.S.ModeListFile = modes;
+    ProgressSink quiet;
+    BuildNativeModeListFromFile(m, dat, quiet);
+    ReadAvailableModes(m);
+    AutoSelectVideoModes(m, quiet);
+    PrintGameTable(m);
+    return 0;
+}
 
 } // namespace kelvaro::batch

@@ -10,7 +10,7 @@ namespace kelvaro {
 int MatchResItem(int pixels);
 int MatchRefreshItem(float hz);
 
-// The tolerance each preset item stands for (items 0 to 4).
+// The tolerance each preset item stands for (items 0 to 4); -1 for any other item.
 int MatchResOfItem(int item);
 float MatchRefreshOfItem(int item);
 

@@ -1,0 +1,266 @@
+#include "modes/AutoSelect.h"
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "core/TextNumbers.h"
+#include "ini/IniText.h"
+
+namespace kelvaro {
+
+namespace {
+
+// The numbers the matching needs, read once per run from the available mode table and the two
+// distinct-value lists. Reading them here instead of at every comparison gives the same choices:
+// the texts do not change while the selection runs.
+struct ModeValues {
+    bool usable = false;    // width and height are numbers
+    bool interlaced = false;
+    double width = 0, height = 0;
+    double refresh = 0;     // a refresh that is not a number counts as 0
+};
+
+struct ListEntry {
+    int row = 0;            // entry of the distinct-value list
+    double value = 0;
+};
+
+struct SelectionContext {
+    const Model& m;
+    std::vector<ModeValues> modes;      // index = row of the available mode table
+    std::vector<ListEntry> widths;      // number entries of AvailWidthList, list order
+    std::vector<ListEntry> heights;     // number entries of AvailHeightList
+
+    explicit SelectionContext(const Model& model) : m(model) {
+        const int count = m.AvailModes.Count();
+        modes.resize(static_cast<size_t>(count) + 1);
+        for (int j = 1; j <= count; ++j) {
+            const AvailModeRow& row = m.AvailModes[j];
+            ModeValues& v = modes[static_cast<size_t>(j)];
+            const std::optional<double> w = WholeNumber(row.AvailWidth);
+            const std::optional<double> h = WholeNumber(row.AvailHeight);
+            v.usable = w && h;
+            v.width = w.value_or(0);
+            v.height = h.value_or(0);
+            v.refresh = WholeNumber(row.AvailRefresh).value_or(0);
+            v.interlaced = row.AvailInterlaced == "Yes";
+        }
+        widths = NumberEntries(m.AvailWidthList);
+        heights = NumberEntries(m.AvailHeightList);
+    }
+
+    static std::vector<ListEntry> NumberEntries(const Table<std::string>& list) {
+        std::vector<ListEntry> entries;
+        entries.reserve(static_cast<size_t>(list.Count()));
+        for (int k = 1; k <= list.Count(); ++k)
+            if (std::optional<double> v = WholeNumber(list[k])) entries.push_back({k, *v});
+        return entries;
+    }
+};
+
+// The list entry near the value: the first within 2 pixels when exact; otherwise the first whose
+// value plus the tolerance reaches it, and the largest when none does. Empty when nothing fits.
+std::string Snap(const Table<std::string>& list, const std::vector<ListEntry>& entries, std::string_view value,
+                 bool exact, int tolerance) {
+    const double a = static_cast<double>(RoundHalfEven(LeadingNumber(value)));
+    const size_t n = entries.size();
+    if (n == 0) return {};
+    if (exact) {
+        for (const ListEntry& e : entries)
+            if (std::fabs(a - e.value) <= 2) return list[e.row];
+        return {};
+    }
+    const double t = tolerance;
+    if (entries[0].value + t >= a) return list[entries[0].row];
+    for (size_t k = 0; k + 1 < n; ++k)
+        if (entries[k].value - t < a && entries[k + 1].value + t >= a) return list[entries[k + 1].row];
+    // Beyond every entry: the largest one. A list of one entry has no neighbour to compare
+    // with and gives its only entry.
+    if (n == 1 || entries[n - 2].value < a) return list[entries[n - 1].row];
+    return {};
+}
+
+int BestMode(const SelectionContext& c, double targetWidth, const std::string& heightKey, double minHeight,
+             const std::string& nativeRefresh) {
+    const std::optional<double> nr = WholeNumber(nativeRefresh);
+    if (!nr) return 0;
+    const Settings& s = c.m.S;
+    const double t = s.MatchResWithin;
+    const float f = s.MatchRefreshWithin;
+    const int count = c.m.AvailModes.Count();
+
+    auto eligible = [&](int j) {
+        const ModeValues& v = c.modes[static_cast<size_t>(j)];
+        if (!v.usable) return false;
+        if (s.IgnoreInterlaced && v.interlaced) return false;
+        // A lower refresh is rejected only when it falls short by more than the tolerance; which
+        // one is lower is decided on the texts, as the mode list and the game list write them.
+        const std::string& refresh = c.m.AvailModes[j].AvailRefresh;
+        if (refresh <= nativeRefresh && static_cast<float>(*nr - v.refresh) > f) return false;
+        return true;
+    };
+
+    int best = 0;
+    double bestDistance = 0;
+    auto consider = [&](int j) {
+        const double distance = std::fabs(c.modes[static_cast<size_t>(j)].width - targetWidth);
+        if (best == 0 || distance < bestDistance) {
+            best = j;
+            bestDistance = distance;
+        }
+    };
+
+    for (int j = 1; j <= count; ++j) {
+        if (c.m.AvailModes[j].AvailHeight != heightKey) continue;
+        if (!eligible(j) || c.modes[static_cast<size_t>(j)].width < targetWidth - t) continue;
+        consider(j);
+    }
+    if (best != 0) return best;
+
+    for (int j = 1; j <= count; ++j) {
+        const ModeValues& v = c.modes[static_cast<size_t>(j)];
+        if (!eligible(j) || v.width < targetWidth - t || v.height < minHeight - t) continue;
+        consider(j);
+    }
+    return best;
+}
+
+// The mode for one raster game, or 0. Clears the game's INI text before searching, as every
+// searched game starts its text afresh.
+int ChooseMode(const SelectionContext& c, GameRow& g) {
+    if (g.GameNativeWidth == "-") return 0;
+    const int orientation = c.m.S.MonitorOrientation;
+    bool landscape;
+    if (orientation == 0)
+        landscape = true;
+    else if (orientation == 1)
+        landscape = false;
+    else if (orientation == 2)
+        landscape = g.GameOrientation == "H";
+    else
+        return 0;
+
+    g.GameINIText.clear();
+
+    const std::optional<double> w = WholeNumber(g.GameNativeWidth);
+    const std::optional<double> h = WholeNumber(g.GameNativeHeight);
+    if (!w || !h || !WholeNumber(g.GameNativeRefresh)) return 0;
+
+    const bool vertical = g.GameOrientation == "V";
+    const int t = c.m.S.MatchResWithin;
+    const std::string& r = g.GameNativeRefresh;
+    if (landscape) {
+        const double target = vertical ? *w * 16 / 9 : *w;
+        std::string key = Snap(c.m.AvailHeightList, c.heights, g.GameNativeHeight, true, t);
+        int result = BestMode(c, target, key, *h, r);
+        if (result == 0) {
+            key = Snap(c.m.AvailHeightList, c.heights, g.GameNativeHeight, false, t);
+            result = BestMode(c, target, key, *h, r);
+        }
+        return result;
+    }
+    // The emulator turns the picture, so the game's width becomes the mode's height and the key
+    // comes from the list of widths.
+    const double target = vertical ? *h : *h * 16 / 9;
+    std::string key = Snap(c.m.AvailWidthList, c.widths, g.GameNativeWidth, true, t);
+    int result = BestMode(c, target, key, *w, r);
+    if (result == 0) {
+        key = Snap(c.m.AvailWidthList, c.widths, g.GameNativeWidth, false, t);
+        result = BestMode(c, target, key, *w, r);
+    }
+    return result;
+}
+
+void StoreResult(Model& m, GameRow& g, int d) {
+    Settings& s = m.S;
+    if (d != 0) {
+        const AvailModeRow& mode = m.AvailModes[d];
+        g.GameModeWidth = mode.AvailWidth;
+        g.GameModeHeight = mode.AvailHeight;
+        g.GameModeRefresh = mode.AvailRefresh;
+        g.GameINIText = SetResolutionLine("resolution " + mode.AvailWidth + "x" + mode.AvailHeight, g.GameINIText);
+        return;
+    }
+    if (s.NotFoundWidth != "???") {
+        bool stillThere = false;
+        for (int j = 1; j <= m.AvailModes.Count() && !stillThere; ++j)
+            stillThere = m.AvailModes[j].AvailWidth == s.NotFoundWidth && m.AvailModes[j].AvailHeight == s.NotFoundHeight;
+        if (stillThere) {
+            s.NotFoundINIText =
+                SetResolutionLine("resolution " + s.NotFoundWidth + "x" + s.NotFoundHeight, s.NotFoundINIText);
+        } else {
+            // The chosen not-found mode was removed from the list: from here on the emulator
+            // decides, for this game and every later one.
+            s.NotFoundWidth = "???";
+            s.NotFoundHeight = "???";
+            s.NotFoundRefresh = "??";
+            s.NotFoundINIText = SetResolutionLine("resolution auto", s.NotFoundINIText);
+        }
+        g.GameModeWidth = s.NotFoundWidth;
+        g.GameModeHeight = s.NotFoundHeight;
+        g.GameModeRefresh = s.NotFoundRefresh;
+        g.GameINIText = s.NotFoundINIText;
+        return;
+    }
+    g.GameModeWidth = "???";
+    g.GameModeHeight = "???";
+    g.GameModeRefresh = "??";
+    g.GameINIText = SetResolutionLine("resolution auto", g.GameINIText);
+}
+
+void AddRotationLine(const Settings& s, GameRow& g) {
+    const bool needed = s.MonitorOrientation == 1 || (s.MonitorOrientation == 2 && g.GameOrientation == "V");
+    if (!needed) return;
+    const char* line = s.PreferredRotation == 0 ? "ror 1" : "rol 1";
+    if (g.GameINIText.empty())
+        g.GameINIText = line;
+    else if (g.GameINIText.find(line) == std::string::npos)
+        g.GameINIText.append("|").append(line);
+}
+
+void SelectOne(const SelectionContext& c, Model& m, int i) {
+    GameRow& g = m.Games[i];
+    const int d = ChooseMode(c, g);
+    StoreResult(m, g, d);
+    AddRotationLine(m.S, g);
+}
+
+} // namespace
+
+std::string SnapToAvailableHeight(const Model& m, std::string_view value, bool exact) {
+    return Snap(m.AvailHeightList, SelectionContext::NumberEntries(m.AvailHeightList), value, exact,
+                m.S.MatchResWithin);
+}
+
+std::string SnapToAvailableWidth(const Model& m, std::string_view value, bool exact) {
+    return Snap(m.AvailWidthList, SelectionContext::NumberEntries(m.AvailWidthList), value, exact,
+                m.S.MatchResWithin);
+}
+
+int FindBestMode(const Model& m, double targetWidth, const std::string& heightKey, double minHeight,
+                 const std::string& nativeRefresh) {
+    return BestMode(SelectionContext(m), targetWidth, heightKey, minHeight, nativeRefresh);
+}
+
+void SelectVideoModeForGame(Model& m, int i) {
+    if (i < 1 || i > m.Games.Count()) return;
+    const SelectionContext c(m);
+    SelectOne(c, m, i);
+}
+
+void AutoSelectVideoModes(Model& m, ProgressSink& progress) {
+    const int count = m.Games.Count();
+    if (count == 0) return;
+    // Only game cells and the not-found settings change during the run, never the available
+    // modes or their lists, so their numbers hold for the whole run.
+    const SelectionContext c(m);
+    progress.Begin("Selecting Video Modes...", count);
+    for (int i = 1; i <= count; ++i) {
+        progress.Step(i);
+        SelectOne(c, m, i);
+    }
+    progress.End();
+}
+
+} // namespace kelvaro

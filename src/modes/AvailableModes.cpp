@@ -1,0 +1,110 @@
+#include "modes/AvailableModes.h"
+
+#include <unordered_set>
+#include <vector>
+
+#include "core/TextNumbers.h"
+#include "platform/Files.h"
+#include "platform/Sorts.h"
+
+namespace kelvaro {
+
+namespace {
+
+// Spaces only, as the mode list's column format pads with spaces.
+std::string_view TrimSpaces(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
+// Characters from 1-based position `from`, at most `count` of them; empty past the end.
+std::string_view Mid(std::string_view s, size_t from, size_t count = std::string_view::npos) {
+    if (from - 1 >= s.size()) return {};
+    return s.substr(from - 1, count);
+}
+
+// The lines of the file. A line ends at CR LF, a lone CR or a lone LF; a last line without an
+// end counts. What follows the final line end is not a line, so a file that ends with CR LF has
+// no extra empty row, while a blank line before it does give one.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(text.substr(start, i - start));
+            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+AvailModeRow ParseModeLine(std::string_view line) {
+    AvailModeRow row;
+    row.AvailWidth = TrimSpaces(Mid(line, 1, 4));
+    row.AvailHeight = TrimSpaces(Mid(line, 5, 4));
+    const std::string_view rest = line.size() > 8 ? TrimSpaces(Mid(line, 9)) : line;
+    // Only the two characters in front of the first "Hz" are the rate, and only when there are
+    // two of them; anything else means the line named no rate.
+    const size_t hz = rest.find("Hz");
+    if (hz != std::string_view::npos && hz + 1 >= 3)
+        row.AvailRefresh = rest.substr(hz - 2, 2);
+    else
+        row.AvailRefresh = "00";
+    row.AvailInterlaced = LeadingNumber(row.AvailHeight) > 304 ? "Yes" : "No";
+    return row;
+}
+
+void BuildDistinctList(const Table<AvailModeRow>& modes, std::string AvailModeRow::*column,
+                       Table<std::string>& list) {
+    list.Clear();
+    std::unordered_set<std::string> seen;
+    for (int j = 1; j <= modes.Count(); ++j) {
+        const std::string& text = modes[j].*column;
+        if (seen.insert(text).second) list.Add(text);
+    }
+    if (list.Count() > 1) SortNumericList(list.Elements(), 1, list.Count());
+}
+
+} // namespace
+
+void ParseAvailableModes(std::string_view text, Model& m) {
+    m.AvailModes.Clear();
+    const std::vector<std::string_view> lines = SplitLines(text);
+    // Line 1 is the heading, whatever it holds; an empty file has none and gives no rows.
+    for (size_t k = 1; k < lines.size(); ++k) m.AvailModes.Add(ParseModeLine(lines[k]));
+    if (m.AvailModes.Empty()) return;
+    BuildDistinctList(m.AvailModes, &AvailModeRow::AvailWidth, m.AvailWidthList);
+    BuildDistinctList(m.AvailModes, &AvailModeRow::AvailHeight, m.AvailHeightList);
+}
+
+void ReadAvailableModes(Model& m) {
+    m.AvailModes.Clear();
+    if (!FileExists(m.S.ModeListFile, false)) return;
+    // A file that exists but cannot be read counts as missing.
+    const std::optional<std::string> bytes = ReadWholeFile(m.S.ModeListFile);
+    if (!bytes) return;
+    ParseAvailableModes(*bytes, m);
+}
+
+std::string AvailModeDisplay(const AvailModeRow& mode) {
+    const std::optional<std::string> refresh = TwoDecimals(mode.AvailRefresh);
+    return mode.AvailWidth + " x " + mode.AvailHeight + " @ " + (refresh ? *refresh : std::string("0")) + "Hz";
+}
+
+void RemoveAvailableMode(Model& m, int s) { m.AvailModes.Remove(s); }
+
+void KeepOnly60HzModes(Model& m) {
+    const Table<AvailModeRow> old = m.AvailModes;
+    m.AvailModes.Clear();
+    for (int j = 1; j <= old.Count(); ++j)
+        if (old[j].AvailRefresh == "60") m.AvailModes.Add(old[j]);
+}
+
+} // namespace kelvaro
