@@ -39,6 +39,11 @@ void RequireFile(const std::string& path, const std::string& what);
 // window program's settings file), then each --set. Throws UsageError for a bad --set.
 Model MakeModel(const Options& o);
 
+// The model of "read" and "generate": MakeModel, MameINIPath = --ini-dir, the mode list of --modes,
+// the native mode list built from --dat, then the INI files read back. Throws UsageError when
+// --dat or --modes names no file or --ini-dir no folder.
+Model MakeModelWithIniFiles(const Options& o);
+
 // One line per game, "i<TAB>GameRomName<TAB>...<TAB>GameINIText", then the "NotFound" line.
 void PrintGameTable(const Model& m);
 

@@ -1,8 +1,59 @@
+#include <iostream>
+#include <string_view>
+
 #include "batch/BatchCommon.h"
+#include "ini/IniFiles.h"
+#include "modes/AutoSelect.h"
 
 namespace kelvaro::batch {
 
-// Placeholder until the subcommand is built.
-int CmdGenerate(const Options&) { throw UsageError{"'generate' is not built yet"}; }
+namespace {
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
+        if (upper(a[i]) != upper(b[i])) return false;
+    }
+    return true;
+}
+
+// The first game of that rom name; the table holds names in upper case and users type them in
+// the emulator's lower case, so case does not count. 0 when there is none.
+int FindGameByRomName(const Model& m, std::string_view romName) {
+    for (int i = 1; i <= m.Games.Count(); ++i)
+        if (SameNameIgnoringCase(m.Games[i].GameRomName, romName)) return i;
+    return 0;
+}
+
+} // namespace
+
+// Builds, selects (unless --no-select) and writes the INI files of the scope; the settings file
+// is never written.
+int CmdGenerate(const Options& o) {
+    Model m = MakeModelWithIniFiles(o);
+    if (o.Has("--rom-dir")) m.S.MameROMPath = o.Get("--rom-dir");
+
+    int selected = 0;
+    if (o.Has("--game")) {
+        selected = FindGameByRomName(m, o.Get("--game"));
+        if (selected == 0) throw UsageError{"no game named " + o.Get("--game")};
+    } else {
+        m.S.GenerateApplyTo = 3;
+    }
+
+    ProgressSink quiet;
+    if (!o.Flag("--no-select")) AutoSelectVideoModes(m, quiet);
+    GenerateResult r = GenerateINIFiles(m, selected, quiet);
+
+    std::string out;
+    for (const std::string& path : r.WrittenPaths) out += "written\t" + path + "\n";
+    out += "written " + std::to_string(r.Written) + ", skipped " + std::to_string(r.Skipped) + ", failed " +
+           std::to_string(r.Failed) + "\n";
+    std::cout << out;
+    for (const std::string& name : r.FailedNames)
+        std::cerr << "kelvaro-batch: the INI file of " << name << " could not be written\n";
+    return r.Failed == 0 ? 0 : 1;
+}
 
 } // namespace kelvaro::batch

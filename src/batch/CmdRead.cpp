@@ -1,8 +1,39 @@
+#include <iostream>
+
 #include "batch/BatchCommon.h"
+#include "gamelist/NativeModes.h"
+#include "ini/IniFiles.h"
+#include "modes/AvailableModes.h"
 
 namespace kelvaro::batch {
 
-// Placeholder until the subcommand is built.
-int CmdRead(const Options&) { throw UsageError{"'read' is not built yet"}; }
+Model MakeModelWithIniFiles(const Options& o) {
+    const std::string dat = Require(o, "--dat");
+    const std::string modes = Require(o, "--modes");
+    const std::string iniDir = Require(o, "--ini-dir");
+    RequireFile(dat, "game list file");
+    RequireFile(modes, "mode list file");
+    if (!IsExistingFolder(iniDir)) throw UsageError{"INI folder not found: " + iniDir};
+
+    Model m = MakeModel(o);
+    m.S.MameINIPath = iniDir;
+    m.S.ModeListFile = modes;
+    ReadAvailableModes(m);
+    ProgressSink quiet;
+    // As in the window: the INI files are read back at the end of every build that found games.
+    if (BuildNativeModeListFromFile(m, dat, quiet)) {
+        if (ReadExistingINIFiles(m, quiet) == ReadIniOutcome::ListsEmpty)
+            std::cerr << "kelvaro-batch: INI files cannot be read unless both Native Mode and Available Mode "
+                         "Lists are populated.\n";
+    }
+    return m;
+}
+
+// Prints the game table as a build leaves it after reading the INI folder back; writes nothing.
+int CmdRead(const Options& o) {
+    Model m = MakeModelWithIniFiles(o);
+    PrintGameTable(m);
+    return 0;
+}
 
 } // namespace kelvaro::batch

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Model.h"
@@ -8,9 +9,19 @@
 namespace kelvaro {
 
 // The path of a game's INI file: MameINIPath + separator + the name the emulator looks up
-// (lower case on a case-sensitive file system) + ".ini". Empty when the rom name is not a safe
-// file name.
+// (lower case on a case-sensitive file system) + ".ini". Empty when the rom name is not a usable
+// file name or no INI folder is set.
 std::string IniFilePath(const Model& m, const std::string& romName);
+
+// True for a rom name that may become a file name: a safe file name without wildcards.
+bool IsUsableRomFileName(std::string_view romName);
+
+// True when the path names an existing folder (not a file); false for an empty path.
+bool IsExistingFolder(const std::string& path);
+
+// The bytes of an INI file for the given INI details: their file text and one CR LF, or nothing
+// at all for empty details.
+std::string IniFileBytes(const std::string& details);
 
 // True when the ROM folder holds the game as NAME.zip, NAME.7z or a folder NAME.
 bool GameIsAvailable(const Model& m, const std::string& romName);
@@ -22,19 +33,22 @@ struct GenerateResult {
     int Written = 0;
     int Skipped = 0;   // in scope, left out by a filter
     int Failed = 0;    // passed the filters, file not written
-    std::vector<std::string> WrittenPaths;
+    std::vector<std::string> WrittenPaths;  // in table order
     std::vector<std::string> FailedNames;
 };
 
 // Writes one INI file per game in scope that passes the filters of the settings (each file
-// written safely), with the progress "Generating INI Files..." counted by games. Sets
-// INIsGenerated. Asks nothing; the caller asks first and reports the result.
+// written safely), with the progress "Generating INI Files..." counted by games. A file that
+// cannot be written (or a rom name that is no file name) counts as failed and the run goes on.
+// Sets INIsGenerated unless files failed and none was written. Asks nothing; the caller asks
+// first and reports the result.
 GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progress);
 
 enum class ReadIniOutcome { NoFolder, ListsEmpty, Read };
 
 // Reads existing INI files back into the game table (progress "Reading Existing INI Files...").
 // NoFolder: the INI folder is missing, nothing shown. ListsEmpty: the caller shows the warning.
+// A game whose file is missing or cannot be read keeps its row as it was.
 ReadIniOutcome ReadExistingINIFiles(Model& m, ProgressSink& progress);
 
 } // namespace kelvaro

@@ -1,0 +1,169 @@
+#include "ini/IniFiles.h"
+
+#include <string_view>
+
+#include "ini/IniText.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+
+namespace kelvaro {
+
+namespace {
+
+// Ends the progress window however the loop is left, so the main window never stays disabled.
+class ProgressScope {
+public:
+    ProgressScope(ProgressSink& progress, const std::string& text, int count) : progress_(progress) {
+        progress_.Begin(text, count);
+    }
+    ~ProgressScope() { progress_.End(); }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+
+private:
+    ProgressSink& progress_;
+};
+
+// The lines of an INI file. CR LF, a lone CR and a lone LF each end a line, so a file saved by a
+// Linux editor reads like one saved on Windows; a line end at the very end starts no new line.
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n') {
+            ++i;
+            continue;
+        }
+        lines.push_back(bytes.substr(start, i - start));
+        i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+        start = i;
+    }
+    if (start < bytes.size()) lines.push_back(bytes.substr(start));
+    return lines;
+}
+
+// Brings one game's row in line with the bytes of its INI file; every cell is computed before
+// any is stored.
+void TakeIniFile(Model& m, GameRow& game, std::string_view bytes) {
+    std::string raw;
+    raw.reserve(bytes.size() + 16);
+    for (std::string_view line : SplitLines(bytes)) {
+        raw += '|';
+        raw += line;
+    }
+    std::string width = ResolutionWidth(raw);
+    std::string height = ResolutionHeight(raw);
+    // Of several modes of that size, the last one in the list gives the refresh rate.
+    std::string refresh = "??";
+    for (int k = 1; k <= m.AvailModes.Count(); ++k) {
+        const AvailModeRow& mode = m.AvailModes[k];
+        if (mode.AvailWidth == width && mode.AvailHeight == height) refresh = mode.AvailRefresh;
+    }
+    std::string details = width != "???" ? SetResolutionLine("resolution " + width + "x" + height, raw)
+                                         : SetResolutionLine("resolution auto", raw);
+    game.GameModeWidth = std::move(width);
+    game.GameModeHeight = std::move(height);
+    game.GameModeRefresh = std::move(refresh);
+    game.GameINIText = std::move(details);
+}
+
+} // namespace
+
+std::string IniFileBytes(const std::string& details) {
+    if (details.empty()) return {};
+    return INITextToFileText(details) + "\r\n";
+}
+
+bool IsExistingFolder(const std::string& path) { return FileExists(path, true) && !FileExists(path, false); }
+
+bool IsUsableRomFileName(std::string_view romName) {
+    // Wildcards would make an existence test match other games' files; Windows forbids them in
+    // names anyway.
+    return IsSafeFileName(romName) && romName.find_first_of("*?") == std::string_view::npos;
+}
+
+std::string IniFilePath(const Model& m, const std::string& romName) {
+    // Without an INI folder the name alone would land in whatever the current folder is.
+    if (m.S.MameINIPath.empty() || !IsUsableRomFileName(romName)) return {};
+    return JoinPath(m.S.MameINIPath, EmulatorFileName(romName, ".ini"));
+}
+
+bool GameIsAvailable(const Model& m, const std::string& romName) {
+    if (m.S.MameROMPath.empty() || !IsUsableRomFileName(romName)) return false;
+    const std::string& roms = m.S.MameROMPath;
+    return FileExists(JoinPath(roms, EmulatorFileName(romName, ".zip")), false) ||
+           FileExists(JoinPath(roms, EmulatorFileName(romName, ".7z")), false) ||
+           IsExistingFolder(JoinPath(roms, EmulatorFileName(romName, "")));
+}
+
+bool GameInScope(const Model& m, int i, int s, int applyTo) {
+    if (i < 1 || i > m.Games.Count()) return false;
+    if (applyTo == 3) return true;
+    if (s < 1 || s > m.Games.Count()) return false;
+    const GameRow& game = m.Games[i];
+    const GameRow& selected = m.Games[s];
+    switch (applyTo) {
+    case 0: return game.GameRomName == selected.GameRomName;
+    case 1:
+        return game.GameNativeWidth == selected.GameNativeWidth &&
+               game.GameNativeHeight == selected.GameNativeHeight;
+    case 2: return game.GameOrientation == selected.GameOrientation;
+    default: return false;
+    }
+}
+
+GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progress) {
+    GenerateResult result;
+    const Settings& s = m.S;
+    const int count = m.Games.Count();
+    // Without a ROM folder nothing could count as available, so the filter is left out.
+    const bool availableOnly = s.GenerateAvailableOnly && IsExistingFolder(s.MameROMPath);
+    {
+        ProgressScope scope(progress, "Generating INI Files...", count);
+        for (int i = 1; i <= count; ++i) {
+            progress.Step(i);
+            if (!GameInScope(m, i, selectedGame, s.GenerateApplyTo)) continue;
+            const GameRow& game = m.Games[i];
+            const std::string path = IniFilePath(m, game.GameRomName);
+            const bool filteredOut = (availableOnly && !GameIsAvailable(m, game.GameRomName)) ||
+                                     (s.GenerateParentsOnly && !game.GameCloneOf.empty()) ||
+                                     (s.GenerateNoINIOnly && !path.empty() && FileExists(path, false));
+            if (filteredOut) {
+                ++result.Skipped;
+                continue;
+            }
+            if (!path.empty() && WriteFileAtomic(path, IniFileBytes(game.GameINIText))) {
+                ++result.Written;
+                result.WrittenPaths.push_back(path);
+            } else {
+                ++result.Failed;
+                result.FailedNames.push_back(game.GameRomName);
+            }
+        }
+    }
+    // The exit question asks whether INI files were generated: a run that only failed wrote none.
+    if (result.Written > 0 || result.Failed == 0) m.INIsGenerated = true;
+    return result;
+}
+
+ReadIniOutcome ReadExistingINIFiles(Model& m, ProgressSink& progress) {
+    if (!IsExistingFolder(m.S.MameINIPath)) return ReadIniOutcome::NoFolder;
+    if (m.NativeModes.Empty() || m.AvailModes.Empty()) return ReadIniOutcome::ListsEmpty;
+    const int count = m.Games.Count();
+    ProgressScope scope(progress, "Reading Existing INI Files...", count);
+    for (int i = 1; i <= count; ++i) {
+        progress.Step(i);
+        GameRow& game = m.Games[i];
+        const std::string path = IniFilePath(m, game.GameRomName);
+        if (path.empty() || !FileExists(path, false)) continue;
+        // A file that is there but cannot be read leaves the row exactly as it was.
+        std::optional<std::string> bytes = ReadWholeFile(path);
+        if (!bytes) continue;
+        TakeIniFile(m, game, *bytes);
+    }
+    return ReadIniOutcome::Read;
+}
+
+} // namespace kelvaro

@@ -1,0 +1,130 @@
+// The settings dialog's choice: which entry it starts on, and what OK writes into the tables.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "IniFixtures.h"
+#include "ini/ApplySettings.h"
+
+using namespace kelvaro;
+using namespace inifixtures;
+
+namespace {
+
+// Native modes and orientations mixed, so that every scope picks a different set of games; 640 x
+// 480 is listed at 60.000000, then twice at 60.
+Model MixedTable() {
+    Model m;
+    m.AvailModes.Add(Mode("640", "480", "60.000000"));
+    m.AvailModes.Add(Mode("320", "240", "60"));
+    m.AvailModes.Add(Mode("640", "480", "60"));
+    m.AvailModes.Add(Mode("640", "480", "60"));
+    m.AvailModes.Add(Mode("800", "600", "56"));
+    m.Games.Add(Game("PUCKMAN", "", "224", "288", "60.606061", "V", "resolution 320x240|ror 1"));
+    m.Games.Add(Game("SF2", "", "384", "224", "59.637405", "H", "resolution auto|# keep me"));
+    m.Games.Add(Game("GALAGA", "", "224", "288", "60.606061", "V", "resolution auto"));
+    m.Games.Add(Game("ODDITY", "", "224", "288", "60.606061", "", "resolution auto|odd"));
+    m.Games.Add(Game("1942", "", "224", "256", "60.000000", "V", "resolution auto"));
+    return m;
+}
+
+} // namespace
+
+TEST(PreselectEntry, ComparesTheChosenModeAsTextAndRewritesTheResolutionLine) {
+    struct Case {
+        std::string w, h, r, text;
+        int entry;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        // 60 is not the first entry's 60.000000; of the two identical modes the first is taken.
+        {"640", "480", "60", "resolution auto|ror 1", 3, "resolution 640x480|ror 1"},
+        {"640", "480", "60.000000", "ror 1", 1, "resolution 640x480|ror 1"},
+        {"???", "???", "??", "resolution 640x480|ror 1", 0, "resolution auto|ror 1"},
+        // Read back from a file whose size no mode has.
+        {"1024", "768", "??", "resolution 1024x768|rol 1", 0, "resolution auto|rol 1"},
+        {"640", "480", "59", "\r\n# mine\r\n\r\n", 0, "resolution auto|# mine"},
+    };
+    const Model m = MixedTable();
+    for (const Case& c : cases) {
+        std::string text = c.text;
+        EXPECT_EQ(PreselectEntry(m, c.w, c.h, c.r, text), c.entry) << c.w << "x" << c.h << "@" << c.r;
+        EXPECT_EQ(text, c.expected);
+    }
+    std::string text = "resolution 640x480";
+    EXPECT_EQ(PreselectEntry(Model{}, "640", "480", "60", text), 0);
+    EXPECT_EQ(text, "resolution auto");
+}
+
+TEST(ApplyChoiceToGame, TheListDecidesTheResolutionLineAndTheBoxTheRest) {
+    struct Case {
+        int entry;
+        std::string box, details, w, h, r;
+    };
+    const std::vector<Case> cases = {
+        // A typed resolution line for another size gives way to the entry's.
+        {3, "resolution 800x600\r\nror 1", "resolution 640x480|ror 1", "640", "480", "60"},
+        // A deleted resolution line comes back in front.
+        {5, "ror 1\r\n# mine", "resolution 800x600|ror 1|# mine", "800", "600", "56"},
+        // Blank lines go, a line of spaces stays, the refresh is stored unrounded.
+        {1, "\r\n\r\nresolution 640x480\r\n\r\n   \r\nrol 1\r\n", "resolution 640x480|   |rol 1", "640", "480", "60.000000"},
+        {0, "resolution 640x480\r\nror 1", "resolution auto|ror 1", "???", "???", "??"},
+        {0, "", "resolution auto", "???", "???", "??"},
+    };
+    Model m = MixedTable();
+    for (const Case& c : cases) {
+        ApplyChoiceToGame(m, 2, c.entry, c.box);
+        const GameRow& g = m.Games[2];
+        EXPECT_EQ(g.GameINIText, c.details) << c.box;
+        EXPECT_EQ(g.GameModeWidth + " " + g.GameModeHeight + " " + g.GameModeRefresh, c.w + " " + c.h + " " + c.r);
+    }
+    EXPECT_EQ(m.Games[1].GameINIText, "resolution 320x240|ror 1");
+
+    ApplyChoiceToNotFound(m, 2, "resolution auto\r\nror 1");
+    const Settings& s = m.S;
+    EXPECT_EQ(s.NotFoundWidth + " " + s.NotFoundHeight + " " + s.NotFoundRefresh, "320 240 60");
+    EXPECT_EQ(s.NotFoundINIText, "resolution 320x240|ror 1");
+    ApplyChoiceToNotFound(m, 0, s.NotFoundINIText);
+    EXPECT_EQ(s.NotFoundWidth + " " + s.NotFoundHeight + " " + s.NotFoundRefresh, "??? ??? ??");
+    EXPECT_EQ(s.NotFoundINIText, "resolution auto|ror 1");
+    EXPECT_EQ(m.Games[2].GameINIText, "resolution auto");
+}
+
+TEST(ApplyChoiceToScope, EachScopeChangesItsGames) {
+    struct Case {
+        int scope, selected;
+        std::vector<int> shown, changed;
+    };
+    const std::vector<Case> cases = {
+        {0, 3, {1, 3, 4}, {3}},
+        // The games list's rows in their order, whatever the table holds besides.
+        {1, 3, {3, 1}, {3, 1}},
+        // Orientation: "V" takes neither "H" nor the game without one, and the other way round.
+        {2, 3, {3}, {1, 3, 5}},
+        {2, 4, {4}, {4}},
+        {3, 3, {3}, {1, 2, 3, 4, 5}},
+        {7, 3, {3}, {}},
+        {0, 0, {}, {}},
+        {2, 9, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("scope " + std::to_string(c.scope) + ", selected " + std::to_string(c.selected));
+        Model m = MixedTable();
+        const Model before = m;
+        EXPECT_EQ(ApplyChoiceToScope(m, c.scope, c.selected, c.shown, 3, "resolution 640x480\r\nror 1"), c.changed);
+        for (int i = 1; i <= m.Games.Count(); ++i) {
+            const bool changed = std::find(c.changed.begin(), c.changed.end(), i) != c.changed.end();
+            EXPECT_EQ(m.Games[i].GameINIText, changed ? "resolution 640x480|ror 1" : before.Games[i].GameINIText) << i;
+            EXPECT_EQ(m.Games[i].GameModeWidth, changed ? "640" : "???") << i;
+        }
+    }
+    // "All Games" with "(Let MAME Decide)" clears every chosen mode.
+    Model m = MixedTable();
+    ApplyChoiceToScope(m, 3, 1, {1}, 4, "resolution 640x480");
+    ApplyChoiceToScope(m, 3, 1, {1}, 0, "resolution 640x480\r\n\r\n# all");
+    for (int i = 1; i <= m.Games.Count(); ++i) {
+        const GameRow& g = m.Games[i];
+        EXPECT_EQ(g.GameINIText, "resolution auto|# all");
+        EXPECT_EQ(g.GameModeWidth + " " + g.GameModeHeight + " " + g.GameModeRefresh, "??? ??? ??");
+    }
+}
