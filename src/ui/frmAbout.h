@@ -3,6 +3,7 @@
 
 class QLabel;
 class QPushButton;
+class QShowEvent;
 
 namespace kelvaro {
 
@@ -23,6 +24,9 @@ public:
     QLabel* lblDetails3 = nullptr;
     QLabel* lblDetails5 = nullptr;
     QPushButton* cmdOK = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override; // every showing runs Form_Activate
 };
 
 } // namespace kelvaro

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <string>
 #include <vector>
 
 #include "core/Model.h"
@@ -53,7 +54,13 @@ public:
     QPushButton* cmdCancel = nullptr;
 
 private:
+    bool IsGame(int g) const;
+    std::string ResolutionLineFor(int entry) const;
+    void SetBoxText(const std::string& fileText);
+    std::string BoxText() const;
+
     Model& m_;
+    int scope_ = 0; // SettingsScope as it was when the dialog was filled
     int selected_ = 0;
     std::vector<int> shown_;
     std::vector<int> changed_;

@@ -1,0 +1,227 @@
+#include "ui/frmSettings.h"
+
+#include <algorithm>
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "ini/ApplySettings.h"
+#include "ini/IniText.h"
+#include "modes/AvailableModes.h"
+
+namespace kelvaro {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+template <class W>
+W* Named(W* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+} // namespace
+
+frmSettings::frmSettings(Model& model, QWidget* parent) : QDialog(parent), m_(model) {
+    setObjectName(QStringLiteral("frmSettings"));
+    setWindowTitle(QStringLiteral("Settings"));
+
+    fraGameInfo = Named(new QGroupBox(QStringLiteral("Selected Game Information"), this), "fraGameInfo");
+    lblGameDescription = Named(new QLabel(QStringLiteral("Description:"), fraGameInfo), "lblGameDescription");
+    lblGameRomname = Named(new QLabel(QStringLiteral("Romname:"), fraGameInfo), "lblGameRomname");
+    lblGameNativeVideoMode =
+        Named(new QLabel(QStringLiteral("Native Video Mode:"), fraGameInfo), "lblGameNativeVideoMode");
+    lblGameOrientation = Named(new QLabel(QStringLiteral("Orientation:"), fraGameInfo), "lblGameOrientation");
+    auto* info = new QVBoxLayout(fraGameInfo);
+    for (QLabel* l : {lblGameDescription, lblGameRomname, lblGameNativeVideoMode, lblGameOrientation}) {
+        // Descriptions come from the emulator's list and must never be read as rich text.
+        l->setTextFormat(Qt::PlainText);
+        info->addWidget(l);
+    }
+
+    fraSettings = Named(new QGroupBox(QStringLiteral("M.A.M.E. Video Settings"), this), "fraSettings");
+    lblVideoMode = Named(new QLabel(QStringLiteral("Video Mode:"), fraSettings), "lblVideoMode");
+    cmbVideoMode = Named(new QComboBox(fraSettings), "cmbVideoMode");
+    cmbVideoMode->setEditable(false);
+    cmbVideoMode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cmbVideoMode->setMaxVisibleItems(20);
+    lblINIDetails = Named(new QLabel(QStringLiteral("INI File Details"), fraSettings), "lblINIDetails");
+    txtINIFileDetails = Named(new QPlainTextEdit(fraSettings), "txtINIFileDetails");
+    txtINIFileDetails->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtINIFileDetails->setMinimumSize(320, 120);
+    lblVideoMode->setBuddy(cmbVideoMode);
+    lblINIDetails->setBuddy(txtINIFileDetails);
+    auto* settings = new QGridLayout(fraSettings);
+    settings->addWidget(lblVideoMode, 0, 0);
+    settings->addWidget(cmbVideoMode, 1, 0, Qt::AlignTop);
+    settings->addWidget(lblINIDetails, 0, 1);
+    settings->addWidget(txtINIFileDetails, 1, 1);
+    settings->setColumnStretch(1, 1);
+    settings->setRowStretch(1, 1);
+
+    fraApply = Named(new QGroupBox(QStringLiteral("Apply these Settings to:"), this), "fraApply");
+    optThisGameOnly = Named(new QRadioButton(QStringLiteral("Selected Game Only"), fraApply), "optThisGameOnly");
+    optVideoMode = Named(new QRadioButton(QStringLiteral("All Games with this Native Video Mode and Orientation"),
+                                          fraApply),
+                         "optVideoMode");
+    optOrientation = Named(new QRadioButton(QStringLiteral("All Games with this Orientation"), fraApply),
+                           "optOrientation");
+    optAllGames = Named(new QRadioButton(QStringLiteral("All Games"), fraApply), "optAllGames");
+    optThisGameOnly->setChecked(true);
+    auto* apply = new QVBoxLayout(fraApply);
+    for (QRadioButton* o : {optThisGameOnly, optVideoMode, optOrientation, optAllGames}) apply->addWidget(o);
+
+    cmdOK = Named(new QPushButton(QStringLiteral("&OK"), this), "cmdOK");
+    cmdCancel = Named(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCancel");
+    cmdOK->setDefault(true);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    buttons->addStretch(1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(fraApply, 1);
+    bottom->addLayout(buttons);
+
+    auto* form = new QVBoxLayout(this);
+    form->addWidget(fraGameInfo);
+    form->addWidget(fraSettings, 1);
+    form->addLayout(bottom);
+
+    // Wired after the controls exist; the filling guard keeps Form_Activate's own selection
+    // changes from rewriting the details box.
+    connect(cmbVideoMode, &QComboBox::currentIndexChanged, this, [this] {
+        if (!filling_) cmbVideoMode_Click();
+    });
+    connect(cmdOK, &QPushButton::clicked, this, &frmSettings::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmSettings::cmdCancel_Click);
+}
+
+bool frmSettings::IsGame(int g) const { return g >= 1 && g <= m_.Games.Count(); }
+
+std::string frmSettings::ResolutionLineFor(int entry) const {
+    if (entry < 1 || entry > m_.AvailModes.Count()) return "resolution auto";
+    const AvailModeRow& mode = m_.AvailModes[entry];
+    return "resolution " + mode.AvailWidth + "x" + mode.AvailHeight;
+}
+
+void frmSettings::SetBoxText(const std::string& fileText) {
+    QString text = Q(fileText);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    txtINIFileDetails->setPlainText(text);
+}
+
+std::string frmSettings::BoxText() const { return txtINIFileDetails->toPlainText().toStdString(); }
+
+std::vector<int> frmSettings::Edit(int selectedGame, const std::vector<int>& shownGames) {
+    // Without a selected game there is nothing to edit in scopes 0 and 1.
+    if (m_.SettingsScope != 2 && !IsGame(selectedGame)) return {};
+    Form_Activate(selectedGame, shownGames);
+    if (exec() != QDialog::Accepted) return {};
+    return changed_;
+}
+
+void frmSettings::Form_Activate(int selectedGame, const std::vector<int>& shownGames) {
+    scope_ = m_.SettingsScope;
+    selected_ = selectedGame;
+    shown_ = shownGames;
+    changed_.clear();
+    const bool notFound = scope_ == 2;
+    if (!notFound && !IsGame(selected_)) return;
+
+    filling_ = true;
+
+    cmbVideoMode->clear();
+    cmbVideoMode->addItem(QStringLiteral("(Let MAME Decide)"));
+    for (int k = 1; k <= m_.AvailModes.Count(); ++k) cmbVideoMode->addItem(Q(AvailModeDisplay(m_.AvailModes[k])));
+
+    std::string* stored = nullptr;
+    std::string w, h, r;
+    if (notFound) {
+        setWindowTitle(QStringLiteral("Settings when Ideal Mode Not Found"));
+        lblGameDescription->setText(QStringLiteral("Description: N/A"));
+        lblGameRomname->setText(QStringLiteral("Romname: N/A"));
+        lblGameNativeVideoMode->setText(QStringLiteral("Native Video Mode: N/A"));
+        lblGameOrientation->setText(QStringLiteral("Orientation: N/A"));
+        w = m_.S.NotFoundWidth;
+        h = m_.S.NotFoundHeight;
+        r = m_.S.NotFoundRefresh;
+        stored = &m_.S.NotFoundINIText;
+    } else {
+        GameRow& game = m_.Games[selected_];
+        setWindowTitle(QStringLiteral("Settings for '") + Q(game.GameDescription) + QStringLiteral("'"));
+        lblGameDescription->setText(QStringLiteral("Description: ") + Q(game.GameDescription));
+        QString romname = QStringLiteral("Romname: ") + Q(game.GameRomName);
+        if (!game.GameCloneOf.empty()) romname += QStringLiteral(" (clone of ") + Q(game.GameCloneOf) + QStringLiteral(")");
+        lblGameRomname->setText(romname);
+        if (game.GameNativeWidth == "-")
+            lblGameNativeVideoMode->setText(QStringLiteral("Native Video Mode: Vector"));
+        else
+            lblGameNativeVideoMode->setText(QStringLiteral("Native Video Mode: ") + Q(game.GameNativeWidth) +
+                                            QStringLiteral(" x ") + Q(game.GameNativeHeight) + QStringLiteral(" @ ") +
+                                            Q(game.GameNativeRefresh) + QStringLiteral("Hz"));
+        lblGameOrientation->setText(game.GameOrientation == "H" ? QStringLiteral("Orientation: Horizontal")
+                                                                : QStringLiteral("Orientation: Vertical"));
+        w = game.GameModeWidth;
+        h = game.GameModeHeight;
+        r = game.GameModeRefresh;
+        stored = &game.GameINIText;
+    }
+
+    // The rewritten resolution line is kept even when the user cancels: it makes the stored
+    // text agree with the entry the dialog shows.
+    std::string text = *stored;
+    const int entry = PreselectEntry(m_, w, h, r, text);
+    *stored = text;
+    cmbVideoMode->setCurrentIndex(entry);
+    SetBoxText(INITextToFileText(text));
+
+    for (QRadioButton* o : {optThisGameOnly, optVideoMode, optOrientation, optAllGames}) o->setEnabled(!notFound);
+    if (scope_ == 1)
+        optThisGameOnly->setChecked(true);
+    else if (scope_ == 0)
+        optVideoMode->setChecked(true);
+
+    filling_ = false;
+}
+
+void frmSettings::cmbVideoMode_Click() {
+    SetBoxText(INITextToFileText(SetResolutionLine(ResolutionLineFor(cmbVideoMode->currentIndex()), BoxText())));
+}
+
+void frmSettings::cmdOK_Click() {
+    changed_.clear();
+    const int entry = std::max(0, cmbVideoMode->currentIndex());
+    // The box's line breaks are "\n"; the detail text functions take them as separators.
+    const std::string text = BoxText();
+    if (scope_ == 2) {
+        ApplyChoiceToNotFound(m_, entry, text);
+    } else if (IsGame(selected_)) {
+        int option = -1;
+        if (optThisGameOnly->isChecked())
+            option = 0;
+        else if (optVideoMode->isChecked())
+            option = 1;
+        else if (optOrientation->isChecked())
+            option = 2;
+        else if (optAllGames->isChecked())
+            option = 3;
+        if (option >= 0) changed_ = ApplyChoiceToScope(m_, option, selected_, shown_, entry, text);
+    }
+    accept();
+}
+
+void frmSettings::cmdCancel_Click() {
+    changed_.clear();
+    reject();
+}
+
+} // namespace kelvaro
