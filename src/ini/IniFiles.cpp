@@ -119,7 +119,7 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
     const Settings& s = m.S;
     const int count = m.Games.Count();
     // Without a ROM folder nothing could count as available, so the filter is left out.
-    const bool availableOnly = s.GenerateAvailableOnly && IsExistingFolder(s.MameROMPath);
+    const bool availableOnly = s.GenerateAvailableOnly && FileExists(s.MameROMPath, true);
     {
         ProgressScope scope(progress, "Generating INI Files...", count);
         for (int i = 1; i <= count; ++i) {
@@ -127,7 +127,8 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
             if (!GameInScope(m, i, selectedGame, s.GenerateApplyTo)) continue;
             const GameRow& game = m.Games[i];
             const std::string path = IniFilePath(m, game.GameRomName);
-            const bool filteredOut = (availableOnly && !GameIsAvailable(m, game.GameRomName)) ||
+            // A name that is no file name is never looked up; it reaches the write and fails there.
+            const bool filteredOut = (availableOnly && !path.empty() && !GameIsAvailable(m, game.GameRomName)) ||
                                      (s.GenerateParentsOnly && !game.GameCloneOf.empty()) ||
                                      (s.GenerateNoINIOnly && !path.empty() && FileExists(path, false));
             if (filteredOut) {
@@ -149,7 +150,8 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
 }
 
 ReadIniOutcome ReadExistingINIFiles(Model& m, ProgressSink& progress) {
-    if (!IsExistingFolder(m.S.MameINIPath)) return ReadIniOutcome::NoFolder;
+    // The same test as the menus make, so an enabled "Read Existing INI Files" never does nothing silently.
+    if (!FileExists(m.S.MameINIPath, true)) return ReadIniOutcome::NoFolder;
     if (m.NativeModes.Empty() || m.AvailModes.Empty()) return ReadIniOutcome::ListsEmpty;
     const int count = m.Games.Count();
     ProgressScope scope(progress, "Reading Existing INI Files...", count);

@@ -131,8 +131,7 @@ TEST(GenerateIniFiles, AvailableMeansZipSevenZipOrFolder) {
 
 TEST(GenerateIniFiles, AvailabilityFilterIsOffWithoutARomFolder) {
     TempDir t;
-    t.Write("not-a-folder", "x");
-    for (const std::string& romPath : {std::string(), t.File("missing"), t.File("not-a-folder")}) {
+    for (const std::string& romPath : {std::string(), t.File("missing")}) {
         TempDir ini;
         Model m = SixGames(ini.Path());
         m.S.MameROMPath = romPath;
@@ -141,6 +140,40 @@ TEST(GenerateIniFiles, AvailabilityFilterIsOffWithoutARomFolder) {
         EXPECT_EQ(GenerateINIFiles(m, 0, p).Skipped, 0) << romPath;
         EXPECT_EQ(Entries(ini.Path()), kAllSix);
     }
+}
+
+TEST(GenerateIniFiles, RomPathNamingAFileKeepsTheFilterTheDialogOffers) {
+    // The dialog enables "Available Games Only" for such a path, so the filter applies: no game
+    // is found in it.
+    TempDir t;
+    t.Write("not-a-folder", "x");
+    TempDir ini;
+    Model m = SixGames(ini.Path());
+    m.S.MameROMPath = t.File("not-a-folder");
+    m.S.GenerateApplyTo = 3;
+    ProgressSink p;
+    GenerateResult r = GenerateINIFiles(m, 0, p);
+    EXPECT_EQ(r.Written, 0);
+    EXPECT_EQ(r.Skipped, 6);
+}
+
+TEST(GenerateIniFiles, NameThatIsNoFileNameFailsEvenWithTheAvailabilityFilter) {
+    TempDir t;
+    Model m = SixGames(t.File("ini"));
+    fs::create_directory(t.File("ini"));
+    t.Write("roms/puckman.zip", "zip");
+    t.Write("roms/x.zip", "reachable as roms/../x.zip");
+    m.Games.Add(Game("../X", "", "224", "288", "60", "V"));
+    m.S.MameROMPath = t.File("roms/sub");
+    fs::create_directory(t.File("roms/sub"));
+    t.Write("roms/sub/puckman.zip", "zip");
+    m.S.GenerateApplyTo = 3;
+    ProgressSink p;
+    GenerateResult r = GenerateINIFiles(m, 0, p);
+    EXPECT_EQ(r.Written, 1);
+    EXPECT_EQ(r.Failed, 1);
+    EXPECT_EQ(r.FailedNames, (std::vector<std::string>{"../X"}));
+    EXPECT_EQ(r.Skipped, 5);
 }
 
 TEST(GenerateIniFiles, NoExistingFileOnlyKeepsFilesThatAreThere) {

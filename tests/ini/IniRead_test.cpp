@@ -154,7 +154,6 @@ TEST(ReadExistingIniFiles, MissingFolderOrEmptyListsReadNothingAndShowNothing) {
     const std::vector<Case> cases = {
         {"", false, false, ReadIniOutcome::NoFolder},
         {t.File("missing"), false, false, ReadIniOutcome::NoFolder},
-        {t.File("ini-is-a-file"), false, false, ReadIniOutcome::NoFolder},
         {t.Path(), true, false, ReadIniOutcome::ListsEmpty},
         {t.Path(), false, true, ReadIniOutcome::ListsEmpty},
     };
@@ -168,6 +167,13 @@ TEST(ReadExistingIniFiles, MissingFolderOrEmptyListsReadNothingAndShowNothing) {
         EXPECT_EQ(p.ends, 0);
         EXPECT_EQ(RowOf(m.Games[1]), kUntouched);
     }
+    // An INI path naming a file passes the same test as the menu that offers the command; no game
+    // file is found under it.
+    Model m = ReadyModel(t.File("ini-is-a-file"), {"PACMAN"});
+    RecordingProgress p;
+    EXPECT_EQ(ReadExistingINIFiles(m, p), ReadIniOutcome::Read);
+    EXPECT_EQ(p.ends, 1);
+    EXPECT_EQ(RowOf(m.Games[1]), kUntouched);
 }
 
 TEST(ReadExistingIniFiles, GeneratedFilesReadBackAsTheyWere) {
