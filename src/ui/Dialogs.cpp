@@ -1,0 +1,71 @@
+#include "ui/Dialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace kelvaro {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Kelvaro");
+
+QMessageBox::Icon BoxIcon(Dialogs::Icon icon) {
+    switch (icon) {
+    case Dialogs::Icon::Question: return QMessageBox::Question;
+    case Dialogs::Icon::Information: return QMessageBox::Information;
+    case Dialogs::Icon::Warning: break;
+    }
+    return QMessageBox::Warning;
+}
+
+} // namespace
+
+bool QtDialogs::Ask(QWidget* parent, const QString& text, Icon icon) {
+    QMessageBox box(BoxIcon(icon), kTitle, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtDialogs::Tell(QWidget* parent, const QString& text, Icon icon) {
+    QMessageBox box(BoxIcon(icon), kTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+std::optional<QString> QtDialogs::InputBox(QWidget* parent, const QString& prompt, const QString& title,
+                                           const QString& preset) {
+    QInputDialog box(parent);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setTextValue(preset);
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return box.textValue();
+}
+
+std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const QString& title, const QString& filter,
+                                           const QString& defaultSuffix, const QString& fileName) {
+    QFileDialog box(parent, title);
+    box.setAcceptMode(QFileDialog::AcceptOpen);
+    box.setFileMode(QFileDialog::ExistingFile);
+    box.setNameFilter(filter);
+    if (!defaultSuffix.isEmpty()) box.setDefaultSuffix(defaultSuffix);
+    if (!fileName.isEmpty()) {
+        const QFileInfo preset(fileName);
+        // A preset with a folder opens there; a bare name is offered in the folder last shown.
+        if (preset.isAbsolute()) box.setDirectory(preset.absolutePath());
+        box.selectFile(preset.fileName());
+    }
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(box.selectedFiles().constFirst());
+}
+
+QString QtDialogs::BrowseForFolder(QWidget* parent, const QString& title) {
+    const QString folder = QFileDialog::getExistingDirectory(parent, title, QString(), QFileDialog::ShowDirsOnly);
+    return folder.isEmpty() ? QString() : QDir::toNativeSeparators(folder);
+}
+
+} // namespace kelvaro

@@ -1,0 +1,77 @@
+#include "ui/GameListModel.h"
+
+#include "gamelist/NativeModes.h"
+
+namespace kelvaro {
+
+GameListModel::GameListModel(const Model& model, QObject* parent) : QAbstractTableModel(parent), m_(model) {}
+
+int GameListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(games_.size());
+}
+
+int GameListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QVariant GameListModel::data(const QModelIndex& index, int role) const {
+    const int g = GameAt(index.row());
+    // A game beyond the table can only be met while a build replaces the table and the list has
+    // not been refilled yet.
+    if (role != Qt::DisplayRole || !index.isValid() || g < 1 || g > m_.Games.Count()) return {};
+    const GameRow& game = m_.Games[g];
+    switch (index.column()) {
+    case ColNumber: return QString::number(g);
+    case ColDescription: return QString::fromStdString(game.GameDescription);
+    case ColRomName: return QString::fromStdString(game.GameRomName);
+    case ColMode: return QString::fromStdString(GameModeDisplay(game));
+    case ColINIText: return QString::fromStdString(game.GameINIText);
+    default: return {};
+    }
+}
+
+QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
+    switch (section) {
+    case ColNumber: return QStringLiteral("Game No.");
+    case ColDescription: return QStringLiteral("Game Description");
+    case ColRomName: return QStringLiteral("Romname");
+    case ColMode: return QStringLiteral("Mode");
+    case ColINIText: return QStringLiteral("INI File Details (lines separated by |'s)");
+    default: return {};
+    }
+}
+
+void GameListModel::SetGames(std::vector<int> games) {
+    beginResetModel();
+    games_ = std::move(games);
+    endResetModel();
+}
+
+int GameListModel::GameAt(int row) const {
+    return row >= 0 && row < static_cast<int>(games_.size()) ? games_[static_cast<size_t>(row)] : 0;
+}
+
+void GameListModel::GamesChanged(const std::vector<int>& games) {
+    if (games.empty() || games_.empty()) return;
+    // An edit can touch every game of the table; a flag per game keeps this linear.
+    std::vector<char> changed(static_cast<size_t>(m_.Games.Count()) + 1, 0);
+    for (int g : games)
+        if (g >= 1 && g <= m_.Games.Count()) changed[static_cast<size_t>(g)] = 1;
+    const int rows = rowCount();
+    for (int r = 0; r < rows;) {
+        const int g = games_[static_cast<size_t>(r)];
+        if (g < 1 || g > m_.Games.Count() || !changed[static_cast<size_t>(g)]) {
+            ++r;
+            continue;
+        }
+        int last = r;
+        while (last + 1 < rows) {
+            const int next = games_[static_cast<size_t>(last + 1)];
+            if (next < 1 || next > m_.Games.Count() || !changed[static_cast<size_t>(next)]) break;
+            ++last;
+        }
+        emit dataChanged(index(r, ColMode), index(last, ColINIText), {Qt::DisplayRole});
+        r = last + 1;
+    }
+}
+
+} // namespace kelvaro

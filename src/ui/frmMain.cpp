@@ -1,0 +1,346 @@
+#include "ui/frmMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+
+#include "core/SettingsFile.h"
+#include "gamelist/NativeModes.h"
+#include "ini/IniFiles.h"
+#include "modes/AvailableModes.h"
+#include "modes/SelectionOptions.h"
+#include "platform/Files.h"
+#include "ui/AvailModeModel.h"
+#include "ui/Dialogs.h"
+#include "ui/GameListModel.h"
+#include "ui/NativeModeModel.h"
+#include "ui/frmGenerateINIs.h"
+#include "ui/frmProgress.h"
+#include "ui/frmSettings.h"
+
+namespace kelvaro {
+
+frmMain::frmMain(Model& model, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), m_(model), dialogs_(dialogs),
+      sink_(std::make_unique<ProgressOnDemand>([this]() -> frmProgress& { return Progress(); })) {
+    setObjectName("frmMain");
+    setWindowTitle("Kelvaro");
+    CreateMenus();
+    CreateControls();
+    ConnectHandlers();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::ConnectHandlers() {
+    connect(mnuFile, &QMenu::aboutToShow, this, &frmMain::mnuFile_Click);
+    connect(mnuView, &QMenu::aboutToShow, this, &frmMain::mnuView_Click);
+    connect(mnuResSelection, &QMenu::aboutToShow, this, &frmMain::mnuResSelection_Click);
+    connect(mnuHelp, &QMenu::aboutToShow, this, &frmMain::mnuHelp_Click);
+
+    connect(mnuMAMEExe, &QAction::triggered, this, &frmMain::mnuMAMEExe_Click);
+    connect(mnuMAMEINIPath, &QAction::triggered, this, &frmMain::mnuMAMEINIPath_Click);
+    connect(mnuMAMEROMPath, &QAction::triggered, this, &frmMain::mnuMAMEROMPath_Click);
+    connect(mnuLegacyMAME, &QAction::triggered, this, &frmMain::mnuLegacyMAME_Click);
+    connect(mnuAVGAFName, &QAction::triggered, this, &frmMain::mnuAVGAFName_Click);
+    connect(mnuGenerateINIs, &QAction::triggered, this, &frmMain::mnuGenerateINIs_Click);
+    connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(mnuFind, &QAction::triggered, this, &frmMain::mnuFind_Click);
+    connect(mnuGenerate, &QAction::triggered, this, &frmMain::mnuGenerate_Click);
+    connect(mnuRefreshNative, &QAction::triggered, this, &frmMain::mnuRefreshNative_Click);
+    connect(mnuRefreshAVGA, &QAction::triggered, this, &frmMain::mnuRefreshAVGA_Click);
+    connect(mnuReadINIs, &QAction::triggered, this, &frmMain::mnuReadINIs_Click);
+    for (int i = 0; i < 3; ++i)
+        connect(mnuOrientation[i], &QAction::triggered, this, [this, i] { mnuOrientation_Click(i); });
+    for (int i = 0; i < 2; ++i)
+        connect(mnuRotation[i], &QAction::triggered, this, [this, i] { mnuRotation_Click(i); });
+    connect(mnuIgnoreInterlaced, &QAction::triggered, this, &frmMain::mnuIgnoreInterlaced_Click);
+    for (int i = 0; i < 6; ++i) {
+        connect(mnuMatchResWithin[i], &QAction::triggered, this, [this, i] { mnuMatchResWithin_Click(i); });
+        connect(mnuMatchRefreshWithin[i], &QAction::triggered, this, [this, i] { mnuMatchRefreshWithin_Click(i); });
+    }
+    connect(mnuActionNotFound, &QAction::triggered, this, &frmMain::mnuActionNotFound_Click);
+    connect(mnuAutoSelect, &QAction::triggered, this, &frmMain::mnuAutoSelect_Click);
+    connect(mnuReadme, &QAction::triggered, this, &frmMain::mnuReadme_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+
+    // A row chosen with the mouse or the keyboard counts as a click on it. A click on the native
+    // mode already selected changes no row, yet still refills its games.
+    connect(lvwMain->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!selecting_ && SelectedRow(lvwMain) >= 0) lvwMain_ItemClick();
+    });
+    connect(lvwMain, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (index.row() == mainPressRow_) lvwMain_ItemClick();
+    });
+    lvwMain->viewport()->installEventFilter(this);
+    connect(lvwMain, &QAbstractItemView::doubleClicked, this, &frmMain::lvwMain_DblClick);
+    connect(lvwGames->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!selecting_) lvwGames_ItemClick();
+    });
+    connect(lvwGames, &QAbstractItemView::clicked, this, &frmMain::lvwGames_ItemClick);
+    connect(lvwGames, &QAbstractItemView::doubleClicked, this, &frmMain::lvwGames_DblClick);
+    lvwAVGA->installEventFilter(this);
+    connect(cmd60Hz, &QPushButton::clicked, this, &frmMain::cmd60Hz_Click);
+    connect(cmdTestGame, &QPushButton::clicked, this, &frmMain::cmdTestGame_Click);
+}
+
+void frmMain::Start() {
+    m_.Games.Clear();
+    m_.NativeModes.Clear();
+    m_.AvailModes.Clear();
+    m_.AvailWidthList.Clear();
+    m_.AvailHeightList.Clear();
+    m_.GameList.Clear();
+    nativeModel_->Reset();
+    gamesModel_->SetGames({});
+    availModel_->Reset();
+    stbPanel1->clear();
+    stbPanel2->clear();
+
+    m_.S = DefaultSettings(m_.Paths);
+    m_.MameFolder.clear();
+    LoadSettings(m_);
+    m_.S.MonitorOrientation = ValidOrientation(m_.S.MonitorOrientation);
+    m_.S.PreferredRotation = ValidRotation(m_.S.PreferredRotation);
+    SetCheckMarks();
+
+    show();
+    QCoreApplication::processEvents();
+
+    m_.INIsGenerated = false;
+    ReadAvailableModes();
+    BuildNativeModeList(false, true);
+}
+
+void frmMain::SetCheckMarks() {
+    mnuLegacyMAME->setChecked(m_.S.LegacyMame);
+    mnuOrientation[m_.S.MonitorOrientation]->setChecked(true);
+    mnuRotation[m_.S.PreferredRotation]->setChecked(true);
+    mnuIgnoreInterlaced->setChecked(m_.S.IgnoreInterlaced);
+    mnuMatchResWithin[MatchResItem(m_.S.MatchResWithin)]->setChecked(true);
+    mnuMatchRefreshWithin[MatchRefreshItem(m_.S.MatchRefreshWithin)]->setChecked(true);
+}
+
+frmProgress& frmMain::Progress() {
+    if (!progress_) progress_ = new frmProgress(this);
+    return *progress_;
+}
+
+ProgressSink& frmMain::Sink() { return *sink_; }
+
+frmSettings& frmMain::SettingsDialog() {
+    if (!settings_) settings_ = new frmSettings(m_, this);
+    return *settings_;
+}
+
+frmGenerateINIs& frmMain::GenerateDialog() {
+    if (!generate_) generate_ = new frmGenerateINIs(m_, this);
+    return *generate_;
+}
+
+// ---- closing
+
+void frmMain::SaveSettingsOrWarn() {
+    if (!SaveSettings(m_))
+        dialogs_.Tell(this,
+                      "The settings could not be saved in " + QString::fromStdString(m_.SettingsFile()) +
+                          ".  The settings file there is unchanged.",
+                      Dialogs::Icon::Warning);
+}
+
+void frmMain::mnuExit_Click() {
+    SaveSettingsOrWarn();
+    exiting_ = true;
+    close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    // While an operation runs (or the emulator is tested) the window takes no input, and a close
+    // request from the window manager must not end the run halfway.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    if (!exiting_) {
+        if (!m_.INIsGenerated &&
+            !dialogs_.Ask(this, "No INI files have been generated.  Are you sure you want to exit?",
+                          Dialogs::Icon::Warning)) {
+            event->ignore();
+            return;
+        }
+        SaveSettingsOrWarn();
+    }
+    if (progress_) progress_->hide();
+    event->accept();
+}
+
+// ---- activation and the lists' mouse and keys
+
+void frmMain::Form_Activate() { unsetCursor(); }
+
+bool frmMain::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) Form_Activate();
+    return QMainWindow::event(event);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lvwMain->viewport() && event->type() == QEvent::MouseButtonPress) {
+        mainPressRow_ = SelectedRow(lvwMain);
+    } else if (watched == lvwAVGA && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        lvwAVGA_KeyDown(key);
+        return key == Qt::Key_Delete || key == Qt::Key_Backspace;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+int frmMain::SelectedRow(const QTableView* view) {
+    const QModelIndexList rows = view->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.constFirst().row();
+}
+
+void frmMain::SelectRow(QTableView* view, int row, bool scroll) {
+    selecting_ = true;
+    const QModelIndex index = view->model()->index(row, 0);
+    if (index.isValid()) {
+        view->selectionModel()->setCurrentIndex(index,
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        if (scroll) view->scrollTo(index);
+    }
+    selecting_ = false;
+}
+
+int frmMain::SelectedGame() const { return gamesModel_->GameAt(SelectedRow(lvwGames)); }
+
+const std::vector<int>& frmMain::ShownGames() const { return gamesModel_->Games(); }
+
+// ---- native modes
+
+void frmMain::BuildNativeModeList(bool retrieve, bool atStartUp) {
+    const std::optional<NativeModeCounts> counts = kelvaro::BuildNativeModeList(m_, retrieve, atStartUp, Sink());
+    if (!counts) return;
+    FillNativeModeView();
+    mnuAutoSelect->setEnabled(true);
+    ShowCounts(*counts);
+    SelectRow(lvwMain, 0);
+    ReadExistingINIFiles();
+    FillGamesList();
+}
+
+void frmMain::FillNativeModeView() {
+    nativeModel_->Reset();
+    SelectRow(lvwMain, 0);
+}
+
+void frmMain::ShowCounts(const NativeModeCounts& counts) {
+    stbPanel1->setText(QString::fromStdString(counts.Panel1()));
+    stbPanel2->setText(QString::fromStdString(counts.Panel2()));
+    FitStatusPanel();
+}
+
+void frmMain::ReadExistingINIFiles() {
+    if (kelvaro::ReadExistingINIFiles(m_, Sink()) == ReadIniOutcome::ListsEmpty)
+        dialogs_.Tell(this,
+                      "INI files cannot be read unless both Native Mode and Available Mode Lists are populated.",
+                      Dialogs::Icon::Warning);
+}
+
+void frmMain::lvwMain_ItemClick() { FillGamesList(); }
+
+void frmMain::lvwMain_DblClick() {
+    if (SelectedGame() != 0) EditSettings(0);
+}
+
+// ---- games
+
+void frmMain::FillGamesList() {
+    gamesModel_->SetGames({});
+    if (m_.Games.Empty()) return;
+    const int k = SelectedRow(lvwMain) + 1;
+    gamesModel_->SetGames(k >= 1 ? GamesOfNativeMode(m_, k) : std::vector<int>{});
+    if (ShownGames().empty()) {
+        // A native mode can have no game of its own (a raster game listed without a size).
+        cmdTestGame->setText("&Test");
+        cmdTestGame->setEnabled(false);
+        return;
+    }
+    SelectRow(lvwGames, 0);
+    lvwGames->scrollToTop();
+    SetTestCaption(ShownGames().front());
+    cmdTestGame->setEnabled(true);
+}
+
+void frmMain::SetTestCaption(int game) {
+    cmdTestGame->setText("&Test '" + QString::fromStdString(m_.Games[game].GameDescription) + "'");
+}
+
+void frmMain::lvwGames_ItemClick() {
+    if (const int g = SelectedGame()) SetTestCaption(g);
+}
+
+void frmMain::lvwGames_DblClick() {
+    if (SelectedGame() != 0) EditSettings(1);
+}
+
+void frmMain::EditSettings(int scope) {
+    const int selected = SelectedGame();
+    m_.SettingsScope = scope;
+    std::vector<int> changed = SettingsDialog().Edit(selected, ShownGames());
+    // Opening the dialog alone may rewrite the selected game's resolution line.
+    changed.push_back(selected);
+    RefreshGameRows(changed);
+}
+
+void frmMain::RefreshGameRows(const std::vector<int>& games) { gamesModel_->GamesChanged(games); }
+
+// ---- available modes
+
+void frmMain::ReadAvailableModes() {
+    kelvaro::ReadAvailableModes(m_);
+    FillAvailableModeView();
+    cmd60Hz->setEnabled(!m_.AvailModes.Empty());
+}
+
+void frmMain::FillAvailableModeView() {
+    availModel_->Reset();
+    SelectRow(lvwAVGA, 0);
+}
+
+void frmMain::lvwAVGA_KeyDown(int key) {
+    if (availModel_->rowCount() == 0) return;
+    if (key == Qt::Key_Delete || key == Qt::Key_Backspace) {
+        RemoveAvailableMode(m_, SelectedRow(lvwAVGA) + 1);
+        FillAvailableModeView();
+    }
+    cmd60Hz->setEnabled(!m_.AvailModes.Empty());
+}
+
+// ---- menus opening
+
+void frmMain::mnuFile_Click() {
+    mnuGenerateINIs->setEnabled(!m_.AvailModes.Empty() && !m_.Games.Empty() &&
+                                FileExists(m_.S.MameINIPath, true));
+}
+
+void frmMain::mnuView_Click() {
+    const bool emulator = FileExists(m_.S.MameExePath, false);
+    mnuGenerate->setEnabled(emulator);
+    mnuRefreshNative->setEnabled(emulator);
+    mnuRefreshAVGA->setEnabled(FileExists(m_.S.ModeListFile, false));
+    mnuReadINIs->setEnabled(!m_.NativeModes.Empty() && FileExists(m_.S.MameINIPath, true) &&
+                            !m_.AvailModes.Empty());
+}
+
+void frmMain::mnuResSelection_Click() {
+    const bool lists = !m_.AvailModes.Empty() && !m_.Games.Empty();
+    mnuActionNotFound->setEnabled(lists);
+    mnuAutoSelect->setEnabled(lists);
+}
+
+} // namespace kelvaro

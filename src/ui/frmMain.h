@@ -1,0 +1,179 @@
+#pragma once
+#include <QMainWindow>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Model.h"
+#include "core/Progress.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+class QTableView;
+class QWidget;
+
+namespace kelvaro {
+
+class Dialogs;
+class AvailModeModel;
+class GameListModel;
+class NativeModeModel;
+class frmGenerateINIs;
+class frmProgress;
+class frmSettings;
+struct NativeModeCounts;
+
+// The main window: the three lists (native modes, their games, the card's modes), the menus and
+// the status bar. It holds no data of its own: everything lives in the model, and the work is
+// done by the core; the window asks the questions, calls the core and shows the outcome.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    frmMain(Model& model, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The start-up: defaults, settings file, check marks, show, then the lists.
+    void Start();
+
+    // The game number of the selected row of the games list; 0 when there is none.
+    int SelectedGame() const;
+    // The games the games list shows, in list order.
+    const std::vector<int>& ShownGames() const;
+
+    // The layout rules, applied on every resize (public so that tests can apply them at will).
+    void Form_Resize();
+
+    // Procedures.
+    void BuildNativeModeList(bool retrieve, bool atStartUp);
+    void FillNativeModeView();
+    void FillGamesList();
+    void ReadAvailableModes();
+    void FillAvailableModeView();
+    void ReadExistingINIFiles();
+    frmProgress& Progress(); // created on first use
+    // What long operations report to: the progress window, made when an operation first begins.
+    ProgressSink& Sink();
+
+    // Handlers, named after the control and its event.
+    void Form_Activate();
+    void mnuFile_Click();
+    void mnuView_Click();
+    void mnuResSelection_Click();
+    void mnuHelp_Click();
+    void mnuExit_Click();
+    void mnuMAMEExe_Click();
+    void mnuMAMEINIPath_Click();
+    void mnuMAMEROMPath_Click();
+    void mnuLegacyMAME_Click();
+    void mnuAVGAFName_Click();
+    void mnuGenerateINIs_Click();
+    void mnuFind_Click();
+    void mnuGenerate_Click();
+    void mnuRefreshNative_Click();
+    void mnuRefreshAVGA_Click();
+    void mnuReadINIs_Click();
+    void mnuOrientation_Click(int index);
+    void mnuRotation_Click(int index);
+    void mnuIgnoreInterlaced_Click();
+    void mnuMatchResWithin_Click(int index);
+    void mnuMatchRefreshWithin_Click(int index);
+    void mnuActionNotFound_Click();
+    void mnuAutoSelect_Click();
+    void mnuReadme_Click();
+    void mnuAbout_Click();
+    void lvwMain_ItemClick();
+    void lvwMain_DblClick();
+    void lvwGames_ItemClick();
+    void lvwGames_DblClick();
+    void lvwAVGA_KeyDown(int key);
+    void cmd60Hz_Click();
+    void cmdTestGame_Click();
+
+    // Controls.
+    QWidget* picMain = nullptr; // the client area between the menu bar and the status bar
+    QLabel* lblUnique = nullptr;
+    QTableView* lvwMain = nullptr;
+    QTableView* lvwGames = nullptr;
+    QLabel* lblAVGA = nullptr;
+    QTableView* lvwAVGA = nullptr;
+    QPushButton* cmdTestGame = nullptr;
+    QPushButton* cmd60Hz = nullptr;
+    QStatusBar* stbMain = nullptr;
+    QLabel* stbPanel1 = nullptr;
+    QLabel* stbPanel2 = nullptr;
+
+    // Menus.
+    QMenu* mnuFile = nullptr;
+    QAction* mnuMAMEExe = nullptr;
+    QAction* mnuMAMEINIPath = nullptr;
+    QAction* mnuMAMEROMPath = nullptr;
+    QAction* mnuLegacyMAME = nullptr;
+    QAction* mnuAVGAFName = nullptr;
+    QAction* mnuGenerateINIs = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuFind = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuGenerate = nullptr;
+    QAction* mnuRefreshNative = nullptr;
+    QAction* mnuRefreshAVGA = nullptr;
+    QAction* mnuReadINIs = nullptr;
+    QMenu* mnuResSelection = nullptr;
+    QMenu* mnuMonitor = nullptr;
+    QAction* mnuOrientation[3] = {};
+    QMenu* mnuPrefRotation = nullptr;
+    QAction* mnuRotation[2] = {};
+    QAction* mnuIgnoreInterlaced = nullptr;
+    QMenu* mnuMatchResolution = nullptr;
+    QAction* mnuMatchResWithin[6] = {};
+    QMenu* mnuMatchRefresh = nullptr;
+    QAction* mnuMatchRefreshWithin[6] = {};
+    QAction* mnuActionNotFound = nullptr;
+    QAction* mnuAutoSelect = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuReadme = nullptr;
+    QAction* mnuAbout = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void ConnectHandlers();
+    void SetCheckMarks();
+    void ShowCounts(const NativeModeCounts& counts);
+    void SelectRow(QTableView* view, int row, bool scroll = false);
+    void SetTestCaption(int game);
+    void RefreshGameRows(const std::vector<int>& games);
+    void EditSettings(int scope);
+    frmSettings& SettingsDialog();
+    frmGenerateINIs& GenerateDialog();
+    void SaveSettingsOrWarn();
+    static int SelectedRow(const QTableView* view);
+    int Twips(double twips, bool vertical) const;
+    void PlaceStatusPanels(double width1, double width2);
+    void FitStatusPanel();
+
+    Model& m_;
+    Dialogs& dialogs_;
+    NativeModeModel* nativeModel_ = nullptr;
+    GameListModel* gamesModel_ = nullptr;
+    AvailModeModel* availModel_ = nullptr;
+    frmProgress* progress_ = nullptr;
+    std::unique_ptr<ProgressSink> sink_;
+    frmSettings* settings_ = nullptr;
+    frmGenerateINIs* generate_ = nullptr;
+    bool exiting_ = false;     // File > Exit: close without the question
+    bool selecting_ = false;   // a row is being selected by the program, not by the user
+    int mainPressRow_ = -1;    // the selected native mode when the mouse went down on lvwMain
+};
+
+} // namespace kelvaro

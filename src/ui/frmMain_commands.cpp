@@ -1,0 +1,296 @@
+// The main window's commands: the menu items and buttons that ask, call the core and report.
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QUrl>
+
+#include "core/TextNumbers.h"
+#include "gamelist/FindGame.h"
+#include "ini/IniFiles.h"
+#include "ini/TestRun.h"
+#include "modes/AutoSelect.h"
+#include "modes/AvailableModes.h"
+#include "modes/SelectionOptions.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+#include "platform/System.h"
+#include "ui/Dialogs.h"
+#include "ui/frmAbout.h"
+#include "ui/frmGenerateINIs.h"
+#include "ui/frmMain.h"
+#include "ui/frmSettings.h"
+
+namespace kelvaro {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The answer of an input box with the spaces at both ends removed (and nothing else).
+std::string TrimSpaces(const QString& answer) {
+    std::string text = answer.toStdString();
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// How many of the failed names a warning lists before it stops.
+constexpr size_t kNamesShown = 5;
+
+QString GenerationFailure(const GenerateResult& result, const std::string& folder) {
+    QStringList names;
+    for (size_t i = 0; i < result.FailedNames.size() && i < kNamesShown; ++i) names << Q(result.FailedNames[i]);
+    if (result.FailedNames.size() > kNamesShown) names << "...";
+    return QString("%1 INI file(s) could not be written (in the folder %2): %3.  %4 file(s) were written.")
+        .arg(QString::number(result.Failed), Q(folder), names.join(", "), QString::number(result.Written));
+}
+
+} // namespace
+
+// ---- Video Mode Selection and the legacy switch
+
+void frmMain::mnuOrientation_Click(int index) {
+    mnuOrientation[index]->setChecked(true);
+    m_.S.MonitorOrientation = index;
+    mnuPrefRotation->setEnabled(index != 0);
+}
+
+void frmMain::mnuRotation_Click(int index) {
+    mnuRotation[index]->setChecked(true);
+    m_.S.PreferredRotation = index;
+}
+
+// The menu has just inverted the check mark; the setting follows it.
+void frmMain::mnuIgnoreInterlaced_Click() { m_.S.IgnoreInterlaced = mnuIgnoreInterlaced->isChecked(); }
+
+void frmMain::mnuLegacyMAME_Click() { m_.S.LegacyMame = mnuLegacyMAME->isChecked(); }
+
+void frmMain::mnuMatchResWithin_Click(int index) {
+    mnuMatchResWithin[index]->setChecked(true);
+    if (index < 5) {
+        m_.S.MatchResWithin = MatchResOfItem(index);
+        return;
+    }
+    const std::optional<QString> answer =
+        dialogs_.InputBox(this, "Enter Value (0-100): ", "Kelvaro", Q(FormatNumber(double(m_.S.MatchResWithin))));
+    if (!answer) return;
+    if (const std::optional<int> value = AcceptResTolerance(answer->toStdString())) m_.S.MatchResWithin = *value;
+}
+
+void frmMain::mnuMatchRefreshWithin_Click(int index) {
+    mnuMatchRefreshWithin[index]->setChecked(true);
+    if (index < 5) {
+        m_.S.MatchRefreshWithin = MatchRefreshOfItem(index);
+        return;
+    }
+    const std::optional<QString> answer =
+        dialogs_.InputBox(this, "Enter Value in Hz (0-15): ", "Kelvaro", Q(FormatNumber(m_.S.MatchRefreshWithin)));
+    if (!answer) return;
+    if (const std::optional<float> value = AcceptRefreshTolerance(answer->toStdString()))
+        m_.S.MatchRefreshWithin = *value;
+}
+
+void frmMain::mnuActionNotFound_Click() {
+    m_.SettingsScope = 2;
+    SettingsDialog().Edit(0, {});
+}
+
+void frmMain::mnuAutoSelect_Click() {
+    if (m_.Games.Empty()) return;
+    if (!dialogs_.Ask(this,
+                      "This will override any existing INI file settings (not the actual INI files).  Are you "
+                      "sure you want to continue?",
+                      Dialogs::Icon::Warning))
+        return;
+    AutoSelectVideoModes(m_, Sink());
+    FillGamesList();
+}
+
+// ---- the available mode list
+
+void frmMain::cmd60Hz_Click() {
+    if (!dialogs_.Ask(this,
+                      "This will remove all non-60Hz modes from the available mode list.  A better solution may "
+                      "be to use the 'Video Mode Selection' > 'Match Refresh Rate Within' option to match up "
+                      "refresh rates as well as resolutions.  Are you sure you want to continue?",
+                      Dialogs::Icon::Question))
+        return;
+    KeepOnly60HzModes(m_);
+    cmd60Hz->setEnabled(!m_.AvailModes.Empty());
+    FillAvailableModeView();
+}
+
+// ---- View
+
+void frmMain::mnuGenerate_Click() {
+    if (dialogs_.Ask(this,
+                     "Generating the Native Mode List will loose any settings made.  Are you sure you want to "
+                     "continue?",
+                     Dialogs::Icon::Warning))
+        BuildNativeModeList(true, false);
+}
+
+void frmMain::mnuRefreshNative_Click() {
+    if (dialogs_.Ask(this,
+                     "Refreshing the Native Mode List will loose any settings made.  Are you sure you want to "
+                     "continue?",
+                     Dialogs::Icon::Warning))
+        BuildNativeModeList(false, false);
+}
+
+void frmMain::mnuRefreshAVGA_Click() { ReadAvailableModes(); }
+
+void frmMain::mnuReadINIs_Click() {
+    if (!dialogs_.Ask(this,
+                      "Reading existing INI files will lose any settings made.  Are you sure you want to continue?",
+                      Dialogs::Icon::Warning))
+        return;
+    ReadExistingINIFiles();
+    FillGamesList();
+}
+
+// ---- INI files and the test run
+
+void frmMain::mnuGenerateINIs_Click() {
+    GenerateDialog().Choose();
+    if (m_.S.GenerateApplyTo == -1) return;
+    if (!m_.S.GenerateNoINIOnly &&
+        !dialogs_.Ask(this,
+                      "This will create the required INI file(s) (in the folder " + Q(m_.S.MameINIPath) +
+                          "), overwriting any existing file(s).  Are you sure you want to continue?",
+                      Dialogs::Icon::Warning))
+        return;
+    const GenerateResult result = GenerateINIFiles(m_, SelectedGame(), Sink());
+    if (result.Failed == 0)
+        dialogs_.Tell(this, "INI Files Successfully Created!", Dialogs::Icon::Information);
+    else
+        dialogs_.Tell(this, GenerationFailure(result, m_.S.MameINIPath), Dialogs::Icon::Warning);
+}
+
+void frmMain::cmdTestGame_Click() {
+    if (!FileExists(m_.S.MameExePath, false)) return;
+    if (!dialogs_.Ask(this,
+                      "This will run M.A.M.E. with the current settings for this game.  Make sure the video card "
+                      "& monitor connected to this PC can handle the resolution specified!!  Are you sure you "
+                      "want to continue?",
+                      Dialogs::Icon::Warning))
+        return;
+    const int g = SelectedGame();
+    if (g == 0) return;
+    // The window keeps painting while the emulator runs, but takes no input until it has ended.
+    setEnabled(false);
+    const TestRunOutcome outcome =
+        TestRunGame(m_, g, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    setEnabled(true);
+    if (outcome != TestRunOutcome::NotPrepared) return;
+    if (m_.S.MameINIPath.empty())
+        dialogs_.Tell(this, "The test could not be prepared: no INI folder has been chosen (File > M.A.M.E. INI Path).",
+                      Dialogs::Icon::Warning);
+    else
+        dialogs_.Tell(this,
+                      "The test could not be prepared: the game's INI file could not be written in the folder " +
+                          Q(m_.S.MameINIPath) + ".  Any INI file of the game is unchanged.",
+                      Dialogs::Icon::Warning);
+}
+
+// ---- Find
+
+void frmMain::mnuFind_Click() {
+    const std::optional<QString> answer =
+        dialogs_.InputBox(this, "Enter game Description or Romname to find:", "Find Game", QString());
+    const std::string text = answer ? TrimSpaces(*answer) : std::string();
+    if (text.empty() || m_.Games.Empty()) return;
+    const std::string search = UpperCase(text);
+
+    const int k = FindNativeModeOfGame(m_, search);
+    if (k == 0) {
+        dialogs_.Tell(this, "Game '" + Q(search) + "' not found.", Dialogs::Icon::Warning);
+        return;
+    }
+    SelectRow(lvwMain, k - 1, true);
+    FillGamesList();
+
+    const int row = FindShownGame(m_, ShownGames(), search);
+    if (row < 0) return;
+    SelectRow(lvwGames, row, true);
+    SetTestCaption(ShownGames()[static_cast<size_t>(row)]);
+    lvwGames->setFocus();
+}
+
+// ---- paths
+
+void frmMain::mnuMAMEExe_Click() {
+#ifdef _WIN32
+    const QString filter = "Executable Files (*.exe)", suffix = "exe";
+#else
+    // Programs here carry no extension: any file the user may run is offered and accepted.
+    const QString filter = "Executable Files (*)", suffix;
+#endif
+    const std::optional<QString> file =
+        dialogs_.OpenFile(this, "Select M.A.M.E. Executable", filter, suffix, Q(m_.S.MameExePath));
+    if (!file || file->isEmpty()) return;
+    const std::string path = file->toStdString();
+    if (!FileExists(path, false)) return;
+#ifndef _WIN32
+    if (!QFileInfo(*file).isExecutable()) return;
+#endif
+    m_.S.MameExePath = path;
+    bool found = false;
+    const std::string folder = FolderOfFile(path, &found);
+    if (found) m_.MameFolder = folder;
+}
+
+void frmMain::mnuMAMEINIPath_Click() {
+    const std::string path = dialogs_.BrowseForFolder(this, "Select M.A.M.E. INI Path").toStdString();
+    m_.S.MameINIPath = FileExists(path, true) ? path : std::string();
+}
+
+void frmMain::mnuMAMEROMPath_Click() {
+    const std::string path = dialogs_.BrowseForFolder(this, "Select M.A.M.E. ROM Path").toStdString();
+    m_.S.MameROMPath = FileExists(path, true) ? path : std::string();
+}
+
+void frmMain::mnuAVGAFName_Click() {
+    const QString preset = "avga9200.txt";
+    const std::optional<QString> file =
+        dialogs_.OpenFile(this, "Select Mode List (.txt) File Location", "Text Files (*.txt)", "txt", preset);
+    if (file && !file->isEmpty() && FileExists(file->toStdString(), false)) m_.S.ModeListFile = file->toStdString();
+    // A cancelled dialog still holds its preset name, so the current list is read again.
+    const QString dialogName = file ? *file : preset;
+    if (!dialogName.isEmpty() && FileExists(m_.S.ModeListFile, false)) ReadAvailableModes();
+}
+
+// ---- Help
+
+namespace {
+
+std::string ReadmeFile(const ProgramPaths& paths) { return FindShippedFile(paths.ProgramFolder, "readme.txt"); }
+
+bool ViewerAvailable() {
+#ifdef _WIN32
+    return FileExists(JoinPath(GetWindowsFolder(), "notepad.exe"), false);
+#else
+    return !QStandardPaths::findExecutable("xdg-open").isEmpty();
+#endif
+}
+
+} // namespace
+
+void frmMain::mnuHelp_Click() { mnuReadme->setEnabled(!ReadmeFile(m_.Paths).empty() && ViewerAvailable()); }
+
+void frmMain::mnuReadme_Click() {
+    const std::string readme = ReadmeFile(m_.Paths);
+    if (!readme.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(Q(readme)));
+}
+
+void frmMain::mnuAbout_Click() {
+    frmAbout box(this);
+    box.exec();
+}
+
+} // namespace kelvaro
