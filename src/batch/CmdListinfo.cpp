@@ -1,8 +1,76 @@
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "batch/BatchCommon.h"
+#include "gamelist/ListInfoConverter.h"
+#include "platform/Files.h"
 
 namespace kelvaro::batch {
 
-// Placeholder until the subcommand is built.
-int CmdListinfo(const Options&) { throw UsageError{"'listinfo' is not built yet"}; }
+// listinfo [--xml FILE] [--out FILE]: the emulator's -listxml in, listinfo text out; standard
+// input and output by default. A malformed list gives what came before the fault and status 1.
+int CmdListinfo(const Options& o) {
+    std::FILE* in = stdin;
+    if (o.Has("--xml")) {
+        RequireFile(o.Get("--xml"), "XML file");
+        in = std::fopen(o.Get("--xml").c_str(), "rb");
+        if (!in) throw UsageError{"cannot open " + o.Get("--xml")};
+    }
+#ifdef _WIN32
+    // The text holds CR LF already; no further translation either way.
+    if (in == stdin) _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    std::unique_ptr<AtomicFile> file;
+    if (o.Has("--out")) {
+        file = std::make_unique<AtomicFile>(o.Get("--out"));
+        if (!file->IsOpen()) {
+            if (in != stdin) std::fclose(in);
+            std::cerr << "kelvaro-batch: cannot write " << o.Get("--out") << "\n";
+            return 1;
+        }
+    }
+
+    bool writeFailed = false;
+    ListInfoConverter converter([&](std::string_view text) {
+        if (writeFailed) return;
+        bool ok = file ? file->Write(text) : std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+        if (!ok) writeFailed = true;
+    });
+    std::vector<char> buffer(1 << 20);
+    bool readFailed = false;
+    for (;;) {
+        std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in);
+        bool atEnd = got < buffer.size();
+        if (atEnd && std::ferror(in)) readFailed = true;
+        if (!converter.Feed(buffer.data(), got, atEnd) || writeFailed || atEnd) break;
+    }
+    if (in != stdin) std::fclose(in);
+    if (!file && std::fflush(stdout) != 0) writeFailed = true;
+
+    // What was converted is kept even when the list broke off: the blocks are whole.
+    if (file && !writeFailed && !file->Commit()) writeFailed = true;
+    if (writeFailed) {
+        std::cerr << "kelvaro-batch: cannot write " << (file ? o.Get("--out") : "the output") << "\n";
+        return 1;
+    }
+    if (readFailed) {
+        std::cerr << "kelvaro-batch: cannot read " << (in != stdin ? o.Get("--xml") : "the input") << "\n";
+        return 1;
+    }
+    if (converter.Failed()) {
+        std::cerr << "kelvaro-batch: malformed XML at " << converter.ErrorText() << " (" << converter.MachinesWritten()
+                  << " games written)\n";
+        return 1;
+    }
+    return 0;
+}
 
 } // namespace kelvaro::batch

@@ -1,8 +1,26 @@
+#include <iostream>
+
 #include "batch/BatchCommon.h"
+#include "core/Progress.h"
+#include "gamelist/NativeModes.h"
 
 namespace kelvaro::batch {
 
-// Placeholder until the subcommand is built.
-int CmdNatives(const Options&) { throw UsageError{"'natives' is not built yet"}; }
+// natives --dat FILE: the native mode list of a listinfo file, one "i<TAB>MODE" line per mode,
+// then the two status bar texts; nothing when the file holds no game.
+int CmdNatives(const Options& o) {
+    std::string dat = Require(o, "--dat");
+    RequireFile(dat, "game list file");
+    Model m;
+    ProgressSink quiet;
+    std::optional<NativeModeCounts> counts = BuildNativeModeListFromFile(m, dat, quiet);
+    if (!counts) return 0;
+    std::string out;
+    for (int i = 1; i <= m.NativeModes.Count(); ++i)
+        out += std::to_string(i) + "\t" + NativeModeDisplay(m.NativeModes[i]) + "\n";
+    out += counts->Panel1() + "\n" + counts->Panel2() + "\n";
+    std::cout << out;
+    return 0;
+}
 
 } // namespace kelvaro::batch

@@ -4,14 +4,16 @@
 #include <istream>
 #include <memory>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 namespace kelvaro {
 
 // Turns the emulator's -listxml output into listinfo text, in a stream: bytes go in with Feed,
-// finished "game ( ... )" blocks come out through the sink as soon as each machine ends. Only
-// runnable machines with a display that are neither devices nor BIOS sets are written. Nothing
-// of the list is held beyond the machine being read, so memory stays flat.
+// finished "game ( ... )" blocks come out through the sink, at the latest when the Feed call that
+// ended them returns. Only runnable machines with a display that are neither devices nor BIOS
+// sets are written. Nothing of the list is held beyond the machine being read and the blocks not
+// yet handed on, so memory stays flat. The sink only ever receives whole blocks.
 class ListInfoConverter {
 public:
     using Sink = std::function<void(std::string_view)>;
@@ -25,6 +27,9 @@ public:
     bool Feed(const char* data, std::size_t size, bool isFinal);
     bool Failed() const;
     int MachinesWritten() const;
+    // Where and why the XML was malformed ("line 12, column 3: mismatched tag"); empty while
+    // nothing failed.
+    std::string ErrorText() const;
 
 private:
     struct Impl;

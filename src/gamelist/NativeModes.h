@@ -30,6 +30,11 @@ std::optional<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, boo
 std::optional<NativeModeCounts> BuildNativeModeListFromFile(Model& m, const std::string& listFile,
                                                             ProgressSink& progress);
 
+// The grouping alone, from the parser output already in the model (GameList): vector games get
+// "-" for their size and refresh there, the game table and the sorted native mode table are
+// built anew. Nothing changes and nothing is returned when GameList holds no game.
+std::optional<NativeModeCounts> BuildNativeModesFromGameList(Model& m);
+
 // The "Mode" cell of the native mode list: "256 x 224 @ 60Hz H" (refresh to two decimals, the
 // text as it is when not a number), or "Vector H" for a vector mode.
 std::string NativeModeDisplay(const NativeModeRow& mode);

@@ -1,0 +1,30 @@
+// The listinfo reader on any bytes: every cell keeps the form the native mode list relies on.
+#include <cstdint>
+#include <string>
+
+#include "FuzzCheck.h"
+#include "gamelist/GameListParser.h"
+
+using namespace kelvaro;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+    Model m;
+    ParseGameList(text, m);
+    int blocks = 0;
+    for (std::size_t at = 0; (at = text.find("game (", at)) != std::string_view::npos; at += 6) ++blocks;
+    FUZZ_CHECK(m.GameList.Count() <= blocks);
+    FUZZ_CHECK(m.GameList[0].ListRomName.empty());
+    for (int i = 1; i <= m.GameList.Count(); ++i) {
+        const ListRow& g = m.GameList[i];
+        FUZZ_CHECK(g.ListScreen.empty() || g.ListScreen == "Raster" || g.ListScreen == "Vector");
+        FUZZ_CHECK(g.ListOrientation.empty() || g.ListOrientation == "H" || g.ListOrientation == "V");
+        for (const std::string* size : {&g.ListWidth, &g.ListHeight})
+            for (char c : *size) FUZZ_CHECK(c >= '0' && c <= '9');
+        FUZZ_CHECK(g.ListRefresh.size() <= 9);
+        for (const std::string* cell : {&g.ListRomName, &g.ListCloneOf, &g.ListDescription, &g.ListRefresh})
+            FUZZ_CHECK(cell->find_first_of("\r\n") == std::string::npos);
+        for (char c : g.ListRomName) FUZZ_CHECK(!(c >= 'a' && c <= 'z'));
+    }
+    return 0;
+}

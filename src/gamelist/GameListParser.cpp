@@ -1,0 +1,103 @@
+#include "gamelist/GameListParser.h"
+
+#include "gamelist/FindGame.h"
+#include "platform/Files.h"
+
+namespace kelvaro {
+
+namespace {
+
+// Splits text into lines: CR LF, a lone CR and a lone LF each end a line. A last line without
+// an end still counts.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+
+    bool Next(std::string_view& line) {
+        if (pos_ >= text_.size()) return false;
+        const char* begin = text_.data() + pos_;
+        const char* end = text_.data() + text_.size();
+        const char* p = begin;
+        while (p != end && *p != '\r' && *p != '\n') ++p;
+        line = std::string_view(begin, static_cast<std::size_t>(p - begin));
+        if (p != end) {
+            if (*p == '\r' && p + 1 != end && p[1] == '\n') ++p;
+            ++p;
+        }
+        pos_ = static_cast<std::size_t>(p - text_.data());
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+// Everything from position `from` (0-based) on; empty when the line is shorter.
+std::string_view From(std::string_view line, std::size_t from) {
+    return from < line.size() ? line.substr(from) : std::string_view();
+}
+
+// The run of digits that starts at position `from`.
+std::string_view Digits(std::string_view line, std::size_t from) {
+    std::size_t end = from;
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9') ++end;
+    return from < line.size() ? line.substr(from, end - from) : std::string_view();
+}
+
+void Set(std::string& cell, std::string_view text) { cell.assign(text.data(), text.size()); }
+
+const std::string kRaster = "Raster", kVector = "Vector", kH = "H", kV = "V";
+
+void ReadVideoLine(std::string_view line, ListRow& row) {
+    constexpr auto npos = std::string_view::npos;
+    if (line.find("raster") != npos) row.ListScreen = kRaster;
+    if (line.find("vector") != npos) row.ListScreen = kVector;
+    if (line.find("horizontal") != npos) row.ListOrientation = kH;
+    if (line.find("vertical") != npos) row.ListOrientation = kV;
+    if (auto p = line.find(" x "); p != npos) Set(row.ListWidth, Digits(line, p + 3));
+    if (auto p = line.find(" y "); p != npos) Set(row.ListHeight, Digits(line, p + 3));
+    // Only nine characters of the refresh rate are kept: rates that differ beyond them are
+    // meant to share a native mode.
+    if (auto p = line.find("freq"); p != npos) Set(row.ListRefresh, From(line, p + 5).substr(0, 9));
+}
+
+void ReadInnerLine(std::string_view line, ListRow& row) {
+    if (line.starts_with("name")) row.ListRomName = UpperCase(From(line, 5));
+    if (line.starts_with("cloneof")) row.ListCloneOf = UpperCase(From(line, 8));
+    if (line.starts_with("description")) {
+        // The text between the quotes of: description "text"
+        Set(row.ListDescription, line.size() >= 14 ? line.substr(13, line.size() - 14) : std::string_view());
+    }
+    if (line.starts_with("video")) ReadVideoLine(line, row);
+}
+
+} // namespace
+
+void ParseGameList(std::string_view text, Model& m) {
+    Table<ListRow>& list = m.GameList;
+    list.Clear();
+    list.Reserve(static_cast<int>(text.size() / 160));
+    LineReader reader(text);
+    std::string_view line;
+    while (reader.Next(line)) {
+        if (line != "game (") continue;
+        ListRow& row = list.Add();
+        // The block ends at a line ")" (after its one tab is taken off) or at the end of the text.
+        while (reader.Next(line)) {
+            if (!line.empty() && line[0] == '\t') line.remove_prefix(1);
+            if (line == ")") break;
+            ReadInnerLine(line, row);
+        }
+    }
+}
+
+void ReadGameList(const std::string& fileName, Model& m, ProgressSink& progress) {
+    m.GameList.Clear();
+    if (fileName.empty() || !FileExists(fileName, false)) return;
+    progress.Begin("Reading Game Info from M.A.M.E....", -1);
+    if (std::optional<std::string> text = ReadWholeFile(fileName)) ParseGameList(*text, m);
+    progress.End();
+}
+
+} // namespace kelvaro
