@@ -14,23 +14,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Sets an environment variable for the life of the object.
+// Sets (or, with nullptr, removes) an environment variable for the life of the object.
 class EnvVar {
 public:
     EnvVar(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name))
             old_ = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
+        value ? setenv(name, value, 1) : unsetenv(name);
     }
-    ~EnvVar() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
+    ~EnvVar() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
 
 private:
     const char* name_;
@@ -39,96 +31,54 @@ private:
 
 } // namespace
 
-TEST(Paths, JoinPath) {
-    EXPECT_EQ(PathSeparator(), '/');
+TEST(Paths, JoinAndFolderOfFile) {
     EXPECT_EQ(JoinPath("/usr/games", "mame"), "/usr/games/mame");
     EXPECT_EQ(JoinPath("/usr/games/", "mame"), "/usr/games/mame");
-    EXPECT_EQ(JoinPath("/", "mame"), "/mame");
     EXPECT_EQ(JoinPath("", "mame"), "mame");
-    EXPECT_EQ(JoinPath("ini", ""), "ini/");
-}
-
-TEST(Paths, FolderOfFile) {
-    bool found = false;
-    EXPECT_EQ(FolderOfFile("/usr/games/mame", &found), "/usr/games");
-    EXPECT_TRUE(found);
-    EXPECT_EQ(FolderOfFile("/mame", &found), "/");
-    EXPECT_TRUE(found);
-    EXPECT_EQ(FolderOfFile("emu/mame"), "emu");
-    EXPECT_EQ(FolderOfFile("emu/"), "emu");
-    EXPECT_EQ(FolderOfFile("C:\\MAME\\mame.exe", &found), "");  // no separator here
-    EXPECT_FALSE(found);
-    EXPECT_EQ(FolderOfFile("", &found), "");
-    EXPECT_FALSE(found);
-}
-
-TEST(Paths, ProgramFolderHoldsThisProgram) {
-    std::string folder = ProgramFolder();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_NE(folder.back(), '/');
-    EXPECT_EQ(fs::path(folder), fs::read_symlink("/proc/self/exe").parent_path());
-    EXPECT_TRUE(FileExists(folder, true));
-}
-
-TEST(Paths, UserDataFolder) {
-    {
-        EnvVar xdg("XDG_DATA_HOME", "/srv/data");
-        EXPECT_EQ(UserDataFolder(), "/srv/data/kelvaro");
-    }
-    {
-        EnvVar xdg("XDG_DATA_HOME", nullptr);
-        EnvVar home("HOME", "/home/cab");
-        EXPECT_EQ(UserDataFolder(), "/home/cab/.local/share/kelvaro");
-    }
-    {
-        EnvVar xdg("XDG_DATA_HOME", "relative/data");  // not a valid base folder
-        EnvVar home("HOME", "/home/cab");
-        EXPECT_EQ(UserDataFolder(), "/home/cab/.local/share/kelvaro");
+    // path, folder, whether a separator was found
+    struct Row { const char* path; const char* folder; bool found; };
+    for (Row r : {Row{"/usr/games/mame", "/usr/games", true}, Row{"/mame", "/", true}, Row{"emu/", "emu", true},
+                  Row{"C:\\MAME\\mame.exe", "", false}, Row{"", "", false}}) {
+        bool found = !r.found;
+        EXPECT_EQ(FolderOfFile(r.path, &found), r.folder) << r.path;
+        EXPECT_EQ(found, r.found) << r.path;
     }
 }
 
-TEST(Paths, WritableFolderAndTheChoiceOfDataFolder) {
-    TempDir dir;
-    std::string file = dir.Write("file", "");
-    EXPECT_TRUE(IsWritableFolder(dir.Path()));
-    EXPECT_FALSE(IsWritableFolder(file));
-    EXPECT_FALSE(IsWritableFolder(dir.File("missing")));
-    EXPECT_FALSE(IsWritableFolder(""));
-    EXPECT_FALSE(IsWritableFolder("/proc/self"));  // exists, yet no file can be made there
-    EXPECT_EQ(fs::directory_iterator(dir.Path())->path().filename(), "file");  // no probe left
-
-    EXPECT_EQ(ChooseDataFolder(dir.Path()), dir.Path());
-    EnvVar xdg("XDG_DATA_HOME", dir.File("xdg").c_str());
-    EXPECT_EQ(ChooseDataFolder(dir.File("missing")), dir.File("xdg/kelvaro"));
-    EXPECT_TRUE(fs::is_directory(dir.File("xdg/kelvaro")));
-    EXPECT_EQ(ChooseDataFolder("/proc/self"), dir.File("xdg/kelvaro"));
-}
-
-TEST(Paths, ShippedFilesBesideTheProgramFirst) {
-    TempDir dir;
-    std::string installed = JoinPath(KELVARO_INSTALLED_DATA_DIR, "readme.txt");
-    std::string fallback = FileExists(installed, false) ? installed : "";
-    EXPECT_EQ(FindShippedFile(dir.Path(), "readme.txt"), fallback);
-    std::string beside = dir.Write("readme.txt", "Kelvaro");
-    EXPECT_EQ(FindShippedFile(dir.Path(), "readme.txt"), beside);
-    fs::create_directory(dir.File("avga9200.txt"));  // a folder is not the file
-    EXPECT_EQ(FindShippedFile(dir.Path(), "avga9200.txt"),
-              FileExists(JoinPath(KELVARO_INSTALLED_DATA_DIR, "avga9200.txt"), false)
-                  ? JoinPath(KELVARO_INSTALLED_DATA_DIR, "avga9200.txt")
-                  : "");
-}
-
-TEST(Paths, EmulatorFileNamesAreLowerCase) {
-    EXPECT_EQ(EmulatorFileName("PACMAN", ".ini"), "pacman.ini");
+TEST(Paths, EmulatorFileNamesAndSafeNames) {
     EXPECT_EQ(EmulatorFileName("Sf2ce", ".ZIP"), "sf2ce.zip");
     EXPECT_EQ(EmulatorFileName("88games", ".ini"), "88games.ini");
     EXPECT_EQ(EmulatorFileName("a\xc9", ".ini"), "a\xc9.ini");  // only ASCII letters change
-}
-
-TEST(Paths, SafeFileNames) {
-    for (const char* ok : {"pacman", "88games", "mspacman.bak", "a b", "...", "-x"})
+    for (const char* ok : {"pacman", "mspacman.bak", "a b", "...", "-x"})
         EXPECT_TRUE(IsSafeFileName(ok)) << ok;
-    for (const char* bad : {"", ".", "..", "../pacman", "a/b", "a\\b", "C:", "x:y", "a\tb", "a\nb", "a\x7f"})
+    for (const char* bad : {"", ".", "..", "../pacman", "a/b", "a\\b", "C:", "x:y", "a\tb", "a\x7f"})
         EXPECT_FALSE(IsSafeFileName(bad)) << bad;
     EXPECT_FALSE(IsSafeFileName(std::string_view("a\0b", 3)));
+}
+
+TEST(Paths, DataFolderIsTheProgramFolderWhenWritable) {
+    EXPECT_EQ(fs::path(ProgramFolder()), fs::read_symlink("/proc/self/exe").parent_path());
+    TempDir dir;
+    std::string file = dir.Write("file", "");
+    EXPECT_EQ(ChooseDataFolder(dir.Path()), dir.Path());
+    EXPECT_EQ(fs::directory_iterator(dir.Path())->path().filename(), "file");  // no probe left
+    EnvVar xdg("XDG_DATA_HOME", dir.File("xdg").c_str());
+    for (std::string unwritable : {file, dir.File("missing"), std::string("/proc/self")})
+        EXPECT_EQ(ChooseDataFolder(unwritable), dir.File("xdg/kelvaro")) << unwritable;
+    EXPECT_TRUE(fs::is_directory(dir.File("xdg/kelvaro")));
+
+    EnvVar home("HOME", "/home/cab");
+    for (const char* base : {static_cast<const char*>(nullptr), "relative/data"}) {  // no valid base
+        EnvVar unset("XDG_DATA_HOME", base);
+        EXPECT_EQ(UserDataFolder(), "/home/cab/.local/share/kelvaro");
+    }
+}
+
+TEST(Paths, ShippedFileBesideTheProgramFirst) {
+    TempDir dir;
+    fs::create_directory(dir.File("readme.txt"));  // a folder is not the file
+    std::string installed = JoinPath(KELVARO_INSTALLED_DATA_DIR, "readme.txt");
+    EXPECT_EQ(FindShippedFile(dir.Path(), "readme.txt"), FileExists(installed, false) ? installed : "");
+    std::string beside = dir.Write("avga9200.txt", "640 x 480 @ 60\r\n");
+    EXPECT_EQ(FindShippedFile(dir.Path(), "avga9200.txt"), beside);
 }
