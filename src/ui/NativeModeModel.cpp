@@ -13,9 +13,17 @@ int NativeModeModel::columnCount(const QModelIndex& parent) const { return paren
 
 QVariant NativeModeModel::data(const QModelIndex& index, int role) const {
     const int k = index.row() + 1;
-    if (role != Qt::DisplayRole || !index.isValid() || k > m_.NativeModes.Count()) return {};
+    if (!index.isValid() || k > m_.NativeModes.Count()) return {};
+    const NativeModeRow& mode = m_.NativeModes[k];
+    if (role == Qt::ToolTipRole && index.column() == 1 && mode.NativeWidth != "-") {
+        // The narrow list shows the refresh rounded; modes that differ beyond two decimals look
+        // alike there, so the tip gives the rate as the emulator reports it.
+        return QString::fromStdString(mode.NativeWidth + " x " + mode.NativeHeight + " @ " + mode.NativeRefresh +
+                                      "Hz " + mode.NativeOrientation);
+    }
+    if (role != Qt::DisplayRole) return {};
     if (index.column() == 0) return QString::number(k);
-    return QString::fromStdString(NativeModeDisplay(m_.NativeModes[k]));
+    return QString::fromStdString(NativeModeDisplay(mode));
 }
 
 QVariant NativeModeModel::headerData(int section, Qt::Orientation orientation, int role) const {

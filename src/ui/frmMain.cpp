@@ -211,7 +211,7 @@ void frmMain::SelectRow(QTableView* view, int row, bool scroll) {
     if (index.isValid()) {
         view->selectionModel()->setCurrentIndex(index,
                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        if (scroll) view->scrollTo(index);
+        if (scroll) view->scrollTo(index, QAbstractItemView::PositionAtCenter);
     }
     selecting_ = false;
 }
@@ -239,8 +239,11 @@ void frmMain::FillNativeModeView() {
 }
 
 void frmMain::ShowCounts(const NativeModeCounts& counts) {
+    // The panels are as wide as the lists above them; a count too long for one shows whole on hover.
     stbPanel1->setText(QString::fromStdString(counts.Panel1()));
+    stbPanel1->setToolTip(stbPanel1->text());
     stbPanel2->setText(QString::fromStdString(counts.Panel2()));
+    stbPanel2->setToolTip(stbPanel2->text());
     FitStatusPanel();
 }
 

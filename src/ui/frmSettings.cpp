@@ -56,6 +56,8 @@ frmSettings::frmSettings(Model& model, QWidget* parent) : QDialog(parent), m_(mo
     lblINIDetails = Named(new QLabel(QStringLiteral("INI File Details"), fraSettings), "lblINIDetails");
     txtINIFileDetails = Named(new QPlainTextEdit(fraSettings), "txtINIFileDetails");
     txtINIFileDetails->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // An INI line never holds a tab; Tab moves on, as in every other field of the dialog.
+    txtINIFileDetails->setTabChangesFocus(true);
     txtINIFileDetails->setMinimumSize(320, 120);
     lblVideoMode->setBuddy(cmbVideoMode);
     lblINIDetails->setBuddy(txtINIFileDetails);
@@ -125,6 +127,7 @@ std::vector<int> frmSettings::Edit(int selectedGame, const std::vector<int>& sho
     // Without a selected game there is nothing to edit in scopes 0 and 1.
     if (m_.SettingsScope != 2 && !IsGame(selectedGame)) return {};
     Form_Activate(selectedGame, shownGames);
+    cmbVideoMode->setFocus();
     if (exec() != QDialog::Accepted) return {};
     return changed_;
 }
