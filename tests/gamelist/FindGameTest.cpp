@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "gamelist/FindGame.h"
 
 using namespace kelvaro;
@@ -13,79 +10,53 @@ const NativeModeRow kVertical{"224", "288", "60.606061", "V"};
 const NativeModeRow kLow{"256", "224", "60.000000", "H"};
 const NativeModeRow kHigh{"320", "240", "60.000000", "H"};
 
-void AddGame(Model& m, const std::string& rom, const std::string& description, const NativeModeRow& mode) {
-    GameRow& g = m.Games.Add();
-    g.GameRomName = rom;
-    g.GameDescription = description;
-    g.GameNativeWidth = mode.NativeWidth;
-    g.GameNativeHeight = mode.NativeHeight;
-    g.GameNativeRefresh = mode.NativeRefresh;
-    g.GameOrientation = mode.NativeOrientation;
-}
-
 Model SampleModel() {
     Model m;
-    m.NativeModes.Add(kVertical);
-    m.NativeModes.Add(kLow);
-    m.NativeModes.Add(kHigh);
-    AddGame(m, "PACMAN", "Pac-Man (Midway)", kVertical);           // 1
-    AddGame(m, "MSPACMAN", "Ms. Pac-Man", kVertical);              // 2
-    AddGame(m, "PACLAND", "Pac-Land (World)", kLow);               // 3
-    AddGame(m, "GALAGA", "Galaga", kLow);                          // 4
-    AddGame(m, "PACMANIA", "Pacmania", kHigh);                     // 5
-    AddGame(m, "ODDBALL", "Odd Ball", kLow);                       // 6
-    AddGame(m, "ODDITY", "Oddity", {"VECTOR", "VECTOR", "", "H"}); // 7: in no native mode
-    AddGame(m, "ODDITYX", "Something else", kHigh);                // 8
+    for (const NativeModeRow& mode : {kVertical, kLow, kHigh}) m.NativeModes.Add(mode);
+    auto add = [&](const char* rom, const char* description, const NativeModeRow& mode) {
+        m.Games.Add({rom, "", description, mode.NativeWidth, mode.NativeHeight, mode.NativeRefresh,
+                     mode.NativeOrientation});
+    };
+    add("PACMAN", "Pac-Man (Midway)", kVertical);           // 1
+    add("MSPACMAN", "Ms. Pac-Man", kVertical);              // 2
+    add("PACLAND", "Pac-Land (World)", kLow);               // 3
+    add("GALAGA", "Galaga", kLow);                          // 4
+    add("PACMANIA", "Pacmania", kHigh);                     // 5
+    add("ODDBALL", "Odd Ball", kLow);                       // 6
+    add("ODDITY", "Oddity", {"VECTOR", "VECTOR", "", "H"}); // 7: in no native mode
+    add("ODDITYX", "Something else", kHigh);                // 8
     return m;
 }
 
 } // namespace
 
-TEST(FindNativeModeOfGame, KindsAreTriedInOrder) {
+TEST(FindGame, NativeModeOfTheLastGameOfTheFirstKindThatMatches) {
     Model m = SampleModel();
-    // Exact rom name beats the later description that contains the text.
-    EXPECT_EQ(FindNativeModeOfGame(m, "PACMAN"), 1);
-    // Exact description, compared upper-cased.
-    EXPECT_EQ(FindNativeModeOfGame(m, "PAC-LAND (WORLD)"), 2);
-    // Description contains: the last matching game's mode.
-    EXPECT_EQ(FindNativeModeOfGame(m, "PAC-"), 2);
-    EXPECT_EQ(FindNativeModeOfGame(m, "PAC"), 3);
-    // Rom name contains, when no description holds the text.
-    EXPECT_EQ(FindNativeModeOfGame(m, "MSPAC"), 1);
-    EXPECT_EQ(FindNativeModeOfGame(m, "XYZ"), 0);
-}
-
-TEST(FindNativeModeOfGame, GamesWithoutNativeModeAreSteppedOver) {
-    Model m = SampleModel();
-    // ODDITY matches exactly and by description but is in no mode; the rom name kind finds ODDITYX.
-    EXPECT_EQ(FindNativeModeOfGame(m, "ODDITY"), 3);
-    // A later match without a mode keeps the mode of the earlier one.
-    EXPECT_EQ(FindNativeModeOfGame(m, "ODD"), 2);
-}
-
-TEST(FindNativeModeOfGame, FirstOfEqualModesAndEmptyTables) {
-    Model m = SampleModel();
-    m.NativeModes.Add(kVertical);
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"PACMAN", 1},           // exact rom name beats later descriptions that contain it
+        {"PAC-LAND (WORLD)", 2}, // exact description, upper-cased
+        {"PAC-", 2},             // description contains: the last match
+        {"PAC", 3},
+        {"MSPAC", 1},            // rom name contains, when no description does
+        {"XYZ", 0},
+        {"ODDITY", 3},           // matches without a native mode are stepped over...
+        {"ODD", 2},              // ...and keep the mode of an earlier match
+    };
+    for (const auto& [search, mode] : cases) EXPECT_EQ(FindNativeModeOfGame(m, search), mode) << search;
+    m.NativeModes.Add(kVertical); // the first of equal modes
     EXPECT_EQ(FindNativeModeOfGame(m, "MS. PAC-MAN"), 1);
-    Model noModes = SampleModel();
-    noModes.NativeModes.Clear();
-    EXPECT_EQ(FindNativeModeOfGame(noModes, "PACMAN"), 0);
-    EXPECT_EQ(FindNativeModeOfGame(Model{}, "PACMAN"), 0);
+    m.NativeModes.Clear();
+    EXPECT_EQ(FindNativeModeOfGame(m, "PACMAN"), 0);
 }
 
-TEST(FindShownGame, FirstMatchingRowKindsInOrder) {
+TEST(FindGame, FirstShownRowOfTheFirstKindThatMatches) {
     Model m = SampleModel();
     const std::vector<int> vertical{2, 1}; // rows as the games list shows them
     EXPECT_EQ(FindShownGame(m, vertical, "PACMAN"), 1);   // exact beats MSPACMAN's containing name
     EXPECT_EQ(FindShownGame(m, vertical, "PAC-MAN"), 0);  // both descriptions contain it: first row
     EXPECT_EQ(FindShownGame(m, vertical, "SPACM"), 0);    // rom name contains
+    EXPECT_EQ(FindShownGame(m, {8, 7}, "DDIT"), 1);       // ...after description contains
     EXPECT_EQ(FindShownGame(m, vertical, "GALAGA"), -1);  // not among the shown rows
-    EXPECT_EQ(FindShownGame(m, {}, "PACMAN"), -1);
     EXPECT_EQ(FindShownGame(m, {0, 99, 4}, "GALAGA"), 2); // numbers outside the table never match
-}
-
-TEST(FindGame, UpperCaseLeavesOtherBytesAlone) {
-    EXPECT_EQ(UpperCase("abc xyz 0-9"), "ABC XYZ 0-9");
-    EXPECT_EQ(UpperCase("Caf\xC3\xA9"), "CAF\xC3\xA9");
-    EXPECT_EQ(UpperCase(""), "");
+    EXPECT_EQ(UpperCase("abc xyz 0-9 Caf\xC3\xA9"), "ABC XYZ 0-9 CAF\xC3\xA9");
 }

@@ -1,12 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <string>
-
 #include "GamelistFixtures.h"
 #include "gamelist/GameInfoRetrieval.h"
-#include "gamelist/ListInfoConverter.h"
 
 using namespace kelvaro;
 using namespace gamelist_test;
@@ -14,133 +9,73 @@ using namespace gamelist_test;
 namespace {
 
 const std::string kPacman =
-    Machine("puckman", "Puck Man (Japan set 1)",
-            "tag=\"screen\" type=\"raster\" rotate=\"90\" width=\"288\" height=\"224\" refresh=\"60.606061\"");
-const std::string kAsteroid =
-    Machine("asteroid", "Asteroids (rev 4)", "tag=\"screen\" type=\"vector\" rotate=\"0\" refresh=\"61.523438\"");
-const std::string kBios = Machine("neogeo", "Neo-Geo", "type=\"raster\" width=\"320\" height=\"224\" refresh=\"59\"",
-                                  " isbios=\"yes\"");
+    Machine("puckman", "type=\"raster\" rotate=\"90\" width=\"288\" height=\"224\" refresh=\"60.606061\"");
+const std::string kPacmanBlock = Block("puckman", "puckman game", Raster("224", "288", "60.606061", true));
+const std::string kAsteroid = Machine("asteroid", "type=\"vector\" refresh=\"61.523438\"");
 
-const std::string kPacmanBlock = "game (\r\n\tname puckman\r\n\tdescription \"Puck Man (Japan set 1)\"\r\n"
-                                 "\tyear 1981\r\n\tmanufacturer \"Maker\"\r\n"
-                                 "\tvideo ( screen raster orientation vertical x 224 y 288 aspectx 3 aspecty 4 "
-                                 "freq 60.606061 )\r\n)\r\n\r\n";
-
-std::string Converted(const std::string& xml) {
-    std::string text;
-    ListInfoConverter conv([&](std::string_view s) { text += s; });
-    conv.Feed(xml.data(), xml.size(), true);
-    return text;
-}
-
-// Names in a folder, to see that no temporary file is left behind.
-std::vector<std::string> Entries(const std::string& folder) {
-    std::vector<std::string> names;
+Strings Entries(const std::string& folder) {
+    Strings names;
     for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
     return names;
 }
 
 } // namespace
 
-TEST(RetrieveGameInfo, ConvertsTheEmulatorsXmlListIntoTheListFile) {
+TEST(RetrieveGameInfo, StreamsTheEmulatorsXmlListIntoTheListFile) {
     TempDir dir;
-    std::string xml = XmlList(kBios + kPacman + kAsteroid);
-    Model m = MakeModel(dir, MakeFakeEmulator(dir, xml, 0.3));
+    // Long enough to arrive in many reads, with devices in between that are left out.
+    std::string machines, expected;
+    for (int i = 0; i < 2000; ++i) {
+        std::string name = "game" + std::to_string(i), w = std::to_string(200 + i);
+        machines += Machine(name, "type=\"raster\" rotate=\"0\" width=\"" + w + "\" height=\"240\" refresh=\"60\"") +
+                    Machine("dev" + std::to_string(i), "type=\"raster\"", " isdevice=\"yes\"") +
+                    "<!--" + std::string(200, '.') + "-->\n";
+        expected += Block(name, name + " game", Raster(w, "240", "60", false));
+    }
+    Model m = FakeEmulatorModel(dir, XmlList(machines), 0.3);
     dir.Write("data/mame.dat", "old list");
     RecordingProgress progress;
     RetrieveGameInfo(m, progress);
-
     std::string text = TempDir::Read(m.GameListFile());
-    EXPECT_EQ(text, Converted(xml));
-    EXPECT_EQ(text.substr(0, kPacmanBlock.size()), kPacmanBlock);
-    EXPECT_NE(text.find("\tname asteroid\r\n"), std::string::npos);
-    EXPECT_EQ(text.find("neogeo"), std::string::npos);
-    // Started directly in its own folder, asked for its XML list.
+    EXPECT_TRUE(text == expected) << text.size() << " bytes instead of " << expected.size();
+    // Started directly in its own folder, asked for its XML list; the windows kept painting.
     EXPECT_EQ(TempDir::Read(dir.File("emu/ran.txt")), dir.File("emu") + "|-listxml\n");
-    EXPECT_EQ(progress.calls, (std::vector<std::string>{"Begin Retrieving Game Info from M.A.M.E.... -1", "End"}));
-    EXPECT_GT(progress.pumps, 0); // the windows were pumped while the emulator ran
-    EXPECT_EQ(Entries(dir.File("data")), (std::vector<std::string>{"mame.dat"}));
+    EXPECT_EQ(progress.calls, (Strings{"Begin Retrieving Game Info from M.A.M.E.... -1", "End"}));
+    EXPECT_GT(progress.pumps, 0);
+    EXPECT_EQ(Entries(dir.File("data")), Strings{"mame.dat"});
 }
 
-TEST(RetrieveGameInfo, LegacyEmulatorsTextIsKeptAsItComes) {
-    TempDir dir;
-    const std::string listinfo = "game (\n\tname pacman\n\tvideo ( screen raster orientation vertical x 224 "
-                                 "y 288 freq 60.606061 )\n)\n\n";
-    Model m = MakeModel(dir, MakeFakeEmulator(dir, listinfo));
-    m.S.LegacyMame = true;
-    ProgressSink quiet;
-    RetrieveGameInfo(m, quiet);
-    EXPECT_EQ(TempDir::Read(m.GameListFile()), listinfo);
-    EXPECT_EQ(TempDir::Read(dir.File("emu/ran.txt")), dir.File("emu") + "|-listinfo\n");
-}
-
-TEST(RetrieveGameInfo, ABrokenListKeepsTheGamesBeforeTheBreak) {
-    TempDir dir;
-    std::string xml = XmlList(kPacman + kAsteroid);
-    std::string cut = xml.substr(0, xml.find("<machine name=\"asteroid\"") + 40);
-    Model m = MakeModel(dir, MakeFakeEmulator(dir, cut, 0, 3));
-    ProgressSink quiet;
-    RetrieveGameInfo(m, quiet);
-    EXPECT_EQ(TempDir::Read(m.GameListFile()), kPacmanBlock);
-    EXPECT_EQ(Entries(dir.File("data")), (std::vector<std::string>{"mame.dat"}));
-}
-
-TEST(RetrieveGameInfo, LongListArrivingInManyPieces) {
-    TempDir dir;
-    std::string machines;
-    for (int i = 0; i < 3000; ++i)
-        machines += Machine("game" + std::to_string(i), "Game number " + std::to_string(i) + " &amp; more",
-                            "type=\"raster\" rotate=\"" + std::string(i % 2 ? "90" : "0") + "\" width=\"" +
-                                std::to_string(200 + i) + "\" height=\"240\" refresh=\"60.000000\"") +
-                    "\t<machine name=\"dev" + std::to_string(i) + "\" isdevice=\"yes\"><description>d</description>" +
-                    std::string(300, ' ') + "</machine>\n";
-    std::string xml = XmlList(machines);
-    ASSERT_GT(xml.size(), 1500000u);
-    Model m = MakeModel(dir, MakeFakeEmulator(dir, xml));
-    ProgressSink quiet;
-    RetrieveGameInfo(m, quiet);
-    std::string text = TempDir::Read(m.GameListFile());
-    EXPECT_EQ(text, Converted(xml));
-    EXPECT_NE(text.find("\tname game2999\r\n\tdescription \"Game number 2999 & more\""), std::string::npos);
-}
-
-TEST(RetrieveGameInfo, MissingExecutableTouchesNothing) {
-    TempDir dir;
-    Model m = MakeModel(dir, dir.File("emu/mame"));
-    dir.Write("data/mame.dat", "old list");
-    RecordingProgress progress;
-    RetrieveGameInfo(m, progress);
-    EXPECT_EQ(TempDir::Read(m.GameListFile()), "old list");
-    EXPECT_TRUE(progress.calls.empty());
-
-    m.S.MameExePath.clear();
-    RetrieveGameInfo(m, progress);
-    EXPECT_EQ(TempDir::Read(m.GameListFile()), "old list");
-    EXPECT_TRUE(progress.calls.empty());
-}
-
-TEST(RetrieveGameInfo, MissingEmulatorFolderLeavesAnEmptyList) {
-    TempDir dir;
-    Model m = MakeModel(dir, MakeFakeEmulator(dir, XmlList(kPacman)));
-    dir.Write("data/mame.dat", "old list");
-    for (const std::string& folder : {std::string(), dir.File("nowhere")}) {
-        m.MameFolder = folder;
+TEST(RetrieveGameInfo, LegacyTextAsItComesOrWholeBlocksOrAnEmptyList) {
+    const std::string xml = XmlList(kPacman + kAsteroid);
+    const std::string listinfo = "game (\n\tname pacman\n\tvideo ( screen raster x 224 y 288 freq 60 )\n)\n\n";
+    struct Case {
+        std::string what, output, folder, list;
+        int status;
+        bool exe, progress, legacy = false;
+    };
+    const std::vector<Case> cases = {
+        {"legacy emulator", listinfo, "emu", listinfo, 0, true, true, true},
+        {"list breaks off", xml.substr(0, xml.find("<machine name=\"asteroid\"") + 40), "emu", kPacmanBlock, 3, true,
+         true},
+        {"writes nothing", "", "emu", "", 1, true, true},
+        {"no folder", xml, "", "", 0, true, true},
+        {"missing folder", xml, "nowhere", "", 0, true, true},
+        {"no executable", xml, "emu", "old list", 0, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        Model m = FakeEmulatorModel(dir, c.output, 0, c.status);
+        m.MameFolder = c.folder.empty() ? "" : dir.File(c.folder);
+        if (!c.exe) m.S.MameExePath = dir.File("emu/none");
+        m.S.LegacyMame = c.legacy;
+        dir.Write("data/mame.dat", "old list");
         RecordingProgress progress;
         RetrieveGameInfo(m, progress);
-        EXPECT_TRUE(std::filesystem::exists(m.GameListFile()));
-        EXPECT_EQ(TempDir::Read(m.GameListFile()), "");
-        EXPECT_EQ(progress.calls,
-                  (std::vector<std::string>{"Begin Retrieving Game Info from M.A.M.E.... -1", "End"}));
+        EXPECT_EQ(TempDir::Read(m.GameListFile()), c.list);
+        EXPECT_EQ(progress.calls.size(), c.progress ? 2u : 0u);
+        EXPECT_EQ(TempDir::Read(dir.File("emu/ran.txt")),
+                  c.exe && c.folder == "emu" ? dir.File("emu") + (c.legacy ? "|-listinfo\n" : "|-listxml\n") : "");
+        EXPECT_EQ(Entries(dir.File("data")), Strings{"mame.dat"});
     }
-    EXPECT_FALSE(std::filesystem::exists(dir.File("emu/ran.txt")));
-}
-
-TEST(RetrieveGameInfo, EmulatorThatWritesNothingLeavesAnEmptyList) {
-    TempDir dir;
-    Model m = MakeModel(dir, MakeFakeEmulator(dir, "", 0, 1));
-    dir.Write("data/mame.dat", "old list");
-    ProgressSink quiet;
-    RetrieveGameInfo(m, quiet);
-    EXPECT_EQ(TempDir::Read(m.GameListFile()), "");
 }
