@@ -3,11 +3,12 @@
 
 #include <algorithm>
 
-#include "IniFixtures.h"
+#include "Fixtures.h"
 #include "ini/ApplySettings.h"
 
 using namespace kelvaro;
-using namespace inifixtures;
+using fixtures::Game;
+using fixtures::Mode;
 
 namespace {
 
@@ -15,16 +16,14 @@ namespace {
 // 480 is listed at 60.000000, then twice at 60.
 Model MixedTable() {
     Model m;
-    m.AvailModes.Add(Mode("640", "480", "60.000000"));
-    m.AvailModes.Add(Mode("320", "240", "60"));
-    m.AvailModes.Add(Mode("640", "480", "60"));
-    m.AvailModes.Add(Mode("640", "480", "60"));
-    m.AvailModes.Add(Mode("800", "600", "56"));
-    m.Games.Add(Game("PUCKMAN", "", "224", "288", "60.606061", "V", "resolution 320x240|ror 1"));
-    m.Games.Add(Game("SF2", "", "384", "224", "59.637405", "H", "resolution auto|# keep me"));
-    m.Games.Add(Game("GALAGA", "", "224", "288", "60.606061", "V", "resolution auto"));
-    m.Games.Add(Game("ODDITY", "", "224", "288", "60.606061", "", "resolution auto|odd"));
-    m.Games.Add(Game("1942", "", "224", "256", "60.000000", "V", "resolution auto"));
+    for (const AvailModeRow& mode : {Mode("640", "480", "60.000000"), Mode("320", "240", "60"), Mode("640", "480", "60"),
+                                     Mode("640", "480", "60"), Mode("800", "600", "56")})
+        m.AvailModes.Add(mode);
+    m.Games.Add(Game("PUCKMAN", "224", "288", "60.606061", "V", "resolution 320x240|ror 1"));
+    m.Games.Add(Game("SF2", "384", "224", "59.637405", "H", "resolution auto|# keep me"));
+    m.Games.Add(Game("GALAGA", "224", "288", "60.606061", "V", "resolution auto"));
+    m.Games.Add(Game("ODDITY", "224", "288", "60.606061", "", "resolution auto|odd"));
+    m.Games.Add(Game("1942", "224", "256", "60.000000", "V", "resolution auto"));
     return m;
 }
 
@@ -39,7 +38,6 @@ TEST(PreselectEntry, ComparesTheChosenModeAsTextAndRewritesTheResolutionLine) {
     const std::vector<Case> cases = {
         // 60 is not the first entry's 60.000000; of the two identical modes the first is taken.
         {"640", "480", "60", "resolution auto|ror 1", 3, "resolution 640x480|ror 1"},
-        {"640", "480", "60.000000", "ror 1", 1, "resolution 640x480|ror 1"},
         {"???", "???", "??", "resolution 640x480|ror 1", 0, "resolution auto|ror 1"},
         // Read back from a file whose size no mode has.
         {"1024", "768", "??", "resolution 1024x768|rol 1", 0, "resolution auto|rol 1"},
@@ -51,9 +49,6 @@ TEST(PreselectEntry, ComparesTheChosenModeAsTextAndRewritesTheResolutionLine) {
         EXPECT_EQ(PreselectEntry(m, c.w, c.h, c.r, text), c.entry) << c.w << "x" << c.h << "@" << c.r;
         EXPECT_EQ(text, c.expected);
     }
-    std::string text = "resolution 640x480";
-    EXPECT_EQ(PreselectEntry(Model{}, "640", "480", "60", text), 0);
-    EXPECT_EQ(text, "resolution auto");
 }
 
 TEST(ApplyChoiceToGame, TheListDecidesTheResolutionLineAndTheBoxTheRest) {
@@ -69,7 +64,6 @@ TEST(ApplyChoiceToGame, TheListDecidesTheResolutionLineAndTheBoxTheRest) {
         // Blank lines go, a line of spaces stays, the refresh is stored unrounded.
         {1, "\r\n\r\nresolution 640x480\r\n\r\n   \r\nrol 1\r\n", "resolution 640x480|   |rol 1", "640", "480", "60.000000"},
         {0, "resolution 640x480\r\nror 1", "resolution auto|ror 1", "???", "???", "??"},
-        {0, "", "resolution auto", "???", "???", "??"},
     };
     Model m = MixedTable();
     for (const Case& c : cases) {
@@ -84,10 +78,7 @@ TEST(ApplyChoiceToGame, TheListDecidesTheResolutionLineAndTheBoxTheRest) {
     const Settings& s = m.S;
     EXPECT_EQ(s.NotFoundWidth + " " + s.NotFoundHeight + " " + s.NotFoundRefresh, "320 240 60");
     EXPECT_EQ(s.NotFoundINIText, "resolution 320x240|ror 1");
-    ApplyChoiceToNotFound(m, 0, s.NotFoundINIText);
-    EXPECT_EQ(s.NotFoundWidth + " " + s.NotFoundHeight + " " + s.NotFoundRefresh, "??? ??? ??");
-    EXPECT_EQ(s.NotFoundINIText, "resolution auto|ror 1");
-    EXPECT_EQ(m.Games[2].GameINIText, "resolution auto");
+    EXPECT_EQ(m.Games[2].GameINIText, "resolution auto|ror 1");  // the not-found settings touch no game
 }
 
 TEST(ApplyChoiceToScope, EachScopeChangesItsGames) {
@@ -117,14 +108,5 @@ TEST(ApplyChoiceToScope, EachScopeChangesItsGames) {
             EXPECT_EQ(m.Games[i].GameINIText, changed ? "resolution 640x480|ror 1" : before.Games[i].GameINIText) << i;
             EXPECT_EQ(m.Games[i].GameModeWidth, changed ? "640" : "???") << i;
         }
-    }
-    // "All Games" with "(Let MAME Decide)" clears every chosen mode.
-    Model m = MixedTable();
-    ApplyChoiceToScope(m, 3, 1, {1}, 4, "resolution 640x480");
-    ApplyChoiceToScope(m, 3, 1, {1}, 0, "resolution 640x480\r\n\r\n# all");
-    for (int i = 1; i <= m.Games.Count(); ++i) {
-        const GameRow& g = m.Games[i];
-        EXPECT_EQ(g.GameINIText, "resolution auto|# all");
-        EXPECT_EQ(g.GameModeWidth + " " + g.GameModeHeight + " " + g.GameModeRefresh, "??? ??? ??");
     }
 }
