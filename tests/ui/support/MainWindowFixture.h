@@ -1,12 +1,9 @@
 #pragma once
-#include <QAction>
-#include <QTest>
-#include <QMenu>
-#include <QTableView>
+#include <QtTest>
+#include <QtWidgets>
+#include <filesystem>
+#include <functional>
 #include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
@@ -21,62 +18,92 @@ inline char* toString(const std::string& text) {
 }
 } // namespace QTest
 
-// One game of a listinfo game list written for a test. A vector game has no size (0 x 0).
+// One game of a listinfo game list written for a test; a vector game has the size 0 x 0.
 struct ListGame {
-    ListGame(std::string name, std::string description, std::string orientation, int width, int height,
-             std::string refresh, std::string cloneOf = {})
-        : Name(std::move(name)), Description(std::move(description)), Orientation(std::move(orientation)),
-          Width(width), Height(height), Refresh(std::move(refresh)), CloneOf(std::move(cloneOf)) {}
-    std::string Name;
-    std::string Description;
-    std::string Orientation; // "horizontal" or "vertical"
+    std::string Name, Description, Orientation; // "horizontal" or "vertical"
     int Width, Height;
-    std::string Refresh;
-    std::string CloneOf;
+    std::string Refresh, CloneOf;
 };
 
-// The games as the emulator's listinfo text, CR LF line ends.
-std::string ListInfo(const std::vector<ListGame>& games);
-
-// One line of a mode list: width in columns 1-4, height in 5-8, then the rate ("640 480 60Hz").
+// One line of a mode list, width in columns 1-4 and height in 5-8: "640 480 60Hz".
 std::string ModeLine(int width, int height, const std::string& refresh);
-
-// A mode list file: a heading, then one line per mode ("640 480 60Hz" laid out in its columns).
-std::string ModeList(const std::vector<std::string>& modes);
+// A mode list file: a heading, then the lines.
+std::string ModeList(const std::vector<std::string>& lines);
 
 // A program folder in a fresh temporary folder, a model whose paths point into it, scripted
-// dialogs and the real main window, with a model tester on each of its lists.
+// dialogs, and the real main window with a model tester on each of its lists.
 class MainWindowFixture {
 public:
-    MainWindowFixture();
-    ~MainWindowFixture();
+    MainWindowFixture() { Model.Paths.ProgramFolder = Model.Paths.DataFolder = Dir.Path(); }
 
     TempDir Dir;
     kelvaro::Model Model;
     ScriptedDialogs Dialogs;
 
-    // Files of the program folder, written before Start.
+    // Files of the program folder, written before Start: "mame.dat", "avga9200.txt", "kelvaro.cfg".
     void WriteGameList(const std::vector<ListGame>& games) const;
-    void WriteModeList(const std::vector<std::string>& modes) const; // the default "avga9200.txt"
+    void WriteModeList(const std::vector<std::string>& lines) const { Dir.Write("avga9200.txt", ModeList(lines)); }
     void WriteSettings(const kelvaro::Settings& s) const;
     std::string SettingsPath() const { return Model.SettingsFile(); }
-    // A folder inside the temporary folder, created.
-    std::string MakeFolder(const std::string& name) const;
+    std::string MakeFolder(const std::string& name) const { // created inside the temporary folder
+        std::filesystem::create_directories(Dir.File(name));
+        return Dir.File(name);
+    }
 
-    // Makes the window and runs its start-up.
+    // Makes a new window and runs its start-up.
     kelvaro::frmMain& Start();
-    kelvaro::frmMain& Window() { return *window_; }
 
     // Runs what opening the menu runs.
     static void Open(QMenu* menu) { emit menu->aboutToShow(); }
-    // The display text of a cell.
-    static QString Cell(const QTableView* view, int row, int column);
-    // The "Mode" column (or any column) of every row.
-    static QStringList Column(const QTableView* view, int column);
-    static int SelectedRow(const QTableView* view);
+    static QString Cell(const QTableView* view, int row, int column) {
+        return view->model()->index(row, column).data().toString();
+    }
+    static QStringList Column(const QTableView* view, int column) {
+        QStringList cells;
+        for (int r = 0; r < view->model()->rowCount(); ++r) cells << Cell(view, r, column);
+        return cells;
+    }
+    // The selected row; -1 unless exactly one row is selected.
+    static int SelectedRow(const QTableView* view) {
+        const QModelIndexList rows = view->selectionModel()->selectedRows();
+        return rows.size() == 1 ? rows.constFirst().row() : -1;
+    }
     // A mouse click on a row, as a user makes it.
-    static void ClickRow(QTableView* view, int row);
+    static void ClickRow(QTableView* view, int row) {
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(row, 0)).center());
+    }
+    // The checked items of a group of menu items.
+    template <size_t N>
+    static QList<int> Checked(QAction* const (&items)[N]) {
+        QList<int> on;
+        for (size_t i = 0; i < N; ++i)
+            if (items[i]->isChecked()) on << int(i);
+        return on;
+    }
 
 private:
     std::unique_ptr<kelvaro::frmMain> window_;
+};
+
+// Answers the next modal dialog of type T from inside its event loop; `met` tells whether one
+// showed. Nothing is answered once the object is gone.
+template <class T>
+class AnswerModal {
+public:
+    explicit AnswerModal(std::function<void(T&)> answer) : answer_(std::move(answer)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                timer_.stop();
+                met = true;
+                answer_(*dialog);
+            }
+        });
+        timer_.start(0);
+    }
+    bool met = false;
+
+private:
+    std::function<void(T&)> answer_;
+    QTimer timer_;
 };

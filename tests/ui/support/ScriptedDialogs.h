@@ -3,40 +3,59 @@
 #include <QStringList>
 #include <deque>
 #include <optional>
+#include <vector>
 
 #include "ui/Dialogs.h"
 
-// Answers the windows' message boxes, input boxes and choosers from a script, and records every
-// one that was shown, so tests never block on a modal window. An unexpected question (nothing
-// scripted) is answered No / cancelled and recorded, so the test can fail on it.
+// Answers the windows' message boxes, input boxes and choosers from a script and records every
+// one shown, so tests never block on a modal window. Questions take their answers from `asks`,
+// input boxes, file dialogs and folder choosers from `answers` (nothing: cancelled). When the
+// script has run out the answer is No / cancelled, and the box is still recorded.
 class ScriptedDialogs : public kelvaro::Dialogs {
 public:
     struct Shown {
-        QString kind;  // "ask", "tell", "input", "open", "folder"
-        QString text;  // message, prompt or title
-        Icon icon = Icon::Warning;
-        QString title; // input box title
-        QString preset;
+        QString kind; // "ask", "tell", "input", "open", "folder"
+        QString text; // message, prompt or title
+        Icon icon;
+        QString title;  // the input box's title, or the file dialog's filter
+        QString preset; // the input box's preset text, or the file dialog's file name
     };
-
-    // Scripted answers, taken in order, one queue per kind.
     std::deque<bool> asks;
-    std::deque<std::optional<QString>> inputs;
-    std::deque<std::optional<QString>> files;
-    std::deque<QString> folders;
-
+    std::deque<std::optional<QString>> answers;
     std::vector<Shown> shown;
-    int unexpected = 0;
 
-    bool Ask(QWidget* parent, const QString& text, Icon icon) override;
-    void Tell(QWidget* parent, const QString& text, Icon icon) override;
-    std::optional<QString> InputBox(QWidget* parent, const QString& prompt, const QString& title,
-                                    const QString& preset) override;
-    std::optional<QString> OpenFile(QWidget* parent, const QString& title, const QString& filter,
-                                    const QString& defaultSuffix, const QString& fileName) override;
-    QString BrowseForFolder(QWidget* parent, const QString& title) override;
+    bool Ask(QWidget*, const QString& text, Icon icon) override {
+        shown.push_back({"ask", text, icon, {}, {}});
+        const bool yes = !asks.empty() && asks.front();
+        if (!asks.empty()) asks.pop_front();
+        return yes;
+    }
+    void Tell(QWidget*, const QString& text, Icon icon) override { shown.push_back({"tell", text, icon, {}, {}}); }
+    std::optional<QString> InputBox(QWidget*, const QString& prompt, const QString& title,
+                                    const QString& preset) override {
+        return Answer({"input", prompt, Icon::Question, title, preset});
+    }
+    std::optional<QString> OpenFile(QWidget*, const QString& title, const QString& filter, const QString&,
+                                    const QString& fileName) override {
+        return Answer({"open", title, Icon::Question, filter, fileName});
+    }
+    QString BrowseForFolder(QWidget*, const QString& title) override {
+        return Answer({"folder", title, Icon::Question, {}, {}}).value_or(QString());
+    }
 
     // The texts of everything shown, in order.
-    QStringList Texts() const;
-    void Clear() { shown.clear(); unexpected = 0; }
+    QStringList Texts() const {
+        QStringList t;
+        for (const Shown& s : shown) t << s.text;
+        return t;
+    }
+
+private:
+    std::optional<QString> Answer(Shown box) {
+        shown.push_back(std::move(box));
+        if (answers.empty()) return std::nullopt;
+        std::optional<QString> a = answers.front();
+        answers.pop_front();
+        return a;
+    }
 };
