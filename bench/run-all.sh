@@ -14,7 +14,7 @@ fi
 export KELVARO_BENCH_XML="$data/listxml.xml" KELVARO_BENCH_DATA="$data" KELVARO_MAME="$mame"
 export KELVARO_BATCH="$build/kelvaro-batch" KELVARO_SOURCE_DIR="$(pwd)"
 for b in "$build"/bench/bench_*; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue
   echo "== $(basename "$b")"
   "$b"
 done
