@@ -17,3 +17,22 @@ public:
 };
 
 } // namespace kelvaro
+
+namespace kelvaro {
+
+// Begins a counted (or uncounted) operation and ends it however the scope is left, so that the
+// main window never stays disabled.
+class ProgressScope {
+public:
+    ProgressScope(ProgressSink& progress, const std::string& text, int count) : progress_(progress) {
+        progress_.Begin(text, count);
+    }
+    ~ProgressScope() { progress_.End(); }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+
+private:
+    ProgressSink& progress_;
+};
+
+} // namespace kelvaro

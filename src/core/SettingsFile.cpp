@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/TextLines.h"
 #include "core/TextNumbers.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -13,8 +14,6 @@
 namespace kelvaro {
 
 namespace {
-
-constexpr int kLineCount = 18;
 
 enum class Kind { Text, Bool, Int16, Single, LeadingInt16 };
 
@@ -189,20 +188,9 @@ std::string FormatSettingsFile(const Settings& s) {
 
 void ParseSettingsFile(const std::string& bytes, Settings& s) {
     const auto& lines = Lines();
-    std::size_t pos = 0;
-    for (int i = 0; i < kLineCount && pos < bytes.size(); ++i) {
-        // A line ends at CR LF, and also at a lone LF or CR (a file edited elsewhere).
-        std::size_t end = bytes.find_first_of("\r\n", pos);
-        std::string_view text = std::string_view(bytes).substr(
-            pos, end == std::string::npos ? std::string::npos : end - pos);
-        if (end == std::string::npos)
-            pos = bytes.size();
-        else if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
-            pos = end + 2;
-        else
-            pos = end + 1;
-        ReadLine(lines[static_cast<std::size_t>(i)], text, s);
-    }
+    const std::vector<std::string_view> texts = SplitLines(bytes);
+    for (std::size_t i = 0; i < lines.size() && i < texts.size(); ++i)
+        ReadLine(lines[i], texts[i], s);
 }
 
 void LoadSettings(Model& m) {

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "core/TextLines.h"
 #include "ini/IniText.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -9,40 +10,6 @@
 namespace kelvaro {
 
 namespace {
-
-// Ends the progress window however the loop is left, so the main window never stays disabled.
-class ProgressScope {
-public:
-    ProgressScope(ProgressSink& progress, const std::string& text, int count) : progress_(progress) {
-        progress_.Begin(text, count);
-    }
-    ~ProgressScope() { progress_.End(); }
-    ProgressScope(const ProgressScope&) = delete;
-    ProgressScope& operator=(const ProgressScope&) = delete;
-
-private:
-    ProgressSink& progress_;
-};
-
-// The lines of an INI file. CR LF, a lone CR and a lone LF each end a line, so a file saved by a
-// Linux editor reads like one saved on Windows; a line end at the very end starts no new line.
-std::vector<std::string_view> SplitLines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n') {
-            ++i;
-            continue;
-        }
-        lines.push_back(bytes.substr(start, i - start));
-        i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
-        start = i;
-    }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start));
-    return lines;
-}
 
 // Brings one game's row in line with the bytes of its INI file; every cell is computed before
 // any is stored.

@@ -3,6 +3,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/TextLines.h"
 #include "core/TextNumbers.h"
 #include "platform/Files.h"
 #include "platform/Sorts.h"
@@ -22,27 +23,6 @@ std::string_view TrimSpaces(std::string_view s) {
 std::string_view Mid(std::string_view s, size_t from, size_t count = std::string_view::npos) {
     if (from - 1 >= s.size()) return {};
     return s.substr(from - 1, count);
-}
-
-// The lines of the file. A line ends at CR LF, a lone CR or a lone LF; a last line without an
-// end counts. What follows the final line end is not a line, so a file that ends with CR LF has
-// no extra empty row, while a blank line before it does give one.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(text.substr(start, i - start));
-            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
 }
 
 AvailModeRow ParseModeLine(std::string_view line) {

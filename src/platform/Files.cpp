@@ -26,14 +26,6 @@ namespace kelvaro {
 
 namespace {
 
-bool IsSeparator(char c) {
-#ifdef _WIN32
-    return c == '\\' || c == '/';
-#else
-    return c == '/';
-#endif
-}
-
 // '*' matches any run of characters, '?' any one; nothing else is special (a '[' in a name is
 // just a character, as the emulator's users would expect from a file name).
 bool WildcardMatch(std::string_view pattern, std::string_view name) {
@@ -73,7 +65,7 @@ bool Accepts(const fs::file_status& st, bool allowFolder) {
 bool FileExistsImpl(const std::string& path, bool allowFolder) {
     std::size_t sep = std::string::npos;
     for (std::size_t i = path.size(); i > 0; --i)
-        if (IsSeparator(path[i - 1])) {
+        if (IsPathSeparator(path[i - 1])) {
             sep = i - 1;
             break;
         }
@@ -168,7 +160,7 @@ AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
     }
     std::size_t sep = std::string::npos;
     for (std::size_t i = path_.size(); i > 0; --i)
-        if (IsSeparator(path_[i - 1])) {
+        if (IsPathSeparator(path_[i - 1])) {
             sep = i - 1;
             break;
         }

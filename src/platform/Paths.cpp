@@ -22,22 +22,22 @@ namespace kelvaro {
 
 namespace {
 
-bool IsSeparator(char c) {
+std::size_t LastSeparator(std::string_view path) {
+    for (std::size_t i = path.size(); i > 0; --i)
+        if (IsPathSeparator(path[i - 1]))
+            return i - 1;
+    return std::string_view::npos;
+}
+
+} // namespace
+
+bool IsPathSeparator(char c) {
 #ifdef _WIN32
     return c == '\\' || c == '/';
 #else
     return c == '/';
 #endif
 }
-
-std::size_t LastSeparator(std::string_view path) {
-    for (std::size_t i = path.size(); i > 0; --i)
-        if (IsSeparator(path[i - 1]))
-            return i - 1;
-    return std::string_view::npos;
-}
-
-} // namespace
 
 char PathSeparator() {
 #ifdef _WIN32
@@ -51,7 +51,7 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
     if (folder.empty())
         return std::string(name);
     std::string out(folder);
-    if (!IsSeparator(out.back()))
+    if (!IsPathSeparator(out.back()))
         out += PathSeparator();
     out += name;
     return out;

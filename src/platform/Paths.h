@@ -7,6 +7,9 @@ namespace kelvaro {
 // The platform's folder separator: '\\' on Windows, '/' elsewhere.
 char PathSeparator();
 
+// True for a character that separates folders: '/' everywhere, '\\' too on Windows.
+bool IsPathSeparator(char c);
+
 // folder + separator + name; name alone when folder is empty; no doubled separator when folder
 // already ends with one.
 std::string JoinPath(std::string_view folder, std::string_view name);
