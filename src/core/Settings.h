@@ -5,11 +5,11 @@ namespace kelvaro {
 
 // The 18 settings kept in the settings file, with their defaults. The integers hold 16-bit values.
 struct Settings {
-    std::string MameExePath;
-    std::string MameINIPath;
-    std::string MameROMPath;
+    std::string MameExePath{};
+    std::string MameINIPath{};
+    std::string MameROMPath{};
     bool LegacyMame = false;
-    std::string ModeListFile;          // set at start-up to the default mode list when it exists
+    std::string ModeListFile{};        // set at start-up to the default mode list when it exists
     int MonitorOrientation = 0;        // 0 horizontal, 1 vertical, 2 rotating (both)
     int PreferredRotation = 0;         // 0 clockwise (right), 1 anti-clockwise (left)
     bool IgnoreInterlaced = true;

@@ -1,5 +1,5 @@
 // The generation scope dialog: what it shows for the stored choice, the ROM folder's check box,
-// and what OK, Cancel, Escape and the close box leave in the settings.
+// and what OK, Cancel and the close box leave in the settings.
 #include "MainWindowFixture.h"
 #include "ui/frmGenerateINIs.h"
 
@@ -7,35 +7,20 @@ using namespace kelvaro;
 
 class tst_frmGenerateINIs : public QObject {
     Q_OBJECT
-
-    static QList<int> Checked(const frmGenerateINIs& d) {
-        QList<int> on;
-        for (int i = 0; i < 4; ++i)
-            if (d.optApplyto[i]->isChecked()) on << i;
-        return on;
-    }
-
 private slots:
-    void showsTheStoredChoice_data() {
-        QTest::addColumn<int>("applyTo");
-        QTest::addColumn<int>("option");
-        QTest::newRow("first run") << 0 << 0;
-        QTest::newRow("orientation") << 2 << 2;
-        QTest::newRow("after a cancel") << -1 << 3;
-        QTest::newRow("a value no option stands for") << 7 << 3;
-    }
+    // The stored option is checked afresh on each showing; a cancel's -1, or a value no option
+    // stands for, checks All Games.
     void showsTheStoredChoice() {
-        QFETCH(int, applyTo);
-        QFETCH(int, option);
         Model m;
-        m.S.GenerateApplyTo = applyTo;
-        m.S.GenerateAvailableOnly = false;
-        m.S.GenerateNoINIOnly = true;
+        m.S = {.GenerateAvailableOnly = false, .GenerateNoINIOnly = true};
         frmGenerateINIs d(m);
-        d.optApplyto[1]->setChecked(true); // a selection left from an earlier showing
-        d.Form_Activate();
-        QCOMPARE(Checked(d), QList<int>{option});
-        QVERIFY(!d.chkAvailableOnly->isChecked() && d.chkParentsOnly->isChecked() && d.chkNoINIOnly->isChecked());
+        for (const auto& [applyTo, option] : {std::pair{2, 2}, std::pair{-1, 3}, std::pair{7, 3}}) {
+            m.S.GenerateApplyTo = applyTo;
+            d.optApplyto[1]->setChecked(true); // a selection left from an earlier showing
+            d.Form_Activate();
+            QVERIFY(d.optApplyto[option]->isChecked() && !d.optApplyto[1]->isChecked());
+            QVERIFY(!d.chkAvailableOnly->isChecked() && d.chkParentsOnly->isChecked() && d.chkNoINIOnly->isChecked());
+        }
         QStringList captions = {d.windowTitle(), d.fraApply->title()};
         for (QAbstractButton* b : QList<QAbstractButton*>{d.optApplyto[0], d.optApplyto[1], d.optApplyto[2],
                                                           d.optApplyto[3], d.chkNoINIOnly})
@@ -63,34 +48,25 @@ private slots:
         QVERIFY(m.S.GenerateAvailableOnly);
     }
 
-    // Shown modally; OK stores what was changed, every other way out is a Cancel (-1) that stores nothing else.
-    void waysOut_data() {
-        QTest::addColumn<int>("applyTo");
-        QTest::newRow("OK") << 1;
-        QTest::newRow("Cancel") << -1;
-        QTest::newRow("Escape") << -1;
-        QTest::newRow("close box") << -1;
-    }
+    // Shown modally; OK stores what was changed, every other way out is a Cancel (-1) that stores
+    // nothing else.
     void waysOut() {
-        QFETCH(int, applyTo);
-        const QString how = QTest::currentDataTag();
-        Model m;
-        m.S.GenerateApplyTo = 2;
-        frmGenerateINIs d(m);
-        bool shown = false;
-        QTimer::singleShot(0, &d, [&] {
-            shown = d.isVisible();
-            d.optApplyto[1]->click();
-            d.chkParentsOnly->setChecked(false);
-            if (how == "OK") d.cmdOK->click();
-            if (how == "Cancel") d.cmdCancel->click();
-            if (how == "Escape") QTest::keyClick(&d, Qt::Key_Escape);
-            if (how == "close box") d.close();
-        });
-        d.Choose();
-        QVERIFY(shown && !d.isVisible());
-        QCOMPARE(m.S.GenerateApplyTo, applyTo);
-        QCOMPARE(m.S.GenerateParentsOnly, applyTo == -1);
+        for (const QString how : {"OK", "Cancel", "close box"}) {
+            Model m;
+            m.S.GenerateApplyTo = 2;
+            frmGenerateINIs d(m);
+            bool shown = false;
+            QTimer::singleShot(0, &d, [&] {
+                shown = d.isVisible();
+                d.optApplyto[1]->click();
+                d.chkParentsOnly->setChecked(false);
+                how == "OK" ? d.cmdOK->click() : how == "Cancel" ? d.cmdCancel->click() : (void)d.close();
+            });
+            d.Choose();
+            QVERIFY2(shown && !d.isVisible(), qPrintable(how));
+            QCOMPARE(m.S.GenerateApplyTo, how == "OK" ? 1 : -1);
+            QCOMPARE(m.S.GenerateParentsOnly, how != "OK");
+        }
     }
 };
 

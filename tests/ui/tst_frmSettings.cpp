@@ -10,10 +10,11 @@ namespace {
 // Games 1 and 2 form the shown native mode (224 x 288 @ 60.606061, vertical); game 3 shares its
 // size but not its orientation, so the scopes "native mode" and "orientation" differ.
 void Fill(Model& m) {
-    for (const AvailModeRow& mode :
-         {AvailModeRow{"640", "480", "60.000000", "No"}, AvailModeRow{"320", "240", "60", "No"},
-          AvailModeRow{"320", "240", "60", "No"}, AvailModeRow{"800", "600", "56", "No"},
-          AvailModeRow{"640", "480", "57.524", "No"}})
+    for (const AvailModeRow& mode : std::initializer_list<AvailModeRow>{{"640", "480", "60.000000", "No"},
+                                                                        {"320", "240", "60", "No"},
+                                                                        {"320", "240", "60", "No"},
+                                                                        {"800", "600", "56", "No"},
+                                                                        {"640", "480", "57.524", "No"}})
         m.AvailModes.Add(mode);
     m.Games.Add({"PACMAN", "PUCKMAN", "Pac-Man (Midway)", "224", "288", "60.606061", "V", "320", "240", "60",
                  "resolution 320x240|ror 1"});
@@ -25,9 +26,7 @@ void Fill(Model& m) {
     m.Games.Add(
         {"ODDONE", "", "Odd One", "256", "224", "60.000000", "", "1024", "768", "??", "resolution 1024x768|ror 1"});
     m.Games.Add({"TALL", "", "Tall Game", "240", "320", "60", "V", "640", "480", "60.000000", "resolution auto|ror 1"});
-    m.S.NotFoundWidth = "800";
-    m.S.NotFoundHeight = "600";
-    m.S.NotFoundRefresh = "56";
+    m.S = {.NotFoundWidth = "800", .NotFoundHeight = "600", .NotFoundRefresh = "56"};
     m.S.NotFoundINIText = "resolution auto|rol 1";
 }
 
@@ -54,90 +53,53 @@ private slots:
         d = std::make_unique<frmSettings>(m);
     }
 
-    void modeListShowsEveryModeWithTwoDecimals() {
-        Open(1, 1);
+    // Each showing fills the mode list afresh (two decimals) and names the game.
+    void filling() {
+        const QString clone = "Settings for 'Pac-Man (Midway)'|Description: Pac-Man (Midway)|Romname: PACMAN (clone "
+                              "of PUCKMAN)|Native Video Mode: 224 x 288 @ 60.606061Hz|Orientation: Vertical";
+        const QString vector = "Settings for 'Asteroids (rev 4)'|Description: Asteroids (rev 4)|Romname: ASTEROID|"
+                               "Native Video Mode: Vector|Orientation: Horizontal";
+        const QString notFound = "Settings when Ideal Mode Not Found|Description: N/A|Romname: N/A|Native Video "
+                                 "Mode: N/A|Orientation: N/A";
+        for (const auto& [scope, game, texts] : {std::tuple{1, 1, clone}, {1, 4, vector}, {2, 0, notFound}}) {
+            Open(scope, game);
+            QCOMPARE(QStringList({d->windowTitle(), d->lblGameDescription->text(), d->lblGameRomname->text(),
+                                  d->lblGameNativeVideoMode->text(), d->lblGameOrientation->text()}),
+                     texts.split('|'));
+        }
         QStringList entries;
         for (int i = 0; i < d->cmbVideoMode->count(); ++i) entries << d->cmbVideoMode->itemText(i);
         QCOMPARE(entries, (QStringList{"(Let MAME Decide)", "640 x 480 @ 60Hz", "320 x 240 @ 60Hz", "320 x 240 @ 60Hz",
                                        "800 x 600 @ 56Hz", "640 x 480 @ 57.52Hz"}));
-        m.AvailModes.RemoveLast(); // a reused dialog is filled afresh
+        m.AvailModes.RemoveLast();
         Open(1, 1);
         QCOMPARE(d->cmbVideoMode->count(), 5);
     }
 
-    void gameInformation_data() {
-        QTest::addColumn<int>("scope");
-        QTest::addColumn<int>("game");
-        QTest::addColumn<QString>("texts"); // the title, then the four labels, joined by "|"
-        QTest::newRow("a clone")
-            << 1 << 1
-            << "Settings for 'Pac-Man (Midway)'|Description: Pac-Man (Midway)|Romname: PACMAN (clone of PUCKMAN)|"
-               "Native Video Mode: 224 x 288 @ 60.606061Hz|Orientation: Vertical";
-        QTest::newRow("a vector game")
-            << 1 << 4
-            << "Settings for 'Asteroids (rev 4)'|Description: Asteroids (rev 4)|Romname: ASTEROID|"
-               "Native Video Mode: Vector|Orientation: Horizontal";
-        QTest::newRow("refresh as stored; an empty orientation is not H")
-            << 1 << 5
-            << "Settings for 'Odd One'|Description: Odd One|Romname: ODDONE|"
-               "Native Video Mode: 256 x 224 @ 60.000000Hz|Orientation: Vertical";
-        QTest::newRow("the not-found entry") << 2 << 0
-                                             << "Settings when Ideal Mode Not Found|Description: N/A|Romname: "
-                                                "N/A|Native Video Mode: N/A|Orientation: N/A";
-    }
-    void gameInformation() {
-        QFETCH(int, scope);
-        QFETCH(int, game);
-        QFETCH(QString, texts);
-        Open(scope, game);
-        QCOMPARE(QStringList({d->windowTitle(), d->lblGameDescription->text(), d->lblGameRomname->text(),
-                              d->lblGameNativeVideoMode->text(), d->lblGameOrientation->text()}),
-                 texts.split('|'));
-    }
-
     // Opening pre-selects the entry whose texts equal the stored mode's, and rewrites the stored
-    // resolution line at once to match it; the chosen mode itself is left alone.
-    void preselection_data() {
-        QTest::addColumn<int>("scope");
-        QTest::addColumn<int>("game");
-        QTest::addColumn<bool>("noModes");
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("640/480/60 against a listed 60.000000") << 1 << 2 << false << 0 << "resolution auto";
-        QTest::newRow("60.000000 against 60.000000") << 1 << 6 << false << 1 << "resolution 640x480|ror 1";
-        QTest::newRow("an empty mode list") << 1 << 1 << true << 0 << "resolution auto|ror 1";
-        QTest::newRow("the not-found entry") << 2 << 0 << false << 4 << "resolution 800x600|rol 1";
-    }
+    // resolution line at once to match it; the chosen mode itself is left alone. 640/480/60
+    // matches no listed 60.000000; the not-found entry is game 0.
     void preselection() {
-        QFETCH(int, scope);
-        QFETCH(int, game);
-        QFETCH(bool, noModes);
-        QFETCH(int, entry);
-        QFETCH(QString, stored);
-        if (noModes) m.AvailModes.Clear();
-        const GameRow before = m.Games[game];
-        Open(scope, game);
-        QCOMPARE(d->cmbVideoMode->currentIndex(), entry);
-        QCOMPARE(d->cmbVideoMode->count(), noModes ? 1 : 6);
-        QCOMPARE(scope == 2 ? m.S.NotFoundINIText : m.Games[game].GameINIText, stored.toStdString());
-        QCOMPARE(Box(), QString(stored).replace('|', '\n'));
-        QCOMPARE(m.Games[game].GameModeWidth + m.Games[game].GameModeRefresh,
-                 before.GameModeWidth + before.GameModeRefresh);
+        for (const auto& [game, entry, stored] : {std::tuple{2, 0, QString("resolution auto")},
+                                                  {6, 1, QString("resolution 640x480|ror 1")},
+                                                  {0, 4, QString("resolution 800x600|rol 1")}}) {
+            const GameRow before = m.Games[game];
+            Open(game ? 1 : 2, game);
+            QCOMPARE(d->cmbVideoMode->currentIndex(), entry);
+            QCOMPARE(game ? m.Games[game].GameINIText : m.S.NotFoundINIText, stored.toStdString());
+            QCOMPARE(Box(), QString(stored).replace('|', '\n'));
+            QCOMPARE(m.Games[game].GameModeWidth + m.Games[game].GameModeRefresh,
+                     before.GameModeWidth + before.GameModeRefresh);
+        }
     }
 
-    // Shown modally, and left without OK: only the rewrite of the opening stays.
-    void cancelling_data() {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("Cancel") << false;
-        QTest::newRow("close box") << true;
-    }
+    // Shown modally, and left with Cancel: only the rewrite of the opening stays.
     void cancelling() {
-        QFETCH(bool, closeBox);
         m.SettingsScope = 1;
         QTimer::singleShot(0, d.get(), [&] {
             d->cmbVideoMode->setCurrentIndex(4);
             d->txtINIFileDetails->setPlainText("typed|nonsense");
-            closeBox ? (void)d->close() : d->cmdCancel->click();
+            d->cmdCancel->click();
         });
         QVERIFY(d->Edit(6, kShown).empty());
         QCOMPARE(m.Games[6].GameINIText, "resolution 640x480|ror 1");

@@ -3,8 +3,6 @@
 #include <QAbstractItemModelTester>
 #include <cstdio>
 
-#include "core/SettingsFile.h"
-
 std::string ModeLine(int width, int height, const std::string& refresh) {
     char line[64];
     std::snprintf(line, sizeof line, "%4d%4d %sHz", width, height, refresh.c_str());
@@ -30,10 +28,6 @@ void MainWindowFixture::WriteGameList(const std::vector<ListGame>& games) const 
     Dir.Write("mame.dat", out);
 }
 
-void MainWindowFixture::WriteSettings(const kelvaro::Settings& s) const {
-    Dir.Write("kelvaro.cfg", kelvaro::FormatSettingsFile(s));
-}
-
 kelvaro::frmMain& MainWindowFixture::Start() {
     window_ = std::make_unique<kelvaro::frmMain>(Model, Dialogs);
     for (QTableView* view : {window_->lvwMain, window_->lvwGames, window_->lvwAVGA})
@@ -44,4 +38,19 @@ kelvaro::frmMain& MainWindowFixture::Start() {
     window_->activateWindow();
     if (!QTest::qWaitForWindowActive(window_.get(), 1000)) qWarning("the main window did not become active");
     return *window_;
+}
+
+kelvaro::frmMain& MainWindowFixture::StartSample(kelvaro::Settings s) {
+    WriteGameList({{"galaga", "Galaga (Namco rev. B)", "vertical", 224, 288, "60.606061", ""},
+                   {"mspacman", "Ms. Pac-Man", "vertical", 224, 288, "60.606061", ""},
+                   {"gallag", "Gallag", "vertical", 224, 288, "60.606061", "galaga"},
+                   {"pacman", "Pac-Man (Midway)", "vertical", 224, 256, "60.606061", ""},
+                   {"outrun", "Out Run (sitdown/upright, Rev B)", "horizontal", 320, 224, "60.054389", ""},
+                   {"asteroid", "Asteroids (rev 4)", "horizontal", 0, 0, "60.000000", ""}});
+    WriteModeList(
+        {ModeLine(288, 224, "60"), ModeLine(320, 224, "60"), ModeLine(320, 240, "60"), ModeLine(256, 224, "57")});
+    s.ModeListFile = Dir.File("avga9200.txt");
+    s.MameINIPath = MakeFolder("ini");
+    WriteSettings(s);
+    return Start();
 }

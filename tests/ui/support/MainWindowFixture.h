@@ -8,6 +8,7 @@
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "core/Model.h"
+#include "core/SettingsFile.h"
 #include "ui/frmMain.h"
 
 // The model's texts in failure messages.
@@ -34,17 +35,21 @@ std::string ModeList(const std::vector<std::string>& lines);
 // dialogs, and the real main window with a model tester on each of its lists.
 class MainWindowFixture {
 public:
+    // The sample's native modes in list order: Asteroids' (vector), Pac-Man's, Galaga's (Galaga,
+    // Ms. Pac-Man and Galaga's clone Gallag), Out Run's.
+    static constexpr int kGalagaMode = 2, kOutRunMode = 3;
+
     MainWindowFixture() { Model.Paths.ProgramFolder = Model.Paths.DataFolder = Dir.Path(); }
 
     TempDir Dir;
     kelvaro::Model Model;
     ScriptedDialogs Dialogs;
+    const std::string Ini = Dir.File("ini"); // the sample's INI folder
 
     // Files of the program folder, written before Start: "mame.dat", "avga9200.txt", "kelvaro.cfg".
     void WriteGameList(const std::vector<ListGame>& games) const;
     void WriteModeList(const std::vector<std::string>& lines) const { Dir.Write("avga9200.txt", ModeList(lines)); }
-    void WriteSettings(const kelvaro::Settings& s) const;
-    std::string SettingsPath() const { return Model.SettingsFile(); }
+    void WriteSettings(const kelvaro::Settings& s) const { Dir.Write("kelvaro.cfg", kelvaro::FormatSettingsFile(s)); }
     std::string MakeFolder(const std::string& name) const { // created inside the temporary folder
         std::filesystem::create_directories(Dir.File(name));
         return Dir.File(name);
@@ -52,6 +57,9 @@ public:
 
     // Makes a new window and runs its start-up.
     kelvaro::frmMain& Start();
+    // Starts on the sample: six games, the modes 288 x 224, 320 x 224 and 320 x 240 at 60 Hz and
+    // 256 x 224 at 57 Hz, and an empty INI folder, both named in the settings `s`.
+    kelvaro::frmMain& StartSample(kelvaro::Settings s = {});
 
     // Runs what opening the menu runs.
     static void Open(QMenu* menu) { emit menu->aboutToShow(); }
@@ -69,9 +77,10 @@ public:
         return rows.size() == 1 ? rows.constFirst().row() : -1;
     }
     // A mouse click on a row, as a user makes it.
-    static void ClickRow(QTableView* view, int row) {
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                          view->visualRect(view->model()->index(row, 0)).center());
+    static void ClickRow(QTableView* view, int row, bool twice = false) {
+        const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+        twice ? QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at)
+              : QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
     }
     // The checked items of a group of menu items.
     template <size_t N>

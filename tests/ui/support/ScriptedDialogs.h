@@ -26,9 +26,7 @@ public:
 
     bool Ask(QWidget*, const QString& text, Icon icon) override {
         shown.push_back({"ask", text, icon, {}, {}});
-        const bool yes = !asks.empty() && asks.front();
-        if (!asks.empty()) asks.pop_front();
-        return yes;
+        return Next(asks).value_or(false);
     }
     void Tell(QWidget*, const QString& text, Icon icon) override { shown.push_back({"tell", text, icon, {}, {}}); }
     std::optional<QString> InputBox(QWidget*, const QString& prompt, const QString& title,
@@ -53,9 +51,13 @@ public:
 private:
     std::optional<QString> Answer(Shown box) {
         shown.push_back(std::move(box));
-        if (answers.empty()) return std::nullopt;
-        std::optional<QString> a = answers.front();
-        answers.pop_front();
-        return a;
+        return Next(answers).value_or(std::nullopt);
+    }
+    template <class T>
+    static std::optional<T> Next(std::deque<T>& script) {
+        if (script.empty()) return std::nullopt;
+        T next = script.front();
+        script.pop_front();
+        return next;
     }
 };
