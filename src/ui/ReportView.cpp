@@ -13,6 +13,15 @@ namespace {
 class ReportTableView : public QTableView {
 public:
     using QTableView::QTableView;
+    // A report list always keeps one row selected once it has one: the commands act on the
+    // selected game, so Ctrl+click and Ctrl+Space on the selected row leave it selected.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override {
+        const QItemSelectionModel::SelectionFlags flags = QTableView::selectionCommand(index, event);
+        if (flags.testFlag(QItemSelectionModel::Deselect) || flags.testFlag(QItemSelectionModel::Toggle))
+            return QItemSelectionModel::NoUpdate;
+        return flags;
+    }
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override {
         const int across = horizontalScrollBar()->value();
         QTableView::scrollTo(index, hint);

@@ -178,6 +178,14 @@ private slots:
         F::ClickRow(w.lvwMain, F::kGalagaMode);
         QCOMPARE(F::SelectedRow(w.lvwGames), 0);
         QCOMPARE(w.cmdTestGame->text(), "&Test 'Galaga (Namco rev. B)'");
+        // The commands act on the selected game, so Ctrl+click and Ctrl+Space never leave a list
+        // without one.
+        const QPoint first = w.lvwGames->visualRect(w.lvwGames->model()->index(0, 0)).center();
+        QTest::mouseClick(w.lvwGames->viewport(), Qt::LeftButton, Qt::ControlModifier, first);
+        QCOMPARE(w.SelectedGame(), 1);
+        w.lvwGames->setFocus();
+        QTest::keyClick(w.lvwGames, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(w.SelectedGame(), 1);
         // The arrow keys choose modes as clicks do.
         w.lvwMain->setFocus();
         QTest::keyClick(w.lvwMain, Qt::Key_Down);
