@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
@@ -285,7 +286,12 @@ void frmMain::mnuHelp_Click() { mnuReadme->setEnabled(!ReadmeFile(m_.Paths).empt
 
 void frmMain::mnuReadme_Click() {
     const std::string readme = ReadmeFile(m_.Paths);
-    if (!readme.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(Q(readme)));
+    if (readme.empty()) return;
+#ifdef _WIN32
+    QProcess::startDetached(Q(JoinPath(GetWindowsFolder(), "notepad.exe")), {Q(readme)});
+#else
+    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(readme)));
+#endif
 }
 
 void frmMain::mnuAbout_Click() {
