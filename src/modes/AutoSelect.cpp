@@ -150,26 +150,17 @@ int ChooseMode(const SelectionContext& c, GameRow& g) {
     const bool vertical = g.GameOrientation == "V";
     const int t = c.m.S.MatchResWithin;
     const std::string& r = g.GameNativeRefresh;
-    if (landscape) {
-        const double target = vertical ? *w * 16 / 9 : *w;
-        std::string key = Snap(c.m.AvailHeightList, c.heights, g.GameNativeHeight, true, t);
-        int result = BestMode(c, target, key, *h, r);
-        if (result == 0) {
-            key = Snap(c.m.AvailHeightList, c.heights, g.GameNativeHeight, false, t);
-            result = BestMode(c, target, key, *h, r);
-        }
-        return result;
-    }
+    // First with a key within 2 pixels of the size, then with the tolerant key.
+    auto twoTries = [&](const Table<std::string>& list, const std::vector<ListEntry>& entries,
+                        const std::string& size, double target, double minHeight) {
+        const int exact = BestMode(c, target, Snap(list, entries, size, true, t), minHeight, r);
+        return exact != 0 ? exact : BestMode(c, target, Snap(list, entries, size, false, t), minHeight, r);
+    };
+    if (landscape)
+        return twoTries(c.m.AvailHeightList, c.heights, g.GameNativeHeight, vertical ? *w * 16 / 9 : *w, *h);
     // The emulator turns the picture, so the game's width becomes the mode's height and the key
     // comes from the list of widths.
-    const double target = vertical ? *h : *h * 16 / 9;
-    std::string key = Snap(c.m.AvailWidthList, c.widths, g.GameNativeWidth, true, t);
-    int result = BestMode(c, target, key, *w, r);
-    if (result == 0) {
-        key = Snap(c.m.AvailWidthList, c.widths, g.GameNativeWidth, false, t);
-        result = BestMode(c, target, key, *w, r);
-    }
-    return result;
+    return twoTries(c.m.AvailWidthList, c.widths, g.GameNativeWidth, vertical ? *h : *h * 16 / 9, *w);
 }
 
 void StoreResult(Model& m, GameRow& g, int d) {
