@@ -5,11 +5,7 @@
 namespace kelvaro {
 
 AvailModeModel::AvailModeModel(const Model& model, QObject* parent)
-    : QAbstractTableModel(parent), m_(model), rows_(model.AvailModes.Count()) {}
-
-int AvailModeModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-
-int AvailModeModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 3; }
+    : ReportModel({"Res No.", "Mode", "Interlaced"}, model.AvailModes.Count(), parent), m_(model) {}
 
 QVariant AvailModeModel::data(const QModelIndex& index, int role) const {
     const int k = index.row() + 1;
@@ -21,22 +17,6 @@ QVariant AvailModeModel::data(const QModelIndex& index, int role) const {
     case 2: return QString::fromStdString(mode.AvailInterlaced);
     default: return {};
     }
-}
-
-QVariant AvailModeModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
-    switch (section) {
-    case 0: return QStringLiteral("Res No.");
-    case 1: return QStringLiteral("Mode");
-    case 2: return QStringLiteral("Interlaced");
-    default: return {};
-    }
-}
-
-void AvailModeModel::Reset() {
-    beginResetModel();
-    rows_ = m_.AvailModes.Count();
-    endResetModel();
 }
 
 } // namespace kelvaro

@@ -1,28 +1,22 @@
 #pragma once
-#include <QAbstractTableModel>
-
 #include "core/Model.h"
+#include "ui/ReportModel.h"
 
 namespace kelvaro {
 
-// The available mode list ("Res No.", "Mode", "Interlaced") over the model's available mode
-// table; the row count is taken when the model is reset.
-class AvailModeModel : public QAbstractTableModel {
+// The available mode list ("Res No.", "Mode", "Interlaced") over the model's available mode table.
+class AvailModeModel : public ReportModel {
     Q_OBJECT
 public:
     explicit AvailModeModel(const Model& model, QObject* parent = nullptr);
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     // Shows the table as it is now.
-    void Reset();
+    void Reset() { ResetRows(m_.AvailModes.Count()); }
 
 private:
     const Model& m_;
-    int rows_ = 0;
 };
 
 } // namespace kelvaro

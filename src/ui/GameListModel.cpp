@@ -4,13 +4,10 @@
 
 namespace kelvaro {
 
-GameListModel::GameListModel(const Model& model, QObject* parent) : QAbstractTableModel(parent), m_(model) {}
-
-int GameListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(games_.size());
-}
-
-int GameListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+GameListModel::GameListModel(const Model& model, QObject* parent)
+    : ReportModel({"Game No.", "Game Description", "Romname", "Mode", "INI File Details (lines separated by |'s)"}, 0,
+                  parent),
+      m_(model) {}
 
 QVariant GameListModel::data(const QModelIndex& index, int role) const {
     const int g = GameAt(index.row());
@@ -28,22 +25,9 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
-    switch (section) {
-    case ColNumber: return QStringLiteral("Game No.");
-    case ColDescription: return QStringLiteral("Game Description");
-    case ColRomName: return QStringLiteral("Romname");
-    case ColMode: return QStringLiteral("Mode");
-    case ColINIText: return QStringLiteral("INI File Details (lines separated by |'s)");
-    default: return {};
-    }
-}
-
 void GameListModel::SetGames(std::vector<int> games) {
-    beginResetModel();
-    games_ = std::move(games);
-    endResetModel();
+    const int rows = static_cast<int>(games.size());
+    ResetRows(rows, [&] { games_ = std::move(games); });
 }
 
 int GameListModel::GameAt(int row) const {

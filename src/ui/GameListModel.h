@@ -1,25 +1,22 @@
 #pragma once
-#include <QAbstractTableModel>
 #include <vector>
 
 #include "core/Model.h"
+#include "ui/ReportModel.h"
 
 namespace kelvaro {
 
 // The games list: one row per shown game ("Game No.", "Game Description", "Romname", "Mode",
 // "INI File Details (lines separated by |'s)"), reading the game table directly. Which games it
 // shows is set wholesale; edits of single games are announced as ranged changes.
-class GameListModel : public QAbstractTableModel {
+class GameListModel : public ReportModel {
     Q_OBJECT
 public:
-    enum Column { ColNumber, ColDescription, ColRomName, ColMode, ColINIText, ColumnCount };
+    enum Column { ColNumber, ColDescription, ColRomName, ColMode, ColINIText };
 
     explicit GameListModel(const Model& model, QObject* parent = nullptr);
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     // Shows these games, in this order.
     void SetGames(std::vector<int> games);

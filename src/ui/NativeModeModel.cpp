@@ -5,11 +5,7 @@
 namespace kelvaro {
 
 NativeModeModel::NativeModeModel(const Model& model, QObject* parent)
-    : QAbstractTableModel(parent), m_(model), rows_(model.NativeModes.Count()) {}
-
-int NativeModeModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-
-int NativeModeModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+    : ReportModel({"No.", "Mode"}, model.NativeModes.Count(), parent), m_(model) {}
 
 QVariant NativeModeModel::data(const QModelIndex& index, int role) const {
     const int k = index.row() + 1;
@@ -24,21 +20,6 @@ QVariant NativeModeModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole) return {};
     if (index.column() == 0) return QString::number(k);
     return QString::fromStdString(NativeModeDisplay(mode));
-}
-
-QVariant NativeModeModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
-    switch (section) {
-    case 0: return QStringLiteral("No.");
-    case 1: return QStringLiteral("Mode");
-    default: return {};
-    }
-}
-
-void NativeModeModel::Reset() {
-    beginResetModel();
-    rows_ = m_.NativeModes.Count();
-    endResetModel();
 }
 
 } // namespace kelvaro
