@@ -43,7 +43,7 @@ public:
     // The games the games list shows, in list order.
     const std::vector<int>& ShownGames() const;
 
-    // The layout rules, applied on every resize (public so that tests can apply them at will).
+    // The layout rules, applied on every resize and on a restore.
     void Form_Resize();
 
     // Procedures.
@@ -158,8 +158,6 @@ private:
     frmGenerateINIs& GenerateDialog();
     void SaveSettingsOrWarn();
     static int SelectedRow(const QTableView* view);
-    int Twips(double twips, bool vertical) const;
-    void PlaceStatusPanels(double width1, double width2);
     void FitStatusPanel();
 
     Model& m_;

@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 #include <QStatusBar>
 #include <QTableView>
+#include <algorithm>
 #include <cmath>
 
 #include "ui/AvailModeModel.h"
@@ -16,6 +17,7 @@
 #include "ui/NativeModeModel.h"
 #include "ui/ReportView.h"
 #include "ui/frmMain.h"
+#include "ui/frmMain_layout.h"
 
 namespace kelvaro {
 
@@ -24,17 +26,12 @@ namespace {
 // The controls' measures are kept in twips (1/1440 inch), as the window was designed.
 constexpr double kClientWidth = 16095, kClientHeight = 9435;
 constexpr double kLabelTop = 120, kLabelHeight = 255;
-constexpr double kListTop = 360, kDesignListHeight = 7215;
+constexpr double kListTop = 360;
 constexpr double kMainLeft = 120, kMainWidth = 2340;
 constexpr double kAvailWidth = 3375;
 constexpr double kButtonHeight = 375;
 constexpr double kGap = 120;
 constexpr double kStatusHeight = 255;
-
-// The labels were measured for a narrower font than most desktops have; a caption is never cut.
-void FitCaption(QLabel* label) {
-    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
-}
 
 QAction* Item(QMenu* menu, const char* name, const QString& caption, bool checkable = false) {
     QAction* action = menu->addAction(caption);
@@ -64,9 +61,45 @@ void Group(QMenu* menu, QAction* (&items)[N], const char* name, std::initializer
 
 } // namespace
 
-int frmMain::Twips(double twips, bool vertical) const {
-    const int dpi = vertical ? logicalDpiY() : logicalDpiX();
-    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+int TwipsToPixels(double twips, int dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); }
+
+MainLayout LayOutMainWindow(const MainLayoutInput& in) {
+    const double perPixelX = 1440.0 / in.DpiX, perPixelY = 1440.0 / in.DpiY;
+    const double outerWidth = in.Window.width() * perPixelX, outerHeight = in.Window.height() * perPixelY;
+    const double statusHeight = in.StatusHeight * perPixelY;
+    auto rect = [&in](double left, double top, double width, double height) {
+        return QRect(TwipsToPixels(left, in.DpiX), TwipsToPixels(top, in.DpiY), TwipsToPixels(width, in.DpiX),
+                     TwipsToPixels(height, in.DpiY));
+    };
+    // The labels were measured for a narrower font than most desktops have.
+    auto label = [&rect](double left, double width, int caption) {
+        QRect r = rect(left, kLabelTop, width, kLabelHeight);
+        r.setWidth(std::max(r.width(), caption));
+        return r;
+    };
+
+    // 800 twips stand for the title and menu bars and the frame.
+    const double mainHeight = std::max(0.0, outerHeight - statusHeight - kListTop - 800);
+    const double gamesLeft = kMainLeft + kMainWidth + kGap;
+    // A window narrower than the two fixed lists still leaves the games list a width.
+    const double gamesWidth = std::fabs(outerWidth - kMainWidth - kAvailWidth - 600);
+    const double listHeight = std::max(0.0, mainHeight - kButtonHeight - kGap);
+    const double buttonTop = kListTop + listHeight + kGap;
+    const double availLeft = gamesLeft + gamesWidth + kGap;
+
+    MainLayout out;
+    out.lblUnique = label(kMainLeft + 50, 1095, in.UniqueCaption);
+    out.lvwMain = rect(kMainLeft, kListTop, kMainWidth, mainHeight);
+    out.lvwGames = rect(gamesLeft, kListTop, gamesWidth, listHeight);
+    out.cmdTestGame = rect(gamesLeft, buttonTop, gamesWidth, kButtonHeight);
+    out.lblAVGA = label(availLeft + 50, 3255, in.AVGACaption);
+    out.lvwAVGA = rect(availLeft, kListTop, kAvailWidth, listHeight);
+    out.cmd60Hz = rect(availLeft, buttonTop, kAvailWidth, kButtonHeight);
+    // The panels are as wide as the lists above them.
+    const int panel1 = TwipsToPixels(kMainWidth + 220, in.DpiX);
+    out.stbPanel1 = QRect(0, 0, panel1, in.StatusHeight);
+    out.stbPanel2 = QRect(panel1, 0, TwipsToPixels(gamesWidth + kAvailWidth + 440, in.DpiX), in.StatusHeight);
+    return out;
 }
 
 void frmMain::CreateControls() {
@@ -74,54 +107,41 @@ void frmMain::CreateControls() {
     picMain->setObjectName("picMain");
     setCentralWidget(picMain);
 
-    auto place = [this](QWidget* w, double left, double top, double width, double height) {
-        w->setGeometry(Twips(left, false), Twips(top, true), Twips(width, false), Twips(height, true));
-    };
-
     lblUnique = new QLabel("Native Modes:", picMain);
     lblUnique->setObjectName("lblUnique");
-    place(lblUnique, 195, kLabelTop, 1095, kLabelHeight);
-    FitCaption(lblUnique);
 
     lvwMain = ReportView(picMain, "lvwMain");
     nativeModel_ = new NativeModeModel(m_, this);
     lvwMain->setModel(nativeModel_);
     SetColumnWidths(lvwMain, {"000", "256 x 224 @ 60.61Hz H"});
-    place(lvwMain, kMainLeft, kListTop, kMainWidth, kDesignListHeight);
 
     lvwGames = ReportView(picMain, "lvwGames");
     gamesModel_ = new GameListModel(m_, this);
     lvwGames->setModel(gamesModel_);
     SetColumnWidths(lvwGames, {"00000", "Pac-Man (Midway, with a long title)", "PUCKMANB", "1024 x 768 @ 60Hz", ""});
     lvwGames->horizontalHeader()->setStretchLastSection(true);
-    place(lvwGames, 2520, kListTop, 8895, kDesignListHeight);
 
     cmdTestGame = new QPushButton("&Test", picMain);
     cmdTestGame->setObjectName("cmdTestGame");
     cmdTestGame->setEnabled(false); // until the games list is first filled
-    place(cmdTestGame, 2520, 7560, 6015, kButtonHeight);
 
     lblAVGA = new QLabel("Available Modes (DEL to Remove):", picMain);
     lblAVGA->setObjectName("lblAVGA");
-    place(lblAVGA, 11595, kLabelTop, 3255, kLabelHeight);
-    FitCaption(lblAVGA);
 
     lvwAVGA = ReportView(picMain, "lvwAVGA");
     availModel_ = new AvailModeModel(m_, this);
     lvwAVGA->setModel(availModel_);
     SetColumnWidths(lvwAVGA, {"00", "1024 x 768 @ 60Hz", "No"});
-    place(lvwAVGA, 11520, kListTop, kAvailWidth, kDesignListHeight);
 
     cmd60Hz = new QPushButton("Remove non-&60Hz Modes", picMain);
     cmd60Hz->setObjectName("cmd60Hz");
     cmd60Hz->setEnabled(false); // until the available mode table has rows
-    place(cmd60Hz, 11520, 7560, 2055, kButtonHeight);
 
     stbMain = new QStatusBar(this);
     stbMain->setObjectName("stbMain");
     stbMain->setSizeGripEnabled(false);
     // At least its design height; a taller desktop font makes it taller.
-    stbMain->setMinimumHeight(std::max(Twips(kStatusHeight, true), fontMetrics().height() + 8));
+    stbMain->setMinimumHeight(std::max(TwipsToPixels(kStatusHeight, logicalDpiY()), fontMetrics().height() + 8));
     setStatusBar(stbMain);
     // The panels are placed by the layout rules, not by the status bar: panels wider than the
     // window are cut off at its edge instead of widening it.
@@ -135,10 +155,11 @@ void frmMain::CreateControls() {
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setIndent(4);
     }
-    PlaceStatusPanels(kMainWidth + 220, 8895 + kAvailWidth + 440);
 
     // The client area it was designed with, below the menu bar (made before the controls).
-    resize(Twips(kClientWidth, false), menuBar()->sizeHint().height() + Twips(kClientHeight, true));
+    resize(TwipsToPixels(kClientWidth, logicalDpiX()),
+           menuBar()->sizeHint().height() + TwipsToPixels(kClientHeight, logicalDpiY()));
+    Form_Resize();
 }
 
 void frmMain::CreateMenus() {
@@ -215,43 +236,17 @@ void frmMain::changeEvent(QEvent* event) {
 
 void frmMain::Form_Resize() {
     if (isMinimized()) return;
-    const double perPixelX = 1440.0 / logicalDpiX(), perPixelY = 1440.0 / logicalDpiY();
-    const double outerWidth = frameGeometry().width() * perPixelX;
-    const double outerHeight = frameGeometry().height() * perPixelY;
-    const double statusHeight = stbMain->height() * perPixelY;
-    auto place = [this](QWidget* w, double left, double top, double width, double height) {
-        w->setGeometry(Twips(left, false), Twips(top, true), Twips(width, false), Twips(height, true));
-    };
-
-    // A window made lower than its lists gives heights of 0, never negative ones.
-    const double mainHeight = std::max(0.0, outerHeight - statusHeight - kListTop - 800);
-    const double uniqueLeft = kMainLeft + 50;
-    const double gamesLeft = kMainLeft + kMainWidth + kGap;
-    const double gamesWidth = std::fabs(outerWidth - kMainWidth - kAvailWidth - 600);
-    const double gamesHeight = std::max(0.0, mainHeight - kButtonHeight - kGap);
-    const double testTop = kListTop + gamesHeight + kGap;
-    const double availLeft = gamesLeft + gamesWidth + kGap;
-    const double availHeight = std::max(0.0, mainHeight - kButtonHeight - kGap);
-    const double avgaLabelLeft = availLeft + 50;
-    const double hzTop = kListTop + availHeight + kGap;
-
-    place(lvwMain, kMainLeft, kListTop, kMainWidth, mainHeight);
-    place(lblUnique, uniqueLeft, kLabelTop, 1095, kLabelHeight);
-    FitCaption(lblUnique);
-    place(lvwGames, gamesLeft, kListTop, gamesWidth, gamesHeight);
-    place(cmdTestGame, gamesLeft, testTop, gamesWidth, kButtonHeight);
-    place(lvwAVGA, availLeft, kListTop, kAvailWidth, availHeight);
-    place(lblAVGA, avgaLabelLeft, kLabelTop, 3255, kLabelHeight);
-    FitCaption(lblAVGA);
-    place(cmd60Hz, availLeft, hzTop, kAvailWidth, kButtonHeight);
-    PlaceStatusPanels(kMainWidth + 220, gamesWidth + kAvailWidth + 440);
-}
-
-void frmMain::PlaceStatusPanels(double width1, double width2) {
-    const int w1 = Twips(width1, false), w2 = Twips(width2, false);
-    const int h = stbMain->height();
-    stbPanel1->setGeometry(0, 0, w1, h);
-    stbPanel2->setGeometry(w1, 0, w2, h);
+    const MainLayout place = LayOutMainWindow({frameGeometry().size(), stbMain->height(), logicalDpiX(), logicalDpiY(),
+                                               lblUnique->sizeHint().width(), lblAVGA->sizeHint().width()});
+    lvwMain->setGeometry(place.lvwMain);
+    lblUnique->setGeometry(place.lblUnique);
+    lvwGames->setGeometry(place.lvwGames);
+    cmdTestGame->setGeometry(place.cmdTestGame);
+    lvwAVGA->setGeometry(place.lvwAVGA);
+    lblAVGA->setGeometry(place.lblAVGA);
+    cmd60Hz->setGeometry(place.cmd60Hz);
+    stbPanel1->setGeometry(place.stbPanel1);
+    stbPanel2->setGeometry(place.stbPanel2);
     FitStatusPanel();
 }
 

@@ -1,0 +1,30 @@
+#pragma once
+#include <QRect>
+#include <QSize>
+
+namespace kelvaro {
+
+// What the main window's placement depends on; the rest are the measures it was designed with.
+struct MainLayoutInput {
+    QSize Window;         // the whole window, frame and menu bar included, in pixels
+    int StatusHeight = 0; // the status bar's height in pixels
+    int DpiX = 96, DpiY = 96;
+    int UniqueCaption = 0; // the widths the two labels' captions need; a caption is never cut
+    int AVGACaption = 0;
+};
+
+// Where the controls go, in pixels: the panels within the status bar, the rest within the
+// client area below the menu bar.
+struct MainLayout {
+    QRect lblUnique, lvwMain, lvwGames, cmdTestGame, lblAVGA, lvwAVGA, cmd60Hz, stbPanel1, stbPanel2;
+};
+
+// The resize rules: the native mode list and the available mode list keep their widths, the
+// games list takes the rest, and the lists take the height; a window lower than the lists'
+// fixed parts gives heights of 0, never negative ones.
+MainLayout LayOutMainWindow(const MainLayoutInput& in);
+
+// A design measure in twips (1/1440 inch) in pixels at dpi dots per inch.
+int TwipsToPixels(double twips, int dpi);
+
+} // namespace kelvaro
