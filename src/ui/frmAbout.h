@@ -19,14 +19,15 @@ public:
     void Form_Activate();
     void cmdOK_Click();
 
+protected:
+    void showEvent(QShowEvent* event) override; // every showing runs Form_Activate
+
+private:
     QLabel* lblDetails1 = nullptr;
     QLabel* lblDetails2 = nullptr;
     QLabel* lblDetails3 = nullptr;
     QLabel* lblDetails5 = nullptr;
     QPushButton* cmdOK = nullptr;
-
-protected:
-    void showEvent(QShowEvent* event) override; // every showing runs Form_Activate
 };
 
 } // namespace kelvaro

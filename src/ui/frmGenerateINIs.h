@@ -25,6 +25,11 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
 
+protected:
+    void reject() override; // Escape and the close box count as Cancel
+
+private:
+    // Controls; each carries its name as objectName ("optApplyto_2").
     QGroupBox* fraApply = nullptr;
     QRadioButton* optApplyto[4] = {};
     QCheckBox* chkAvailableOnly = nullptr;
@@ -33,10 +38,6 @@ public:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
 
-protected:
-    void reject() override; // Escape and the close box count as Cancel
-
-private:
     Model& m_;
 };
 

@@ -92,7 +92,30 @@ public:
     void cmd60Hz_Click();
     void cmdTestGame_Click();
 
-    // Controls.
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void ConnectHandlers();
+    void SetCheckMarks();
+    void ShowCounts(const NativeModeCounts& counts);
+    void SelectRow(QTableView* view, int row, bool scroll = false);
+    void SetTestCaption(int game);
+    void RefreshGameRows(const std::vector<int>& games);
+    void EditSettings(int scope);
+    frmSettings& SettingsDialog();
+    frmGenerateINIs& GenerateDialog();
+    void SaveSettingsOrWarn();
+    static int SelectedRow(const QTableView* view);
+    void FitStatusPanel();
+
+    // Controls. Each carries its name as objectName; an item of a group is "mnuRotation_1".
     QWidget* picMain = nullptr; // the client area between the menu bar and the status bar
     QLabel* lblUnique = nullptr;
     QTableView* lvwMain = nullptr;
@@ -136,29 +159,6 @@ public:
     QMenu* mnuHelp = nullptr;
     QAction* mnuReadme = nullptr;
     QAction* mnuAbout = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void CreateControls();
-    void CreateMenus();
-    void ConnectHandlers();
-    void SetCheckMarks();
-    void ShowCounts(const NativeModeCounts& counts);
-    void SelectRow(QTableView* view, int row, bool scroll = false);
-    void SetTestCaption(int game);
-    void RefreshGameRows(const std::vector<int>& games);
-    void EditSettings(int scope);
-    frmSettings& SettingsDialog();
-    frmGenerateINIs& GenerateDialog();
-    void SaveSettingsOrWarn();
-    static int SelectedRow(const QTableView* view);
-    void FitStatusPanel();
 
     Model& m_;
     Dialogs& dialogs_;

@@ -25,13 +25,13 @@ public:
 
     void Form_Activate();
 
-    QProgressBar* prgMain = nullptr;
-    QLabel* lblMessage = nullptr;
-
 protected:
     bool event(QEvent* event) override;
 
 private:
+    QProgressBar* prgMain = nullptr;
+    QLabel* lblMessage = nullptr;
+
     QWidget* main_;
     QElapsedTimer sincePaint_;
 };

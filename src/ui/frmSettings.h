@@ -35,6 +35,8 @@ public:
     // Games changed by the last OK.
     const std::vector<int>& ChangedGames() const { return changed_; }
 
+private:
+    // Controls; each carries its name as objectName.
     QGroupBox* fraGameInfo = nullptr;
     QLabel* lblGameDescription = nullptr;
     QLabel* lblGameRomname = nullptr;
@@ -53,7 +55,6 @@ public:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
 
-private:
     bool IsGame(int g) const;
     std::string ResolutionLineFor(int entry) const;
     void SetBoxText(const std::string& fileText);

@@ -14,17 +14,17 @@ private slots:
         Model m;
         m.S = {.GenerateAvailableOnly = false, .GenerateNoINIOnly = true};
         frmGenerateINIs d(m);
+        auto on = [&d](const QString& name) { return Button(d, name)->isChecked(); };
         for (const auto& [applyTo, option] : {std::pair{2, 2}, std::pair{-1, 3}, std::pair{7, 3}}) {
             m.S.GenerateApplyTo = applyTo;
-            d.optApplyto[1]->setChecked(true); // a selection left from an earlier showing
+            Button(d, "optApplyto_1")->setChecked(true); // a selection left from an earlier showing
             d.Form_Activate();
-            QVERIFY(d.optApplyto[option]->isChecked() && !d.optApplyto[1]->isChecked());
-            QVERIFY(!d.chkAvailableOnly->isChecked() && d.chkParentsOnly->isChecked() && d.chkNoINIOnly->isChecked());
+            QVERIFY(on(QString("optApplyto_%1").arg(option)) && !on("optApplyto_1"));
+            QVERIFY(!on("chkAvailableOnly") && on("chkParentsOnly") && on("chkNoINIOnly"));
         }
-        QStringList captions = {d.windowTitle(), d.fraApply->title()};
-        for (QAbstractButton* b : QList<QAbstractButton*>{d.optApplyto[0], d.optApplyto[1], d.optApplyto[2],
-                                                          d.optApplyto[3], d.chkNoINIOnly})
-            captions << b->text();
+        QStringList captions = {d.windowTitle(), Child<QGroupBox>(d, "fraApply")->title()};
+        for (const char* b : {"optApplyto_0", "optApplyto_1", "optApplyto_2", "optApplyto_3", "chkNoINIOnly"})
+            captions << Button(d, b)->text();
         QCOMPARE(captions,
                  QStringList({"Generate INI File(s)", "Generate INI File(s) For:", "Selected Game Only",
                               "All Games with this Native Video Mode and Orientation",
@@ -38,13 +38,13 @@ private slots:
         for (const std::string& folder : {std::string(), roms.File("missing"), roms.Path()}) {
             m.S.MameROMPath = folder;
             d.Form_Activate();
-            QCOMPARE(d.chkAvailableOnly->isEnabled(), folder == roms.Path());
+            QCOMPARE(Button(d, "chkAvailableOnly")->isEnabled(), folder == roms.Path());
         }
         // A disabled box keeps the stored choice through OK.
         m.S.MameROMPath.clear();
         m.S.GenerateAvailableOnly = true;
         d.Form_Activate();
-        d.cmdOK->click();
+        Button(d, "cmdOK")->click();
         QVERIFY(m.S.GenerateAvailableOnly);
     }
 
@@ -58,9 +58,9 @@ private slots:
             bool shown = false;
             QTimer::singleShot(0, &d, [&] {
                 shown = d.isVisible();
-                d.optApplyto[1]->click();
-                d.chkParentsOnly->setChecked(false);
-                how == "OK" ? d.cmdOK->click() : how == "Cancel" ? d.cmdCancel->click() : (void)d.close();
+                Button(d, "optApplyto_1")->click();
+                Button(d, "chkParentsOnly")->setChecked(false);
+                how == "close box" ? (void)d.close() : Button(d, "cmd" + how)->click(); // cmdOK, cmdCancel
             });
             d.Choose();
             QVERIFY2(shown && !d.isVisible(), qPrintable(how));

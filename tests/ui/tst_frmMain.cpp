@@ -1,7 +1,7 @@
 // The main window from start-up to closing: its controls and menus, the settings it loads and
 // saves, the lists it fills at start-up, the close question, the menus' enabling rules, the
-// options of Video Mode Selection with the "&Other" input boxes, the About box, and the layout:
-// the rules worked out by hand, and the window following them when minimized and restored.
+// options of Video Mode Selection with the "&Other" input boxes, the About box, the layout: the
+// rules worked out by hand, and the window following them when minimized and restored.
 #include "MainWindowFixture.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMain_layout.h"
@@ -36,30 +36,32 @@ QStringList MenuTree(const QList<QAction*>& actions) {
 
 // Opens File, View and Video Mode Selection; the items that depend on the files and lists and
 // are enabled, named without "mnu".
-QString Enabled(frmMain& w) {
-    for (QMenu* menu : {w.mnuFile, w.mnuView, w.mnuResSelection}) F::Open(menu);
+QString Enabled(const F& f) {
+    for (const char* menu : {"mnuFile", "mnuView", "mnuResSelection"}) f.Open(menu);
     QStringList on;
-    for (QAction* item : {w.mnuGenerateINIs, w.mnuGenerate, w.mnuRefreshNative, w.mnuRefreshAVGA, w.mnuReadINIs,
-                          w.mnuActionNotFound, w.mnuAutoSelect})
-        if (item->isEnabled()) on << item->objectName().mid(3);
+    for (QString item : {"mnuGenerateINIs", "mnuGenerate", "mnuRefreshNative", "mnuRefreshAVGA", "mnuReadINIs",
+                         "mnuActionNotFound", "mnuAutoSelect"})
+        if (f.Item(item)->isEnabled()) on << item.mid(3);
     return on.join(' ');
 }
 
 // Everything the layout places, in pixels, in the order of MainLayout.
-QList<QRect> Placed(const frmMain& w) {
-    return {w.lblUnique->geometry(),   w.lvwMain->geometry(), w.lvwGames->geometry(),
-            w.cmdTestGame->geometry(), w.lblAVGA->geometry(), w.lvwAVGA->geometry(),
-            w.cmd60Hz->geometry(),     w.stbPanel1->geometry(), w.stbPanel2->geometry()};
+QList<QRect> Placed(const F& f) {
+    QList<QRect> placed;
+    for (const char* name : {"lblUnique", "lvwMain", "lvwGames", "cmdTestGame", "lblAVGA", "lvwAVGA", "cmd60Hz",
+                             "stbPanel1", "stbPanel2"})
+        placed << f.Find(name)->geometry();
+    return placed;
 }
 QList<QRect> InOrder(const kelvaro::MainLayout& l) {
     return {l.lblUnique, l.lvwMain, l.lvwGames,  l.cmdTestGame, l.lblAVGA,
             l.lvwAVGA,   l.cmd60Hz, l.stbPanel1, l.stbPanel2};
 }
 // Where the rules put the controls for the window as it is now.
-QList<QRect> RulesFor(const frmMain& w) {
-    return InOrder(kelvaro::LayOutMainWindow({w.frameGeometry().size(), w.statusBar()->height(), w.logicalDpiX(),
-                                              w.logicalDpiY(), w.lblUnique->sizeHint().width(),
-                                              w.lblAVGA->sizeHint().width()}));
+QList<QRect> RulesFor(const F& f, const frmMain& w) {
+    return InOrder(
+        kelvaro::LayOutMainWindow({w.frameGeometry().size(), w.statusBar()->height(), w.logicalDpiX(), w.logicalDpiY(),
+                                   f.Find("lblUnique")->sizeHint().width(), f.Find("lblAVGA")->sizeHint().width()}));
 }
 
 } // namespace
@@ -71,14 +73,15 @@ private slots:
         MainWindowFixture f;
         frmMain& w = f.Start();
         QCOMPARE(w.windowTitle(), "Kelvaro");
-        QCOMPARE(w.lblUnique->text() + "|" + w.lblAVGA->text(), "Native Modes:|Available Modes (DEL to Remove):");
-        QCOMPARE(Headers(w.lvwMain) + Headers(w.lvwGames) + Headers(w.lvwAVGA),
+        QCOMPARE(Headers(f.List("lvwMain")) + Headers(f.List("lvwGames")) + Headers(f.List("lvwAVGA")),
                  QStringList({"No.", "Mode", "Game No.", "Game Description", "Romname", "Mode",
                               "INI File Details (lines separated by |'s)", "Res No.", "Mode", "Interlaced"}));
-        for (QTableView* list : {w.lvwMain, w.lvwGames, w.lvwAVGA}) QCOMPARE(list->model()->rowCount(), 0);
-        QCOMPARE(w.cmdTestGame->text() + "|" + w.cmd60Hz->text(), "&Test|Remove non-&60Hz Modes");
-        QVERIFY(!w.cmdTestGame->isEnabled() && !w.cmd60Hz->isEnabled());
-        QVERIFY(w.stbPanel1->text().isEmpty() && w.stbPanel2->text().isEmpty());
+        for (const char* list : {"lvwMain", "lvwGames", "lvwAVGA"}) QCOMPARE(f.List(list)->model()->rowCount(), 0);
+        QCOMPARE(f.Find<QLabel>("lblUnique")->text() + "|" + f.Find<QLabel>("lblAVGA")->text(),
+                 "Native Modes:|Available Modes (DEL to Remove):");
+        QCOMPARE(f.Button("cmdTestGame")->text() + "|" + f.Button("cmd60Hz")->text(), "&Test|Remove non-&60Hz Modes");
+        QVERIFY(!f.Button("cmdTestGame")->isEnabled() && !f.Button("cmd60Hz")->isEnabled());
+        QVERIFY(f.Find<QLabel>("stbPanel1")->text().isEmpty() && f.Find<QLabel>("stbPanel2")->text().isEmpty());
         QVERIFY(f.Dialogs.shown.empty());
 
         const QString menus =
@@ -110,11 +113,11 @@ private slots:
         MainWindowFixture f;
         if (how.contains("folder")) f.MakeFolder("kelvaro.cfg");
         frmMain& w = f.Start();
-        w.mnuLegacyMAME->trigger();
-        w.mnuMatchResWithin[3]->trigger();
+        f.Item("mnuLegacyMAME")->trigger();
+        f.Item("mnuMatchResWithin", 3)->trigger();
         f.Model.INIsGenerated = how.contains("generation");
         f.Dialogs.asks = {how.endsWith("Yes")};
-        how.startsWith("File") ? w.mnuExit->trigger() : (void)w.close();
+        how.startsWith("File") ? f.Item("mnuExit")->trigger() : (void)w.close();
         const bool closes = !how.endsWith("No");
         QCOMPARE(w.isVisible(), !closes);
         message.replace("%1", QString::fromStdString(f.Model.SettingsFile()));
@@ -124,67 +127,47 @@ private slots:
         QCOMPARE(TempDir::Read(f.Model.SettingsFile()), closes && !how.contains("folder") ? saved : "");
     }
 
-    // Loaded values without an item of their own check "&Other"; an orientation out of range
-    // falls back to item 0, setting included.
-    void loadedSettingsSetTheCheckMarks() {
-        MainWindowFixture f;
-        kelvaro::Settings s{
-            .LegacyMame = true, .MonitorOrientation = 3, .PreferredRotation = 1, .IgnoreInterlaced = false};
-        s.MatchResWithin = 10;
-        s.MatchRefreshWithin = 0.75f;
-        f.WriteSettings(s);
-        frmMain& w = f.Start();
-        QCOMPARE(F::Checked(w.mnuMatchResWithin) + F::Checked(w.mnuMatchRefreshWithin) + F::Checked(w.mnuOrientation) +
-                     F::Checked(w.mnuRotation),
-                 QList<int>({5, 5, 0, 1}));
-        QCOMPARE(f.Model.S.MonitorOrientation, 0);
-        QVERIFY(w.mnuLegacyMAME->isChecked() && !w.mnuIgnoreInterlaced->isChecked());
-        // Until an orientation is picked in this run, the rotation submenu stays available.
-        QVERIFY(w.mnuPrefRotation->menuAction()->isEnabled());
-    }
-
     void startUpShowsTheListsAndAClickShowsAnotherMode() {
         MainWindowFixture f;
         frmMain& w = f.StartSample();
-        QCOMPARE(F::Column(w.lvwMain, 0) + F::Column(w.lvwMain, 1),
+        QCOMPARE(f.Column("lvwMain", 0) + f.Column("lvwMain", 1),
                  QStringList({"1", "2", "3", "4", "Vector H", "224 x 256 @ 60.61Hz V", "224 x 288 @ 60.61Hz V",
                               "320 x 224 @ 60.05Hz H"}));
-        QCOMPARE(F::SelectedRow(w.lvwMain), 0);
-        QCOMPARE(w.stbPanel1->text(), "Modes: 2 H + 2 V = 4");
-        QCOMPARE(w.stbPanel2->text(), "Total Games: 2 Horizontal + 4 Vertical = 6 (inc. 1 Vector)");
-        QCOMPARE(QStringList({F::Cell(w.lvwGames, 0, 0), F::Cell(w.lvwGames, 0, 1), F::Cell(w.lvwGames, 0, 2),
-                              F::Cell(w.lvwGames, 0, 3), F::Cell(w.lvwGames, 0, 4)}),
+        QCOMPARE(f.SelectedRow("lvwMain"), 0);
+        QCOMPARE(f.Find<QLabel>("stbPanel1")->text(), "Modes: 2 H + 2 V = 4");
+        QCOMPARE(f.Find<QLabel>("stbPanel2")->text(), "Total Games: 2 Horizontal + 4 Vertical = 6 (inc. 1 Vector)");
+        QCOMPARE(QStringList({f.Cell("lvwGames", 0, 0), f.Cell("lvwGames", 0, 1), f.Cell("lvwGames", 0, 2),
+                              f.Cell("lvwGames", 0, 3), f.Cell("lvwGames", 0, 4)}),
                  QStringList({"6", "Asteroids (rev 4)", "ASTEROID", "(Let MAME Decide)", "resolution auto"}));
-        QCOMPARE(w.cmdTestGame->text(), "&Test 'Asteroids (rev 4)'");
-        QVERIFY(w.cmdTestGame->isEnabled() && w.cmd60Hz->isEnabled());
-        QCOMPARE(F::Column(w.lvwAVGA, 1) + F::Column(w.lvwAVGA, 2),
+        QCOMPARE(f.Button("cmdTestGame")->text(), "&Test 'Asteroids (rev 4)'");
+        QVERIFY(f.Button("cmdTestGame")->isEnabled() && f.Button("cmd60Hz")->isEnabled());
+        QCOMPARE(f.Column("lvwAVGA", 1) + f.Column("lvwAVGA", 2),
                  QStringList({"288 x 224 @ 60Hz", "320 x 224 @ 60Hz", "320 x 240 @ 60Hz", "256 x 224 @ 57Hz", "No",
                               "No", "No", "No"}));
         QVERIFY(f.Dialogs.shown.empty());
 
         // A click on another mode lists its games and names the first on the Test button.
-        F::ClickRow(w.lvwMain, F::kGalagaMode);
-        QCOMPARE(F::Column(w.lvwGames, 2), QStringList({"GALAGA", "MSPACMAN", "GALLAG"}));
-        QCOMPARE(w.cmdTestGame->text(), "&Test 'Galaga (Namco rev. B)'");
-        F::ClickRow(w.lvwGames, 1);
+        f.ClickRow("lvwMain", F::kGalagaMode);
+        QCOMPARE(f.Column("lvwGames", 2), QStringList({"GALAGA", "MSPACMAN", "GALLAG"}));
+        QCOMPARE(f.Button("cmdTestGame")->text(), "&Test 'Galaga (Namco rev. B)'");
+        f.ClickRow("lvwGames", 1);
         QCOMPARE(w.SelectedGame(), 2);
-        QCOMPARE(w.cmdTestGame->text(), "&Test 'Ms. Pac-Man'");
+        QCOMPARE(f.Button("cmdTestGame")->text(), "&Test 'Ms. Pac-Man'");
         // A click on the mode already selected lists its games afresh, the first one selected.
-        F::ClickRow(w.lvwMain, F::kGalagaMode);
-        QCOMPARE(F::SelectedRow(w.lvwGames), 0);
-        QCOMPARE(w.cmdTestGame->text(), "&Test 'Galaga (Namco rev. B)'");
+        f.ClickRow("lvwMain", F::kGalagaMode);
+        QCOMPARE(f.SelectedRow("lvwGames"), 0);
+        QCOMPARE(f.Button("cmdTestGame")->text(), "&Test 'Galaga (Namco rev. B)'");
         // The commands act on the selected game, so Ctrl+click and Ctrl+Space never leave a list
         // without one.
-        const QPoint first = w.lvwGames->visualRect(w.lvwGames->model()->index(0, 0)).center();
-        QTest::mouseClick(w.lvwGames->viewport(), Qt::LeftButton, Qt::ControlModifier, first);
+        f.ClickRow("lvwGames", 0, false, Qt::ControlModifier);
         QCOMPARE(w.SelectedGame(), 1);
-        w.lvwGames->setFocus();
-        QTest::keyClick(w.lvwGames, Qt::Key_Space, Qt::ControlModifier);
+        f.List("lvwGames")->setFocus();
+        QTest::keyClick(f.List("lvwGames"), Qt::Key_Space, Qt::ControlModifier);
         QCOMPARE(w.SelectedGame(), 1);
         // The arrow keys choose modes as clicks do.
-        w.lvwMain->setFocus();
-        QTest::keyClick(w.lvwMain, Qt::Key_Down);
-        QCOMPARE(F::Column(w.lvwGames, 2), QStringList({"OUTRUN"}));
+        f.List("lvwMain")->setFocus();
+        QTest::keyClick(f.List("lvwMain"), Qt::Key_Down);
+        QCOMPARE(f.Column("lvwGames", 2), QStringList({"OUTRUN"}));
     }
 
     void menusEnableTheirItemsFromTheFilesAndLists() {
@@ -192,55 +175,71 @@ private slots:
         const std::string ini = f.MakeFolder("ini"), modes = f.Dir.File("avga9200.txt");
         f.WriteModeList({ModeLine(320, 240, "60")});
         f.WriteSettings({.MameINIPath = ini, .ModeListFile = modes});
-        frmMain& w = f.Start();
-        QCOMPARE(Enabled(w), "RefreshAVGA"); // modes and an INI folder, no games, no executable
+        f.Start();
+        QCOMPARE(Enabled(f), "RefreshAVGA"); // modes and an INI folder, no games, no executable
         f.Model.S.MameExePath = f.Dir.Write("mame", "#!/bin/sh\n");
-        QCOMPARE(Enabled(w), "Generate RefreshNative RefreshAVGA");
+        QCOMPARE(Enabled(f), "Generate RefreshNative RefreshAVGA");
         f.WriteGameList({{"galaga", "Galaga (Namco rev. B)", "vertical", 224, 288, "60.606061", ""}});
         f.Dialogs.asks = {true};
-        w.mnuRefreshNative->trigger();
+        f.Item("mnuRefreshNative")->trigger();
         QCOMPARE(f.Dialogs.Texts(), QStringList{"Refreshing the Native Mode List will loose any settings made.  Are "
                                                 "you sure you want to continue?"});
-        QCOMPARE(Enabled(w), "GenerateINIs Generate RefreshNative RefreshAVGA ReadINIs ActionNotFound AutoSelect");
+        QCOMPARE(Enabled(f), "GenerateINIs Generate RefreshNative RefreshAVGA ReadINIs ActionNotFound AutoSelect");
         fs::remove(ini);
-        QCOMPARE(Enabled(w), "Generate RefreshNative RefreshAVGA ActionNotFound AutoSelect");
+        QCOMPARE(Enabled(f), "Generate RefreshNative RefreshAVGA ActionNotFound AutoSelect");
         fs::create_directory(ini);
         fs::remove(modes);
         fs::remove(f.Model.S.MameExePath);
-        QCOMPARE(Enabled(w), "GenerateINIs ReadINIs ActionNotFound AutoSelect"); // the table read before stays
+        QCOMPARE(Enabled(f), "GenerateINIs ReadINIs ActionNotFound AutoSelect"); // the table read before stays
 
         // Started again with games but no modes, it cannot read the INI files and says so.
         f.Dialogs.shown.clear();
-        frmMain& again = f.Start();
+        f.Start();
         QCOMPARE(f.Dialogs.Texts(), QStringList{"INI files cannot be read unless both Native Mode and Available Mode "
                                                 "Lists are populated."});
         QCOMPARE(f.Dialogs.shown[0].icon, Icon::Warning);
-        QCOMPARE(again.lvwMain->model()->rowCount(), 1); // the lists are filled all the same
-        QCOMPARE(Enabled(again), "");
+        QCOMPARE(f.List("lvwMain")->model()->rowCount(), 1); // the lists are filled all the same
+        QCOMPARE(Enabled(f), "");
     }
 
-    // Each item sets its value and moves the check mark (Legacy M.A.M.E. is checked on closing).
-    void selectionOptionsSetTheirValuesAndCheckMarks() {
+    // Loaded values without an item of their own check "&Other"; an orientation out of range
+    // falls back to item 0, setting included. Then each item sets its value and moves the check
+    // mark (Legacy M.A.M.E. is checked on closing).
+    void checkMarksFollowTheSettingsAndTheItems() {
         MainWindowFixture f;
-        frmMain& w = f.Start();
+        kelvaro::Settings s{
+            .LegacyMame = true, .MonitorOrientation = 3, .PreferredRotation = 1, .IgnoreInterlaced = false};
+        s.MatchResWithin = 10;
+        s.MatchRefreshWithin = 0.75f;
+        f.WriteSettings(s);
+        f.Start();
+        QCOMPARE(f.Checked("mnuMatchResWithin", 6) + f.Checked("mnuMatchRefreshWithin", 6) +
+                     f.Checked("mnuOrientation", 3) + f.Checked("mnuRotation", 2),
+                 QList<int>({5, 5, 0, 1}));
+        QCOMPARE(f.Model.S.MonitorOrientation, 0);
+        QVERIFY(f.Item("mnuLegacyMAME")->isChecked() && !f.Item("mnuIgnoreInterlaced")->isChecked());
+        // Until an orientation is picked in this run, the rotation submenu stays available.
+        QVERIFY(f.Find<QMenu>("mnuPrefRotation")->menuAction()->isEnabled());
+
         // Only a horizontal monitor has no use for a preferred rotation.
         for (int pick : {0, 1, 0, 2}) {
-            w.mnuOrientation[pick]->trigger();
-            QCOMPARE(w.mnuPrefRotation->menuAction()->isEnabled(), pick != 0);
-            QCOMPARE(F::Checked(w.mnuOrientation) << f.Model.S.MonitorOrientation, QList<int>({pick, pick}));
+            f.Item("mnuOrientation", pick)->trigger();
+            QCOMPARE(f.Find<QMenu>("mnuPrefRotation")->menuAction()->isEnabled(), pick != 0);
+            QCOMPARE(f.Checked("mnuOrientation", 3) << f.Model.S.MonitorOrientation, QList<int>({pick, pick}));
         }
-        w.mnuRotation[1]->trigger();
-        QCOMPARE(F::Checked(w.mnuRotation) << f.Model.S.PreferredRotation, QList<int>({1, 1}));
+        f.Item("mnuRotation", 0)->trigger();
+        QCOMPARE(f.Checked("mnuRotation", 2) << f.Model.S.PreferredRotation, QList<int>({0, 0}));
         const double pixels[] = {0, 8, 16, 24, 48}, hz[] = {0, 1, 1.25, 1.5, 2};
         for (int pick = 4; pick >= 0; --pick) {
-            w.mnuMatchResWithin[pick]->trigger();
-            w.mnuMatchRefreshWithin[pick]->trigger();
+            f.Item("mnuMatchResWithin", pick)->trigger();
+            f.Item("mnuMatchRefreshWithin", pick)->trigger();
             QCOMPARE(QList<double>({double(f.Model.S.MatchResWithin), f.Model.S.MatchRefreshWithin}),
                      QList<double>({pixels[pick], hz[pick]}));
-            QCOMPARE(F::Checked(w.mnuMatchResWithin) + F::Checked(w.mnuMatchRefreshWithin), QList<int>({pick, pick}));
+            QCOMPARE(f.Checked("mnuMatchResWithin", 6) + f.Checked("mnuMatchRefreshWithin", 6),
+                     QList<int>({pick, pick}));
         }
-        w.mnuIgnoreInterlaced->trigger();
-        QVERIFY(!f.Model.S.IgnoreInterlaced && !w.mnuIgnoreInterlaced->isChecked());
+        f.Item("mnuIgnoreInterlaced")->trigger();
+        QVERIFY(f.Model.S.IgnoreInterlaced && f.Item("mnuIgnoreInterlaced")->isChecked());
         QVERIFY(f.Dialogs.shown.empty());
     }
 
@@ -248,48 +247,42 @@ private slots:
     // nothing; 7.5 and 6.5 pixels round to the even 8 and 6; "&Other" stays checked.
     void otherAnswers() {
         MainWindowFixture f;
-        frmMain& w = f.Start();
-        const struct {
-            bool refresh;
-            QString answer, preset;
-            double after;
-        } steps[] = {{false, "101", "16", 16}, {false, "-1", "16", 16},      {false, "7.5", "16", 8},
-                     {false, "6.5", "8", 6},   {true, "15.5", "1.25", 1.25}, {true, "0.75", "1.25", 0.75},
-                     {true, "15", "0.75", 15}};
-        for (const auto& step : steps) {
+        f.Start();
+        for (const auto& [refresh, answer, preset, after] :
+             {std::tuple{false, "101", "16", 16.0}, {false, "-1", "16", 16.0}, {false, "7.5", "16", 8.0},
+              {false, "6.5", "8", 6.0}, {true, "15.5", "1.25", 1.25}, {true, "0.75", "1.25", 0.75},
+              {true, "15", "0.75", 15.0}}) {
             f.Dialogs.shown.clear();
-            f.Dialogs.answers = {step.answer};
-            (step.refresh ? w.mnuMatchRefreshWithin : w.mnuMatchResWithin)[5]->trigger();
-            const ScriptedDialogs::Shown& box = f.Dialogs.shown.at(0);
-            QCOMPARE(QStringList({box.text, box.title, box.preset}),
-                     QStringList({step.refresh ? "Enter Value in Hz (0-15): " : "Enter Value (0-100): ", "Kelvaro",
-                                  step.preset}));
-            QCOMPARE(step.refresh ? double(f.Model.S.MatchRefreshWithin) : double(f.Model.S.MatchResWithin),
-                     step.after);
+            f.Dialogs.answers = {answer};
+            f.Item(refresh ? "mnuMatchRefreshWithin" : "mnuMatchResWithin", 5)->trigger();
+            const QString prompt = refresh ? "Enter Value in Hz (0-15): " : "Enter Value (0-100): ";
+            QCOMPARE(f.Dialogs.shown.at(0).Parts(), QStringList({prompt, "Kelvaro", preset}));
+            QCOMPARE(refresh ? double(f.Model.S.MatchRefreshWithin) : double(f.Model.S.MatchResWithin), after);
         }
-        QCOMPARE(F::Checked(w.mnuMatchResWithin) + F::Checked(w.mnuMatchRefreshWithin), QList<int>({5, 5}));
+        QCOMPARE(f.Checked("mnuMatchResWithin", 6) + f.Checked("mnuMatchRefreshWithin", 6), QList<int>({5, 5}));
     }
 
     void helpMenuAndAFreshAboutBoxEachTime() {
         MainWindowFixture f;
-        frmMain& w = f.Start();
-        F::Open(w.mnuHelp);
-        QVERIFY(!w.mnuReadme->isEnabled() && w.mnuAbout->isEnabled());
+        f.Start();
+        f.Open("mnuHelp");
+        QVERIFY(!f.Item("mnuReadme")->isEnabled() && f.Item("mnuAbout")->isEnabled());
         // Found the next time the menu opens; it opens in the desktop's viewer.
         f.Dir.Write("readme.txt", "Kelvaro\r\n");
-        F::Open(w.mnuHelp);
-        QCOMPARE(w.mnuReadme->isEnabled(), !QStandardPaths::findExecutable("xdg-open").isEmpty());
+        f.Open("mnuHelp");
+        QCOMPARE(f.Item("mnuReadme")->isEnabled(), !QStandardPaths::findExecutable("xdg-open").isEmpty());
 
         QCOMPARE(kelvaro::frmAbout::VersionLine(2, 1, 5), "Kelvaro v2.15");
         for (int showing = 0; showing < 2; ++showing) {
             QStringList texts;
             AnswerModal<kelvaro::frmAbout> answer([&](kelvaro::frmAbout& d) {
-                texts =
-                    QStringList{d.windowTitle(), d.lblDetails1->text(), d.lblDetails3->text(), d.lblDetails5->text()};
-                d.lblDetails1->setText("changed while shown");
-                d.cmdOK->click();
+                texts = QStringList{d.windowTitle()};
+                for (const char* label : {"lblDetails1", "lblDetails3", "lblDetails5"})
+                    texts << Child<QLabel>(d, label)->text();
+                Child<QLabel>(d, "lblDetails1")->setText("changed while shown");
+                Child<QPushButton>(d, "cmdOK")->click();
             });
-            w.mnuAbout->trigger();
+            f.Item("mnuAbout")->trigger();
             QVERIFY(answer.met);
             QCOMPARE(texts.mid(0, 2), QStringList({"About Kelvaro", "Kelvaro v2.00"}));
             QVERIFY(texts[2].contains("README"));
@@ -304,16 +297,16 @@ private slots:
         QTest::addColumn<MainLayoutInput>("in");
         QTest::addColumn<Rects>("rects");
         QTest::newRow("design size") << MainLayoutInput{{1073, 651}, 22}
-            << Rects{{11, 8, 73, 17}, {8, 24, 156, 552}, {172, 24, 652, 519}, {172, 551, 652, 25},
-                     {835, 8, 217, 17}, {832, 24, 225, 519}, {832, 551, 225, 25}, {0, 0, 171, 22}, {171, 0, 906, 22}};
+            << Rects{{11, 8, 73, 17}, {8, 24, 156, 552}, {172, 24, 652, 519}, {172, 551, 652, 25}, {835, 8, 217, 17},
+                     {832, 24, 225, 519}, {832, 551, 225, 25}, {0, 0, 171, 22}, {171, 0, 906, 22}};
         // 315 twips narrower than the fixed lists: the games list is 315 twips wide all the same.
         QTest::newRow("narrower than the fixed lists, lower than the buttons, wider captions")
             << MainLayoutInput{{400, 120}, 22, 96, 96, 90, 100}
             << Rects{{11, 8, 90, 17}, {8, 24, 156, 21}, {172, 24, 21, 0}, {172, 32, 21, 25}, {204, 8, 217, 17},
                      {201, 24, 225, 0}, {201, 32, 225, 25}, {0, 0, 171, 22}, {171, 0, 275, 22}};
         QTest::newRow("lower than the lists' top, 120 x 144 dpi") << MainLayoutInput{{1300, 140}, 30, 120, 144}
-            << Rects{{14, 12, 91, 26}, {10, 36, 195, 0}, {215, 36, 774, 0}, {215, 48, 774, 38},
-                     {1003, 12, 271, 26}, {999, 36, 281, 0}, {999, 48, 281, 38}, {0, 0, 213, 30}, {213, 0, 1092, 30}};
+            << Rects{{14, 12, 91, 26}, {10, 36, 195, 0}, {215, 36, 774, 0}, {215, 48, 774, 38}, {1003, 12, 271, 26},
+                     {999, 36, 281, 0}, {999, 48, 281, 38}, {0, 0, 213, 30}, {213, 0, 1092, 30}};
     }
     void layoutRules() {
         QFETCH(MainLayoutInput, in);
@@ -328,15 +321,15 @@ private slots:
         frmMain& w = f.Start();
         if (w.logicalDpiX() != 96 || w.logicalDpiY() != 96) QSKIP("the first size is measured for a 96 dpi screen");
         QCOMPARE(QSize(w.width(), w.height() - w.menuBar()->height()), QSize(1073, 629)); // 16095 x 9435 twips
-        QCOMPARE(Placed(w), RulesFor(w));
+        QCOMPARE(Placed(f), RulesFor(f, w));
 
-        const QList<QRect> before = Placed(w);
+        const QList<QRect> before = Placed(f);
         w.setWindowState(Qt::WindowMinimized);
         w.resize(800, 450);
-        QCOMPARE(Placed(w), before);
+        QCOMPARE(Placed(f), before);
         w.setWindowState(Qt::WindowNoState);
         QCOMPARE(w.size(), QSize(800, 450));
-        QCOMPARE(Placed(w), RulesFor(w));
+        QCOMPARE(Placed(f), RulesFor(f, w));
     }
 };
 

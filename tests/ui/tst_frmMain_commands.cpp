@@ -18,30 +18,30 @@ class CommandsTest : public QObject {
 private slots:
     void theAvailableModeList() {
         F f;
-        frmMain& w = f.StartSample();
+        f.StartSample();
         f.Dialogs.asks = {false, true};
-        w.cmd60Hz->click();
-        QCOMPARE(w.lvwAVGA->model()->rowCount(), 4); // No keeps every mode
-        w.cmd60Hz->click();
+        f.Button("cmd60Hz")->click();
+        QCOMPARE(f.List("lvwAVGA")->model()->rowCount(), 4); // No keeps every mode
+        f.Button("cmd60Hz")->click();
         const QString question =
             "This will remove all non-60Hz modes from the available mode list.  A better solution may be to use the "
             "'Video Mode Selection' > 'Match Refresh Rate Within' option to match up refresh rates as well as "
             "resolutions.  Are you sure you want to continue?";
         QCOMPARE(f.Dialogs.Texts(), QStringList({question, question}));
         QCOMPARE(f.Dialogs.shown[0].icon, Icon::Question);
-        QCOMPARE(F::Column(w.lvwAVGA, 0) + F::Column(w.lvwAVGA, 1),
+        QCOMPARE(f.Column("lvwAVGA", 0) + f.Column("lvwAVGA", 1),
                  QStringList({"1", "2", "3", "288 x 224 @ 60Hz", "320 x 224 @ 60Hz", "320 x 240 @ 60Hz"}));
 
         // Delete (or Backspace) removes the selected mode; the rest are numbered afresh.
-        QTest::keyClick(w.lvwAVGA, Qt::Key_Delete);
-        QCOMPARE(F::Column(w.lvwAVGA, 0) + F::Column(w.lvwAVGA, 1),
+        QTest::keyClick(f.List("lvwAVGA"), Qt::Key_Delete);
+        QCOMPARE(f.Column("lvwAVGA", 0) + f.Column("lvwAVGA", 1),
                  QStringList({"1", "2", "320 x 224 @ 60Hz", "320 x 240 @ 60Hz"}));
-        QCOMPARE(F::SelectedRow(w.lvwAVGA), 0);
-        QTest::keyClick(w.lvwAVGA, Qt::Key_Down);
-        QTest::keyClick(w.lvwAVGA, Qt::Key_Backspace);
-        QCOMPARE(F::Column(w.lvwAVGA, 1), QStringList{"320 x 224 @ 60Hz"});
-        for (int i = 0; i < 2; ++i) QTest::keyClick(w.lvwAVGA, Qt::Key_Delete); // the second on an empty list
-        QVERIFY(f.Model.AvailModes.Empty() && !w.cmd60Hz->isEnabled());
+        QCOMPARE(f.SelectedRow("lvwAVGA"), 0);
+        QTest::keyClick(f.List("lvwAVGA"), Qt::Key_Down);
+        QTest::keyClick(f.List("lvwAVGA"), Qt::Key_Backspace);
+        QCOMPARE(f.Column("lvwAVGA", 1), QStringList{"320 x 224 @ 60Hz"});
+        for (int i = 0; i < 2; ++i) QTest::keyClick(f.List("lvwAVGA"), Qt::Key_Delete); // the second on an empty list
+        QVERIFY(f.Model.AvailModes.Empty() && !f.Button("cmd60Hz")->isEnabled());
         QCOMPARE(f.Dialogs.shown.size(), size_t(2));
 
         // Choosing the file: cancelled, or a name that exists nowhere, keeps the setting and reads its
@@ -49,39 +49,37 @@ private slots:
         const std::string other = f.Dir.Write("card.txt", ModeList({"1024 768 60Hz"}));
         f.Dialogs.answers = {std::nullopt, QString::fromStdString(f.Dir.File("missing.txt")),
                              QString::fromStdString(other)};
-        w.mnuAVGAFName->trigger();
-        w.mnuAVGAFName->trigger();
+        for (int i = 0; i < 2; ++i) f.Item("mnuAVGAFName")->trigger();
         QCOMPARE(f.Model.S.ModeListFile, f.Dir.File("avga9200.txt"));
-        QCOMPARE(w.lvwAVGA->model()->rowCount(), 4);
-        QVERIFY(w.cmd60Hz->isEnabled());
-        w.mnuAVGAFName->trigger();
-        QCOMPARE(F::Column(w.lvwAVGA, 1), QStringList{"1024 x 768 @ 60Hz"});
-        const ScriptedDialogs::Shown& chooser = f.Dialogs.shown.back();
-        QCOMPARE(QStringList({chooser.text, chooser.title, chooser.preset}),
+        QCOMPARE(f.List("lvwAVGA")->model()->rowCount(), 4);
+        QVERIFY(f.Button("cmd60Hz")->isEnabled());
+        f.Item("mnuAVGAFName")->trigger();
+        QCOMPARE(f.Column("lvwAVGA", 1), QStringList{"1024 x 768 @ 60Hz"});
+        QCOMPARE(f.Dialogs.shown.back().Parts(),
                  QStringList({"Select Mode List (.txt) File Location", "Text Files (*.txt)", "avga9200.txt"}));
         // A refresh that finds nothing empties the list, and the button follows it.
         f.Dir.Write("card.txt", ModeList({}));
-        w.mnuRefreshAVGA->trigger();
-        QCOMPARE(w.lvwAVGA->model()->rowCount(), 0);
-        QVERIFY(!w.cmd60Hz->isEnabled());
+        f.Item("mnuRefreshAVGA")->trigger();
+        QCOMPARE(f.List("lvwAVGA")->model()->rowCount(), 0);
+        QVERIFY(!f.Button("cmd60Hz")->isEnabled());
     }
 
     void autoSelectTwiceOnAVerticalMonitorLeavesOneRotationLine() {
         F f;
         frmMain& w = f.StartSample();
-        w.mnuOrientation[1]->trigger();
+        f.Item("mnuOrientation", 1)->trigger();
         f.Dialogs.asks = {false, true, true};
         for (int run = 0; run < 3; ++run) {
-            w.mnuAutoSelect->trigger();
+            f.Item("mnuAutoSelect")->trigger();
             if (run == 0) QCOMPARE(f.Model.Games[1].GameINIText, "resolution auto"); // No changes nothing
         }
         QCOMPARE(f.Dialogs.Texts(), QStringList(3, "This will override any existing INI file settings (not the actual "
                                                    "INI files).  Are you sure you want to continue?"));
         QCOMPARE(f.Dialogs.shown[0].icon, Icon::Warning);
         // Galaga turned on its side: its 224 columns become the mode's height.
-        F::ClickRow(w.lvwMain, F::kGalagaMode);
-        QCOMPARE(F::Cell(w.lvwGames, 0, 3), "288 x 224 @ 60Hz");
-        QCOMPARE(F::Column(w.lvwGames, 4), QStringList(3, "resolution 288x224|ror 1"));
+        f.ClickRow("lvwMain", F::kGalagaMode);
+        QCOMPARE(f.Cell("lvwGames", 0, 3), "288 x 224 @ 60Hz");
+        QCOMPARE(f.Column("lvwGames", 4), QStringList(3, "resolution 288x224|ror 1"));
         QVERIFY(w.isEnabled());
     }
 
@@ -89,12 +87,12 @@ private slots:
         F f;
         kelvaro::Settings s{.NotFoundWidth = "800", .NotFoundHeight = "600", .NotFoundRefresh = "60"};
         s.NotFoundINIText = "resolution 800x600|throttle 1";
-        frmMain& w = f.StartSample(s);
+        f.StartSample(s);
         f.Dialogs.asks = {true};
-        w.mnuAutoSelect->trigger();
+        f.Item("mnuAutoSelect")->trigger();
         // No mode fits Galaga's on a horizontal monitor: it takes the not-found settings, corrected.
-        F::ClickRow(w.lvwMain, F::kGalagaMode);
-        QCOMPARE(F::Cell(w.lvwGames, 0, 3) + "|" + F::Cell(w.lvwGames, 0, 4),
+        f.ClickRow("lvwMain", F::kGalagaMode);
+        QCOMPARE(f.Cell("lvwGames", 0, 3) + "|" + f.Cell("lvwGames", 0, 4),
                  "(Let MAME Decide)|resolution auto|throttle 1");
         QCOMPARE(f.Model.S.NotFoundWidth + f.Model.S.NotFoundINIText, "???resolution auto|throttle 1");
     }
@@ -104,8 +102,8 @@ private slots:
         frmMain& w = f.Start();
         kelvaro::frmProgress& p = w.Progress();
         p.Begin("Reading Game Info from M.A.M.E....", -1);
-        QVERIFY(p.isVisible() && p.prgMain->isHidden() && !w.isEnabled());
-        QCOMPARE(p.lblMessage->text(), "Reading Game Info from M.A.M.E....");
+        QVERIFY(p.isVisible() && Child<QProgressBar>(p, "prgMain")->isHidden() && !w.isEnabled());
+        QCOMPARE(Child<QLabel>(p, "lblMessage")->text(), "Reading Game Info from M.A.M.E....");
         QCOMPARE(w.cursor().shape(), Qt::WaitCursor);
         QVERIFY(!w.close()); // not while an operation runs, and nothing is asked
         QVERIFY(f.Dialogs.shown.empty());
@@ -138,11 +136,11 @@ private slots:
         f.Dialogs.asks = {answer};
         f.Model.S.GenerateAvailableOnly = f.Model.S.GenerateParentsOnly = false; // no filter
         AnswerModal<frmGenerateINIs> scope([&](frmGenerateINIs& d) {
-            if (cancel) return d.cmdCancel->click();
-            d.optApplyto[3]->setChecked(true);
-            d.cmdOK->click();
+            if (cancel) return Button(d, "cmdCancel")->click();
+            Child<QRadioButton>(d, "optApplyto_3")->setChecked(true);
+            Button(d, "cmdOK")->click();
         });
-        w.mnuGenerateINIs->trigger();
+        f.Item("mnuGenerateINIs")->trigger();
         QVERIFY(scope.met);
         messages.replaceInStrings("%1", QString::fromStdString(f.Ini));
         QCOMPARE(f.Dialogs.Texts(), messages);
@@ -157,40 +155,39 @@ private slots:
 
     void readingINIFilesAsksAndShowsWhatWasRead() {
         F f;
-        frmMain& w = f.StartSample();
-        F::ClickRow(w.lvwMain, F::kGalagaMode);
+        f.StartSample();
+        f.ClickRow("lvwMain", F::kGalagaMode);
         f.Dir.Write("ini/galaga.ini", "resolution 320x240\nthrottle 1\n");
         f.Dialogs.asks = {false, true};
-        w.mnuReadINIs->trigger();
-        QCOMPARE(F::Cell(w.lvwGames, 0, 4), "resolution auto");
-        w.mnuReadINIs->trigger();
+        f.Item("mnuReadINIs")->trigger();
+        QCOMPARE(f.Cell("lvwGames", 0, 4), "resolution auto");
+        f.Item("mnuReadINIs")->trigger();
         const QString question =
             "Reading existing INI files will lose any settings made.  Are you sure you want to continue?";
         QCOMPARE(f.Dialogs.Texts(), QStringList({question, question}));
         QCOMPARE(f.Dialogs.shown[0].icon, Icon::Warning);
-        QCOMPARE(F::Cell(w.lvwGames, 0, 3), "320 x 240 @ 60Hz");
-        QCOMPARE(F::Cell(w.lvwGames, 0, 4), "resolution 320x240|throttle 1");
+        QCOMPARE(f.Cell("lvwGames", 0, 3) + "|" + f.Cell("lvwGames", 0, 4),
+                 "320 x 240 @ 60Hz|resolution 320x240|throttle 1");
     }
 
     void find() {
         F f;
         frmMain& w = f.StartSample();
-        F::ClickRow(w.lvwMain, F::kOutRunMode);
+        f.ClickRow("lvwMain", F::kOutRunMode);
         f.Dialogs.answers = {"  xyz  ", " gallag "};
-        w.mnuFind->trigger();
-        const ScriptedDialogs::Shown& box = f.Dialogs.shown[0];
-        QCOMPARE(QStringList({box.text, box.title, box.preset}),
+        f.Item("mnuFind")->trigger();
+        QCOMPARE(f.Dialogs.shown.at(0).Parts(),
                  QStringList({"Enter game Description or Romname to find:", "Find Game", ""}));
         QCOMPARE(f.Dialogs.shown.at(1).text, "Game 'XYZ' not found.");
         QCOMPARE(f.Dialogs.shown[1].icon, Icon::Warning);
         QCOMPARE(w.SelectedGame(), 5);
         // Found: its mode, then its row are selected, the Test button names it and the list has the focus.
-        w.mnuFind->trigger();
+        f.Item("mnuFind")->trigger();
         QCOMPARE(f.Dialogs.shown.size(), size_t(3));
         QCOMPARE(w.SelectedGame(), 3);
-        QCOMPARE(F::Cell(w.lvwGames, F::SelectedRow(w.lvwGames), 2), "GALLAG");
-        QCOMPARE(w.cmdTestGame->text(), "&Test 'Gallag'");
-        QCOMPARE(QApplication::focusWidget(), w.lvwGames);
+        QCOMPARE(f.Cell("lvwGames", f.SelectedRow("lvwGames"), 2), "GALLAG");
+        QCOMPARE(f.Button("cmdTestGame")->text(), "&Test 'Gallag'");
+        QCOMPARE(QApplication::focusWidget(), f.List("lvwGames"));
     }
 
     // The data tag says how the dialog is opened; OK is pressed on its first mode.
@@ -208,23 +205,23 @@ private slots:
         QFETCH(QString, modes);
         F f;
         frmMain& w = f.StartSample();
-        F::ClickRow(w.lvwMain, F::kGalagaMode);
-        F::ClickRow(w.lvwGames, 1); // Ms. Pac-Man
+        f.ClickRow("lvwMain", F::kGalagaMode);
+        f.ClickRow("lvwGames", 1); // Ms. Pac-Man
         AnswerModal<frmSettings> answer([&](frmSettings& d) {
-            d.cmbVideoMode->setCurrentIndex(1);
-            d.cmdOK->click();
+            Child<QComboBox>(d, "cmbVideoMode")->setCurrentIndex(1);
+            Button(d, "cmdOK")->click();
         });
-        if (scope == 1) F::ClickRow(w.lvwGames, 1, true);
-        if (scope == 0) F::ClickRow(w.lvwMain, F::kGalagaMode, true);
-        if (scope == 2) w.mnuActionNotFound->trigger();
+        if (scope == 1) f.ClickRow("lvwGames", 1, true);
+        if (scope == 0) f.ClickRow("lvwMain", F::kGalagaMode, true);
+        if (scope == 2) f.Item("mnuActionNotFound")->trigger();
         if (scope == -1) {
-            w.lvwGames->clearSelection();
+            f.List("lvwGames")->clearSelection();
             w.lvwGames_DblClick();
             w.lvwMain_DblClick();
         }
         QCOMPARE(answer.met, scope >= 0);
         QCOMPARE(f.Model.SettingsScope, std::max(scope, 0));
-        QCOMPARE(F::Column(w.lvwGames, 3).join('|'), modes);
+        QCOMPARE(f.Column("lvwGames", 3).join('|'), modes);
     }
 
     void choosingThePaths() {
@@ -232,12 +229,12 @@ private slots:
         const std::string emu = f.MakeFolder("emu"), ini = f.MakeFolder("ini"), roms = f.MakeFolder("roms");
         const std::string exe = f.Dir.Write("emu/mame", "#!/bin/sh\n");
         fs::permissions(exe, fs::perms::owner_exec, fs::perm_options::add);
-        frmMain& w = f.Start();
+        f.Start();
         // Chosen; then cancelled, or a file nobody may run: nothing changes.
         f.Dialogs.answers = {QString::fromStdString(exe), std::nullopt,
                              QString::fromStdString(f.Dir.Write("emu/notes.txt", "not a program\n"))};
         for (int i = 0; i < 3; ++i) {
-            w.mnuMAMEExe->trigger();
+            f.Item("mnuMAMEExe")->trigger();
             QCOMPARE(f.Model.S.MameExePath + "|" + f.Model.MameFolder, exe + "|" + emu);
         }
         QCOMPARE(f.Dialogs.shown[0].text + "|" + f.Dialogs.shown[0].title,
@@ -248,12 +245,10 @@ private slots:
         f.Dialogs.shown.clear();
         f.Dialogs.answers = {QString::fromStdString(ini), QString::fromStdString(roms), "",
                              QString::fromStdString(f.Dir.File("gone"))};
-        w.mnuMAMEINIPath->trigger();
-        w.mnuMAMEROMPath->trigger();
+        for (const char* item : {"mnuMAMEINIPath", "mnuMAMEROMPath"}) f.Item(item)->trigger();
         QCOMPARE(f.Model.S.MameINIPath + "|" + f.Model.S.MameROMPath, ini + "|" + roms);
         QCOMPARE(f.Dialogs.Texts(), QStringList({"Select M.A.M.E. INI Path", "Select M.A.M.E. ROM Path"}));
-        w.mnuMAMEINIPath->trigger();
-        w.mnuMAMEROMPath->trigger();
+        for (const char* item : {"mnuMAMEINIPath", "mnuMAMEROMPath"}) f.Item(item)->trigger();
         QCOMPARE(f.Model.S.MameINIPath + "|" + f.Model.S.MameROMPath, "|");
     }
 
@@ -265,17 +260,17 @@ private slots:
         const std::string exe =
             f.Dir.Write("mame", "#!/bin/sh\necho \"$@\" > ran.txt\ncat \"ini/$1.ini\" >> ran.txt\n");
         fs::permissions(exe, fs::perms::owner_exec, fs::perm_options::add);
-        F::ClickRow(w.lvwMain, F::kGalagaMode); // Galaga selected
-        w.cmdTestGame->click();                 // no executable: nothing at all
+        f.ClickRow("lvwMain", F::kGalagaMode); // Galaga selected
+        f.Button("cmdTestGame")->click();      // no executable: nothing at all
         QVERIFY(f.Dialogs.shown.empty());
         f.Model.S.MameExePath = exe;
         f.Model.MameFolder = f.Dir.Path();
         f.Dialogs.asks = {false, true, true};
-        w.cmdTestGame->click(); // No
-        w.cmdTestGame->click(); // Yes, but there is no INI folder to put the game's file in
+        f.Button("cmdTestGame")->click(); // No
+        f.Button("cmdTestGame")->click(); // Yes, but there is no INI folder to put the game's file in
         QVERIFY(!fs::exists(f.Dir.File("ran.txt")));
         f.Model.S.MameINIPath = f.Ini;
-        w.cmdTestGame->click();
+        f.Button("cmdTestGame")->click();
         const QString question = "This will run M.A.M.E. with the current settings for this game.  Make sure the video "
                                  "card & monitor connected to this PC can handle the resolution specified!!  Are you "
                                  "sure you want to continue?";

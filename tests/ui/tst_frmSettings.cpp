@@ -44,7 +44,8 @@ class tst_frmSettings : public QObject {
         m.SettingsScope = scope;
         d->Form_Activate(game, scope == 2 ? std::vector<int>{} : kShown);
     }
-    QString Box() const { return d->txtINIFileDetails->toPlainText(); }
+    QComboBox* Modes() const { return Child<QComboBox>(*d, "cmbVideoMode"); }
+    QPlainTextEdit* Box() const { return Child<QPlainTextEdit>(*d, "txtINIFileDetails"); }
 
 private slots:
     void init() {
@@ -63,17 +64,19 @@ private slots:
                                  "Mode: N/A|Orientation: N/A";
         for (const auto& [scope, game, texts] : {std::tuple{1, 1, clone}, {1, 4, vector}, {2, 0, notFound}}) {
             Open(scope, game);
-            QCOMPARE(QStringList({d->windowTitle(), d->lblGameDescription->text(), d->lblGameRomname->text(),
-                                  d->lblGameNativeVideoMode->text(), d->lblGameOrientation->text()}),
-                     texts.split('|'));
+            QStringList shown = {d->windowTitle()};
+            for (const char* label :
+                 {"lblGameDescription", "lblGameRomname", "lblGameNativeVideoMode", "lblGameOrientation"})
+                shown << Child<QLabel>(*d, label)->text();
+            QCOMPARE(shown, texts.split('|'));
         }
         QStringList entries;
-        for (int i = 0; i < d->cmbVideoMode->count(); ++i) entries << d->cmbVideoMode->itemText(i);
+        for (int i = 0; i < Modes()->count(); ++i) entries << Modes()->itemText(i);
         QCOMPARE(entries, (QStringList{"(Let MAME Decide)", "640 x 480 @ 60Hz", "320 x 240 @ 60Hz", "320 x 240 @ 60Hz",
                                        "800 x 600 @ 56Hz", "640 x 480 @ 57.52Hz"}));
         m.AvailModes.RemoveLast();
         Open(1, 1);
-        QCOMPARE(d->cmbVideoMode->count(), 5);
+        QCOMPARE(Modes()->count(), 5);
     }
 
     // Opening pre-selects the entry whose texts equal the stored mode's, and rewrites the stored
@@ -85,9 +88,9 @@ private slots:
                                                   {0, 4, QString("resolution 800x600|rol 1")}}) {
             const GameRow before = m.Games[game];
             Open(game ? 1 : 2, game);
-            QCOMPARE(d->cmbVideoMode->currentIndex(), entry);
+            QCOMPARE(Modes()->currentIndex(), entry);
             QCOMPARE(game ? m.Games[game].GameINIText : m.S.NotFoundINIText, stored.toStdString());
-            QCOMPARE(Box(), QString(stored).replace('|', '\n'));
+            QCOMPARE(Box()->toPlainText(), QString(stored).replace('|', '\n'));
             QCOMPARE(m.Games[game].GameModeWidth + m.Games[game].GameModeRefresh,
                      before.GameModeWidth + before.GameModeRefresh);
         }
@@ -97,46 +100,46 @@ private slots:
     void cancelling() {
         m.SettingsScope = 1;
         QTimer::singleShot(0, d.get(), [&] {
-            d->cmbVideoMode->setCurrentIndex(4);
-            d->txtINIFileDetails->setPlainText("typed|nonsense");
-            d->cmdCancel->click();
+            Modes()->setCurrentIndex(4);
+            Box()->setPlainText("typed|nonsense");
+            Button(*d, "cmdCancel")->click();
         });
         QVERIFY(d->Edit(6, kShown).empty());
         QCOMPARE(m.Games[6].GameINIText, "resolution 640x480|ror 1");
         QCOMPARE(m.Games[6].GameModeWidth, "640");
         Open(1, 6); // shown again, the box holds the stored text
-        QCOMPARE(Box(), "resolution 640x480\nror 1");
+        QCOMPARE(Box()->toPlainText(), "resolution 640x480\nror 1");
     }
 
+    // After each opening, the options in order: "+" enabled, "-" not, "*" after the checked one.
     void scopeOptionsFollowTheOpener() {
-        const QList<QRadioButton*> all = {d->optThisGameOnly, d->optVideoMode, d->optOrientation, d->optAllGames};
-        auto enabled = [&] {
-            return std::count_if(all.begin(), all.end(), [](QRadioButton* o) { return o->isEnabled(); });
+        auto options = [this] {
+            QString state;
+            for (const char* o : {"optThisGameOnly", "optVideoMode", "optOrientation", "optAllGames"})
+                state += QString(Button(*d, o)->isEnabled() ? "+" : "-") + (Button(*d, o)->isChecked() ? "*" : "");
+            return state;
         };
         Open(0, 1);
-        QVERIFY(d->optVideoMode->isChecked());
-        d->optAllGames->setChecked(true);
+        QCOMPARE(options(), "++*++");
+        Button(*d, "optAllGames")->setChecked(true);
         Open(2, 0);
-        QCOMPARE(enabled(), 0);
-        QVERIFY(d->optAllGames->isChecked()); // the selection is left as it was
+        QCOMPARE(options(), "----*"); // the selection is left as it was
         Open(1, 1);
-        QCOMPARE(enabled(), 4);
-        QVERIFY(d->optThisGameOnly->isChecked());
+        QCOMPARE(options(), "+*+++");
         Open(2, 0);
         Open(0, 1);
-        QCOMPARE(enabled(), 4);
-        QVERIFY(d->optVideoMode->isChecked());
+        QCOMPARE(options(), "++*++");
     }
 
     void detailsBoxFollowsTheModeAndLosesBlankLinesOnOK() {
         Open(1, 1);
         // A new entry rewrites only the resolution line; empty lines collapse, spaces stay.
-        d->txtINIFileDetails->setPlainText("\n\nror 1\n\n   \nresolution 320x240\nsound none\n\n");
-        d->cmbVideoMode->setCurrentIndex(4);
-        QCOMPARE(Box(), "ror 1\n   \nresolution 800x600\nsound none");
+        Box()->setPlainText("\n\nror 1\n\n   \nresolution 320x240\nsound none\n\n");
+        Modes()->setCurrentIndex(4);
+        QCOMPARE(Box()->toPlainText(), "ror 1\n   \nresolution 800x600\nsound none");
         QCOMPARE(m.Games[1].GameINIText, "resolution 320x240|ror 1"); // untouched until OK
-        d->txtINIFileDetails->setPlainText("\nresolution 800x600\n\n\nsound none\n");
-        d->cmdOK->click();
+        Box()->setPlainText("\nresolution 800x600\n\n\nsound none\n");
+        Button(*d, "cmdOK")->click();
         QCOMPARE(m.Games[1].GameINIText, "resolution 800x600|sound none");
     }
 
@@ -156,9 +159,9 @@ private slots:
         QFETCH(QList<int>, changed);
         Open(scope, scope == 2 ? 0 : 1);
         const Model before = m;
-        d->findChild<QRadioButton*>(option)->setChecked(true);
-        d->cmbVideoMode->setCurrentIndex(5); // 640 x 480 @ 57.524
-        d->cmdOK->click();
+        Button(*d, option)->setChecked(true);
+        Modes()->setCurrentIndex(5); // 640 x 480 @ 57.524
+        Button(*d, "cmdOK")->click();
         QCOMPARE(d->result(), int(QDialog::Accepted));
         QCOMPARE(QList<int>(d->ChangedGames().begin(), d->ChangedGames().end()), changed);
         for (int g = 1; g <= m.Games.Count(); ++g) {

@@ -30,8 +30,8 @@ void MainWindowFixture::WriteGameList(const std::vector<ListGame>& games) const 
 
 kelvaro::frmMain& MainWindowFixture::Start() {
     window_ = std::make_unique<kelvaro::frmMain>(Model, Dialogs);
-    for (QTableView* view : {window_->lvwMain, window_->lvwGames, window_->lvwAVGA})
-        new QAbstractItemModelTester(view->model(), QAbstractItemModelTester::FailureReportingMode::QtTest,
+    for (const char* list : {"lvwMain", "lvwGames", "lvwAVGA"})
+        new QAbstractItemModelTester(List(list)->model(), QAbstractItemModelTester::FailureReportingMode::QtTest,
                                      window_.get());
     window_->Start();
     // Focus goes to an active window only.

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
@@ -18,6 +19,19 @@ inline char* toString(const std::string& text) {
     return qstrdup(text.c_str());
 }
 } // namespace QTest
+
+// The one child of `parent`, at any depth, of type T and named `name`. None, or more than one,
+// fails the running test, so a mistyped or ambiguous name never passes unnoticed; the test
+// cannot go on without its widget, and Qt Test ends the program on the exception.
+template <class T>
+T* Child(const QObject& parent, const QString& name) {
+    const QList<T*> found = parent.findChildren<T*>(name);
+    if (found.size() == 1) return found.constFirst();
+    const QString what = QString("%1 %2 named %3").arg(found.size()).arg(T::staticMetaObject.className(), name);
+    QTest::qFail(qPrintable(what), __FILE__, __LINE__);
+    throw std::runtime_error(what.toStdString());
+}
+inline QAbstractButton* Button(const QObject& in, const QString& name) { return Child<QAbstractButton>(in, name); }
 
 // One game of a listinfo game list written for a test; a vector game has the size 0 x 0.
 struct ListGame {
@@ -61,34 +75,42 @@ public:
     // 256 x 224 at 57 Hz, and an empty INI folder, both named in the settings `s`.
     kelvaro::frmMain& StartSample(kelvaro::Settings s = {});
 
-    // Runs what opening the menu runs.
-    static void Open(QMenu* menu) { emit menu->aboutToShow(); }
-    static QString Cell(const QTableView* view, int row, int column) {
-        return view->model()->index(row, column).data().toString();
+    // The window's controls by name; an item of a group is named by the group and its index.
+    template <class T = QWidget>
+    T* Find(const QString& name) const { return Child<T>(*window_, name); }
+    QTableView* List(const QString& name) const { return Find<QTableView>(name); }
+    QAbstractButton* Button(const QString& name) const { return ::Button(*window_, name); }
+    QAction* Item(const QString& name) const { return Find<QAction>(name); }
+    QAction* Item(const QString& group, int index) const { return Item(group + "_" + QString::number(index)); }
+    // The checked items of a group of menu items.
+    QList<int> Checked(const QString& group, int items) const {
+        QList<int> on;
+        for (int i = 0; i < items; ++i)
+            if (Item(group, i)->isChecked()) on << i;
+        return on;
     }
-    static QStringList Column(const QTableView* view, int column) {
+    // Runs what opening the menu runs.
+    void Open(const QString& menu) const { emit Find<QMenu>(menu)->aboutToShow(); }
+
+    QString Cell(const QString& list, int row, int column) const {
+        return List(list)->model()->index(row, column).data().toString();
+    }
+    QStringList Column(const QString& list, int column) const {
         QStringList cells;
-        for (int r = 0; r < view->model()->rowCount(); ++r) cells << Cell(view, r, column);
+        for (int r = 0; r < List(list)->model()->rowCount(); ++r) cells << Cell(list, r, column);
         return cells;
     }
     // The selected row; -1 unless exactly one row is selected.
-    static int SelectedRow(const QTableView* view) {
-        const QModelIndexList rows = view->selectionModel()->selectedRows();
+    int SelectedRow(const QString& list) const {
+        const QModelIndexList rows = List(list)->selectionModel()->selectedRows();
         return rows.size() == 1 ? rows.constFirst().row() : -1;
     }
     // A mouse click on a row, as a user makes it.
-    static void ClickRow(QTableView* view, int row, bool twice = false) {
+    void ClickRow(const QString& list, int row, bool twice = false, Qt::KeyboardModifiers keys = {}) const {
+        QTableView* view = List(list);
         const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
-        twice ? QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at)
-              : QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-    }
-    // The checked items of a group of menu items.
-    template <size_t N>
-    static QList<int> Checked(QAction* const (&items)[N]) {
-        QList<int> on;
-        for (size_t i = 0; i < N; ++i)
-            if (items[i]->isChecked()) on << int(i);
-        return on;
+        twice ? QTest::mouseDClick(view->viewport(), Qt::LeftButton, keys, at)
+              : QTest::mouseClick(view->viewport(), Qt::LeftButton, keys, at);
     }
 
 private:
@@ -100,12 +122,12 @@ private:
 template <class T>
 class AnswerModal {
 public:
-    explicit AnswerModal(std::function<void(T&)> answer) : answer_(std::move(answer)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
+    explicit AnswerModal(std::function<void(T&)> answer) {
+        QObject::connect(&timer_, &QTimer::timeout, [this, answer = std::move(answer)] {
             if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
                 timer_.stop();
                 met = true;
-                answer_(*dialog);
+                answer(*dialog);
             }
         });
         timer_.start(0);
@@ -113,6 +135,5 @@ public:
     bool met = false;
 
 private:
-    std::function<void(T&)> answer_;
     QTimer timer_;
 };

@@ -19,6 +19,7 @@ public:
         Icon icon;
         QString title;  // the input box's title, or the file dialog's filter
         QString preset; // the input box's preset text, or the file dialog's file name
+        QStringList Parts() const { return {text, title, preset}; }
     };
     std::deque<bool> asks;
     std::deque<std::optional<QString>> answers;
