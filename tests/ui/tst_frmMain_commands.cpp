@@ -83,20 +83,6 @@ private slots:
         QVERIFY(w.isEnabled());
     }
 
-    void autoSelectCorrectsAVanishedNotFoundMode() {
-        F f;
-        kelvaro::Settings s{.NotFoundWidth = "800", .NotFoundHeight = "600", .NotFoundRefresh = "60"};
-        s.NotFoundINIText = "resolution 800x600|throttle 1";
-        f.StartSample(s);
-        f.Dialogs.asks = {true};
-        f.Item("mnuAutoSelect")->trigger();
-        // No mode fits Galaga's on a horizontal monitor: it takes the not-found settings, corrected.
-        f.ClickRow("lvwMain", F::kGalagaMode);
-        QCOMPARE(f.Cell("lvwGames", 0, 3) + "|" + f.Cell("lvwGames", 0, 4),
-                 "(Let MAME Decide)|resolution auto|throttle 1");
-        QCOMPARE(f.Model.S.NotFoundWidth + f.Model.S.NotFoundINIText, "???resolution auto|throttle 1");
-    }
-
     void progressWindowDisablesTheMainWindow() {
         F f;
         frmMain& w = f.Start();
