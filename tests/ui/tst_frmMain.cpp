@@ -1,8 +1,10 @@
 // The main window from start-up to closing: its controls and menus, the settings it loads and
 // saves, the lists it fills at start-up, the close question, the menus' enabling rules, the
 // options of Video Mode Selection with the "&Other" input boxes, the About box, the layout: the
-// rules worked out by hand, and the window following them when minimized and restored.
+// rules worked out by hand, and the window following them when minimized and restored; and the
+// games list's announcements of edited rows.
 #include "MainWindowFixture.h"
+#include "ui/GameListModel.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMain_layout.h"
 
@@ -329,6 +331,20 @@ private slots:
         w.setWindowState(Qt::WindowNoState);
         QCOMPARE(w.size(), QSize(800, 450));
         QCOMPARE(Placed(f), RulesFor(f, w));
+    }
+
+    // An edit announces the rows it touched, neighbouring rows together; a game not shown, or not
+    // in the table, touches no row.
+    void gamesListAnnouncesTheEditedRows() {
+        kelvaro::Model m;
+        for (int g = 1; g <= 5; ++g) m.Games.Add();
+        kelvaro::GameListModel list(m);
+        list.SetGames({1, 2, 3, 5});
+        QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
+        list.GamesChanged({5, 4, 1, 99, 2});
+        QList<QModelIndex> corners; // of each range
+        for (const auto& range : changed) corners << range[0].value<QModelIndex>() << range[1].value<QModelIndex>();
+        QCOMPARE(corners, QList<QModelIndex>({list.index(0, 3), list.index(1, 4), list.index(3, 3), list.index(3, 4)}));
     }
 };
 
