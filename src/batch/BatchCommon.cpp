@@ -1,6 +1,7 @@
 #include "batch/BatchCommon.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 
 #include "core/SettingsFile.h"
@@ -57,12 +58,22 @@ Model MakeModel(const Options& o) {
     m.Paths.DataFolder = ChooseDataFolder(m.Paths.ProgramFolder);
     m.S = DefaultSettings(m.Paths);
     std::string cfg = o.Has("--cfg") ? o.Get("--cfg") : m.SettingsFile();
-    if (auto bytes = ReadWholeFile(cfg)) ParseSettingsFile(*bytes, m.S);
+    if (auto bytes = ReadWholeFile(cfg)) {
+        ParseSettingsFile(*bytes, m.S);
+    } else if (o.Has("--cfg")) {
+        // Only a file that is not there means a first start; one that is there but cannot be
+        // read would otherwise run with settings the user did not ask for.
+        std::error_code ec;
+        const auto status = std::filesystem::status(cfg, ec);
+        if (status.type() != std::filesystem::file_type::not_found)
+            throw UsageError{"--cfg " + cfg +
+                             (std::filesystem::is_directory(status) ? ": is a folder" : ": cannot be read")};
+    }
     for (const std::string& set : o.sets) {
         auto eq = set.find('=');
         if (eq == std::string::npos) throw UsageError{"--set needs Name=Value, got '" + set + "'"};
-        if (!SetSettingByName(m.S, set.substr(0, eq), set.substr(eq + 1)))
-            throw UsageError{"cannot set '" + set + "'"};
+        if (auto problem = SetSettingByName(m.S, set.substr(0, eq), set.substr(eq + 1)))
+            throw UsageError{"--set " + set + ": " + *problem};
     }
     bool found = false;
     std::string folder = FolderOfFile(m.S.MameExePath, &found);

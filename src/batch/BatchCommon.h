@@ -36,7 +36,8 @@ void RequireFile(const std::string& path, const std::string& what);
 
 // A model for the batch tool: program and data folders as the window program has them, the
 // defaults, then the settings from --cfg (a missing file keeps the defaults; without --cfg the
-// window program's settings file), then each --set. Throws UsageError for a bad --set.
+// window program's settings file), then each --set. Throws UsageError for a bad --set, or a --cfg
+// that is there but cannot be read (a folder, no permission).
 Model MakeModel(const Options& o);
 
 // The model of "read" and "generate": MakeModel, MameINIPath = --ini-dir, the mode list of --modes,

@@ -3,6 +3,10 @@
 
 namespace kelvaro {
 
+// The largest tolerances a user can set (the "Other" boxes of the two matching menus).
+inline constexpr int kMaxMatchResWithin = 100;      // pixels
+inline constexpr float kMaxMatchRefreshWithin = 15; // Hz
+
 // The 18 settings kept in the settings file, with their defaults. The integers hold 16-bit values.
 struct Settings {
     std::string MameExePath{};

@@ -25,15 +25,21 @@ struct LineInfo {
     int Settings::*integer = nullptr;
     float Settings::*single = nullptr;
     int maxValue = 0;  // for Int16 lines with a menu of choices: 0..maxValue, else unlimited
+    // What a user may set by name: one of the choices 0..setHigh, or any number from 0 to setHigh.
+    bool setChoice = false;
+    double setHigh = 0;
 };
 
 LineInfo TextLine(const char* name, std::string Settings::*p) { return {name, Kind::Text, p}; }
 LineInfo BoolLine(const char* name, bool Settings::*p) { return {name, Kind::Bool, nullptr, p}; }
-LineInfo IntLine(const char* name, int Settings::*p, Kind kind = Kind::Int16, int maxValue = 0) {
-    return {name, kind, nullptr, nullptr, p, nullptr, maxValue};
+LineInfo ChoiceLine(const char* name, int Settings::*p, Kind kind, int fileMax, int choices) {
+    return {name, kind, nullptr, nullptr, p, nullptr, fileMax, true, static_cast<double>(choices - 1)};
 }
-LineInfo SingleLine(const char* name, float Settings::*p) {
-    return {name, Kind::Single, nullptr, nullptr, nullptr, p};
+LineInfo IntLine(const char* name, int Settings::*p, double high) {
+    return {name, Kind::Int16, nullptr, nullptr, p, nullptr, 0, false, high};
+}
+LineInfo SingleLine(const char* name, float Settings::*p, double high) {
+    return {name, Kind::Single, nullptr, nullptr, nullptr, p, 0, false, high};
 }
 
 // The lines of the file, in file order.
@@ -44,16 +50,17 @@ const std::vector<LineInfo>& Lines() {
         TextLine("MameROMPath", &Settings::MameROMPath),
         BoolLine("LegacyMame", &Settings::LegacyMame),
         TextLine("ModeListFile", &Settings::ModeListFile),
-        IntLine("MonitorOrientation", &Settings::MonitorOrientation, Kind::Int16, 2),
-        IntLine("PreferredRotation", &Settings::PreferredRotation, Kind::Int16, 1),
+        ChoiceLine("MonitorOrientation", &Settings::MonitorOrientation, Kind::Int16, 2, 3),
+        ChoiceLine("PreferredRotation", &Settings::PreferredRotation, Kind::Int16, 1, 2),
         BoolLine("IgnoreInterlaced", &Settings::IgnoreInterlaced),
-        IntLine("MatchResWithin", &Settings::MatchResWithin),
-        SingleLine("MatchRefreshWithin", &Settings::MatchRefreshWithin),
+        IntLine("MatchResWithin", &Settings::MatchResWithin, kMaxMatchResWithin),
+        SingleLine("MatchRefreshWithin", &Settings::MatchRefreshWithin, kMaxMatchRefreshWithin),
         TextLine("NotFoundWidth", &Settings::NotFoundWidth),
         TextLine("NotFoundHeight", &Settings::NotFoundHeight),
         TextLine("NotFoundRefresh", &Settings::NotFoundRefresh),
         TextLine("NotFoundINIText", &Settings::NotFoundINIText),
-        IntLine("GenerateApplyTo", &Settings::GenerateApplyTo, Kind::LeadingInt16),
+        // -1 in the file is a cancelled dialog; a user sets one of the four scopes.
+        ChoiceLine("GenerateApplyTo", &Settings::GenerateApplyTo, Kind::LeadingInt16, 0, 4),
         BoolLine("GenerateAvailableOnly", &Settings::GenerateAvailableOnly),
         BoolLine("GenerateParentsOnly", &Settings::GenerateParentsOnly),
         BoolLine("GenerateNoINIOnly", &Settings::GenerateNoINIOnly),
@@ -169,6 +176,17 @@ std::string WriteLine(const LineInfo& line, const Settings& s) {
     return {};
 }
 
+// "must be 0, 1 or 2", "must be a number from 0 to 100".
+std::string RangeText(const LineInfo& line) {
+    if (!line.setChoice)
+        return "must be a number from 0 to " + FormatNumber(line.setHigh);
+    std::string text = "must be 0";
+    const int high = static_cast<int>(line.setHigh);
+    for (int v = 1; v <= high; ++v)
+        text += (v == high ? " or " : ", ") + std::to_string(v);
+    return text;
+}
+
 } // namespace
 
 Settings DefaultSettings(const ProgramPaths& paths) {
@@ -209,11 +227,28 @@ void LoadSettings(Model& m) {
 
 bool SaveSettings(const Model& m) { return WriteFileAtomic(m.SettingsFile(), FormatSettingsFile(m.S)); }
 
-bool SetSettingByName(Settings& s, const std::string& name, const std::string& value) {
-    for (const LineInfo& line : Lines())
-        if (name == line.name)
-            return ReadLine(line, value, s);
-    return false;
+std::optional<std::string> SetSettingByName(Settings& s, const std::string& name, const std::string& value) {
+    for (const LineInfo& line : Lines()) {
+        if (name != line.name)
+            continue;
+        if (line.kind == Kind::Text || line.kind == Kind::Bool) {
+            if (!ReadLine(line, value, s))
+                return "must be True or False";
+            return std::nullopt;
+        }
+        // Unlike a line of the file, the value is refused rather than bent into range: a typing
+        // slip must not quietly become another setting.
+        const std::optional<double> n = WholeNumber(WithDecimalPoint(value));
+        const bool inRange = n && *n >= 0 && *n <= line.setHigh && (!line.setChoice || *n == std::floor(*n));
+        if (!inRange)
+            return RangeText(line);
+        if (line.kind == Kind::Single)
+            s.*line.single = static_cast<float>(*n);
+        else
+            s.*line.integer = static_cast<int>(RoundHalfEven(*n));
+        return std::nullopt;
+    }
+    return "no such setting";
 }
 
 } // namespace kelvaro

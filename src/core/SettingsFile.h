@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "core/Model.h"
@@ -27,8 +28,9 @@ bool SaveSettings(const Model& m);
 
 namespace kelvaro {
 
-// Sets one setting by its name ("MatchResWithin"), the value read as the settings file reads that
-// setting's line. False for an unknown name or a value that does not convert.
-bool SetSettingByName(Settings& s, const std::string& name, const std::string& value);
+// Sets one setting by its name ("MatchResWithin") as a user gives it: a number must be the whole
+// value (a decimal comma reads as a point) and one the window's menus allow. Nothing when it was
+// set; otherwise why not ("no such setting", "must be 0, 1 or 2"), the setting unchanged.
+std::optional<std::string> SetSettingByName(Settings& s, const std::string& name, const std::string& value);
 
 } // namespace kelvaro

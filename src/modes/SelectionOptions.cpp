@@ -1,5 +1,6 @@
 #include "modes/SelectionOptions.h"
 
+#include "core/Settings.h"
 #include "core/TextNumbers.h"
 
 namespace kelvaro {
@@ -32,14 +33,14 @@ std::optional<int> AcceptResTolerance(std::string_view answer) {
     // A cancelled box gives an empty answer; an answer without a leading number counts as 0.
     if (answer.empty()) return std::nullopt;
     const double value = LeadingNumber(answer);
-    if (value < 0 || value > 100) return std::nullopt;
+    if (value < 0 || value > kMaxMatchResWithin) return std::nullopt;
     return static_cast<int>(RoundHalfEven(value));
 }
 
 std::optional<float> AcceptRefreshTolerance(std::string_view answer) {
     if (answer.empty()) return std::nullopt;
     const double value = LeadingNumber(answer);
-    if (value < 0 || value > 15) return std::nullopt;
+    if (value < 0 || value > kMaxMatchRefreshWithin) return std::nullopt;
     return static_cast<float>(value);
 }
 

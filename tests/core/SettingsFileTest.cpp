@@ -124,18 +124,35 @@ TEST(SettingsFile, ShortFilesAndOtherLineEnds) {
     EXPECT_EQ(ReadOverDefaults("/usr/games/mame\n/ini\r\rTrue\r\nm.txt\r\n 1 "), JoinLines(expected));
 }
 
-TEST(SettingsFile, SetSettingByName) {
-    Settings s;
-    EXPECT_TRUE(SetSettingByName(s, "MatchRefreshWithin", "0,75"));
-    EXPECT_EQ(s.MatchRefreshWithin, 0.75f);
-    EXPECT_TRUE(SetSettingByName(s, "NotFoundINIText", " resolution auto|ror 1 "));
-    EXPECT_EQ(s.NotFoundINIText, " resolution auto|ror 1 ");
-    EXPECT_TRUE(SetSettingByName(s, "GenerateApplyTo", "-1"));
-    EXPECT_EQ(s.GenerateApplyTo, -1);
-    EXPECT_FALSE(SetSettingByName(s, "MatchResWithin", "wide"));
-    EXPECT_FALSE(SetSettingByName(s, "matchreswithin", "5"));
-    EXPECT_FALSE(SetSettingByName(s, "Nonsense", "5"));
-    EXPECT_EQ(s.MatchResWithin, 16);
+TEST(SettingsFile, SetSettingByNameTakesOnlyWhatTheMenusOffer) {
+    // line index, name, value, the line written after it, or why it was refused (nothing changed)
+    struct Row { int line; const char* name; const char* value; const char* result; };
+    const char* kOrientations = "must be 0, 1 or 2";
+    const Row rows[] = {
+        {5, "MonitorOrientation", " 2 ", " 2 "}, {5, "MonitorOrientation", "5", kOrientations},
+        {5, "MonitorOrientation", "-1", kOrientations}, {5, "MonitorOrientation", "1.5", kOrientations},
+        {6, "PreferredRotation", "1,0", " 1 "}, {6, "PreferredRotation", "2", "must be 0 or 1"},
+        {8, "MatchResWithin", "16.5", " 16 "}, {8, "MatchResWithin", "100", " 100 "},
+        {8, "MatchResWithin", "100.5", "must be a number from 0 to 100"},
+        {8, "MatchResWithin", "16x", "must be a number from 0 to 100"},
+        {9, "MatchRefreshWithin", "0,75", " 0.75 "}, {9, "MatchRefreshWithin", "15", " 15 "},
+        {9, "MatchRefreshWithin", "1.5Hz", "must be a number from 0 to 15"},
+        {9, "MatchRefreshWithin", "-0.5", "must be a number from 0 to 15"},
+        {14, "GenerateApplyTo", "3", " 3 "}, {14, "GenerateApplyTo", "-1", "must be 0, 1, 2 or 3"},
+        {14, "GenerateApplyTo", "2abc", "must be 0, 1, 2 or 3"}, {16, "GenerateParentsOnly", "0", "False"},
+        {17, "GenerateNoINIOnly", "maybe", "must be True or False"},
+        {13, "NotFoundINIText", " resolution auto|ror 1 ", " resolution auto|ror 1 "},
+        {0, "matchreswithin", "5", "no such setting"}};
+    const auto defaults = SplitLines(FormatSettingsFile(Settings{}));
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.name) + "=" + r.value);
+        Settings s;
+        const std::optional<std::string> problem = SetSettingByName(s, r.name, r.value);
+        auto expected = defaults;
+        if (!problem) expected[r.line] = r.result;
+        EXPECT_EQ(problem.value_or(r.result), r.result);
+        EXPECT_EQ(FormatSettingsFile(s), JoinLines(expected));
+    }
 }
 
 TEST(SettingsFile, DefaultModeListIsTheShippedOneWhenPresent) {

@@ -63,6 +63,9 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
         {"modes", "--modes", t.File("missing.txt")},
         {"select", "--dat", dat, "--modes", modes, "--set", "NoSuchSetting=1"},
         {"select", "--dat", dat, "--modes", modes, "--set", "MonitorOrientation"},
+        {"select", "--dat", dat, "--modes", modes, "--set", "MatchRefreshWithin=1.5Hz"},
+        {"select", "--dat", dat, "--modes", modes, "--cfg", t.Path()},
+        {"select", "--dat", dat, "--modes", modes, "--cfg", "/proc/self/mem"},  // there, but reading fails
         {"read", "--dat", dat, "--modes", modes, "--cfg", none},
         {"read", "--dat", dat, "--modes", modes, "--ini-dir", dat},
         {"generate", "--dat", dat, "--modes", modes, "--ini-dir", t.File("missing")},
@@ -78,6 +81,8 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
         EXPECT_EQ(r.err.rfind("kelvaro-batch: ", 0), 0u) << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
     }
+    EXPECT_EQ(RunBatch({"select", "--dat", dat, "--modes", modes, "--set", "MonitorOrientation=5"}).err,
+              "kelvaro-batch: --set MonitorOrientation=5: must be 0, 1 or 2\n");
     EXPECT_TRUE(Entries(ini).empty());
     EXPECT_EQ(Entries(t.Path()), (std::set<std::string>{"ini", "mame.dat", "modes.txt"}));
 }
