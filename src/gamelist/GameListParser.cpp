@@ -80,15 +80,22 @@ void ParseGameList(std::string_view text, Model& m) {
     list.Reserve(static_cast<int>(text.size() / 160));
     LineReader reader(text);
     std::string_view line;
+    bool inBlock = false;
     while (reader.Next(line)) {
-        if (line != "game (") continue;
-        ListRow& row = list.Add();
-        // The block ends at a line ")" (after its one tab is taken off) or at the end of the text.
-        while (reader.Next(line)) {
-            if (!line.empty() && line[0] == '\t') line.remove_prefix(1);
-            if (line == ")") break;
-            ReadInnerLine(line, row);
+        // A block's own lines are indented, so an unindented "game (" always opens a new block,
+        // also where a damaged list left the one before it unclosed.
+        if (line == "game (") {
+            list.Add();
+            inBlock = true;
+            continue;
         }
+        if (!inBlock) continue;
+        // The block ends at a line ")" (after its one tab is taken off) or at the end of the text.
+        if (!line.empty() && line[0] == '\t') line.remove_prefix(1);
+        if (line == ")")
+            inBlock = false;
+        else
+            ReadInnerLine(line, list[list.Count()]);
     }
 }
 

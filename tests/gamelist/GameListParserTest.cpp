@@ -73,9 +73,10 @@ TEST(GameListParser, BlocksOpenAndCloseOnExactLinesOnly) {
                   "Game (\r\n\tname c\r\n)\r\n"    // other case: no block
                   "\tgame (\r\n\tname d\r\n)\r\n"  // a tab outside a block is not taken off
                   "game (\r\n\tname e\r\n) \r\n\tname f\r\n\t)\r\n" // ") " does not close, "\t)" does
-                  "game (\r\n\tname g\r\n\tgame (\r\n\tname h\r\n)\r\n",
+                  "game (\r\n\tname g\r\n\tgame (\r\n\tname h\r\n)\r\n"
+                  "game (\r\n\tname i\r\ngame (\r\n\tname j\r\n", // a block left open ends at the next
                   m);
-    EXPECT_EQ(AllCells(m), (Strings{"F|||||||", "H|||||||"}));
+    EXPECT_EQ(AllCells(m), (Strings{"F|||||||", "H|||||||", "I|||||||", "J|||||||"}));
 }
 
 TEST(GameListParser, LineEndsOfEveryKindAndAnUnclosedLastBlock) {
