@@ -13,6 +13,10 @@ namespace {
 // (a whole list already in memory) still keeps memory flat.
 constexpr std::size_t kFlushSize = 1 << 20;
 
+// The emulator's list nests five levels deep. Far deeper nesting is no list at all, and expat
+// would keep every open element until memory runs out.
+constexpr int kMaxDepth = 64;
+
 bool Is(const XML_Char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 // Line breaks and tabs inside a value would break the one-line-per-field text.
@@ -35,6 +39,7 @@ struct ListInfoConverter::Impl {
     bool finished = false;
     int written = 0;
     std::string error;
+    bool tooDeep = false;
 
     int level = 0;        // open elements, the root being level 1
     int machineLevel = 0; // level of the open machine element; 0 outside a machine
@@ -167,6 +172,12 @@ struct ListInfoConverter::Impl {
         if (out.size() >= kFlushSize) Flush();
     }
 
+    // "line 12, column 3: " of where the parser stands.
+    std::string Position() const {
+        return "line " + std::to_string(XML_GetCurrentLineNumber(parser)) + ", column " +
+               std::to_string(XML_GetCurrentColumnNumber(parser)) + ": ";
+    }
+
     void Flush() {
         if (out.empty()) return;
         sink(out);
@@ -175,7 +186,13 @@ struct ListInfoConverter::Impl {
 
     static void XMLCALL OnStart(void* userData, const XML_Char* element, const XML_Char** atts) {
         Impl& s = *static_cast<Impl*>(userData);
-        ++s.level;
+        if (++s.level > kMaxDepth) {
+            // Said here, where the element opens; once stopped, expat stands behind it.
+            s.tooDeep = true;
+            s.error = s.Position() + "elements nested more than " + std::to_string(kMaxDepth) + " levels deep";
+            XML_StopParser(s.parser, XML_FALSE);
+            return;
+        }
         if (s.machineLevel == 0) {
             // "game" is the element name of older emulators' lists.
             if (Is(element, "machine") || Is(element, "game")) s.BeginMachine(atts);
@@ -252,9 +269,7 @@ bool ListInfoConverter::Feed(const char* data, std::size_t size, bool isFinal) {
         bool last = isFinal && part == size;
         if (XML_Parse(s.parser, data, static_cast<int>(part), last ? 1 : 0) == XML_STATUS_ERROR) {
             s.failed = true;
-            s.error = "line " + std::to_string(XML_GetCurrentLineNumber(s.parser)) + ", column " +
-                      std::to_string(XML_GetCurrentColumnNumber(s.parser)) + ": " +
-                      XML_ErrorString(XML_GetErrorCode(s.parser));
+            if (!s.tooDeep) s.error = s.Position() + XML_ErrorString(XML_GetErrorCode(s.parser));
             s.Flush();
             return false;
         }

@@ -23,7 +23,8 @@ public:
     ListInfoConverter& operator=(const ListInfoConverter&) = delete;
 
     // Feeds the next bytes; isFinal marks the end of the input. Returns false once the XML is
-    // malformed: the blocks written up to the error stay, and later calls do nothing.
+    // malformed (elements nested more than 64 levels deep count as malformed): the blocks written
+    // up to the error stay, and later calls do nothing.
     bool Feed(const char* data, std::size_t size, bool isFinal);
     bool Failed() const;
     int MachinesWritten() const;

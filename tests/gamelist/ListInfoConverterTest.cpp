@@ -124,6 +124,15 @@ TEST(ListInfoConverter, BrokenInputKeepsTheWholeBlocksBeforeTheFault) {
     }
     for (std::string junk : {std::string(), std::string("\0\0\0\xff", 4), std::string("game (\r\n)\r\n")})
         EXPECT_EQ(Convert(junk), std::make_pair(std::string(), false));
+
+    // 64 levels of elements are read; a 65th is refused where it opens.
+    for (int levels : {64, 65}) {
+        std::string open, close;
+        for (int i = 0; i < levels; ++i) open += "<a>", close += "</a>";
+        ListInfoConverter conv([](std::string_view) {});
+        EXPECT_EQ(conv.Feed((open + close).data(), 2 * open.size() + levels, true), levels == 64);
+        EXPECT_EQ(conv.ErrorText(), levels == 64 ? "" : "line 1, column 192: elements nested more than 64 levels deep");
+    }
 }
 
 TEST(ListInfoConverter, NothingOutsideTheInputIsRead) {
