@@ -15,7 +15,7 @@ namespace {
 // distinct-value lists. Reading them here instead of at every comparison gives the same choices:
 // the texts do not change while the selection runs.
 struct ModeValues {
-    bool usable = false;    // width and height are numbers
+    bool usable = false;    // width and height are numbers above 0
     bool interlaced = false;
     double width = 0, height = 0;
     double refresh = 0;     // a refresh that is not a number counts as 0
@@ -40,7 +40,8 @@ struct SelectionContext {
             ModeValues& v = modes[static_cast<size_t>(j)];
             const std::optional<double> w = WholeNumber(row.AvailWidth);
             const std::optional<double> h = WholeNumber(row.AvailHeight);
-            v.usable = w && h;
+            // A mode without a width or a height is no mode the card can show.
+            v.usable = w && h && *w > 0 && *h > 0;
             v.width = w.value_or(0);
             v.height = h.value_or(0);
             v.refresh = WholeNumber(row.AvailRefresh).value_or(0);
@@ -163,7 +164,7 @@ int ChooseMode(const SelectionContext& c, GameRow& g) {
     return twoTries(c.m.AvailWidthList, c.widths, g.GameNativeWidth, vertical ? *h : *h * 16 / 9, *w);
 }
 
-void StoreResult(Model& m, GameRow& g, int d) {
+void StoreResult(const SelectionContext& c, Model& m, GameRow& g, int d) {
     Settings& s = m.S;
     if (d != 0) {
         const AvailModeRow& mode = m.AvailModes[d];
@@ -176,13 +177,14 @@ void StoreResult(Model& m, GameRow& g, int d) {
     if (s.NotFoundWidth != "???") {
         bool stillThere = false;
         for (int j = 1; j <= m.AvailModes.Count() && !stillThere; ++j)
-            stillThere = m.AvailModes[j].AvailWidth == s.NotFoundWidth && m.AvailModes[j].AvailHeight == s.NotFoundHeight;
+            stillThere = c.modes[static_cast<size_t>(j)].usable && m.AvailModes[j].AvailWidth == s.NotFoundWidth &&
+                         m.AvailModes[j].AvailHeight == s.NotFoundHeight;
         if (stillThere) {
             s.NotFoundINIText =
                 SetResolutionLine("resolution " + s.NotFoundWidth + "x" + s.NotFoundHeight, s.NotFoundINIText);
         } else {
-            // The chosen not-found mode was removed from the list: from here on the emulator
-            // decides, for this game and every later one.
+            // The chosen not-found mode was removed from the list (or is no usable mode): from
+            // here on the emulator decides, for this game and every later one.
             s.NotFoundWidth = "???";
             s.NotFoundHeight = "???";
             s.NotFoundRefresh = "??";
@@ -213,7 +215,7 @@ void AddRotationLine(const Settings& s, GameRow& g) {
 void SelectOne(const SelectionContext& c, Model& m, int i) {
     GameRow& g = m.Games[i];
     const int d = ChooseMode(c, g);
-    StoreResult(m, g, d);
+    StoreResult(c, m, g, d);
     AddRotationLine(m.S, g);
 }
 

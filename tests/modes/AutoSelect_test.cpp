@@ -71,10 +71,11 @@ TEST(FindBestMode, ClosestWidthWinsAndTiesKeepTheEarlierMode) {
     EXPECT_EQ(FindBestMode(m, 320, "", 240, native), 2);
     EXPECT_EQ(FindBestMode(m, 320, "", 241, native), 3);
     EXPECT_EQ(FindBestMode(m, 320, "480", 700, native), 0);
-    // Rows without numbers are never eligible, even where a value of 0 would fit.
-    SetModes(m, {Mode("", "", "60"), Mode("abc", "240", "60")});
-    EXPECT_EQ(FindBestMode(m, 8, "", 8, native), 0);
+    // Rows without numbers, or of width or height 0, are never eligible, even where they would fit.
+    SetModes(m, {Mode("", "", "60"), Mode("abc", "240", "60"), Mode("0", "240", "60"), Mode("320", "0", "60")});
+    EXPECT_EQ(FindBestMode(m, 8, "", 0, native), 0);
     EXPECT_EQ(FindBestMode(m, 8, "240", 8, native), 0);
+    EXPECT_EQ(FindBestMode(m, 320, "0", 0, native), 0);
 }
 
 TEST(FindBestMode, RefreshTest) {
@@ -175,6 +176,13 @@ TEST(AutoSelect, NotFoundSettingsGoWholeToUnmatchedGamesUntilTheirModeIsGone) {
     EXPECT_EQ(Of(m.Games[1]), corrected);
     EXPECT_EQ(Of(m.Games[2]), kNone);
     EXPECT_EQ(Of(m.Games[4]), "320 240 60 resolution 320x240");
+
+    // A not-found mode of width 0 is no mode, even where the list holds it.
+    SetModes(m, {Mode("320", "240", "60"), Mode("0", "240", "60")});
+    m.S.NotFoundWidth = "0";
+    m.S.NotFoundHeight = "240";
+    Select(m);
+    EXPECT_EQ(Of(m.Games[1]), corrected);
 }
 
 TEST(AutoSelect, VerticalMonitorAddsOneRotationLineOverTwoRuns) {
