@@ -1,6 +1,7 @@
 #include "ini/IniFiles.h"
 
 #include <string_view>
+#include <unordered_set>
 
 #include "core/TextLines.h"
 #include "ini/IniText.h"
@@ -87,6 +88,7 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
     const int count = m.Games.Count();
     // Without a ROM folder nothing could count as available, so the filter is left out.
     const bool availableOnly = s.GenerateAvailableOnly && FileExists(s.MameROMPath, true);
+    std::unordered_set<std::string> claimed;  // the files this run has written or tried to write
     {
         ProgressScope scope(progress, "Generating INI Files...", count);
         for (int i = 1; i <= count; ++i) {
@@ -98,7 +100,9 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
             const bool filteredOut = (availableOnly && !path.empty() && !GameIsAvailable(m, game.GameRomName)) ||
                                      (s.GenerateParentsOnly && !game.GameCloneOf.empty()) ||
                                      (s.GenerateNoINIOnly && !path.empty() && FileExists(path, false));
-            if (filteredOut) {
+            // Names that differ only in case name one file for the emulator: the first of them in
+            // table order writes it, and the file is counted once.
+            if (filteredOut || (!path.empty() && !claimed.insert(path).second)) {
                 ++result.Skipped;
                 continue;
             }

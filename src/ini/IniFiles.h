@@ -31,7 +31,7 @@ bool GameInScope(const Model& m, int i, int s, int applyTo);
 
 struct GenerateResult {
     int Written = 0;
-    int Skipped = 0;   // in scope, left out by a filter
+    int Skipped = 0;   // in scope, left out by a filter or for the file of an earlier game
     int Failed = 0;    // passed the filters, file not written
     std::vector<std::string> WrittenPaths;  // in table order
     std::vector<std::string> FailedNames;

@@ -99,8 +99,10 @@ TEST(GenerateIniFiles, EachScopeWritesItsGamesInTheEmulatorsSpelling) {
 TEST(GenerateIniFiles, FileBytesFollowTheDetails) {
     TempDir t;
     Model m = SixGames(t.Path());
+    // A second "sf2" (in another case in the list) names the same file: the first game writes it.
+    m.Games.Add(Game("SF2", "384", "224", "60", "H", "resolution 320x240"));
     t.Write("sf2.ini", "an older file that is longer than the new one\r\n\r\n\r\n");
-    Generate(m);
+    EXPECT_EQ(Generate(m), "6 1 0");
     EXPECT_EQ(TempDir::Read(t.File("sf2.ini")), "resolution 384x224\r\n  \r\n# note\r\n");
     EXPECT_EQ(TempDir::Read(t.File("1942.ini")), "resolution auto\r\n");
     EXPECT_EQ(fs::file_size(t.File("mystery.ini")), 0u);
@@ -109,7 +111,7 @@ TEST(GenerateIniFiles, FileBytesFollowTheDetails) {
     // "Games with no Existing INI File Only" now skips them all.
     m.S.GenerateNoINIOnly = true;
     m.Games[4].GameINIText = "changed";
-    EXPECT_EQ(Generate(m), "0 6 0");
+    EXPECT_EQ(Generate(m), "0 7 0");
     EXPECT_EQ(TempDir::Read(t.File("sf2.ini")), "resolution 384x224\r\n  \r\n# note\r\n");
 }
 
