@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "core/PrintableText.h"
 #include "core/SettingsFile.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -90,12 +91,16 @@ void PrintGameTable(const Model& m) {
                                      &g.GameNativeRefresh, &g.GameOrientation, &g.GameModeWidth, &g.GameModeHeight,
                                      &g.GameModeRefresh, &g.GameINIText}) {
             out += '\t';
-            out += *f;
+            out += PrintableText(*f);
         }
         out += '\n';
     }
-    out += "NotFound\t" + m.S.NotFoundWidth + "\t" + m.S.NotFoundHeight + "\t" + m.S.NotFoundRefresh + "\t" +
-           m.S.NotFoundINIText + "\n";
+    out += "NotFound";
+    for (const std::string* f : {&m.S.NotFoundWidth, &m.S.NotFoundHeight, &m.S.NotFoundRefresh, &m.S.NotFoundINIText}) {
+        out += '\t';
+        out += PrintableText(*f);
+    }
+    out += '\n';
     std::cout << out;
 }
 

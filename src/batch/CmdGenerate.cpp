@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "batch/BatchCommon.h"
+#include "core/PrintableText.h"
 #include "ini/IniFiles.h"
 #include "modes/AutoSelect.h"
 
@@ -47,12 +48,12 @@ int CmdGenerate(const Options& o) {
     GenerateResult r = GenerateINIFiles(m, selected, quiet);
 
     std::string out;
-    for (const std::string& path : r.WrittenPaths) out += "written\t" + path + "\n";
+    for (const std::string& path : r.WrittenPaths) out += "written\t" + PrintableText(path) + "\n";
     out += "written " + std::to_string(r.Written) + ", skipped " + std::to_string(r.Skipped) + ", failed " +
            std::to_string(r.Failed) + "\n";
     std::cout << out;
     for (const std::string& name : r.FailedNames)
-        std::cerr << "kelvaro-batch: the INI file of " << name << " could not be written\n";
+        std::cerr << "kelvaro-batch: the INI file of " << PrintableText(name) << " could not be written\n";
     return r.Failed == 0 ? 0 : 1;
 }
 

@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "batch/BatchCommon.h"
+#include "core/PrintableText.h"
 #include "modes/AvailableModes.h"
 
 namespace kelvaro::batch {
@@ -12,7 +13,7 @@ std::string JoinedList(const char* name, const Table<std::string>& list) {
     line += '\t';
     for (int k = 1; k <= list.Count(); ++k) {
         if (k > 1) line += '\t';
-        line += list[k];
+        line += PrintableText(list[k]);
     }
     line += '\n';
     return line;
@@ -31,8 +32,11 @@ int CmdModes(const Options& o) {
     std::string out;
     for (int i = 1; i <= m.AvailModes.Count(); ++i) {
         const AvailModeRow& r = m.AvailModes[i];
-        out += std::to_string(i) + '\t' + r.AvailWidth + '\t' + r.AvailHeight + '\t' + r.AvailRefresh + '\t' +
-               r.AvailInterlaced + '\t' + AvailModeDisplay(r) + '\n';
+        out += std::to_string(i);
+        for (const std::string& f :
+             {r.AvailWidth, r.AvailHeight, r.AvailRefresh, r.AvailInterlaced, AvailModeDisplay(r)})
+            out += '\t' + PrintableText(f);
+        out += '\n';
     }
     out += JoinedList("widths", m.AvailWidthList);
     out += JoinedList("heights", m.AvailHeightList);

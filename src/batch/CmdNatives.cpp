@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "batch/BatchCommon.h"
+#include "core/PrintableText.h"
 #include "core/Progress.h"
 #include "gamelist/NativeModes.h"
 
@@ -17,7 +18,7 @@ int CmdNatives(const Options& o) {
     if (!counts) return 0;
     std::string out;
     for (int i = 1; i <= m.NativeModes.Count(); ++i)
-        out += std::to_string(i) + "\t" + NativeModeDisplay(m.NativeModes[i]) + "\n";
+        out += std::to_string(i) + "\t" + PrintableText(NativeModeDisplay(m.NativeModes[i])) + "\n";
     out += counts->Panel1() + "\n" + counts->Panel2() + "\n";
     std::cout << out;
     return 0;

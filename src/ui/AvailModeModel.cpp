@@ -1,6 +1,7 @@
 #include "ui/AvailModeModel.h"
 
 #include "modes/AvailableModes.h"
+#include "ui/ShownText.h"
 
 namespace kelvaro {
 
@@ -13,8 +14,8 @@ QVariant AvailModeModel::data(const QModelIndex& index, int role) const {
     const AvailModeRow& mode = m_.AvailModes[k];
     switch (index.column()) {
     case 0: return QString::number(k);
-    case 1: return QString::fromStdString(AvailModeDisplay(mode));
-    case 2: return QString::fromStdString(mode.AvailInterlaced);
+    case 1: return ShownText(AvailModeDisplay(mode));
+    case 2: return ShownText(mode.AvailInterlaced);
     default: return {};
     }
 }

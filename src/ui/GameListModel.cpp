@@ -1,6 +1,7 @@
 #include "ui/GameListModel.h"
 
 #include "gamelist/NativeModes.h"
+#include "ui/ShownText.h"
 
 namespace kelvaro {
 
@@ -17,10 +18,10 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const {
     const GameRow& game = m_.Games[g];
     switch (index.column()) {
     case ColNumber: return QString::number(g);
-    case ColDescription: return QString::fromStdString(game.GameDescription);
-    case ColRomName: return QString::fromStdString(game.GameRomName);
-    case ColMode: return QString::fromStdString(GameModeDisplay(game));
-    case ColINIText: return QString::fromStdString(game.GameINIText);
+    case ColDescription: return ShownText(game.GameDescription);
+    case ColRomName: return ShownText(game.GameRomName);
+    case ColMode: return ShownText(GameModeDisplay(game));
+    case ColINIText: return ShownText(game.GameINIText);
     default: return {};
     }
 }

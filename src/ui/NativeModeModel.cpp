@@ -1,6 +1,7 @@
 #include "ui/NativeModeModel.h"
 
 #include "gamelist/NativeModes.h"
+#include "ui/ShownText.h"
 
 namespace kelvaro {
 
@@ -14,12 +15,12 @@ QVariant NativeModeModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::ToolTipRole && index.column() == 1 && mode.NativeWidth != "-") {
         // The narrow list shows the refresh rounded; modes that differ beyond two decimals look
         // alike there, so the tip gives the rate as the emulator reports it.
-        return QString::fromStdString(mode.NativeWidth + " x " + mode.NativeHeight + " @ " + mode.NativeRefresh +
-                                      "Hz " + mode.NativeOrientation);
+        return ShownText(mode.NativeWidth + " x " + mode.NativeHeight + " @ " + mode.NativeRefresh + "Hz " +
+                         mode.NativeOrientation);
     }
     if (role != Qt::DisplayRole) return {};
     if (index.column() == 0) return QString::number(k);
-    return QString::fromStdString(NativeModeDisplay(mode));
+    return ShownText(NativeModeDisplay(mode));
 }
 
 } // namespace kelvaro

@@ -20,6 +20,7 @@
 #include "ui/Dialogs.h"
 #include "ui/GameListModel.h"
 #include "ui/NativeModeModel.h"
+#include "ui/ShownText.h"
 #include "ui/frmGenerateINIs.h"
 #include "ui/frmProgress.h"
 #include "ui/frmSettings.h"
@@ -280,7 +281,7 @@ void frmMain::FillGamesList() {
 }
 
 void frmMain::SetTestCaption(int game) {
-    cmdTestGame->setText("&Test '" + QString::fromStdString(m_.Games[game].GameDescription) + "'");
+    cmdTestGame->setText("&Test '" + ShownText(m_.Games[game].GameDescription) + "'");
 }
 
 void frmMain::lvwGames_ItemClick() {

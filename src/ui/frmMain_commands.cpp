@@ -24,6 +24,7 @@
 #include "ui/frmAbout.h"
 #include "ui/frmGenerateINIs.h"
 #include "ui/frmMain.h"
+#include "ui/ShownText.h"
 #include "ui/frmSettings.h"
 
 namespace kelvaro {
@@ -45,7 +46,7 @@ constexpr size_t kNamesShown = 5;
 
 QString GenerationFailure(const GenerateResult& result, const std::string& folder) {
     QStringList names;
-    for (size_t i = 0; i < result.FailedNames.size() && i < kNamesShown; ++i) names << Q(result.FailedNames[i]);
+    for (size_t i = 0; i < result.FailedNames.size() && i < kNamesShown; ++i) names << ShownText(result.FailedNames[i]);
     if (result.FailedNames.size() > kNamesShown) names << "...";
     return QString("%1 INI file(s) could not be written (in the folder %2): %3.  %4 file(s) were written.")
         .arg(QString::number(result.Failed), Q(folder), names.join(", "), QString::number(result.Written));

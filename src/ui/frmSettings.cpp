@@ -15,6 +15,7 @@
 #include "ini/ApplySettings.h"
 #include "ini/IniText.h"
 #include "modes/AvailableModes.h"
+#include "ui/ShownText.h"
 
 namespace kelvaro {
 
@@ -144,7 +145,8 @@ void frmSettings::Form_Activate(int selectedGame, const std::vector<int>& shownG
 
     cmbVideoMode->clear();
     cmbVideoMode->addItem(QStringLiteral("(Let MAME Decide)"));
-    for (int k = 1; k <= m_.AvailModes.Count(); ++k) cmbVideoMode->addItem(Q(AvailModeDisplay(m_.AvailModes[k])));
+    for (int k = 1; k <= m_.AvailModes.Count(); ++k)
+        cmbVideoMode->addItem(ShownText(AvailModeDisplay(m_.AvailModes[k])));
 
     std::string* stored = nullptr;
     std::string w, h, r;
@@ -160,17 +162,18 @@ void frmSettings::Form_Activate(int selectedGame, const std::vector<int>& shownG
         stored = &m_.S.NotFoundINIText;
     } else {
         GameRow& game = m_.Games[selected_];
-        setWindowTitle(QStringLiteral("Settings for '") + Q(game.GameDescription) + QStringLiteral("'"));
-        lblGameDescription->setText(QStringLiteral("Description: ") + Q(game.GameDescription));
-        QString romname = QStringLiteral("Romname: ") + Q(game.GameRomName);
-        if (!game.GameCloneOf.empty()) romname += QStringLiteral(" (clone of ") + Q(game.GameCloneOf) + QStringLiteral(")");
+        setWindowTitle(QStringLiteral("Settings for '") + ShownText(game.GameDescription) + QStringLiteral("'"));
+        lblGameDescription->setText(QStringLiteral("Description: ") + ShownText(game.GameDescription));
+        QString romname = QStringLiteral("Romname: ") + ShownText(game.GameRomName);
+        if (!game.GameCloneOf.empty())
+            romname += QStringLiteral(" (clone of ") + ShownText(game.GameCloneOf) + QStringLiteral(")");
         lblGameRomname->setText(romname);
         if (game.GameNativeWidth == "-")
             lblGameNativeVideoMode->setText(QStringLiteral("Native Video Mode: Vector"));
         else
-            lblGameNativeVideoMode->setText(QStringLiteral("Native Video Mode: ") + Q(game.GameNativeWidth) +
-                                            QStringLiteral(" x ") + Q(game.GameNativeHeight) + QStringLiteral(" @ ") +
-                                            Q(game.GameNativeRefresh) + QStringLiteral("Hz"));
+            lblGameNativeVideoMode->setText(QStringLiteral("Native Video Mode: ") +
+                                            ShownText(game.GameNativeWidth + " x " + game.GameNativeHeight + " @ " +
+                                                      game.GameNativeRefresh + "Hz"));
         lblGameOrientation->setText(game.GameOrientation == "H" ? QStringLiteral("Orientation: Horizontal")
                                                                 : QStringLiteral("Orientation: Vertical"));
         w = game.GameModeWidth;
