@@ -1,8 +1,12 @@
-// The listinfo reader on any bytes: every cell keeps the form the native mode list relies on.
+// The listinfo reader on any bytes: every "game (" line starts a game, also inside a block left
+// open; every cell keeps the form the native mode list relies on, and shows without control
+// characters.
 #include <cstdint>
 #include <string>
 
 #include "FuzzCheck.h"
+#include "core/PrintableText.h"
+#include "core/TextLines.h"
 #include "gamelist/GameListParser.h"
 
 using namespace kelvaro;
@@ -12,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Model m;
     ParseGameList(text, m);
     int blocks = 0;
-    for (std::size_t at = 0; (at = text.find("game (", at)) != std::string_view::npos; at += 6) ++blocks;
-    FUZZ_CHECK(m.GameList.Count() <= blocks);
+    for (std::string_view line : SplitLines(text)) blocks += line == "game (";
+    FUZZ_CHECK(m.GameList.Count() == blocks);
     FUZZ_CHECK(m.GameList[0].ListRomName.empty());
     for (int i = 1; i <= m.GameList.Count(); ++i) {
         const ListRow& g = m.GameList[i];
@@ -25,6 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const std::string* cell : {&g.ListRomName, &g.ListCloneOf, &g.ListDescription, &g.ListRefresh})
             FUZZ_CHECK(cell->find_first_of("\r\n") == std::string::npos);
         for (char c : g.ListRomName) FUZZ_CHECK(!(c >= 'a' && c <= 'z'));
+        for (const std::string* cell : {&g.ListRomName, &g.ListDescription}) {
+            const std::string shown = PrintableText(*cell);
+            for (char c : shown) FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
+            FUZZ_CHECK(PrintableText(shown) == shown);  // already valid UTF-8 without controls
+        }
     }
     return 0;
 }

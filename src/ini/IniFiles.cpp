@@ -10,11 +10,8 @@
 
 namespace kelvaro {
 
-namespace {
-
-// Brings one game's row in line with the bytes of its INI file; every cell is computed before
-// any is stored.
-void TakeIniFile(Model& m, GameRow& game, std::string_view bytes) {
+// Every cell is computed before any is stored.
+void TakeIniFile(const Model& m, GameRow& game, std::string_view bytes) {
     std::string raw;
     raw.reserve(bytes.size() + 16);
     for (std::string_view line : SplitLines(bytes)) {
@@ -36,8 +33,6 @@ void TakeIniFile(Model& m, GameRow& game, std::string_view bytes) {
     game.GameModeRefresh = std::move(refresh);
     game.GameINIText = std::move(details);
 }
-
-} // namespace
 
 std::string IniFileBytes(const std::string& details) {
     if (details.empty()) return {};

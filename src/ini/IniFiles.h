@@ -44,6 +44,11 @@ struct GenerateResult {
 // first and reports the result.
 GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progress);
 
+// Brings one game's row in line with the bytes of its INI file: the mode named by its resolution
+// line (the refresh of the last available mode of that size), the details with that line in
+// normal form.
+void TakeIniFile(const Model& m, GameRow& game, std::string_view bytes);
+
 enum class ReadIniOutcome { NoFolder, ListsEmpty, Read };
 
 // Reads existing INI files back into the game table (progress "Reading Existing INI Files...").

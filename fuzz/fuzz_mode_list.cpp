@@ -1,0 +1,111 @@
+// The mode list reader on any bytes, then the automatic selection over what it read: every row
+// keeps the form the lists rely on, the two lists hold each distinct text once in ascending
+// order, and a chosen mode (the not-found one included) is always a row the card can show,
+// interlaced only where the settings allow it.
+#include <algorithm>
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "FuzzCheck.h"
+#include "core/TextLines.h"
+#include "core/TextNumbers.h"
+#include "ini/IniText.h"
+#include "modes/AutoSelect.h"
+#include "modes/AvailableModes.h"
+
+using namespace kelvaro;
+
+namespace {
+
+bool Trimmed(const std::string& s) { return s.empty() || (s.front() != ' ' && s.back() != ' '); }
+
+void CheckList(const Table<std::string>& list, const std::set<std::string>& texts) {
+    FUZZ_CHECK(list.Count() == static_cast<int>(texts.size()));
+    FUZZ_CHECK(std::set<std::string>(list.Elements().begin() + 1, list.Elements().end()) == texts);
+    for (int k = 2; k <= list.Count(); ++k) FUZZ_CHECK(LeadingNumber(list[k - 1]) <= LeadingNumber(list[k]));
+}
+
+// A mode the selection may hand a game: its size is a number above 0, and an interlaced mode
+// only when those are not ignored.
+bool Showable(const Model& m, const std::string& w, const std::string& h, const std::string& r) {
+    for (int j = 1; j <= m.AvailModes.Count(); ++j) {
+        const AvailModeRow& mode = m.AvailModes[j];
+        if (mode.AvailWidth != w || mode.AvailHeight != h || mode.AvailRefresh != r) continue;
+        const std::optional<double> width = WholeNumber(w), height = WholeNumber(h);
+        if (width && height && *width > 0 && *height > 0) return true;
+    }
+    return false;
+}
+
+GameRow NativeGame(const std::string& w, const std::string& h, const char* refresh, const char* orientation) {
+    GameRow g;
+    g.GameRomName = "G";
+    g.GameNativeWidth = w;
+    g.GameNativeHeight = h;
+    g.GameNativeRefresh = refresh;
+    g.GameOrientation = orientation;
+    return g;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    Model m;
+    ParseAvailableModes(text, m);
+    const std::size_t lines = SplitLines(text).size();
+    FUZZ_CHECK(m.AvailModes.Count() == (lines == 0 ? 0 : static_cast<int>(lines) - 1));
+    if (m.AvailModes.Empty()) return 0;
+
+    std::set<std::string> widths, heights;
+    for (int j = 1; j <= m.AvailModes.Count(); ++j) {
+        const AvailModeRow& r = m.AvailModes[j];
+        FUZZ_CHECK(r.AvailWidth.size() <= 4 && r.AvailHeight.size() <= 4);
+        FUZZ_CHECK(Trimmed(r.AvailWidth) && Trimmed(r.AvailHeight));
+        FUZZ_CHECK(r.AvailRefresh.size() == 2);
+        FUZZ_CHECK(r.AvailInterlaced == (LeadingNumber(r.AvailHeight) > 304 ? "Yes" : "No"));
+        FUZZ_CHECK(AvailModeDisplay(r).find(" @ ") != std::string::npos);
+        widths.insert(r.AvailWidth);
+        heights.insert(r.AvailHeight);
+    }
+    CheckList(m.AvailWidthList, widths);
+    CheckList(m.AvailHeightList, heights);
+
+    // Games the size of the first modes, turned and not, and common sizes; the settings and the
+    // not-found mode (the first row) vary with the first byte.
+    for (int j = 1; j <= std::min(4, m.AvailModes.Count()); ++j) {
+        const AvailModeRow& r = m.AvailModes[j];
+        m.Games.Add(NativeGame(r.AvailWidth, r.AvailHeight, "60.000000", "H"));
+        m.Games.Add(NativeGame(r.AvailHeight, r.AvailWidth, "57.5", "V"));
+    }
+    m.Games.Add(NativeGame("320", "240", "60.000000", "H"));
+    m.Games.Add(NativeGame("224", "288", "60.606061", "V"));
+    m.Games.Add(NativeGame("-", "-", "-", "H"));
+    const unsigned options = size > 0 ? data[0] : 0;
+    m.S.MonitorOrientation = options % 3;
+    m.S.IgnoreInterlaced = (options & 4) != 0;
+    m.S.MatchResWithin = (options & 8) != 0 ? 0 : 48;
+    if ((options & 16) != 0) {
+        m.S.NotFoundWidth = m.AvailModes[1].AvailWidth;
+        m.S.NotFoundHeight = m.AvailModes[1].AvailHeight;
+        m.S.NotFoundRefresh = m.AvailModes[1].AvailRefresh;
+    }
+    ProgressSink quiet;
+    AutoSelectVideoModes(m, quiet);
+    for (int i = 1; i <= m.Games.Count(); ++i) {
+        const GameRow& g = m.Games[i];
+        if (g.GameModeWidth == "???") {
+            FUZZ_CHECK(g.GameModeHeight == "???" && g.GameModeRefresh == "??");
+            continue;
+        }
+        FUZZ_CHECK(Showable(m, g.GameModeWidth, g.GameModeHeight, g.GameModeRefresh));
+        FUZZ_CHECK(ResolutionWidth(g.GameINIText) == g.GameModeWidth);
+        // The not-found mode is the user's own choice, interlaced or not.
+        const bool notFound = g.GameModeWidth == m.S.NotFoundWidth && g.GameModeHeight == m.S.NotFoundHeight;
+        for (int j = 1; j <= m.AvailModes.Count() && m.S.IgnoreInterlaced && !notFound; ++j)
+            if (m.AvailModes[j].AvailWidth == g.GameModeWidth && m.AvailModes[j].AvailHeight == g.GameModeHeight)
+                FUZZ_CHECK(m.AvailModes[j].AvailInterlaced == "No");
+    }
+    return 0;
+}
