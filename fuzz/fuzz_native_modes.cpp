@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "core/Text.h"
 #include "gamelist/FindGame.h"
 #include "gamelist/GameListParser.h"
 #include "gamelist/NativeModes.h"

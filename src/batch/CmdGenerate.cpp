@@ -3,6 +3,7 @@
 
 #include "batch/BatchCommon.h"
 #include "core/PrintableText.h"
+#include "core/Text.h"
 #include "ini/IniFiles.h"
 #include "modes/AutoSelect.h"
 
@@ -10,20 +11,11 @@ namespace kelvaro::batch {
 
 namespace {
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
-        if (upper(a[i]) != upper(b[i])) return false;
-    }
-    return true;
-}
-
 // The first game of that rom name; the table holds names in upper case and users type them in
 // the emulator's lower case, so case does not count. 0 when there is none.
 int FindGameByRomName(const Model& m, std::string_view romName) {
     for (int i = 1; i <= m.Games.Count(); ++i)
-        if (SameNameIgnoringCase(m.Games[i].GameRomName, romName)) return i;
+        if (EqualsIgnoringAsciiCase(m.Games[i].GameRomName, romName)) return i;
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include "gamelist/NativeModes.h"
 #include "ini/IniFiles.h"
 #include "modes/AvailableModes.h"
+#include "platform/Files.h"
 
 namespace kelvaro::batch {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/TextLines.h"
+#include "core/Text.h"
 #include "core/TextNumbers.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -89,24 +89,10 @@ std::optional<int> ToInt16(double value) {
 }
 
 std::optional<bool> ReadBool(std::string_view text) {
-    std::size_t b = text.find_first_not_of(' ');
-    std::size_t e = text.find_last_not_of(' ');
-    std::string_view word = b == std::string_view::npos ? std::string_view() : text.substr(b, e - b + 1);
-    auto equalsNoCase = [](std::string_view a, std::string_view b) {
-        if (a.size() != b.size())
-            return false;
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            char x = a[i], y = b[i];
-            if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-            if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-            if (x != y)
-                return false;
-        }
+    const std::string_view word = TrimSpaces(text);
+    if (EqualsIgnoringAsciiCase(word, "true"))
         return true;
-    };
-    if (equalsNoCase(word, "true"))
-        return true;
-    if (equalsNoCase(word, "false"))
+    if (EqualsIgnoringAsciiCase(word, "false"))
         return false;
     if (auto n = WholeNumber(WithDecimalPoint(text)))
         return *n != 0;

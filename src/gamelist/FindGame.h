@@ -17,8 +17,4 @@ int FindNativeModeOfGame(const Model& m, const std::string& search);
 // none.
 int FindShownGame(const Model& m, const std::vector<int>& shownGames, const std::string& search);
 
-// Upper case as the search compares: UTF-8 text, letters of the Latin, Greek and Cyrillic
-// alphabets upper-cased (é -> É), everything else unchanged.
-std::string UpperCase(std::string_view text);
-
 } // namespace kelvaro

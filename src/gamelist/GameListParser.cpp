@@ -1,37 +1,11 @@
 #include "gamelist/GameListParser.h"
 
-#include "gamelist/FindGame.h"
+#include "core/Text.h"
 #include "platform/Files.h"
 
 namespace kelvaro {
 
 namespace {
-
-// Splits text into lines: CR LF, a lone CR and a lone LF each end a line. A last line without
-// an end still counts.
-class LineReader {
-public:
-    explicit LineReader(std::string_view text) : text_(text) {}
-
-    bool Next(std::string_view& line) {
-        if (pos_ >= text_.size()) return false;
-        const char* begin = text_.data() + pos_;
-        const char* end = text_.data() + text_.size();
-        const char* p = begin;
-        while (p != end && *p != '\r' && *p != '\n') ++p;
-        line = std::string_view(begin, static_cast<std::size_t>(p - begin));
-        if (p != end) {
-            if (*p == '\r' && p + 1 != end && p[1] == '\n') ++p;
-            ++p;
-        }
-        pos_ = static_cast<std::size_t>(p - text_.data());
-        return true;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
-};
 
 // Everything from position `from` (0-based) on; empty when the line is shorter.
 std::string_view From(std::string_view line, std::size_t from) {

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "core/Sorts.h"
 #include "core/TextNumbers.h"
 #include "gamelist/GameInfoRetrieval.h"
 #include "gamelist/GameListParser.h"
 #include "platform/Files.h"
-#include "platform/Sorts.h"
 
 namespace kelvaro {
 

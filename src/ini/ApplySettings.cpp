@@ -1,6 +1,6 @@
 #include "ini/ApplySettings.h"
 
-#include "ini/IniText.h"
+#include "core/IniText.h"
 
 namespace kelvaro {
 

@@ -3,8 +3,9 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "core/TextLines.h"
-#include "ini/IniText.h"
+#include "core/FileNames.h"
+#include "core/IniText.h"
+#include "core/Text.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
@@ -38,8 +39,6 @@ std::string IniFileBytes(const std::string& details) {
     if (details.empty()) return {};
     return INITextToFileText(details) + "\r\n";
 }
-
-bool IsExistingFolder(const std::string& path) { return FileExists(path, true) && !FileExists(path, false); }
 
 bool IsUsableRomFileName(std::string_view romName) {
     // Wildcards would make an existence test match other games' files; Windows forbids them in

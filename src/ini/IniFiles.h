@@ -16,9 +16,6 @@ std::string IniFilePath(const Model& m, const std::string& romName);
 // True for a rom name that may become a file name: a safe file name without wildcards.
 bool IsUsableRomFileName(std::string_view romName);
 
-// True when the path names an existing folder (not a file); false for an empty path.
-bool IsExistingFolder(const std::string& path);
-
 // The bytes of an INI file for the given INI details: their file text and one CR LF, or nothing
 // at all for empty details.
 std::string IniFileBytes(const std::string& details);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/FileNames.h"
 #include "ini/IniFiles.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"

@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/IniText.h"
 #include "core/TextNumbers.h"
-#include "ini/IniText.h"
 
 namespace kelvaro {
 

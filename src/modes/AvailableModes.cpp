@@ -3,21 +3,14 @@
 #include <unordered_set>
 #include <vector>
 
-#include "core/TextLines.h"
+#include "core/Sorts.h"
+#include "core/Text.h"
 #include "core/TextNumbers.h"
 #include "platform/Files.h"
-#include "platform/Sorts.h"
 
 namespace kelvaro {
 
 namespace {
-
-// Spaces only, as the mode list's column format pads with spaces.
-std::string_view TrimSpaces(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
 
 // Characters from 1-based position `from`, at most `count` of them; empty past the end.
 std::string_view Mid(std::string_view s, size_t from, size_t count = std::string_view::npos) {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -33,7 +34,11 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
     std::size_t starP = std::string_view::npos, starN = 0;
     auto same = [](char a, char b) {
 #ifdef _WIN32
-        auto up = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
+        // Names compare as Windows compares them: upper-cased by the system's own rules.
+        auto up = [](char c) {
+            auto one = reinterpret_cast<LPSTR>(static_cast<std::uintptr_t>(static_cast<unsigned char>(c)));
+            return static_cast<char>(reinterpret_cast<std::uintptr_t>(CharUpperA(one)));
+        };
         return up(a) == up(b);
 #else
         return a == b;
@@ -63,12 +68,7 @@ bool Accepts(const fs::file_status& st, bool allowFolder) {
 }
 
 bool FileExistsImpl(const std::string& path, bool allowFolder) {
-    std::size_t sep = std::string::npos;
-    for (std::size_t i = path.size(); i > 0; --i)
-        if (IsPathSeparator(path[i - 1])) {
-            sep = i - 1;
-            break;
-        }
+    const std::size_t sep = LastSeparator(path);
     std::string last = sep == std::string::npos ? path : path.substr(sep + 1);
 
     if (last.find_first_of("*?") == std::string::npos) {
@@ -117,6 +117,8 @@ bool FileExists(const std::string& path, bool allowFolder) {
     }
 }
 
+bool IsExistingFolder(const std::string& path) { return FileExists(path, true) && !FileExists(path, false); }
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     if (path.empty())
         return std::nullopt;
@@ -158,12 +160,7 @@ AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
         ok_ = false;
         return;
     }
-    std::size_t sep = std::string::npos;
-    for (std::size_t i = path_.size(); i > 0; --i)
-        if (IsPathSeparator(path_[i - 1])) {
-            sep = i - 1;
-            break;
-        }
+    const std::size_t sep = LastSeparator(path_);
     std::string dir = sep == std::string::npos ? std::string() : path_.substr(0, sep + 1);
     std::string base = sep == std::string::npos ? path_ : path_.substr(sep + 1);
     if (base.empty()) {

@@ -10,6 +10,9 @@ namespace kelvaro {
 // the path match any entry. An empty path, or any error, gives false.
 bool FileExists(const std::string& path, bool allowFolder);
 
+// True when the path names an existing folder (not a file); false for an empty path.
+bool IsExistingFolder(const std::string& path);
+
 // The whole file; nothing when it cannot be read (missing, a folder, no permission).
 std::optional<std::string> ReadWholeFile(const std::string& path);
 

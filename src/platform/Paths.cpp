@@ -20,23 +20,19 @@ namespace fs = std::filesystem;
 
 namespace kelvaro {
 
-namespace {
-
-std::size_t LastSeparator(std::string_view path) {
-    for (std::size_t i = path.size(); i > 0; --i)
-        if (IsPathSeparator(path[i - 1]))
-            return i - 1;
-    return std::string_view::npos;
-}
-
-} // namespace
-
 bool IsPathSeparator(char c) {
 #ifdef _WIN32
     return c == '\\' || c == '/';
 #else
     return c == '/';
 #endif
+}
+
+std::size_t LastSeparator(std::string_view path) {
+    for (std::size_t i = path.size(); i > 0; --i)
+        if (IsPathSeparator(path[i - 1]))
+            return i - 1;
+    return std::string_view::npos;
 }
 
 char PathSeparator() {
@@ -116,6 +112,9 @@ std::string UserDataFolder() {
 #endif
 }
 
+namespace {
+
+// True when a file can be created in the folder.
 bool IsWritableFolder(const std::string& folder) {
     if (folder.empty() || !FileExists(folder, true) || FileExists(folder, false))
         return false;
@@ -148,6 +147,8 @@ bool IsWritableFolder(const std::string& folder) {
 #endif
 }
 
+} // namespace
+
 std::string ChooseDataFolder(const std::string& programFolder) {
     if (IsWritableFolder(programFolder))
         return programFolder;
@@ -167,19 +168,6 @@ std::string FindShippedFile(const std::string& programFolder, std::string_view n
         return installed;
 #endif
     return {};
-}
-
-std::string EmulatorFileName(std::string_view romName, std::string_view extension) {
-    std::string out(romName);
-    out += extension;
-#ifndef _WIN32
-    // The emulator spells its file names in lower case; a case-sensitive file system needs the
-    // same spelling for it to find them.
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-#endif
-    return out;
 }
 
 bool IsSafeFileName(std::string_view name) {

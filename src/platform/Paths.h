@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,16 @@ char PathSeparator();
 
 // True for a character that separates folders: '/' everywhere, '\\' too on Windows.
 bool IsPathSeparator(char c);
+
+// True on a file system that tells "PACMAN.ini" from "pacman.ini" (everywhere but Windows).
+#ifdef _WIN32
+inline constexpr bool kCaseSensitiveFileNames = false;
+#else
+inline constexpr bool kCaseSensitiveFileNames = true;
+#endif
+
+// The position of the last folder separator of the path; npos when it holds none.
+std::size_t LastSeparator(std::string_view path);
 
 // folder + separator + name; name alone when folder is empty; no doubled separator when folder
 // already ends with one.
@@ -26,9 +37,6 @@ std::string ProgramFolder();
 // by the caller).
 std::string UserDataFolder();
 
-// True when a file can be created in the folder.
-bool IsWritableFolder(const std::string& folder);
-
 // The folder that receives "kelvaro.cfg" and "mame.dat": the program folder when writable,
 // otherwise the per-user data folder (created when missing).
 std::string ChooseDataFolder(const std::string& programFolder);
@@ -36,10 +44,6 @@ std::string ChooseDataFolder(const std::string& programFolder);
 // A shipped file (the default mode list, readme.txt): in the program folder, then in the
 // installed data folder. Empty when neither has it.
 std::string FindShippedFile(const std::string& programFolder, std::string_view name);
-
-// The file name the emulator looks up for a game's name and extension: on a case-sensitive
-// file system the name in lower case ("PACMAN", ".ini" -> "pacman.ini"); on Windows as given.
-std::string EmulatorFileName(std::string_view romName, std::string_view extension);
 
 // False for a name from the game list that could leave its folder or is no file name: empty,
 // ".", "..", or holding a path separator ('/' or '\\'), a drive colon or a control character.

@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QUrl>
 
+#include "core/Text.h"
 #include "core/TextNumbers.h"
 #include "gamelist/FindGame.h"
 #include "ini/IniFiles.h"
@@ -32,14 +33,6 @@ namespace kelvaro {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// The answer of an input box with the spaces at both ends removed (and nothing else).
-std::string TrimSpaces(const QString& answer) {
-    std::string text = answer.toStdString();
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // How many of the failed names a warning lists before it stops.
 constexpr size_t kNamesShown = 5;
@@ -205,7 +198,8 @@ void frmMain::cmdTestGame_Click() {
 void frmMain::mnuFind_Click() {
     const std::optional<QString> answer =
         dialogs_.InputBox(this, "Enter game Description or Romname to find:", "Find Game", QString());
-    const std::string text = answer ? TrimSpaces(*answer) : std::string();
+    // Only the spaces at both ends of the answer go.
+    const std::string text = answer ? std::string(TrimSpaces(answer->toStdString())) : std::string();
     if (text.empty() || m_.Games.Empty()) return;
     const std::string search = UpperCase(text);
 

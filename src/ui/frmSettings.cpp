@@ -12,8 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/IniText.h"
 #include "ini/ApplySettings.h"
-#include "ini/IniText.h"
 #include "modes/AvailableModes.h"
 #include "ui/ShownText.h"
 

@@ -1,17 +1,12 @@
-#include "ini/IniText.h"
+#include "core/IniText.h"
+
+#include "core/Text.h"
 
 namespace kelvaro {
 
 namespace {
 
 constexpr std::string_view kResolution = "resolution ";
-
-// Spaces only: a tab or other blank is part of the value.
-std::string_view TrimSpaces(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
 
 // The text between the first "resolution " and the end of its line, as both readers take it:
 // the end is the first "|" at or after the start of the value, or else the last character of the

@@ -1,4 +1,4 @@
-#include "platform/Sorts.h"
+#include "core/Sorts.h"
 
 #include <utility>
 

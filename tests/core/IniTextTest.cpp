@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ini/IniText.h"
+#include "core/IniText.h"
 
 using namespace kelvaro;
 

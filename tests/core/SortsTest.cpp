@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/TextNumbers.h"
-#include "platform/Sorts.h"
+#include "core/Sorts.h"
 
 using namespace kelvaro;
 

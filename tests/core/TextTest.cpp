@@ -1,0 +1,30 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/FileNames.h"
+#include "core/Text.h"
+
+using namespace kelvaro;
+
+TEST(Text, LinesOfEveryEnd) {
+    using Lines = std::vector<std::string_view>;
+    EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitLines("a\n\r\n\r"), (Lines{"a", "", ""}));  // nothing after the last end
+    EXPECT_EQ(SplitLines(""), Lines{});
+    EXPECT_EQ(TrimSpaces("  a \t b  "), "a \t b");
+    EXPECT_EQ(TrimSpaces("   "), "");
+}
+
+TEST(Text, CaseFolding) {
+    EXPECT_EQ(UpperCase("abc xyz 0-9 Caf\xC3\xA9 \xC3\xB7 \xC3\xBF"), "ABC XYZ 0-9 CAF\xC3\x89 \xC3\xB7 \xC5\xB8");
+    EXPECT_EQ(UpperCase("\xC5\x82\xC3\xB3" "d\xC5\xBA \xCE\xB1\xCF\x82 \xD0\xB6\xD1\x91"),  // łódź ας жё
+              "\xC5\x81\xC3\x93" "D\xC5\xB9 \xCE\x91\xCE\xA3 \xD0\x96\xD0\x81");
+    EXPECT_EQ(UpperCase("a\xC3 \xFF\xE2\x82\xAC"), "A\xC3 \xFF\xE2\x82\xAC");  // broken bytes and the euro sign stay
+    EXPECT_TRUE(EqualsIgnoringAsciiCase("Sf2CE", "sF2ce"));
+    EXPECT_FALSE(EqualsIgnoringAsciiCase("\xC3\xA9", "\xC3\x89"));
+    EXPECT_FALSE(EqualsIgnoringAsciiCase("sf2", "sf2ce"));
+    EXPECT_EQ(EmulatorFileName("Sf2ce", ".ZIP"), "sf2ce.zip");
+    EXPECT_EQ(EmulatorFileName("a\xc9", ".ini"), "a\xc9.ini");  // only ASCII letters change
+}
