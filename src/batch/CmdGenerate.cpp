@@ -32,7 +32,7 @@ int CmdGenerate(const Options& o) {
         selected = FindGameByRomName(m, o.Get("--game"));
         if (selected == 0) throw UsageError{"no game named " + o.Get("--game")};
     } else {
-        m.S.GenerateApplyTo = 3;
+        m.S.GenerateApplyTo = GenerateScope::AllGames;
     }
 
     ProgressSink quiet;

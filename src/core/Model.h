@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "core/Scopes.h"
 #include "core/Settings.h"
 #include "core/Table.h"
 
@@ -28,7 +29,7 @@ struct Model {
 
     std::string MameFolder;     // folder of MameExePath; empty until derived
     bool INIsGenerated = false; // INI files were written in this run
-    int SettingsScope = 0;      // 0 native mode, 1 one game, 2 the not-found settings
+    SettingsDialogScope SettingsScope = SettingsDialogScope::NativeMode; // what the settings dialog edits
 
     ProgramPaths Paths;
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "core/Scopes.h"
+
 namespace kelvaro {
 
 // The largest tolerances a user can set (the "Other" boxes of the two matching menus).
@@ -23,7 +25,7 @@ struct Settings {
     std::string NotFoundHeight = "???";
     std::string NotFoundRefresh = "??";
     std::string NotFoundINIText = "resolution auto";
-    int GenerateApplyTo = 0;           // option index 0..3 of the generation dialog, -1 cancelled
+    GenerateScope GenerateApplyTo = GenerateScope::SelectedGame;
     bool GenerateAvailableOnly = true;
     bool GenerateParentsOnly = true;
     bool GenerateNoINIOnly = false;

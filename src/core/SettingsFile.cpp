@@ -15,7 +15,7 @@ namespace kelvaro {
 
 namespace {
 
-enum class Kind { Text, Bool, Int16, Single, LeadingInt16 };
+enum class Kind { Text, Bool, Int16, Single, Scope };
 
 struct LineInfo {
     const char* name;
@@ -28,18 +28,22 @@ struct LineInfo {
     // What a user may set by name: one of the choices 0..setHigh, or any number from 0 to setHigh.
     bool setChoice = false;
     double setHigh = 0;
+    GenerateScope Settings::*scope = nullptr;
 };
 
 LineInfo TextLine(const char* name, std::string Settings::*p) { return {name, Kind::Text, p}; }
 LineInfo BoolLine(const char* name, bool Settings::*p) { return {name, Kind::Bool, nullptr, p}; }
-LineInfo ChoiceLine(const char* name, int Settings::*p, Kind kind, int fileMax, int choices) {
-    return {name, kind, nullptr, nullptr, p, nullptr, fileMax, true, static_cast<double>(choices - 1)};
+LineInfo ChoiceLine(const char* name, int Settings::*p, int fileMax, int choices) {
+    return {name, Kind::Int16, nullptr, nullptr, p, nullptr, fileMax, true, static_cast<double>(choices - 1)};
 }
 LineInfo IntLine(const char* name, int Settings::*p, double high) {
     return {name, Kind::Int16, nullptr, nullptr, p, nullptr, 0, false, high};
 }
 LineInfo SingleLine(const char* name, float Settings::*p, double high) {
     return {name, Kind::Single, nullptr, nullptr, nullptr, p, 0, false, high};
+}
+LineInfo ScopeLine(const char* name, GenerateScope Settings::*p, int choices) {
+    return {name, Kind::Scope, nullptr, nullptr, nullptr, nullptr, 0, true, static_cast<double>(choices - 1), p};
 }
 
 // The lines of the file, in file order.
@@ -50,8 +54,8 @@ const std::vector<LineInfo>& Lines() {
         TextLine("MameROMPath", &Settings::MameROMPath),
         BoolLine("LegacyMame", &Settings::LegacyMame),
         TextLine("ModeListFile", &Settings::ModeListFile),
-        ChoiceLine("MonitorOrientation", &Settings::MonitorOrientation, Kind::Int16, 2, 3),
-        ChoiceLine("PreferredRotation", &Settings::PreferredRotation, Kind::Int16, 1, 2),
+        ChoiceLine("MonitorOrientation", &Settings::MonitorOrientation, 2, 3),
+        ChoiceLine("PreferredRotation", &Settings::PreferredRotation, 1, 2),
         BoolLine("IgnoreInterlaced", &Settings::IgnoreInterlaced),
         IntLine("MatchResWithin", &Settings::MatchResWithin, kMaxMatchResWithin),
         SingleLine("MatchRefreshWithin", &Settings::MatchRefreshWithin, kMaxMatchRefreshWithin),
@@ -60,7 +64,7 @@ const std::vector<LineInfo>& Lines() {
         TextLine("NotFoundRefresh", &Settings::NotFoundRefresh),
         TextLine("NotFoundINIText", &Settings::NotFoundINIText),
         // -1 in the file is a cancelled dialog; a user sets one of the four scopes.
-        ChoiceLine("GenerateApplyTo", &Settings::GenerateApplyTo, Kind::LeadingInt16, 0, 4),
+        ScopeLine("GenerateApplyTo", &Settings::GenerateApplyTo, 4),
         BoolLine("GenerateAvailableOnly", &Settings::GenerateAvailableOnly),
         BoolLine("GenerateParentsOnly", &Settings::GenerateParentsOnly),
         BoolLine("GenerateNoINIOnly", &Settings::GenerateNoINIOnly),
@@ -112,21 +116,24 @@ bool ReadLine(const LineInfo& line, std::string_view text, Settings& s) {
         s.*line.flag = *b;
         return true;
     }
-    case Kind::Int16:
-    case Kind::LeadingInt16: {
+    case Kind::Int16: {
         std::optional<int> v;
-        if (line.kind == Kind::Int16) {
-            if (auto n = WholeNumber(WithDecimalPoint(text)))
-                v = ToInt16(*n);
-        } else {
-            v = ToInt16(LeadingNumber(text));
-        }
+        if (auto n = WholeNumber(WithDecimalPoint(text)))
+            v = ToInt16(*n);
         if (!v)
             return false;
         // A choice the menus do not offer falls back to the first one.
         if (line.maxValue > 0 && (*v < 0 || *v > line.maxValue))
             v = 0;
         s.*line.integer = *v;
+        return true;
+    }
+    case Kind::Scope: {
+        // The leading number: "2abc" is 2. Any 16-bit number is kept, as the scope's type holds it.
+        const std::optional<int> v = ToInt16(LeadingNumber(text));
+        if (!v)
+            return false;
+        s.*line.scope = static_cast<GenerateScope>(*v);
         return true;
     }
     case Kind::Single: {
@@ -154,8 +161,9 @@ std::string WriteLine(const LineInfo& line, const Settings& s) {
     case Kind::Bool:
         return s.*line.flag ? "True" : "False";
     case Kind::Int16:
-    case Kind::LeadingInt16:
         return NumberField(std::to_string(s.*line.integer));
+    case Kind::Scope:
+        return NumberField(std::to_string(NumberOf(s.*line.scope)));
     case Kind::Single:
         return NumberField(FormatNumber(s.*line.single));
     }
@@ -230,6 +238,8 @@ std::optional<std::string> SetSettingByName(Settings& s, const std::string& name
             return RangeText(line);
         if (line.kind == Kind::Single)
             s.*line.single = static_cast<float>(*n);
+        else if (line.kind == Kind::Scope)
+            s.*line.scope = *GenerateScopeFromNumber(static_cast<int>(*n));
         else
             s.*line.integer = static_cast<int>(RoundHalfEven(*n));
         return std::nullopt;

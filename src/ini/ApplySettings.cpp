@@ -39,7 +39,7 @@ void ApplyChoiceToNotFound(Model& m, int e, const std::string& text) {
     ApplyChoice(m, e, text, s.NotFoundWidth, s.NotFoundHeight, s.NotFoundRefresh, s.NotFoundINIText);
 }
 
-std::vector<int> ApplyChoiceToScope(Model& m, int scope, int s, const std::vector<int>& shownGames, int e,
+std::vector<int> ApplyChoiceToScope(Model& m, ApplyScope scope, int s, const std::vector<int>& shownGames, int e,
                                     const std::string& text) {
     std::vector<int> changed;
     auto apply = [&](int g) {
@@ -47,25 +47,24 @@ std::vector<int> ApplyChoiceToScope(Model& m, int scope, int s, const std::vecto
         changed.push_back(g);
     };
     switch (scope) {
-    case 0:
+    case ApplyScope::SelectedGame:
         if (IsGame(m, s)) apply(s);
         break;
-    case 1:
+    case ApplyScope::ShownGames:
         // The games list decides, not the table: exactly the games it shows, in its order.
         for (int g : shownGames)
             if (IsGame(m, g)) apply(g);
         break;
-    case 2: {
+    case ApplyScope::SameOrientation: {
         if (!IsGame(m, s)) break;
         const std::string orientation = m.Games[s].GameOrientation;
         for (int i = 1; i <= m.Games.Count(); ++i)
             if (m.Games[i].GameOrientation == orientation) apply(i);
         break;
     }
-    case 3:
+    case ApplyScope::AllGames:
         for (int i = 1; i <= m.Games.Count(); ++i) apply(i);
         break;
-    default: break;
     }
     return changed;
 }

@@ -15,9 +15,10 @@ void ApplyChoiceToGame(Model& m, int g, int e, const std::string& text);
 // Gives the not-found settings the detail text and the mode of entry e.
 void ApplyChoiceToNotFound(Model& m, int e, const std::string& text);
 
-// The scopes of the dialog's OK: 0 the selected game s, 1 every game shown in the games list (in
-// list order), 2 every game with the orientation of s, 3 every game. Returns the games changed.
-std::vector<int> ApplyChoiceToScope(Model& m, int scope, int s, const std::vector<int>& shownGames,
+// The dialog's OK: gives the choice to the selected game s, to every game shown in the games list
+// (in list order), to every game with the orientation of s, or to every game. Returns the games
+// changed.
+std::vector<int> ApplyChoiceToScope(Model& m, ApplyScope scope, int s, const std::vector<int>& shownGames,
                                     int e, const std::string& text);
 
 // Step 3 of filling the dialog: picks the entry for the chosen mode (W, H, R) by exact text

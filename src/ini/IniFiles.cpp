@@ -60,19 +60,19 @@ bool GameIsAvailable(const Model& m, const std::string& romName) {
            IsExistingFolder(JoinPath(roms, EmulatorFileName(romName, "")));
 }
 
-bool GameInScope(const Model& m, int i, int s, int applyTo) {
+bool GameInScope(const Model& m, int i, int s, GenerateScope applyTo) {
     if (i < 1 || i > m.Games.Count()) return false;
-    if (applyTo == 3) return true;
+    if (applyTo == GenerateScope::AllGames) return true;
     if (s < 1 || s > m.Games.Count()) return false;
     const GameRow& game = m.Games[i];
     const GameRow& selected = m.Games[s];
     switch (applyTo) {
-    case 0: return game.GameRomName == selected.GameRomName;
-    case 1:
+    case GenerateScope::SelectedGame: return game.GameRomName == selected.GameRomName;
+    case GenerateScope::SameNativeMode:
         return game.GameNativeWidth == selected.GameNativeWidth &&
                game.GameNativeHeight == selected.GameNativeHeight;
-    case 2: return game.GameOrientation == selected.GameOrientation;
-    default: return false;
+    case GenerateScope::SameOrientation: return game.GameOrientation == selected.GameOrientation;
+    default: return false;  // cancelled, or a number that names no scope
     }
 }
 

@@ -23,8 +23,8 @@ std::string IniFileBytes(const std::string& details);
 // True when the ROM folder holds the game as NAME.zip, NAME.7z or a folder NAME.
 bool GameIsAvailable(const Model& m, const std::string& romName);
 
-// Whether game i is in the generation scope GenerateApplyTo, with s the selected game.
-bool GameInScope(const Model& m, int i, int s, int applyTo);
+// Whether game i is in the generation scope, with s the selected game.
+bool GameInScope(const Model& m, int i, int s, GenerateScope applyTo);
 
 struct GenerateResult {
     int Written = 0;

@@ -68,8 +68,8 @@ void frmGenerateINIs::Choose() {
 }
 
 void frmGenerateINIs::Form_Activate() {
-    const int applyTo = m_.S.GenerateApplyTo;
-    // A cancelled choice (-1), or a value no option stands for, offers "All Games".
+    const int applyTo = NumberOf(m_.S.GenerateApplyTo);
+    // A cancelled choice (-1), or a number no option stands for, offers "All Games".
     optApplyto[applyTo >= 0 && applyTo <= 3 ? applyTo : 3]->setChecked(true);
     chkAvailableOnly->setChecked(m_.S.GenerateAvailableOnly);
     chkParentsOnly->setChecked(m_.S.GenerateParentsOnly);
@@ -82,7 +82,7 @@ void frmGenerateINIs::cmdOK_Click() {
     int applyTo = -1;
     for (int i = 0; i < 4 && applyTo < 0; ++i)
         if (optApplyto[i]->isChecked()) applyTo = i;
-    m_.S.GenerateApplyTo = applyTo;
+    m_.S.GenerateApplyTo = GenerateScopeFromNumber(applyTo).value_or(GenerateScope::Cancelled);
     m_.S.GenerateAvailableOnly = chkAvailableOnly->checkState() != Qt::Unchecked;
     m_.S.GenerateParentsOnly = chkParentsOnly->checkState() != Qt::Unchecked;
     m_.S.GenerateNoINIOnly = chkNoINIOnly->checkState() != Qt::Unchecked;
@@ -92,7 +92,7 @@ void frmGenerateINIs::cmdOK_Click() {
 void frmGenerateINIs::cmdCancel_Click() { reject(); }
 
 void frmGenerateINIs::reject() {
-    m_.S.GenerateApplyTo = -1;
+    m_.S.GenerateApplyTo = GenerateScope::Cancelled;
     QDialog::reject();
 }
 

@@ -258,7 +258,7 @@ void frmMain::ReadExistingINIFiles() {
 void frmMain::lvwMain_ItemClick() { FillGamesList(); }
 
 void frmMain::lvwMain_DblClick() {
-    if (SelectedGame() != 0) EditSettings(0);
+    if (SelectedGame() != 0) EditSettings(SettingsDialogScope::NativeMode);
 }
 
 // ---- games
@@ -289,10 +289,10 @@ void frmMain::lvwGames_ItemClick() {
 }
 
 void frmMain::lvwGames_DblClick() {
-    if (SelectedGame() != 0) EditSettings(1);
+    if (SelectedGame() != 0) EditSettings(SettingsDialogScope::OneGame);
 }
 
-void frmMain::EditSettings(int scope) {
+void frmMain::EditSettings(SettingsDialogScope scope) {
     const int selected = SelectedGame();
     m_.SettingsScope = scope;
     std::vector<int> changed = SettingsDialog().Edit(selected, ShownGames());

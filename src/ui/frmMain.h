@@ -108,7 +108,7 @@ private:
     void SelectRow(QTableView* view, int row, bool scroll = false);
     void SetTestCaption(int game);
     void RefreshGameRows(const std::vector<int>& games);
-    void EditSettings(int scope);
+    void EditSettings(SettingsDialogScope scope);
     frmSettings& SettingsDialog();
     frmGenerateINIs& GenerateDialog();
     void SaveSettingsOrWarn();

@@ -91,7 +91,7 @@ void frmMain::mnuMatchRefreshWithin_Click(int index) {
 }
 
 void frmMain::mnuActionNotFound_Click() {
-    m_.SettingsScope = 2;
+    m_.SettingsScope = SettingsDialogScope::NotFound;
     SettingsDialog().Edit(0, {});
 }
 
@@ -153,7 +153,7 @@ void frmMain::mnuReadINIs_Click() {
 
 void frmMain::mnuGenerateINIs_Click() {
     GenerateDialog().Choose();
-    if (m_.S.GenerateApplyTo == -1) return;
+    if (m_.S.GenerateApplyTo == GenerateScope::Cancelled) return;
     if (!m_.S.GenerateNoINIOnly &&
         !dialogs_.Ask(this,
                       "This will create the required INI file(s) (in the folder " + Q(m_.S.MameINIPath) +

@@ -126,7 +126,7 @@ std::string frmSettings::BoxText() const { return txtINIFileDetails->toPlainText
 
 std::vector<int> frmSettings::Edit(int selectedGame, const std::vector<int>& shownGames) {
     // Without a selected game there is nothing to edit in scopes 0 and 1.
-    if (m_.SettingsScope != 2 && !IsGame(selectedGame)) return {};
+    if (m_.SettingsScope != SettingsDialogScope::NotFound && !IsGame(selectedGame)) return {};
     Form_Activate(selectedGame, shownGames);
     cmbVideoMode->setFocus();
     if (exec() != QDialog::Accepted) return {};
@@ -138,7 +138,7 @@ void frmSettings::Form_Activate(int selectedGame, const std::vector<int>& shownG
     selected_ = selectedGame;
     shown_ = shownGames;
     changed_.clear();
-    const bool notFound = scope_ == 2;
+    const bool notFound = scope_ == SettingsDialogScope::NotFound;
     if (!notFound && !IsGame(selected_)) return;
 
     filling_ = true;
@@ -191,9 +191,9 @@ void frmSettings::Form_Activate(int selectedGame, const std::vector<int>& shownG
     SetBoxText(INITextToFileText(text));
 
     for (QRadioButton* o : {optThisGameOnly, optVideoMode, optOrientation, optAllGames}) o->setEnabled(!notFound);
-    if (scope_ == 1)
+    if (scope_ == SettingsDialogScope::OneGame)
         optThisGameOnly->setChecked(true);
-    else if (scope_ == 0)
+    else if (scope_ == SettingsDialogScope::NativeMode)
         optVideoMode->setChecked(true);
 
     filling_ = false;
@@ -208,7 +208,7 @@ void frmSettings::cmdOK_Click() {
     const int entry = std::max(0, cmbVideoMode->currentIndex());
     // The box's line breaks are "\n"; the detail text functions take them as separators.
     const std::string text = BoxText();
-    if (scope_ == 2) {
+    if (scope_ == SettingsDialogScope::NotFound) {
         ApplyChoiceToNotFound(m_, entry, text);
     } else if (IsGame(selected_)) {
         int option = -1;
@@ -220,7 +220,8 @@ void frmSettings::cmdOK_Click() {
             option = 2;
         else if (optAllGames->isChecked())
             option = 3;
-        if (option >= 0) changed_ = ApplyChoiceToScope(m_, option, selected_, shown_, entry, text);
+        if (const std::optional<ApplyScope> scope = ApplyScopeFromNumber(option))
+            changed_ = ApplyChoiceToScope(m_, *scope, selected_, shown_, entry, text);
     }
     accept();
 }

@@ -14,17 +14,18 @@ class QRadioButton;
 
 namespace kelvaro {
 
-// The settings dialog: the chosen video mode and INI lines of one game (SettingsScope 0 or 1) or
-// of the settings used when no ideal mode is found (SettingsScope 2). Created once, filled anew
-// on every showing.
+// The settings dialog: the chosen video mode and INI lines of one game (opened from the native
+// mode list or the games list) or of the settings used when no ideal mode is found. Created once,
+// filled anew on every showing.
 class frmSettings : public QDialog {
     Q_OBJECT
 public:
     frmSettings(Model& model, QWidget* parent = nullptr);
 
     // Fills the dialog for model.SettingsScope (selectedGame and shownGames — the games list's
-    // games in list order — matter for scopes 0 and 1), shows it modally, and on OK applies the
-    // choice. Returns the games whose rows changed (empty after Cancel or for scope 2).
+    // games in list order — matter unless it edits the not-found settings), shows it modally, and
+    // on OK applies the choice. Returns the games whose rows changed (empty after Cancel or for the
+    // not-found settings).
     std::vector<int> Edit(int selectedGame, const std::vector<int>& shownGames);
 
     // The steps of Edit, public so that tests drive the dialog without a modal loop.
@@ -61,7 +62,7 @@ private:
     std::string BoxText() const;
 
     Model& m_;
-    int scope_ = 0; // SettingsScope as it was when the dialog was filled
+    SettingsDialogScope scope_ = SettingsDialogScope::NativeMode; // as it was when the dialog was filled
     int selected_ = 0;
     std::vector<int> shown_;
     std::vector<int> changed_;

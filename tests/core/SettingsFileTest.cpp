@@ -33,7 +33,7 @@ Settings Unusual() {
     s.NotFoundHeight = "480";
     s.NotFoundRefresh = "59.94";
     s.NotFoundINIText = "resolution 640x480@60|ror 1| ";
-    s.GenerateApplyTo = -1;
+    s.GenerateApplyTo = GenerateScope::Cancelled;
     s.GenerateAvailableOnly = false;
     s.GenerateParentsOnly = false;
     s.GenerateNoINIOnly = true;
@@ -97,8 +97,8 @@ TEST(SettingsFile, EachLineConvertsOrKeepsTheDefaultAndReadingGoesOn) {
         {8, "32768", nullptr}, {8, "12px", nullptr}, {8, "\t10", nullptr}, {8, "", nullptr},
         {9, " 1,5 ", " 1.5 "}, {9, "-0,75", "-0.75 "}, {9, "2.", " 2 "}, {9, "1e40", nullptr},
         {9, "1,000.5", nullptr}, {9, "1.2.3", nullptr},
-        // GenerateApplyTo takes the leading number
-        {14, " 2abc", " 2 "}, {14, " 2.5", " 2 "}, {14, "3.5x", " 4 "}, {14, "abc", " 0 "},
+        // GenerateApplyTo takes the leading number, and keeps one that names no scope
+        {14, " 2abc", " 2 "}, {14, "7", " 7 "}, {14, " 2.5", " 2 "}, {14, "3.5x", " 4 "}, {14, "abc", " 0 "},
         {14, "70000", nullptr}, {13, "", ""}};
     const auto unusual = SplitLines(FormatSettingsFile(Unusual()));
     const auto defaults = SplitLines(FormatSettingsFile(Settings{}));

@@ -75,20 +75,20 @@ TEST(ApplyChoiceToGame, TheListDecidesTheResolutionLineAndTheBoxTheRest) {
 
 TEST(ApplyChoiceToScope, EachScopeChangesItsGames) {
     struct Case {
-        int scope, selected;
+        ApplyScope scope;
+        int selected;
         std::vector<int> shown, changed;
     };
     const std::vector<Case> cases = {
         // The games list's rows in their order, whatever the table holds besides.
-        {1, 3, {3, 1}, {3, 1}},
+        {ApplyScope::ShownGames, 3, {3, 1}, {3, 1}},
         // Orientation: a game without one takes only the games without one.
-        {2, 4, {4}, {4}},
-        {7, 3, {3}, {}},
-        {0, 0, {}, {}},
-        {2, 9, {}, {}},
+        {ApplyScope::SameOrientation, 4, {4}, {4}},
+        {ApplyScope::SelectedGame, 0, {}, {}},
+        {ApplyScope::SameOrientation, 9, {}, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("scope " + std::to_string(c.scope) + ", selected " + std::to_string(c.selected));
+        SCOPED_TRACE("scope " + std::to_string(NumberOf(c.scope)) + ", selected " + std::to_string(c.selected));
         Model m = MixedTable();
         const Model before = m;
         EXPECT_EQ(ApplyChoiceToScope(m, c.scope, c.selected, c.shown, 3, "resolution 640x480\r\nror 1"), c.changed);

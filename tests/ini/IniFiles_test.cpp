@@ -28,7 +28,7 @@ Model SixGames(const std::string& iniFolder, int applyTo = 3) {
     m.Games.Add(Game("MYSTERY", "224", "288", "60", "", ""));
     m.Games.Add(Game("1942", "224", "256", "60.000000", "V"));
     m.S.MameINIPath = iniFolder;
-    m.S.GenerateApplyTo = applyTo;
+    m.S.GenerateApplyTo = static_cast<GenerateScope>(applyTo);
     m.S.GenerateParentsOnly = false;
     return m;
 }

@@ -66,7 +66,7 @@ TEST_F(IniEmulatorTest, EmulatorParsesTheGeneratedFilesOfAVerticalMonitor) {
     m.S.PreferredRotation = 0;
     ProgressSink quiet;
     AutoSelectVideoModes(m, quiet);
-    m.S.GenerateApplyTo = 3;
+    m.S.GenerateApplyTo = GenerateScope::AllGames;
     m.S.GenerateParentsOnly = false;
     m.S.GenerateAvailableOnly = true;  // no ROM folder: every game counts as available
     GenerateResult r = GenerateINIFiles(m, 0, quiet);

@@ -16,7 +16,7 @@ private slots:
         frmGenerateINIs d(m);
         auto on = [&d](const QString& name) { return Button(d, name)->isChecked(); };
         for (const auto& [applyTo, option] : {std::pair{2, 2}, std::pair{-1, 3}, std::pair{7, 3}}) {
-            m.S.GenerateApplyTo = applyTo;
+            m.S.GenerateApplyTo = static_cast<GenerateScope>(applyTo);
             Button(d, "optApplyto_1")->setChecked(true); // a selection left from an earlier showing
             d.Form_Activate();
             QVERIFY(on(QString("optApplyto_%1").arg(option)) && !on("optApplyto_1"));
@@ -53,7 +53,7 @@ private slots:
     void waysOut() {
         for (const QString how : {"OK", "Cancel", "close box"}) {
             Model m;
-            m.S.GenerateApplyTo = 2;
+            m.S.GenerateApplyTo = GenerateScope::SameOrientation;
             frmGenerateINIs d(m);
             bool shown = false;
             QTimer::singleShot(0, &d, [&] {
@@ -64,7 +64,7 @@ private slots:
             });
             d.Choose();
             QVERIFY2(shown && !d.isVisible(), qPrintable(how));
-            QCOMPARE(m.S.GenerateApplyTo, how == "OK" ? 1 : -1);
+            QCOMPARE(NumberOf(m.S.GenerateApplyTo), how == "OK" ? 1 : -1);
             QCOMPARE(m.S.GenerateParentsOnly, how != "OK");
         }
     }

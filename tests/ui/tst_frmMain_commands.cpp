@@ -206,7 +206,7 @@ private slots:
             w.lvwMain_DblClick();
         }
         QCOMPARE(answer.met, scope >= 0);
-        QCOMPARE(f.Model.SettingsScope, std::max(scope, 0));
+        QCOMPARE(NumberOf(f.Model.SettingsScope), std::max(scope, 0));
         QCOMPARE(f.Column("lvwGames", 3).join('|'), modes);
     }
 

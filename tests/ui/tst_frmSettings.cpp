@@ -41,7 +41,7 @@ class tst_frmSettings : public QObject {
     std::unique_ptr<frmSettings> d;
 
     void Open(int scope, int game) {
-        m.SettingsScope = scope;
+        m.SettingsScope = static_cast<SettingsDialogScope>(scope);
         d->Form_Activate(game, scope == 2 ? std::vector<int>{} : kShown);
     }
     QComboBox* Modes() const { return Child<QComboBox>(*d, "cmbVideoMode"); }
@@ -95,7 +95,7 @@ private slots:
 
     // Shown modally, and left with Cancel: only the rewrite of the opening stays.
     void cancelling() {
-        m.SettingsScope = 1;
+        m.SettingsScope = SettingsDialogScope::OneGame;
         QTimer::singleShot(0, d.get(), [&] {
             Modes()->setCurrentIndex(4);
             Box()->setPlainText("typed|nonsense");
