@@ -1,5 +1,6 @@
 #include "core/IniText.h"
 
+#include "core/ChosenMode.h"
 #include "core/Text.h"
 
 namespace kelvaro {
@@ -76,16 +77,16 @@ std::string INITextToFileText(std::string_view text) {
 
 std::string ResolutionWidth(std::string_view text) {
     std::string_view value;
-    if (!ResolutionValue(text, false, value)) return "???";
+    if (!ResolutionValue(text, false, value)) return kNoModeWidth;
     const size_t x = value.find('x');
-    if (x == std::string_view::npos) return "???";
+    if (x == std::string_view::npos) return kNoModeWidth;
     return std::string(value.substr(0, x));
 }
 
 std::string ResolutionHeight(std::string_view text) {
     std::string_view value;
-    if (!ResolutionValue(text, true, value)) return "???";
-    std::string result = "???";
+    if (!ResolutionValue(text, true, value)) return kNoModeHeight;
+    std::string result = kNoModeHeight;
     for (size_t i = 0; i + 1 < value.size(); ++i) {
         if (value[i] != 'x') continue;
         size_t j = i + 1;

@@ -14,8 +14,8 @@ std::string SetResolutionLine(std::string_view newLine, std::string_view text);
 // INI details as file text: every "|" becomes CR LF; no line end is added.
 std::string INITextToFileText(std::string_view text);
 
-// Width and height named by the resolution line: "???" when there is none (or none readable),
-// possibly "" for a malformed line.
+// Width and height named by the resolution line: kNoModeWidth, kNoModeHeight ("???") when there is
+// none (or none readable), possibly "" for a malformed line.
 std::string ResolutionWidth(std::string_view text);
 std::string ResolutionHeight(std::string_view text);
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "core/ChosenMode.h"
 #include "core/Scopes.h"
 
 namespace kelvaro {
@@ -21,10 +22,10 @@ struct Settings {
     bool IgnoreInterlaced = true;
     int MatchResWithin = 16;           // pixels
     float MatchRefreshWithin = 1.25f;  // Hz
-    std::string NotFoundWidth = "???";
-    std::string NotFoundHeight = "???";
-    std::string NotFoundRefresh = "??";
-    std::string NotFoundINIText = "resolution auto";
+    std::string NotFoundWidth = kNoModeWidth;
+    std::string NotFoundHeight = kNoModeHeight;
+    std::string NotFoundRefresh = kNoModeRefresh;
+    std::string NotFoundINIText = kAutoResolution;
     GenerateScope GenerateApplyTo = GenerateScope::SelectedGame;
     bool GenerateAvailableOnly = true;
     bool GenerateParentsOnly = true;

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "core/ChosenMode.h"
+
 namespace kelvaro {
 
 // A table of rows numbered from 1. Element 0 always exists and is never used, so the count is
@@ -52,10 +54,10 @@ struct GameRow {
     std::string GameNativeHeight;
     std::string GameNativeRefresh; // at most 9 characters; "-" for a vector game
     std::string GameOrientation;   // "H", "V" or empty
-    std::string GameModeWidth = "???";
-    std::string GameModeHeight = "???";
-    std::string GameModeRefresh = "??";
-    std::string GameINIText = "resolution auto"; // INI lines joined by "|"
+    std::string GameModeWidth = kNoModeWidth;
+    std::string GameModeHeight = kNoModeHeight;
+    std::string GameModeRefresh = kNoModeRefresh;
+    std::string GameINIText = kAutoResolution; // INI lines joined by "|"
 };
 
 // One distinct native video mode.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "core/ChosenMode.h"
 #include "core/Sorts.h"
 #include "core/TextNumbers.h"
 #include "gamelist/GameInfoRetrieval.h"
@@ -138,7 +139,7 @@ std::vector<int> GamesOfNativeMode(const Model& m, int k) {
 }
 
 std::string GameModeDisplay(const GameRow& game) {
-    if (game.GameModeWidth == "???") return "(Let MAME Decide)";
+    if (game.GameModeWidth == kNoModeWidth) return "(Let MAME Decide)";
     return game.GameModeWidth + " x " + game.GameModeHeight + " @ " + game.GameModeRefresh + "Hz";
 }
 

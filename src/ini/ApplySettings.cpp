@@ -1,5 +1,6 @@
 #include "ini/ApplySettings.h"
 
+#include "core/ChosenMode.h"
 #include "core/IniText.h"
 
 namespace kelvaro {
@@ -8,20 +9,9 @@ namespace {
 
 // The chosen mode and the detail text of an entry: entry 0 (and any entry outside the list,
 // which the dialog never offers) leaves the choice to the emulator.
-void ApplyChoice(const Model& m, int e, const std::string& text, std::string& width, std::string& height,
-                 std::string& refresh, std::string& details) {
-    if (e >= 1 && e <= m.AvailModes.Count()) {
-        const AvailModeRow& mode = m.AvailModes[e];
-        width = mode.AvailWidth;
-        height = mode.AvailHeight;
-        refresh = mode.AvailRefresh;
-        details = SetResolutionLine("resolution " + width + "x" + height, text);
-    } else {
-        width = "???";
-        height = "???";
-        refresh = "??";
-        details = SetResolutionLine("resolution auto", text);
-    }
+void ApplyChoice(const Model& m, int e, const std::string& text, const ChosenMode& target) {
+    target.Details = text;
+    SetChosenMode(m, e, target);
 }
 
 bool IsGame(const Model& m, int g) { return g >= 1 && g <= m.Games.Count(); }
@@ -30,13 +20,11 @@ bool IsGame(const Model& m, int g) { return g >= 1 && g <= m.Games.Count(); }
 
 void ApplyChoiceToGame(Model& m, int g, int e, const std::string& text) {
     if (!IsGame(m, g)) return;
-    GameRow& game = m.Games[g];
-    ApplyChoice(m, e, text, game.GameModeWidth, game.GameModeHeight, game.GameModeRefresh, game.GameINIText);
+    ApplyChoice(m, e, text, ChosenModeOf(m.Games[g]));
 }
 
 void ApplyChoiceToNotFound(Model& m, int e, const std::string& text) {
-    Settings& s = m.S;
-    ApplyChoice(m, e, text, s.NotFoundWidth, s.NotFoundHeight, s.NotFoundRefresh, s.NotFoundINIText);
+    ApplyChoice(m, e, text, NotFoundMode(m.S));
 }
 
 std::vector<int> ApplyChoiceToScope(Model& m, ApplyScope scope, int s, const std::vector<int>& shownGames, int e,
@@ -71,18 +59,14 @@ std::vector<int> ApplyChoiceToScope(Model& m, ApplyScope scope, int s, const std
 
 int PreselectEntry(const Model& m, const std::string& w, const std::string& h, const std::string& r,
                    std::string& text) {
-    if (w != "???") {
-        for (int k = 1; k <= m.AvailModes.Count(); ++k) {
-            const AvailModeRow& mode = m.AvailModes[k];
-            // Text against text: a chosen 60 is not the listed 60.000000.
-            if (mode.AvailWidth == w && mode.AvailHeight == h && mode.AvailRefresh == r) {
-                text = SetResolutionLine("resolution " + w + "x" + h, text);
-                return k;
-            }
-        }
+    int entry = 0;
+    for (int k = 1; w != kNoModeWidth && k <= m.AvailModes.Count() && entry == 0; ++k) {
+        const AvailModeRow& mode = m.AvailModes[k];
+        // Text against text: a chosen 60 is not the listed 60.000000.
+        if (mode.AvailWidth == w && mode.AvailHeight == h && mode.AvailRefresh == r) entry = k;
     }
-    text = SetResolutionLine("resolution auto", text);
-    return 0;
+    text = SetResolutionLine(ResolutionLineOfMode(m, entry), text);
+    return entry;
 }
 
 } // namespace kelvaro

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "core/ChosenMode.h"
 #include "core/FileNames.h"
 #include "core/IniText.h"
 #include "core/Text.h"
@@ -21,14 +22,15 @@ void TakeIniFile(const Model& m, GameRow& game, std::string_view bytes) {
     }
     std::string width = ResolutionWidth(raw);
     std::string height = ResolutionHeight(raw);
-    // Of several modes of that size, the last one in the list gives the refresh rate.
-    std::string refresh = "??";
+    // Of several modes of that size, the last one in the list gives the refresh rate. The size
+    // stays what the file says, whether the list has it or not.
+    std::string refresh = kNoModeRefresh;
     for (int k = 1; k <= m.AvailModes.Count(); ++k) {
         const AvailModeRow& mode = m.AvailModes[k];
         if (mode.AvailWidth == width && mode.AvailHeight == height) refresh = mode.AvailRefresh;
     }
-    std::string details = width != "???" ? SetResolutionLine("resolution " + width + "x" + height, raw)
-                                         : SetResolutionLine("resolution auto", raw);
+    std::string details =
+        SetResolutionLine(width != kNoModeWidth ? ResolutionLine(width, height) : kAutoResolution, raw);
     game.GameModeWidth = std::move(width);
     game.GameModeHeight = std::move(height);
     game.GameModeRefresh = std::move(refresh);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/ChosenMode.h"
 #include "core/IniText.h"
 #include "core/TextNumbers.h"
 
@@ -166,40 +167,28 @@ int ChooseMode(const SelectionContext& c, GameRow& g) {
 
 void StoreResult(const SelectionContext& c, Model& m, GameRow& g, int d) {
     Settings& s = m.S;
-    if (d != 0) {
-        const AvailModeRow& mode = m.AvailModes[d];
-        g.GameModeWidth = mode.AvailWidth;
-        g.GameModeHeight = mode.AvailHeight;
-        g.GameModeRefresh = mode.AvailRefresh;
-        g.GameINIText = SetResolutionLine("resolution " + mode.AvailWidth + "x" + mode.AvailHeight, g.GameINIText);
+    if (d != 0 || s.NotFoundWidth == kNoModeWidth) {
+        SetChosenMode(m, d, ChosenModeOf(g));
         return;
     }
-    if (s.NotFoundWidth != "???") {
-        bool stillThere = false;
-        for (int j = 1; j <= m.AvailModes.Count() && !stillThere; ++j)
-            stillThere = c.modes[static_cast<size_t>(j)].usable && m.AvailModes[j].AvailWidth == s.NotFoundWidth &&
-                         m.AvailModes[j].AvailHeight == s.NotFoundHeight;
-        if (stillThere) {
-            s.NotFoundINIText =
-                SetResolutionLine("resolution " + s.NotFoundWidth + "x" + s.NotFoundHeight, s.NotFoundINIText);
-        } else {
-            // The chosen not-found mode was removed from the list (or is no usable mode): from
-            // here on the emulator decides, for this game and every later one.
-            s.NotFoundWidth = "???";
-            s.NotFoundHeight = "???";
-            s.NotFoundRefresh = "??";
-            s.NotFoundINIText = SetResolutionLine("resolution auto", s.NotFoundINIText);
-        }
-        g.GameModeWidth = s.NotFoundWidth;
-        g.GameModeHeight = s.NotFoundHeight;
-        g.GameModeRefresh = s.NotFoundRefresh;
-        g.GameINIText = s.NotFoundINIText;
-        return;
+    // The not-found settings stand in, with the size of a usable mode still in the list (the first
+    // of that size; the refresh stays the one chosen).
+    int sameSize = 0;
+    for (int j = 1; j <= m.AvailModes.Count() && sameSize == 0; ++j)
+        if (c.modes[static_cast<size_t>(j)].usable && m.AvailModes[j].AvailWidth == s.NotFoundWidth &&
+            m.AvailModes[j].AvailHeight == s.NotFoundHeight)
+            sameSize = j;
+    if (sameSize != 0) {
+        s.NotFoundINIText = SetResolutionLine(ResolutionLineOfMode(m, sameSize), s.NotFoundINIText);
+    } else {
+        // The chosen not-found mode was removed from the list (or is no usable mode): from here on
+        // the emulator decides, for this game and every later one.
+        SetChosenMode(m, 0, NotFoundMode(s));
     }
-    g.GameModeWidth = "???";
-    g.GameModeHeight = "???";
-    g.GameModeRefresh = "??";
-    g.GameINIText = SetResolutionLine("resolution auto", g.GameINIText);
+    g.GameModeWidth = s.NotFoundWidth;
+    g.GameModeHeight = s.NotFoundHeight;
+    g.GameModeRefresh = s.NotFoundRefresh;
+    g.GameINIText = s.NotFoundINIText;
 }
 
 void AddRotationLine(const Settings& s, GameRow& g) {

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/ChosenMode.h"
 #include "core/IniText.h"
 #include "ini/ApplySettings.h"
 #include "modes/AvailableModes.h"
@@ -110,12 +111,6 @@ frmSettings::frmSettings(Model& model, QWidget* parent) : QDialog(parent), m_(mo
 
 bool frmSettings::IsGame(int g) const { return g >= 1 && g <= m_.Games.Count(); }
 
-std::string frmSettings::ResolutionLineFor(int entry) const {
-    if (entry < 1 || entry > m_.AvailModes.Count()) return "resolution auto";
-    const AvailModeRow& mode = m_.AvailModes[entry];
-    return "resolution " + mode.AvailWidth + "x" + mode.AvailHeight;
-}
-
 void frmSettings::SetBoxText(const std::string& fileText) {
     QString text = Q(fileText);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -200,7 +195,7 @@ void frmSettings::Form_Activate(int selectedGame, const std::vector<int>& shownG
 }
 
 void frmSettings::cmbVideoMode_Click() {
-    SetBoxText(INITextToFileText(SetResolutionLine(ResolutionLineFor(cmbVideoMode->currentIndex()), BoxText())));
+    SetBoxText(INITextToFileText(SetResolutionLine(ResolutionLineOfMode(m_, cmbVideoMode->currentIndex()), BoxText())));
 }
 
 void frmSettings::cmdOK_Click() {

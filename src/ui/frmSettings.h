@@ -57,7 +57,6 @@ private:
     QPushButton* cmdCancel = nullptr;
 
     bool IsGame(int g) const;
-    std::string ResolutionLineFor(int entry) const;
     void SetBoxText(const std::string& fileText);
     std::string BoxText() const;
 

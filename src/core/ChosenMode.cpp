@@ -1,0 +1,50 @@
+#include "core/ChosenMode.h"
+
+#include "core/IniText.h"
+#include "core/Model.h"
+
+namespace kelvaro {
+
+namespace {
+
+bool IsModeRow(const Model& m, int row) { return row >= 1 && row <= m.AvailModes.Count(); }
+
+} // namespace
+
+std::string ResolutionLine(std::string_view width, std::string_view height) {
+    std::string line = "resolution ";
+    line += width;
+    line += 'x';
+    line += height;
+    return line;
+}
+
+std::string ResolutionLineOfMode(const Model& m, int modeRow) {
+    if (!IsModeRow(m, modeRow)) return kAutoResolution;
+    const AvailModeRow& mode = m.AvailModes[modeRow];
+    return ResolutionLine(mode.AvailWidth, mode.AvailHeight);
+}
+
+ChosenMode ChosenModeOf(GameRow& game) {
+    return {game.GameModeWidth, game.GameModeHeight, game.GameModeRefresh, game.GameINIText};
+}
+
+ChosenMode NotFoundMode(Settings& s) {
+    return {s.NotFoundWidth, s.NotFoundHeight, s.NotFoundRefresh, s.NotFoundINIText};
+}
+
+void SetChosenMode(const Model& m, int modeRow, const ChosenMode& target) {
+    if (IsModeRow(m, modeRow)) {
+        const AvailModeRow& mode = m.AvailModes[modeRow];
+        target.Width = mode.AvailWidth;
+        target.Height = mode.AvailHeight;
+        target.Refresh = mode.AvailRefresh;
+    } else {
+        target.Width = kNoModeWidth;
+        target.Height = kNoModeHeight;
+        target.Refresh = kNoModeRefresh;
+    }
+    target.Details = SetResolutionLine(ResolutionLineOfMode(m, modeRow), target.Details);
+}
+
+} // namespace kelvaro
