@@ -44,8 +44,9 @@ int CmdGenerate(const Options& o) {
     out += "written " + std::to_string(r.Written) + ", skipped " + std::to_string(r.Skipped) + ", failed " +
            std::to_string(r.Failed) + "\n";
     std::cout << out;
-    for (const std::string& name : r.FailedNames)
-        std::cerr << "kelvaro-batch: the INI file of " << PrintableText(name) << " could not be written\n";
+    for (std::size_t i = 0; i < r.FailedNames.size(); ++i)
+        std::cerr << "kelvaro-batch: the INI file of " << PrintableText(r.FailedNames[i]) << " could not be written ("
+                  << PrintableText(r.FailedReasons[i]) << ")\n";
     return r.Failed == 0 ? 0 : 1;
 }
 

@@ -1,4 +1,6 @@
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <vector>
@@ -21,7 +23,7 @@ int CmdListinfo(const Options& o) {
     if (o.Has("--xml")) {
         RequireFile(o.Get("--xml"), "XML file");
         in = std::fopen(o.Get("--xml").c_str(), "rb");
-        if (!in) throw UsageError{"cannot open " + o.Get("--xml")};
+        if (!in) throw UsageError{"cannot open " + o.Get("--xml") + ": " + std::strerror(errno)};
     }
 #ifdef _WIN32
     // The text holds CR LF already; no further translation either way.
@@ -33,36 +35,44 @@ int CmdListinfo(const Options& o) {
         file = std::make_unique<AtomicFile>(o.Get("--out"));
         if (!file->IsOpen()) {
             if (in != stdin) std::fclose(in);
-            std::cerr << "kelvaro-batch: cannot write " << o.Get("--out") << "\n";
+            std::cerr << "kelvaro-batch: cannot write " << o.Get("--out") << ": " << file->Error().message() << "\n";
             return 1;
         }
     }
 
-    bool writeFailed = false;
+    // Why the output or the input failed, once they did.
+    std::error_code writeError, readError;
+    auto errnoOr = [](std::errc fallback) {
+        return errno != 0 ? std::error_code(errno, std::generic_category()) : std::make_error_code(fallback);
+    };
     ListInfoConverter converter([&](std::string_view text) {
-        if (writeFailed) return;
-        bool ok = file ? file->Write(text) : std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-        if (!ok) writeFailed = true;
+        if (writeError) return;
+        errno = 0;
+        if (file ? !file->Write(text) : std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+            writeError = file ? file->Error() : errnoOr(std::errc::io_error);
     });
     std::vector<char> buffer(1 << 20);
-    bool readFailed = false;
     for (;;) {
+        errno = 0;
         std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in);
         bool atEnd = got < buffer.size();
-        if (atEnd && std::ferror(in)) readFailed = true;
-        if (!converter.Feed(buffer.data(), got, atEnd) || writeFailed || atEnd) break;
+        if (atEnd && std::ferror(in)) readError = errnoOr(std::errc::io_error);
+        if (!converter.Feed(buffer.data(), got, atEnd) || writeError || atEnd) break;
     }
     if (in != stdin) std::fclose(in);
-    if (!file && std::fflush(stdout) != 0) writeFailed = true;
+    errno = 0;
+    if (!file && !writeError && std::fflush(stdout) != 0) writeError = errnoOr(std::errc::io_error);
 
     // What was converted is kept even when the list broke off: the blocks are whole.
-    if (file && !writeFailed && !file->Commit()) writeFailed = true;
-    if (writeFailed) {
-        std::cerr << "kelvaro-batch: cannot write " << (file ? o.Get("--out") : "the output") << "\n";
+    if (file && !writeError && !file->Commit()) writeError = file->Error();
+    if (writeError) {
+        std::cerr << "kelvaro-batch: cannot write " << (file ? o.Get("--out") : "the output") << ": "
+                  << writeError.message() << "\n";
         return 1;
     }
-    if (readFailed) {
-        std::cerr << "kelvaro-batch: cannot read " << (in != stdin ? o.Get("--xml") : "the input") << "\n";
+    if (readError) {
+        std::cerr << "kelvaro-batch: cannot read " << (in != stdin ? o.Get("--xml") : "the input") << ": "
+                  << readError.message() << "\n";
         return 1;
     }
     if (converter.Failed()) {

@@ -14,7 +14,7 @@ int CmdNatives(const Options& o) {
     RequireFile(dat, "game list file");
     Model m;
     ProgressSink quiet;
-    std::optional<NativeModeCounts> counts = BuildNativeModeListFromFile(m, dat, quiet);
+    const Result<NativeModeCounts> counts = BuildNativeModeListFromFile(m, dat, quiet);
     if (!counts) return 0;
     std::string out;
     for (int i = 1; i <= m.NativeModes.Count(); ++i)

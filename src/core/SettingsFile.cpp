@@ -219,7 +219,12 @@ void LoadSettings(Model& m) {
     }
 }
 
-bool SaveSettings(const Model& m) { return WriteFileAtomic(m.SettingsFile(), FormatSettingsFile(m.S)); }
+Outcome SaveSettings(const Model& m) {
+    const std::string file = m.SettingsFile();
+    std::error_code error;
+    if (!WriteFileAtomic(file, FormatSettingsFile(m.S), &error)) return WriteFailure(file, error);
+    return {};
+}
 
 std::optional<std::string> SetSettingByName(Settings& s, const std::string& name, const std::string& value) {
     for (const LineInfo& line : Lines()) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Model.h"
+#include "core/Outcome.h"
 
 namespace kelvaro {
 
@@ -20,9 +21,9 @@ void ParseSettingsFile(const std::string& bytes, Settings& s);
 // Reads the model's settings file when it exists and derives MameFolder.
 void LoadSettings(Model& m);
 
-// Writes the settings file safely (temporary file, then rename). False when it could not be
-// written; the old file is then left whole.
-bool SaveSettings(const Model& m);
+// Writes the settings file safely (temporary file, then rename). A failure says why the file could
+// not be written; the old file is then left whole.
+Outcome SaveSettings(const Model& m);
 
 } // namespace kelvaro
 

@@ -73,12 +73,18 @@ void ParseGameList(std::string_view text, Model& m) {
     }
 }
 
-void ReadGameList(const std::string& fileName, Model& m, ProgressSink& progress) {
+Outcome ReadGameList(const std::string& fileName, Model& m, ProgressSink& progress) {
     m.GameList.Clear();
-    if (fileName.empty() || !FileExists(fileName, false)) return;
-    progress.Begin("Reading Game Info from M.A.M.E....", -1);
-    if (std::optional<std::string> text = ReadWholeFile(fileName)) ParseGameList(*text, m);
-    progress.End();
+    if (fileName.empty()) return Outcome::Failure("no game list file is named");
+    if (!FileExists(fileName, false))
+        return ReadFailure(fileName, std::make_error_code(IsExistingFolder(fileName) ? std::errc::is_a_directory
+                                                                                     : std::errc::no_such_file_or_directory));
+    ProgressScope scope(progress, "Reading Game Info from M.A.M.E....", -1);
+    std::error_code error;
+    const std::optional<std::string> text = ReadWholeFile(fileName, &error);
+    if (!text) return ReadFailure(fileName, error);
+    ParseGameList(*text, m);
+    return {};
 }
 
 } // namespace kelvaro

@@ -101,21 +101,26 @@ std::optional<NativeModeCounts> BuildNativeModesFromGameList(Model& m) {
     return counts;
 }
 
-std::optional<NativeModeCounts> BuildNativeModeListFromFile(Model& m, const std::string& listFile,
-                                                            ProgressSink& progress) {
-    ReadGameList(listFile, m, progress);
-    return BuildNativeModesFromGameList(m);
+Result<NativeModeCounts> BuildNativeModeListFromFile(Model& m, const std::string& listFile, ProgressSink& progress) {
+    const Outcome read = ReadGameList(listFile, m, progress);
+    if (!read) return read;
+    if (std::optional<NativeModeCounts> counts = BuildNativeModesFromGameList(m)) return *counts;
+    return Outcome::Failure("no game in " + listFile);
 }
 
-std::optional<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atStartUp,
-                                                    ProgressSink& progress) {
+Result<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atStartUp, ProgressSink& progress) {
     const std::string listFile = m.GameListFile();
     if (!FileExists(listFile, false)) retrieve = true;
+    Outcome retrieval;
     if (retrieve) {
-        if (atStartUp) return std::nullopt;
-        RetrieveGameInfo(m, progress);
+        if (atStartUp) return Outcome::Failure("no game list yet: " + listFile + " is missing");
+        retrieval = RetrieveGameInfo(m, progress);
     }
-    return BuildNativeModeListFromFile(m, listFile, progress);
+    Result<NativeModeCounts> built = BuildNativeModeListFromFile(m, listFile, progress);
+    // A run that failed may still have left games (a list that broke off keeps the games before
+    // the break); without any, the run's failure is the reason.
+    if (!built && !retrieval) return retrieval;
+    return built;
 }
 
 std::string NativeModeDisplay(const NativeModeRow& mode) {

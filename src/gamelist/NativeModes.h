@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Model.h"
+#include "core/Outcome.h"
 #include "core/Progress.h"
 
 namespace kelvaro {
@@ -20,15 +21,14 @@ struct NativeModeCounts {
 
 // Builds the game table and the sorted native mode table from the game list file, running the
 // emulator first when retrieve is set or the file is missing (never when atStartUp). Returns the
-// counts, or nothing when no game was read: then every table keeps what it held. Reading the
-// existing INI files and filling the lists is left to the caller.
-std::optional<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atStartUp,
-                                                    ProgressSink& progress);
+// counts, or, when no game was read, a failure that says why (the emulator's run, the file); then
+// every table keeps what it held. Reading the existing INI files and filling the lists is left to
+// the caller.
+Result<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atStartUp, ProgressSink& progress);
 
 // The same build from a given listinfo file, never running the emulator (the batch tool and the
 // tests use it): reads the file, then groups as above.
-std::optional<NativeModeCounts> BuildNativeModeListFromFile(Model& m, const std::string& listFile,
-                                                            ProgressSink& progress);
+Result<NativeModeCounts> BuildNativeModeListFromFile(Model& m, const std::string& listFile, ProgressSink& progress);
 
 // The grouping alone, from the parser output already in the model (GameList): vector games get
 // "-" for their size and refresh there, the game table and the sorted native mode table are

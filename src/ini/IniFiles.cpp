@@ -37,10 +37,7 @@ void TakeIniFile(const Model& m, GameRow& game, std::string_view bytes) {
     game.GameINIText = std::move(details);
 }
 
-std::string IniFileBytes(const std::string& details) {
-    if (details.empty()) return {};
-    return INITextToFileText(details) + "\r\n";
-}
+namespace {
 
 bool IsUsableRomFileName(std::string_view romName) {
     // Wildcards would make an existence test match other games' files; Windows forbids them in
@@ -48,12 +45,7 @@ bool IsUsableRomFileName(std::string_view romName) {
     return IsSafeFileName(romName) && romName.find_first_of("*?") == std::string_view::npos;
 }
 
-std::string IniFilePath(const Model& m, const std::string& romName) {
-    // Without an INI folder the name alone would land in whatever the current folder is.
-    if (m.S.MameINIPath.empty() || !IsUsableRomFileName(romName)) return {};
-    return JoinPath(m.S.MameINIPath, EmulatorFileName(romName, ".ini"));
-}
-
+// True when the ROM folder holds the game as NAME.zip, NAME.7z or a folder NAME.
 bool GameIsAvailable(const Model& m, const std::string& romName) {
     if (m.S.MameROMPath.empty() || !IsUsableRomFileName(romName)) return false;
     const std::string& roms = m.S.MameROMPath;
@@ -62,6 +54,7 @@ bool GameIsAvailable(const Model& m, const std::string& romName) {
            IsExistingFolder(JoinPath(roms, EmulatorFileName(romName, "")));
 }
 
+// Whether game i is in the generation scope, with s the selected game.
 bool GameInScope(const Model& m, int i, int s, GenerateScope applyTo) {
     if (i < 1 || i > m.Games.Count()) return false;
     if (applyTo == GenerateScope::AllGames) return true;
@@ -76,6 +69,32 @@ bool GameInScope(const Model& m, int i, int s, GenerateScope applyTo) {
     case GenerateScope::SameOrientation: return game.GameOrientation == selected.GameOrientation;
     default: return false;  // cancelled, or a number that names no scope
     }
+}
+
+// The INI file of a game, written safely; a failure says why.
+Outcome WriteIniFile(const Model& m, const GameRow& game, const std::string& path) {
+    if (path.empty()) return WhyNoIniFilePath(m, game.GameRomName);
+    std::error_code error;
+    if (!WriteFileAtomic(path, IniFileBytes(game.GameINIText), &error)) return WriteFailure(path, error);
+    return {};
+}
+
+} // namespace
+
+std::string IniFileBytes(const std::string& details) {
+    if (details.empty()) return {};
+    return INITextToFileText(details) + "\r\n";
+}
+
+std::string IniFilePath(const Model& m, const std::string& romName) {
+    // Without an INI folder the name alone would land in whatever the current folder is.
+    if (m.S.MameINIPath.empty() || !IsUsableRomFileName(romName)) return {};
+    return JoinPath(m.S.MameINIPath, EmulatorFileName(romName, ".ini"));
+}
+
+Outcome WhyNoIniFilePath(const Model& m, const std::string& romName) {
+    if (m.S.MameINIPath.empty()) return Outcome::Failure("no INI folder is chosen");
+    return Outcome::Failure("\"" + romName + "\" cannot be a file name");
 }
 
 GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progress) {
@@ -102,12 +121,13 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
                 ++result.Skipped;
                 continue;
             }
-            if (!path.empty() && WriteFileAtomic(path, IniFileBytes(game.GameINIText))) {
+            if (const Outcome written = WriteIniFile(m, game, path)) {
                 ++result.Written;
                 result.WrittenPaths.push_back(path);
             } else {
                 ++result.Failed;
                 result.FailedNames.push_back(game.GameRomName);
+                result.FailedReasons.push_back(written.Reason());
             }
         }
     }

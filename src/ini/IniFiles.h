@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "core/Model.h"
+#include "core/Outcome.h"
 #include "core/Progress.h"
 
 namespace kelvaro {
@@ -13,30 +13,26 @@ namespace kelvaro {
 // file name or no INI folder is set.
 std::string IniFilePath(const Model& m, const std::string& romName);
 
-// True for a rom name that may become a file name: a safe file name without wildcards.
-bool IsUsableRomFileName(std::string_view romName);
+// Why IniFilePath is empty for the rom name: no INI folder is set, or the name is no file name.
+Outcome WhyNoIniFilePath(const Model& m, const std::string& romName);
 
 // The bytes of an INI file for the given INI details: their file text and one CR LF, or nothing
 // at all for empty details.
 std::string IniFileBytes(const std::string& details);
-
-// True when the ROM folder holds the game as NAME.zip, NAME.7z or a folder NAME.
-bool GameIsAvailable(const Model& m, const std::string& romName);
-
-// Whether game i is in the generation scope, with s the selected game.
-bool GameInScope(const Model& m, int i, int s, GenerateScope applyTo);
 
 struct GenerateResult {
     int Written = 0;
     int Skipped = 0;   // in scope, left out by a filter or for the file of an earlier game
     int Failed = 0;    // passed the filters, file not written
     std::vector<std::string> WrittenPaths;  // in table order
-    std::vector<std::string> FailedNames;
+    std::vector<std::string> FailedNames;    // rom names, in table order
+    std::vector<std::string> FailedReasons;  // why each of FailedNames failed, in the same order
 };
 
 // Writes one INI file per game in scope that passes the filters of the settings (each file
 // written safely), with the progress "Generating INI Files..." counted by games. A file that
-// cannot be written (or a rom name that is no file name) counts as failed and the run goes on.
+// cannot be written (or a rom name that is no file name) counts as failed, with its reason, and
+// the run goes on.
 // Sets INIsGenerated unless files failed and none was written. Asks nothing; the caller asks
 // first and reports the result.
 GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progress);

@@ -15,10 +15,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool RenameEntry(const std::string& from, const std::string& to) {
+// Moves an entry; a failure says why.
+Outcome RenameEntry(const std::string& from, const std::string& to) {
     std::error_code ec;
     fs::rename(fs::path(from), fs::path(to), ec);
-    return !ec;
+    if (ec) return Outcome::Failure("cannot rename " + from + " to " + to, ec);
+    return {};
 }
 
 bool EntryExists(const std::string& path) {
@@ -39,32 +41,45 @@ std::string FreeBackupPath(const std::string& folder, const std::string& romName
 
 } // namespace
 
-TestRunOutcome TestRunGame(Model& m, int g, const std::function<void()>& pump) {
-    if (!FileExists(m.S.MameExePath, false)) return TestRunOutcome::NoEmulator;
-    if (g < 1 || g > m.Games.Count()) return TestRunOutcome::NotPrepared;
+TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump) {
+    if (!FileExists(m.S.MameExePath, false))
+        return {TestRunOutcome::NoEmulator, Outcome::Failure("no emulator at \"" + m.S.MameExePath + "\"")};
+    if (g < 1 || g > m.Games.Count())
+        return {TestRunOutcome::NotPrepared, Outcome::Failure("no game " + std::to_string(g))};
     const GameRow& game = m.Games[g];
     const std::string iniPath = IniFilePath(m, game.GameRomName);
-    if (iniPath.empty()) return TestRunOutcome::NotPrepared;
+    if (iniPath.empty()) return {TestRunOutcome::NotPrepared, WhyNoIniFilePath(m, game.GameRomName)};
 
     std::string backupPath;
     if (FileExists(iniPath, false)) {
         backupPath = FreeBackupPath(m.S.MameINIPath, game.GameRomName);
         // A folder where nothing may be renamed cannot take the temporary file either.
-        if (!RenameEntry(iniPath, backupPath)) return TestRunOutcome::NotPrepared;
+        if (Outcome moved = RenameEntry(iniPath, backupPath); !moved) return {TestRunOutcome::NotPrepared, moved};
     }
-    if (!WriteFileAtomic(iniPath, IniFileBytes(game.GameINIText))) {
-        if (!backupPath.empty()) RenameEntry(backupPath, iniPath);
-        return TestRunOutcome::NotPrepared;
+    std::error_code error;
+    if (!WriteFileAtomic(iniPath, IniFileBytes(game.GameINIText), &error)) {
+        Outcome why = WriteFailure(iniPath, error);
+        if (!backupPath.empty()) {
+            if (Outcome restored = RenameEntry(backupPath, iniPath); !restored)
+                why = Outcome::Failure(why.Reason() + "; " + restored.Reason());
+        }
+        return {TestRunOutcome::NotPrepared, why};
     }
 
     std::string workingFolder = m.MameFolder.empty() ? FolderOfFile(m.S.MameExePath) : m.MameFolder;
-    // The emulator is given the game's name as it spells it itself; its exit code does not matter.
-    ShellAndWait(m.S.MameExePath, {EmulatorFileName(game.GameRomName, "")}, workingFolder, true, pump);
+    // The emulator is given the game's name as it spells it itself.
+    const ProcessExit exit =
+        ShellAndWait(m.S.MameExePath, {EmulatorFileName(game.GameRomName, "")}, workingFolder, true, pump);
 
+    TestRunResult result;
+    if (exit.Error) result.Why = Outcome::Failure("cannot run " + m.S.MameExePath, exit.Error);
     std::error_code ec;
     fs::remove(fs::path(iniPath), ec);
-    if (!backupPath.empty()) RenameEntry(backupPath, iniPath);
-    return TestRunOutcome::Ran;
+    if (ec && result.Why) result.Why = Outcome::Failure("cannot remove " + iniPath, ec);
+    if (!backupPath.empty()) {
+        if (Outcome restored = RenameEntry(backupPath, iniPath); !restored && result.Why) result.Why = restored;
+    }
+    return result;
 }
 
 } // namespace kelvaro

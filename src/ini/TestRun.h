@@ -3,18 +3,27 @@
 #include <string>
 
 #include "core/Model.h"
+#include "core/Outcome.h"
 
 namespace kelvaro {
 
 enum class TestRunOutcome {
     NoEmulator,     // no file at MameExePath: nothing done
     NotPrepared,    // the temporary INI file could not be written; any backup was put back
-    Ran             // the emulator ran and the INI folder was restored
+    Ran             // the emulator was started and the INI folder restored
+};
+
+// What a test run came to. Why is the failure behind NoEmulator and NotPrepared; after Ran, a
+// failure when the emulator could not be started or the INI folder not be restored.
+struct TestRunResult {
+    TestRunOutcome Status = TestRunOutcome::Ran;
+    Outcome Why;
 };
 
 // Runs the emulator on game g with its INI details as a temporary INI file: an existing INI file
 // is moved out of the way (to NAME.bak, or the first free NAME.bakN) and put back afterwards,
-// byte for byte. pump keeps the windows painting while the emulator runs. Asks nothing.
-TestRunOutcome TestRunGame(Model& m, int g, const std::function<void()>& pump = {});
+// byte for byte. pump keeps the windows painting while the emulator runs. The emulator's exit
+// status does not count (a game quit by the user ends as it likes). Asks nothing.
+TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump = {});
 
 } // namespace kelvaro

@@ -237,12 +237,11 @@ void AutoSelectVideoModes(Model& m, ProgressSink& progress) {
     // Only game cells and the not-found settings change during the run, never the available
     // modes or their lists, so their numbers hold for the whole run.
     const SelectionContext c(m);
-    progress.Begin("Selecting Video Modes...", count);
+    ProgressScope scope(progress, "Selecting Video Modes...", count);
     for (int i = 1; i <= count; ++i) {
         progress.Step(i);
         SelectOne(c, m, i);
     }
-    progress.End();
 }
 
 } // namespace kelvaro

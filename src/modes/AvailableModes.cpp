@@ -57,13 +57,15 @@ void ParseAvailableModes(std::string_view text, Model& m) {
     BuildDistinctList(m.AvailModes, &AvailModeRow::AvailHeight, m.AvailHeightList);
 }
 
-void ReadAvailableModes(Model& m) {
+Outcome ReadAvailableModes(Model& m) {
     m.AvailModes.Clear();
-    if (!FileExists(m.S.ModeListFile, false)) return;
-    // A file that exists but cannot be read counts as missing.
-    const std::optional<std::string> bytes = ReadWholeFile(m.S.ModeListFile);
-    if (!bytes) return;
+    const std::string& file = m.S.ModeListFile;
+    if (file.empty()) return Outcome::Failure("no mode list file is chosen");
+    std::error_code error;
+    const std::optional<std::string> bytes = ReadWholeFile(file, &error);
+    if (!bytes) return ReadFailure(file, error);
     ParseAvailableModes(*bytes, m);
+    return {};
 }
 
 std::string AvailModeDisplay(const AvailModeRow& mode) {

@@ -3,13 +3,15 @@
 #include <string_view>
 
 #include "core/Model.h"
+#include "core/Outcome.h"
 
 namespace kelvaro {
 
 // Reads ModeListFile into the available mode table and rebuilds AvailWidthList and
 // AvailHeightList (distinct texts, ascending by value). The table is emptied first; a file that
-// is missing or cannot be read leaves it empty and the two lists as they were.
-void ReadAvailableModes(Model& m);
+// is missing or cannot be read leaves it empty and the two lists as they were, and the failure
+// says why.
+Outcome ReadAvailableModes(Model& m);
 
 // Parses mode list text (line 1 is a heading) into the table and the two lists, as above.
 void ParseAvailableModes(std::string_view text, Model& m);

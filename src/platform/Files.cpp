@@ -97,6 +97,8 @@ bool FileExistsImpl(const std::string& path, bool allowFolder) {
 
 std::atomic<unsigned> g_tempCounter{0};
 
+std::error_code LastErrno() { return {errno, std::generic_category()}; }
+
 int CurrentProcessId() {
 #ifdef _WIN32
     return _getpid();
@@ -119,52 +121,58 @@ bool FileExists(const std::string& path, bool allowFolder) {
 
 bool IsExistingFolder(const std::string& path) { return FileExists(path, true) && !FileExists(path, false); }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    if (path.empty())
+std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error) {
+    auto fail = [error](std::error_code why) -> std::optional<std::string> {
+        if (error)
+            *error = why;
         return std::nullopt;
+    };
+    if (path.empty())
+        return fail(std::make_error_code(std::errc::no_such_file_or_directory));
     std::error_code ec;
     if (fs::is_directory(path, ec))
-        return std::nullopt;
+        return fail(std::make_error_code(std::errc::is_a_directory));
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
-        return std::nullopt;
+        return fail(LastErrno());
     std::string out;
     auto size = fs::file_size(path, ec);
     if (!ec && size > 0)
         out.reserve(static_cast<std::size_t>(size));
     char buf[65536];
+    errno = 0;
     for (;;) {
         std::size_t n = std::fread(buf, 1, sizeof buf, f);
         out.append(buf, n);
         if (n < sizeof buf)
             break;
     }
-    bool failed = std::ferror(f) != 0;
+    const bool failed = std::ferror(f) != 0;
+    const std::error_code why = errno != 0 ? LastErrno() : std::make_error_code(std::errc::io_error);
     std::fclose(f);
     if (failed)
-        return std::nullopt;
+        return fail(why);
     return out;
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::error_code* error) {
     AtomicFile file(path);
-    if (!file.IsOpen())
-        return false;
-    if (!file.Write(bytes))
-        return false;
-    return file.Commit();
+    const bool written = file.IsOpen() && file.Write(bytes) && file.Commit();
+    if (!written && error)
+        *error = file.Error();
+    return written;
 }
 
 AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
     if (path_.empty()) {
-        ok_ = false;
+        error_ = std::make_error_code(std::errc::no_such_file_or_directory);
         return;
     }
     const std::size_t sep = LastSeparator(path_);
     std::string dir = sep == std::string::npos ? std::string() : path_.substr(0, sep + 1);
     std::string base = sep == std::string::npos ? path_ : path_.substr(sep + 1);
     if (base.empty()) {
-        ok_ = false;
+        error_ = std::make_error_code(std::errc::is_a_directory);
         return;
     }
 
@@ -181,8 +189,8 @@ AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
             break;
     }
     if (fd_ < 0) {
+        error_ = LastErrno();
         temp_.clear();
-        ok_ = false;
         return;
     }
 #ifndef _WIN32
@@ -207,7 +215,7 @@ AtomicFile::~AtomicFile() {
 }
 
 bool AtomicFile::Write(std::string_view bytes) {
-    if (fd_ < 0 || !ok_)
+    if (fd_ < 0 || error_)
         return false;
     const char* p = bytes.data();
     std::size_t left = bytes.size();
@@ -221,11 +229,11 @@ bool AtomicFile::Write(std::string_view bytes) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            ok_ = false;
+            error_ = LastErrno();
             return false;
         }
         if (n == 0) {
-            ok_ = false;
+            error_ = std::make_error_code(std::errc::io_error);
             return false;
         }
         p += n;
@@ -236,30 +244,33 @@ bool AtomicFile::Write(std::string_view bytes) {
 
 bool AtomicFile::Commit() {
     if (fd_ < 0) {
-        ok_ = false;
+        if (!error_)
+            error_ = std::make_error_code(std::errc::bad_file_descriptor);
         return false;
     }
 #ifdef _WIN32
-    bool closed = _close(fd_) == 0;
+    const bool closed = _close(fd_) == 0;
 #else
-    bool closed = close(fd_) == 0;  // a full disk may show only here (network file systems)
+    const bool closed = close(fd_) == 0;  // a full disk may show only here (network file systems)
 #endif
+    if (!closed && !error_)
+        error_ = LastErrno();
     fd_ = -1;
-    bool renamed = false;
-    if (ok_ && closed) {
+    if (!error_) {
 #ifdef _WIN32
-        renamed = MoveFileExA(temp_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+        if (!MoveFileExA(temp_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING))
+            error_ = std::error_code(static_cast<int>(GetLastError()), std::system_category());
 #else
-        renamed = std::rename(temp_.c_str(), path_.c_str()) == 0;
+        if (std::rename(temp_.c_str(), path_.c_str()) != 0)
+            error_ = LastErrno();
 #endif
     }
-    if (renamed) {
+    if (!error_) {
         temp_.clear();
         return true;
     }
     std::remove(temp_.c_str());
     temp_.clear();
-    ok_ = false;
     return false;
 }
 

@@ -91,16 +91,21 @@ std::string CommandLine(const std::string& program, const std::vector<std::strin
     return line;
 }
 
-int WaitForProcess(HANDLE process, Pumper& pumper) {
+std::error_code LastError() { return {static_cast<int>(GetLastError()), std::system_category()}; }
+
+ProcessExit WaitForProcess(HANDLE process, Pumper& pumper) {
     while (WaitForSingleObject(process, pumper.Active() ? kPumpIntervalMs : INFINITE) == WAIT_TIMEOUT)
         pumper.Pump();
+    ProcessExit exit;
     DWORD code = 0;
     if (!GetExitCodeProcess(process, &code))
-        return -1;
-    return static_cast<int>(code);
+        exit.Error = LastError();
+    else
+        exit.ExitCode = static_cast<int>(code);
+    return exit;
 }
 
-int Run(const std::string& program, const std::vector<std::string>& args, const std::string& workingFolder,
+ProcessExit Run(const std::string& program, const std::vector<std::string>& args, const std::string& workingFolder,
         bool showWindow, const std::function<bool(const char*, std::size_t)>* onOutput,
         const std::function<void()>& pump) {
     Pumper pumper(pump);
@@ -114,7 +119,7 @@ int Run(const std::string& program, const std::vector<std::string>& args, const 
     if (onOutput) {
         SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
         if (!CreatePipe(&readEnd, &writeEnd, &sa, 1 << 20))
-            return -1;
+            return {.Error = LastError()};
         SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
         nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr);
         si.dwFlags |= STARTF_USESTDHANDLES;
@@ -125,6 +130,7 @@ int Run(const std::string& program, const std::vector<std::string>& args, const 
     PROCESS_INFORMATION pi{};
     BOOL started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
                                   nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi);
+    const std::error_code startError = started ? std::error_code() : LastError();
     if (writeEnd)
         CloseHandle(writeEnd);
     if (nul != INVALID_HANDLE_VALUE)
@@ -132,7 +138,7 @@ int Run(const std::string& program, const std::vector<std::string>& args, const 
     if (!started) {
         if (readEnd)
             CloseHandle(readEnd);
-        return -1;
+        return {.Error = startError};
     }
     CloseHandle(pi.hThread);
     if (onOutput) {
@@ -160,9 +166,9 @@ int Run(const std::string& program, const std::vector<std::string>& args, const 
         }
         CloseHandle(readEnd);
     }
-    int code = WaitForProcess(pi.hProcess, pumper);
+    ProcessExit exit = WaitForProcess(pi.hProcess, pumper);
     CloseHandle(pi.hProcess);
-    return code;
+    return exit;
 }
 
 #else
@@ -178,19 +184,24 @@ int OpenPidFd(pid_t pid) {
 #endif
 }
 
-int ExitCodeOf(int status) {
+std::error_code LastErrno() { return {errno, std::generic_category()}; }
+
+ProcessExit ExitOf(int status) {
+    ProcessExit exit;
     if (WIFEXITED(status))
-        return WEXITSTATUS(status);
-    return -1;
+        exit.ExitCode = WEXITSTATUS(status);
+    else if (WIFSIGNALED(status))
+        exit.Signal = WTERMSIG(status);
+    return exit;
 }
 
-int WaitForChild(pid_t pid, Pumper& pumper) {
+ProcessExit WaitForChild(pid_t pid, Pumper& pumper) {
     int status = 0;
     if (!pumper.Active()) {
         while (waitpid(pid, &status, 0) < 0)
             if (errno != EINTR)
-                return -1;
-        return ExitCodeOf(status);
+                return {.Error = LastErrno()};
+        return ExitOf(status);
     }
     int pidfd = OpenPidFd(pid);
     for (;;) {
@@ -198,9 +209,10 @@ int WaitForChild(pid_t pid, Pumper& pumper) {
         if (r == pid)
             break;
         if (r < 0 && errno != EINTR) {
+            const std::error_code error = LastErrno();
             if (pidfd >= 0)
                 close(pidfd);
-            return -1;
+            return {.Error = error};
         }
         if (pidfd >= 0) {
             pollfd p{pidfd, POLLIN, 0};
@@ -212,7 +224,7 @@ int WaitForChild(pid_t pid, Pumper& pumper) {
     }
     if (pidfd >= 0)
         close(pidfd);
-    return ExitCodeOf(status);
+    return ExitOf(status);
 }
 
 // A relative program path names a file as seen from the caller's folder, not the child's.
@@ -239,11 +251,11 @@ private:
     bool ok_ = false;
 };
 
-int Run(const std::string& program, const std::vector<std::string>& args, const std::string& workingFolder,
-        bool /*showWindow*/, const std::function<bool(const char*, std::size_t)>* onOutput,
-        const std::function<void()>& pump) {
+ProcessExit Run(const std::string& program, const std::vector<std::string>& args, const std::string& workingFolder,
+                bool /*showWindow*/, const std::function<bool(const char*, std::size_t)>* onOutput,
+                const std::function<void()>& pump) {
     if (program.empty())
-        return -1;
+        return {.Error = std::make_error_code(std::errc::no_such_file_or_directory)};
     Pumper pumper(pump);
     std::string path = ProgramPath(program);
 
@@ -255,11 +267,11 @@ int Run(const std::string& program, const std::vector<std::string>& args, const 
 
     FileActions fa;
     if (!fa.ok())
-        return -1;
+        return {.Error = std::make_error_code(std::errc::not_enough_memory)};
     int pipeFds[2] = {-1, -1};
     if (onOutput) {
         if (pipe2(pipeFds, O_CLOEXEC) != 0)
-            return -1;
+            return {.Error = LastErrno()};
         // A bigger pipe lets a program that writes hundreds of megabytes run with fewer stalls.
         fcntl(pipeFds[0], F_SETPIPE_SZ, 1 << 20);
         posix_spawn_file_actions_adddup2(fa.get(), pipeFds[1], STDOUT_FILENO);
@@ -279,7 +291,7 @@ int Run(const std::string& program, const std::vector<std::string>& args, const 
     if (err != 0) {
         if (onOutput)
             close(pipeFds[0]);
-        return -1;
+        return {.Error = std::error_code(err, std::generic_category())};
     }
 
     if (onOutput) {
@@ -315,15 +327,15 @@ int Run(const std::string& program, const std::vector<std::string>& args, const 
 
 } // namespace
 
-int ShellAndWait(const std::string& program, const std::vector<std::string>& args,
-                 const std::string& workingFolder, bool showWindow, const std::function<void()>& pump) {
+ProcessExit ShellAndWait(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& workingFolder, bool showWindow, const std::function<void()>& pump) {
     return Run(program, args, workingFolder, showWindow, nullptr, pump);
 }
 
-int RunAndReadOutput(const std::string& program, const std::vector<std::string>& args,
-                     const std::string& workingFolder,
-                     const std::function<bool(const char* data, std::size_t size)>& onOutput,
-                     const std::function<void()>& pump) {
+ProcessExit RunAndReadOutput(const std::string& program, const std::vector<std::string>& args,
+                             const std::string& workingFolder,
+                             const std::function<bool(const char* data, std::size_t size)>& onOutput,
+                             const std::function<void()>& pump) {
     std::function<bool(const char*, std::size_t)> sink =
         onOutput ? onOutput : [](const char*, std::size_t) { return true; };
     return Run(program, args, workingFolder, false, &sink, pump);

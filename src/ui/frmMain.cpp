@@ -224,7 +224,7 @@ const std::vector<int>& frmMain::ShownGames() const { return gamesModel_->Games(
 // ---- native modes
 
 void frmMain::BuildNativeModeList(bool retrieve, bool atStartUp) {
-    const std::optional<NativeModeCounts> counts = kelvaro::BuildNativeModeList(m_, retrieve, atStartUp, Sink());
+    const Result<NativeModeCounts> counts = kelvaro::BuildNativeModeList(m_, retrieve, atStartUp, Sink());
     if (!counts) return;
     FillNativeModeView();
     mnuAutoSelect->setEnabled(true);

@@ -179,10 +179,10 @@ void frmMain::cmdTestGame_Click() {
     if (g == 0) return;
     // The window keeps painting while the emulator runs, but takes no input until it has ended.
     setEnabled(false);
-    const TestRunOutcome outcome =
+    const TestRunResult result =
         TestRunGame(m_, g, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     setEnabled(true);
-    if (outcome != TestRunOutcome::NotPrepared) return;
+    if (result.Status != TestRunOutcome::NotPrepared) return;
     if (m_.S.MameINIPath.empty())
         dialogs_.Tell(this, "The test could not be prepared: no INI folder has been chosen (File > M.A.M.E. INI Path).",
                       Dialogs::Icon::Warning);

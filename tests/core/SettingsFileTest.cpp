@@ -200,7 +200,7 @@ TEST(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
     m.S = Unusual();
     {
         FileSizeLimit limit(16);
-        EXPECT_FALSE(SaveSettings(m));
+        EXPECT_EQ(SaveSettings(m).Reason(), "cannot write " + m.SettingsFile() + ": File too large");
     }
     EXPECT_EQ(TempDir::Read(m.SettingsFile()), old);
     EXPECT_EQ(EntryCount(dir.Path()), 1);

@@ -19,7 +19,7 @@ TEST(RetrieveGameInfo, ConvertsTheXmlListWhileTheWindowsKeepPainting) {
     Model m = FakeEmulatorModel(dir, XmlList(kPuckman + Machine("z80", "type=\"raster\"", " isdevice=\"yes\"")), 0.3);
     dir.Write("data/mame.dat", "old list");
     RecordingProgress progress;
-    RetrieveGameInfo(m, progress);
+    EXPECT_TRUE(RetrieveGameInfo(m, progress).Succeeded());
     EXPECT_EQ(TempDir::Read(m.GameListFile()), kPuckmanBlock);
     EXPECT_EQ(progress.log, (Strings{"begin Retrieving Game Info from M.A.M.E.... -1", "end"}));
     EXPECT_GT(progress.pumps, 0);
@@ -28,18 +28,21 @@ TEST(RetrieveGameInfo, ConvertsTheXmlListWhileTheWindowsKeepPainting) {
 TEST(RetrieveGameInfo, LegacyTextAsItComesOrWholeBlocksOrAnEmptyList) {
     const std::string xml = XmlList(kPuckman + Machine("asteroid", "type=\"vector\" refresh=\"61.523438\""));
     const std::string listinfo = "game (\n\tname pacman\n\tvideo ( screen raster x 224 y 288 freq 60 )\n)\n\n";
+    const std::string cut = xml.substr(0, xml.find("<machine name=\"asteroid\"") + 40);
+    // why: a part of the failure's reason; empty for a success
     struct Case {
-        std::string what, output, folder, list;
+        std::string what, output, folder, list, why;
         int status;
         bool exe, legacy = false;
     };
     const std::vector<Case> cases = {
-        {"legacy emulator", listinfo, "emu", listinfo, 0, true, true},
-        {"list breaks off", xml.substr(0, xml.find("<machine name=\"asteroid\"") + 40), "emu", kPuckmanBlock, 3, true},
-        {"writes nothing", "", "emu", "", 1, true},
-        {"no folder", xml, "", "", 0, true},
-        {"missing folder", xml, "nowhere", "", 0, true},
-        {"no executable", xml, "emu", "old list", 0, false},
+        {"legacy emulator", listinfo, "emu", listinfo, "", 0, true, true},
+        {"list breaks off", cut, "emu", kPuckmanBlock, "mame ended with exit status 3", 3, true},
+        {"list breaks off, status 0", cut, "emu", kPuckmanBlock, "list is malformed at line", 0, true},
+        {"writes nothing", "", "emu", "", "exit status 1", 1, true},
+        {"no folder", xml, "", "", "folder \"\" does not exist", 0, true},
+        {"missing folder", xml, "nowhere", "", "nowhere\" does not exist", 0, true},
+        {"no executable", xml, "emu", "old list", "no emulator at", 0, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -50,7 +53,9 @@ TEST(RetrieveGameInfo, LegacyTextAsItComesOrWholeBlocksOrAnEmptyList) {
         m.S.LegacyMame = c.legacy;
         dir.Write("data/mame.dat", "old list");
         RecordingProgress progress;
-        RetrieveGameInfo(m, progress);
+        const Outcome outcome = RetrieveGameInfo(m, progress);
+        EXPECT_EQ(outcome.Succeeded(), c.why.empty());
+        EXPECT_NE(outcome.Reason().find(c.why), std::string::npos) << outcome.Reason();
         EXPECT_EQ(TempDir::Read(m.GameListFile()), c.list);
         EXPECT_EQ(progress.log.size(), c.exe ? 2u : 0u);
         EXPECT_EQ(TempDir::Read(dir.File("emu/ran.txt")),

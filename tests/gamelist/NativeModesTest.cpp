@@ -9,7 +9,7 @@ using namespace gamelist_test;
 namespace {
 
 // Builds from a mame.dat holding the text, as at start-up.
-std::optional<NativeModeCounts> BuildFrom(const TempDir& dir, Model& m, const std::string& listInfo) {
+Result<NativeModeCounts> BuildFrom(const TempDir& dir, Model& m, const std::string& listInfo) {
     m.Paths.ProgramFolder = m.Paths.DataFolder = dir.Path();
     dir.Write("mame.dat", listInfo);
     ProgressSink quiet;
@@ -61,7 +61,7 @@ TEST(BuildNativeModeList, TwoModesThreeGamesAndABuildThatReadsNoGame) {
     EXPECT_EQ(GameModeDisplay(m.Games[2]), "1024 x 768 @ ??Hz");
     // A list without games changes nothing; one with games starts every choice again.
     const std::string chosen = Cells(m.Games[2]);
-    EXPECT_FALSE(BuildFrom(dir, m, "clrmamepro (\r\n\tname x\r\n)\r\n"));
+    EXPECT_EQ(BuildFrom(dir, m, "clrmamepro (\r\n\tname x\r\n)\r\n").Reason(), "no game in " + dir.File("mame.dat"));
     EXPECT_EQ(ModeTexts(m).size(), 2u);
     EXPECT_EQ(Cells(m.Games[2]), chosen);
     ASSERT_TRUE(BuildFrom(dir, m, list));
@@ -123,4 +123,7 @@ TEST(BuildNativeModeList, TheEmulatorRunsWhenAskedOrWithoutAListButNeverAtStartU
     EXPECT_EQ(m.Games[1].GameRomName, "PACMAN");
     ASSERT_TRUE(BuildNativeModeList(m, true, false, progress));
     EXPECT_EQ(m.Games[1].GameRomName, "MSPACMAN");
+    // A run that leaves no game is the reason why nothing was built.
+    m = FakeEmulatorModel(dir, "", 0, 2);
+    EXPECT_NE(BuildNativeModeList(m, true, false, progress).Reason().find("exit status 2"), std::string::npos);
 }

@@ -58,7 +58,8 @@ TEST_F(BatchIniTest, GenerateListsTheFilesWrittenAndEndsWithStatusOneOnAFailure)
     std::string expected;
     for (const char* name : {"puckman", "galaga", "sf2", "asteroid"}) expected += "written\t" + ini + "/" + name + ".ini\n";
     EXPECT_EQ(r.out, expected + "written 4, skipped 1, failed 1\n");
-    EXPECT_EQ(r.err, "kelvaro-batch: the INI file of 1942 could not be written\n");
+    EXPECT_EQ(r.err, "kelvaro-batch: the INI file of 1942 could not be written (cannot write " + ini +
+                         "/1942.ini: Is a directory)\n");
     EXPECT_EQ(TempDir::Read(ini + "/puckman.ini"), "resolution 288x224\r\nror 1\r\n");
     EXPECT_EQ(TempDir::Read(ini + "/pacman.ini"), "ror 1\nresolution 640x480@60\n");
 

@@ -48,7 +48,7 @@ protected:
 TEST_F(TestRunTest, RunsOnTheGamesFileAndLeavesTheFolderAsItWas) {
     // No file beforehand: neither file nor backup afterwards.
     m.Games[1].GameINIText = "resolution auto";
-    EXPECT_EQ(TestRunGame(m, 1, [] {}), TestRunOutcome::Ran);
+    EXPECT_EQ(TestRunGame(m, 1, [] {}).Status, TestRunOutcome::Ran);
     EXPECT_EQ(Seen("args") + Seen("cwd") + Seen("ini"), "pacman\n" + t.File("emu") + "\nresolution auto\r\n");
     EXPECT_TRUE(IniEntries().empty());
 
@@ -57,7 +57,7 @@ TEST_F(TestRunTest, RunsOnTheGamesFileAndLeavesTheFolderAsItWas) {
     t.Write("emu/ini/pacman.ini", original);
     m.Games[1].GameINIText = "resolution 640x480|ror 1";
     for (const std::string bak : {"pacman.bak", "pacman.bak2"}) {
-        EXPECT_EQ(TestRunGame(m, 1), TestRunOutcome::Ran);
+        EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::Ran);
         EXPECT_EQ(Seen("ini"), "resolution 640x480\r\nror 1\r\n");
         EXPECT_NE(Seen("entries").find("\n" + bak + "\n"), std::string::npos) << Seen("entries");
         EXPECT_EQ(TempDir::Read(t.File("emu/ini/pacman.ini")), original);
@@ -73,20 +73,21 @@ TEST_F(TestRunTest, NothingRunsWithoutEmulatorOrUsableIniFileAndTheOriginalStays
     t.Write("emu/x.ini", "outside\r\n");
     for (const std::string& exe : {t.File("emu/missing"), t.File("emu")}) {
         m.S.MameExePath = exe;
-        EXPECT_EQ(TestRunGame(m, 1), TestRunOutcome::NoEmulator) << exe;
+        EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NoEmulator) << exe;
     }
     m.S.MameExePath = t.File("emu/mame");
     for (const std::string& folder : {t.File("plain-file/ini"), std::string()}) {
         m.S.MameINIPath = folder;
-        EXPECT_EQ(TestRunGame(m, 1), TestRunOutcome::NotPrepared) << folder;
+        EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NotPrepared) << folder;
     }
     m.S.MameINIPath = t.File("emu/ini");
     fs::create_directory(t.File("emu/ini/pacman.ini"));
-    EXPECT_EQ(TestRunGame(m, 1), TestRunOutcome::NotPrepared);
+    EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NotPrepared);
     EXPECT_TRUE(fs::is_directory(t.File("emu/ini/pacman.ini")));
     fs::remove(t.File("emu/ini/pacman.ini"));
     m.Games[1].GameRomName = "../X";
-    EXPECT_EQ(TestRunGame(m, 1), TestRunOutcome::NotPrepared);
+    EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NotPrepared);
+    EXPECT_EQ(TestRunGame(m, 1).Why.Reason(), "\"../X\" cannot be a file name");
 
     EXPECT_EQ(TempDir::Read(t.File("emu/x.ini")), "outside\r\n");
     EXPECT_TRUE(IniEntries().empty());
@@ -95,22 +96,25 @@ TEST_F(TestRunTest, NothingRunsWithoutEmulatorOrUsableIniFileAndTheOriginalStays
     t.Write("emu/ini/pacman.ini", "mine\r\n");
     // The write fails once the user's file is out of the way (a full disk, even for the superuser).
     m.Games[1].GameINIText = "resolution 640x480|" + std::string(4096, 'x');
-    TestRunOutcome outcome;
+    TestRunResult result;
     {
         FileSizeLimit limit(1024);
-        outcome = TestRunGame(m, 1);
+        result = TestRunGame(m, 1);
     }
-    EXPECT_EQ(outcome, TestRunOutcome::NotPrepared);
+    EXPECT_EQ(result.Status, TestRunOutcome::NotPrepared);
+    EXPECT_EQ(result.Why.Reason(), "cannot write " + t.File("emu/ini/pacman.ini") + ": File too large");
     EXPECT_EQ(TempDir::Read(t.File("emu/ini/pacman.ini")), "mine\r\n");
     if (geteuid() != 0) {  // permissions do not stop the superuser
         fs::permissions(t.File("emu/ini"), fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_EQ(TestRunGame(m, 1), TestRunOutcome::NotPrepared);
+        EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NotPrepared);
         fs::permissions(t.File("emu/ini"), fs::perms::owner_all);
     }
     EXPECT_FALSE(EmulatorRan());
     // An emulator that cannot start still leads to the restore.
     fs::permissions(t.File("emu/mame"), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(TestRunGame(m, 1), TestRunOutcome::Ran);
+    const TestRunResult notStarted = TestRunGame(m, 1);
+    EXPECT_EQ(notStarted.Status, TestRunOutcome::Ran);
+    EXPECT_EQ(notStarted.Why.Reason(), "cannot run " + t.File("emu/mame") + ": Permission denied");
     EXPECT_FALSE(EmulatorRan());
     EXPECT_EQ(TempDir::Read(t.File("emu/ini/pacman.ini")), "mine\r\n");
     EXPECT_EQ(IniEntries(), std::set<std::string>{"pacman.ini"});

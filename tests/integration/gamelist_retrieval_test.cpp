@@ -32,7 +32,8 @@ TEST(RealEmulatorList, RetrievedListAndItsNativeModes) {
     m.S.MameExePath = KELVARO_MAME_EXE;
     m.MameFolder = std::filesystem::path(KELVARO_MAME_EXE).parent_path().string();
     ProgressSink quiet;
-    RetrieveGameInfo(m, quiet);
+    const Outcome retrieved = RetrieveGameInfo(m, quiet);
+    ASSERT_TRUE(retrieved) << retrieved.Reason();  // the emulator ended with status 0
     const std::string text = TempDir::Read(m.GameListFile());
 
     // Every screen game, in whole blocks; devices and BIOS sets left out; no file but the list.
@@ -45,7 +46,7 @@ TEST(RealEmulatorList, RetrievedListAndItsNativeModes) {
     EXPECT_EQ(text.find("\tname neogeo\r\n"), std::string::npos);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 
-    std::optional<NativeModeCounts> counts = BuildNativeModeList(m, false, true, quiet);
+    const Result<NativeModeCounts> counts = BuildNativeModeList(m, false, true, quiet);
     ASSERT_TRUE(counts);
     ASSERT_EQ(m.Games.Count(), blocks);
     ASSERT_GE(m.NativeModes.Count(), 3);

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Runs the program and collects its standard output.
-int Capture(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
+ProcessExit Capture(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
             std::string& out, const std::function<void()>& pump = {}) {
     out.clear();
     auto take = [&](const char* data, std::size_t size) { out.append(data, size); return true; };
@@ -23,20 +23,25 @@ int Capture(const std::string& program, const std::vector<std::string>& args, co
 
 } // namespace
 
-TEST(ShellAndWait, ExitCodeOrMinusOne) {
+TEST(ShellAndWait, ExitCodeSignalOrWhyItDidNotStart) {
     TempDir dir;
     std::string notExecutable = dir.Write("mame", "not a program");
-    struct Row { std::string program; std::vector<std::string> args; std::string folder; int code; };
+    struct Row { std::string program; std::vector<std::string> args; std::string folder; int code, signal; bool ran; };
     const Row rows[] = {
-        {"/bin/sh", {"-c", "exit 3"}, "", 3}, {"/bin/sh", {"-c", "exit 255"}, "", 255},
-        {"sh", {"-c", "exit 4"}, "", 4},  // a bare name is looked up on PATH
-        {"/bin/sh", {"-c", "kill -9 $$"}, "", -1}, {dir.File("no-such-emulator"), {}, "", -1},
-        {notExecutable, {}, "", -1}, {"", {}, "", -1}, {"/bin/sh", {"-c", "exit 0"}, dir.File("missing"), -1}};
+        {"/bin/sh", {"-c", "exit 3"}, "", 3, 0, true}, {"/bin/sh", {"-c", "exit 255"}, "", 255, 0, true},
+        {"sh", {"-c", "exit 4"}, "", 4, 0, true},  // a bare name is looked up on PATH
+        {"/bin/sh", {"-c", "kill -9 $$"}, "", -1, 9, true}, {dir.File("no-such-emulator"), {}, "", -1, 0, false},
+        {notExecutable, {}, "", -1, 0, false}, {"", {}, "", -1, 0, false},
+        {"/bin/sh", {"-c", "exit 0"}, dir.File("missing"), -1, 0, false}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.program + " " + (r.args.empty() ? "" : r.args.back()));
-        EXPECT_EQ(ShellAndWait(r.program, r.args, r.folder, false), r.code);
         std::string out;
-        EXPECT_EQ(Capture(r.program, r.args, r.folder, out), r.code);
+        for (const ProcessExit& e : {ShellAndWait(r.program, r.args, r.folder, false),
+                                     Capture(r.program, r.args, r.folder, out)}) {
+            EXPECT_EQ(e.ExitCode, r.code);
+            EXPECT_EQ(e.Signal, r.signal);
+            EXPECT_EQ(!e.Error, r.ran) << e.Error.message();
+        }
     }
 }
 
@@ -44,13 +49,15 @@ TEST(ShellAndWait, RunsInTheWorkingFolderWithArgumentsUnquotedAndPumpsWhileWaiti
     TempDir dir;
     fs::create_directory(dir.File("emu"));
     int pumps = 0;
-    ASSERT_EQ(ShellAndWait("/bin/sh", {"-c", "sleep 0.3; echo ran > here.txt"}, dir.File("emu"), true, [&] { ++pumps; }), 0);
+    ASSERT_EQ(ShellAndWait("/bin/sh", {"-c", "sleep 0.3; echo ran > here.txt"}, dir.File("emu"), true, [&] { ++pumps; })
+                  .ExitCode,
+              0);
     EXPECT_EQ(TempDir::Read(dir.File("emu/here.txt")), "ran\n");
     EXPECT_GE(pumps, 3);
     std::string out;
-    ASSERT_EQ(Capture("/bin/pwd", {"-P"}, dir.File("emu"), out), 0);
+    ASSERT_EQ(Capture("/bin/pwd", {"-P"}, dir.File("emu"), out).ExitCode, 0);
     EXPECT_EQ(out, fs::canonical(dir.File("emu")).string() + "\n");
-    ASSERT_EQ(Capture("/usr/bin/printf", {"[%s]", "a b", "\"q\"", "$HOME", "*", ""}, "", out), 0);
+    ASSERT_EQ(Capture("/usr/bin/printf", {"[%s]", "a b", "\"q\"", "$HOME", "*", ""}, "", out).ExitCode, 0);
     EXPECT_EQ(out, "[a b][\"q\"][$HOME][*][]");
 }
 
@@ -58,7 +65,8 @@ TEST(RunAndReadOutput, StandardOutputByteForByteWithoutErrors) {
     // Output that comes late still comes, and the windows are pumped meanwhile.
     std::string out;
     int pumps = 0;
-    EXPECT_EQ(Capture("/bin/sh", {"-c", "sleep 0.3; echo err >&2; echo out; exit 2"}, "", out, [&] { ++pumps; }), 2);
+    EXPECT_EQ(Capture("/bin/sh", {"-c", "sleep 0.3; echo err >&2; echo out; exit 2"}, "", out, [&] { ++pumps; }).ExitCode,
+              2);
     EXPECT_EQ(out, "out\n");
     EXPECT_GE(pumps, 3);
 
@@ -66,7 +74,7 @@ TEST(RunAndReadOutput, StandardOutputByteForByteWithoutErrors) {
     std::string bytes(5 << 20, '\0');
     std::mt19937 gen(3);
     for (char& c : bytes) c = static_cast<char>(gen());
-    ASSERT_EQ(Capture("/bin/cat", {dir.Write("list.bin", bytes)}, "", out), 0);
+    ASSERT_EQ(Capture("/bin/cat", {dir.Write("list.bin", bytes)}, "", out).ExitCode, 0);
     EXPECT_TRUE(out == bytes);  // no dump of 5 MB on failure
 }
 
@@ -74,7 +82,7 @@ TEST(RunAndReadOutput, ReaderMayStopEarly) {
     std::size_t handed = 0, calls = 0;
     auto stop = [&](const char*, std::size_t size) { handed += size; ++calls; return false; };
     // The program is not blocked by a full pipe: it ends and gives its own exit code.
-    EXPECT_EQ(RunAndReadOutput("/bin/sh", {"-c", "head -c 3000000 /dev/zero; exit 5"}, "", stop), 5);
+    EXPECT_EQ(RunAndReadOutput("/bin/sh", {"-c", "head -c 3000000 /dev/zero; exit 5"}, "", stop).ExitCode, 5);
     EXPECT_EQ(calls, 1u);
     EXPECT_LT(handed, 3000000u);
 }
