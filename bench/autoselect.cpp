@@ -8,13 +8,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include <unistd.h>
 
-#include "gamelist/ListInfoConverter.h"
+#include "ListXmlFile.h"
 #include "gamelist/NativeModes.h"
 #include "modes/AutoSelect.h"
 #include "modes/AvailableModes.h"
@@ -79,11 +78,8 @@ int main() {
             return 2;
         }
         converted.path = (fs::temp_directory_path() / ("kelvaro-bench-" + std::to_string(::getpid()) + ".dat")).string();
-        std::ifstream in(xml, std::ios::binary);
-        std::ofstream out(converted.path, std::ios::binary);
         const auto start = Clock::now();
-        if (!ConvertListXml(in, out)) std::fprintf(stderr, "warning: the XML list ended with an error\n");
-        out.close();
+        if (!ConvertListXmlFile(xml, converted.path)) std::fprintf(stderr, "warning: the XML list ended with an error\n");
         std::printf("converted %s in %.0f ms\n", xml.c_str(), MsSince(start));
         dat = converted.path;
     }

@@ -5,13 +5,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "ListXmlFile.h"
 #include "gamelist/FindGame.h"
 #include "gamelist/GameListParser.h"
-#include "gamelist/ListInfoConverter.h"
 #include "gamelist/NativeModes.h"
 #include "platform/Files.h"
 
@@ -54,11 +53,7 @@ int main() {
             std::fprintf(stderr, "set KELVARO_BENCH_DATA (with mame.dat) or KELVARO_BENCH_XML\n");
             return 2;
         }
-        std::ifstream in(xml, std::ios::binary);
-        std::ofstream out(dat + ".tmp", std::ios::binary);
-        bool ok = ConvertListXml(in, out);
-        out.close();
-        if (!ok || std::rename((dat + ".tmp").c_str(), dat.c_str()) != 0) {
+        if (!ConvertListXmlFile(xml, dat + ".tmp") || std::rename((dat + ".tmp").c_str(), dat.c_str()) != 0) {
             std::fprintf(stderr, "could not make %s\n", dat.c_str());
             return 1;
         }

@@ -36,7 +36,6 @@ public:
     // failure must not be a success.
     Result(Outcome failure) : failure_(std::move(failure)) {}
 
-    bool Succeeded() const { return value_.has_value(); }
     explicit operator bool() const { return value_.has_value(); }
     const T& operator*() const { return *value_; }
     const T* operator->() const { return &*value_; }

@@ -26,11 +26,6 @@ public:
     }
     // Back to count 0 (element 0 stays, empty).
     void Clear() { rows_.assign(1, Row{}); }
-    // Sets the count, adding empty rows or dropping rows from the end.
-    void Resize(int count) { rows_.resize(static_cast<size_t>(count) + 1); }
-    void RemoveLast() {
-        if (rows_.size() > 1) rows_.pop_back();
-    }
     // Removes row i; the rows after it move up by one.
     void Remove(int i) {
         if (i >= 1 && i <= Count()) rows_.erase(rows_.begin() + i);

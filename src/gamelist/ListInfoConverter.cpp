@@ -3,7 +3,6 @@
 #include <expat.h>
 
 #include <cstring>
-#include <vector>
 
 namespace kelvaro {
 
@@ -286,21 +285,5 @@ bool ListInfoConverter::Failed() const { return impl_->failed; }
 int ListInfoConverter::MachinesWritten() const { return impl_->written; }
 
 std::string ListInfoConverter::ErrorText() const { return impl_->error; }
-
-bool ConvertListXml(std::istream& in, std::ostream& out) {
-    ListInfoConverter converter([&out](std::string_view text) {
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    });
-    std::vector<char> buffer(1 << 20);
-    for (;;) {
-        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        std::streamsize got = in.gcount();
-        if (in.bad()) return false;
-        bool atEnd = !in;
-        if (!converter.Feed(buffer.data(), static_cast<std::size_t>(got), atEnd)) return false;
-        if (!out) return false;
-        if (atEnd) return true;
-    }
-}
 
 } // namespace kelvaro

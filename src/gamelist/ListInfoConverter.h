@@ -1,9 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <functional>
-#include <istream>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -36,9 +34,5 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
-
-// Converts a whole stream; false when the XML was malformed (what came before the error is
-// written) or could not be read.
-bool ConvertListXml(std::istream& in, std::ostream& out);
 
 } // namespace kelvaro

@@ -7,6 +7,7 @@
 #include "core/ChosenMode.h"
 #include "core/IniText.h"
 #include "core/TextNumbers.h"
+#include "modes/AutoSelectInternal.h"
 
 namespace kelvaro {
 
@@ -223,12 +224,6 @@ std::string SnapToAvailableWidth(const Model& m, std::string_view value, bool ex
 int FindBestMode(const Model& m, double targetWidth, const std::string& heightKey, double minHeight,
                  const std::string& nativeRefresh) {
     return BestMode(SelectionContext(m), targetWidth, heightKey, minHeight, nativeRefresh);
-}
-
-void SelectVideoModeForGame(Model& m, int i) {
-    if (i < 1 || i > m.Games.Count()) return;
-    const SelectionContext c(m);
-    SelectOne(c, m, i);
 }
 
 void AutoSelectVideoModes(Model& m, ProgressSink& progress) {

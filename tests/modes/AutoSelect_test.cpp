@@ -5,6 +5,7 @@
 
 #include "Fixtures.h"
 #include "modes/AutoSelect.h"
+#include "modes/AutoSelectInternal.h"
 #include "modes/AvailableModes.h"
 
 using namespace kelvaro;

@@ -7,7 +7,6 @@
 #include "Fixtures.h"
 #include "TempDir.h"
 #include "platform/Files.h"
-#include "platform/System.h"
 
 using namespace kelvaro;
 using fixtures::Entries;
@@ -87,12 +86,4 @@ TEST(AtomicFile, ShowsNothingBeforeTheCommit) {
     }
     EXPECT_EQ(TempDir::Read(path), "game ( name pacman )\ngame ( name mspacman )\n");
     EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"mame.dat"});
-}
-
-TEST(GetShortName, ThePathItselfWhereItExists) {
-    TempDir dir;
-    std::string file = dir.Write("with space.txt", "");
-    EXPECT_EQ(GetShortName(file), file);
-    for (std::string missing : {dir.File("*.txt"), std::string()})
-        EXPECT_EQ(GetShortName(missing), "") << missing;
 }

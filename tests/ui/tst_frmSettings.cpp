@@ -74,7 +74,7 @@ private slots:
         for (int i = 0; i < Modes()->count(); ++i) entries << Modes()->itemText(i);
         QCOMPARE(entries, (QStringList{"(Let MAME Decide)", "640 x 480 @ 60Hz", "320 x 240 @ 60Hz", "320 x 240 @ 60Hz",
                                        "800 x 600 @ 56Hz", "640 x 480 @ 57.52Hz"}));
-        m.AvailModes.RemoveLast();
+        m.AvailModes.Remove(m.AvailModes.Count());
         Open(1, 1);
         QCOMPARE(Modes()->count(), 5);
     }
