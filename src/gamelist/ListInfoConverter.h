@@ -14,7 +14,7 @@ namespace kelvaro {
 // yet handed on, so memory stays flat. The sink only ever receives whole blocks.
 class ListInfoConverter {
 public:
-    using Sink = std::function<void(std::string_view)>;
+    using Sink = std::function<void(std::string_view blocks)>;
     explicit ListInfoConverter(Sink sink);
     ~ListInfoConverter();
     ListInfoConverter(const ListInfoConverter&) = delete;
