@@ -5,6 +5,8 @@
 #include <cmath>
 #include <system_error>
 
+#include "core/Text.h"
+
 namespace kelvaro {
 
 namespace {
@@ -45,12 +47,6 @@ NumberParts ScanNumber(std::string_view text) {
     return p;
 }
 
-std::size_t SkipSpaces(std::string_view text, std::size_t i = 0) {
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    return i;
-}
-
 // The value of a scanned number; from_chars neither depends on the locale nor takes a '+'.
 double ValueOf(const NumberParts& p) {
     std::string digits;
@@ -74,11 +70,9 @@ double ValueOf(const NumberParts& p) {
 
 // Trims the spaces around a whole-text number and scans it; length 0 when the text is not one.
 NumberParts ScanWhole(std::string_view text) {
-    std::size_t start = SkipSpaces(text);
-    NumberParts p = ScanNumber(text.substr(start));
-    if (p.length == 0)
-        return p;
-    if (SkipSpaces(text, start + p.length) != text.size())
+    const std::string_view trimmed = TrimSpaces(text);
+    NumberParts p = ScanNumber(trimmed);
+    if (p.length != trimmed.size())
         return NumberParts{};
     return p;
 }
@@ -93,7 +87,8 @@ std::optional<double> WholeNumber(std::string_view text) {
 }
 
 double LeadingNumber(std::string_view text) {
-    NumberParts p = ScanNumber(text.substr(SkipSpaces(text)));
+    // Spaces after the number do not change its leading prefix.
+    NumberParts p = ScanNumber(TrimSpaces(text));
     if (p.length == 0)
         return 0;
     return ValueOf(p);
