@@ -106,8 +106,8 @@ ProcessExit WaitForProcess(HANDLE process, Pumper& pumper) {
 }
 
 ProcessExit Run(const std::string& program, const std::vector<std::string>& args, const std::string& workingFolder,
-        bool showWindow, const std::function<bool(const char*, std::size_t)>* onOutput,
-        const std::function<void()>& pump) {
+                bool showWindow, const std::function<bool(const char*, std::size_t)>* onOutput,
+                const std::function<void()>& pump) {
     Pumper pumper(pump);
     std::string line = CommandLine(program, args);
     STARTUPINFOA si{};
