@@ -5,8 +5,7 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "core/PrintableText.h"
-#include "core/TextLines.h"
+#include "core/Text.h"
 #include "gamelist/GameListParser.h"
 
 using namespace kelvaro;

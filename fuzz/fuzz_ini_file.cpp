@@ -6,8 +6,8 @@
 #include <string>
 
 #include "FuzzCheck.h"
+#include "core/IniText.h"
 #include "ini/IniFiles.h"
-#include "ini/IniText.h"
 
 using namespace kelvaro;
 

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "core/TextLines.h"
+#include "core/IniText.h"
+#include "core/Text.h"
 #include "core/TextNumbers.h"
-#include "ini/IniText.h"
 #include "modes/AutoSelect.h"
 #include "modes/AvailableModes.h"
 

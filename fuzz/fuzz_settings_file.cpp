@@ -7,7 +7,7 @@
 #include "FuzzCheck.h"
 #include "core/Settings.h"
 #include "core/SettingsFile.h"
-#include "core/TextLines.h"
+#include "core/Text.h"
 
 using namespace kelvaro;
 
