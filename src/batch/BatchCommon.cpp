@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "core/PrintableText.h"
 #include "core/SettingsFile.h"
+#include "core/Text.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 

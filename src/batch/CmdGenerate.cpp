@@ -2,7 +2,6 @@
 #include <string_view>
 
 #include "batch/BatchCommon.h"
-#include "core/PrintableText.h"
 #include "core/Text.h"
 #include "ini/IniFiles.h"
 #include "modes/AutoSelect.h"

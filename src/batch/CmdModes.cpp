@@ -1,7 +1,7 @@
 #include <iostream>
 
 #include "batch/BatchCommon.h"
-#include "core/PrintableText.h"
+#include "core/Text.h"
 #include "modes/AvailableModes.h"
 
 namespace kelvaro::batch {

@@ -1,8 +1,8 @@
 #include <iostream>
 
 #include "batch/BatchCommon.h"
-#include "core/PrintableText.h"
 #include "core/Progress.h"
+#include "core/Text.h"
 #include "gamelist/NativeModes.h"
 
 namespace kelvaro::batch {

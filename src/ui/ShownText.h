@@ -2,7 +2,7 @@
 #include <QString>
 #include <string>
 
-#include "core/PrintableText.h"
+#include "core/Text.h"
 
 namespace kelvaro {
 
