@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(set.PreferredRotation >= 0 && set.PreferredRotation <= 1);
     FUZZ_CHECK(set.MatchResWithin >= 0 && set.MatchResWithin <= kMaxMatchResWithin);
     FUZZ_CHECK(set.MatchRefreshWithin >= 0 && set.MatchRefreshWithin <= kMaxMatchRefreshWithin);
-    FUZZ_CHECK(set.GenerateApplyTo >= 0 && set.GenerateApplyTo <= 3);
+    FUZZ_CHECK(NumberOf(set.GenerateApplyTo) >= 0 && NumberOf(set.GenerateApplyTo) <= 3);
     Settings reread;
     ParseSettingsFile(FormatSettingsFile(set), reread);
     FUZZ_CHECK(FormatSettingsFile(reread) == FormatSettingsFile(set));
