@@ -18,6 +18,14 @@ inline constexpr char kAutoResolution[] = "resolution auto";
 // The resolution line of INI details for a size: "resolution 640x480".
 std::string ResolutionLine(std::string_view width, std::string_view height);
 
+// The resolution line for a chosen width, height and refresh text. When the available mode table
+// lists that size (exact text) at more than one refresh text, and the chosen refresh is one of
+// them and a whole number above 0, the line names the rate too ("resolution 256x224@57"), so that
+// the emulator takes the mode the user chose and reading the file back finds it again; otherwise
+// it names the size alone.
+std::string ResolutionLineFor(const Model& m, std::string_view width, std::string_view height,
+                              std::string_view refresh);
+
 // The resolution line for row modeRow of the available mode table; kAutoResolution for a row
 // outside the table (0 stands for no mode).
 std::string ResolutionLineOfMode(const Model& m, int modeRow);

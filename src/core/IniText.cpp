@@ -97,4 +97,23 @@ std::string ResolutionHeight(std::string_view text) {
     return result;
 }
 
+std::optional<long long> ResolutionRate(std::string_view text) {
+    std::string_view value;
+    if (!ResolutionValue(text, true, value)) return std::nullopt;
+    // The height is the first run of digits after an "x", as ResolutionHeight reads it.
+    for (size_t i = 0; i + 1 < value.size(); ++i) {
+        if (value[i] != 'x' || !IsDigit(value[i + 1])) continue;
+        size_t j = i + 1;
+        while (j < value.size() && IsDigit(value[j])) ++j;
+        if (j >= value.size() || value[j] != '@') return std::nullopt;
+        long long rate = 0;
+        size_t k = j + 1;
+        // The emulator reads the rate as a whole number; more than nine digits is no rate at all.
+        for (; k < value.size() && IsDigit(value[k]) && k - j <= 9; ++k) rate = rate * 10 + (value[k] - '0');
+        if (k == j + 1 || (k < value.size() && IsDigit(value[k]))) return std::nullopt;
+        return rate;
+    }
+    return std::nullopt;
+}
+
 } // namespace kelvaro

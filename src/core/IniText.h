@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,10 @@ std::string INITextToFileText(std::string_view text);
 // none (or none readable), possibly "" for a malformed line.
 std::string ResolutionWidth(std::string_view text);
 std::string ResolutionHeight(std::string_view text);
+
+// The refresh rate the resolution line asks for: the digits right after the "@" that follows the
+// height ("resolution 256x224@57" gives 57), read as a whole number. Nothing when the line has no
+// such digits.
+std::optional<long long> ResolutionRate(std::string_view text);
 
 } // namespace kelvaro

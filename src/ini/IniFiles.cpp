@@ -7,6 +7,7 @@
 #include "core/FileNames.h"
 #include "core/IniText.h"
 #include "core/Text.h"
+#include "core/TextNumbers.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
@@ -22,15 +23,21 @@ void TakeIniFile(const Model& m, GameRow& game, std::string_view bytes) {
     }
     std::string width = ResolutionWidth(raw);
     std::string height = ResolutionHeight(raw);
-    // Of several modes of that size, the last one in the list gives the refresh rate. The size
-    // stays what the file says, whether the list has it or not.
+    // The rate the line asks for picks the last mode of that size at that rate; without one (or
+    // when the list has none at that rate), the last mode of that size gives the refresh rate. The
+    // size stays what the file says, whether the list has it or not.
+    const std::optional<long long> rate = ResolutionRate(raw);
     std::string refresh = kNoModeRefresh;
+    std::optional<std::string> refreshAtRate;
     for (int k = 1; k <= m.AvailModes.Count(); ++k) {
         const AvailModeRow& mode = m.AvailModes[k];
-        if (mode.AvailWidth == width && mode.AvailHeight == height) refresh = mode.AvailRefresh;
+        if (mode.AvailWidth != width || mode.AvailHeight != height) continue;
+        refresh = mode.AvailRefresh;
+        if (rate && WholeNumber(mode.AvailRefresh) == static_cast<double>(*rate)) refreshAtRate = mode.AvailRefresh;
     }
-    std::string details =
-        SetResolutionLine(width != kNoModeWidth ? ResolutionLine(width, height) : kAutoResolution, raw);
+    if (refreshAtRate) refresh = std::move(*refreshAtRate);
+    std::string details = SetResolutionLine(
+        width != kNoModeWidth ? ResolutionLineFor(m, width, height, refresh) : kAutoResolution, raw);
     game.GameModeWidth = std::move(width);
     game.GameModeHeight = std::move(height);
     game.GameModeRefresh = std::move(refresh);

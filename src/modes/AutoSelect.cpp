@@ -180,7 +180,8 @@ void StoreResult(const SelectionContext& c, Model& m, GameRow& g, int d) {
             m.AvailModes[j].AvailHeight == s.NotFoundHeight)
             sameSize = j;
     if (sameSize != 0) {
-        s.NotFoundINIText = SetResolutionLine(ResolutionLineOfMode(m, sameSize), s.NotFoundINIText);
+        s.NotFoundINIText = SetResolutionLine(
+            ResolutionLineFor(m, s.NotFoundWidth, s.NotFoundHeight, s.NotFoundRefresh), s.NotFoundINIText);
     } else {
         // The chosen not-found mode was removed from the list (or is no usable mode): from here on
         // the emulator decides, for this game and every later one.

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "core/ChosenMode.h"
 #include "core/IniText.h"
+#include "core/Model.h"
 
 using namespace kelvaro;
 
@@ -64,6 +66,32 @@ TEST(ResolutionSize, ReadsWidthAndHeightOfTheFirstResolutionLine) {
         EXPECT_EQ(ResolutionWidth(c.text), c.width) << "text: " << c.text;
         EXPECT_EQ(ResolutionHeight(c.text), c.height) << "text: " << c.text;
     }
+}
+
+TEST(ResolutionRate, DigitsRightAfterTheHeightsAt) {
+    const std::vector<std::pair<std::string, long long>> cases = {
+        {"resolution 256x224@57", 57}, {"ror 1|resolution 640x480@060|rol 1", 60}, {"resolution 640x480@59.94", 59},
+        {"resolution 640x480", -1},    {"resolution 640x480 @60", -1},            {"resolution 640x480@", -1},
+        {"resolution auto@60", -1},    {"resolution 640x480@12345678901", -1},
+    };
+    for (const auto& [text, rate] : cases) EXPECT_EQ(ResolutionRate(text).value_or(-1), rate) << text;
+}
+
+TEST(ResolutionLineFor, NamesTheRateOnlyWhereTheListHasTheSizeAtSeveral) {
+    Model m;
+    for (const AvailModeRow& mode : {AvailModeRow{"256", "224", "57", "No"}, AvailModeRow{"256", "224", "60", "No"},
+                                     AvailModeRow{"320", "240", "60", "No"}, AvailModeRow{"320", "240", "60", "No"},
+                                     AvailModeRow{"640", "480", "00", "No"}, AvailModeRow{"640", "480", "60", "No"},
+                                     AvailModeRow{"512", "448", "5.5", "No"}, AvailModeRow{"512", "448", "60", "No"}})
+        m.AvailModes.Add(mode);
+    const std::vector<std::vector<std::string>> cases = {
+        {"256", "224", "57", "resolution 256x224@57"}, {"256", "224", "60", "resolution 256x224@60"},
+        {"256", "224", "59", "resolution 256x224"},     {"256", "224", "??", "resolution 256x224"},
+        {"320", "240", "60", "resolution 320x240"},     {"640", "480", "00", "resolution 640x480"},
+        {"640", "480", "60", "resolution 640x480@60"},  {"512", "448", "5.5", "resolution 512x448"},
+        {"800", "600", "60", "resolution 800x600"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ResolutionLineFor(m, c[0], c[1], c[2]), c[3]) << c[0] << "x" << c[1] << "@" << c[2];
 }
 
 TEST(SetResolutionLine, FileTextOfNormalDetailsGivesTheSameResult) {

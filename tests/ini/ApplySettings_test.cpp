@@ -13,7 +13,7 @@ using fixtures::Mode;
 namespace {
 
 // Native modes and orientations mixed, so that every scope picks a different set of games; 640 x
-// 480 is listed at 60.000000, then twice at 60.
+// 480 is listed at 60.000000, then twice at 60: two refresh texts, so its line names the rate.
 Model MixedTable() {
     Model m;
     for (const AvailModeRow& mode : {Mode("640", "480", "60.000000"), Mode("320", "240", "60"), Mode("640", "480", "60"),
@@ -37,7 +37,7 @@ TEST(PreselectEntry, ComparesTheChosenModeAsTextAndRewritesTheResolutionLine) {
     };
     const std::vector<Case> cases = {
         // 60 is not the first entry's 60.000000; of the two identical modes the first is taken.
-        {"640", "480", "60", "resolution auto|ror 1", 3, "resolution 640x480|ror 1"},
+        {"640", "480", "60", "resolution auto|ror 1", 3, "resolution 640x480@60|ror 1"},
         {"???", "???", "??", "resolution 640x480|ror 1", 0, "resolution auto|ror 1"},
         {"640", "480", "59", "\r\n# mine\r\n\r\n", 0, "resolution auto|# mine"},
     };
@@ -56,11 +56,11 @@ TEST(ApplyChoiceToGame, TheListDecidesTheResolutionLineAndTheBoxTheRest) {
     };
     const std::vector<Case> cases = {
         // A typed resolution line for another size gives way to the entry's.
-        {3, "resolution 800x600\r\nror 1", "resolution 640x480|ror 1", "640", "480", "60"},
+        {3, "resolution 800x600\r\nror 1", "resolution 640x480@60|ror 1", "640", "480", "60"},
         // A deleted resolution line comes back in front.
         {5, "ror 1\r\n# mine", "resolution 800x600|ror 1|# mine", "800", "600", "56"},
-        // The refresh is stored unrounded.
-        {1, "resolution 640x480\r\n   \r\nrol 1", "resolution 640x480|   |rol 1", "640", "480", "60.000000"},
+        // The refresh is stored unrounded; the line names it as the whole number it is.
+        {1, "resolution 640x480\r\n   \r\nrol 1", "resolution 640x480@60|   |rol 1", "640", "480", "60.000000"},
         {0, "resolution 640x480\r\nror 1", "resolution auto|ror 1", "???", "???", "??"},
     };
     Model m = MixedTable();
@@ -86,6 +86,7 @@ TEST(ApplyChoiceToScope, EachScopeChangesItsGames) {
         {ApplyScope::SameOrientation, 4, {4}, {4}},
         {ApplyScope::SelectedGame, 0, {}, {}},
         {ApplyScope::SameOrientation, 9, {}, {}},
+        {ApplyScope::AllGames, 0, {}, {1, 2, 3, 4, 5}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("scope " + std::to_string(NumberOf(c.scope)) + ", selected " + std::to_string(c.selected));
@@ -94,7 +95,7 @@ TEST(ApplyChoiceToScope, EachScopeChangesItsGames) {
         EXPECT_EQ(ApplyChoiceToScope(m, c.scope, c.selected, c.shown, 3, "resolution 640x480\r\nror 1"), c.changed);
         for (int i = 1; i <= m.Games.Count(); ++i) {
             const bool changed = std::find(c.changed.begin(), c.changed.end(), i) != c.changed.end();
-            EXPECT_EQ(m.Games[i].GameINIText, changed ? "resolution 640x480|ror 1" : before.Games[i].GameINIText) << i;
+            EXPECT_EQ(m.Games[i].GameINIText, changed ? "resolution 640x480@60|ror 1" : before.Games[i].GameINIText) << i;
             EXPECT_EQ(m.Games[i].GameModeWidth, changed ? "640" : "???") << i;
         }
     }

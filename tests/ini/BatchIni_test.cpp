@@ -4,6 +4,7 @@
 #ifndef _WIN32
 
 #include <filesystem>
+#include <map>
 
 #include "BatchRun.h"
 #include "Fixtures.h"
@@ -37,7 +38,7 @@ TEST_F(BatchIniTest, ReadPrintsTheTableWithTheFilesReadBackAndChangesNothing) {
     const BatchResult r = Run("read");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
-              "1\tPACMAN\tPUCKMAN\t224\t288\t60.606061\tV\t640\t480\t57\tror 1|resolution 640x480\n"
+              "1\tPACMAN\tPUCKMAN\t224\t288\t60.606061\tV\t640\t480\t60\tror 1|resolution 640x480@60\n"
               "2\tPUCKMAN\t\t224\t288\t60.606061\tV\t???\t???\t??\tresolution auto\n"
               "3\tGALAGA\t\t224\t288\t60.606061\tV\t???\t???\t??\tresolution auto\n"
               "4\t1942\t\t224\t256\t60.000000\tV\t???\t???\t??\tresolution auto\n"
@@ -71,6 +72,21 @@ TEST_F(BatchIniTest, GenerateListsTheFilesWrittenAndEndsWithStatusOneOnAFailure)
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "written\t" + ini + "/galaga.ini\nwritten 1, skipped 5, failed 0\n");
     EXPECT_EQ(TempDir::Read(ini + "/galaga.ini"), "resolution auto\r\n");
+}
+
+TEST_F(BatchIniTest, FilesWrittenWithARateReadBackToTheSameModeAndAreWrittenBackAsTheyWere) {
+    // Pac-Man's size at two rates on a vertical monitor: its line names the rate.
+    fs::remove(ini + "/pacman.ini");
+    const std::vector<std::string> all = {"--modes", t.Write("rates.txt", std::string(fixtures::kModeList) + " 288 224 57Hz\r\n"),
+                                          "--set", "MonitorOrientation=1", "--set", "GenerateParentsOnly=False"};
+    ASSERT_EQ(Run("generate", all).status, 0);
+    std::map<std::string, std::string> first;
+    for (const std::string& name : Entries(ini)) first[name] = TempDir::Read(ini + "/" + name);
+    EXPECT_EQ(first["pacman.ini"], "resolution 288x224@60\r\nror 1\r\n");
+    std::vector<std::string> again = all;
+    again.push_back("--no-select");
+    ASSERT_EQ(Run("generate", again).status, 0);
+    for (const auto& [name, bytes] : first) EXPECT_EQ(TempDir::Read(ini + "/" + name), bytes) << name;
 }
 
 #endif // _WIN32

@@ -188,9 +188,13 @@ TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {
     const std::vector<Case> cases = {
         {"EMPTY", "", "[resolution auto] ??? ??? ??"},
         {"RORONLY", "ror 1\r\n", "[resolution auto|ror 1] ??? ??? ??"},
-        // The last 640 x 480 mode gives the refresh; the suffix goes; any line end reads alike.
-        {"SECOND", "ror 1\r\nresolution 640x480@60\r\n", "[ror 1|resolution 640x480] 640 480 57"},
-        {"LFONLY", "ror 1\nresolution 640x480@60\n", "[ror 1|resolution 640x480] 640 480 57"},
+        // The rate after "@" picks the 640 x 480 mode at that rate; without one, or with a rate the
+        // list does not have, the last mode of that size. 640 x 480 comes at two rates, so the line
+        // names the rate. Any line end reads alike.
+        {"SECOND", "ror 1\r\nresolution 640x480@60\r\n", "[ror 1|resolution 640x480@60] 640 480 60"},
+        {"LFONLY", "ror 1\nresolution 640x480@060\n", "[ror 1|resolution 640x480@60] 640 480 60"},
+        {"PLAIN", "resolution 640x480\r\n", "[resolution 640x480@57] 640 480 57"},
+        {"NORATE", "resolution 640x480@99\r\n", "[resolution 640x480@57] 640 480 57"},
         {"NOSIZE", "resolution 1024x768\r\n", "[resolution 1024x768] 1024 768 ??"},
         {"BLANKS", "\r\n\r\nresolution 320x240\r\n\r\n  \r\nrol 1\r\n", "[resolution 320x240|  |rol 1] 320 240 60"},
         // No file, a file that cannot be read, a folder by the file's name, a name that is no

@@ -186,6 +186,32 @@ TEST(AutoSelect, NotFoundSettingsGoWholeToUnmatchedGamesUntilTheirModeIsGone) {
     EXPECT_EQ(Of(m.Games[1]), corrected);
 }
 
+TEST(AutoSelect, ASizeListedAtSeveralRatesNamesTheChosenRate) {
+    Model m;
+    SetModes(m, {Mode("256", "224", "57"), Mode("256", "224", "60"), Mode("320", "240", "60")});
+    m.Games.Add(Game("SLOW", "256", "224", "57.000000", "H"));
+    m.Games.Add(Game("FAST", "256", "224", "60.000000", "H"));
+    m.Games.Add(Game("ONE", "320", "240", "60.000000", "H"));
+    m.Games.Add(Game("BIG", "800", "600", "60.000000", "H"));
+    m.S.MatchRefreshWithin = 0;
+    struct Case {
+        std::string notFoundRefresh, big;
+    };
+    // The not-found mode names its rate only when the list has its size at that rate.
+    for (const Case& c : std::vector<Case>{{"60", "256 224 60 resolution 256x224@60"},
+                                           {"59", "256 224 59 resolution 256x224"}}) {
+        m.S.NotFoundWidth = "256";
+        m.S.NotFoundHeight = "224";
+        m.S.NotFoundRefresh = c.notFoundRefresh;
+        m.S.NotFoundINIText = "resolution auto";
+        Select(m);
+        EXPECT_EQ(Of(m.Games[1]), "256 224 57 resolution 256x224@57");
+        EXPECT_EQ(Of(m.Games[2]), "256 224 60 resolution 256x224@60");
+        EXPECT_EQ(Of(m.Games[3]), "320 240 60 resolution 320x240");
+        EXPECT_EQ(Of(m.Games[4]), c.big);
+    }
+}
+
 TEST(AutoSelect, VerticalMonitorAddsOneRotationLineOverTwoRuns) {
     Model m;
     m.S.MonitorOrientation = 1;

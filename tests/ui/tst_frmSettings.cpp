@@ -80,11 +80,12 @@ private slots:
     }
 
     // Opening pre-selects the entry whose texts equal the stored mode's, and rewrites the stored
-    // resolution line at once to match it. 640/480/60 matches no listed 60.000000; the not-found
+    // resolution line at once to match it, with the rate where 640 x 480 is listed at two. 640/480/60
+    // matches no listed 60.000000; the not-found
     // entry is game 0.
     void preselection() {
         for (const auto& [game, entry, stored] : {std::tuple{2, 0, QString("resolution auto")},
-                                                  {6, 1, QString("resolution 640x480|ror 1")},
+                                                  {6, 1, QString("resolution 640x480@60|ror 1")},
                                                   {0, 4, QString("resolution 800x600|rol 1")}}) {
             Open(game ? 1 : 2, game);
             QCOMPARE(Modes()->currentIndex(), entry);
@@ -102,10 +103,10 @@ private slots:
             Button(*d, "cmdCancel")->click();
         });
         QVERIFY(d->Edit(6, kShown).empty());
-        QCOMPARE(m.Games[6].GameINIText, "resolution 640x480|ror 1");
+        QCOMPARE(m.Games[6].GameINIText, "resolution 640x480@60|ror 1");
         QCOMPARE(m.Games[6].GameModeWidth, "640");
         Open(1, 6); // shown again, the box holds the stored text
-        QCOMPARE(Box()->toPlainText(), "resolution 640x480\nror 1");
+        QCOMPARE(Box()->toPlainText(), "resolution 640x480@60\nror 1");
     }
 
     // After each opening, the options in order: "+" enabled, "-" not, "*" after the checked one.
