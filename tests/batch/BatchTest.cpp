@@ -1,0 +1,211 @@
+// kelvaro-batch run as the real program: what each subcommand prints, the files it writes or leaves
+// alone, how it ends, and the usage errors of every subcommand.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "../gamelist/GamelistFixtures.h"
+#include "BatchRun.h"
+#include "core/SettingsFile.h"
+
+using namespace gamelist_test;
+using namespace kelvaro;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kXml =
+    XmlList(Machine("puckman", "type=\"raster\" rotate=\"90\" width=\"288\" height=\"224\" refresh=\"60.606061\"") +
+            Machine("asteroid", "type=\"vector\" refresh=\"61.523438\""));
+const std::string kPuckman = Block("puckman", "puckman game", Raster("224", "288", "60.606061", true));
+const std::string kConverted = kPuckman + Block("asteroid", "asteroid game", Vector("61.523438", false));
+
+} // namespace
+
+TEST(BatchListinfo, StandardStreamsOrFilesAndStatusOneForMalformedXml) {
+    BatchResult r = RunBatch({"listinfo"}, kXml);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out + r.err, kConverted);
+    TempDir dir;
+    const std::string dat = dir.Write("mame.dat", "old text");
+    r = RunBatch({"listinfo", "--xml", dir.Write("list.xml", kXml), "--out", dat});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out + TempDir::Read(dat), kConverted);
+    // Cut inside the second machine: the first block is kept, one line says why.
+    r = RunBatch({"listinfo", "--out", dat}, kXml.substr(0, kXml.find("<machine name=\"asteroid\"") + 20));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(TempDir::Read(dat), kPuckman);
+    EXPECT_EQ(r.err.rfind("kelvaro-batch: malformed XML", 0), 0u) << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+}
+
+TEST(BatchNatives, ModesThenBothPanelsOrNothingWithoutGames) {
+    TempDir dir;
+    BatchResult r = RunBatch({"natives", "--dat", dir.Write("mame.dat", kConverted)});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "1\tVector H\n2\t224 x 288 @ 60.61Hz V\nModes: 1 H + 1 V = 2\n"
+                     "Total Games: 1 Horizontal + 1 Vertical = 2 (inc. 1 Vector)\n");
+    // Garbage, and a list cut in its first game: no game, or one whose screen is unknown.
+    r = RunBatch({"natives", "--dat", dir.Write("bad.dat", std::string("\0\xff)\r\ngame\r(\n\t", 10))});
+    EXPECT_EQ(r.status + r.out.size() + r.err.size(), 0u) << r.out << r.err;
+    r = RunBatch({"natives", "--dat", dir.Write("cut.dat", kConverted.substr(0, 40))});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Modes: 0 H + 0 V = 0\nTotal Games: 0 Horizontal + 0 Vertical = 0 (inc. 0 Vector)\n");
+}
+
+TEST(BatchModes, PrintsRowsAndDistinctLists) {
+    TempDir dir;
+    BatchResult r = RunBatch({"modes", "--modes", dir.Write("m.txt", "heading\r\n 640 240 60Hz\r\n1024 768 72.5Hz\r\n\r\n")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "1\t640\t240\t60\tNo\t640 x 240 @ 60Hz\n"
+              "2\t1024\t768\t.5\tYes\t1024 x 768 @ 0.5Hz\n"
+              "3\t\t\t00\tNo\t x  @ 0Hz\n"
+              "widths\t\t640\t1024\n"
+              "heights\t\t240\t768\n");
+    EXPECT_EQ(RunBatch({"modes", "--modes", dir.Write("h.txt", "heading\r\n")}).out, "widths\t\nheights\t\n");
+}
+
+TEST(BatchSelect, SettingsFromTheFileThenEachSetAndNoFileChanged) {
+    TempDir dir;
+    Settings s;
+    s.MonitorOrientation = 1;
+    const std::string cfg = dir.Write("kelvaro.cfg", FormatSettingsFile(s));
+    // The last game's name would retitle a terminal: its control characters are not printed.
+    const std::string list = fixtures::GameList() + fixtures::Block("bad\x1b]0;x\x07", "x", "");
+    const BatchResult r = RunBatch({"select", "--dat", dir.Write("mame.dat", list), "--modes",
+                                    dir.Write("modes.txt", fixtures::kModeList), "--cfg", cfg, "--set",
+                                    "PreferredRotation=1"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "1\tPACMAN\tPUCKMAN\t224\t288\t60.606061\tV\t288\t224\t60\tresolution 288x224|rol 1\n"
+              "2\tPUCKMAN\t\t224\t288\t60.606061\tV\t288\t224\t60\tresolution 288x224|rol 1\n"
+              "3\tGALAGA\t\t224\t288\t60.606061\tV\t288\t224\t60\tresolution 288x224|rol 1\n"
+              "4\t1942\t\t224\t256\t60.000000\tV\t288\t224\t60\tresolution 288x224|rol 1\n"
+              "5\tSF2\t\t384\t224\t59.637405\tH\t???\t???\t??\tresolution auto|rol 1\n"
+              "6\tASTEROID\t\t-\t-\t-\tH\t???\t???\t??\tresolution auto|rol 1\n"
+              "7\tBAD\uFFFD]0;X\uFFFD\t\tVECTOR\tVECTOR\t\t\t???\t???\t??\tresolution auto|rol 1\n"
+              "NotFound\t???\t???\t??\tresolution auto\n");
+    EXPECT_EQ(TempDir::Read(cfg), FormatSettingsFile(s));
+    EXPECT_EQ(fixtures::Entries(dir.Path()), (std::set<std::string>{"kelvaro.cfg", "mame.dat", "modes.txt"}));
+}
+
+#ifndef _WIN32
+
+namespace {
+
+// The game list, the mode list, an INI folder "ini" holding PACMAN's file, and no settings file.
+class BatchIniTest : public ::testing::Test {
+protected:
+    void SetUp() override { t.Write("ini/pacman.ini", "ror 1\nresolution 640x480@60\n"); }
+
+    BatchResult Run(const std::string& command, const std::vector<std::string>& more = {}) const {
+        std::vector<std::string> args = {command, "--dat", t.Write("mame.dat", fixtures::GameList()), "--modes",
+                                         t.Write("modes.txt", fixtures::kModeList), "--ini-dir", ini, "--cfg",
+                                         t.File("none.cfg")};
+        args.insert(args.end(), more.begin(), more.end());
+        return RunBatch(args);
+    }
+
+    TempDir t;
+    const std::string ini = t.File("ini");
+};
+
+} // namespace
+
+TEST_F(BatchIniTest, ReadPrintsTheTableWithTheFilesReadBackAndChangesNothing) {
+    const BatchResult r = Run("read");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "1\tPACMAN\tPUCKMAN\t224\t288\t60.606061\tV\t640\t480\t60\tror 1|resolution 640x480@60\n"
+              "2\tPUCKMAN\t\t224\t288\t60.606061\tV\t???\t???\t??\tresolution auto\n"
+              "3\tGALAGA\t\t224\t288\t60.606061\tV\t???\t???\t??\tresolution auto\n"
+              "4\t1942\t\t224\t256\t60.000000\tV\t???\t???\t??\tresolution auto\n"
+              "5\tSF2\t\t384\t224\t59.637405\tH\t???\t???\t??\tresolution auto\n"
+              "6\tASTEROID\t\t-\t-\t-\tH\t???\t???\t??\tresolution auto\n"
+              "NotFound\t???\t???\t??\tresolution auto\n");
+    EXPECT_EQ(TempDir::Read(ini + "/pacman.ini"), "ror 1\nresolution 640x480@60\n");
+    EXPECT_EQ(Entries(t.Path()), (std::set<std::string>{"ini", "mame.dat", "modes.txt"}));
+    EXPECT_EQ(Entries(ini), std::set<std::string>{"pacman.ini"});
+}
+
+TEST_F(BatchIniTest, GenerateListsTheFilesWrittenAndEndsWithStatusOneOnAFailure) {
+    // The selection runs first (a vertical monitor's rotation line shows it); the clone is left
+    // out; a file that cannot be written is named and the run goes on.
+    fs::create_directory(ini + "/1942.ini");
+    BatchResult r = Run("generate", {"--set", "MonitorOrientation=1"});
+    EXPECT_EQ(r.status, 1);
+    std::string expected;
+    for (const char* name : {"puckman", "galaga", "sf2", "asteroid"}) expected += "written\t" + ini + "/" + name + ".ini\n";
+    EXPECT_EQ(r.out, expected + "written 4, skipped 1, failed 1\n");
+    EXPECT_EQ(r.err, "kelvaro-batch: the INI file of 1942 could not be written (cannot write " + ini +
+                         "/1942.ini: Is a directory)\n");
+    EXPECT_EQ(TempDir::Read(ini + "/puckman.ini"), "resolution 288x224\r\nror 1\r\n");
+    EXPECT_EQ(TempDir::Read(ini + "/pacman.ini"), "ror 1\nresolution 640x480@60\n");
+
+    // With a game: the stored scope, its name in any case; no selection when asked.
+    fs::remove(ini + "/galaga.ini");
+    t.Write("roms/galaga.zip", "zip");
+    r = Run("generate", {"--no-select", "--rom-dir", t.File("roms"), "--set", "GenerateParentsOnly=False", "--set",
+                         "GenerateApplyTo=3", "--game", "galaga"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "written\t" + ini + "/galaga.ini\nwritten 1, skipped 5, failed 0\n");
+    EXPECT_EQ(TempDir::Read(ini + "/galaga.ini"), "resolution auto\r\n");
+}
+
+TEST_F(BatchIniTest, FilesWrittenWithARateReadBackToTheSameModeAndAreWrittenBackAsTheyWere) {
+    // Pac-Man's size at two rates on a vertical monitor: its line names the rate.
+    fs::remove(ini + "/pacman.ini");
+    const std::vector<std::string> all = {"--modes", t.Write("rates.txt", std::string(fixtures::kModeList) + " 288 224 57Hz\r\n"),
+                                          "--set", "MonitorOrientation=1", "--set", "GenerateParentsOnly=False"};
+    ASSERT_EQ(Run("generate", all).status, 0);
+    std::map<std::string, std::string> first;
+    for (const std::string& name : Entries(ini)) first[name] = TempDir::Read(ini + "/" + name);
+    EXPECT_EQ(first["pacman.ini"], "resolution 288x224@60\r\nror 1\r\n");
+    std::vector<std::string> again = all;
+    again.push_back("--no-select");
+    ASSERT_EQ(Run("generate", again).status, 0);
+    for (const auto& [name, bytes] : first) EXPECT_EQ(TempDir::Read(ini + "/" + name), bytes) << name;
+}
+
+#endif // _WIN32
+
+TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
+    TempDir t;
+    const std::string dat = t.Write("mame.dat", fixtures::GameList()), modes = t.Write("modes.txt", fixtures::kModeList);
+    const std::string ini = t.File("ini"), none = t.File("none.cfg");
+    fs::create_directory(ini);
+    const std::vector<Strings> cases = {
+        {"nosuch"},
+        {"listinfo", "--xml", t.File("missing.xml")},
+        {"listinfo", "--bogus", "x"},
+        {"listinfo", "--xml"},
+        {"natives"},
+        {"natives", "--dat", t.Path()},
+        {"modes", "--modes", t.File("missing.txt")},
+        {"select", "--dat", dat, "--modes", modes, "--set", "NoSuchSetting=1"},
+        {"select", "--dat", dat, "--modes", modes, "--set", "MonitorOrientation"},
+        {"select", "--dat", dat, "--modes", modes, "--set", "MatchRefreshWithin=1.5Hz"},
+        {"select", "--dat", dat, "--modes", modes, "--cfg", t.Path()},
+        {"select", "--dat", dat, "--modes", modes, "--cfg", "/proc/self/mem"},  // there, but reading fails
+        {"read", "--dat", dat, "--modes", modes, "--cfg", none},
+        {"read", "--dat", dat, "--modes", modes, "--ini-dir", dat},
+        {"generate", "--dat", dat, "--modes", modes, "--ini-dir", t.File("missing")},
+        {"generate", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--cfg", none, "--game", "nosuch"},
+    };
+    for (const Strings& args : cases) {
+        std::string line;
+        for (const std::string& a : args) line += a + " ";
+        SCOPED_TRACE(line);
+        const BatchResult r = RunBatch(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("kelvaro-batch: ", 0), 0u) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    }
+    EXPECT_EQ(RunBatch({"select", "--dat", dat, "--modes", modes, "--set", "MonitorOrientation=5"}).err,
+              "kelvaro-batch: --set MonitorOrientation=5: must be 0, 1 or 2\n");
+    EXPECT_TRUE(Entries(ini).empty());
+    EXPECT_EQ(Entries(t.Path()), (std::set<std::string>{"ini", "mame.dat", "modes.txt"}));
+}
