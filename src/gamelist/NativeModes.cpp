@@ -81,7 +81,7 @@ std::optional<NativeModeCounts> BuildNativeModesFromGameList(Model& m) {
 
     m.NativeModes.Clear();
     m.NativeModes.Reserve(counts.NativeCount);
-    for (int i = 1; i <= counts.NativeCount; ++i)
+    for (std::size_t i = 1; i < keys.size(); ++i)
         m.NativeModes.Add({std::move(widths[i]), std::move(heights[i]), std::move(refreshes[i]),
                            std::move(orientations[i])});
 

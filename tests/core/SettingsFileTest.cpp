@@ -88,7 +88,7 @@ TEST(SettingsFile, WrittenBytesAndTheRoundTrip) {
 TEST(SettingsFile, EachLineConvertsOrKeepsTheDefaultAndReadingGoesOn) {
     // line index, its text in a file that otherwise holds Unusual(), the line written back
     // after reading over the defaults (nullptr: the line did not convert, the default stays)
-    struct Row { int line; const char* text; const char* written; };
+    struct Row { std::size_t line; const char* text; const char* written; };
     const Row rows[] = {
         {3, "tRuE", "True"}, {3, "FALSE", "False"}, {3, " 0.0 ", "False"}, {3, "-1", "True"},
         {3, "0.5", "True"}, {3, "maybe", nullptr}, {7, "", nullptr}, {7, "0", "False"},

@@ -27,7 +27,8 @@ void SetModes(Model& m, const std::vector<AvailModeRow>& modes) {
     std::string text = "heading\r\n";
     for (const AvailModeRow& r : modes) text += column(r.AvailWidth) + column(r.AvailHeight) + " " + r.AvailRefresh + "Hz\r\n";
     ParseAvailableModes(text, m);
-    for (int j = 1; j <= m.AvailModes.Count(); ++j) m.AvailModes[j].AvailInterlaced = modes[j - 1].AvailInterlaced;
+    for (int j = 1; j <= m.AvailModes.Count(); ++j)
+        m.AvailModes[j].AvailInterlaced = modes[static_cast<std::size_t>(j) - 1].AvailInterlaced;
 }
 
 void Select(Model& m) {
