@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const ListRow& g = m.GameList[i];
         FUZZ_CHECK(g.ListScreen.empty() || g.ListScreen == "Raster" || g.ListScreen == "Vector");
         FUZZ_CHECK(g.ListOrientation.empty() || g.ListOrientation == "H" || g.ListOrientation == "V");
-        for (const std::string* size : {&g.ListWidth, &g.ListHeight})
-            for (char c : *size) FUZZ_CHECK(c >= '0' && c <= '9');
+        for (const std::string* dimension : {&g.ListWidth, &g.ListHeight})
+            for (char c : *dimension) FUZZ_CHECK(c >= '0' && c <= '9');
         FUZZ_CHECK(g.ListRefresh.size() <= 9);
         for (const std::string* cell : {&g.ListRomName, &g.ListCloneOf, &g.ListDescription, &g.ListRefresh})
             FUZZ_CHECK(cell->find_first_of("\r\n") == std::string::npos);

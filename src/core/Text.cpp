@@ -122,8 +122,9 @@ std::string UpperCase(std::string_view text) {
             out += static_cast<char>(b);
             continue;
         }
-        const char32_t c = two ? ((b & 0x1F) << 6) | (text[i + 1] & 0x3F)
-                               : ((b & 0x0F) << 12) | ((text[i + 1] & 0x3F) << 6) | (text[i + 2] & 0x3F);
+        const char32_t c = static_cast<char32_t>(
+            two ? ((b & 0x1F) << 6) | (text[i + 1] & 0x3F)
+                : ((b & 0x0F) << 12) | ((text[i + 1] & 0x3F) << 6) | (text[i + 2] & 0x3F));
         const std::size_t length = two ? 2 : 3;
         const char32_t upper = UpperCodePoint(c);
         if (upper == c)
