@@ -3,6 +3,8 @@
 # and the corpus earlier runs grew in BUILD_FOLDER/fuzz-work. Ends with status 1 when a target
 # found a crash or a broken check; the input that shows it is kept in BUILD_FOLDER/fuzz-work.
 # usage: fuzz/run.sh BUILD_FOLDER [SECONDS] [TARGET...]
+# The targets come from the fuzz preset (clang), for example:
+#   cmake --preset fuzz && cmake --build --preset fuzz && fuzz/run.sh build-fuzz 60
 set -uo pipefail
 build=$(cd "${1:?usage: fuzz/run.sh BUILD_FOLDER [SECONDS] [TARGET...]}" && pwd) || exit 2
 seconds=${2:-180}
