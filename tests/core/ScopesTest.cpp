@@ -13,8 +13,8 @@ TEST(Scopes, OnlyTheNumbersOfTheDialogsNameAScope) {
         const std::optional<GenerateScope> generate = GenerateScopeFromNumber(r.number);
         EXPECT_EQ(apply.has_value(), r.apply) << r.number;
         EXPECT_EQ(generate.has_value(), r.generate) << r.number;
-        if (apply) EXPECT_EQ(NumberOf(*apply), r.number);
-        if (generate) EXPECT_EQ(NumberOf(*generate), r.number);
+        if (apply) { EXPECT_EQ(NumberOf(*apply), r.number); }
+        if (generate) { EXPECT_EQ(NumberOf(*generate), r.number); }
     }
     EXPECT_EQ(GenerateScopeFromNumber(-1), GenerateScope::Cancelled);
     EXPECT_EQ(ApplyScopeFromNumber(1), ApplyScope::ShownGames);

@@ -126,7 +126,7 @@ TEST(SettingsFile, ShortFilesAndOtherLineEnds) {
 
 TEST(SettingsFile, SetSettingByNameTakesOnlyWhatTheMenusOffer) {
     // line index, name, value, the line written after it, or why it was refused (nothing changed)
-    struct Row { int line; const char* name; const char* value; const char* result; };
+    struct Row { std::size_t line; const char* name; const char* value; const char* result; };
     const char* kOrientations = "must be 0, 1 or 2";
     const Row rows[] = {
         {5, "MonitorOrientation", " 2 ", " 2 "}, {5, "MonitorOrientation", "5", kOrientations},
