@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "core/ChosenMode.h"
@@ -40,6 +41,16 @@ private:
     std::vector<Row> rows_;
 };
 
+// What the last reading back of the INI folder found of a game's INI file. Generation replaces
+// only a file the program knows: one it read back whole, or wrote itself.
+enum class IniFileKnown : unsigned char {
+    NotReadBack, // the INI files were not read back since the game table was built
+    Absent,      // there was no file
+    Read,        // read back whole, or written by a generation since
+    Unreadable,  // there, but it could not be read
+    HoldsPipe,   // a line holds "|", which the INI details cannot hold
+};
+
 // One game of the emulator's list with its native mode and the mode chosen for it.
 struct GameRow {
     std::string GameRomName;       // upper case, as in the game list
@@ -53,6 +64,8 @@ struct GameRow {
     std::string GameModeHeight = kNoModeHeight;
     std::string GameModeRefresh = kNoModeRefresh;
     std::string GameINIText = kAutoResolution; // INI lines joined by "|"
+    IniFileKnown GameINIFile = IniFileKnown::NotReadBack;
+    std::error_code GameINIReadError;          // why an Unreadable file could not be read
 };
 
 // One distinct native video mode.

@@ -78,6 +78,19 @@ bool GameInScope(const Model& m, int i, int s, GenerateScope applyTo) {
     }
 }
 
+// Why the file at path must stay as it is: it is there, and the program does not know what it
+// holds, so replacing it could lose lines the user wrote. Success when it may be written.
+Outcome WhyKept(const GameRow& game, const std::string& path) {
+    if (path.empty() || !FileExists(path, false)) return {};
+    switch (game.GameINIFile) {
+    case IniFileKnown::Read: return {};
+    case IniFileKnown::Absent: return Outcome::Failure("the file appeared after the INI files were read back");
+    case IniFileKnown::Unreadable: return ReadFailure(path, game.GameINIReadError);
+    case IniFileKnown::HoldsPipe: return Outcome::Failure("a line holds |");
+    default: return Outcome::Failure("the INI files were not read back");
+    }
+}
+
 // The INI file of a game, written safely; a failure says why.
 Outcome WriteIniFile(const Model& m, const GameRow& game, const std::string& path) {
     if (path.empty()) return WhyNoIniFilePath(m, game.GameRomName);
@@ -111,6 +124,11 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
     // Without a ROM folder nothing could count as available, so the filter is left out.
     const bool availableOnly = s.GenerateAvailableOnly && FileExists(s.MameROMPath, true);
     std::unordered_set<std::string> claimed;  // the files this run has written or tried to write
+    // What was read back tells nothing of another folder.
+    if (m.INIsReadFrom != s.MameINIPath) {
+        for (int i = 1; i <= count; ++i) m.Games[i].GameINIFile = IniFileKnown::NotReadBack;
+        m.INIsReadFrom = s.MameINIPath;
+    }
     {
         ProgressScope scope(progress, "Generating INI Files...", count);
         for (int i = 1; i <= count; ++i) {
@@ -128,9 +146,12 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
                 ++result.Skipped;
                 continue;
             }
-            if (const Outcome written = WriteIniFile(m, game, path)) {
+            Outcome written = WhyKept(game, path);
+            if (written) written = WriteIniFile(m, game, path);
+            if (written) {
                 ++result.Written;
                 result.WrittenPaths.push_back(path);
+                m.Games[i].GameINIFile = IniFileKnown::Read;
             } else {
                 ++result.Failed;
                 result.FailedNames.push_back(game.GameRomName);
@@ -153,12 +174,21 @@ ReadIniOutcome ReadExistingINIFiles(Model& m, ProgressSink& progress) {
         progress.Step(i);
         GameRow& game = m.Games[i];
         const std::string path = IniFilePath(m, game.GameRomName);
+        game.GameINIReadError.clear();
+        game.GameINIFile = path.empty() ? IniFileKnown::NotReadBack : IniFileKnown::Absent;
         if (path.empty() || !FileExists(path, false)) continue;
         // A file that is there but cannot be read leaves the row exactly as it was.
-        std::optional<std::string> bytes = ReadWholeFile(path);
-        if (!bytes) continue;
+        std::optional<std::string> bytes = ReadWholeFile(path, &game.GameINIReadError);
+        if (!bytes) {
+            game.GameINIFile = IniFileKnown::Unreadable;
+            continue;
+        }
+        // Such a line comes back from the details as two: the row shows what was read, and the
+        // file is never replaced by that.
+        game.GameINIFile = bytes->find('|') == std::string::npos ? IniFileKnown::Read : IniFileKnown::HoldsPipe;
         TakeIniFile(m, game, *bytes);
     }
+    m.INIsReadFrom = m.S.MameINIPath;
     return ReadIniOutcome::Read;
 }
 

@@ -32,7 +32,9 @@ struct GenerateResult {
 // Writes one INI file per game in scope that passes the filters of the settings (each file
 // written safely), with the progress "Generating INI Files..." counted by games. A file that
 // cannot be written (or a rom name that is no file name) counts as failed, with its reason, and
-// the run goes on.
+// the run goes on. So does an existing file the program does not know (GameINIFile not Read, or
+// read back from another folder than MameINIPath): it stays as it is. A file written counts as
+// read back.
 // Sets INIsGenerated unless files failed and none was written. Asks nothing; the caller asks
 // first and reports the result.
 GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progress);
@@ -46,7 +48,8 @@ enum class ReadIniOutcome { NoFolder, ListsEmpty, Read };
 
 // Reads existing INI files back into the game table (progress "Reading Existing INI Files...").
 // NoFolder: the INI folder is missing, nothing shown. ListsEmpty: the caller shows the warning.
-// A game whose file is missing or cannot be read keeps its row as it was.
+// Both change nothing. A game whose file is missing or cannot be read keeps its row as it was.
+// Every game's GameINIFile says what was found, and INIsReadFrom names the folder.
 ReadIniOutcome ReadExistingINIFiles(Model& m, ProgressSink& progress);
 
 } // namespace kelvaro

@@ -133,15 +133,19 @@ TEST_F(BatchIniTest, ReadPrintsTheTableWithTheFilesReadBackAndChangesNothing) {
 
 TEST_F(BatchIniTest, GenerateListsTheFilesWrittenAndEndsWithStatusOneOnAFailure) {
     // The selection runs first (a vertical monitor's rotation line shows it); the clone is left
-    // out; a file that cannot be written is named and the run goes on.
+    // out; a file that cannot be written, or must not be, is named with the reason and the run
+    // goes on.
     fs::create_directory(ini + "/1942.ini");
+    t.Write("ini/galaga.ini", "user|pipe 1\n");
     BatchResult r = Run("generate", {"--set", "MonitorOrientation=1"});
     EXPECT_EQ(r.status, 1);
     std::string expected;
-    for (const char* name : {"puckman", "galaga", "sf2", "asteroid"}) expected += "written\t" + ini + "/" + name + ".ini\n";
-    EXPECT_EQ(r.out, expected + "written 4, skipped 1, failed 1\n");
-    EXPECT_EQ(r.err, "kelvaro-batch: the INI file of 1942 could not be written (cannot write " + ini +
-                         "/1942.ini: Is a directory)\n");
+    for (const char* name : {"puckman", "sf2", "asteroid"}) expected += "written\t" + ini + "/" + name + ".ini\n";
+    EXPECT_EQ(r.out, expected + "written 3, skipped 1, failed 2\n");
+    EXPECT_EQ(r.err, "kelvaro-batch: the INI file of GALAGA could not be written (a line holds |)\n"
+                     "kelvaro-batch: the INI file of 1942 could not be written (cannot write " +
+                         ini + "/1942.ini: Is a directory)\n");
+    EXPECT_EQ(TempDir::Read(ini + "/galaga.ini"), "user|pipe 1\n");
     EXPECT_EQ(TempDir::Read(ini + "/puckman.ini"), "resolution 288x224\r\nror 1\r\n");
     EXPECT_EQ(TempDir::Read(ini + "/pacman.ini"), "ror 1\nresolution 640x480@60\n");
 

@@ -102,6 +102,8 @@ TEST(GenerateIniFiles, FileBytesFollowTheDetails) {
     // A second "sf2" (in another case in the list) names the same file: the first game writes it.
     m.Games.Add(Game("SF2", "384", "224", "60", "H", "resolution 320x240"));
     t.Write("sf2.ini", "an older file that is longer than the new one\r\n\r\n\r\n");
+    m.Games[4].GameINIFile = IniFileKnown::Read;  // as reading back leaves it
+    m.INIsReadFrom = t.Path();
     EXPECT_EQ(Generate(m), "6 1 0");
     EXPECT_EQ(TempDir::Read(t.File("sf2.ini")), "resolution 384x224\r\n  \r\n# note\r\n");
     EXPECT_EQ(TempDir::Read(t.File("1942.ini")), "resolution auto\r\n");
@@ -178,6 +180,42 @@ TEST(GenerateIniFiles, FilesThatCannotBeWrittenAreCountedAndTheRunGoesOn) {
     }
     EXPECT_FALSE(fs::exists("puckman.ini"));  // nothing lands in the current folder
 }
+
+#ifdef __linux__
+TEST(GenerateIniFiles, ReplacesOnlyTheFilesItReadBackOrWroteItself) {
+    TempDir t;
+    // Read back: a file, none, one with a line that holds "|", a link to a file no one can read.
+    t.Write("ini/known.ini", "user line\r\n");
+    t.Write("ini/pipe.ini", "user|pipe 1\r\n");
+    fs::create_symlink("/proc/self/mem", t.File("ini/unreadable.ini"));
+    Model m = ReadyModel(t.File("ini"), {"known", "none", "pipe", "late", "unreadable"});
+    m.S.GenerateApplyTo = GenerateScope::AllGames;
+    ProgressSink quiet;
+    ASSERT_EQ(ReadExistingINIFiles(m, quiet), ReadIniOutcome::Read);
+    t.Write("ini/late.ini", "written after reading back\r\n");
+    const GenerateResult r = GenerateINIFiles(m, 0, quiet);
+    std::string failures;
+    for (size_t i = 0; i < r.FailedNames.size(); ++i) failures += r.FailedNames[i] + ": " + r.FailedReasons[i] + "\n";
+    EXPECT_EQ(failures, "pipe: a line holds |\nlate: the file appeared after the INI files were read back\n"
+                        "unreadable: cannot read " + t.File("ini/unreadable.ini") + ": Input/output error\n");
+    EXPECT_EQ(r.WrittenPaths, (std::vector<std::string>{t.File("ini/known.ini"), t.File("ini/none.ini")}));
+    EXPECT_EQ(TempDir::Read(t.File("ini/pipe.ini")), "user|pipe 1\r\n");
+    EXPECT_EQ(TempDir::Read(t.File("ini/late.ini")), "written after reading back\r\n");
+    EXPECT_TRUE(fs::is_symlink(t.File("ini/unreadable.ini")));
+    // The files the generation wrote are known as read back: the next one replaces them again.
+    EXPECT_EQ(Generate(m), "2 0 3");
+
+    // Nothing is known of a folder that was not read back: another one, or any at all.
+    t.Write("other/known.ini", "user line\r\n");
+    m.S.MameINIPath = t.File("other");
+    Model unread = ReadyModel(t.File("ini"), {"known"});
+    unread.S.GenerateApplyTo = GenerateScope::AllGames;
+    for (Model* model : {&m, &unread})
+        EXPECT_EQ(GenerateINIFiles(*model, 0, quiet).FailedReasons,
+                  std::vector<std::string>{"the INI files were not read back"});
+    EXPECT_EQ(TempDir::Read(t.File("other/known.ini")), "user line\r\n");
+}
+#endif
 
 TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {
     struct Case {

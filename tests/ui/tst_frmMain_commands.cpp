@@ -107,10 +107,10 @@ private slots:
             << true << QStringList{question, "INI Files Successfully Created!"};
         QTest::newRow("No writes nothing") << false << QStringList{question};
         QTest::newRow("Cancel in the scope dialog") << true << QStringList{};
-        QTest::newRow("a file that cannot be written is never a success")
-            << true
-            << QStringList{question,
-                           "1 INI file(s) could not be written (in the folder %1): MSPACMAN.  5 file(s) were written."};
+        const QString failure =
+            "1 INI file(s) could not be written (in the folder %1): MSPACMAN.  5 file(s) were written.";
+        QTest::newRow("a file that cannot be written is never a success") << true << QStringList{question, failure};
+        QTest::newRow("a file that appeared after reading back is kept") << true << QStringList{question, failure};
     }
     void generation() {
         QFETCH(bool, answer);
@@ -119,6 +119,8 @@ private slots:
         F f;
         frmMain& w = f.StartSample();
         if (QString(QTest::currentDataTag()).contains("cannot")) fs::create_directory(f.Dir.File("ini/mspacman.ini"));
+        const bool kept = QString(QTest::currentDataTag()).contains("kept");
+        if (kept) f.Dir.Write("ini/mspacman.ini", "user\r\n");
         f.Dialogs.asks = {answer};
         f.Model.S.GenerateAvailableOnly = f.Model.S.GenerateParentsOnly = false; // no filter
         AnswerModal<frmGenerateINIs> scope([&](frmGenerateINIs& d) {
@@ -134,6 +136,7 @@ private slots:
             QCOMPARE(shown.icon, shown.text.startsWith("INI Files") ? Icon::Information : Icon::Warning);
         QCOMPARE(QDir(QString::fromStdString(f.Ini)).count() - 2, messages.size() > 1 ? 6u : 0u);
         if (messages.size() > 1) QCOMPARE(TempDir::Read(f.Dir.File("ini/galaga.ini")), "resolution auto\r\n");
+        if (kept) QCOMPARE(TempDir::Read(f.Dir.File("ini/mspacman.ini")), "user\r\n");
         // A run that reached its report counts as generated: closing asks nothing then.
         QCOMPARE(f.Model.INIsGenerated, messages.size() > 1);
         QVERIFY(w.isEnabled());
