@@ -42,8 +42,10 @@ Model MakeModel(const Options& o);
 
 // The model of "read" and "generate": MakeModel, MameINIPath = --ini-dir, the mode list of --modes,
 // the native mode list built from --dat, then the INI files read back. Throws UsageError when
-// --dat or --modes names no file or --ini-dir no folder.
-Model MakeModelWithIniFiles(const Options& o);
+// --dat or --modes names no file or --ini-dir no folder. When the mode list holds no mode the INI
+// files cannot be read back: a warning, or with mustReadBack (a generation, which would replace
+// files it does not know) a UsageError.
+Model MakeModelWithIniFiles(const Options& o, bool mustReadBack = false);
 
 // One line per game, "i<TAB>GameRomName<TAB>...<TAB>GameINIText", then the "NotFound" line.
 void PrintGameTable(const Model& m);

@@ -23,7 +23,7 @@ int FindGameByRomName(const Model& m, std::string_view romName) {
 // Builds, selects (unless --no-select) and writes the INI files of the scope; the settings file
 // is never written.
 int CmdGenerate(const Options& o) {
-    Model m = MakeModelWithIniFiles(o);
+    Model m = MakeModelWithIniFiles(o, true);
     if (o.Has("--rom-dir")) m.S.MameROMPath = o.Get("--rom-dir");
 
     int selected = 0;

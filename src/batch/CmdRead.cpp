@@ -8,7 +8,7 @@
 
 namespace kelvaro::batch {
 
-Model MakeModelWithIniFiles(const Options& o) {
+Model MakeModelWithIniFiles(const Options& o, bool mustReadBack) {
     const std::string dat = Require(o, "--dat");
     const std::string modes = Require(o, "--modes");
     const std::string iniDir = Require(o, "--ini-dir");
@@ -23,9 +23,13 @@ Model MakeModelWithIniFiles(const Options& o) {
     ProgressSink quiet;
     // As in the window: the INI files are read back at the end of every build that found games.
     if (BuildNativeModeListFromFile(m, dat, quiet)) {
-        if (ReadExistingINIFiles(m, quiet) == ReadIniOutcome::ListsEmpty)
+        if (ReadExistingINIFiles(m, quiet) == ReadIniOutcome::ListsEmpty) {
+            if (mustReadBack)
+                throw UsageError{"the INI files in " + iniDir + " cannot be read back: the mode list " + modes +
+                                 " holds no mode; nothing was written"};
             std::cerr << "kelvaro-batch: INI files cannot be read unless both Native Mode and Available Mode "
                          "Lists are populated.\n";
+        }
     }
     return m;
 }

@@ -198,6 +198,8 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
         {"read", "--dat", dat, "--modes", modes, "--ini-dir", dat},
         {"generate", "--dat", dat, "--modes", modes, "--ini-dir", t.File("missing")},
         {"generate", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--cfg", none, "--game", "nosuch"},
+        // Without a mode the INI files cannot be read back, so none may be replaced.
+        {"generate", "--dat", dat, "--modes", t.Write("heading.txt", "Modes\r\n"), "--ini-dir", ini, "--cfg", none},
     };
     for (const Strings& args : cases) {
         std::string line;
@@ -212,5 +214,5 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
     EXPECT_EQ(RunBatch({"select", "--dat", dat, "--modes", modes, "--set", "MonitorOrientation=5"}).err,
               "kelvaro-batch: --set MonitorOrientation=5: must be 0, 1 or 2\n");
     EXPECT_TRUE(Entries(ini).empty());
-    EXPECT_EQ(Entries(t.Path()), (std::set<std::string>{"ini", "mame.dat", "modes.txt"}));
+    EXPECT_EQ(Entries(t.Path()), (std::set<std::string>{"heading.txt", "ini", "mame.dat", "modes.txt"}));
 }
