@@ -13,9 +13,9 @@ namespace {
 
 // Why a run of the emulator failed; success when it ended by itself with status 0.
 Outcome RunOutcome(const std::string& program, const ProcessExit& exit) {
-    if (exit.Error) return Outcome::Failure("cannot run " + program, exit.Error);
-    if (exit.Signal != 0) return Outcome::Failure(program + " was ended by signal " + std::to_string(exit.Signal));
-    if (exit.ExitCode != 0) return Outcome::Failure(program + " ended with exit status " + std::to_string(exit.ExitCode));
+    if (exit.Error) return Outcome::Failure("M.A.M.E. (" + program + ") could not be started", exit.Error);
+    if (exit.Signal != 0) return Outcome::Failure("M.A.M.E. was ended by signal " + std::to_string(exit.Signal));
+    if (exit.ExitCode != 0) return Outcome::Failure("M.A.M.E. ended with status " + std::to_string(exit.ExitCode));
     return {};
 }
 
@@ -29,17 +29,15 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
     const std::string listFile = m.GameListFile();
     std::error_code ec;
     if (!m.Paths.DataFolder.empty()) std::filesystem::create_directories(m.Paths.DataFolder, ec);
-    // The old list goes first, whatever happens next: a run that cannot take place leaves an
-    // empty list, which the build then reads as "no games" and changes nothing.
-    std::filesystem::remove(listFile, ec);
-    WriteFileAtomic(listFile, {});
-
     if (!FileExists(m.MameFolder, true))
         return Outcome::Failure("the emulator's folder \"" + m.MameFolder + "\" does not exist");
+    // The new list takes the old one's place only when it is whole; until then the old list stays,
+    // and the temporary file goes when anything fails.
     AtomicFile out(listFile);
     if (!out.IsOpen()) return WriteFailure(listFile, out.Error());
-    bool writeFailed = false;
+    bool writeFailed = false, wroteAny = false;
     auto write = [&](std::string_view bytes) {
+        wroteAny = wroteAny || !bytes.empty();
         if (!writeFailed && !out.Write(bytes)) writeFailed = true;
         return !writeFailed;
     };
@@ -52,19 +50,19 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
             [&](const char* data, std::size_t size) { return write({data, size}); }, pump);
     } else {
         ListInfoConverter converter([&](std::string_view text) { write(text); });
-        // A list that breaks off (the emulator crashed, or wrote garbage) keeps the games
-        // converted before the break, as the emulator's own text output would.
         exit = RunAndReadOutput(
             emulator, {"-listxml"}, m.MameFolder,
             [&](const char* data, std::size_t size) { return converter.Feed(data, size, false) && !writeFailed; },
             pump);
         converter.Feed(nullptr, 0, true);
-        if (converter.Failed()) listError = "the emulator's list is malformed at " + converter.ErrorText();
+        if (converter.Failed()) listError = "M.A.M.E. wrote malformed XML at " + converter.ErrorText();
     }
-    // A failed write (a full disk) leaves the empty list in place rather than a cut one.
-    if (writeFailed || !out.Commit()) return WriteFailure(listFile, out.Error());
+    if (writeFailed) return WriteFailure(listFile, out.Error());
     if (Outcome run = RunOutcome(emulator, exit); !run) return run;
     if (!listError.empty()) return Outcome::Failure(listError);
+    // Text output has no end mark to check; nothing at all is no list.
+    if (m.S.LegacyMame && !wroteAny) return Outcome::Failure("M.A.M.E. wrote no game list");
+    if (!out.Commit()) return WriteFailure(listFile, out.Error());
     return {};
 }
 

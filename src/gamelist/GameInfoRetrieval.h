@@ -7,12 +7,13 @@ namespace kelvaro {
 
 // Runs the emulator (MameExePath, in MameFolder) for its game list and leaves it as listinfo
 // text in the model's game list file: -listxml streamed through the converter, or -listinfo as
-// it comes when LegacyMame is set. Silent when the executable is missing (nothing touched);
-// otherwise the old file is replaced by an empty one first, and the new text is written under a
-// temporary name and renamed into place when complete. Shows "Retrieving Game Info from
-// M.A.M.E...." without a count, pumping the windows while the emulator runs. A failure says what
-// went wrong: no emulator, no folder to run it in, the file, the emulator's exit status, a list
-// that broke off; the games converted before a break are still kept.
+// it comes when LegacyMame is set. The new text is written under a temporary name and takes the
+// old file's place only when the emulator ended with status 0 and its list was whole (an XML list
+// to its end, or any text at all); otherwise the old file stays as it was, or stays missing.
+// Shows "Retrieving Game Info from M.A.M.E...." without a count, pumping the windows while the
+// emulator runs (nothing is shown when the executable is missing). A failure says what went
+// wrong: no emulator, no folder to run it in, the file, the emulator could not start or ended
+// with a status, a list that was malformed or empty.
 Outcome RetrieveGameInfo(Model& m, ProgressSink& progress);
 
 } // namespace kelvaro

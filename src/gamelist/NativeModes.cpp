@@ -108,18 +108,20 @@ Result<NativeModeCounts> BuildNativeModeListFromFile(Model& m, const std::string
     return Outcome::Failure("no game in " + listFile);
 }
 
-Result<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atStartUp, ProgressSink& progress) {
+Result<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atStartUp, ProgressSink& progress,
+                                             Outcome* retrieval) {
     const std::string listFile = m.GameListFile();
     if (!FileExists(listFile, false)) retrieve = true;
-    Outcome retrieval;
+    Outcome run;
     if (retrieve) {
         if (atStartUp) return Outcome::Failure("no game list yet: " + listFile + " is missing");
-        retrieval = RetrieveGameInfo(m, progress);
+        run = RetrieveGameInfo(m, progress);
     }
+    if (retrieval) *retrieval = run;
     Result<NativeModeCounts> built = BuildNativeModeListFromFile(m, listFile, progress);
-    // A run that failed may still have left games (a list that broke off keeps the games before
-    // the break); without any, the run's failure is the reason.
-    if (!built && !retrieval) return retrieval;
+    // A run that failed keeps the previous list, which still builds; without one, the run's
+    // failure is the reason.
+    if (!built && !run) return run;
     return built;
 }
 

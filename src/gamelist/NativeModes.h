@@ -20,11 +20,13 @@ struct NativeModeCounts {
 };
 
 // Builds the game table and the sorted native mode table from the game list file, running the
-// emulator first when retrieve is set or the file is missing (never when atStartUp). Returns the
-// counts, or, when no game was read, a failure that says why (the emulator's run, the file); then
-// every table keeps what it held. Reading the existing INI files and filling the lists is left to
-// the caller.
-Result<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atStartUp, ProgressSink& progress);
+// emulator first when retrieve is set or the file is missing (never when atStartUp); a run that
+// fails leaves the file as it was, and the build reads that. Returns the counts, or, when no game
+// was read, a failure that says why (the emulator's run, the file); then every table keeps what
+// it held. retrieval, when given, receives the run's outcome (success when the emulator was not
+// run). Reading the existing INI files and filling the lists is left to the caller.
+Result<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atStartUp, ProgressSink& progress,
+                                             Outcome* retrieval = nullptr);
 
 // The same build from a given listinfo file, never running the emulator (the batch tool and the
 // tests use it): reads the file, then groups as above.

@@ -224,14 +224,22 @@ const std::vector<int>& frmMain::ShownGames() const { return gamesModel_->Games(
 // ---- native modes
 
 void frmMain::BuildNativeModeList(bool retrieve, bool atStartUp) {
-    const Result<NativeModeCounts> counts = kelvaro::BuildNativeModeList(m_, retrieve, atStartUp, Sink());
-    if (!counts) return;
-    FillNativeModeView();
-    mnuAutoSelect->setEnabled(true);
-    ShowCounts(*counts);
-    SelectRow(lvwMain, 0);
-    ReadExistingINIFiles();
-    FillGamesList();
+    Outcome retrieval;
+    const Result<NativeModeCounts> counts = kelvaro::BuildNativeModeList(m_, retrieve, atStartUp, Sink(), &retrieval);
+    if (counts) {
+        FillNativeModeView();
+        mnuAutoSelect->setEnabled(true);
+        ShowCounts(*counts);
+        SelectRow(lvwMain, 0);
+        ReadExistingINIFiles();
+        FillGamesList();
+    }
+    // Told once the lists show the tables again, which the build has replaced.
+    if (!retrieval) {
+        QString text = "The game list could not be retrieved: " + ShownText(retrieval.Reason()) + ".";
+        if (FileExists(m_.GameListFile(), false)) text += "  The previous list is kept.";
+        dialogs_.Tell(this, text, Dialogs::Icon::Warning);
+    }
 }
 
 void frmMain::FillNativeModeView() {

@@ -25,11 +25,11 @@ TEST(RetrieveGameInfo, ConvertsTheXmlListWhileTheWindowsKeepPainting) {
     EXPECT_GT(progress.pumps, 0);
 }
 
-TEST(RetrieveGameInfo, LegacyTextAsItComesOrWholeBlocksOrAnEmptyList) {
+TEST(RetrieveGameInfo, LegacyTextAsItComesOrTheOldListStaysWithTheReason) {
     const std::string xml = XmlList(kPuckman + Machine("asteroid", "type=\"vector\" refresh=\"61.523438\""));
     const std::string listinfo = "game (\n\tname pacman\n\tvideo ( screen raster x 224 y 288 freq 60 )\n)\n\n";
     const std::string cut = xml.substr(0, xml.find("<machine name=\"asteroid\"") + 40);
-    // why: a part of the failure's reason; empty for a success
+    // why: a part of the failure's reason; empty for a success, which alone replaces the old list
     struct Case {
         std::string what, output, folder, list, why;
         int status;
@@ -37,11 +37,13 @@ TEST(RetrieveGameInfo, LegacyTextAsItComesOrWholeBlocksOrAnEmptyList) {
     };
     const std::vector<Case> cases = {
         {"legacy emulator", listinfo, "emu", listinfo, "", 0, true, true},
-        {"list breaks off", cut, "emu", kPuckmanBlock, "mame ended with exit status 3", 3, true},
-        {"list breaks off, status 0", cut, "emu", kPuckmanBlock, "list is malformed at line", 0, true},
-        {"writes nothing", "", "emu", "", "exit status 1", 1, true},
-        {"no folder", xml, "", "", "folder \"\" does not exist", 0, true},
-        {"missing folder", xml, "nowhere", "", "nowhere\" does not exist", 0, true},
+        {"legacy, status 1", listinfo, "emu", "old list", "M.A.M.E. ended with status 1", 1, true, true},
+        {"legacy, no text", "", "emu", "old list", "M.A.M.E. wrote no game list", 0, true, true},
+        {"list breaks off", cut, "emu", "old list", "M.A.M.E. ended with status 3", 3, true},
+        {"list breaks off, status 0", cut, "emu", "old list", "M.A.M.E. wrote malformed XML at line 13", 0, true},
+        {"writes nothing", "", "emu", "old list", "M.A.M.E. ended with status 1", 1, true},
+        {"no folder", xml, "", "old list", "folder \"\" does not exist", 0, true},
+        {"missing folder", xml, "nowhere", "old list", "nowhere\" does not exist", 0, true},
         {"no executable", xml, "emu", "old list", "no emulator at", 0, false},
     };
     for (const Case& c : cases) {

@@ -123,7 +123,13 @@ TEST(BuildNativeModeList, TheEmulatorRunsWhenAskedOrWithoutAListButNeverAtStartU
     EXPECT_EQ(m.Games[1].GameRomName, "PACMAN");
     ASSERT_TRUE(BuildNativeModeList(m, true, false, progress));
     EXPECT_EQ(m.Games[1].GameRomName, "MSPACMAN");
-    // A run that leaves no game is the reason why nothing was built.
+    // A run that fails keeps the list, which is built, and says why; without a list, its failure
+    // is why nothing was built.
     m = FakeEmulatorModel(dir, "", 0, 2);
-    EXPECT_NE(BuildNativeModeList(m, true, false, progress).Reason().find("exit status 2"), std::string::npos);
+    Outcome run;
+    ASSERT_TRUE(BuildNativeModeList(m, true, false, progress, &run));
+    EXPECT_EQ(m.Games[1].GameRomName, "MSPACMAN");
+    EXPECT_EQ(run.Reason(), "M.A.M.E. ended with status 2");
+    std::filesystem::remove(m.GameListFile());
+    EXPECT_EQ(BuildNativeModeList(m, true, false, progress).Reason(), run.Reason());
 }

@@ -187,6 +187,15 @@ private slots:
         QCOMPARE(f.Dialogs.Texts(), QStringList{"Refreshing the Native Mode List will loose any settings made.  Are "
                                                 "you sure you want to continue?"});
         QCOMPARE(Enabled(f), "GenerateINIs Generate RefreshNative RefreshAVGA ReadINIs ActionNotFound AutoSelect");
+        // A run of the emulator that fails keeps the list, which is built again, and says why.
+        f.Model.MameFolder = f.Dir.Path();
+        f.Dialogs.asks = {true};
+        f.Item("mnuGenerate")->trigger();
+        QCOMPARE(f.Dialogs.Texts().last(),
+                 "The game list could not be retrieved: M.A.M.E. (" + QString::fromStdString(f.Model.S.MameExePath) +
+                     ") could not be started: Permission denied.  The previous list is kept.");
+        QCOMPARE(f.Dialogs.shown.back().icon, Icon::Warning);
+        QCOMPARE(f.Column("lvwGames", 2), QStringList{"GALAGA"});
         fs::remove(ini);
         QCOMPARE(Enabled(f), "Generate RefreshNative RefreshAVGA ActionNotFound AutoSelect");
         fs::create_directory(ini);
