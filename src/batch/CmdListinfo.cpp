@@ -17,7 +17,8 @@
 namespace kelvaro::batch {
 
 // listinfo [--xml FILE] [--out FILE]: the emulator's -listxml in, listinfo text out; standard
-// input and output by default. A malformed list gives what came before the fault and status 1.
+// input and output by default. A malformed list ends with status 1: the output has what came
+// before the fault, while a file given with --out is left as it was.
 int CmdListinfo(const Options& o) {
     std::FILE* in = stdin;
     if (o.Has("--xml")) {
@@ -63,21 +64,26 @@ int CmdListinfo(const Options& o) {
     errno = 0;
     if (!file && !writeError && std::fflush(stdout) != 0) writeError = errnoOr(std::errc::io_error);
 
-    // What was converted is kept even when the list broke off: the blocks are whole.
-    if (file && !writeError && !file->Commit()) writeError = file->Error();
+    // A file (an older game list, say) is replaced only by a whole list.
+    const bool inputFailed = readError || converter.Failed();
+    if (file && !writeError && !inputFailed && !file->Commit()) writeError = file->Error();
     if (writeError) {
         std::cerr << "kelvaro-batch: cannot write " << (file ? o.Get("--out") : "the output") << ": "
                   << writeError.message() << "\n";
         return 1;
     }
+    const std::string kept = file ? "; " + o.Get("--out") + " is unchanged" : "";
     if (readError) {
         std::cerr << "kelvaro-batch: cannot read " << (in != stdin ? o.Get("--xml") : "the input") << ": "
-                  << readError.message() << "\n";
+                  << readError.message() << kept << "\n";
         return 1;
     }
     if (converter.Failed()) {
-        std::cerr << "kelvaro-batch: malformed XML at " << converter.ErrorText() << " (" << converter.MachinesWritten()
-                  << " games written)\n";
+        std::cerr << "kelvaro-batch: malformed XML at " << converter.ErrorText();
+        if (file)
+            std::cerr << kept << "\n";
+        else
+            std::cerr << " (" << converter.MachinesWritten() << " games written)\n";
         return 1;
     }
     return 0;

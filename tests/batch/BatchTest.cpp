@@ -32,12 +32,15 @@ TEST(BatchListinfo, StandardStreamsOrFilesAndStatusOneForMalformedXml) {
     r = RunBatch({"listinfo", "--xml", dir.Write("list.xml", kXml), "--out", dat});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out + TempDir::Read(dat), kConverted);
-    // Cut inside the second machine: the first block is kept, one line says why.
-    r = RunBatch({"listinfo", "--out", dat}, kXml.substr(0, kXml.find("<machine name=\"asteroid\"") + 20));
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(TempDir::Read(dat), kPuckman);
-    EXPECT_EQ(r.err.rfind("kelvaro-batch: malformed XML", 0), 0u) << r.err;
-    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    // Cut inside the second machine, or garbage: the file keeps the list it held, one line says why.
+    for (const std::string& bad : {kXml.substr(0, kXml.find("<machine name=\"asteroid\"") + 20), std::string("x")}) {
+        r = RunBatch({"listinfo", "--out", dat}, bad);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(TempDir::Read(dat), kConverted);
+        EXPECT_EQ(r.err.rfind("kelvaro-batch: malformed XML", 0), 0u) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    }
+    EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"list.xml", "mame.dat"}));
 }
 
 TEST(BatchNatives, ModesThenBothPanelsOrNothingWithoutGames) {
