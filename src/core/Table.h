@@ -65,7 +65,7 @@ struct GameRow {
     std::string GameModeRefresh = kNoModeRefresh;
     std::string GameINIText = kAutoResolution; // INI lines joined by "|"
     IniFileKnown GameINIFile = IniFileKnown::NotReadBack;
-    std::error_code GameINIReadError;          // why an Unreadable file could not be read
+    std::error_code GameINIReadError{};        // why an Unreadable file could not be read
 };
 
 // One distinct native video mode.
