@@ -1,5 +1,7 @@
 #include "modes/AvailableModes.h"
 
+#include <algorithm>
+#include <optional>
 #include <unordered_set>
 #include <vector>
 
@@ -18,6 +20,16 @@ std::string_view Mid(std::string_view s, size_t from, size_t count = std::string
     return s.substr(from - 1, count);
 }
 
+// The marker is the first word after the rate's "Hz": true for an interlaced mode, false for a
+// progressive one, nothing when the word is neither (or there is none).
+std::optional<bool> InterlaceMarker(std::string_view afterHz) {
+    afterHz.remove_prefix(std::min(afterHz.find_first_not_of(' '), afterHz.size()));
+    const std::string word = AsciiLowerCase(afterHz.substr(0, afterHz.find(' ')));
+    if (word == "interlaced" || word == "i") return true;
+    if (word == "progressive" || word == "p") return false;
+    return std::nullopt;
+}
+
 AvailModeRow ParseModeLine(std::string_view line) {
     AvailModeRow row;
     row.AvailWidth = TrimSpaces(Mid(line, 1, 4));
@@ -30,7 +42,11 @@ AvailModeRow ParseModeLine(std::string_view line) {
         row.AvailRefresh = rest.substr(hz - 2, 2);
     else
         row.AvailRefresh = "00";
-    row.AvailInterlaced = LeadingNumber(row.AvailHeight) > 304 ? "Yes" : "No";
+    const std::optional<bool> marked = hz == std::string_view::npos ? std::nullopt : InterlaceMarker(rest.substr(hz + 2));
+    // Without a marker, a mode of more lines than a 15 kHz monitor shows in one field is taken for
+    // an interlaced one, as mode lists were always read.
+    const bool interlaced = marked ? *marked : LeadingNumber(row.AvailHeight) > 304;
+    row.AvailInterlaced = interlaced ? "Yes" : "No";
     return row;
 }
 

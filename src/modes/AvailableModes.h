@@ -13,7 +13,10 @@ namespace kelvaro {
 // says why.
 Outcome ReadAvailableModes(Model& m);
 
-// Parses mode list text (line 1 is a heading) into the table and the two lists, as above.
+// Parses mode list text (line 1 is a heading) into the table and the two lists, as above. Each
+// further line gives one row: width in columns 1-4, height in 5-8, the rate the two characters
+// before the first "Hz" of the rest. The word after that "Hz" may mark the mode "progressive" or
+// "interlaced" ("p" / "i", any case); a line without the word counts as interlaced above 304 lines.
 void ParseAvailableModes(std::string_view text, Model& m);
 
 // The "Mode" column of the available mode list: "640 x 480 @ 60Hz"; a refresh that is not a
