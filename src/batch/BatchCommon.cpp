@@ -21,7 +21,7 @@ bool Options::Flag(const std::string& name) const {
 }
 
 Options ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueNames,
-                     const std::vector<std::string>& flagNames, bool allowSet) {
+                     const std::vector<std::string>& flagNames, bool allowSet, size_t maxOperands) {
     auto contains = [](const std::vector<std::string>& v, const std::string& s) {
         return std::find(v.begin(), v.end(), s) != v.end();
     };
@@ -30,6 +30,10 @@ Options ParseOptions(const std::vector<std::string>& args, const std::vector<std
         const std::string& a = args[i];
         if (contains(flagNames, a)) {
             o.flags.push_back(a);
+            continue;
+        }
+        if ((a == "-" || a.rfind("--", 0) != 0) && o.operands.size() < maxOperands) {
+            o.operands.push_back(a);
             continue;
         }
         bool isSet = allowSet && a == "--set";

@@ -12,11 +12,13 @@ struct UsageError {
     std::string message;
 };
 
-// The options of one subcommand: "--name value" pairs, repeatable "--set Name=Value", and flags.
+// The options of one subcommand: "--name value" pairs, repeatable "--set Name=Value", flags, and
+// the operands ("FILE", "-") of a subcommand that takes them.
 struct Options {
     std::map<std::string, std::string> values;
     std::vector<std::string> sets;
     std::vector<std::string> flags;
+    std::vector<std::string> operands;
 
     bool Has(const std::string& name) const { return values.count(name) > 0; }
     std::string Get(const std::string& name) const;
@@ -24,9 +26,10 @@ struct Options {
 };
 
 // Parses args against the names that take a value and the names that are flags ("--set" is
-// always allowed where allowSet). Throws UsageError for anything else or a missing value.
+// always allowed where allowSet); up to maxOperands words that are not options ("-" included)
+// are operands. Throws UsageError for anything else or a missing value.
 Options ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueNames,
-                     const std::vector<std::string>& flagNames, bool allowSet);
+                     const std::vector<std::string>& flagNames, bool allowSet, size_t maxOperands = 0);
 
 // Throws UsageError unless the option is present.
 std::string Require(const Options& o, const std::string& name);
@@ -57,5 +60,6 @@ int CmdModes(const Options& o);
 int CmdSelect(const Options& o);
 int CmdRead(const Options& o);
 int CmdGenerate(const Options& o);
+int CmdImportModes(const Options& o);
 
 } // namespace kelvaro::batch

@@ -16,6 +16,7 @@ struct Command {
     std::vector<std::string> flagNames;
     bool allowSet;
     int (*run)(const Options&);
+    size_t operands = 0;
 };
 
 const std::vector<Command>& Commands() {
@@ -27,6 +28,7 @@ const std::vector<Command>& Commands() {
         {"read", {"--dat", "--modes", "--ini-dir", "--cfg"}, {}, true, CmdRead},
         {"generate", {"--dat", "--modes", "--ini-dir", "--rom-dir", "--game", "--cfg"}, {"--no-select"}, true,
          CmdGenerate},
+        {"import-modes", {"--out", "--output-name", "--rate"}, {}, false, CmdImportModes, 1},
     };
     return commands;
 }
@@ -39,7 +41,8 @@ void Usage() {
                  "  select --dat FILE --modes FILE [--cfg FILE] [--set Name=Value]...\n"
                  "  read --dat FILE --modes FILE --ini-dir DIR [--cfg FILE] [--set Name=Value]...\n"
                  "  generate --dat FILE --modes FILE --ini-dir DIR [--rom-dir DIR] [--game ROMNAME]\n"
-                 "           [--no-select] [--cfg FILE] [--set Name=Value]...\n";
+                 "           [--no-select] [--cfg FILE] [--set Name=Value]...\n"
+                 "  import-modes [FILE|-] [--out FILE] [--output-name NAME] [--rate R]\n";
 }
 
 } // namespace
@@ -60,7 +63,7 @@ int main(int argc, char** argv) {
     for (const Command& c : Commands()) {
         if (name != c.name) continue;
         try {
-            int status = c.run(ParseOptions(args, c.valueNames, c.flagNames, c.allowSet));
+            int status = c.run(ParseOptions(args, c.valueNames, c.flagNames, c.allowSet, c.operands));
             std::cout.flush();
             return status;
         } catch (const UsageError& e) {
