@@ -118,8 +118,8 @@ public:
     void Note(int line, std::string text) { out_.Notes.push_back({line, std::move(text)}); }
 
     void Add(int line, const std::string& what, long long width, long long height, double rate, bool interlaced) {
-        const std::string mode = std::to_string(width) + "x" + std::to_string(height) + (interlaced ? "i" : "") +
-                                 (what.empty() ? "" : " ('" + PrintableText(what) + "')");
+        std::string mode = std::to_string(width) + "x" + std::to_string(height) + (interlaced ? "i" : "");
+        if (!what.empty() && what != mode) mode += " ('" + PrintableText(what) + "')";
         if (width < 1 || height < 1 || width > 9999 || height > 9999) {
             Note(line, mode + ": a width and height of 1 to 9999 fit the mode list; left out");
             return;
@@ -485,12 +485,9 @@ ModeImport ImportModeList(std::string_view text, const ImportOptions& options) {
 }
 
 std::string FormatModeList(const ModeImport& import, std::string_view origin) {
-    std::string heading = "Kelvaro mode list: " + std::to_string(import.Modes.size()) + " mode(s) imported from " +
-                          std::string(origin) + (import.Kind.empty() ? "" : " (" + import.Kind + ")");
-    // The heading is one line whatever the origin's name holds.
-    for (char& c : heading)
-        if (c == '\r' || c == '\n') c = ' ';
-    std::string out = heading + "\r\n";
+    // The heading is one printable line whatever the origin's name holds.
+    std::string out = "Kelvaro mode list: " + std::to_string(import.Modes.size()) + " mode(s) imported from " +
+                      PrintableText(origin) + (import.Kind.empty() ? "" : " (" + import.Kind + ")") + "\r\n";
     for (const ImportedMode& m : import.Modes) {
         char line[64];
         std::snprintf(line, sizeof line, "%4d%4d %02dHz %s\r\n", m.Width, m.Height, m.Rate,

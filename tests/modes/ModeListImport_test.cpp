@@ -53,7 +53,7 @@ TEST(ModeListImport, XrandrVerboseOfTwoOutputsReadsTheTimingsAndRoundTrips) {
     EXPECT_EQ(Modes(all), (V{"320x240@60", "256x224@60", "384x224@59", "640x480@60i", "640x480@60", "1920x1080@60",
                              "1920x1080@60i", "1280x720@60"}));
     EXPECT_EQ(Notes(all), (V{"line 31: 320x240 ('dead') has a refresh rate of 0.00 Hz; left out",
-                             "line 63: 1920x1080 ('1920x1080') at 120.00 Hz: the mode list holds rates below 100 Hz "
+                             "line 63: 1920x1080 at 120.00 Hz: the mode list holds rates below 100 Hz "
                              "only; left out",
                              "2 mode(s) found more than once (after rounding the rate) were written once"}));
 
