@@ -31,6 +31,9 @@ public:
     std::optional<QString> OpenFile(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
         return {};
     }
+    std::optional<QString> SaveFile(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
+        return {};
+    }
     QString BrowseForFolder(QWidget*, const QString&) override { return {}; }
 };
 

@@ -46,11 +46,14 @@ std::optional<QString> QtDialogs::InputBox(QWidget* parent, const QString& promp
     return box.textValue();
 }
 
-std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const QString& title, const QString& filter,
-                                           const QString& defaultSuffix, const QString& fileName) {
+namespace {
+
+std::optional<QString> FileDialog(QWidget* parent, const QString& title, const QString& filter,
+                                  const QString& defaultSuffix, const QString& fileName, bool save) {
     QFileDialog box(parent, title);
-    box.setAcceptMode(QFileDialog::AcceptOpen);
-    box.setFileMode(QFileDialog::ExistingFile);
+    box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save) box.setOption(QFileDialog::DontConfirmOverwrite);
     box.setNameFilter(filter);
     if (!defaultSuffix.isEmpty()) box.setDefaultSuffix(defaultSuffix);
     if (!fileName.isEmpty()) {
@@ -61,6 +64,18 @@ std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const QString& title
     }
     if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return std::nullopt;
     return QDir::toNativeSeparators(box.selectedFiles().constFirst());
+}
+
+} // namespace
+
+std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const QString& title, const QString& filter,
+                                           const QString& defaultSuffix, const QString& fileName) {
+    return FileDialog(parent, title, filter, defaultSuffix, fileName, false);
+}
+
+std::optional<QString> QtDialogs::SaveFile(QWidget* parent, const QString& title, const QString& filter,
+                                           const QString& defaultSuffix, const QString& fileName) {
+    return FileDialog(parent, title, filter, defaultSuffix, fileName, true);
 }
 
 QString QtDialogs::BrowseForFolder(QWidget* parent, const QString& title) {

@@ -24,6 +24,10 @@ public:
     // An Open file dialog; the chosen file, or nothing when cancelled.
     virtual std::optional<QString> OpenFile(QWidget* parent, const QString& title, const QString& filter,
                                             const QString& defaultSuffix, const QString& fileName) = 0;
+    // A Save file dialog; the chosen file, or nothing when cancelled. It asks nothing about a file
+    // that is there already: the caller does.
+    virtual std::optional<QString> SaveFile(QWidget* parent, const QString& title, const QString& filter,
+                                            const QString& defaultSuffix, const QString& fileName) = 0;
     // A folder chooser; the chosen folder, or an empty text when cancelled.
     virtual QString BrowseForFolder(QWidget* parent, const QString& title) = 0;
 };
@@ -36,6 +40,8 @@ public:
     std::optional<QString> InputBox(QWidget* parent, const QString& prompt, const QString& title,
                                     const QString& preset) override;
     std::optional<QString> OpenFile(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& defaultSuffix, const QString& fileName) override;
+    std::optional<QString> SaveFile(QWidget* parent, const QString& title, const QString& filter,
                                     const QString& defaultSuffix, const QString& fileName) override;
     QString BrowseForFolder(QWidget* parent, const QString& title) override;
 };

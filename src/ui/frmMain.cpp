@@ -50,6 +50,7 @@ void frmMain::ConnectHandlers() {
     connect(mnuMAMEROMPath, &QAction::triggered, this, &frmMain::mnuMAMEROMPath_Click);
     connect(mnuLegacyMAME, &QAction::triggered, this, &frmMain::mnuLegacyMAME_Click);
     connect(mnuAVGAFName, &QAction::triggered, this, &frmMain::mnuAVGAFName_Click);
+    connect(mnuImportModes, &QAction::triggered, this, &frmMain::mnuImportModes_Click);
     connect(mnuGenerateINIs, &QAction::triggered, this, &frmMain::mnuGenerateINIs_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(mnuFind, &QAction::triggered, this, &frmMain::mnuFind_Click);

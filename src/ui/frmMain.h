@@ -22,6 +22,7 @@ class AvailModeModel;
 class GameListModel;
 class NativeModeModel;
 class frmGenerateINIs;
+class frmImportModes;
 class frmProgress;
 class frmSettings;
 struct NativeModeCounts;
@@ -69,6 +70,7 @@ public:
     void mnuMAMEROMPath_Click();
     void mnuLegacyMAME_Click();
     void mnuAVGAFName_Click();
+    void mnuImportModes_Click();
     void mnuGenerateINIs_Click();
     void mnuFind_Click();
     void mnuGenerate_Click();
@@ -135,6 +137,7 @@ private:
     QAction* mnuMAMEROMPath = nullptr;
     QAction* mnuLegacyMAME = nullptr;
     QAction* mnuAVGAFName = nullptr;
+    QAction* mnuImportModes = nullptr;
     QAction* mnuGenerateINIs = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuEdit = nullptr;
@@ -169,6 +172,7 @@ private:
     std::unique_ptr<ProgressSink> sink_;
     frmSettings* settings_ = nullptr;
     frmGenerateINIs* generate_ = nullptr;
+    frmImportModes* importModes_ = nullptr;
     bool exiting_ = false;     // File > Exit: close without the question
     bool selecting_ = false;   // a row is being selected by the program, not by the user
     int mainPressRow_ = -1;    // the selected native mode when the mouse went down on lvwMain

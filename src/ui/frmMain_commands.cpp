@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <filesystem>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include <QTableView>
 #include <QUrl>
 
+#include "core/Outcome.h"
 #include "core/Text.h"
 #include "core/TextNumbers.h"
 #include "gamelist/FindGame.h"
@@ -17,6 +19,7 @@
 #include "ini/TestRun.h"
 #include "modes/AutoSelect.h"
 #include "modes/AvailableModes.h"
+#include "modes/ModeListImport.h"
 #include "modes/SelectionOptions.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -24,6 +27,7 @@
 #include "ui/Dialogs.h"
 #include "ui/frmAbout.h"
 #include "ui/frmGenerateINIs.h"
+#include "ui/frmImportModes.h"
 #include "ui/frmMain.h"
 #include "ui/ShownText.h"
 #include "ui/frmSettings.h"
@@ -43,6 +47,13 @@ QString GenerationFailure(const GenerateResult& result, const std::string& folde
     if (result.FailedNames.size() > kNamesShown) names << "...";
     return QString("%1 INI file(s) could not be written (in the folder %2): %3.  %4 file(s) were written.")
         .arg(QString::number(result.Failed), Q(folder), names.join(", "), QString::number(result.Written));
+}
+
+// True when both names lead to one file, or to one place when a file is missing.
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error)) return true;
+    return std::filesystem::absolute(a, error).lexically_normal() == std::filesystem::absolute(b, error).lexically_normal();
 }
 
 } // namespace
@@ -259,6 +270,38 @@ void frmMain::mnuAVGAFName_Click() {
     // A cancelled dialog still holds its preset name, so the current list is read again.
     const QString dialogName = file ? *file : preset;
     if (!dialogName.isEmpty() && FileExists(m_.S.ModeListFile, false)) ReadAvailableModes();
+}
+
+void frmMain::mnuImportModes_Click() {
+    if (!importModes_) importModes_ = new frmImportModes(dialogs_, this);
+    const std::optional<frmImportModes::Chosen> chosen = importModes_->Choose();
+    if (!chosen) return;
+    const std::optional<QString> file =
+        dialogs_.SaveFile(this, "Save the Imported Mode List As", "Text Files (*.txt)", "txt",
+                          Q(JoinPath(m_.Paths.DataFolder, "imported-modes.txt")));
+    if (!file || file->isEmpty()) return;
+    const std::string path = file->toStdString();
+    if (!m_.S.ModeListFile.empty() && SameFile(path, m_.S.ModeListFile)) {
+        if (!dialogs_.Ask(this,
+                          "This will replace the mode list in use (" + *file +
+                              ") with the imported modes.  Are you sure you want to continue?",
+                          Dialogs::Icon::Warning))
+            return;
+    } else if (FileExists(path, true) &&
+               !dialogs_.Ask(this, *file + " already exists.  Do you want to replace it with the imported modes?",
+                             Dialogs::Icon::Warning)) {
+        return;
+    }
+    std::error_code error;
+    if (!WriteFileAtomic(path, FormatModeList(chosen->Import, chosen->Origin), &error)) {
+        dialogs_.Tell(this,
+                      "The imported mode list could not be saved (" + Q(WriteFailure(path, error).Reason()) +
+                          ").  The mode list in use is unchanged.",
+                      Dialogs::Icon::Warning);
+        return;
+    }
+    m_.S.ModeListFile = path;
+    ReadAvailableModes();
 }
 
 // ---- Help

@@ -172,6 +172,7 @@ void frmMain::CreateMenus() {
     mnuLegacyMAME = Item(mnuFile, "mnuLegacyMAME", "&Legacy M.A.M.E. (v0.83 && previous)", true);
     mnuFile->addSeparator();
     mnuAVGAFName = Item(mnuFile, "mnuAVGAFName", "&Available Mode List (.txt) File Location");
+    mnuImportModes = Item(mnuFile, "mnuImportModes", "Import &Mode List...");
     mnuFile->addSeparator();
     mnuGenerateINIs = Item(mnuFile, "mnuGenerateINIs", "&Generate INI File(s)");
     mnuFile->addSeparator();

@@ -88,7 +88,7 @@ private slots:
 
         const QString menus =
             "&File;M.A.M.E. &Executable Location;M.A.M.E. &INI Path;M.A.M.E. &ROM Path (optional);"
-            "&Legacy M.A.M.E. (v0.83 && previous);-;&Available Mode List (.txt) File Location;-;"
+            "&Legacy M.A.M.E. (v0.83 && previous);-;&Available Mode List (.txt) File Location;Import &Mode List...;-;"
             "&Generate INI File(s);-;E&xit;^;&Edit;&Find Game;^;&View;&Generate Native Mode List;"
             "Refresh &Native Mode List;-;Refresh &Available Mode List;-;Read Existing &INI Files;^;"
             "Video Mode &Selection;Monitor &Orientation;&Horizontal;&Vertical;&Rotating (Both);^;"

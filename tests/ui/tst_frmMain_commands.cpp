@@ -3,6 +3,7 @@
 // settings dialog's openers, the emulator's paths and the test run.
 #include "MainWindowFixture.h"
 #include "ui/frmGenerateINIs.h"
+#include "ui/frmImportModes.h"
 #include "ui/frmProgress.h"
 #include "ui/frmSettings.h"
 
@@ -62,6 +63,33 @@ private slots:
         f.Item("mnuRefreshAVGA")->trigger();
         QCOMPARE(f.List("lvwAVGA")->model()->rowCount(), 0);
         QVERIFY(!f.Button("cmd60Hz")->isEnabled());
+    }
+
+    void importingAModeList() {
+        F f;
+        f.StartSample();
+        const std::string modes = f.Dir.Write("modes.txt", "640x480@60\n720x480i@60\nbad line\n");
+        const std::string current = f.Model.S.ModeListFile, before = TempDir::Read(current);
+        auto import = [&f, &modes](const std::string& target) {
+            f.Dialogs.answers = {QString::fromStdString(modes), QString::fromStdString(target)};
+            AnswerModal<kelvaro::frmImportModes> answer([](kelvaro::frmImportModes& d) {
+                Button(d, "cmdFile")->click();
+                QCOMPARE(Child<QPlainTextEdit>(d, "txtNotes")->toPlainText(), "line 3: not a mode: bad line");
+                Button(d, "cmdSave")->click();
+            });
+            f.Item("mnuImportModes")->trigger();
+            QVERIFY(answer.met);
+        };
+        // Saving over the list in use asks first, and No keeps it.
+        import(current);
+        QCOMPARE(f.Dialogs.shown.back().text, "This will replace the mode list in use (" + QString::fromStdString(current) +
+                                                  ") with the imported modes.  Are you sure you want to continue?");
+        QCOMPARE(TempDir::Read(current), before);
+        // Another file is written, becomes the list in use and is read; "Interlaced" follows the markers.
+        import(f.Dir.File("imported.txt"));
+        QCOMPARE(f.Model.S.ModeListFile, f.Dir.File("imported.txt"));
+        QCOMPARE(f.Column("lvwAVGA", 1) + f.Column("lvwAVGA", 2),
+                 QStringList({"640 x 480 @ 60Hz", "720 x 480 @ 60Hz", "No", "Yes"}));
     }
 
     void autoSelectTwiceOnAVerticalMonitorLeavesOneRotationLine() {

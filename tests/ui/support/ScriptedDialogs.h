@@ -14,7 +14,7 @@
 class ScriptedDialogs : public kelvaro::Dialogs {
 public:
     struct Shown {
-        QString kind; // "ask", "tell", "input", "open", "folder"
+        QString kind; // "ask", "tell", "input", "open", "save", "folder"
         QString text; // message, prompt or title
         Icon icon;
         QString title;  // the input box's title, or the file dialog's filter
@@ -37,6 +37,10 @@ public:
     std::optional<QString> OpenFile(QWidget*, const QString& title, const QString& filter, const QString&,
                                     const QString& fileName) override {
         return Answer({"open", title, Icon::Question, filter, fileName});
+    }
+    std::optional<QString> SaveFile(QWidget*, const QString& title, const QString& filter, const QString&,
+                                    const QString& fileName) override {
+        return Answer({"save", title, Icon::Question, filter, fileName});
     }
     QString BrowseForFolder(QWidget*, const QString& title) override {
         return Answer({"folder", title, Icon::Question, {}, {}}).value_or(QString());
