@@ -1,5 +1,6 @@
 #include "modes/ModeListImport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -317,7 +318,8 @@ void ImportXrandr(const std::vector<std::string_view>& lines, const ImportOption
                                   "' names no size; xrandr --verbose shows the sizes of every mode");
                 continue;
             }
-            for (double rate : table->Rates) modes.Add(n, table->Name, size->Width, size->Height, rate, size->Interlaced);
+            for (double rate : table->Rates)
+                modes.Add(n, table->Name, size->Width, size->Height, rate, size->Interlaced);
             continue;
         }
         if (wanted) modes.Note(n, "not a line of xrandr's output: " + PrintableText(TrimSpaces(line)));
@@ -381,48 +383,71 @@ bool ReadModeName(int n, std::string_view word, const ImportOptions& options, Co
     return true;
 }
 
-void ImportLines(const std::vector<std::string_view>& lines, const ImportOptions& options, ModeImport& out,
-                 Collector& modes) {
-    std::set<std::string> kinds;
-    int rateless = 0;
-    for (size_t k = 0; k < lines.size(); ++k) {
-        const int n = int(k) + 1;
-        const std::string_view line = lines[k];
+// Reads the lines of a list one by one, and remembers what kinds of line it found.
+class LineImporter {
+public:
+    LineImporter(const ImportOptions& options, Collector& modes) : options_(options), modes_(modes) {}
+
+    // True when the line is a mode in one of the forms (kept or left out with a note).
+    bool Read(int n, std::string_view line) {
         const std::vector<std::string> w = QuotedWords(line);
-        if (w.empty() || TrimSpaces(line).front() == '#') continue;
+        if (w.empty()) return false;
         const std::string first = AsciiLowerCase(w[0]);
-        bool read = false;
-        if (first == "modeline") {
-            read = ReadTimings(n, w, 1, modes);
-            if (read) kinds.insert("Modeline lines");
-        } else if (first == "xrandr") {
+        if (first == "modeline") return Timings(n, w, 1, "Modeline lines");
+        if (first == "xrandr") {
             size_t at = 1;
             while (at < w.size() && w[at] != "--newmode") ++at;
-            read = ReadTimings(n, w, at + 1, modes);
-            if (read) kinds.insert("xrandr --newmode lines");
-        } else if (w.size() >= 10 && ReadTimings(n, w, 0, modes)) {
-            read = true;
-            kinds.insert("xrandr --newmode lines");
-        } else if (w.size() == 1) {
-            read = ReadModeName(n, w[0], options, modes, rateless, kinds);
-        } else if (w.size() == 3 || w.size() == 4) {
-            const std::optional<long long> width = Digits(w[0]), height = Digits(w[1]);
-            std::string_view r = w[2];
-            if (EndsWith(r, "Hz")) r.remove_suffix(2);
-            const std::optional<double> rate = Decimal(r);
-            const std::optional<bool> marker = w.size() == 4 ? MarkerWord(w[3]) : std::optional<bool>(false);
-            if (width && height && rate && marker) {
-                read = true;
-                kinds.insert("W H R lines");
-                modes.Add(n, "", *width, *height, *rate, *marker);
-            }
+            return Timings(n, w, at + 1, "xrandr --newmode lines");
         }
-        if (!read) modes.Note(n, "not a mode: " + PrintableText(TrimSpaces(line)));
+        if (w.size() >= 10) return Timings(n, w, 0, "xrandr --newmode lines");
+        if (w.size() == 1) return ReadModeName(n, w[0], options_, modes_, rateless_, kinds_);
+        if (w.size() != 3 && w.size() != 4) return false;
+        const std::optional<long long> width = Digits(w[0]), height = Digits(w[1]);
+        std::string_view r = w[2];
+        if (EndsWith(r, "Hz")) r.remove_suffix(2);
+        const std::optional<double> rate = Decimal(r);
+        const std::optional<bool> marker = w.size() == 4 ? MarkerWord(w[3]) : std::optional<bool>(false);
+        if (!width || !height || !rate || !marker) return false;
+        kinds_.insert("W H R lines");
+        modes_.Add(n, "", *width, *height, *rate, *marker);
+        return true;
     }
-    if (rateless > 0)
-        modes.Note(0, std::to_string(rateless) + " mode name(s) without a rate were given " + FormatNumber(options.Rate) +
-                          " Hz");
-    for (const std::string& kind : kinds) out.Kind += (out.Kind.empty() ? "" : ", ") + kind;
+
+    // The notes on the whole list, and its kinds for the heading.
+    void Finish(ModeImport& out) {
+        if (rateless_ > 0)
+            modes_.Note(0, std::to_string(rateless_) + " mode name(s) without a rate were given " +
+                               FormatNumber(options_.Rate) + " Hz");
+        for (const std::string& kind : kinds_) out.Kind += (out.Kind.empty() ? "" : ", ") + kind;
+    }
+
+private:
+    bool Timings(int n, const std::vector<std::string>& w, size_t from, const char* kind) {
+        if (!ReadTimings(n, w, from, modes_)) return false;
+        kinds_.insert(kind);
+        return true;
+    }
+
+    const ImportOptions& options_;
+    Collector& modes_;
+    std::set<std::string> kinds_;
+    int rateless_ = 0;
+};
+
+bool IsComment(std::string_view line) {
+    line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+    return line.empty() || line.front() == '#';
+}
+
+void ImportLines(const std::vector<std::string_view>& lines, const ImportOptions& options, ModeImport& out,
+                 Collector& modes) {
+    LineImporter importer(options, modes);
+    for (size_t k = 0; k < lines.size(); ++k) {
+        const int n = int(k) + 1;
+        if (!IsComment(lines[k]) && !importer.Read(n, lines[k]))
+            modes.Note(n, "not a mode: " + PrintableText(TrimSpaces(lines[k])));
+    }
+    importer.Finish(out);
 }
 
 // ---- Kelvaro's own list
@@ -436,9 +461,13 @@ bool IsModeListLine(std::string_view line) {
     return hz != std::string_view::npos && hz >= 2 && Digits(rest.substr(hz - 2, 2));
 }
 
-// A list of Kelvaro's own: line 1 is a heading (no mode), the first line after it is in columns.
+// A list of Kelvaro's own: line 1 is a heading (no mode in any form), the first line after it is
+// in columns.
 bool LooksLikeModeList(const std::vector<std::string_view>& lines) {
     if (lines.size() < 2 || IsModeListLine(lines[0])) return false;
+    ModeImport scratch;
+    Collector ignored(scratch);
+    if (LineImporter(ImportOptions{}, ignored).Read(1, lines[0])) return false;
     for (size_t k = 1; k < lines.size(); ++k)
         if (!TrimSpaces(lines[k]).empty()) return IsModeListLine(lines[k]);
     return false;

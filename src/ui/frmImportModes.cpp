@@ -152,8 +152,8 @@ void frmImportModes::SetSource(std::string text, std::string origin) {
 }
 
 void frmImportModes::Reimport() {
-    import_ = origin_.empty() ? ModeImport{}
-                              : ImportModeList(text_, {txtOutput->text().trimmed().toStdString(), double(spnRate->value())});
+    const ImportOptions options{txtOutput->text().trimmed().toStdString(), double(spnRate->value())};
+    import_ = origin_.empty() ? ModeImport{} : ImportModeList(text_, options);
     lblSource->setText(origin_.empty() ? QStringLiteral("Modes from: nothing chosen yet")
                                        : "Modes from: " + Q(PrintableText(origin_)));
     txtModes->setPlainText(origin_.empty() ? QString() : Q(FormatModeList(import_, origin_)).remove('\r'));

@@ -53,7 +53,10 @@ QString GenerationFailure(const GenerateResult& result, const std::string& folde
 bool SameFile(const std::string& a, const std::string& b) {
     std::error_code error;
     if (std::filesystem::equivalent(a, b, error)) return true;
-    return std::filesystem::absolute(a, error).lexically_normal() == std::filesystem::absolute(b, error).lexically_normal();
+    const auto place = [&error](const std::string& name) {
+        return std::filesystem::absolute(name, error).lexically_normal();
+    };
+    return place(a) == place(b);
 }
 
 } // namespace

@@ -58,10 +58,12 @@ TEST(ModeListImport, XrandrVerboseOfTwoOutputsReadsTheTimingsAndRoundTrips) {
                              "2 mode(s) found more than once (after rounding the rate) were written once"}));
 
     // One output by name, connected or not.
-    EXPECT_EQ(Modes(ImportModeList(text, {"HDMI-1"})), (V{"1920x1080@60", "1920x1080@60i", "1280x720@60", "640x480@60"}));
+    EXPECT_EQ(Modes(ImportModeList(text, {"HDMI-1"})),
+              (V{"1920x1080@60", "1920x1080@60i", "1280x720@60", "640x480@60"}));
     EXPECT_EQ(Modes(ImportModeList(text, {"DP-1"})), (V{"800x600@60"}));
     const ModeImport none = ImportModeList(text, {"VGA-2"});
-    EXPECT_EQ(Notes(none), (V{"there is no output named VGA-2 (the outputs: VGA-1, HDMI-1, DP-1)", "no mode could be read"}));
+    EXPECT_EQ(Notes(none),
+              (V{"there is no output named VGA-2 (the outputs: VGA-1, HDMI-1, DP-1)", "no mode could be read"}));
 
     // The written list reads back as the same modes, each with its marker.
     Model m;
@@ -97,6 +99,9 @@ TEST(ModeListImport, NamesNumbersAndListsOfOurOwn) {
          {"640x480@60", "720x480@60i", "720x576@50i", "320x240@60"}, {5, 6}},
         {"640 480 60\n320 240 59.5 i\n 320  240  9Hz progressive\n640 480 60 maybe\n0 480 60\n640 480\n", 60,
          {"640x480@60", "320x240@60i", "320x240@09"}, {4, 5, 6}},
+        // A first line that is a mode makes no heading, even when the next line is in our columns.
+        {"Modeline x 25.175 640 656 752 800 480 490 492 525 Interlace DoubleScan\n10241024 60Hz\n", 60,
+         {"640x480@60i"}, {2}},
         // A list of our own keeps what the program reads in it: no marker above 304 lines is interlaced.
         {"My card\r\n 640 480 60Hz\r\n 640 480 60Hz progressive\r\n1024 768 72.5Hz\r\n\r\n 320 240 57Hz i\r\n", 60,
          {"640x480@60i", "640x480@60", "320x240@57i"}, {4}},

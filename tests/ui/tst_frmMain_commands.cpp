@@ -82,7 +82,8 @@ private slots:
         };
         // Saving over the list in use asks first, and No keeps it.
         import(current);
-        QCOMPARE(f.Dialogs.shown.back().text, "This will replace the mode list in use (" + QString::fromStdString(current) +
+        QCOMPARE(f.Dialogs.shown.back().text, "This will replace the mode list in use (" +
+                                                  QString::fromStdString(current) +
                                                   ") with the imported modes.  Are you sure you want to continue?");
         QCOMPARE(TempDir::Read(current), before);
         // Another file is written, becomes the list in use and is read; "Interlaced" follows the markers.
