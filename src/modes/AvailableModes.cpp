@@ -20,14 +20,10 @@ std::string_view Mid(std::string_view s, size_t from, size_t count = std::string
     return s.substr(from - 1, count);
 }
 
-// The marker is the first word after the rate's "Hz": true for an interlaced mode, false for a
-// progressive one, nothing when the word is neither (or there is none).
+// The marker is the first word after the rate's "Hz".
 std::optional<bool> InterlaceMarker(std::string_view afterHz) {
     afterHz.remove_prefix(std::min(afterHz.find_first_not_of(' '), afterHz.size()));
-    const std::string word = AsciiLowerCase(afterHz.substr(0, afterHz.find(' ')));
-    if (word == "interlaced" || word == "i") return true;
-    if (word == "progressive" || word == "p") return false;
-    return std::nullopt;
+    return InterlaceMarkerWord(afterHz.substr(0, afterHz.find(' ')));
 }
 
 AvailModeRow ParseModeLine(std::string_view line) {
@@ -42,7 +38,8 @@ AvailModeRow ParseModeLine(std::string_view line) {
         row.AvailRefresh = rest.substr(hz - 2, 2);
     else
         row.AvailRefresh = "00";
-    const std::optional<bool> marked = hz == std::string_view::npos ? std::nullopt : InterlaceMarker(rest.substr(hz + 2));
+    const std::optional<bool> marked =
+        hz == std::string_view::npos ? std::nullopt : InterlaceMarker(rest.substr(hz + 2));
     // Without a marker, a mode of more lines than a 15 kHz monitor shows in one field is taken for
     // an interlaced one, as mode lists were always read.
     const bool interlaced = marked ? *marked : LeadingNumber(row.AvailHeight) > 304;
@@ -62,6 +59,13 @@ void BuildDistinctList(const Table<AvailModeRow>& modes, std::string AvailModeRo
 }
 
 } // namespace
+
+std::optional<bool> InterlaceMarkerWord(std::string_view word) {
+    const std::string lower = AsciiLowerCase(word);
+    if (lower == "interlaced" || lower == "i") return true;
+    if (lower == "progressive" || lower == "p") return false;
+    return std::nullopt;
+}
 
 void ParseAvailableModes(std::string_view text, Model& m) {
     m.AvailModes.Clear();

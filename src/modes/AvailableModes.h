@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,10 @@ Outcome ReadAvailableModes(Model& m);
 // before the first "Hz" of the rest. The word after that "Hz" may mark the mode "progressive" or
 // "interlaced" ("p" / "i", any case); a line without the word counts as interlaced above 304 lines.
 void ParseAvailableModes(std::string_view text, Model& m);
+
+// The marker word of a mode list line: true for "interlaced" or "i", false for "progressive" or
+// "p" (any letter case), nothing for any other word.
+std::optional<bool> InterlaceMarkerWord(std::string_view word);
 
 // The "Mode" column of the available mode list: "640 x 480 @ 60Hz"; a refresh that is not a
 // number shows as 0Hz.

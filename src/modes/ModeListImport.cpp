@@ -104,13 +104,6 @@ std::optional<SizeName> ReadSizeName(std::string_view name) {
     return size;
 }
 
-std::optional<bool> MarkerWord(std::string_view word) {
-    const std::string lower = AsciiLowerCase(word);
-    if (lower == "interlaced" || lower == "i") return true;
-    if (lower == "progressive" || lower == "p") return false;
-    return std::nullopt;
-}
-
 // Gathers the modes: each one checked against what the mode list can hold, and each kept once.
 class Collector {
 public:
@@ -406,7 +399,7 @@ public:
         std::string_view r = w[2];
         if (EndsWith(r, "Hz")) r.remove_suffix(2);
         const std::optional<double> rate = Decimal(r);
-        const std::optional<bool> marker = w.size() == 4 ? MarkerWord(w[3]) : std::optional<bool>(false);
+        const std::optional<bool> marker = w.size() == 4 ? InterlaceMarkerWord(w[3]) : std::optional<bool>(false);
         if (!width || !height || !rate || !marker) return false;
         kinds_.insert("W H R lines");
         modes_.Add(n, "", *width, *height, *rate, *marker);
