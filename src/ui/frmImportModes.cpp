@@ -124,8 +124,8 @@ void frmImportModes::cmdDisplay_Click() {
     std::string output;
     const ProcessExit run = RunAndReadOutput(
         "xrandr", {"--verbose"}, std::string(),
-        [&output](const char* data, size_t size) {
-            output.append(data, size);
+        [&output](const char* bytes, size_t count) {
+            output.append(bytes, count);
             return output.size() < kMostOutput;
         },
         [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });

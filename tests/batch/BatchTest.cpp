@@ -179,6 +179,35 @@ TEST_F(BatchIniTest, FilesWrittenWithARateReadBackToTheSameModeAndAreWrittenBack
 
 #endif // _WIN32
 
+TEST(BatchImportModes, WritesAListThatModesReads) {
+    TempDir dir;
+    const std::string sample = std::string(KELVARO_SOURCE_DIR) + "/tests/modes/samples/xrandr-verbose.txt";
+    const std::string list = dir.File("vga.txt");
+    BatchResult r = RunBatch({"import-modes", sample, "--output-name", "VGA-1", "--out", list});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, sample + ": line 31: 320x240 ('dead') has a refresh rate of 0.00 Hz; left out\n" + sample +
+                         ": 1 mode(s) found more than once (after rounding the rate) were written once\n");
+    const std::string written = TempDir::Read(list);
+    EXPECT_EQ(written.substr(0, written.find('\n')),
+              "Kelvaro mode list: 5 mode(s) imported from " + sample + " (xrandr --verbose output, output VGA-1)\r");
+    r = RunBatch({"modes", "--modes", list});
+    EXPECT_EQ(r.out, "1\t320\t240\t60\tNo\t320 x 240 @ 60Hz\n"
+                     "2\t256\t224\t60\tNo\t256 x 224 @ 60Hz\n"
+                     "3\t384\t224\t59\tNo\t384 x 224 @ 59Hz\n"
+                     "4\t640\t480\t60\tYes\t640 x 480 @ 60Hz\n"
+                     "5\t640\t480\t60\tNo\t640 x 480 @ 60Hz\n"
+                     "widths\t256\t320\t384\t640\n"
+                     "heights\t224\t240\t480\n");
+
+    // From standard input; nothing readable writes nothing and ends with 1.
+    r = RunBatch({"import-modes", "-", "--rate", "50"}, "720x576i\n");
+    EXPECT_EQ(r.out, "Kelvaro mode list: 1 mode(s) imported from standard input (kernel mode names)\r\n"
+                     " 720 576 50Hz interlaced\r\n");
+    r = RunBatch({"import-modes", "--out", dir.File("none.txt")}, "nothing here\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(TempDir::Read(dir.File("none.txt")).empty());
+}
+
 TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
     TempDir t;
     const std::string dat = t.Write("mame.dat", fixtures::GameList()), modes = t.Write("modes.txt", fixtures::kModeList);
@@ -203,6 +232,9 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
         {"generate", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--cfg", none, "--game", "nosuch"},
         // Without a mode the INI files cannot be read back, so none may be replaced.
         {"generate", "--dat", dat, "--modes", t.Write("heading.txt", "Modes\r\n"), "--ini-dir", ini, "--cfg", none},
+        {"import-modes", modes, "--rate", "100"},
+        {"import-modes", modes, modes},
+        {"import-modes", t.File("missing.txt"), "--out", t.File("out.txt")},
     };
     for (const Strings& args : cases) {
         std::string line;

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "BatchRun.h"
 #include "TempDir.h"
 #include "modes/AvailableModes.h"
 #include "modes/ModeListImport.h"
@@ -120,33 +119,4 @@ TEST(ModeListImport, NamesNumbersAndListsOfOurOwn) {
         EXPECT_EQ(Modes(in), c.modes) << c.text;
         EXPECT_EQ(NoteLines(in), c.noteLines) << c.text;
     }
-}
-
-TEST(ModeListImport, BatchWritesAListThatModesReads) {
-    TempDir dir;
-    const std::string sample = SamplePath("xrandr-verbose.txt"), list = dir.File("vga.txt");
-    BatchResult r = RunBatch({"import-modes", sample, "--output-name", "VGA-1", "--out", list});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, sample + ": line 31: 320x240 ('dead') has a refresh rate of 0.00 Hz; left out\n" + sample +
-                         ": 1 mode(s) found more than once (after rounding the rate) were written once\n");
-    const std::string written = TempDir::Read(list);
-    EXPECT_EQ(written.substr(0, written.find('\n')),
-              "Kelvaro mode list: 5 mode(s) imported from " + sample + " (xrandr --verbose output, output VGA-1)\r");
-    r = RunBatch({"modes", "--modes", list});
-    EXPECT_EQ(r.out, "1\t320\t240\t60\tNo\t320 x 240 @ 60Hz\n"
-                     "2\t256\t224\t60\tNo\t256 x 224 @ 60Hz\n"
-                     "3\t384\t224\t59\tNo\t384 x 224 @ 59Hz\n"
-                     "4\t640\t480\t60\tYes\t640 x 480 @ 60Hz\n"
-                     "5\t640\t480\t60\tNo\t640 x 480 @ 60Hz\n"
-                     "widths\t256\t320\t384\t640\n"
-                     "heights\t224\t240\t480\n");
-
-    // From standard input; nothing readable writes nothing and ends with 1, a bad rate with 2.
-    r = RunBatch({"import-modes", "-", "--rate", "50"}, "720x576i\n");
-    EXPECT_EQ(r.out, "Kelvaro mode list: 1 mode(s) imported from standard input (kernel mode names)\r\n"
-                     " 720 576 50Hz interlaced\r\n");
-    r = RunBatch({"import-modes", "--out", dir.File("none.txt")}, "nothing here\n");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(TempDir::Read(dir.File("none.txt")).empty());
-    EXPECT_EQ(RunBatch({"import-modes", "-", "--rate", "100"}).status, 2);
 }
