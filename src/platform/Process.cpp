@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -21,6 +22,8 @@ extern char** environ;
 namespace kelvaro {
 
 namespace {
+
+using Sink = std::function<bool(const char*, std::size_t)>;
 
 // How often the windows get a chance to paint while a program runs.
 constexpr int kPumpIntervalMs = 25;
@@ -106,8 +109,7 @@ ProcessExit WaitForProcess(HANDLE process, Pumper& pumper) {
 }
 
 ProcessExit Run(const std::string& program, const std::vector<std::string>& args, const std::string& workingFolder,
-                bool showWindow, const std::function<bool(const char*, std::size_t)>* onOutput,
-                const std::function<void()>& pump) {
+                bool showWindow, const Sink* onOutput, const Sink* onError, const std::function<void()>& pump) {
     Pumper pumper(pump);
     std::string line = CommandLine(program, args);
     STARTUPINFOA si{};
@@ -115,56 +117,81 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = showWindow ? SW_SHOWNORMAL : SW_HIDE;
 
-    HANDLE readEnd = nullptr, writeEnd = nullptr, nul = INVALID_HANDLE_VALUE;
+    // One pipe per stream that is read; a standard error that is not read goes to NUL.
+    HANDLE readEnds[2] = {nullptr, nullptr}, writeEnds[2] = {nullptr, nullptr};
+    HANDLE nul = INVALID_HANDLE_VALUE;
+    auto closeAll = [&] {
+        for (HANDLE& h : writeEnds)
+            if (h) CloseHandle(std::exchange(h, nullptr));
+        if (nul != INVALID_HANDLE_VALUE) CloseHandle(std::exchange(nul, INVALID_HANDLE_VALUE));
+    };
     if (onOutput) {
         SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-        if (!CreatePipe(&readEnd, &writeEnd, &sa, 1 << 20))
-            return {.Error = LastError()};
-        SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-        nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr);
+        for (int i = 0; i < (onError ? 2 : 1); ++i) {
+            if (!CreatePipe(&readEnds[i], &writeEnds[i], &sa, 1 << 20)) {
+                const std::error_code error = LastError();
+                closeAll();
+                for (HANDLE h : readEnds)
+                    if (h) CloseHandle(h);
+                return {.Error = error};
+            }
+            SetHandleInformation(readEnds[i], HANDLE_FLAG_INHERIT, 0);
+        }
+        if (!onError)
+            nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr);
         si.dwFlags |= STARTF_USESTDHANDLES;
         si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        si.hStdOutput = writeEnd;
-        si.hStdError = nul;
+        si.hStdOutput = writeEnds[0];
+        si.hStdError = onError ? writeEnds[1] : nul;
     }
     PROCESS_INFORMATION pi{};
     BOOL started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
                                   nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi);
     const std::error_code startError = started ? std::error_code() : LastError();
-    if (writeEnd)
-        CloseHandle(writeEnd);
-    if (nul != INVALID_HANDLE_VALUE)
-        CloseHandle(nul);
+    closeAll();
     if (!started) {
-        if (readEnd)
-            CloseHandle(readEnd);
+        for (HANDLE h : readEnds)
+            if (h) CloseHandle(h);
         return {.Error = startError};
     }
     CloseHandle(pi.hThread);
     if (onOutput) {
+        const Sink* sinks[2] = {onOutput, onError};
+        bool wanted[2] = {true, true};
         std::vector<char> buf(1 << 16);
-        bool wanted = true;
         for (;;) {
-            DWORD avail = 0;
-            if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &avail, nullptr))
-                break;  // the program closed its end
-            if (avail == 0) {
-                if (WaitForSingleObject(pi.hProcess, kPumpIntervalMs) == WAIT_OBJECT_0) {
-                    // Ended: whatever is left in the pipe is read on the next turns.
-                    if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &avail, nullptr) || avail == 0)
-                        break;
+            bool anyOpen = false, anyRead = false;
+            for (int i = 0; i < 2; ++i) {
+                if (!readEnds[i]) continue;
+                DWORD avail = 0;
+                if (!PeekNamedPipe(readEnds[i], nullptr, 0, nullptr, &avail, nullptr)) {
+                    CloseHandle(std::exchange(readEnds[i], nullptr));  // the program closed its end
+                    continue;
                 }
-                pumper.MaybePump();
-                continue;
+                anyOpen = true;
+                if (avail == 0) continue;
+                DWORD n = 0;
+                if (!ReadFile(readEnds[i], buf.data(), static_cast<DWORD>(buf.size()), &n, nullptr) || n == 0) {
+                    CloseHandle(std::exchange(readEnds[i], nullptr));
+                    continue;
+                }
+                anyRead = true;
+                if (wanted[i]) wanted[i] = (*sinks[i])(buf.data(), n);
             }
-            DWORD n = 0;
-            if (!ReadFile(readEnd, buf.data(), static_cast<DWORD>(buf.size()), &n, nullptr) || n == 0)
-                break;
-            if (wanted)
-                wanted = (*onOutput)(buf.data(), n);
+            if (!anyOpen) break;
+            if (!anyRead && WaitForSingleObject(pi.hProcess, kPumpIntervalMs) == WAIT_OBJECT_0) {
+                // Ended: whatever is left in the pipes is read on the next turns, then they close.
+                bool left = false;
+                for (HANDLE h : readEnds) {
+                    DWORD avail = 0;
+                    if (h && PeekNamedPipe(h, nullptr, 0, nullptr, &avail, nullptr) && avail > 0) left = true;
+                }
+                if (!left) break;
+            }
             pumper.MaybePump();
         }
-        CloseHandle(readEnd);
+        for (HANDLE h : readEnds)
+            if (h) CloseHandle(h);
     }
     ProcessExit exit = WaitForProcess(pi.hProcess, pumper);
     CloseHandle(pi.hProcess);
@@ -252,8 +279,7 @@ private:
 };
 
 ProcessExit Run(const std::string& program, const std::vector<std::string>& args, const std::string& workingFolder,
-                bool /*showWindow*/, const std::function<bool(const char*, std::size_t)>* onOutput,
-                const std::function<void()>& pump) {
+                bool /*showWindow*/, const Sink* onOutput, const Sink* onError, const std::function<void()>& pump) {
     if (program.empty())
         return {.Error = std::make_error_code(std::errc::no_such_file_or_directory)};
     Pumper pumper(pump);
@@ -268,14 +294,25 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
     FileActions fa;
     if (!fa.ok())
         return {.Error = std::make_error_code(std::errc::not_enough_memory)};
-    int pipeFds[2] = {-1, -1};
+    // One pipe per stream that is read; a standard error that is not read goes to /dev/null.
+    int outFds[2] = {-1, -1}, errFds[2] = {-1, -1};
+    auto closeFds = [](int (&fds)[2]) {
+        for (int& fd : fds)
+            if (fd >= 0) close(std::exchange(fd, -1));
+    };
     if (onOutput) {
-        if (pipe2(pipeFds, O_CLOEXEC) != 0)
-            return {.Error = LastErrno()};
+        if (pipe2(outFds, O_CLOEXEC) != 0 || (onError && pipe2(errFds, O_CLOEXEC) != 0)) {
+            const std::error_code error = LastErrno();
+            closeFds(outFds);
+            return {.Error = error};
+        }
         // A bigger pipe lets a program that writes hundreds of megabytes run with fewer stalls.
-        fcntl(pipeFds[0], F_SETPIPE_SZ, 1 << 20);
-        posix_spawn_file_actions_adddup2(fa.get(), pipeFds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addopen(fa.get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        fcntl(outFds[0], F_SETPIPE_SZ, 1 << 20);
+        posix_spawn_file_actions_adddup2(fa.get(), outFds[1], STDOUT_FILENO);
+        if (onError)
+            posix_spawn_file_actions_adddup2(fa.get(), errFds[1], STDERR_FILENO);
+        else
+            posix_spawn_file_actions_addopen(fa.get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     }
     if (!workingFolder.empty())
         posix_spawn_file_actions_addchdir_np(fa.get(), workingFolder.c_str());
@@ -286,39 +323,51 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
     int err = path.find('/') == std::string::npos
                   ? posix_spawnp(&pid, path.c_str(), fa.get(), nullptr, argv.data(), ::environ)
                   : posix_spawn(&pid, path.c_str(), fa.get(), nullptr, argv.data(), ::environ);
-    if (onOutput)
-        close(pipeFds[1]);
+    for (int* writeEnd : {&outFds[1], &errFds[1]})
+        if (*writeEnd >= 0) close(std::exchange(*writeEnd, -1));
     if (err != 0) {
-        if (onOutput)
-            close(pipeFds[0]);
+        closeFds(outFds);
+        closeFds(errFds);
         return {.Error = std::error_code(err, std::generic_category())};
     }
 
     if (onOutput) {
+        struct Stream {
+            int fd;
+            const Sink* sink;
+            bool wanted;
+        };
+        Stream streams[2] = {{outFds[0], onOutput, true}, {errFds[0], onError, true}};
         std::vector<char> buf(1 << 18);
-        bool wanted = true;
         for (;;) {
-            pollfd p{pipeFds[0], POLLIN, 0};
-            int r = poll(&p, 1, pumper.Active() ? kPumpIntervalMs : -1);
-            if (r < 0 && errno != EINTR)
-                break;
-            if (r > 0) {
-                ssize_t n = read(pipeFds[0], buf.data(), buf.size());
-                if (n == 0)
-                    break;
-                if (n < 0) {
-                    if (errno == EINTR || errno == EAGAIN)
-                        continue;
-                    break;
+            pollfd polled[2];
+            Stream* of[2];
+            nfds_t count = 0;
+            for (Stream& stream : streams) {
+                if (stream.fd < 0) continue;
+                polled[count] = {stream.fd, POLLIN, 0};
+                of[count++] = &stream;
+            }
+            if (count == 0) break;
+            int r = poll(polled, count, pumper.Active() ? kPumpIntervalMs : -1);
+            if (r < 0 && errno != EINTR) break;
+            for (nfds_t i = 0; r > 0 && i < count; ++i) {
+                if (polled[i].revents == 0) continue;
+                Stream& stream = *of[i];
+                ssize_t n = read(stream.fd, buf.data(), buf.size());
+                if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+                if (n <= 0) {
+                    close(std::exchange(stream.fd, -1));
+                    continue;
                 }
                 // After the reader has had enough, the rest is drained unread so that the
                 // program is not stopped by a full pipe.
-                if (wanted)
-                    wanted = (*onOutput)(buf.data(), static_cast<std::size_t>(n));
+                if (stream.wanted) stream.wanted = (*stream.sink)(buf.data(), static_cast<std::size_t>(n));
             }
             pumper.MaybePump();
         }
-        close(pipeFds[0]);
+        for (Stream& stream : streams)
+            if (stream.fd >= 0) close(stream.fd);
     }
     return WaitForChild(pid, pumper);
 }
@@ -329,16 +378,30 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
 
 ProcessExit ShellAndWait(const std::string& program, const std::vector<std::string>& args,
                          const std::string& workingFolder, bool showWindow, const std::function<void()>& pump) {
-    return Run(program, args, workingFolder, showWindow, nullptr, pump);
+    return Run(program, args, workingFolder, showWindow, nullptr, nullptr, pump);
 }
 
 ProcessExit RunAndReadOutput(const std::string& program, const std::vector<std::string>& args,
                              const std::string& workingFolder,
                              const std::function<bool(const char* data, std::size_t size)>& onOutput,
                              const std::function<void()>& pump) {
-    std::function<bool(const char*, std::size_t)> sink =
-        onOutput ? onOutput : [](const char*, std::size_t) { return true; };
-    return Run(program, args, workingFolder, false, &sink, pump);
+    Sink sink = onOutput ? onOutput : [](const char*, std::size_t) { return true; };
+    return Run(program, args, workingFolder, false, &sink, nullptr, pump);
+}
+
+ProcessExit RunAndReadBothOutputs(const std::string& program, const std::vector<std::string>& args,
+                                  const std::string& workingFolder, bool showWindow,
+                                  const std::function<void(const char* data, std::size_t size)>& onOutput,
+                                  const std::function<void(const char* data, std::size_t size)>& onError,
+                                  const std::function<void()>& pump) {
+    auto wrap = [](const std::function<void(const char*, std::size_t)>& to) -> Sink {
+        return [&to](const char* data, std::size_t size) {
+            if (to) to(data, size);
+            return true;
+        };
+    };
+    const Sink out = wrap(onOutput), err = wrap(onError);
+    return Run(program, args, workingFolder, showWindow, &out, &err, pump);
 }
 
 } // namespace kelvaro

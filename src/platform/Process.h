@@ -28,4 +28,13 @@ ProcessExit RunAndReadOutput(const std::string& program, const std::vector<std::
                              const std::function<bool(const char* data, std::size_t size)>& onOutput,
                              const std::function<void()>& pump = {});
 
+// Like ShellAndWait (the window shown when showWindow is set), and hands every chunk of the
+// program's standard output to onOutput and of its standard error to onError as they arrive, each
+// stream in its own order.
+ProcessExit RunAndReadBothOutputs(const std::string& program, const std::vector<std::string>& args,
+                                  const std::string& workingFolder, bool showWindow,
+                                  const std::function<void(const char* data, std::size_t size)>& onOutput,
+                                  const std::function<void(const char* data, std::size_t size)>& onError,
+                                  const std::function<void()>& pump = {});
+
 } // namespace kelvaro

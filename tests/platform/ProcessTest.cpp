@@ -86,3 +86,20 @@ TEST(RunAndReadOutput, ReaderMayStopEarly) {
     EXPECT_EQ(calls, 1u);
     EXPECT_LT(handed, 3000000u);
 }
+
+TEST(RunAndReadBothOutputs, EachStreamWholeAndInItsOwnOrder) {
+    std::string out, err;
+    auto to = [](std::string& s) { return [&s](const char* data, std::size_t size) { s.append(data, size); }; };
+    ProcessExit e = RunAndReadBothOutputs("/bin/sh", {"-c", "echo o1; echo e1 >&2; sleep 0.1; echo o2; echo e2 >&2; exit 2"},
+                                          "", true, to(out), to(err));
+    EXPECT_EQ(e.ExitCode, 2);
+    EXPECT_EQ(out + "|" + err, "o1\no2\n|e1\ne2\n");
+    // A flood on one stream while the other is silent stops neither.
+    out.clear();
+    err.clear();
+    e = RunAndReadBothOutputs("/bin/sh", {"-c", "head -c 3000000 /dev/zero >&2; echo done"}, "", false, to(out), to(err));
+    EXPECT_EQ(e.ExitCode, 0);
+    EXPECT_EQ(out + std::to_string(err.size()), "done\n3000000");
+    e = RunAndReadBothOutputs("/no/such/program", {}, "", false, to(out), to(err));
+    EXPECT_EQ(e.Error, std::errc::no_such_file_or_directory);
+}
