@@ -88,6 +88,7 @@ struct AvailModeRow {
 struct ListRow {
     std::string ListRomName;
     std::string ListCloneOf;
+    std::string ListRomOf;        // the set it takes ROMs from: its parent, or its BIOS; upper case
     std::string ListDescription;
     std::string ListScreen;       // "Raster", "Vector" or empty
     std::string ListOrientation;  // "H", "V" or empty

@@ -39,6 +39,7 @@ void ReadVideoLine(std::string_view line, ListRow& row) {
 void ReadInnerLine(std::string_view line, ListRow& row) {
     if (line.starts_with("name")) row.ListRomName = UpperCase(From(line, 5));
     if (line.starts_with("cloneof")) row.ListCloneOf = UpperCase(From(line, 8));
+    if (line.starts_with("romof")) row.ListRomOf = UpperCase(From(line, 6));
     if (line.starts_with("description")) {
         // The text between the quotes of: description "text"
         Set(row.ListDescription, line.size() >= 14 ? line.substr(13, line.size() - 14) : std::string_view());

@@ -1,0 +1,271 @@
+#include "emulator/EmulatorOptions.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "core/Text.h"
+#include "platform/Paths.h"
+#include "platform/Process.h"
+
+namespace kelvaro {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::string Environment(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    return value ? value : "";
+}
+
+bool IsNameChar(char c) { return c == '_' || std::isalnum(static_cast<unsigned char>(c)); }
+
+// $NAME and ${NAME} replaced by the environment's values; a "${" without its "}" stays as it is.
+std::string SubstituteEnvironment(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] != '$') {
+            out += text[i++];
+            continue;
+        }
+        if (i + 1 < text.size() && text[i + 1] == '{') {
+            const std::size_t close = text.find('}', i + 2);
+            if (close == std::string_view::npos) {
+                out.append(text.substr(i));
+                break;
+            }
+            out += Environment(std::string(text.substr(i + 2, close - i - 2)));
+            i = close + 1;
+        } else if (i + 1 < text.size() && IsNameChar(text[i + 1])) {
+            std::size_t end = i + 1;
+            while (end < text.size() && IsNameChar(text[end])) ++end;
+            out += Environment(std::string(text.substr(i + 1, end - i - 1)));
+            i = end;
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+// The path without "." and ".." parts and without a trailing separator (a root keeps its own).
+std::string NormalForm(const fs::path& path) {
+    std::string text = path.lexically_normal().string();
+    while (text.size() > 1 && IsPathSeparator(text.back()) && !(text.size() == 3 && text[1] == ':')) text.pop_back();
+    return text;
+}
+
+// The folder as the file system resolves it, links followed, for comparing.
+std::string ComparableFolder(const std::string& folder) {
+    std::error_code ec;
+    fs::path resolved = fs::weakly_canonical(fs::path(folder), ec);
+    std::string text = NormalForm(ec ? fs::path(folder) : resolved);
+    if (!kCaseSensitiveFileNames) text = AsciiLowerCase(text);
+    return text;
+}
+
+constexpr std::size_t kMaxAnswer = 4 << 20;
+
+} // namespace
+
+OptionValues ReadOptionLines(std::string_view text) {
+    OptionValues options;
+    LineReader reader(text);
+    std::string_view line;
+    while (reader.Next(line)) {
+        while (!line.empty() && IsBlank(line.front())) line.remove_prefix(1);
+        if (line.empty() || line.front() == '#') continue;
+        std::size_t nameEnd = 0;
+        while (nameEnd < line.size() && !IsBlank(line[nameEnd])) ++nameEnd;
+        // A name alone is no option line; the emulator skips it with a warning.
+        if (nameEnd == line.size()) continue;
+        std::string_view data = line.substr(nameEnd);
+        // A '#' outside quotes starts a comment.
+        bool quoted = false;
+        for (std::size_t i = 0; i < data.size(); ++i) {
+            if (data[i] == '"') quoted = !quoted;
+            if (data[i] == '#' && !quoted) {
+                data = data.substr(0, i);
+                break;
+            }
+        }
+        data = TrimBlanks(data);
+        if (!data.empty() && data.front() == '"') {
+            data.remove_prefix(1);
+            if (!data.empty() && data.back() == '"') data.remove_suffix(1);
+        }
+        options[std::string(line.substr(0, nameEnd))] = std::string(data);
+    }
+    return options;
+}
+
+std::string HomeFolder() {
+#ifdef _WIN32
+    if (std::string profile = Environment("USERPROFILE"); !profile.empty()) return profile;
+#endif
+    return Environment("HOME");
+}
+
+std::string ExpandFolder(std::string_view folder, const std::string& workingFolder) {
+    std::string text;
+    // Only a tilde that stands for a whole first part is the home folder ("~user" is not).
+    if (!folder.empty() && folder.front() == '~' && (folder.size() == 1 || IsPathSeparator(folder[1]))) {
+        text = HomeFolder();
+        folder.remove_prefix(1);
+    }
+    text += SubstituteEnvironment(folder);
+    fs::path path(text);
+    if (path.is_relative() && !workingFolder.empty()) path = fs::path(workingFolder) / path;
+    return NormalForm(path);
+}
+
+std::vector<std::string> ExpandSearchPath(std::string_view path, const std::string& workingFolder) {
+    std::vector<std::string> folders;
+    while (true) {
+        const std::size_t end = path.find(';');
+        const std::string_view part = path.substr(0, end);
+        if (!part.empty()) folders.push_back(ExpandFolder(part, workingFolder));
+        if (end == std::string_view::npos) break;
+        path.remove_prefix(end + 1);
+    }
+    return folders;
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    return !a.empty() && !b.empty() && ComparableFolder(a) == ComparableFolder(b);
+}
+
+bool IsInsideFolder(const std::string& path, const std::string& folder) {
+    if (path.empty() || folder.empty()) return false;
+    const std::string inner = ComparableFolder(path), outer = ComparableFolder(folder);
+    return inner.size() > outer.size() && inner.compare(0, outer.size(), outer) == 0 &&
+           (IsPathSeparator(inner[outer.size()]) || IsPathSeparator(outer.back()));
+}
+
+std::string EmulatorOptions::Value(std::string_view name) const {
+    auto it = Values.find(name);
+    return it == Values.end() ? std::string() : it->second;
+}
+
+bool EmulatorOptions::IsOn(std::string_view name) const {
+    const std::string value = Value(name);
+    return !value.empty() && std::any_of(value.begin(), value.end(), [](char c) { return c >= '1' && c <= '9'; });
+}
+
+Result<EmulatorOptions> ReadEmulatorOptions(std::string_view showConfig, std::string_view builtInShowConfig,
+                                            const std::string& workingFolder) {
+    EmulatorOptions options;
+    options.Values = ReadOptionLines(showConfig);
+    if (!options.Values.count("inipath"))
+        return Outcome::Failure(options.Values.empty() ? "it printed no options for -showconfig"
+                                                       : "its answer to -showconfig names no inipath");
+    options.IniFolders = ExpandSearchPath(options.Value("inipath"), workingFolder);
+    options.RomFolders = ExpandSearchPath(options.Value("rompath"), workingFolder);
+    const OptionValues builtIn = ReadOptionLines(builtInShowConfig);
+    if (auto it = builtIn.find("inipath"); it != builtIn.end())
+        options.BuiltInIniFolders = ExpandSearchPath(it->second, workingFolder);
+    return options;
+}
+
+namespace {
+
+// The emulator's standard output for the arguments; a failure when it could not run or ended
+// with an error.
+Result<std::string> AskEmulator(const std::string& exe, const std::string& workingFolder,
+                                const std::vector<std::string>& args, const std::function<void()>& pump) {
+    std::string out;
+    const ProcessExit exit = RunAndReadOutput(
+        exe, args, workingFolder,
+        [&out](const char* data, std::size_t size) {
+            out.append(data, std::min(size, kMaxAnswer - out.size()));
+            return out.size() < kMaxAnswer;
+        },
+        pump);
+    std::string asked = exe;
+    for (const std::string& arg : args) asked += " " + arg;
+    if (exit.Error) return Outcome::Failure("cannot run " + exe, exit.Error);
+    if (exit.Signal != 0) return Outcome::Failure(asked + " was ended by signal " + std::to_string(exit.Signal));
+    if (exit.ExitCode != 0)
+        return Outcome::Failure(asked + " ended with exit status " + std::to_string(exit.ExitCode));
+    return out;
+}
+
+} // namespace
+
+namespace {
+
+Result<EmulatorOptions> OptionsOf(const std::string& exe, const std::string& workingFolder,
+                                  const Result<std::string>& answer, const std::string& builtIn) {
+    if (!answer) return Outcome::Failure(answer.Reason());
+    Result<EmulatorOptions> options = ReadEmulatorOptions(*answer, builtIn, workingFolder);
+    if (!options) return Outcome::Failure(exe + ": " + options.Reason());
+    return options;
+}
+
+// The built-in answer: empty when the emulator does not give one.
+std::string AskBuiltIn(const std::string& exe, const std::string& workingFolder, const std::function<void()>& pump) {
+    const Result<std::string> builtIn = AskEmulator(exe, workingFolder, {"-noreadconfig", "-showconfig"}, pump);
+    return builtIn ? *builtIn : std::string();
+}
+
+} // namespace
+
+Result<EmulatorOptions> AskEmulatorOptions(const std::string& exe, const std::string& workingFolder,
+                                           const std::function<void()>& pump) {
+    const Result<std::string> answer = AskEmulator(exe, workingFolder, {"-showconfig"}, pump);
+    return OptionsOf(exe, workingFolder, answer, answer ? AskBuiltIn(exe, workingFolder, pump) : std::string());
+}
+
+FileStamp StampOf(const std::string& path) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(fs::path(path), ec);
+    if (ec || !fs::exists(status)) return {};
+    FileStamp stamp;
+    stamp.Exists = true;
+    if (fs::is_regular_file(status)) stamp.Size = fs::file_size(fs::path(path), ec);
+    const auto time = fs::last_write_time(fs::path(path), ec);
+    if (!ec) stamp.Modified = static_cast<long long>(time.time_since_epoch().count());
+    return stamp;
+}
+
+EmulatorOptionsCache::Key EmulatorOptionsCache::MakeKey(const std::string& exe,
+                                                         const std::string& workingFolder) const {
+    Key key{exe, workingFolder, HomeFolder(), StampOf(exe), {}};
+    if (answer_) {
+        for (const std::vector<std::string>* folders : {&answer_->BuiltInIniFolders, &answer_->IniFolders})
+            for (const std::string& folder : *folders) {
+                const std::string ini = JoinPath(folder, "mame.ini");
+                key.MameInis.emplace_back(ini, StampOf(ini));
+            }
+    }
+    return key;
+}
+
+const Result<EmulatorOptions>& EmulatorOptionsCache::Get(const std::string& exe, const std::string& workingFolder,
+                                                         bool askAgain, const std::function<void()>& pump) {
+    asked_ = askAgain || !key_ || !(MakeKey(exe, workingFolder) == *key_);
+    if (!asked_) return answer_;
+    const Result<std::string> answer = AskEmulator(exe, workingFolder, {"-showconfig"}, pump);
+    // The built-in answer reads no file: it changes with the executable only.
+    BuiltInKey builtInKey{exe, workingFolder, StampOf(exe)};
+    if (answer && !(builtInKey_ && *builtInKey_ == builtInKey)) {
+        builtIn_ = AskBuiltIn(exe, workingFolder, pump);
+        builtInKey_ = std::move(builtInKey);
+    }
+    answer_ = OptionsOf(exe, workingFolder, answer, builtIn_);
+    key_ = MakeKey(exe, workingFolder);
+    return answer_;
+}
+
+} // namespace kelvaro

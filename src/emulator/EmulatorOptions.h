@@ -1,0 +1,108 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/Outcome.h"
+
+namespace kelvaro {
+
+// Options by name, as an INI file or the emulator's -showconfig sets them.
+using OptionValues = std::map<std::string, std::string, std::less<>>;
+
+// The option lines of an INI file or of -showconfig: "name value" (spaces or tabs between),
+// blank lines and lines starting with '#' skipped, spaces around the value trimmed, a value in
+// double quotes taken without them. A later line of a name replaces an earlier one, as the
+// emulator reads it.
+OptionValues ReadOptionLines(std::string_view text);
+
+// The user's home folder ($HOME; %USERPROFILE% on Windows); empty when unknown.
+std::string HomeFolder();
+
+// One folder of a search path as the emulator opens it: a leading "~" is the home folder,
+// $NAME and ${NAME} are environment variables (an unset one counts as empty), and a relative
+// folder is taken from the emulator's working folder. The result has no trailing separator.
+std::string ExpandFolder(std::string_view folder, const std::string& workingFolder);
+
+// A search path ("$HOME/.mame;/etc/mame") split on ';', each part expanded; empty parts left out.
+std::vector<std::string> ExpandSearchPath(std::string_view path, const std::string& workingFolder);
+
+// True when both paths name one folder (links followed, "." and ".." resolved; on Windows case
+// does not count). Folders that are not there compare by their normal form.
+bool SameFolder(const std::string& a, const std::string& b);
+
+// True when path lies inside folder (links followed).
+bool IsInsideFolder(const std::string& path, const std::string& folder);
+
+// The emulator's effective options, as -showconfig printed them.
+struct EmulatorOptions {
+    OptionValues Values;                        // every option it printed
+    std::vector<std::string> IniFolders;        // inipath, expanded, in the emulator's order
+    std::vector<std::string> BuiltInIniFolders; // the inipath it starts from, before any mame.ini
+    std::vector<std::string> RomFolders;        // rompath, expanded
+
+    // The value as printed; empty when the option was not printed.
+    std::string Value(std::string_view name) const;
+    // True for a switch that is on (a number other than 0).
+    bool IsOn(std::string_view name) const;
+};
+
+// Reads the answer to -showconfig (and to -noreadconfig -showconfig for the built-in INI
+// folders). A failure when the first holds no inipath line.
+Result<EmulatorOptions> ReadEmulatorOptions(std::string_view showConfig, std::string_view builtInShowConfig,
+                                            const std::string& workingFolder);
+
+// Runs the emulator directly in its working folder with -showconfig, and with -noreadconfig
+// -showconfig for the folders it looks in before reading any mame.ini. A failure says why when it
+// cannot be started, ends with an error, or answers with no options.
+Result<EmulatorOptions> AskEmulatorOptions(const std::string& exe, const std::string& workingFolder,
+                                           const std::function<void()>& pump = {});
+
+// A file's size and modification time, to tell whether it changed; Exists false when it is not
+// there.
+struct FileStamp {
+    bool Exists = false;
+    std::uintmax_t Size = 0;
+    long long Modified = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp StampOf(const std::string& path);
+
+// The last answer of AskEmulatorOptions, asked again only when the executable, its working
+// folder, the home folder or a mame.ini in one of the INI folders (built-in and inipath) changed,
+// appeared or went.
+class EmulatorOptionsCache {
+public:
+    // The options, from the emulator when askAgain is set or anything changed.
+    const Result<EmulatorOptions>& Get(const std::string& exe, const std::string& workingFolder, bool askAgain,
+                                       const std::function<void()>& pump = {});
+    // True when the last Get ran the emulator.
+    bool Asked() const { return asked_; }
+
+private:
+    struct Key {
+        std::string Exe, WorkingFolder, Home;
+        FileStamp ExeStamp;
+        std::vector<std::pair<std::string, FileStamp>> MameInis;
+        bool operator==(const Key&) const = default;
+    };
+    Key MakeKey(const std::string& exe, const std::string& workingFolder) const;
+
+    struct BuiltInKey {
+        std::string Exe, WorkingFolder;
+        FileStamp ExeStamp;
+        bool operator==(const BuiltInKey&) const = default;
+    };
+
+    std::optional<Key> key_;
+    Result<EmulatorOptions> answer_ = Outcome::Failure("not asked yet");
+    std::optional<BuiltInKey> builtInKey_;
+    std::string builtIn_;
+    bool asked_ = false;
+};
+
+} // namespace kelvaro

@@ -1,0 +1,119 @@
+// The emulator's options: its -showconfig lines, its search paths, stand-in emulators that answer
+// oddly or not at all, and the cache that asks again only when a file changed.
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "TempDir.h"
+#include "emulator/EmulatorOptions.h"
+
+using namespace kelvaro;
+namespace fs = std::filesystem;
+
+TEST(EmulatorOptions, OptionLinesAndSearchPathsAsTheEmulatorReadsThem) {
+    const OptionValues values = ReadOptionLines(
+        "# CORE\r\n  switchres   0\n\twindow\t1  # in a window\nswitchres 1\nname-alone\nstate                     \n"
+        "rompath \"/my roms;roms\"\nsnapname \"%g # %i\"\nbgfx \"unclosed\n");
+    const OptionValues expected = {{"switchres", "1"}, {"window", "1"}, {"state", ""}, {"rompath", "/my roms;roms"},
+                                   {"snapname", "%g # %i"}, {"bgfx", "unclosed"}};
+    EXPECT_EQ(values, expected);
+
+    setenv("HOME", "/home/ann", 1);
+    setenv("KELVARO_TEST_DIR", "/data", 1);
+    unsetenv("KELVARO_TEST_UNSET");
+    const std::vector<std::string> folders = ExpandSearchPath(
+        "$HOME/.mame;;~/ini/;~ann/x;${KELVARO_TEST_DIR}/a$KELVARO_TEST_DIR;$KELVARO_TEST_UNSET/x;${open;ini/../ini2;.;"
+        "$;/",
+        "/emu");
+    const std::vector<std::string> expectedFolders = {
+        "/home/ann/.mame", "/home/ann/ini", "/emu/~ann/x", "/data/a/data", "/x", "/emu/${open", "/emu/ini2", "/emu",
+        "/emu/$", "/"};
+    EXPECT_EQ(folders, expectedFolders);
+}
+
+namespace {
+
+// A stand-in emulator: a shell script that answers -showconfig with the given script lines and
+// counts its runs in "runs".
+std::string StandIn(const TempDir& t, const std::string& body) {
+    const std::string exe = t.Write("emu/mame", "#!/bin/sh\necho \"$*\" >> '" + t.File("runs") + "'\n" + body);
+    fs::permissions(exe, fs::perms::owner_all);
+    return exe;
+}
+
+int Runs(const TempDir& t) {
+    const std::string runs = TempDir::Read(t.File("runs"));
+    return static_cast<int>(std::count(runs.begin(), runs.end(), '\n'));
+}
+
+} // namespace
+
+TEST(EmulatorOptions, StandInEmulatorsThatAnswerOddlyOrFail) {
+    TempDir t;
+    struct Row {
+        std::string body, reason, inipath;
+    };
+    const Row rows[] = {
+        // Relative folders are taken from its working folder; the built-in run tells its own.
+        {"[ \"$1\" = -noreadconfig ] && { echo 'inipath built'; exit 0; }\n"
+         "printf 'inipath    \"ini;my ini\"\\nrompath roms\\n'\n",
+         "", "ini|my ini|built"},
+        {"exit 0\n", "it printed no options for -showconfig", ""},
+        {"echo 'Usage: mame [machine] [media] [software] [options]'\n", "its answer to -showconfig names no inipath", ""},
+        {"echo 'inipath ini'; exit 1\n", "ended with exit status 1", ""},
+        {"kill -9 $$\n", "was ended by signal 9", ""},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.body);
+        const std::string exe = StandIn(t, r.body);
+        const Result<EmulatorOptions> options = AskEmulatorOptions(exe, t.File("emu"));
+        if (r.reason.empty()) {
+            ASSERT_TRUE(options) << options.Reason();
+            std::string seen;
+            for (const auto* folders : {&options->IniFolders, &options->BuiltInIniFolders})
+                for (const std::string& folder : *folders)
+                    seen.append(seen.empty() ? "" : "|").append(fs::path(folder).filename().string());
+            EXPECT_EQ(seen, r.inipath);
+            EXPECT_EQ(options->RomFolders, std::vector<std::string>{t.File("emu/roms")});
+        } else {
+            EXPECT_NE(options.Reason().find(r.reason), std::string::npos) << options.Reason();
+        }
+    }
+    const Result<EmulatorOptions> missing = AskEmulatorOptions(t.File("emu/none"), t.File("emu"));
+    EXPECT_EQ(missing.Reason(), "cannot run " + t.File("emu/none") + ": No such file or directory");
+}
+
+TEST(EmulatorOptions, CacheAsksAgainWhenTheExecutableOrAMameIniChanges) {
+    TempDir t;
+    setenv("HOME", t.File("home").c_str(), 1);
+    fs::create_directories(t.File("home/.mame"));
+    // The system file is on the built-in path only: a change there counts too.
+    const std::string body = "[ \"$1\" = -noreadconfig ] && { echo 'inipath " + t.File("etc") +
+                             "'; exit 0; }\necho 'inipath $HOME/.mame'\n";
+    const std::string exe = StandIn(t, body);
+    EmulatorOptionsCache cache;
+    auto ask = [&](bool again = false) {
+        const bool ok = static_cast<bool>(cache.Get(exe, t.File("emu"), again));
+        return std::to_string(ok) + std::to_string(cache.Asked()) + std::to_string(Runs(t));
+    };
+    EXPECT_EQ(ask(), "112");        // -showconfig, and once for the built-in folders
+    EXPECT_EQ(ask(), "102");        // nothing changed
+    EXPECT_EQ(ask(true), "113");    // asked again on demand; the built-in answer is kept
+    t.Write("home/.mame/mame.ini", "switchres 1\n");
+    EXPECT_EQ(ask(), "114");
+    t.Write("etc/mame.ini", "switchres 1\n");
+    EXPECT_EQ(ask(), "115");
+    EXPECT_EQ(ask(), "105");
+    fs::remove(t.File("home/.mame/mame.ini"));
+    EXPECT_EQ(ask(), "116");
+    StandIn(t, body + "\n");         // a new executable: both runs again
+    EXPECT_EQ(ask(), "118");
+    StandIn(t, "exit 3\n");
+    EXPECT_EQ(ask(), "019");
+    EXPECT_EQ(ask(), "009");        // a failure is kept too, until something changes
+}
+
+#endif // _WIN32

@@ -1,0 +1,111 @@
+// Which INI files the emulator reads for one game, and what a test run of it is said to have done.
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+
+#include <filesystem>
+
+#include "Fixtures.h"
+#include "TempDir.h"
+#include "emulator/IniSearch.h"
+#include "emulator/VerboseRun.h"
+#include "gamelist/GameListParser.h"
+
+using namespace kelvaro;
+using fixtures::Block;
+using fixtures::Raster;
+
+TEST(GameIniFiles, TheGameListGivesTheChainAndTheFirstFolderHoldingEachNameCounts) {
+    Model m;
+    const std::string neo = Raster("304", "224", "59.185606", false);
+    ParseGameList(Block("kof98", "KOF 98", neo, "\tromof neogeo\r\n") +
+                      Block("kof98a", "KOF 98 (alt)", neo, "\tcloneof kof98\r\n\tromof kof98\r\n") +
+                      Block("mslug", "Metal Slug", neo, "\tromof neogeo\r\n") +
+                      Block("lcdgame", "LCD", "screen lcd orientation vertical x 96 y 64"),
+                  m);
+    ASSERT_FALSE(FactsOfGame(m, "neogeo"));
+    auto chain = [&](const std::string& game) {
+        const GameFacts f = *FactsOfGame(m, game);
+        return f.Name + (f.Vertical ? " V " : " H ") + f.Screen + "|" + f.Grandparent + (f.GrandparentIsBios ? "*" : "") +
+               "|" + f.Parent + (f.ParentIsBios ? "*" : "");
+    };
+    EXPECT_EQ(chain("KOF98A"), "kof98a H raster|neogeo*|kof98");
+    EXPECT_EQ(chain("mslug"), "mslug H raster||neogeo*");
+    EXPECT_EQ(chain("lcdgame"), "lcdgame V ||");
+
+    TempDir t;
+    const std::string home = t.File("home"), etc = t.File("etc"), ini = t.File("ini");
+    t.Write("etc/mame.ini", "inipath home;ini;etc\n");
+    t.Write("home/mame.ini", "switchres 1\n");
+    t.Write("home/horizont.ini", "ror 1\nrol 0\n");
+    t.Write("home/arcade.ini", "autoror 1\n");
+    t.Write("ini/raster.ini", "resolution 640x480\n");
+    t.Write("etc/raster.ini", "hidden by the one in ini\n");
+    t.Write("home/source/neogeo.ini", "rol 1\n");
+    t.Write("ini/neogeo.ini", "");
+    t.Write("ini/kof98a.ini", "resolution 320x224\nror 1\n");
+    std::filesystem::create_directory(t.File("home/kof98.ini"));  // a folder is no INI file
+    EmulatorOptions options;
+    options.IniFolders = {home, ini, etc};
+    options.BuiltInIniFolders = {etc};
+    GameFacts kof98a = *FactsOfGame(m, "kof98a");
+    kof98a.Source = "neogeo";
+    std::vector<std::string> read;
+    for (const IniFileRead& f : IniFilesForGame(options, kof98a))
+        read.push_back(f.Path.substr(t.Path().size()) + (f.MayApply ? "?" : "") + " " + f.Why + " (" + f.Sets + ")");
+    const std::vector<std::string> expected = {
+        "/etc/mame.ini the emulator's settings ()",
+        "/home/mame.ini the emulator's settings ()",
+        "/home/horizont.ini horizontal games (ror 1)",
+        "/home/arcade.ini? machines of this type (autoror 1)",
+        "/ini/raster.ini raster screens (resolution 640x480)",
+        "/home/source/neogeo.ini the source file neogeo (rol 1)",
+        "/ini/neogeo.ini the BIOS neogeo ()",
+        "/ini/kof98a.ini the game itself (resolution 320x224, ror 1)"};
+    EXPECT_EQ(read, expected);
+}
+
+TEST(GameIniFiles, TheTestRunSaysWhatWentWrongAndNothingElse) {
+    TempDir t;
+    const std::string home = t.File("home"), ini = t.File("ini");
+    std::filesystem::create_directories(ini);
+    t.Write("home/galaga.ini", "resolution 640x480\n");
+    EmulatorOptions options;
+    options.IniFolders = {home, ini};
+    options.RomFolders = {"/roms", "/more"};
+    options.Values = {{"readconfig", "1"}};
+    const std::string parsed = "Attempting load of mame.ini\nParsing mame.ini\nAttempting load of pacman.ini\nParsing pacman.ini\n";
+    const std::string notFound = "ALSA lib: cannot find card '0'\r\npacman.6e NOT FOUND (tried in pacman puckman)\n";
+    struct Row {
+        std::string game, out, err;
+        ProcessExit exit;
+        bool withOptions;
+        std::string message;
+    };
+    const std::string notRead = "M.A.M.E. did not read pacman.ini from " + ini + ".";
+    const Row rows[] = {
+        {"pacman", parsed, "", {0, 0, {}}, true, ""},
+        {"pacman", "", "", {0, 0, {}}, true, ""},  // an emulator that says nothing of its INI files
+        {"pacman", "Attempting load of mame.ini\n", "", {0, 0, {}}, true,
+         notRead + " It reads INI files from: " + home + ", " + ini + "."},
+        {"pacman", "Attempting load of pacman.ini\n", "", {0, 0, {}}, false, notRead},
+        {"galaga", "Attempting load of galaga.ini\nParsing galaga.ini\n", "", {0, 0, {}}, true,
+         "M.A.M.E. did not read galaga.ini from " + ini + ": it read the one in " + home +
+             " instead. It reads INI files from: " + home + ", " + ini + "."},
+        {"pacman", parsed, notFound, {2, 0, {}}, true,
+         "M.A.M.E. found no ROMs for pacman. It looks in: /roms, /more. It did read pacman.ini from " + ini + "."},
+        {"pacman", parsed, notFound, {2, 0, {}}, false, "M.A.M.E. found no ROMs for pacman."},
+        {"nosuch", "", "Unknown system 'nosuch'\n", {5, 0, {}}, true, "M.A.M.E. does not know a game named nosuch."},
+        {"pacman", parsed, "Fatal error: no screen\n\n", {3, 0, {}}, true,
+         "M.A.M.E. ended with exit status 3: Fatal error: no screen"},
+        {"pacman", parsed, "", {-1, 11, {}}, true, "M.A.M.E. was ended by signal 11."},
+        {"pacman", "", "", {-1, 0, std::make_error_code(std::errc::permission_denied)}, true,
+         "M.A.M.E. could not be started: /emu/mame: Permission denied."},
+    };
+    for (const Row& r : rows) {
+        const TestRunSetting setting{"/emu/mame", r.game, ini, r.withOptions ? &options : nullptr};
+        EXPECT_EQ(TestRunMessage(ReadVerboseRun(r.out, r.err), r.exit, setting), r.message) << r.out << r.err;
+    }
+}
+
+#endif // _WIN32

@@ -1,0 +1,93 @@
+// The one-line fixes: where a line takes effect, and writing it into the user's mame.ini only.
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+
+#include <filesystem>
+
+#include "TempDir.h"
+#include "emulator/OptionFix.h"
+
+using namespace kelvaro;
+namespace fs = std::filesystem;
+
+TEST(OptionFix, OnlyTheLastLineOfTheOptionChangesOrOneIsAdded) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"switchres 0\r\nwindow 0\r\nswitchres                 0   # mine\r\n",
+         "switchres 0\r\nwindow 0\r\nswitchres                 1   # mine\r\n"},
+        {"# switchres 0\nswitchresx 0\n\tswitchres \"0\"\n", "# switchres 0\nswitchresx 0\n\tswitchres 1\n"},
+        {"switchres\nwindow 0", "switchres\nwindow 0\nswitchres 1\n"},
+        {"video opengl\r\n", "video opengl\r\nswitchres 1\r\n"},
+        {"", "switchres 1\n"},
+        {"switchres ", "switchres 1"},
+    };
+    for (const auto& [before, after] : cases) EXPECT_EQ(SetOptionLine(before, "switchres", "1"), after) << before;
+    EXPECT_EQ(SetOptionLine("inipath /a\n", "inipath", "/my ini;/a"), "inipath \"/my ini;/a\"\n");
+}
+
+TEST(OptionFix, TheLineGoesWhereTheEmulatorReadsItLast) {
+    TempDir t;
+    const std::string home = t.File("home"), own = t.File("home/.mame"), etc = t.File("etc"), other = t.File("other");
+    for (const std::string& folder : {own, etc, other}) fs::create_directories(folder);
+    t.Write("etc/mame.ini", "switchres 0\n");
+    struct Row {
+        std::vector<std::string> inipath, builtIn;
+        bool ownFile;
+        std::string fixed;  // the file the fix writes ("+" before it: created), or none
+        std::string advice;
+    };
+    const Row rows[] = {
+        // The system's file first on the built-in path: a new file of the user's is read after it.
+        {{own, etc}, {etc}, false, "+" + own + "/mame.ini", "Add the line \"switchres 1\" to " + own + "/mame.ini."},
+        {{own, etc}, {etc}, true, own + "/mame.ini",
+         "Change the line \"switchres 2\" in " + own + "/mame.ini to \"switchres 1\"."},
+        // A new file would hide the system's file at the first reading, or come after it.
+        {{own, etc}, {own, etc}, false, "", "Change the line \"switchres 0\" in " + etc + "/mame.ini to \"switchres 1\"."},
+        {{etc, own}, {etc}, false, "", "Change the line \"switchres 0\" in " + etc + "/mame.ini to \"switchres 1\"."},
+        // No mame.ini anywhere: the user's folder takes one; without it on inipath, only advice.
+        {{own, other}, {}, false, "+" + own + "/mame.ini", "Add the line \"switchres 1\" to " + own + "/mame.ini."},
+        {{other}, {}, false, "", "Add the line \"switchres 1\" to a mame.ini in " + other + "."},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.advice);
+        if (r.ownFile) t.Write("home/.mame/mame.ini", "switchres 2\n");
+        EmulatorOptions options;
+        options.IniFolders = r.inipath;
+        options.BuiltInIniFolders = r.builtIn;
+        const OptionPlace place = PlaceOptionLine(options, "switchres", "1", home);
+        EXPECT_EQ(place.Advice, r.advice);
+        EXPECT_EQ(place.Fix ? (place.Fix->Create ? "+" : "") + place.Fix->File : "", r.fixed);
+        fs::remove(t.File("home/.mame/mame.ini"));
+    }
+}
+
+TEST(OptionFix, WritesOnlyInTheHomeFolderAndKeepsTheOldFile) {
+    TempDir t;
+    const std::string home = t.File("home");
+    // Created with its folder, holding the line alone.
+    ASSERT_TRUE(ApplyOptionFix({t.File("home/.mame/mame.ini"), "switchres", "1", true}, home));
+    EXPECT_EQ(TempDir::Read(t.File("home/.mame/mame.ini")), "switchres 1\n");
+    EXPECT_FALSE(ApplyOptionFix({t.File("home/.mame/mame.ini"), "switchres", "1", true}, home));
+
+    // Changed, each earlier state kept under a free backup name.
+    const std::string mine = "# mine\r\nreadconfig 0\r\n";
+    t.Write("home/.mame/mame.ini", mine);
+    ASSERT_TRUE(ApplyOptionFix({t.File("home/.mame/mame.ini"), "readconfig", "1", false}, home));
+    ASSERT_TRUE(ApplyOptionFix({t.File("home/.mame/mame.ini"), "switchres", "1", false}, home));
+    EXPECT_EQ(TempDir::Read(t.File("home/.mame/mame.ini")), "# mine\r\nreadconfig 1\r\nswitchres 1\r\n");
+    EXPECT_EQ(TempDir::Read(t.File("home/.mame/mame.ini.bak")), mine);
+    EXPECT_EQ(TempDir::Read(t.File("home/.mame/mame.ini.bak2")), "# mine\r\nreadconfig 1\r\n");
+
+    // Never outside the home folder, also not through a link or "..".
+    const std::string system = t.Write("etc/mame.ini", "switchres 0\n");
+    fs::create_symlink(system, t.File("home/linked.ini"));
+    for (const std::string& file : {system, t.File("home/linked.ini"), t.File("home/../etc/mame.ini")}) {
+        const Outcome written = ApplyOptionFix({file, "switchres", "1", false}, home);
+        EXPECT_NE(written.Reason().find("is not in the home folder"), std::string::npos) << file;
+    }
+    EXPECT_FALSE(ApplyOptionFix({t.File("x/mame.ini"), "switchres", "1", true}, ""));
+    EXPECT_EQ(TempDir::Read(system), "switchres 0\n");
+    EXPECT_FALSE(fs::exists(t.File("etc/mame.ini.bak")));
+}
+
+#endif // _WIN32
