@@ -1,5 +1,6 @@
 #include "ini/TestRun.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -14,6 +15,10 @@ namespace kelvaro {
 namespace {
 
 namespace fs = std::filesystem;
+
+// How much of each of the emulator's outputs is kept: what it says about its INI files and ROMs
+// comes at its start.
+constexpr std::size_t kKeptOutput = 1 << 20;
 
 // Moves an entry; a failure says why.
 Outcome RenameEntry(const std::string& from, const std::string& to) {
@@ -39,22 +44,30 @@ std::string FreeBackupPath(const std::string& folder, const std::string& romName
     }
 }
 
+// A run that stopped before the emulator was started.
+TestRunResult NotRun(TestRunOutcome status, Outcome why) {
+    TestRunResult result;
+    result.Status = status;
+    result.Why = std::move(why);
+    return result;
+}
+
 } // namespace
 
 TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump) {
     if (!FileExists(m.S.MameExePath, false))
-        return {TestRunOutcome::NoEmulator, Outcome::Failure("no emulator at \"" + m.S.MameExePath + "\"")};
+        return NotRun(TestRunOutcome::NoEmulator, Outcome::Failure("no emulator at \"" + m.S.MameExePath + "\""));
     if (g < 1 || g > m.Games.Count())
-        return {TestRunOutcome::NotPrepared, Outcome::Failure("no game " + std::to_string(g))};
+        return NotRun(TestRunOutcome::NotPrepared, Outcome::Failure("no game " + std::to_string(g)));
     const GameRow& game = m.Games[g];
     const std::string iniPath = IniFilePath(m, game.GameRomName);
-    if (iniPath.empty()) return {TestRunOutcome::NotPrepared, WhyNoIniFilePath(m, game.GameRomName)};
+    if (iniPath.empty()) return NotRun(TestRunOutcome::NotPrepared, WhyNoIniFilePath(m, game.GameRomName));
 
     std::string backupPath;
     if (FileExists(iniPath, false)) {
         backupPath = FreeBackupPath(m.S.MameINIPath, game.GameRomName);
         // A folder where nothing may be renamed cannot take the temporary file either.
-        if (Outcome moved = RenameEntry(iniPath, backupPath); !moved) return {TestRunOutcome::NotPrepared, moved};
+        if (Outcome moved = RenameEntry(iniPath, backupPath); !moved) return NotRun(TestRunOutcome::NotPrepared, moved);
     }
     std::error_code error;
     if (!WriteFileAtomic(iniPath, IniFileBytes(game.GameINIText), &error)) {
@@ -63,16 +76,20 @@ TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump) {
             if (Outcome restored = RenameEntry(backupPath, iniPath); !restored)
                 why = Outcome::Failure(why.Reason() + "; " + restored.Reason());
         }
-        return {TestRunOutcome::NotPrepared, why};
+        return NotRun(TestRunOutcome::NotPrepared, why);
     }
 
     std::string workingFolder = m.MameFolder.empty() ? FolderOfFile(m.S.MameExePath) : m.MameFolder;
     // The emulator is given the game's name as it spells it itself.
-    const ProcessExit exit =
-        ShellAndWait(m.S.MameExePath, {EmulatorFileName(game.GameRomName, "")}, workingFolder, true, pump);
-
     TestRunResult result;
-    if (exit.Error) result.Why = Outcome::Failure("cannot run " + m.S.MameExePath, exit.Error);
+    auto keep = [](std::string& to) {
+        return [&to](const char* data, std::size_t size) {
+            to.append(data, std::min(size, kKeptOutput - std::min(kKeptOutput, to.size())));
+        };
+    };
+    result.Exit = RunAndReadBothOutputs(m.S.MameExePath, {EmulatorFileName(game.GameRomName, ""), "-verbose"},
+                                        workingFolder, true, keep(result.Output), keep(result.Errors), pump);
+    if (result.Exit.Error) result.Why = Outcome::Failure("cannot run " + m.S.MameExePath, result.Exit.Error);
     std::error_code ec;
     fs::remove(fs::path(iniPath), ec);
     if (ec && result.Why) result.Why = Outcome::Failure("cannot remove " + iniPath, ec);

@@ -4,6 +4,7 @@
 
 #include "core/Model.h"
 #include "core/Outcome.h"
+#include "platform/Process.h"
 
 namespace kelvaro {
 
@@ -18,12 +19,17 @@ enum class TestRunOutcome {
 struct TestRunResult {
     TestRunOutcome Status = TestRunOutcome::Ran;
     Outcome Why;
+    // After Ran: how the emulator ended, and the start of its standard output and error (a
+    // megabyte of each at most), which -verbose fills with the INI files it read.
+    ProcessExit Exit;
+    std::string Output, Errors;
 };
 
-// Runs the emulator on game g with its INI details as a temporary INI file: an existing INI file
-// is moved out of the way (to NAME.bak, or the first free NAME.bakN) and put back afterwards,
-// byte for byte. pump keeps the windows painting while the emulator runs. The emulator's exit
-// status does not count (a game quit by the user ends as it likes). Asks nothing.
+// Runs the emulator on game g (with -verbose, so that it names the INI files it reads) with its
+// INI details as a temporary INI file: an existing INI file is moved out of the way (to NAME.bak,
+// or the first free NAME.bakN) and put back afterwards, byte for byte. pump keeps the windows
+// painting while the emulator runs. The emulator's exit status does not make the run fail; it is
+// handed back with the output for the caller to judge. Asks nothing.
 TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump = {});
 
 } // namespace kelvaro

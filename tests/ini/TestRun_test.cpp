@@ -26,7 +26,8 @@ protected:
         const std::string seen = t.File("seen");
         fs::create_directories(seen);
         t.Write("emu/mame", "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + seen + "/args'\npwd > '" + seen +
-                                "/cwd'\nls -a ini > '" + seen + "/entries'\ncp \"ini/$1.ini\" '" + seen + "/ini'\nexit 3\n");
+                                "/cwd'\nls -a ini > '" + seen + "/entries'\ncp \"ini/$1.ini\" '" + seen + "/ini'\n"
+                                "echo \"Parsing $1.ini\"; echo 'a.1 NOT FOUND' >&2; exit 3\n");
         fs::permissions(t.File("emu/mame"), fs::perms::owner_all);
         m.Games.Add(fixtures::Game("PACMAN", "224", "288", "60.606061", "V", "resolution 640x480|ror 1", "PUCKMAN"));
         m.S.MameExePath = t.File("emu/mame");
@@ -48,8 +49,10 @@ protected:
 TEST_F(TestRunTest, RunsOnTheGamesFileAndLeavesTheFolderAsItWas) {
     // No file beforehand: neither file nor backup afterwards.
     m.Games[1].GameINIText = "resolution auto";
-    EXPECT_EQ(TestRunGame(m, 1, [] {}).Status, TestRunOutcome::Ran);
-    EXPECT_EQ(Seen("args") + Seen("cwd") + Seen("ini"), "pacman\n" + t.File("emu") + "\nresolution auto\r\n");
+    const TestRunResult ran = TestRunGame(m, 1, [] {});
+    EXPECT_EQ(ran.Status, TestRunOutcome::Ran);
+    EXPECT_EQ(ran.Output + ran.Errors + std::to_string(ran.Exit.ExitCode), "Parsing pacman.ini\na.1 NOT FOUND\n3");
+    EXPECT_EQ(Seen("args") + Seen("cwd") + Seen("ini"), "pacman\n-verbose\n" + t.File("emu") + "\nresolution auto\r\n");
     EXPECT_TRUE(IniEntries().empty());
 
     // A file beforehand is back byte for byte; backups already there are never replaced.
