@@ -137,12 +137,19 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
             const GameRow& game = m.Games[i];
             const std::string path = IniFilePath(m, game.GameRomName);
             // A name that is no file name is never looked up; it reaches the write and fails there.
-            const bool filteredOut = (availableOnly && !path.empty() && !GameIsAvailable(m, game.GameRomName)) ||
-                                     (s.GenerateParentsOnly && !game.GameCloneOf.empty()) ||
-                                     (s.GenerateNoINIOnly && !path.empty() && FileExists(path, false));
+            int* skippedFor = nullptr;
+            if (availableOnly && !path.empty() && !GameIsAvailable(m, game.GameRomName))
+                skippedFor = &result.SkippedNoRoms;
+            else if (s.GenerateParentsOnly && !game.GameCloneOf.empty())
+                skippedFor = &result.SkippedClones;
+            else if (s.GenerateNoINIOnly && !path.empty() && FileExists(path, false))
+                skippedFor = &result.SkippedHaveIni;
             // Names that differ only in case name one file for the emulator: the first of them in
             // table order writes it, and the file is counted once.
-            if (filteredOut || (!path.empty() && !claimed.insert(path).second)) {
+            else if (!path.empty() && !claimed.insert(path).second)
+                skippedFor = &result.SkippedSameFile;
+            if (skippedFor) {
+                ++*skippedFor;
                 ++result.Skipped;
                 continue;
             }
@@ -162,6 +169,27 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
     // The exit question asks whether INI files were generated: a run that only failed wrote none.
     if (result.Written > 0 || result.Failed == 0) m.INIsGenerated = true;
     return result;
+}
+
+std::string GenerationSummary(const GenerateResult& result) {
+    std::string out = std::to_string(result.Written) + " written";
+    if (result.Skipped > 0) {
+        const std::pair<int, const char*> reasons[] = {{result.SkippedNoRoms, "no ROMs"},
+                                                       {result.SkippedClones, result.SkippedClones == 1 ? "clone" : "clones"},
+                                                       {result.SkippedHaveIni, "INI file there already"},
+                                                       {result.SkippedSameFile, "same file as another game"}};
+        std::string why;
+        for (const auto& [count, reason] : reasons) {
+            if (count == 0) continue;
+            if (!why.empty()) why += ", ";
+            // One reason for all needs no count of its own.
+            if (count != result.Skipped) why.append(std::to_string(count)).append(" ");
+            why += reason;
+        }
+        out += "; " + std::to_string(result.Skipped) + " skipped" + (why.empty() ? "" : ": " + why);
+    }
+    if (result.Failed > 0) out += "; " + std::to_string(result.Failed) + " failed";
+    return out;
 }
 
 ReadIniOutcome ReadExistingINIFiles(Model& m, ProgressSink& progress) {

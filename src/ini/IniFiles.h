@@ -23,6 +23,9 @@ std::string IniFileBytes(const std::string& details);
 struct GenerateResult {
     int Written = 0;
     int Skipped = 0;   // in scope, left out by a filter or for the file of an earlier game
+    // Why they were skipped (the four add up to Skipped): no ROMs in the ROM folder, a clone, an
+    // INI file there already, the same file as an earlier game's.
+    int SkippedNoRoms = 0, SkippedClones = 0, SkippedHaveIni = 0, SkippedSameFile = 0;
     int Failed = 0;    // passed the filters, file not written
     std::vector<std::string> WrittenPaths;  // in table order
     std::vector<std::string> FailedNames;    // rom names, in table order
@@ -38,6 +41,10 @@ struct GenerateResult {
 // Sets INIsGenerated unless files failed and none was written. Asks nothing; the caller asks
 // first and reports the result.
 GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progress);
+
+// The outcome in a few words: "1 written; 1 skipped: no ROMs", "3 written; 5 skipped: 3 no ROMs,
+// 2 clones; 1 failed".
+std::string GenerationSummary(const GenerateResult& result);
 
 // Brings one game's row in line with the bytes of its INI file: the mode named by its resolution
 // line (the refresh of the last available mode of that size), the details with that line in

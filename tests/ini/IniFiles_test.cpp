@@ -152,6 +152,25 @@ TEST(GenerateIniFiles, AvailableMeansZipSevenZipOrFolder) {
     }
 }
 
+TEST(GenerateIniFiles, TheSummarySaysWhyGamesWereSkipped) {
+    TempDir t;
+    t.Write("roms/puckman.zip", "");
+    t.Write("roms/pacman.zip", "");
+    fs::create_directories(t.File("ini"));
+    Model m = SixGames(t.File("ini"));
+    m.Games.Add(Game("PuckMan", "224", "288", "60.606061", "V"));
+    m.S.MameROMPath = t.File("roms");
+    m.S.GenerateParentsOnly = true;
+    ProgressSink quiet;
+    EXPECT_EQ(GenerationSummary(GenerateINIFiles(m, 0, quiet)), "1 written; 6 skipped: 4 no ROMs, 1 clone, 1 same file as another game");
+    m.S.GenerateAvailableOnly = m.S.GenerateParentsOnly = false;
+    m.S.GenerateNoINIOnly = true;
+    m.S.MameINIPath = t.File("none/ini");
+    EXPECT_EQ(GenerationSummary(GenerateINIFiles(m, 0, quiet)), "0 written; 1 skipped: same file as another game; 6 failed");
+    m.S.MameINIPath = t.File("ini");
+    EXPECT_EQ(GenerationSummary(GenerateINIFiles(m, 0, quiet)), "5 written; 2 skipped: INI file there already");
+}
+
 TEST(GenerateIniFiles, FilesThatCannotBeWrittenAreCountedAndTheRunGoesOn) {
     TempDir t;
     Model m = SixGames(t.File("ini"));
