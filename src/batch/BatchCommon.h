@@ -61,5 +61,6 @@ int CmdSelect(const Options& o);
 int CmdRead(const Options& o);
 int CmdGenerate(const Options& o);
 int CmdImportModes(const Options& o);
+int CmdCheck(const Options& o);
 
 } // namespace kelvaro::batch

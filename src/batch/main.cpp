@@ -29,6 +29,7 @@ const std::vector<Command>& Commands() {
         {"generate", {"--dat", "--modes", "--ini-dir", "--rom-dir", "--game", "--cfg"}, {"--no-select"}, true,
          CmdGenerate},
         {"import-modes", {"--out", "--output-name", "--rate"}, {}, false, CmdImportModes, 1},
+        {"check", {"--exe", "--ini-dir", "--rom-dir", "--game", "--dat", "--cfg"}, {}, true, CmdCheck},
     };
     return commands;
 }
@@ -42,7 +43,9 @@ void Usage() {
                  "  read --dat FILE --modes FILE --ini-dir DIR [--cfg FILE] [--set Name=Value]...\n"
                  "  generate --dat FILE --modes FILE --ini-dir DIR [--rom-dir DIR] [--game ROMNAME]\n"
                  "           [--no-select] [--cfg FILE] [--set Name=Value]...\n"
-                 "  import-modes [FILE|-] [--out FILE] [--output-name NAME] [--rate R]\n";
+                 "  import-modes [FILE|-] [--out FILE] [--output-name NAME] [--rate R]\n"
+                 "  check --exe PATH --ini-dir DIR [--rom-dir DIR] [--game NAME] [--dat FILE]\n"
+                 "        [--cfg FILE] [--set Name=Value]...\n";
 }
 
 } // namespace

@@ -1,0 +1,49 @@
+#include <iostream>
+
+#include "batch/BatchCommon.h"
+#include "core/Text.h"
+#include "emulator/SetupCheck.h"
+#include "gamelist/GameListParser.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+
+namespace kelvaro::batch {
+
+// Checks what the emulator will make of the INI files: one line per finding, exit status 1 when
+// one is a problem, 2 when the emulator cannot be asked for its settings.
+int CmdCheck(const Options& o) {
+    const std::string exe = Require(o, "--exe");
+    const std::string iniDir = Require(o, "--ini-dir");
+    if (!IsExistingFolder(iniDir)) throw UsageError{"INI folder not found: " + iniDir};
+    Model m = MakeModel(o);
+    m.S.MameExePath = exe;
+    bool found = false;
+    const std::string folder = FolderOfFile(exe, &found);
+    m.MameFolder = found ? folder : std::string();
+    m.S.MameINIPath = iniDir;
+    m.S.MameROMPath = o.Get("--rom-dir");
+    if (o.Has("--dat")) {
+        RequireFile(o.Get("--dat"), "game list file");
+        ProgressSink quiet;
+        if (const Outcome read = ReadGameList(o.Get("--dat"), m, quiet); !read)
+            throw UsageError{"cannot read the game list: " + read.Reason()};
+    }
+
+    SetupCheckInput in = CheckInputOf(m, o.Get("--dat"), o.Get("--game"));
+    // A bare name is found on the search path, and run in the current folder.
+    if (!found) in.WorkingFolder.clear();
+    const Result<EmulatorOptions> options = AskEmulatorOptions(exe, in.WorkingFolder);
+    if (!options) {
+        std::cerr << "kelvaro-batch: M.A.M.E. could not be asked for its settings: " << PrintableText(options.Reason())
+                  << "\n";
+        return 2;
+    }
+    const SetupReport report = CheckSetup(in, options);
+    const std::string text = report.Text();
+    std::string out;
+    for (std::string_view line : SplitLines(text)) out += PrintableText(line) + "\n";
+    std::cout << out;
+    return report.HasProblem() ? 1 : 0;
+}
+
+} // namespace kelvaro::batch
