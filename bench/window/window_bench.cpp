@@ -34,7 +34,7 @@ public:
     std::optional<QString> SaveFile(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
         return {};
     }
-    QString BrowseForFolder(QWidget*, const QString&) override { return {}; }
+    QString BrowseForFolder(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
 double MsSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }

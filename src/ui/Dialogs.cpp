@@ -78,8 +78,8 @@ std::optional<QString> QtDialogs::SaveFile(QWidget* parent, const QString& title
     return FileDialog(parent, title, filter, defaultSuffix, fileName, true);
 }
 
-QString QtDialogs::BrowseForFolder(QWidget* parent, const QString& title) {
-    const QString folder = QFileDialog::getExistingDirectory(parent, title, QString(), QFileDialog::ShowDirsOnly);
+QString QtDialogs::BrowseForFolder(QWidget* parent, const QString& title, const QString& startFolder) {
+    const QString folder = QFileDialog::getExistingDirectory(parent, title, startFolder, QFileDialog::ShowDirsOnly);
     return folder.isEmpty() ? QString() : QDir::toNativeSeparators(folder);
 }
 

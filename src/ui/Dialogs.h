@@ -28,8 +28,9 @@ public:
     // that is there already: the caller does.
     virtual std::optional<QString> SaveFile(QWidget* parent, const QString& title, const QString& filter,
                                             const QString& defaultSuffix, const QString& fileName) = 0;
-    // A folder chooser; the chosen folder, or an empty text when cancelled.
-    virtual QString BrowseForFolder(QWidget* parent, const QString& title) = 0;
+    // A folder chooser, opening at startFolder when one is given; the chosen folder, or an empty
+    // text when cancelled.
+    virtual QString BrowseForFolder(QWidget* parent, const QString& title, const QString& startFolder = {}) = 0;
 };
 
 // The real thing: Qt's message boxes, input dialog and file dialogs.
@@ -43,7 +44,7 @@ public:
                                     const QString& defaultSuffix, const QString& fileName) override;
     std::optional<QString> SaveFile(QWidget* parent, const QString& title, const QString& filter,
                                     const QString& defaultSuffix, const QString& fileName) override;
-    QString BrowseForFolder(QWidget* parent, const QString& title) override;
+    QString BrowseForFolder(QWidget* parent, const QString& title, const QString& startFolder) override;
 };
 
 } // namespace kelvaro

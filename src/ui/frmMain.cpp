@@ -71,6 +71,7 @@ void frmMain::ConnectHandlers() {
     connect(mnuAutoSelect, &QAction::triggered, this, &frmMain::mnuAutoSelect_Click);
     connect(mnuReadme, &QAction::triggered, this, &frmMain::mnuReadme_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(mnuCheckSetup, &QAction::triggered, this, &frmMain::mnuCheckSetup_Click);
 
     // A row chosen with the mouse or the keyboard counts as a click on it. A click on the native
     // mode already selected changes no row, yet still refills its games.
@@ -104,6 +105,8 @@ void frmMain::Start() {
     availModel_->Reset();
     stbPanel1->clear();
     stbPanel2->clear();
+    setupHint_.clear();
+    lastGeneration_.clear();
 
     m_.S = DefaultSettings(m_.Paths);
     m_.MameFolder.clear();
@@ -118,6 +121,7 @@ void frmMain::Start() {
     m_.INIsGenerated = false;
     ReadAvailableModes();
     BuildNativeModeList(false, true);
+    ShowCheckPanel();
 }
 
 void frmMain::SetCheckMarks() {

@@ -6,6 +6,8 @@
 
 #include "core/Model.h"
 #include "core/Progress.h"
+#include "emulator/EmulatorOptions.h"
+#include "emulator/SetupCheck.h"
 
 class QAction;
 class QLabel;
@@ -25,6 +27,7 @@ class frmGenerateINIs;
 class frmImportModes;
 class frmProgress;
 class frmSettings;
+class frmSetupCheck;
 struct NativeModeCounts;
 
 // The main window: the three lists (native modes, their games, the card's modes), the menus and
@@ -86,6 +89,7 @@ public:
     void mnuAutoSelect_Click();
     void mnuReadme_Click();
     void mnuAbout_Click();
+    void mnuCheckSetup_Click();
     void lvwMain_ItemClick();
     void lvwMain_DblClick();
     void lvwGames_ItemClick();
@@ -116,6 +120,18 @@ private:
     void SaveSettingsOrWarn();
     static int SelectedRow(const QTableView* view);
     void FitStatusPanel();
+    // The emulator setup check with the current settings (the emulator asked again when askAgain
+    // is set, otherwise only when its files changed), following the game when one is named; the
+    // third status panel shows its outcome. Without an executable there is nothing to check.
+    SetupReport CheckSetup(bool askAgain, const std::string& game = {});
+    // The third status panel: the check's problem in a few words, otherwise the last generation's
+    // outcome; its tooltip names the emulator and the folders.
+    void ShowCheckPanel();
+    // The emulator's options from the cache; nothing when there is no executable or it cannot be
+    // asked.
+    const EmulatorOptions* KnownEmulatorOptions();
+    // Where the INI folder chooser opens: the emulator's first INI folder while none is chosen.
+    QString IniChooserStart();
 
     // Controls. Each carries its name as objectName; an item of a group is "mnuRotation_1".
     QWidget* picMain = nullptr; // the client area between the menu bar and the status bar
@@ -129,6 +145,7 @@ private:
     QStatusBar* stbMain = nullptr;
     QLabel* stbPanel1 = nullptr;
     QLabel* stbPanel2 = nullptr;
+    QLabel* stbPanel3 = nullptr;
 
     // Menus.
     QMenu* mnuFile = nullptr;
@@ -161,6 +178,7 @@ private:
     QAction* mnuAutoSelect = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuReadme = nullptr;
+    QAction* mnuCheckSetup = nullptr;
     QAction* mnuAbout = nullptr;
 
     Model& m_;
@@ -173,6 +191,10 @@ private:
     frmSettings* settings_ = nullptr;
     frmGenerateINIs* generate_ = nullptr;
     frmImportModes* importModes_ = nullptr;
+    frmSetupCheck* setupCheck_ = nullptr;
+    EmulatorOptionsCache emulatorOptions_;
+    std::string setupHint_;      // the last check's problem in a few words; empty without one
+    std::string lastGeneration_; // the last generation's outcome in a few words
     bool exiting_ = false;     // File > Exit: close without the question
     bool selecting_ = false;   // a row is being selected by the program, not by the user
     int mainPressRow_ = -1;    // the selected native mode when the mouse went down on lvwMain

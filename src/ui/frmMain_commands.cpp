@@ -12,7 +12,9 @@
 #include <QUrl>
 
 #include "core/Outcome.h"
+#include "core/FileNames.h"
 #include "core/Text.h"
+#include "emulator/VerboseRun.h"
 #include "core/TextNumbers.h"
 #include "gamelist/FindGame.h"
 #include "ini/IniFiles.h"
@@ -174,7 +176,11 @@ void frmMain::mnuGenerateINIs_Click() {
                           "), overwriting any existing file(s).  Are you sure you want to continue?",
                       Dialogs::Icon::Warning))
         return;
+    // The status bar says whether the emulator will use the files; nothing is asked here.
+    if (FileExists(m_.S.MameExePath, false)) CheckSetup(false);
     const GenerateResult result = GenerateINIFiles(m_, SelectedGame(), Sink());
+    lastGeneration_ = GenerationSummary(result);
+    ShowCheckPanel();
     if (result.Failed == 0)
         dialogs_.Tell(this, "INI Files Successfully Created!", Dialogs::Icon::Information);
     else
@@ -196,6 +202,19 @@ void frmMain::cmdTestGame_Click() {
     const TestRunResult result =
         TestRunGame(m_, g, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     setEnabled(true);
+    if (result.Status == TestRunOutcome::Ran) {
+        // Only a run that went wrong is reported. The emulator's settings are asked for only when
+        // its output names INI files (a real emulator's -verbose) or tells of a failure already.
+        const VerboseRun run = ReadVerboseRun(result.Output, result.Errors);
+        TestRunSetting setting{m_.S.MameExePath, EmulatorFileName(m_.Games[g].GameRomName, ""), m_.S.MameINIPath};
+        std::string message = TestRunMessage(run, result.Exit, setting);
+        if (run.NamesIniFiles || !message.empty()) {
+            setting.Options = KnownEmulatorOptions();
+            message = TestRunMessage(run, result.Exit, setting);
+        }
+        if (!message.empty()) dialogs_.Tell(this, Q(message), Dialogs::Icon::Warning);
+        return;
+    }
     if (result.Status != TestRunOutcome::NotPrepared) return;
     if (m_.S.MameINIPath.empty())
         dialogs_.Tell(this, "The test could not be prepared: no INI folder has been chosen (File > M.A.M.E. INI Path).",
@@ -253,11 +272,17 @@ void frmMain::mnuMAMEExe_Click() {
     bool found = false;
     const std::string folder = FolderOfFile(path, &found);
     if (found) m_.MameFolder = folder;
+    CheckSetup(false);
 }
 
 void frmMain::mnuMAMEINIPath_Click() {
-    const std::string path = dialogs_.BrowseForFolder(this, "Select M.A.M.E. INI Path").toStdString();
+    const std::string path =
+        dialogs_.BrowseForFolder(this, "Select M.A.M.E. INI Path", IniChooserStart()).toStdString();
     m_.S.MameINIPath = FileExists(path, true) ? path : std::string();
+    if (FileExists(m_.S.MameExePath, false))
+        CheckSetup(false);
+    else
+        ShowCheckPanel();
 }
 
 void frmMain::mnuMAMEROMPath_Click() {

@@ -98,7 +98,9 @@ MainLayout LayOutMainWindow(const MainLayoutInput& in) {
     // The panels are as wide as the lists above them.
     const int panel1 = TwipsToPixels(kMainWidth + 220, in.DpiX);
     out.stbPanel1 = QRect(0, 0, panel1, in.StatusHeight);
-    out.stbPanel2 = QRect(panel1, 0, TwipsToPixels(gamesWidth + kAvailWidth + 440, in.DpiX), in.StatusHeight);
+    const int rest = TwipsToPixels(gamesWidth + kAvailWidth + 440, in.DpiX), panel2 = (rest + 1) / 2;
+    out.stbPanel2 = QRect(panel1, 0, panel2, in.StatusHeight);
+    out.stbPanel3 = QRect(panel1 + panel2, 0, rest - panel2, in.StatusHeight);
     return out;
 }
 
@@ -151,7 +153,10 @@ void frmMain::CreateControls() {
     stbPanel2 = new QLabel(stbMain);
     stbPanel2->setObjectName("stbPanel2");
     stbPanel2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (QLabel* panel : {stbPanel1, stbPanel2}) {
+    stbPanel3 = new QLabel(stbMain);
+    stbPanel3->setObjectName("stbPanel3");
+    stbPanel3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (QLabel* panel : {stbPanel1, stbPanel2, stbPanel3}) {
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setIndent(4);
     }
@@ -217,6 +222,7 @@ void frmMain::CreateMenus() {
 
     mnuHelp = Submenu(this, "mnuHelp", "&Help");
     mnuReadme = Item(mnuHelp, "mnuReadme", "Readme");
+    mnuCheckSetup = Item(mnuHelp, "mnuCheckSetup", "Check M.A.M.E. &Setup...");
     mnuHelp->addSeparator();
     mnuAbout = Item(mnuHelp, "mnuAbout", "&About");
     bar->addMenu(mnuHelp);
@@ -248,6 +254,7 @@ void frmMain::Form_Resize() {
     cmd60Hz->setGeometry(place.cmd60Hz);
     stbPanel1->setGeometry(place.stbPanel1);
     stbPanel2->setGeometry(place.stbPanel2);
+    stbPanel3->setGeometry(place.stbPanel3);
     FitStatusPanel();
 }
 

@@ -16,12 +16,13 @@ struct MainLayoutInput {
 // Where the controls go, in pixels: the panels within the status bar, the rest within the
 // client area below the menu bar.
 struct MainLayout {
-    QRect lblUnique, lvwMain, lvwGames, cmdTestGame, lblAVGA, lvwAVGA, cmd60Hz, stbPanel1, stbPanel2;
+    QRect lblUnique, lvwMain, lvwGames, cmdTestGame, lblAVGA, lvwAVGA, cmd60Hz, stbPanel1, stbPanel2, stbPanel3;
 };
 
 // The resize rules: the native mode list and the available mode list keep their widths, the
 // games list takes the rest, and the lists take the height; a window lower than the lists'
-// fixed parts gives heights of 0, never negative ones.
+// fixed parts gives heights of 0, never negative ones. The second and third status panels share
+// the room right of the first one.
 MainLayout LayOutMainWindow(const MainLayoutInput& in);
 
 // A design measure in twips (1/1440 inch) in pixels at dpi dots per inch.

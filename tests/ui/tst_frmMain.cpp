@@ -51,13 +51,13 @@ QString Enabled(const F& f) {
 QList<QRect> Placed(const F& f) {
     QList<QRect> placed;
     for (const char* name : {"lblUnique", "lvwMain", "lvwGames", "cmdTestGame", "lblAVGA", "lvwAVGA", "cmd60Hz",
-                             "stbPanel1", "stbPanel2"})
+                             "stbPanel1", "stbPanel2", "stbPanel3"})
         placed << f.Find(name)->geometry();
     return placed;
 }
 QList<QRect> InOrder(const kelvaro::MainLayout& l) {
-    return {l.lblUnique, l.lvwMain, l.lvwGames,  l.cmdTestGame, l.lblAVGA,
-            l.lvwAVGA,   l.cmd60Hz, l.stbPanel1, l.stbPanel2};
+    return {l.lblUnique, l.lvwMain,   l.lvwGames,  l.cmdTestGame, l.lblAVGA,
+            l.lvwAVGA,   l.cmd60Hz,   l.stbPanel1, l.stbPanel2,   l.stbPanel3};
 }
 // Where the rules put the controls for the window as it is now.
 QList<QRect> RulesFor(const F& f, const frmMain& w) {
@@ -95,7 +95,7 @@ private slots:
             "Preferred &Rotation (for Vertical Monitors);Clockwise (&Right);Anti-Clockwise (&Left);^;-;"
             "&Ignore Interlaced Modes;&Match Resolution Within...;&0 Pixels;&8 Pixels;1&6 Pixels;&24 Pixels;"
             "&48 Pixels;&Other;^;Match &Refresh Rate Within...;&0Hz;&1Hz;1&.25Hz;1.&5Hz;&2Hz;&Other;^;-;"
-            "&Settings when Ideal Mode Not Found;-;&Auto-Select Video Modes;^;&Help;Readme;-;&About;^";
+            "&Settings when Ideal Mode Not Found;-;&Auto-Select Video Modes;^;&Help;Readme;Check M.A.M.E. &Setup...;-;&About;^";
         QCOMPARE(MenuTree(w.menuBar()->actions()), menus.split(';'));
     }
 
@@ -301,22 +301,22 @@ private slots:
     }
 
     // The rules worked out by hand: a pixel is 15 twips at 96 dpi, 12 at 120 and 10 at 144. The
-    // rectangles: lblUnique, lvwMain, lvwGames, cmdTestGame, lblAVGA, lvwAVGA, cmd60Hz and the two
-    // status panels.
+    // rectangles: lblUnique, lvwMain, lvwGames, cmdTestGame, lblAVGA, lvwAVGA, cmd60Hz and the three
+    // status panels (the second and third share the design width of the second, the odd pixel to the second).
     void layoutRules_data() {
         QTest::addColumn<MainLayoutInput>("in");
         QTest::addColumn<Rects>("rects");
         QTest::newRow("design size") << MainLayoutInput{{1073, 651}, 22}
             << Rects{{11, 8, 73, 17}, {8, 24, 156, 552}, {172, 24, 652, 519}, {172, 551, 652, 25}, {835, 8, 217, 17},
-                     {832, 24, 225, 519}, {832, 551, 225, 25}, {0, 0, 171, 22}, {171, 0, 906, 22}};
+                     {832, 24, 225, 519}, {832, 551, 225, 25}, {0, 0, 171, 22}, {171, 0, 453, 22}, {624, 0, 453, 22}};
         // 315 twips narrower than the fixed lists: the games list is 315 twips wide all the same.
         QTest::newRow("narrower than the fixed lists, lower than the buttons, wider captions")
             << MainLayoutInput{{400, 120}, 22, 96, 96, 90, 100}
             << Rects{{11, 8, 90, 17}, {8, 24, 156, 21}, {172, 24, 21, 0}, {172, 32, 21, 25}, {204, 8, 217, 17},
-                     {201, 24, 225, 0}, {201, 32, 225, 25}, {0, 0, 171, 22}, {171, 0, 275, 22}};
+                     {201, 24, 225, 0}, {201, 32, 225, 25}, {0, 0, 171, 22}, {171, 0, 138, 22}, {309, 0, 137, 22}};
         QTest::newRow("lower than the lists' top, 120 x 144 dpi") << MainLayoutInput{{1300, 140}, 30, 120, 144}
             << Rects{{14, 12, 91, 26}, {10, 36, 195, 0}, {215, 36, 774, 0}, {215, 48, 774, 38}, {1003, 12, 271, 26},
-                     {999, 36, 281, 0}, {999, 48, 281, 38}, {0, 0, 213, 30}, {213, 0, 1092, 30}};
+                     {999, 36, 281, 0}, {999, 48, 281, 38}, {0, 0, 213, 30}, {213, 0, 546, 30}, {759, 0, 546, 30}};
     }
     void layoutRules() {
         QFETCH(MainLayoutInput, in);

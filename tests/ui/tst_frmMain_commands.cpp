@@ -168,6 +168,8 @@ private slots:
         if (kept) QCOMPARE(TempDir::Read(f.Dir.File("ini/mspacman.ini")), "user\r\n");
         // A run that reached its report counts as generated: closing asks nothing then.
         QCOMPARE(f.Model.INIsGenerated, messages.size() > 1);
+        QCOMPARE(f.Find<QLabel>("stbPanel3")->text(),
+                 messages.size() < 2 ? "" : messages[1].startsWith("INI") ? "6 written" : "5 written; 1 failed");
         QVERIFY(w.isEnabled());
     }
 
@@ -298,7 +300,7 @@ private slots:
                                                  question}));
         QCOMPARE(f.Dialogs.shown[2].icon, Icon::Warning);
         // It ran on the selected game with the game's INI file, which is gone again.
-        QCOMPARE(TempDir::Read(f.Dir.File("ran.txt")), "galaga\nresolution auto\r\n");
+        QCOMPARE(TempDir::Read(f.Dir.File("ran.txt")), "galaga -verbose\nresolution auto\r\n");
         QVERIFY(fs::is_empty(f.Ini));
         QVERIFY(w.isEnabled());
     }

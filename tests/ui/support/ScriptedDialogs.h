@@ -18,7 +18,7 @@ public:
         QString text; // message, prompt or title
         Icon icon;
         QString title;  // the input box's title, or the file dialog's filter
-        QString preset; // the input box's preset text, or the file dialog's file name
+        QString preset; // the input box's preset text, the file dialog's file name, or the chooser's start folder
         QStringList Parts() const { return {text, title, preset}; }
     };
     std::deque<bool> asks;
@@ -42,8 +42,8 @@ public:
                                     const QString& fileName) override {
         return Answer({"save", title, Icon::Question, filter, fileName});
     }
-    QString BrowseForFolder(QWidget*, const QString& title) override {
-        return Answer({"folder", title, Icon::Question, {}, {}}).value_or(QString());
+    QString BrowseForFolder(QWidget*, const QString& title, const QString& startFolder) override {
+        return Answer({"folder", title, Icon::Question, {}, startFolder}).value_or(QString());
     }
 
     // The texts of everything shown, in order.

@@ -1,0 +1,81 @@
+// The main window's emulator setup check: the report window, the third status panel, the
+// chooser's starting folder and what a test run is judged against.
+#include <QCoreApplication>
+#include <QLabel>
+#include <filesystem>
+
+#include "core/FileNames.h"
+#include "emulator/SetupCheck.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+#include "ui/frmMain.h"
+#include "ui/frmSetupCheck.h"
+
+namespace kelvaro {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The windows paint while the emulator answers, but take no input.
+void Paint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+std::string WorkingFolder(const Model& m) {
+    return m.MameFolder.empty() ? FolderOfFile(m.S.MameExePath) : m.MameFolder;
+}
+
+} // namespace
+
+const EmulatorOptions* frmMain::KnownEmulatorOptions() {
+    if (!FileExists(m_.S.MameExePath, false)) return nullptr;
+    const Result<EmulatorOptions>& options = emulatorOptions_.Get(m_.S.MameExePath, WorkingFolder(m_), false, Paint);
+    return options ? &*options : nullptr;
+}
+
+SetupReport frmMain::CheckSetup(bool askAgain, const std::string& game) {
+    static const Result<EmulatorOptions> none = Outcome::Failure("no executable is chosen (File > M.A.M.E. Executable Location)");
+    const Result<EmulatorOptions>& options =
+        FileExists(m_.S.MameExePath, false) ? emulatorOptions_.Get(m_.S.MameExePath, WorkingFolder(m_), askAgain, Paint)
+                                            : none;
+    // The game list counts once it has been read.
+    const std::string list = !m_.GameList.Empty() && FileExists(m_.GameListFile(), false) ? m_.GameListFile() : "";
+    SetupReport report = kelvaro::CheckSetup(CheckInputOf(m_, list, game), options, Paint);
+    setupHint_ = report.Hint();
+    ShowCheckPanel();
+    return report;
+}
+
+void frmMain::ShowCheckPanel() {
+    const std::string& text = setupHint_.empty() ? lastGeneration_ : setupHint_;
+    stbPanel3->setText(Q(text));
+    const Settings& s = m_.S;
+    QString tip = text.empty() ? QString() : Q(text) + "\n";
+    tip += "M.A.M.E.: " + (s.MameExePath.empty() ? QString("no executable chosen") : Q(s.MameExePath)) + "\n";
+    tip += "INI folder: " + (s.MameINIPath.empty() ? QString("no INI folder chosen") : Q(s.MameINIPath)) + "\n";
+    tip += "ROM folder: " + (s.MameROMPath.empty() ? QString("no ROM folder chosen") : Q(s.MameROMPath));
+    stbPanel3->setToolTip(tip);
+}
+
+void frmMain::mnuCheckSetup_Click() {
+    if (!setupCheck_)
+        setupCheck_ = new frmSetupCheck(
+            dialogs_,
+            [this] {
+                const int g = SelectedGame();
+                return CheckSetup(true, g ? EmulatorFileName(m_.Games[g].GameRomName, "") : std::string());
+            },
+            this);
+    setupCheck_->Report();
+}
+
+QString frmMain::IniChooserStart() {
+    if (!m_.S.MameINIPath.empty()) return {};
+    const EmulatorOptions* options = KnownEmulatorOptions();
+    if (!options || options->IniFolders.empty()) return {};
+    // A first INI folder that is not there yet opens the chooser where it would be made.
+    std::filesystem::path folder(options->IniFolders.front());
+    while (folder.has_relative_path() && !IsExistingFolder(folder.string())) folder = folder.parent_path();
+    return Q(folder.string());
+}
+
+} // namespace kelvaro

@@ -1,0 +1,67 @@
+// The emulator setup check in the window: the status bar's third panel, the report window and its
+// one-line fix, and where the INI folder chooser opens. A stand-in emulator answers -showconfig
+// from a temporary home folder's mame.ini.
+#include "MainWindowFixture.h"
+#include "ui/frmSetupCheck.h"
+
+using kelvaro::frmSetupCheck;
+using F = MainWindowFixture;
+namespace fs = std::filesystem;
+
+class SetupCheckTest : public QObject {
+    Q_OBJECT
+private slots:
+    void reportFixAndStatusBar() {
+        F f;
+        const std::string home = f.MakeFolder("home"), etc = f.MakeFolder("etc");
+        qputenv("HOME", QByteArray::fromStdString(home));
+        const std::string exe = f.Dir.Write(
+            "emu/mame", "#!/bin/sh\nsw=0\ngrep -qs 'switchres 1' \"$HOME/.mame/mame.ini\" && sw=1\n"
+                        "printf 'inipath $HOME/.mame;" + etc + "\\nreadconfig 1\\nswitchres %s\\nwindow 0\\n' $sw\n");
+        fs::permissions(exe, fs::perms::owner_all);
+        f.StartSample();
+        auto* panel = f.Find<QLabel>("stbPanel3");
+        QVERIFY(panel->text().isEmpty());
+
+        // Choosing the executable checks: the INI folder is not one the emulator reads.
+        f.Dialogs.answers = {QString::fromStdString(exe)};
+        f.Item("mnuMAMEExe")->trigger();
+        QCOMPARE(panel->text(), "M.A.M.E. will not read these INI files: see Help > Check M.A.M.E. Setup");
+        QVERIFY(panel->toolTip().endsWith(QString::fromStdString("INI folder: " + f.Ini + "\nROM folder: no ROM folder chosen")));
+
+        // The report offers the switchres line; Yes writes it in a new ~/.mame/mame.ini.
+        f.Dialogs.asks = {true};
+        QStringList before, after;
+        AnswerModal<frmSetupCheck> report([&](frmSetupCheck& d) {
+            auto* rows = Child<QTableWidget>(d, "lvwFindings");
+            auto texts = [rows] {
+                QStringList t;
+                for (int r = 0; r < rows->rowCount(); ++r) t << rows->item(r, 0)->toolTip() + ": " + rows->item(r, 0)->text();
+                return t;
+            };
+            before = texts();
+            Button(d, "cmdFix_switchres")->click();
+            after = texts();
+            QVERIFY(d.findChildren<QPushButton*>("cmdFix_switchres").isEmpty());
+            Button(d, "cmdCopy")->click();
+            QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(d.Shown().Text()));
+            Button(d, "cmdClose")->click();
+        });
+        f.Item("mnuCheckSetup")->trigger();
+        QVERIFY(report.met);
+        QVERIFY(before.filter("problem: M.A.M.E. keeps the desktop's video mode: its switchres option is 0").size() == 1);
+        QVERIFY(after.contains("ok: M.A.M.E. switches video modes (switchres 1)."));
+        QCOMPARE(after.filter("problem:").size(), 1); // the INI folder is left to the user
+        QCOMPARE(TempDir::Read(home + "/.mame/mame.ini"), "switchres 1\n");
+        QCOMPARE(f.Dialogs.shown.back().kind, "ask");
+        QVERIFY(f.Dialogs.shown.back().text.startsWith(QString::fromStdString("This will create " + home + "/.mame/mame.ini")));
+
+        // Without an INI folder the chooser opens where the emulator's first one would be.
+        f.Model.S.MameINIPath.clear();
+        f.Item("mnuMAMEINIPath")->trigger();
+        QCOMPARE(f.Dialogs.shown.back().preset, QString::fromStdString(home + "/.mame"));
+    }
+};
+
+QTEST_MAIN(SetupCheckTest)
+#include "tst_frmSetupCheck.moc"
