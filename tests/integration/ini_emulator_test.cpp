@@ -10,6 +10,7 @@
 #include "Fixtures.h"
 #include "TempDir.h"
 #include "core/Model.h"
+#include "emulator/VerboseRun.h"
 #include "gamelist/NativeModes.h"
 #include "ini/IniFiles.h"
 #include "ini/TestRun.h"
@@ -44,6 +45,11 @@ class IniEmulatorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!fs::exists(KELVARO_MAME_EXE)) GTEST_SKIP() << "the emulator is not installed";
+        // The emulator reads its own files from a home folder of the test's, where the INI
+        // folder is its INI path.
+        if (const char* h = std::getenv("HOME")) home_ = h;
+        setenv("HOME", t.File("home").c_str(), 1);
+        t.Write("home/.mame/mame.ini", "inipath " + t.File("ini") + "\n");
         fs::create_directory(t.File("ini"));
         m.S.MameExePath = KELVARO_MAME_EXE;
         m.MameFolder = FolderOfFile(m.S.MameExePath);
@@ -55,8 +61,13 @@ protected:
         ASSERT_EQ(m.Games.Count(), 6);
     }
 
+    void TearDown() override {
+        if (!IsSkipped()) setenv("HOME", home_.c_str(), 1);
+    }
+
     TempDir t;
     Model m;
+    std::string home_;
 };
 
 } // namespace
@@ -93,6 +104,14 @@ TEST_F(IniEmulatorTest, TestRunWithTheRealEmulatorRestoresTheIniFolder) {
     const TestRunResult result = TestRunGame(m, GameNumber(m, "PACMAN"));
     EXPECT_EQ(result.Status, TestRunOutcome::Ran);
     EXPECT_TRUE(result.Why) << result.Why.Reason();  // without the game's ROMs the emulator fails, which does not count
+    // It read the game's file from the INI folder, and says so as it tells that the ROMs are missing.
+    const Result<EmulatorOptions> options = AskEmulatorOptions(m.S.MameExePath, m.MameFolder);
+    ASSERT_TRUE(options) << options.Reason();
+    EXPECT_EQ(TestRunMessage(ReadVerboseRun(result.Output, result.Errors), result.Exit,
+                             {m.S.MameExePath, "pacman", t.File("ini"), &*options}),
+              "M.A.M.E. found no ROMs for pacman. It looks in: " + t.File("home") +
+                  "/mame/roms, /usr/local/share/games/mame/roms, /usr/share/games/mame/roms. It did read pacman.ini "
+                  "from " + t.File("ini") + ".");
     EXPECT_EQ(TempDir::Read(t.File("ini/pacman.ini")), original);
     EXPECT_EQ(Entries(t.File("ini")), std::set<std::string>{"pacman.ini"});
 
