@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/Text.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
 
@@ -172,9 +173,20 @@ Result<EmulatorOptions> ReadEmulatorOptions(std::string_view showConfig, std::st
                                                        : "its answer to -showconfig names no inipath");
     options.IniFolders = ExpandSearchPath(options.Value("inipath"), workingFolder);
     options.RomFolders = ExpandSearchPath(options.Value("rompath"), workingFolder);
+    options.WorkingFolder = workingFolder;
     const OptionValues builtIn = ReadOptionLines(builtInShowConfig);
-    if (auto it = builtIn.find("inipath"); it != builtIn.end())
-        options.BuiltInIniFolders = ExpandSearchPath(it->second, workingFolder);
+    auto builtInPath = builtIn.find("inipath");
+    options.BuiltInIniFolders =
+        builtInPath != builtIn.end() ? ExpandSearchPath(builtInPath->second, workingFolder) : options.IniFolders;
+    // The emulator reads mame.ini twice: the first file found may move the INI path for the second.
+    options.MameIniFolders = options.BuiltInIniFolders;
+    for (const std::string& folder : options.BuiltInIniFolders) {
+        const std::optional<std::string> first = ReadWholeFile(JoinPath(folder, "mame.ini"));
+        if (!first) continue;
+        const OptionValues set = ReadOptionLines(*first);
+        if (auto it = set.find("inipath"); it != set.end()) options.MameIniFolders = ExpandSearchPath(it->second, workingFolder);
+        break;
+    }
     return options;
 }
 
@@ -243,7 +255,8 @@ EmulatorOptionsCache::Key EmulatorOptionsCache::MakeKey(const std::string& exe,
                                                          const std::string& workingFolder) const {
     Key key{exe, workingFolder, HomeFolder(), StampOf(exe), {}};
     if (answer_) {
-        for (const std::vector<std::string>* folders : {&answer_->BuiltInIniFolders, &answer_->IniFolders})
+        for (const std::vector<std::string>* folders :
+             {&answer_->BuiltInIniFolders, &answer_->MameIniFolders, &answer_->IniFolders})
             for (const std::string& folder : *folders) {
                 const std::string ini = JoinPath(folder, "mame.ini");
                 key.MameInis.emplace_back(ini, StampOf(ini));

@@ -43,7 +43,10 @@ struct EmulatorOptions {
     OptionValues Values;                        // every option it printed
     std::vector<std::string> IniFolders;        // inipath, expanded, in the emulator's order
     std::vector<std::string> BuiltInIniFolders; // the inipath it starts from, before any mame.ini
+    std::vector<std::string> MameIniFolders;    // where it looks for its second mame.ini: the inipath
+                                                // the first one sets (the built-in one when it sets none)
     std::vector<std::string> RomFolders;        // rompath, expanded
+    std::string WorkingFolder;                  // relative folders are taken from here
 
     // The value as printed; empty when the option was not printed.
     std::string Value(std::string_view name) const;
@@ -52,7 +55,8 @@ struct EmulatorOptions {
 };
 
 // Reads the answer to -showconfig (and to -noreadconfig -showconfig for the built-in INI
-// folders). A failure when the first holds no inipath line.
+// folders; without it they count as inipath), and the first mame.ini along the built-in folders
+// for the folders of the second. A failure when the first answer holds no inipath line.
 Result<EmulatorOptions> ReadEmulatorOptions(std::string_view showConfig, std::string_view builtInShowConfig,
                                             const std::string& workingFolder);
 

@@ -120,7 +120,7 @@ std::vector<IniFileRead> IniFilesForGame(const EmulatorOptions& options, const G
         files.push_back({path, why, mayApply, bytes ? ModeAndRotationLines(ReadOptionLines(*bytes)) : std::string()});
     };
     add(options.BuiltInIniFolders, "mame.ini", "the emulator's settings");
-    add(options.IniFolders, "mame.ini", "the emulator's settings");
+    add(options.MameIniFolders, "mame.ini", "the emulator's settings");
     add(options.IniFolders, game.Vertical ? "vertical.ini" : "horizont.ini",
         game.Vertical ? "vertical games" : "horizontal games");
     for (const char* type : {"arcade", "console", "computer", "othersys"})

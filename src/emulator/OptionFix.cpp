@@ -95,8 +95,8 @@ OptionPlace PlaceOptionLine(const EmulatorOptions& options, const std::string& o
                             const std::string& home) {
     std::string line = "\"";
     line.append(OptionLine(option, value)).append("\"");
-    const std::vector<std::string>& folders = options.IniFolders;
-    // The emulator reads the first mame.ini along inipath after the one on its built-in path:
+    const std::vector<std::string>& folders = options.MameIniFolders;
+    // The emulator reads the first mame.ini along its INI path after the one on its built-in path:
     // that file has the last word.
     const int last = FirstMameIni(folders);
     if (last >= 0) {

@@ -18,8 +18,8 @@ struct OptionFix {
 };
 
 // Where a line "option value" takes effect: the mame.ini the emulator reads last (the first one
-// along inipath) when it lies in the home folder; when there is none, a new mame.ini in the home
-// folder's ".mame" when that folder is on inipath and the new file hides no settings. Advice says
+// along MameIniFolders) when it lies in the home folder; when there is none, a new mame.ini in
+// the home folder's ".mame" when the emulator looks there and the new file hides no settings. Advice says
 // what to do in the user's words; Fix is set only where the program can do it in the user's own
 // files.
 struct OptionPlace {

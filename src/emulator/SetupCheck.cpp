@@ -14,8 +14,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kNotReadHint = "M.A.M.E. will not read these INI files: see Help > Check M.A.M.E. Setup";
-const char* const kNoSwitchHint = "M.A.M.E. will not switch to these video modes: see Help > Check M.A.M.E. Setup";
-const char* const kNotAskedHint = "M.A.M.E. could not be asked for its settings: see Help > Check M.A.M.E. Setup";
+const char* const kNoSwitchHint = "M.A.M.E. will not switch video modes: see Help > Check M.A.M.E. Setup";
+const char* const kNotAskedHint = "M.A.M.E. could not be asked: see Help > Check M.A.M.E. Setup";
 
 // How many names a finding lists before it only counts.
 constexpr std::size_t kNamesListed = 5;
@@ -144,7 +144,7 @@ void Checker::Rotation() {
     // The mame.ini that sets a switch: the one read last that names it.
     if (const std::string on = RotationSwitchesOn(o_.Values); !on.empty()) {
         std::string where = "M.A.M.E.'s mame.ini";
-        for (const std::vector<std::string>* folders : {&o_.IniFolders, &o_.BuiltInIniFolders}) {
+        for (const std::vector<std::string>* folders : {&o_.MameIniFolders, &o_.BuiltInIniFolders}) {
             const std::string folder = FirstFolderHolding(*folders, "mame.ini");
             if (!folder.empty() && !RotationSwitchesOn(OptionsOfFile(JoinPath(folder, "mame.ini"))).empty()) {
                 where = JoinPath(folder, "mame.ini");

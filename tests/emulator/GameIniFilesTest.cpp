@@ -46,7 +46,7 @@ TEST(GameIniFiles, TheGameListGivesTheChainAndTheFirstFolderHoldingEachNameCount
     t.Write("ini/kof98a.ini", "resolution 320x224\nror 1\n");
     std::filesystem::create_directory(t.File("home/kof98.ini"));  // a folder is no INI file
     EmulatorOptions options;
-    options.IniFolders = {home, ini, etc};
+    options.IniFolders = options.MameIniFolders = {home, ini, etc};
     options.BuiltInIniFolders = {etc};
     GameFacts kof98a = *FactsOfGame(m, "kof98a");
     kof98a.Source = "neogeo";

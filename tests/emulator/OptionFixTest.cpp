@@ -52,7 +52,7 @@ TEST(OptionFix, TheLineGoesWhereTheEmulatorReadsItLast) {
         SCOPED_TRACE(r.advice);
         if (r.ownFile) t.Write("home/.mame/mame.ini", "switchres 2\n");
         EmulatorOptions options;
-        options.IniFolders = r.inipath;
+        options.MameIniFolders = r.inipath;
         options.BuiltInIniFolders = r.builtIn;
         const OptionPlace place = PlaceOptionLine(options, "switchres", "1", home);
         EXPECT_EQ(place.Advice, r.advice);
