@@ -209,6 +209,8 @@ void frmMain::cmdTestGame_Click() {
         TestRunSetting setting{m_.S.MameExePath, EmulatorFileName(m_.Games[g].GameRomName, ""), m_.S.MameINIPath};
         std::string message = TestRunMessage(run, result.Exit, setting);
         if (run.NamesIniFiles || !message.empty()) {
+            // The status bar follows what the emulator's files say now.
+            CheckSetup(false);
             setting.Options = KnownEmulatorOptions();
             message = TestRunMessage(run, result.Exit, setting);
         }

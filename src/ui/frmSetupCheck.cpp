@@ -42,7 +42,8 @@ frmSetupCheck::frmSetupCheck(Dialogs& dialogs, std::function<SetupReport()> chec
     lvwFindings->setObjectName("lvwFindings");
     lvwFindings->setHorizontalHeaderLabels({"Finding", "Fix"});
     lvwFindings->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvwFindings->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvwFindings->setSelectionMode(QAbstractItemView::NoSelection);
+    lvwFindings->setFocusPolicy(Qt::NoFocus);
     lvwFindings->setWordWrap(true);
     lvwFindings->setShowGrid(false);
     lvwFindings->verticalHeader()->hide();
