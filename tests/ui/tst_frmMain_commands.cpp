@@ -276,9 +276,11 @@ private slots:
         F f;
         frmMain& w = f.StartSample();
         f.Model.S.MameINIPath.clear();
-        // The emulator runs in its own folder: it finds the INI folder there.
-        const std::string exe =
-            f.Dir.Write("mame", "#!/bin/sh\necho \"$@\" > ran.txt\ncat \"ini/$1.ini\" >> ran.txt\n");
+        // The emulator runs in its own folder: it finds the INI folder there. It has no ROMs, and
+        // no settings to show.
+        const std::string exe = f.Dir.Write("mame", "#!/bin/sh\ncase \"$1\" in -*) exit 0;; esac\n"
+                                                    "echo \"$@\" > ran.txt\ncat \"ini/$1.ini\" >> ran.txt\n"
+                                                    "echo 'g.1 NOT FOUND (tried in galaga)' >&2\nexit 2\n");
         fs::permissions(exe, fs::perms::owner_exec, fs::perm_options::add);
         f.ClickRow("lvwMain", F::kGalagaMode); // Galaga selected
         f.Button("cmdTestGame")->click();      // no executable: nothing at all
@@ -297,7 +299,7 @@ private slots:
         QCOMPARE(f.Dialogs.Texts(), QStringList({question, question,
                                                  "The test could not be prepared: no INI folder has been chosen "
                                                  "(File > M.A.M.E. INI Path).",
-                                                 question}));
+                                                 question, "M.A.M.E. found no ROMs for galaga."}));
         QCOMPARE(f.Dialogs.shown[2].icon, Icon::Warning);
         // It ran on the selected game with the game's INI file, which is gone again.
         QCOMPARE(TempDir::Read(f.Dir.File("ran.txt")), "galaga -verbose\nresolution auto\r\n");
