@@ -2,11 +2,13 @@
 #include <QApplication>
 
 #include "core/Model.h"
+#include "platform/Interrupts.h"
 #include "platform/Paths.h"
 #include "ui/Dialogs.h"
 #include "ui/frmMain.h"
 
 int main(int argc, char** argv) {
+    kelvaro::InstallInterruptCleanup();
     QApplication app(argc, argv);
     kelvaro::Model model;
     model.Paths.ProgramFolder = kelvaro::ProgramFolder();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "batch/BatchCommon.h"
+#include "platform/Interrupts.h"
 
 using namespace kelvaro::batch;
 
@@ -52,6 +53,7 @@ void Usage() {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    kelvaro::InstallInterruptCleanup();
     if (argc < 2) {
         std::cerr << "kelvaro-batch: no command given\n";
         Usage();

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <type_traits>
+#include <vector>
 
 namespace kelvaro {
 
@@ -18,32 +20,97 @@ bool IsExistingFolder(const std::string& path);
 // error (when given) says why.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error = nullptr);
 
-// Writes the bytes to a temporary file in the same folder, then renames it over path, so that
-// the old file stays whole when anything fails. False when it failed (nothing is left behind), and
-// then error (when given) says why.
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::error_code* error = nullptr);
+// Every write below leaves the old file whole or the new one, never a mix or an empty file, even
+// after a kill or a power cut: the bytes go to a temporary file beside the file (named
+// ".NAME.kelvaro-tmp-PID-N"), reach the disk, and are renamed over it, and the folder is synced
+// after the rename. A symbolic link is written through: its final target is replaced and the link
+// stays. A device or FIFO (/dev/stdout, a pipe) is written into, never replaced. A folder, a
+// socket or a dangling link is left alone and reported. A file that is replaced keeps its
+// permissions. Temporary files that a killed run left in the folder are removed first.
 
-// Opens a temporary file beside path for streaming; Commit renames it over path, and the
-// destructor removes it when it was not committed. Error() says why the first step that failed
-// did so.
+// Why a write was refused, beside the system's own reasons (errno values).
+enum class FileWriteError {
+    DanglingLink = 1,  // a symbolic link that points to nothing
+    DeviceRefused,     // a device or FIFO where only a file may be written
+    NotAFile,          // neither a file, a folder, a device nor a FIFO (a socket)
+};
+std::error_code make_error_code(FileWriteError e);
+
+// Whether a write may go straight into a device or FIFO, or refuses it like a socket.
+enum class DeviceWrites { Allowed, Refused };
+
+// Writes the bytes as described above. False when it failed (nothing is left behind), and then
+// error (when given) says why.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::error_code* error = nullptr,
+                     DeviceWrites devices = DeviceWrites::Allowed);
+
+// Opens a temporary file beside path for streaming (or the device or FIFO itself); Commit renames
+// it over path, and the destructor removes it when it was not committed.
 class AtomicFile {
 public:
-    explicit AtomicFile(std::string path);
+    explicit AtomicFile(std::string path, DeviceWrites devices = DeviceWrites::Allowed);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     bool IsOpen() const { return fd_ >= 0; }
     bool Write(std::string_view bytes);
-    // Flushes and renames into place; false when anything failed (the temporary file is removed).
+    // Syncs and renames into place; false when anything failed (the temporary file is removed).
     bool Commit();
-    std::error_code Error() const { return error_; }
+    // Why the file could not be opened, written or committed; empty while all went well.
+    const std::error_code& Error() const { return error_; }
 
 private:
-    std::string path_;
-    std::string temp_;
+    void Fail(std::error_code why);
+
+    std::string target_;  // the file that is replaced: path, or the final target of a link
+    std::string temp_;    // empty when writing straight into a device or FIFO
     int fd_ = -1;
+    int folderFd_ = -1;   // the folder of target_, synced after the rename
+    int cleanupSlot_ = -1;
     std::error_code error_;
 };
 
+// Many files written as one step, as a generation of INI files does: each Stage writes a
+// temporary file, and CommitAll makes them all durable with one sync of their file system before
+// it renames them into place, instead of a sync per file. Devices and FIFOs are refused (an INI
+// folder holds files). The destructor removes whatever was staged and not committed.
+class StagedWrites {
+public:
+    StagedWrites() = default;
+    ~StagedWrites();
+    StagedWrites(const StagedWrites&) = delete;
+    StagedWrites& operator=(const StagedWrites&) = delete;
+
+    // Writes the bytes beside the file that path names; nothing changes at path until CommitAll.
+    std::error_code Stage(const std::string& path, std::string_view bytes);
+    // Syncs, then renames every staged file into place and syncs the folders. One entry per Stage
+    // call, in order: empty when that file is in place, else why it is not (the old one is whole).
+    std::vector<std::error_code> CommitAll();
+
+private:
+    struct Folder {
+        std::string path;
+        int fd = -1;
+        int cleanupSlot = -1;
+    };
+    struct Entry {
+        std::string temp, target;
+        std::size_t folder = 0;
+        std::error_code error;
+    };
+    std::size_t FolderOf(const std::string& folder);
+    void Release();
+
+    std::vector<Folder> folders_;
+    std::vector<Entry> entries_;
+};
+
+// Removes the temporary files of this program that a run which no longer exists (killed, or cut
+// off by a power loss) left in the folder; those of running processes stay.
+void RemoveStaleTempFiles(const std::string& folder);
+
 } // namespace kelvaro
+
+template <>
+struct std::is_error_code_enum<kelvaro::FileWriteError> : std::true_type {};

@@ -9,6 +9,7 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -317,12 +318,22 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
     if (!workingFolder.empty())
         posix_spawn_file_actions_addchdir_np(fa.get(), workingFolder.c_str());
 
+    // The program ignores SIGXFSZ for its own writes; the emulator gets the default back.
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGXFSZ);
+    posix_spawnattr_setsigdefault(&attr, &defaults);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
+
     // glibc's posix_spawn reports a failed chdir or exec as its result, so "cannot start" is
     // known here and not mistaken for an exit code of the program.
     pid_t pid = -1;
     int err = path.find('/') == std::string::npos
-                  ? posix_spawnp(&pid, path.c_str(), fa.get(), nullptr, argv.data(), ::environ)
-                  : posix_spawn(&pid, path.c_str(), fa.get(), nullptr, argv.data(), ::environ);
+                  ? posix_spawnp(&pid, path.c_str(), fa.get(), &attr, argv.data(), ::environ)
+                  : posix_spawn(&pid, path.c_str(), fa.get(), &attr, argv.data(), ::environ);
+    posix_spawnattr_destroy(&attr);
     for (int* writeEnd : {&outFds[1], &errFds[1]})
         if (*writeEnd >= 0) close(std::exchange(*writeEnd, -1));
     if (err != 0) {

@@ -1,6 +1,11 @@
 #include "BatchRun.h"
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <cstdlib>
 
@@ -42,4 +47,42 @@ BatchResult RunBatch(const std::vector<std::string>& args, const std::string& in
     r.out = TempDir::Read(io.File("out"));
     r.err = TempDir::Read(io.File("err"));
     return r;
+}
+
+pid_t StartBatch(const std::vector<std::string>& args, const std::string& log, int* input, long fileSizeLimit) {
+    std::vector<std::string> words = {KELVARO_BATCH_EXE};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    int pipeFds[2] = {-1, -1};
+    if (input && pipe(pipeFds) != 0) return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        int in = input ? pipeFds[0] : open("/dev/null", O_RDONLY);
+        int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(in, 0);
+        dup2(out, 1);
+        dup2(out, 2);
+        if (input) close(pipeFds[1]);
+        // As a shell starts it: the signals at their defaults, whatever the test runner ignores.
+        for (int s : {SIGINT, SIGTERM, SIGHUP, SIGXFSZ}) std::signal(s, SIG_DFL);
+        if (fileSizeLimit > 0) {
+            rlimit r{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
+            setrlimit(RLIMIT_FSIZE, &r);
+        }
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    if (input) {
+        close(pipeFds[0]);
+        *input = pipeFds[1];
+    }
+    return pid;
+}
+
+int WaitBatch(pid_t pid) {
+    int raw = 0;
+    if (waitpid(pid, &raw, 0) != pid) return -1;
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : WIFSIGNALED(raw) ? 128 + WTERMSIG(raw) : -1;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -12,3 +14,12 @@ struct BatchResult {
 // Runs the built kelvaro-batch with the arguments (passed as they are, no shell word splitting),
 // feeding input on its standard input.
 BatchResult RunBatch(const std::vector<std::string>& args, const std::string& input = "");
+
+// Starts kelvaro-batch without waiting, its standard output and error into the file log. With
+// input given, its standard input is a pipe whose writing end is stored there (the caller closes
+// it); otherwise it reads nothing. fileSizeLimit > 0 limits every file it writes (RLIMIT_FSIZE).
+pid_t StartBatch(const std::vector<std::string>& args, const std::string& log, int* input = nullptr,
+                 long fileSizeLimit = 0);
+
+// Waits for a started kelvaro-batch: its exit status, or 128 + the signal that ended it.
+int WaitBatch(pid_t pid);

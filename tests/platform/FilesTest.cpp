@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 
@@ -86,4 +91,86 @@ TEST(AtomicFile, ShowsNothingBeforeTheCommit) {
     }
     EXPECT_EQ(TempDir::Read(path), "game ( name pacman )\ngame ( name mspacman )\n");
     EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"mame.dat"});
+}
+
+TEST(SafeWrites, LinksAreWrittenThroughAndOtherEntriesLeftAlone) {
+    for (const bool staged : {false, true}) {
+        SCOPED_TRACE(staged ? "staged" : "one file");
+        TempDir dir;
+        const std::string shared = dir.Write("shared/mame.ini", "old\r\n");
+        fs::create_symlink("shared/mame.ini", dir.File("hop.ini"));
+        fs::create_symlink("hop.ini", dir.File("link.ini"));
+        fs::create_symlink(dir.File("shared/gone.ini"), dir.File("dangling.ini"));
+        fs::create_directory(dir.File("folder.ini"));
+        ASSERT_EQ(mkfifo(dir.File("fifo.ini").c_str(), 0600), 0);
+        const std::set<std::string> entries = Entries(dir.Path());
+        struct Row { std::string name; std::error_code error; };
+        const Row rows[] = {{"link.ini", {}},
+                            {"dangling.ini", FileWriteError::DanglingLink},
+                            {"folder.ini", std::make_error_code(std::errc::is_a_directory)},
+                            {"fifo.ini", FileWriteError::DeviceRefused}};
+        for (const Row& r : rows) {
+            std::error_code why;
+            if (staged) {
+                StagedWrites writes;
+                why = writes.Stage(dir.File(r.name), "new\r\n");
+                if (!why) {
+                    EXPECT_EQ(TempDir::Read(shared), "old\r\n");  // nothing shows before the commit
+                    why = writes.CommitAll().at(0);
+                }
+            } else {
+                EXPECT_EQ(WriteFileAtomic(dir.File(r.name), "new\r\n", &why, DeviceWrites::Refused), !r.error);
+            }
+            EXPECT_EQ(why, r.error) << r.name << ": " << why.message();
+        }
+        EXPECT_EQ(TempDir::Read(shared), "new\r\n");
+        EXPECT_TRUE(fs::is_symlink(dir.File("link.ini")) && fs::is_symlink(dir.File("hop.ini")));
+        EXPECT_TRUE(fs::is_symlink(dir.File("dangling.ini")) && !fs::exists(dir.File("shared/gone.ini")));
+        EXPECT_TRUE(fs::is_directory(dir.File("folder.ini")) && fs::is_fifo(dir.File("fifo.ini")));
+        EXPECT_EQ(Entries(dir.Path()), entries);
+        EXPECT_EQ(Entries(dir.File("shared")), std::set<std::string>{"mame.ini"});
+    }
+}
+
+TEST(SafeWrites, AFifoIsWrittenIntoAndStaysAFifo) {
+    TempDir dir;
+    const std::string fifo = dir.File("mame.dat");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);  // so that the writer need not wait
+    ASSERT_GE(reader, 0);
+    EXPECT_TRUE(WriteFileAtomic(fifo, "game (\r\n"));
+    char buffer[64];
+    const ssize_t got = read(reader, buffer, sizeof buffer);
+    close(reader);
+    EXPECT_EQ(std::string(buffer, got > 0 ? static_cast<std::size_t>(got) : 0), "game (\r\n");
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"mame.dat"});
+}
+
+TEST(SafeWrites, TemporaryFilesOfRunsThatAreGoneAreRemoved) {
+    const pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    const std::string dead = std::to_string(gone), self = std::to_string(getpid());
+    // name, whether the next write into the folder leaves it
+    const std::pair<std::string, bool> rows[] = {
+        {".kelvaro.cfg.kelvaro-tmp-" + dead + "-3", false},
+        {".pacman.ini.kelvaro-tmp-" + dead + "-12", false},
+        {".kelvaro.cfg.kelvaro-tmp-" + self + "-3", true},  // a run that is still there
+        {"kelvaro.cfg.kelvaro-tmp-" + dead + "-3", true},   // not a name of ours
+        {".kelvaro.cfg.kelvaro-tmp-" + dead + "-3x", true},
+        {".kelvaro-tmp-" + dead + "-3", true},
+    };
+    for (const bool staged : {false, true}) {
+        TempDir dir;
+        std::set<std::string> left = {"kelvaro.cfg"};
+        for (const auto& [name, stays] : rows) {
+            dir.Write(name, "half");
+            if (stays) left.insert(name);
+        }
+        StagedWrites writes;
+        EXPECT_TRUE(staged ? !writes.Stage(dir.File("kelvaro.cfg"), "x") && !writes.CommitAll()[0]
+                           : WriteFileAtomic(dir.File("kelvaro.cfg"), "x"));
+        EXPECT_EQ(Entries(dir.Path()), left) << staged;
+    }
 }

@@ -1,0 +1,138 @@
+#include "platform/Interrupts.h"
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstddef>
+
+#if defined(__linux__)
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
+namespace kelvaro {
+
+long TempFileOwner(const char* name) {
+    // Plain loops only: the signal handler calls this.
+    static const char kMarker[] = ".kelvaro-tmp-";
+    constexpr std::size_t kMarkerLength = sizeof kMarker - 1;
+    if (name[0] != '.') return 0;
+    const char* found = nullptr;
+    for (const char* p = name + 1; *p; ++p) {
+        std::size_t k = 0;
+        while (k < kMarkerLength && p[k] == kMarker[k]) ++k;
+        if (k == kMarkerLength) found = p;
+    }
+    if (!found || found == name + 1) return 0;
+    const char* p = found + kMarkerLength;
+    long pid = 0;
+    int digits = 0;
+    for (; *p >= '0' && *p <= '9'; ++p, ++digits) {
+        if (digits == 9) return 0;
+        pid = pid * 10 + (*p - '0');
+    }
+    if (digits == 0 || *p != '-' || !p[1]) return 0;
+    for (++p; *p; ++p)
+        if (*p < '0' || *p > '9') return 0;
+    return pid;
+}
+
+#if defined(__linux__)
+
+namespace {
+
+// A registered folder's descriptor + 1; 0 for a free place. A generation writes thousands of
+// temporary files in one folder, so the handler is given folders and removes this process's own
+// temporary files in them, rather than a list of every file.
+constexpr int kPlaces = 64;
+std::atomic<int> g_folders[kPlaces];
+static_assert(std::atomic<int>::is_always_lock_free);
+
+// Removes this process's temporary files in the folder; raw system calls only (no allocation,
+// no lock), as a signal handler may use. Removing entries while reading the folder may hide
+// others from the listing, so the folder is read again until a pass removes nothing.
+void RemoveOwnTempFiles(int folderFd, long self) {
+    alignas(8) static char buffer[16384];  // only the handler uses it, with the other signals blocked
+    for (int pass = 0; pass < 16; ++pass) {
+        bool removed = false;
+        if (lseek(folderFd, 0, SEEK_SET) < 0) return;
+        for (;;) {
+            const long got = syscall(SYS_getdents64, folderFd, buffer, sizeof buffer);
+            if (got <= 0) break;
+            for (long at = 0; at < got;) {
+                const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + at);
+                if (TempFileOwner(entry->d_name) == self && unlinkat(folderFd, entry->d_name, 0) == 0) removed = true;
+                at += entry->d_reclen;
+            }
+        }
+        if (!removed) return;
+    }
+}
+
+void OnInterrupt(int signal) {
+    const int savedErrno = errno;
+    const long self = static_cast<long>(getpid());
+    for (std::atomic<int>& place : g_folders) {
+        const int fd = place.load() - 1;
+        if (fd >= 0) RemoveOwnTempFiles(fd, self);
+    }
+    // The signal is blocked while this runs: raised again, it ends the process the moment the
+    // handler returns, with the status a shell expects from that signal.
+    struct sigaction fallback {};
+    fallback.sa_handler = SIG_DFL;
+    sigemptyset(&fallback.sa_mask);
+    sigaction(signal, &fallback, nullptr);
+    raise(signal);
+    errno = savedErrno;
+}
+
+} // namespace
+
+void InstallInterruptCleanup() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGXFSZ, &ignore, nullptr);
+
+    const int interrupts[] = {SIGINT, SIGTERM, SIGHUP};
+    struct sigaction cleanup {};
+    cleanup.sa_handler = OnInterrupt;
+    sigemptyset(&cleanup.sa_mask);
+    for (int s : interrupts) sigaddset(&cleanup.sa_mask, s);
+    for (int s : interrupts) {
+        struct sigaction old {};
+        if (sigaction(s, nullptr, &old) == 0 && old.sa_handler != SIG_IGN) sigaction(s, &cleanup, nullptr);
+    }
+}
+
+int RegisterTempFolder(int folderFd) {
+    if (folderFd < 0) return -1;
+    for (int i = 0; i < kPlaces; ++i) {
+        int expected = 0;
+        if (g_folders[i].compare_exchange_strong(expected, folderFd + 1)) return i;
+    }
+    return -1;
+}
+
+void UnregisterTempFolder(int registration) {
+    if (registration >= 0 && registration < kPlaces) g_folders[registration].store(0);
+}
+
+#else
+
+// Elsewhere an interrupted run leaves its temporary files to the next run, which removes them.
+void InstallInterruptCleanup() {
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+int RegisterTempFolder(int) { return -1; }
+
+void UnregisterTempFolder(int) {}
+
+#endif
+
+} // namespace kelvaro

@@ -1,0 +1,22 @@
+#pragma once
+
+namespace kelvaro {
+
+// Makes an interrupted run leave no temporary file behind: SIGINT, SIGTERM and SIGHUP first remove
+// the temporary files this process is writing, then end it as the signal would have; SIGXFSZ is
+// ignored, so that a write past the file size limit fails (EFBIG) like a full disk instead of
+// killing the program. A signal that is ignored when this is called (nohup, a background job)
+// stays ignored. Called once, early in main.
+void InstallInterruptCleanup();
+
+// Registers an open folder in which this process writes temporary files, so that an interrupt
+// removes them (the folder stays open until UnregisterTempFolder). Returns the registration, or
+// -1 when all places are taken: such files are then left for the next run to remove.
+int RegisterTempFolder(int folderFd);
+void UnregisterTempFolder(int registration);
+
+// The process that wrote a temporary file of this program, from its name
+// ".NAME.kelvaro-tmp-PID-N"; 0 for any other name. Safe to call in a signal handler.
+long TempFileOwner(const char* name);
+
+} // namespace kelvaro
