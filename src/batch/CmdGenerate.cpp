@@ -37,6 +37,10 @@ int CmdGenerate(const Options& o) {
     ProgressSink quiet;
     if (!o.Flag("--no-select")) AutoSelectVideoModes(m, quiet);
     GenerateResult r = GenerateINIFiles(m, selected, quiet);
+    if (!r.Refused.empty()) {
+        std::cerr << "kelvaro-batch: " << PrintableText(r.Refused) << "\n";
+        return 1;
+    }
 
     std::string out;
     for (const std::string& path : r.WrittenPaths) out += "written\t" + PrintableText(path) + "\n";

@@ -9,6 +9,7 @@
 #include "core/Text.h"
 #include "core/TextNumbers.h"
 #include "platform/Files.h"
+#include "platform/FolderLock.h"
 #include "platform/Paths.h"
 
 namespace kelvaro {
@@ -91,14 +92,6 @@ Outcome WhyKept(const GameRow& game, const std::string& path) {
     }
 }
 
-// The INI file of a game, written safely; a failure says why.
-Outcome WriteIniFile(const Model& m, const GameRow& game, const std::string& path) {
-    if (path.empty()) return WhyNoIniFilePath(m, game.GameRomName);
-    std::error_code error;
-    if (!WriteFileAtomic(path, IniFileBytes(game.GameINIText), &error)) return WriteFailure(path, error);
-    return {};
-}
-
 } // namespace
 
 std::string IniFileBytes(const std::string& details) {
@@ -117,10 +110,22 @@ Outcome WhyNoIniFilePath(const Model& m, const std::string& romName) {
     return Outcome::Failure("\"" + romName + "\" cannot be a file name");
 }
 
-GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progress) {
+std::string IniFolderInUse(int holder) {
+    if (holder <= 0) return "The INI folder is in use by another Kelvaro.";
+    return "The INI folder is in use by another Kelvaro (process " + std::to_string(holder) + ").";
+}
+
+GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progress,
+                                std::chrono::milliseconds lockWait) {
     GenerateResult result;
     const Settings& s = m.S;
     const int count = m.Games.Count();
+    // Another run writing into the same folder would mix its files with these.
+    FolderLock lock(s.MameINIPath, lockWait, [&progress] { progress.Pump(); });
+    if (lock.Busy()) {
+        result.Refused = IniFolderInUse(lock.Holder());
+        return result;
+    }
     // Without a ROM folder nothing could count as available, so the filter is left out.
     const bool availableOnly = s.GenerateAvailableOnly && FileExists(s.MameROMPath, true);
     std::unordered_set<std::string> claimed;  // the files this run has written or tried to write
@@ -131,11 +136,20 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
     }
     {
         ProgressScope scope(progress, "Generating INI Files...", count);
+        // Every file is staged first and all are put in place together, with one sync of the
+        // disk instead of one per file; the results are then told in table order.
+        struct Pending {
+            int game;
+            std::string path;
+            Outcome kept;  // a failure: the file must stay as it is, and is not staged
+        };
+        std::vector<Pending> pending;
+        StagedWrites writes;
         for (int i = 1; i <= count; ++i) {
             progress.Step(i);
             if (!GameInScope(m, i, selectedGame, s.GenerateApplyTo)) continue;
             const GameRow& game = m.Games[i];
-            const std::string path = IniFilePath(m, game.GameRomName);
+            std::string path = IniFilePath(m, game.GameRomName);
             // A name that is no file name is never looked up; it reaches the write and fails there.
             int* skippedFor = nullptr;
             if (availableOnly && !path.empty() && !GameIsAvailable(m, game.GameRomName))
@@ -153,12 +167,22 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
                 ++result.Skipped;
                 continue;
             }
-            Outcome written = WhyKept(game, path);
-            if (written) written = WriteIniFile(m, game, path);
+            Outcome kept = WhyKept(game, path);
+            if (kept && !path.empty()) writes.Stage(path, IniFileBytes(game.GameINIText));
+            pending.push_back({i, std::move(path), std::move(kept)});
+        }
+        const std::vector<std::error_code> staged = writes.CommitAll();
+        std::size_t next = 0;
+        for (Pending& p : pending) {
+            GameRow& game = m.Games[p.game];
+            Outcome written = p.kept;
+            if (written && p.path.empty()) written = WhyNoIniFilePath(m, game.GameRomName);
+            else if (written && staged[next]) written = WriteFailure(p.path, staged[next]);
+            if (p.kept && !p.path.empty()) ++next;
             if (written) {
                 ++result.Written;
-                result.WrittenPaths.push_back(path);
-                m.Games[i].GameINIFile = IniFileKnown::Read;
+                result.WrittenPaths.push_back(std::move(p.path));
+                game.GameINIFile = IniFileKnown::Read;
             } else {
                 ++result.Failed;
                 result.FailedNames.push_back(game.GameRomName);

@@ -7,6 +7,7 @@
 #include "core/FileNames.h"
 #include "ini/IniFiles.h"
 #include "platform/Files.h"
+#include "platform/FolderLock.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
 
@@ -54,7 +55,7 @@ TestRunResult NotRun(TestRunOutcome status, Outcome why) {
 
 } // namespace
 
-TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump) {
+TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump, std::chrono::milliseconds lockWait) {
     if (!FileExists(m.S.MameExePath, false))
         return NotRun(TestRunOutcome::NoEmulator, Outcome::Failure("no emulator at \"" + m.S.MameExePath + "\""));
     if (g < 1 || g > m.Games.Count())
@@ -62,6 +63,9 @@ TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump) {
     const GameRow& game = m.Games[g];
     const std::string iniPath = IniFilePath(m, game.GameRomName);
     if (iniPath.empty()) return NotRun(TestRunOutcome::NotPrepared, WhyNoIniFilePath(m, game.GameRomName));
+    // A generation running meanwhile would replace the game's file or its backup.
+    FolderLock lock(m.S.MameINIPath, lockWait, pump);
+    if (lock.Busy()) return NotRun(TestRunOutcome::FolderInUse, Outcome::Failure(IniFolderInUse(lock.Holder())));
 
     std::string backupPath;
     if (FileExists(iniPath, false)) {
@@ -69,8 +73,9 @@ TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump) {
         // A folder where nothing may be renamed cannot take the temporary file either.
         if (Outcome moved = RenameEntry(iniPath, backupPath); !moved) return NotRun(TestRunOutcome::NotPrepared, moved);
     }
+    // A device or FIFO of the game's name is no INI file: it is left alone, and nothing runs.
     std::error_code error;
-    if (!WriteFileAtomic(iniPath, IniFileBytes(game.GameINIText), &error)) {
+    if (!WriteFileAtomic(iniPath, IniFileBytes(game.GameINIText), &error, DeviceWrites::Refused)) {
         Outcome why = WriteFailure(iniPath, error);
         if (!backupPath.empty()) {
             if (Outcome restored = RenameEntry(backupPath, iniPath); !restored)

@@ -1,9 +1,11 @@
 #pragma once
+#include <chrono>
 #include <functional>
 #include <string>
 
 #include "core/Model.h"
 #include "core/Outcome.h"
+#include "ini/IniFiles.h"
 #include "platform/Process.h"
 
 namespace kelvaro {
@@ -11,11 +13,12 @@ namespace kelvaro {
 enum class TestRunOutcome {
     NoEmulator,     // no file at MameExePath: nothing done
     NotPrepared,    // the temporary INI file could not be written; any backup was put back
+    FolderInUse,    // another run of the program holds the INI folder: nothing done
     Ran             // the emulator was started and the INI folder restored
 };
 
-// What a test run came to. Why is the failure behind NoEmulator and NotPrepared; after Ran, a
-// failure when the emulator could not be started or the INI folder not be restored.
+// What a test run came to. Why is the failure behind NoEmulator, NotPrepared and FolderInUse;
+// after Ran, a failure when the emulator could not be started or the INI folder not be restored.
 struct TestRunResult {
     TestRunOutcome Status = TestRunOutcome::Ran;
     Outcome Why;
@@ -29,7 +32,10 @@ struct TestRunResult {
 // INI details as a temporary INI file: an existing INI file is moved out of the way (to NAME.bak,
 // or the first free NAME.bakN) and put back afterwards, byte for byte. pump keeps the windows
 // painting while the emulator runs. The emulator's exit status does not make the run fail; it is
-// handed back with the output for the caller to judge. Asks nothing.
-TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump = {});
+// handed back with the output for the caller to judge. The INI folder is locked for the whole
+// run; while another run holds it (after waiting up to lockWait) nothing is done and the outcome
+// is FolderInUse. Asks nothing.
+TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump = {},
+                          std::chrono::milliseconds lockWait = kIniFolderWait);
 
 } // namespace kelvaro

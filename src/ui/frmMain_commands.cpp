@@ -179,6 +179,10 @@ void frmMain::mnuGenerateINIs_Click() {
     // The status bar says whether the emulator will use the files; nothing is asked here.
     if (FileExists(m_.S.MameExePath, false)) CheckSetup(false);
     const GenerateResult result = GenerateINIFiles(m_, SelectedGame(), Sink());
+    if (!result.Refused.empty()) {
+        dialogs_.Tell(this, Q(result.Refused), Dialogs::Icon::Warning);
+        return;
+    }
     lastGeneration_ = GenerationSummary(result);
     ShowCheckPanel();
     if (result.Failed == 0)
@@ -202,6 +206,10 @@ void frmMain::cmdTestGame_Click() {
     const TestRunResult result =
         TestRunGame(m_, g, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     setEnabled(true);
+    if (result.Status == TestRunOutcome::FolderInUse) {
+        dialogs_.Tell(this, Q(result.Why.Reason()), Dialogs::Icon::Warning);
+        return;
+    }
     if (result.Status == TestRunOutcome::Ran) {
         // Only a run that went wrong is reported. The emulator's settings are asked for only when
         // its output names INI files (a real emulator's -verbose) or tells of a failure already.

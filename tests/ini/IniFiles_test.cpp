@@ -4,7 +4,10 @@
 
 #include <cctype>
 #include <filesystem>
+#include <sys/stat.h>
+#include <thread>
 
+#include "FolderHeld.h"
 #include "Fixtures.h"
 #include "TempDir.h"
 #include "ini/IniFiles.h"
@@ -175,15 +178,26 @@ TEST(GenerateIniFiles, FilesThatCannotBeWrittenAreCountedAndTheRunGoesOn) {
     TempDir t;
     Model m = SixGames(t.File("ini"));
     fs::create_directories(t.File("ini/galaga.ini"));  // a folder where the file would go
+    ASSERT_EQ(mkfifo(t.File("ini/sf2.ini").c_str(), 0600), 0);  // never written into, never replaced
+    // A link to a file elsewhere stays a link; the file it points to gets the new bytes.
+    fs::create_symlink("../shared.ini", t.File("ini/pacman.ini"));
+    t.Write("shared.ini", "older\r\n");
     // Names that are no file names: a path, a drive, "..", wildcards, a control character.
     const std::vector<std::string> bad = {"../X", "A/B", "A\\B", "C:X", "..", "A*", "A?", "A\tB"};
     for (const std::string& name : bad) m.Games.Add(Game(name, "224", "288", "60", "V"));
     fixtures::RecordingProgress p;
     const GenerateResult r = GenerateINIFiles(m, 0, p);
-    EXPECT_EQ(r.Written, 5);
-    std::vector<std::string> failed = {"GALAGA"};
+    EXPECT_EQ(r.Written, 4);
+    std::vector<std::string> failed = {"GALAGA", "SF2"};
     failed.insert(failed.end(), bad.begin(), bad.end());
     EXPECT_EQ(r.FailedNames, failed);
+    ASSERT_EQ(r.FailedReasons.size(), failed.size());
+    EXPECT_EQ(r.FailedReasons[0] + "|" + r.FailedReasons[1] + "|" + r.FailedReasons[2],
+              "cannot write " + t.File("ini/galaga.ini") + ": Is a directory|cannot write " + t.File("ini/sf2.ini") +
+                  ": A device or FIFO, not a file|\"../X\" cannot be a file name");
+    EXPECT_TRUE(fs::is_fifo(t.File("ini/sf2.ini")));
+    EXPECT_TRUE(fs::is_symlink(t.File("ini/pacman.ini")));
+    EXPECT_EQ(TempDir::Read(t.File("shared.ini")), "resolution 640x480\r\nror 1\r\n");
     EXPECT_EQ(p.log, fixtures::ProgressOver("Generating INI Files...", 14));
     EXPECT_TRUE(fs::is_directory(t.File("ini/galaga.ini")));
     EXPECT_EQ(Entries(t.File("ini")), kAllSix);
@@ -235,6 +249,27 @@ TEST(GenerateIniFiles, ReplacesOnlyTheFilesItReadBackOrWroteItself) {
     EXPECT_EQ(TempDir::Read(t.File("other/known.ini")), "user line\r\n");
 }
 #endif
+
+TEST(GenerateIniFiles, AFolderThatAnotherRunHoldsIsWaitedForThenRefused) {
+    TempDir t;
+    Model m = SixGames(t.Path());
+    FolderHeld other(t.Path());
+    ASSERT_TRUE(other.Held());
+    ProgressSink quiet;
+    const GenerateResult r = GenerateINIFiles(m, 0, quiet, std::chrono::milliseconds(100));
+    EXPECT_EQ(r.Refused, "The INI folder is in use by another Kelvaro (process " + std::to_string(other.Pid()) + ").");
+    EXPECT_EQ(r.Written + r.Skipped + r.Failed, 0);
+    EXPECT_FALSE(m.INIsGenerated);
+    EXPECT_TRUE(Entries(t.Path()).empty());  // no lock file either
+
+    // Let go during the wait: the run goes ahead.
+    std::thread letGo([&other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        other.Release();
+    });
+    EXPECT_EQ(Generate(m), "6 0 0");
+    letGo.join();
+}
 
 TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {
     struct Case {

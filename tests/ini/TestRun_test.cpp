@@ -4,9 +4,11 @@
 #ifndef _WIN32
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "FileSizeLimit.h"
+#include "FolderHeld.h"
 #include "Fixtures.h"
 #include "TempDir.h"
 #include "ini/TestRun.h"
@@ -88,6 +90,18 @@ TEST_F(TestRunTest, NothingRunsWithoutEmulatorOrUsableIniFileAndTheOriginalStays
     EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NotPrepared);
     EXPECT_TRUE(fs::is_directory(t.File("emu/ini/pacman.ini")));
     fs::remove(t.File("emu/ini/pacman.ini"));
+    // A FIFO of the game's name is no INI file: never written into, nor moved away.
+    ASSERT_EQ(mkfifo(t.File("emu/ini/pacman.ini").c_str(), 0600), 0);
+    EXPECT_EQ(TestRunGame(m, 1).Why.Reason(),
+              "cannot write " + t.File("emu/ini/pacman.ini") + ": A device or FIFO, not a file");
+    EXPECT_TRUE(fs::is_fifo(t.File("emu/ini/pacman.ini")));
+    fs::remove(t.File("emu/ini/pacman.ini"));
+    {
+        FolderHeld other(t.File("emu/ini"));
+        const TestRunResult r = TestRunGame(m, 1, {}, std::chrono::milliseconds(50));
+        EXPECT_EQ(r.Status, TestRunOutcome::FolderInUse);
+        EXPECT_EQ(r.Why.Reason(), "The INI folder is in use by another Kelvaro (process " + std::to_string(other.Pid()) + ").");
+    }
     m.Games[1].GameRomName = "../X";
     EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NotPrepared);
     EXPECT_EQ(TestRunGame(m, 1).Why.Reason(), "\"../X\" cannot be a file name");

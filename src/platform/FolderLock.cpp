@@ -1,0 +1,82 @@
+#include "platform/FolderLock.h"
+
+#include <cstdio>
+#include <thread>
+
+#ifndef _WIN32
+#include <cerrno>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#endif
+
+namespace kelvaro {
+
+#ifndef _WIN32
+
+namespace {
+
+// The process holding a flock on the inode, from /proc/locks, whose lines read
+// "3: FLOCK  ADVISORY  WRITE 4711 fe:01:1234567 0 EOF" (device numbers in hex). A line for the
+// same inode number on another device is taken only when it is the one such line: some file
+// systems (btrfs subvolumes) show another device in stat than in the lock table.
+int FlockHolder(const struct stat& folder) {
+    std::ifstream locks("/proc/locks");
+    std::string line;
+    int exact = 0, sameInode = 0, sameInodeLines = 0;
+    while (std::getline(locks, line)) {
+        std::istringstream fields(line);
+        std::string number, kind, mode, access, device;
+        long pid = 0;
+        if (!(fields >> number >> kind >> mode >> access >> pid >> device) || kind != "FLOCK") continue;
+        unsigned major = 0, minor = 0;
+        unsigned long long inode = 0;
+        if (std::sscanf(device.c_str(), "%x:%x:%llu", &major, &minor, &inode) != 3 || inode != folder.st_ino) continue;
+        if (major == ::major(folder.st_dev) && minor == ::minor(folder.st_dev)) exact = static_cast<int>(pid);
+        sameInode = static_cast<int>(pid);
+        ++sameInodeLines;
+    }
+    if (exact > 0) return exact;
+    return sameInodeLines == 1 && sameInode > 0 ? sameInode : 0;
+}
+
+} // namespace
+
+FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait, const std::function<void()>& pump) {
+    fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return;
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        if (flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+        if (errno != EWOULDBLOCK && errno != EINTR) break;  // no locks here: go on without
+        if (std::chrono::steady_clock::now() >= deadline) {
+            busy_ = true;
+            struct stat st {};
+            if (fstat(fd_, &st) == 0) holder_ = FlockHolder(st);
+            break;
+        }
+        if (pump) pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    close(fd_);
+    fd_ = -1;
+}
+
+FolderLock::~FolderLock() {
+    if (fd_ >= 0) close(fd_);  // closing the only descriptor releases the lock
+}
+
+#else
+
+// Windows keeps no lock on a folder; the temporary names of each process still never collide.
+FolderLock::FolderLock(const std::string&, std::chrono::milliseconds, const std::function<void()>&) {}
+
+FolderLock::~FolderLock() {}
+
+#endif
+
+} // namespace kelvaro

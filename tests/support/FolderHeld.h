@@ -1,0 +1,40 @@
+#pragma once
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <string>
+
+// Another process holding the lock on a folder (flock on the folder itself), as another run of
+// the program would, until Release or the end of the object.
+class FolderHeld {
+public:
+    explicit FolderHeld(const std::string& folder) {
+        int ready[2];
+        if (pipe(ready) != 0) return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            const char c = flock(open(folder.c_str(), O_RDONLY | O_DIRECTORY), LOCK_EX) == 0 ? 'y' : 'n';
+            if (write(ready[1], &c, 1) == 1) pause();  // until the test lets go
+            _exit(0);
+        }
+        close(ready[1]);
+        char c = 'n';
+        held_ = read(ready[0], &c, 1) == 1 && c == 'y';
+        close(ready[0]);
+    }
+    ~FolderHeld() { Release(); }
+
+    bool Held() const { return held_; }
+    pid_t Pid() const { return pid_; }  // until Release
+    void Release() {
+        if (pid_ > 0 && kill(pid_, SIGKILL) == 0) waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    bool held_ = false;
+};
