@@ -185,6 +185,9 @@ TEST(GenerateIniFiles, FilesThatCannotBeWrittenAreCountedAndTheRunGoesOn) {
     // Names that are no file names: a path, a drive, "..", wildcards, a control character.
     const std::vector<std::string> bad = {"../X", "A/B", "A\\B", "C:X", "..", "A*", "A?", "A\tB"};
     for (const std::string& name : bad) m.Games.Add(Game(name, "224", "288", "60", "V"));
+    // As after reading back: the linked file is known and may be replaced.
+    m.INIsReadFrom = m.S.MameINIPath;
+    for (int i = 1; i <= m.Games.Count(); ++i) m.Games[i].GameINIFile = IniFileKnown::Read;
     fixtures::RecordingProgress p;
     const GenerateResult r = GenerateINIFiles(m, 0, p);
     EXPECT_EQ(r.Written, 4);
