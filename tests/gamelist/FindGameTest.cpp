@@ -13,18 +13,13 @@ const NativeModeRow kHigh{"320", "240", "60.000000", "H"};
 Model SampleModel() {
     Model m;
     for (const NativeModeRow& mode : {kVertical, kLow, kHigh}) m.NativeModes.Add(mode);
-    auto add = [&](const char* rom, const char* description, const NativeModeRow& mode) {
-        m.Games.Add({rom, "", description, mode.NativeWidth, mode.NativeHeight, mode.NativeRefresh,
-                     mode.NativeOrientation});
-    };
-    add("PACMAN", "Pac-Man (Midway)", kVertical);           // 1
-    add("MSPACMAN", "Ms. Pac-Man", kVertical);              // 2
-    add("PACLAND", "Pac-Land (World)", kLow);               // 3
-    add("GALAGA", "Galaga", kLow);                          // 4
-    add("PACMANIA", "Pacmania", kHigh);                     // 5
-    add("ODDBALL", "Odd Ball", kLow);                       // 6
-    add("ODDITY", "Oddity", {"VECTOR", "VECTOR", "", "H"}); // 7: in no native mode
-    add("ODDITYX", "Something else", kHigh);                // 8
+    const std::tuple<const char*, const char*, NativeModeRow> games[] = {
+        {"PACMAN", "Pac-Man (Midway)", kVertical}, {"MSPACMAN", "Ms. Pac-Man", kVertical},     // 1, 2
+        {"PACLAND", "Pac-Land (World)", kLow}, {"GALAGA", "Galaga", kLow},                  // 3, 4
+        {"PACMANIA", "Pacmania", kHigh}, {"ODDBALL", "Odd Ball", kLow},                     // 5, 6
+        {"ODDITY", "Oddity", {"VECTOR", "VECTOR", "", "H"}}, {"ODDITYX", "Something else", kHigh}};  // 7: no mode
+    for (const auto& [rom, description, mode] : games)
+        m.Games.Add({rom, "", description, mode.NativeWidth, mode.NativeHeight, mode.NativeRefresh, mode.NativeOrientation});
     return m;
 }
 

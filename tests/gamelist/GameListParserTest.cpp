@@ -18,15 +18,14 @@ const std::string kListInfo =
     "game (\r\n\tname pacman\r\n\tdescription \"Pac-Man (Midway)\"\r\n\tcloneof puckman\r\n\tromof puckman\r\n"
     "\tvideo ( screen vector orientation horizontal aspectx 4 aspecty 3 freq 61.523438 )\r\n)\r\n";
 
-// The cells of a row: rom|clone|description|screen|orientation|width|height|refresh.
-std::string Cells(const ListRow& r) {
-    return r.ListRomName + "|" + r.ListCloneOf + "|" + r.ListDescription + "|" + r.ListScreen + "|" +
-           r.ListOrientation + "|" + r.ListWidth + "|" + r.ListHeight + "|" + r.ListRefresh;
-}
-
+// The cells of each row: rom|clone|description|screen|orientation|width|height|refresh.
 Strings AllCells(const Model& m) {
     Strings cells;
-    for (int i = 1; i <= m.GameList.Count(); ++i) cells.push_back(Cells(m.GameList[i]));
+    for (int i = 1; i <= m.GameList.Count(); ++i) {
+        const ListRow& r = m.GameList[i];
+        cells.push_back(r.ListRomName + "|" + r.ListCloneOf + "|" + r.ListDescription + "|" + r.ListScreen + "|" +
+                        r.ListOrientation + "|" + r.ListWidth + "|" + r.ListHeight + "|" + r.ListRefresh);
+    }
     return cells;
 }
 

@@ -60,12 +60,14 @@ private slots:
                 shown = d.isVisible();
                 Button(d, "optApplyto_1")->click();
                 Button(d, "chkParentsOnly")->setChecked(false);
+                Button(d, "chkNoINIOnly")->setChecked(true);
                 how == "close box" ? (void)d.close() : Button(d, "cmd" + how)->click(); // cmdOK, cmdCancel
             });
             d.Choose();
             QVERIFY2(shown && !d.isVisible(), qPrintable(how));
             QCOMPARE(NumberOf(m.S.GenerateApplyTo), how == "OK" ? 1 : -1);
             QCOMPARE(m.S.GenerateParentsOnly, how != "OK");
+            QCOMPARE(m.S.GenerateNoINIOnly, how == "OK");
         }
     }
 };

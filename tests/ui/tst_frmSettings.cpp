@@ -10,24 +10,21 @@ namespace {
 // Games 1 and 2 form the shown native mode (224 x 288 @ 60.606061, vertical); game 3 shares its
 // size but not its orientation, so the scopes "native mode" and "orientation" differ.
 void Fill(Model& m) {
-    for (const AvailModeRow& mode : std::initializer_list<AvailModeRow>{{"640", "480", "60.000000", "No"},
-                                                                        {"320", "240", "60", "No"},
-                                                                        {"320", "240", "60", "No"},
-                                                                        {"800", "600", "56", "No"},
-                                                                        {"640", "480", "57.524", "No"}})
+    for (const AvailModeRow& mode : std::initializer_list<AvailModeRow>{
+             {"640", "480", "60.000000", "No"}, {"320", "240", "60", "No"}, {"320", "240", "60", "No"},
+             {"800", "600", "56", "No"}, {"640", "480", "57.524", "No"}})
         m.AvailModes.Add(mode);
-    m.Games.Add({"PACMAN", "PUCKMAN", "Pac-Man (Midway)", "224", "288", "60.606061", "V", "320", "240", "60",
-                 "resolution 320x240|ror 1"});
-    m.Games.Add({"PUCKMAN", "", "Puck Man (Japan set 1)", "224", "288", "60.606061", "V", "640", "480", "60",
-                 "resolution 640x480"});
-    m.Games.Add(
-        {"SIDEWAYS", "", "Sideways", "224", "288", "60.606061", "H", "???", "???", "??", "resolution auto|ror 1"});
-    m.Games.Add({"ASTEROID", "", "Asteroids (rev 4)", "-", "-", "-", "H", "???", "???", "??", "resolution auto"});
-    m.Games.Add(
-        {"ODDONE", "", "Odd One", "256", "224", "60.000000", "", "1024", "768", "??", "resolution 1024x768|ror 1"});
-    m.Games.Add({"TALL", "", "Tall Game", "240", "320", "60", "V", "640", "480", "60.000000", "resolution auto|ror 1"});
-    m.S = {.NotFoundWidth = "800", .NotFoundHeight = "600", .NotFoundRefresh = "56"};
-    m.S.NotFoundINIText = "resolution auto|rol 1";
+    for (const GameRow& game : std::initializer_list<GameRow>{
+             {"PACMAN", "PUCKMAN", "Pac-Man (Midway)", "224", "288", "60.606061", "V", "320", "240", "60",
+              "resolution 320x240|ror 1"},
+             {"PUCKMAN", "", "Puck Man (Japan set 1)", "224", "288", "60.606061", "V", "640", "480", "60",
+              "resolution 640x480"},
+             {"SIDEWAYS", "", "Sideways", "224", "288", "60.606061", "H", "???", "???", "??", "resolution auto|ror 1"},
+             {"ASTEROID", "", "Asteroids (rev 4)", "-", "-", "-", "H"},
+             {"ODDONE", "", "Odd One", "256", "224", "60.000000", "", "1024", "768", "??", "resolution 1024x768|ror 1"},
+             {"TALL", "", "Tall Game", "240", "320", "60", "V", "640", "480", "60.000000", "resolution auto|ror 1"}})
+        m.Games.Add(game);
+    m.S = {.NotFoundWidth = "800", .NotFoundHeight = "600", .NotFoundRefresh = "56", .NotFoundINIText = "resolution auto|rol 1"};
 }
 
 const std::vector<int> kShown = {1, 2};
@@ -74,15 +71,11 @@ private slots:
         for (int i = 0; i < Modes()->count(); ++i) entries << Modes()->itemText(i);
         QCOMPARE(entries, (QStringList{"(Let MAME Decide)", "640 x 480 @ 60Hz", "320 x 240 @ 60Hz", "320 x 240 @ 60Hz",
                                        "800 x 600 @ 56Hz", "640 x 480 @ 57.52Hz"}));
-        m.AvailModes.Remove(m.AvailModes.Count());
-        Open(1, 1);
-        QCOMPARE(Modes()->count(), 5);
     }
 
     // Opening pre-selects the entry whose texts equal the stored mode's, and rewrites the stored
     // resolution line at once to match it, with the rate where 640 x 480 is listed at two. 640/480/60
-    // matches no listed 60.000000; the not-found
-    // entry is game 0.
+    // matches no listed 60.000000; the not-found entry is game 0.
     void preselection() {
         for (const auto& [game, entry, stored] : {std::tuple{2, 0, QString("resolution auto")},
                                                   {6, 1, QString("resolution 640x480@60|ror 1")},
@@ -110,23 +103,16 @@ private slots:
     }
 
     // After each opening, the options in order: "+" enabled, "-" not, "*" after the checked one.
+    // The selection is left as it was where the options are disabled.
     void scopeOptionsFollowTheOpener() {
-        auto options = [this] {
-            QString state;
+        for (const auto& [scope, game, state] :
+             {std::tuple{0, 1, "++*++"}, {2, 0, "--*--"}, {1, 1, "+*+++"}, {2, 0, "-*---"}, {0, 1, "++*++"}}) {
+            Open(scope, game);
+            QString shown;
             for (const char* o : {"optThisGameOnly", "optVideoMode", "optOrientation", "optAllGames"})
-                state += QString(Button(*d, o)->isEnabled() ? "+" : "-") + (Button(*d, o)->isChecked() ? "*" : "");
-            return state;
-        };
-        Open(0, 1);
-        QCOMPARE(options(), "++*++");
-        Button(*d, "optAllGames")->setChecked(true);
-        Open(2, 0);
-        QCOMPARE(options(), "----*"); // the selection is left as it was
-        Open(1, 1);
-        QCOMPARE(options(), "+*+++");
-        Open(2, 0);
-        Open(0, 1);
-        QCOMPARE(options(), "++*++");
+                shown += QString(Button(*d, o)->isEnabled() ? "+" : "-") + (Button(*d, o)->isChecked() ? "*" : "");
+            QCOMPARE(shown, QString(state));
+        }
     }
 
     void detailsBoxFollowsTheModeAndLosesBlankLinesOnOK() {
@@ -139,34 +125,33 @@ private slots:
         Box()->setPlainText("\nresolution 800x600\n\n\nsound none\n");
         Button(*d, "cmdOK")->click();
         QCOMPARE(m.Games[1].GameINIText, "resolution 800x600|sound none");
+        Open(1, 1);
+        Modes()->setCurrentIndex(0); // (Let MAME Decide)
+        Button(*d, "cmdOK")->click();
+        QCOMPARE(m.Games[1].GameModeWidth + " " + m.Games[1].GameINIText, "??? resolution auto|sound none");
     }
 
-    void okAppliesToTheChosenScope_data() {
-        QTest::addColumn<int>("scope");
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QList<int>>("changed");
-        QTest::newRow("selected game") << 1 << "optThisGameOnly" << QList<int>{1};
-        QTest::newRow("native mode: the shown games") << 0 << "optVideoMode" << QList<int>{1, 2};
-        QTest::newRow("orientation") << 1 << "optOrientation" << QList<int>{1, 2, 6};
-        QTest::newRow("all games") << 1 << "optAllGames" << QList<int>{1, 2, 3, 4, 5, 6};
-        QTest::newRow("the not-found entry, whatever the option") << 2 << "optAllGames" << QList<int>{};
-    }
+    // OK with 640 x 480 @ 57.524 chosen: the games changed by each option, and what game 1 and
+    // the not-found settings hold after it.
     void okAppliesToTheChosenScope() {
-        QFETCH(int, scope);
-        QFETCH(QString, option);
-        QFETCH(QList<int>, changed);
-        Open(scope, scope == 2 ? 0 : 1);
-        Button(*d, option)->setChecked(true);
-        Modes()->setCurrentIndex(5); // 640 x 480 @ 57.524
-        Button(*d, "cmdOK")->click();
-        QCOMPARE(d->result(), int(QDialog::Accepted));
-        QCOMPARE(QList<int>(d->ChangedGames().begin(), d->ChangedGames().end()), changed);
-        const GameRow& first = m.Games[1]; // changed by every scope but the not-found entry's
-        QCOMPARE(first.GameModeWidth + " " + first.GameModeRefresh + " " + first.GameINIText,
-                 scope == 2 ? "320 60 resolution 320x240|ror 1" : "640 57.524 resolution 640x480|ror 1");
-        if (scope == 2) {
-            QCOMPARE(m.S.NotFoundWidth + " " + m.S.NotFoundHeight + " " + m.S.NotFoundRefresh, "640 480 57.524");
-            QCOMPARE(m.S.NotFoundINIText, "resolution 640x480|rol 1");
+        const std::string changedFirst = "640 57.524 resolution 640x480|ror 1", keptFirst = "320 60 resolution 320x240|ror 1";
+        for (const auto& [scope, option, changed] : {std::tuple{1, "optThisGameOnly", QList<int>{1}},
+                                                     {0, "optVideoMode", QList<int>{1, 2}}, // the shown games
+                                                     {1, "optOrientation", QList<int>{1, 2, 6}},
+                                                     {1, "optAllGames", QList<int>{1, 2, 3, 4, 5, 6}},
+                                                     {2, "optAllGames", QList<int>{}}}) { // the not-found entry
+            init();
+            Open(scope, scope == 2 ? 0 : 1);
+            Button(*d, option)->setChecked(true);
+            Modes()->setCurrentIndex(5);
+            Button(*d, "cmdOK")->click();
+            QCOMPARE(d->result(), int(QDialog::Accepted));
+            QCOMPARE(QList<int>(d->ChangedGames().begin(), d->ChangedGames().end()), changed);
+            const GameRow& first = m.Games[1];
+            QCOMPARE(first.GameModeWidth + " " + first.GameModeRefresh + " " + first.GameINIText,
+                     scope == 2 ? keptFirst : changedFirst);
+            QCOMPARE(m.S.NotFoundWidth + " " + m.S.NotFoundHeight + " " + m.S.NotFoundRefresh + " " + m.S.NotFoundINIText,
+                     scope == 2 ? "640 480 57.524 resolution 640x480|rol 1" : "800 600 56 resolution auto|rol 1");
         }
     }
 };
