@@ -73,4 +73,4 @@ private slots:
 };
 
 QTEST_MAIN(tst_frmGenerateINIs)
-#include "tst_frmGenerateINIs.moc"
+#include "frmGenerateINIsTest.moc"

@@ -309,4 +309,4 @@ private slots:
 };
 
 QTEST_MAIN(CommandsTest)
-#include "tst_frmMain_commands.moc"
+#include "frmMainCommandsTest.moc"

@@ -358,4 +358,4 @@ private slots:
 };
 
 QTEST_MAIN(MainWindowTest)
-#include "tst_frmMain.moc"
+#include "frmMainTest.moc"

@@ -157,4 +157,4 @@ private slots:
 };
 
 QTEST_MAIN(tst_frmSettings)
-#include "tst_frmSettings.moc"
+#include "frmSettingsTest.moc"

@@ -64,4 +64,4 @@ private slots:
 };
 
 QTEST_MAIN(SetupCheckTest)
-#include "tst_frmSetupCheck.moc"
+#include "frmSetupCheckTest.moc"
