@@ -8,5 +8,5 @@ build=${1:-$root/build-fuzz}
 cmake -S "$root" -B "$build" -G Ninja -DKELVARO_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
       -DKELVARO_UI=OFF -DKELVARO_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target fuzz_listinfo_converter fuzz_gamelist_parser fuzz_native_modes \
-      fuzz_mode_list fuzz_mode_import fuzz_settings_file fuzz_ini_file
+      fuzz_mode_list fuzz_mode_import fuzz_settings_file fuzz_ini_file fuzz_emulator_options
 "$root/fuzz/run.sh" "$build" "${2:-5}"

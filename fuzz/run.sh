@@ -14,10 +14,12 @@ work="$build/fuzz-work"
 
 declare -A dict=(
   [fuzz_listinfo_converter]=listxml.dict [fuzz_gamelist_parser]=listinfo.dict [fuzz_native_modes]=listinfo.dict
-  [fuzz_mode_list]=modelist.dict [fuzz_mode_import]=modeimport.dict [fuzz_settings_file]=settings.dict [fuzz_ini_file]=ini.dict)
+  [fuzz_mode_list]=modelist.dict [fuzz_mode_import]=modeimport.dict [fuzz_settings_file]=settings.dict [fuzz_ini_file]=ini.dict
+  [fuzz_emulator_options]=emulator.dict)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_listinfo_converter fuzz_gamelist_parser fuzz_native_modes
-                                     fuzz_mode_list fuzz_mode_import fuzz_settings_file fuzz_ini_file)
+                                     fuzz_mode_list fuzz_mode_import fuzz_settings_file fuzz_ini_file
+                                     fuzz_emulator_options)
 
 failed=()
 for target in "${targets[@]}"; do
