@@ -2,7 +2,9 @@
 # Writing the INI files of every game of the real list with kelvaro-batch:
 #   select: read the list and the mode list, auto-select (what generate does before it writes)
 #   new:    generate into an empty INI folder
-#   over:   generate into the folder the run before filled (every file replaced)
+#   over:   generate into the folder the run before filled, with the same settings (every file
+#           holds its new bytes already)
+#   changed: generate into that folder for a horizontal monitor (every file's bytes change)
 # With KELVARO_BATCH_REF set to another kelvaro-batch (an older build), its runs alternate with
 # ours so that both meet the same load. KELVARO_BENCH_RUNS rounds (default 5); best and median
 # wall times in ms, and the CPU time (user + system) of the best run: on a busy machine the wall
@@ -20,8 +22,7 @@ if [ ! -s "$dat" ]; then
 fi
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-common=(--dat "$dat" --modes "$src/data/avga9200.txt" --cfg "$tmp/none.cfg" --set MonitorOrientation=1
-        --set GenerateParentsOnly=False)
+common=(--dat "$dat" --modes "$src/data/avga9200.txt" --cfg "$tmp/none.cfg" --set GenerateParentsOnly=False)
 
 ms() { # runs a command, prints "wall/cpu" in ms
   local TIMEFORMAT='%3R %3U %3S' t
@@ -46,14 +47,15 @@ for ((i = 0; i < runs; i++)); do
     [ "$p" = reference ] && exe=$ref
     rm -rf "$tmp/ini"
     mkdir "$tmp/ini"
-    times[$p-select]+=" $(ms "$exe" select "${common[@]}")"
-    times[$p-new]+=" $(ms "$exe" generate "${common[@]}" --ini-dir "$tmp/ini")"
-    times[$p-over]+=" $(ms "$exe" generate "${common[@]}" --ini-dir "$tmp/ini")"
+    times[$p-select]+=" $(ms "$exe" select "${common[@]}" --set MonitorOrientation=1)"
+    times[$p-new]+=" $(ms "$exe" generate "${common[@]}" --set MonitorOrientation=1 --ini-dir "$tmp/ini")"
+    times[$p-over]+=" $(ms "$exe" generate "${common[@]}" --set MonitorOrientation=1 --ini-dir "$tmp/ini")"
+    times[$p-changed]+=" $(ms "$exe" generate "${common[@]}" --set MonitorOrientation=0 --ini-dir "$tmp/ini")"
   done
 done
 echo "generate over the real list ($(tail -1 "$tmp/out.txt")), $runs rounds, load average $(cut -d' ' -f1-3 /proc/loadavg):"
 for p in "${programs[@]}"; do
-  for what in select new over; do
+  for what in select new over changed; do
     # shellcheck disable=SC2086
     summary "$p $what" ${times[$p-$what]}
   done

@@ -239,6 +239,41 @@ std::error_code SyncFile(int fd) {
 
 // A new temporary file beside target, named so that no other process or file collides with it and
 // the next run can tell whose it was; -1 (and why) when none could be made.
+// True when the file already holds exactly these bytes. Comparing costs a read; replacing costs a
+// new file, its sync and a rename, and leaves the file's time changed for nothing.
+bool HoldsBytes(const std::string& path, std::string_view bytes) {
+#ifdef _WIN32
+    const int fd = _open(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+#else
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+#endif
+    if (fd < 0) return false;
+    bool same = false;
+#ifdef _WIN32
+    struct _stat64 st {};
+    if (_fstat64(fd, &st) == 0 && (st.st_mode & _S_IFREG) && static_cast<std::uint64_t>(st.st_size) == bytes.size()) {
+#else
+    struct stat st {};
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) == bytes.size()) {
+#endif
+        std::string buffer(bytes.size() + 1, '\0');  // one byte more: a file that grew meanwhile differs
+        std::size_t got = 0;
+        while (got < buffer.size()) {
+#ifdef _WIN32
+            const int n = _read(fd, buffer.data() + got, static_cast<unsigned>(buffer.size() - got));
+#else
+            const ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
+            if (n < 0 && errno == EINTR) continue;
+#endif
+            if (n <= 0) break;
+            got += static_cast<std::size_t>(n);
+        }
+        same = got == bytes.size() && std::string_view(buffer).substr(0, got) == bytes;
+    }
+    CloseFd(fd);
+    return same;
+}
+
 int CreateTemp(const std::string& target, unsigned mode, bool keepMode, std::string& temp, std::error_code& why) {
     auto [folder, name] = SplitFolder(target);
     // A long name keeps its start, so that the temporary name still fits the file system.
@@ -441,7 +476,9 @@ std::error_code StagedWrites::Stage(const std::string& path, std::string_view by
     Target t = ResolveTarget(path, DeviceWrites::Refused);
     Entry e;
     e.error = t.error;
-    if (!e.error) {
+    if (!e.error && t.exists && HoldsBytes(t.path, bytes)) {
+        e.unchanged = true;  // nothing to write: the file holds these bytes already
+    } else if (!e.error) {
         e.target = std::move(t.path);
         e.folder = FolderOf(SplitFolder(e.target).first);
         int fd = CreateTemp(e.target, t.mode, t.exists, e.temp, e.error);
@@ -486,6 +523,10 @@ std::vector<std::error_code> StagedWrites::CommitAll() {
     std::vector<std::error_code> result;
     result.reserve(entries_.size());
     for (Entry& e : entries_) {
+        if (e.unchanged) {
+            result.push_back({});
+            continue;
+        }
         if (!e.error && synced[e.folder]) e.error = synced[e.folder];
         if (!e.error) e.error = RenameOver(e.temp, e.target);
         if (!e.error) e.temp.clear();

@@ -83,6 +83,7 @@ public:
     StagedWrites& operator=(const StagedWrites&) = delete;
 
     // Writes the bytes beside the file that path names; nothing changes at path until CommitAll.
+    // A file that holds exactly these bytes already is left as it is (it counts as written).
     std::error_code Stage(const std::string& path, std::string_view bytes);
     // Syncs, then renames every staged file into place and syncs the folders. One entry per Stage
     // call, in order: empty when that file is in place, else why it is not (the old one is whole).
@@ -98,6 +99,7 @@ private:
         std::string temp, target;
         std::size_t folder = 0;
         std::error_code error;
+        bool unchanged = false;  // the file held the bytes already: nothing staged
     };
     std::size_t FolderOf(const std::string& folder);
     void Release();

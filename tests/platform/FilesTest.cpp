@@ -132,6 +132,24 @@ TEST(SafeWrites, LinksAreWrittenThroughAndOtherEntriesLeftAlone) {
     }
 }
 
+TEST(SafeWrites, AStagedFileThatHoldsTheBytesAlreadyIsLeftAsItIs) {
+    TempDir dir;
+    // bytes already there, bytes of the same length that differ, a longer and a shorter text
+    const std::pair<std::string, bool> rows[] = {{"ror 1\r\n", true}, {"rol 1\r\n", false},
+                                                 {"ror 1\r\nx", false}, {"ror 1", false}};
+    for (const auto& [bytes, kept] : rows) {
+        const std::string path = dir.Write("pacman.ini", "ror 1\r\n");
+        const auto inode = [&path] { struct stat st {}; stat(path.c_str(), &st); return st.st_ino; };
+        const auto before = inode();
+        StagedWrites writes;
+        EXPECT_FALSE(writes.Stage(path, bytes));
+        EXPECT_FALSE(writes.CommitAll().at(0));
+        EXPECT_EQ(TempDir::Read(path), bytes);
+        EXPECT_EQ(inode() == before, kept) << bytes;
+        EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"pacman.ini"});
+    }
+}
+
 TEST(SafeWrites, AFifoIsWrittenIntoAndStaysAFifo) {
     TempDir dir;
     const std::string fifo = dir.File("mame.dat");
