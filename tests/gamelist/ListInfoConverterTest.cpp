@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "GamelistFixtures.h"
 #include "gamelist/ListInfoConverter.h"
 
@@ -12,9 +11,7 @@ namespace {
 const std::string kScreen = "type=\"raster\" rotate=\"0\" width=\"320\" height=\"240\" refresh=\"60\"";
 
 // One machine each, and the block it gives (none for a machine that is left out).
-struct Case {
-    std::string xml, block;
-};
+struct Case { std::string xml, block; };
 const std::vector<Case> kCases = {
     {Machine("neogeo", kScreen, " isbios=\"yes\""), ""},
     {Machine("z80", kScreen, " isdevice=\"yes\""), ""},
@@ -56,8 +53,10 @@ const std::vector<Case> kCases = {
 };
 
 // Feeds the input in pieces of the given size, then the end; the sink must only ever receive
-// whole blocks. Returns the text, and whether the list was well formed.
-std::pair<std::string, bool> Convert(const std::string& xml, std::size_t piece = 1 << 20) {
+// whole blocks, and a failure stops the conversion for good. Returns the text, and whether the
+// list was well formed; error receives the reason.
+std::pair<std::string, bool> Convert(const std::string& xml, std::size_t piece = 1 << 20,
+                                     std::string* error = nullptr) {
     std::string text;
     ListInfoConverter conv([&](std::string_view s) {
         EXPECT_TRUE(s.starts_with("game (\r\n") && s.ends_with(")\r\n\r\n")) << s;
@@ -68,6 +67,9 @@ std::pair<std::string, bool> Convert(const std::string& xml, std::size_t piece =
         ok = conv.Feed(xml.data() + at, std::min(piece, xml.size() - at), false) && ok;
     ok = conv.Feed(nullptr, 0, true) && ok;
     EXPECT_EQ(conv.Failed(), !ok);
+    EXPECT_EQ(conv.ErrorText().empty(), ok);
+    EXPECT_EQ(conv.Feed(xml.data(), xml.size(), true), ok);
+    if (error) *error = conv.ErrorText();
     return {text, ok};
 }
 
@@ -105,29 +107,20 @@ TEST(ListInfoConverter, BrokenInputKeepsTheWholeBlocksBeforeTheFault) {
     for (std::size_t cut = 0; cut + 1 < xml.size(); ++cut)
         ASSERT_EQ(Convert(xml.substr(0, cut), 97), std::make_pair(BlocksBefore(ends, cut), false)) << cut;
 
-    // Garbage stops the conversion for good.
-    const std::string good = xml.substr(0, ends[5]);
+    // Garbage in the middle, and junk from the start.
+    const std::string good = xml.substr(0, ends[5]), kept = BlocksBefore(ends, good.size());
     for (std::string garbage : {"<<>>", "&nosuchentity;", "</mame></mame>", "<machine name=\"x\" name=\"y\">",
-                                "\x01\x02", "<machine name=\"x\"><display type=\"raster\"/></wrong>"}) {
-        std::string out;
-        ListInfoConverter conv([&](std::string_view s) { out += s; });
-        std::string bad = good + garbage + xml.substr(good.size());
-        EXPECT_FALSE(conv.Feed(bad.data(), bad.size(), true)) << garbage;
-        EXPECT_FALSE(conv.ErrorText().empty());
-        EXPECT_FALSE(conv.Feed(xml.data(), xml.size(), true));
-        EXPECT_EQ(out, BlocksBefore(ends, good.size())) << garbage;
-    }
+                                "\x01\x02", "<machine name=\"x\"><display type=\"raster\"/></wrong>"})
+        EXPECT_EQ(Convert(good + garbage + xml.substr(good.size())), std::make_pair(kept, false)) << garbage;
     for (std::string junk : {std::string(), std::string("\0\0\0\xff", 4), std::string("game (\r\n)\r\n")})
         EXPECT_EQ(Convert(junk), std::make_pair(std::string(), false));
 
     // 64 levels of elements are read; a 65th is refused where it opens.
-    for (int levels : {64, 65}) {
-        std::string open, close;
-        for (int i = 0; i < levels; ++i) open += "<a>", close += "</a>";
-        ListInfoConverter conv([](std::string_view) {});
-        EXPECT_EQ(conv.Feed((open + close).data(), open.size() + close.size(), true), levels == 64);
-        EXPECT_EQ(conv.ErrorText(), levels == 64 ? "" : "line 1, column 192: elements nested more than 64 levels deep");
-    }
+    std::string deep, error;
+    for (int i = 0; i < 64; ++i) deep = "<a>" + deep + "</a>";
+    EXPECT_TRUE(Convert(deep).second);
+    EXPECT_FALSE(Convert("<a>" + deep + "</a>", 1 << 20, &error).second);
+    EXPECT_EQ(error, "line 1, column 192: elements nested more than 64 levels deep");
 }
 
 TEST(ListInfoConverter, NothingOutsideTheInputIsRead) {
