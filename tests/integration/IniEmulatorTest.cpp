@@ -24,12 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int GameNumber(const Model& m, const std::string& rom) {
-    for (int i = 1; i <= m.Games.Count(); ++i)
-        if (m.Games[i].GameRomName == rom) return i;
-    return 0;
-}
-
 // The emulator on one game with the INI folder given, never opening a window or playing sound;
 // without ROMs it stops after reading its INI files. Returns its standard output and error.
 std::string RunEmulatorVerbose(const TempDir& t, const std::string& game, const std::string& iniFolder) {
@@ -100,8 +94,7 @@ TEST_F(IniEmulatorTest, EmulatorParsesTheGeneratedFilesOfAVerticalMonitor) {
 TEST_F(IniEmulatorTest, TestRunWithTheRealEmulatorRestoresTheIniFolder) {
     const std::string original = "resolution 800x600\r\n# the user's own\nrol 1";
     t.Write("ini/pacman.ini", original);
-    m.Games[GameNumber(m, "PACMAN")].GameINIText = "resolution 224x288|ror 1";
-    const TestRunResult result = TestRunGame(m, GameNumber(m, "PACMAN"));
+    const TestRunResult result = TestRunGame(m, 1);  // PACMAN, whose ROMs the emulator will not find
     EXPECT_EQ(result.Status, TestRunOutcome::Ran);
     EXPECT_TRUE(result.Why) << result.Why.Reason();  // without the game's ROMs the emulator fails, which does not count
     // It read the game's file from the INI folder, and says so as it tells that the ROMs are missing.
@@ -113,9 +106,6 @@ TEST_F(IniEmulatorTest, TestRunWithTheRealEmulatorRestoresTheIniFolder) {
                   "/mame/roms, /usr/local/share/games/mame/roms, /usr/share/games/mame/roms. It did read pacman.ini "
                   "from " + t.File("ini") + ".");
     EXPECT_EQ(TempDir::Read(t.File("ini/pacman.ini")), original);
-    EXPECT_EQ(Entries(t.File("ini")), std::set<std::string>{"pacman.ini"});
-
-    EXPECT_EQ(TestRunGame(m, GameNumber(m, "GALAGA")).Status, TestRunOutcome::Ran);
     EXPECT_EQ(Entries(t.File("ini")), std::set<std::string>{"pacman.ini"});
 }
 
