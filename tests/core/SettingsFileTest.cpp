@@ -56,8 +56,9 @@ TEST(SettingsFile, WrittenBytesAndTheRoundTrip) {
     EXPECT_EQ(ReadOverDefaults(bytes), bytes);
     EXPECT_EQ(ReadOverDefaults(""), FileOf(kDefaults));
     // LF alone and CR alone end a line too; the last line needs no end; missing lines keep defaults.
+    const std::string rest = FileOf(Lines(kDefaults.begin() + 6, kDefaults.end()));
     EXPECT_EQ(ReadOverDefaults("/usr/games/mame\n/ini\r\rTrue\r\nm.txt\r\n 1 "),
-              "/usr/games/mame\r\n/ini\r\n\r\nTrue\r\nm.txt\r\n 1 \r\n" + FileOf(Lines(kDefaults.begin() + 6, kDefaults.end())));
+              "/usr/games/mame\r\n/ini\r\n\r\nTrue\r\nm.txt\r\n 1 \r\n" + rest);
 }
 
 TEST(SettingsFile, EachLineConvertsOrKeepsTheDefaultAndReadingGoesOn) {
@@ -94,8 +95,8 @@ TEST(SettingsFile, SetSettingByNameTakesOnlyWhatTheMenusOffer) {
         {6, "PreferredRotation", "1,0", " 1 "}, {6, "PreferredRotation", "2", "must be 0 or 1"},
         {8, "MatchResWithin", "17.5", " 18 "}, {8, "MatchResWithin", "100", " 100 "},
         {8, "MatchResWithin", "100.5", "must be a number from 0 to 100"},
-        {9, "MatchRefreshWithin", "0,75", " 0.75 "}, {9, "MatchRefreshWithin", "1.5Hz", "must be a number from 0 to 15"},
-        {9, "MatchRefreshWithin", "-0.5", "must be a number from 0 to 15"},
+        {9, "MatchRefreshWithin", "0,75", " 0.75 "}, {9, "MatchRefreshWithin", "-0.5", "must be a number from 0 to 15"},
+        {9, "MatchRefreshWithin", "1.5Hz", "must be a number from 0 to 15"},
         {14, "GenerateApplyTo", "3", " 3 "}, {14, "GenerateApplyTo", "-1", "must be 0, 1, 2 or 3"},
         {14, "GenerateApplyTo", "2abc", "must be 0, 1, 2 or 3"}, {16, "GenerateParentsOnly", "0", "False"},
         {17, "GenerateNoINIOnly", "maybe", "must be True or False"},

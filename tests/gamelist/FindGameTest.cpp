@@ -19,7 +19,8 @@ Model SampleModel() {
         {"PACMANIA", "Pacmania", kHigh}, {"ODDBALL", "Odd Ball", kLow},                     // 5, 6
         {"ODDITY", "Oddity", {"VECTOR", "VECTOR", "", "H"}}, {"ODDITYX", "Something else", kHigh}};  // 7: no mode
     for (const auto& [rom, description, mode] : games)
-        m.Games.Add({rom, "", description, mode.NativeWidth, mode.NativeHeight, mode.NativeRefresh, mode.NativeOrientation});
+        m.Games.Add({rom, "", description, mode.NativeWidth, mode.NativeHeight, mode.NativeRefresh,
+                     mode.NativeOrientation});
     return m;
 }
 

@@ -21,7 +21,8 @@ const std::string kNone = "??? ??? ?? resolution auto";
 void SetModes(Model& m, const std::vector<AvailModeRow>& modes) {
     auto column = [](const std::string& s) { return std::string(4 - s.size(), ' ') + s; };
     std::string text = "heading\r\n";
-    for (const AvailModeRow& r : modes) text += column(r.AvailWidth) + column(r.AvailHeight) + " " + r.AvailRefresh + "Hz\r\n";
+    for (const AvailModeRow& r : modes)
+        text += column(r.AvailWidth) + column(r.AvailHeight) + " " + r.AvailRefresh + "Hz\r\n";
     ParseAvailableModes(text, m);
     for (int j = 1; j <= m.AvailModes.Count(); ++j)
         m.AvailModes[j].AvailInterlaced = modes[static_cast<std::size_t>(j) - 1].AvailInterlaced;
@@ -139,13 +140,15 @@ TEST(Snap, ExactAndTolerantKeys) {
 TEST(AutoSelect, NotFoundSettingsGoWholeToUnmatchedGamesUntilTheirModeIsGone) {
     Model m;
     SetModes(m, {Mode("320", "240", "60")});
-    m.S = {.NotFoundWidth = "320", .NotFoundHeight = "240", .NotFoundRefresh = "57", .NotFoundINIText = "sound 0|rol 1"};
+    m.S = {.NotFoundWidth = "320", .NotFoundHeight = "240", .NotFoundRefresh = "57",
+           .NotFoundINIText = "sound 0|rol 1"};
     m.Games.Add(Game("BIG", "640", "480", "60.000000", "H"));
     // A raster game listed without size or refresh cannot be matched.
     m.Games.Add(Game("NOSIZE", "VECTOR", "VECTOR", "", "H", "cheat 1"));
     m.Games.Add(Game("NOREFRESH", "320", "240", "", "H"));
     m.Games.Add(Game("MATCHED", "320", "240", "60.000000", "H"));
-    const std::string notFound = "320 240 57 resolution 320x240|sound 0|rol 1", matched = "320 240 60 resolution 320x240";
+    const std::string notFound = "320 240 57 resolution 320x240|sound 0|rol 1";
+    const std::string matched = "320 240 60 resolution 320x240";
     EXPECT_EQ(Select(m), (Strings{notFound, notFound, notFound, matched}));
     EXPECT_EQ(m.S.NotFoundINIText, "resolution 320x240|sound 0|rol 1");
 
@@ -157,7 +160,8 @@ TEST(AutoSelect, NotFoundSettingsGoWholeToUnmatchedGamesUntilTheirModeIsGone) {
     m.Games[2].GameINIText = "cheat 1";
     const std::string corrected = "??? ??? ?? resolution auto|sound 0";
     EXPECT_EQ(Select(m), (Strings{corrected, kNone, kNone, matched}));
-    EXPECT_EQ(m.S.NotFoundWidth + " " + m.S.NotFoundHeight + " " + m.S.NotFoundRefresh + " " + m.S.NotFoundINIText, corrected);
+    const Settings& s = m.S;
+    EXPECT_EQ(s.NotFoundWidth + " " + s.NotFoundHeight + " " + s.NotFoundRefresh + " " + s.NotFoundINIText, corrected);
 
     // A not-found mode of width 0 is no mode, even where the list holds it.
     SetModes(m, {Mode("320", "240", "60"), Mode("0", "240", "60")});
@@ -176,19 +180,21 @@ TEST(AutoSelect, ASizeListedAtSeveralRatesNamesTheChosenRate) {
 }
 
 TEST(AutoSelect, RotationLineFollowsTheMonitorAndTheGameOverTwoRuns) {
-    // the monitor, then what PORTRAIT, VECTOR, WIDE, TERROR and NONE get
+    // the monitor, then what PORTRAIT, VECTOR, WIDE, TERROR and NONE get; a game laid out upright
+    // needs a mode at least 240 * 16 / 9 - 16 wide: 330 x 320 is too narrow
+    const std::string upright = "432 320 60 resolution 432x320";
     const std::vector<std::pair<int, Strings>> cases = {
-        {1, {"288 224 60 resolution 288x224|ror 1", "??? ??? ?? sound 0|resolution auto|ror 1",
-             "??? ??? ?? resolution auto|ror 1", "??? ??? ?? resolution auto|terror 1",  // "ror 1" is in there
-             "??? ??? ?? resolution auto|ror 1"}},
+        {1, {"288 224 60 resolution 288x224|ror 1", "??? ??? ?? sound 0|resolution auto|ror 1", upright + "|ror 1",
+             "??? ??? ?? resolution auto|terror 1", upright + "|ror 1"}},  // "ror 1" is in "terror 1"
         // A rotating monitor turns vertical games only, and lays out a game of no orientation upright.
         {2, {"288 224 60 resolution 288x224|ror 1", "??? ??? ?? sound 0|resolution auto|ror 1",
-             "320 240 60 resolution 320x240", "??? ??? ?? resolution auto|terror 1", kNone}},
+             "320 240 60 resolution 320x240", "??? ??? ?? resolution auto|terror 1", upright}},
     };
     for (const auto& [monitor, expected] : cases) {
         Model m;
         m.S.MonitorOrientation = monitor;
-        SetModes(m, {Mode("320", "240", "60"), Mode("288", "224", "60")});
+        SetModes(m, {Mode("320", "240", "60"), Mode("288", "224", "60"), Mode("330", "320", "60"),
+                     Mode("432", "320", "60")});
         m.Games.Add(Game("PORTRAIT", "224", "288", "60.606061", "V"));
         m.Games.Add(Game("VECTOR", "-", "-", "-", "V", "sound 0|resolution 640x480"));
         m.Games.Add(Game("WIDE", "320", "240", "60.000000", "H"));

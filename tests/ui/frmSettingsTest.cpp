@@ -24,7 +24,8 @@ void Fill(Model& m) {
              {"ODDONE", "", "Odd One", "256", "224", "60.000000", "", "1024", "768", "??", "resolution 1024x768|ror 1"},
              {"TALL", "", "Tall Game", "240", "320", "60", "V", "640", "480", "60.000000", "resolution auto|ror 1"}})
         m.Games.Add(game);
-    m.S = {.NotFoundWidth = "800", .NotFoundHeight = "600", .NotFoundRefresh = "56", .NotFoundINIText = "resolution auto|rol 1"};
+    m.S = {.NotFoundWidth = "800", .NotFoundHeight = "600", .NotFoundRefresh = "56",
+           .NotFoundINIText = "resolution auto|rol 1"};
 }
 
 const std::vector<int> kShown = {1, 2};
@@ -134,7 +135,8 @@ private slots:
     // OK with 640 x 480 @ 57.524 chosen: the games changed by each option, and what game 1 and
     // the not-found settings hold after it.
     void okAppliesToTheChosenScope() {
-        const std::string changedFirst = "640 57.524 resolution 640x480|ror 1", keptFirst = "320 60 resolution 320x240|ror 1";
+        const std::string changedFirst = "640 57.524 resolution 640x480|ror 1";
+        const std::string keptFirst = "320 60 resolution 320x240|ror 1";
         for (const auto& [scope, option, changed] : {std::tuple{1, "optThisGameOnly", QList<int>{1}},
                                                      {0, "optVideoMode", QList<int>{1, 2}}, // the shown games
                                                      {1, "optOrientation", QList<int>{1, 2, 6}},
@@ -148,9 +150,10 @@ private slots:
             QCOMPARE(d->result(), int(QDialog::Accepted));
             QCOMPARE(QList<int>(d->ChangedGames().begin(), d->ChangedGames().end()), changed);
             const GameRow& first = m.Games[1];
+            const Settings& s = m.S;
             QCOMPARE(first.GameModeWidth + " " + first.GameModeRefresh + " " + first.GameINIText,
                      scope == 2 ? keptFirst : changedFirst);
-            QCOMPARE(m.S.NotFoundWidth + " " + m.S.NotFoundHeight + " " + m.S.NotFoundRefresh + " " + m.S.NotFoundINIText,
+            QCOMPARE(s.NotFoundWidth + " " + s.NotFoundHeight + " " + s.NotFoundRefresh + " " + s.NotFoundINIText,
                      scope == 2 ? "640 480 57.524 resolution 640x480|rol 1" : "800 600 56 resolution auto|rol 1");
         }
     }
