@@ -60,10 +60,18 @@ std::string SubstituteEnvironment(std::string_view text) {
     return out;
 }
 
+// True for a root that ends in its separator: "/", and on Windows a drive's "C:\".
+bool IsRoot(const std::string& text) {
+#ifdef _WIN32
+    if (text.size() == 3 && text[1] == ':') return true;
+#endif
+    return text.size() == 1;
+}
+
 // The path without "." and ".." parts and without a trailing separator (a root keeps its own).
 std::string NormalForm(const fs::path& path) {
     std::string text = path.lexically_normal().string();
-    while (text.size() > 1 && IsPathSeparator(text.back()) && !(text.size() == 3 && text[1] == ':')) text.pop_back();
+    while (!text.empty() && !IsRoot(text) && IsPathSeparator(text.back())) text.pop_back();
     return text;
 }
 

@@ -26,11 +26,11 @@ TEST(EmulatorOptions, OptionLinesAndSearchPathsAsTheEmulatorReadsThem) {
     unsetenv("KELVARO_TEST_UNSET");
     const std::vector<std::string> folders = ExpandSearchPath(
         "$HOME/.mame;;~/ini/;~ann/x;${KELVARO_TEST_DIR}/a$KELVARO_TEST_DIR;$KELVARO_TEST_UNSET/x;${open;ini/../ini2;.;"
-        "$;/",
+        "$;/;/:/",
         "/emu");
     const std::vector<std::string> expectedFolders = {
         "/home/ann/.mame", "/home/ann/ini", "/emu/~ann/x", "/data/a/data", "/x", "/emu/${open", "/emu/ini2", "/emu",
-        "/emu/$", "/"};
+        "/emu/$", "/", "/:"};
     EXPECT_EQ(folders, expectedFolders);
 }
 
