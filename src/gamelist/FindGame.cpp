@@ -41,17 +41,27 @@ std::string ModeKey(const std::string& w, const std::string& h, const std::strin
     return key;
 }
 
-} // namespace
-
-int FindNativeModeOfGame(const Model& m, const std::string& search) {
-    if (m.Games.Empty() || m.NativeModes.Empty()) return 0;
-    // The first native mode of each set of four texts stands in for the search through the
-    // native mode table from its top.
+// The first native mode of each set of four texts: it stands in for a search through the native
+// mode table from its top.
+std::unordered_map<std::string, int> FirstModes(const Model& m) {
     std::unordered_map<std::string, int> firstMode;
     for (int k = m.NativeModes.Count(); k >= 1; --k) {
         const NativeModeRow& n = m.NativeModes[k];
         firstMode[ModeKey(n.NativeWidth, n.NativeHeight, n.NativeRefresh, n.NativeOrientation)] = k;
     }
+    return firstMode;
+}
+
+int ModeOf(const std::unordered_map<std::string, int>& firstMode, const GameRow& g) {
+    auto it = firstMode.find(ModeKey(g.GameNativeWidth, g.GameNativeHeight, g.GameNativeRefresh, g.GameOrientation));
+    return it == firstMode.end() ? 0 : it->second;
+}
+
+} // namespace
+
+int FindNativeModeOfGame(const Model& m, const std::string& search) {
+    if (m.Games.Empty() || m.NativeModes.Empty()) return 0;
+    const std::unordered_map<std::string, int> firstMode = FirstModes(m);
     std::vector<UpperGame> games;
     games.reserve(static_cast<std::size_t>(m.Games.Count()) + 1);
     games.emplace_back();
@@ -61,11 +71,8 @@ int FindNativeModeOfGame(const Model& m, const std::string& search) {
         int found = 0;
         for (int i = 1; i <= m.Games.Count(); ++i) {
             if (!Matches(kind, games[static_cast<std::size_t>(i)], search)) continue;
-            const GameRow& g = m.Games[i];
-            auto it = firstMode.find(
-                ModeKey(g.GameNativeWidth, g.GameNativeHeight, g.GameNativeRefresh, g.GameOrientation));
             // A game of no native mode (no size in the list) leaves the mode found before.
-            if (it != firstMode.end()) found = it->second;
+            if (const int k = ModeOf(firstMode, m.Games[i])) found = k;
         }
         if (found != 0) return found;
     }
@@ -85,6 +92,30 @@ int FindShownGame(const Model& m, const std::vector<int>& shownGames, const std:
         }
     }
     return -1;
+}
+
+FoundGame FindNextGame(const Model& m, const std::string& search, int after) {
+    const int count = m.Games.Count();
+    if (count == 0 || m.NativeModes.Empty()) return {};
+    const std::unordered_map<std::string, int> firstMode = FirstModes(m);
+    std::vector<UpperGame> games(static_cast<std::size_t>(count) + 1);
+    for (int i = 1; i <= count; ++i) games[static_cast<std::size_t>(i)] = Upper(m.Games[i]);
+    std::vector<char> listed(static_cast<std::size_t>(count) + 1, 0);
+    std::vector<FoundGame> order;
+    for (MatchKind kind : kKinds) {
+        for (int i = 1; i <= count; ++i) {
+            if (listed[static_cast<std::size_t>(i)] || !Matches(kind, games[static_cast<std::size_t>(i)], search))
+                continue;
+            listed[static_cast<std::size_t>(i)] = 1;
+            if (const int k = ModeOf(firstMode, m.Games[i])) order.push_back({i, k});
+        }
+    }
+    std::size_t next = 0;
+    for (std::size_t j = 0; j < order.size(); ++j)
+        if (order[j].Game == after) next = j + 1;
+    if (next == order.size()) next = 0;
+    if (order.empty() || order[next].Game == after) return {};
+    return order[next];
 }
 
 } // namespace kelvaro

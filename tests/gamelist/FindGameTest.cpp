@@ -53,3 +53,16 @@ TEST(FindGame, ModeOfTheLastMatchAndRowOfTheFirstOfTheBestKind) {
     EXPECT_EQ(FindShownGame(m, vertical, "GALAGA"), -1);  // not among the shown rows
     EXPECT_EQ(FindShownGame(m, {0, 99, 4}, "GALAGA"), 2); // numbers outside the table never match
 }
+
+// Find Next walks the matches kind by kind, each in table order, and wraps.
+TEST(FindGame, NextMatchInFindOrder) {
+    const Model m = SampleModel();
+    const std::tuple<std::string, int, int> cases[] = {
+        {"PAC", 0, 1}, {"PAC", 2, 3}, {"PAC", 5, 1}, {"PAC", 4, 1}, // 4 does not match: from the first
+        {"PACMAN", 1, 5}, {"PACMAN", 5, 2}, {"PACMAN", 2, 1},         // exact, description, rom name
+        {"ODD", 6, 8}, {"ODD", 8, 6},                                  // 7 has no native mode
+        {"GALAGA", 0, 4}, {"GALAGA", 4, 0}, {"ODDITY", 8, 0}, {"XYZ", 0, 0}};
+    for (const auto& [search, after, next] : cases)
+        EXPECT_EQ(FindNextGame(m, search, after).Game, next) << search << " after " << after;
+    EXPECT_EQ(FindNextGame(m, "PACMAN", 1).NativeMode, 3);
+}
