@@ -10,12 +10,31 @@ GameListModel::GameListModel(const Model& model, QObject* parent)
                   parent),
       m_(model) {}
 
+namespace {
+
+// The mode as one number ordered by width, then height, then refresh (to a thousandth of a
+// hertz); -1 for no mode, or for texts that are no numbers.
+qint64 ModeOrder(const GameRow& game) {
+    bool w = false, h = false, r = false;
+    const qint64 width = QString::fromStdString(game.GameModeWidth).toLongLong(&w);
+    const qint64 height = QString::fromStdString(game.GameModeHeight).toLongLong(&h);
+    const double refresh = QString::fromStdString(game.GameModeRefresh).toDouble(&r);
+    if (!w || !h || !r || width < 0 || height < 0 || !(refresh >= 0) || width >= (1 << 20) || height >= (1 << 20) ||
+        refresh >= 8000)
+        return -1;
+    return (width << 43) + (height << 23) + qRound64(refresh * 1000);
+}
+
+} // namespace
+
 QVariant GameListModel::data(const QModelIndex& index, int role) const {
     const int g = GameAt(index.row());
     // A game beyond the table can only be met while a build replaces the table and the list has
     // not been refilled yet.
-    if (role != Qt::DisplayRole || !index.isValid() || g < 1 || g > m_.Games.Count()) return {};
+    if ((role != Qt::DisplayRole && role != SortRole) || !index.isValid() || g < 1 || g > m_.Games.Count()) return {};
     const GameRow& game = m_.Games[g];
+    if (role == SortRole && index.column() == ColNumber) return g;
+    if (role == SortRole && index.column() == ColMode) return ModeOrder(game);
     switch (index.column()) {
     case ColNumber: return QString::number(g);
     case ColDescription: return ShownText(game.GameDescription);

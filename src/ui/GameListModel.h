@@ -8,11 +8,14 @@ namespace kelvaro {
 
 // The games list: one row per shown game ("Game No.", "Game Description", "Romname", "Mode",
 // "INI File Details (lines separated by |'s)"), reading the game table directly. Which games it
-// shows is set wholesale; edits of single games are announced as ranged changes.
+// shows is set wholesale; edits of single games are announced as ranged changes. SortRole gives
+// what a sort by a column compares: the game number as a number, the mode by width, height and
+// refresh ("(Let MAME Decide)" before every mode), the texts as they are.
 class GameListModel : public ReportModel {
     Q_OBJECT
 public:
     enum Column { ColNumber, ColDescription, ColRomName, ColMode, ColINIText };
+    static constexpr int SortRole = Qt::UserRole;
 
     explicit GameListModel(const Model& model, QObject* parent = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
 
 namespace kelvaro {
@@ -53,11 +54,22 @@ QTableView* ReportView(QWidget* parent, const char* name) {
 void SetColumnWidths(QTableView* view, std::initializer_list<const char*> samples) {
     const QFontMetrics header(view->horizontalHeader()->font()), cells(view->font());
     const QAbstractItemModel* model = view->model();
+    const int mark = view->isSortingEnabled()
+                         ? view->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, view) +
+                               view->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, view)
+                         : 0;
     int c = 0;
     for (const char* sample : samples) {
-        const int title = header.horizontalAdvance(model->headerData(c, Qt::Horizontal).toString());
-        view->setColumnWidth(c++, std::max(title, cells.horizontalAdvance(sample)) + 14);
+        int width = header.horizontalAdvance(model->headerData(c, Qt::Horizontal).toString()) + mark;
+        for (const QString& text : QString(sample).split('\n')) width = std::max(width, cells.horizontalAdvance(text));
+        view->setColumnWidth(c++, width + 14);
     }
+}
+
+int ReportWidth(const QTableView* view) {
+    int width = 2 * view->frameWidth() + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+    for (int c = 0; c < view->model()->columnCount(); ++c) width += view->columnWidth(c);
+    return width;
 }
 
 } // namespace kelvaro

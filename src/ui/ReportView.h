@@ -8,8 +8,12 @@ namespace kelvaro {
 // Its selection scrolls it up and down only, never sideways.
 QTableView* ReportView(QWidget* parent, const char* name);
 
-// Sets each column as wide as the longest of its header and a sample cell text; call after the
-// model is set.
+// Sets each column as wide as the longest of its header and its sample cell texts (alternatives
+// separated by line breaks), measured with the list's fonts; a sortable list's headers keep room
+// for the sort mark. Call after the model is set.
 void SetColumnWidths(QTableView* view, std::initializer_list<const char*> samples);
+
+// The width the list needs to show all its columns beside a vertical scroll bar.
+int ReportWidth(const QTableView* view);
 
 } // namespace kelvaro

@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QStatusBar>
 #include <QTableView>
 
@@ -54,6 +56,7 @@ void frmMain::ConnectHandlers() {
     connect(mnuGenerateINIs, &QAction::triggered, this, &frmMain::mnuGenerateINIs_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(mnuFind, &QAction::triggered, this, &frmMain::mnuFind_Click);
+    connect(mnuFindNext, &QAction::triggered, this, &frmMain::mnuFindNext_Click);
     connect(mnuGenerate, &QAction::triggered, this, &frmMain::mnuGenerate_Click);
     connect(mnuRefreshNative, &QAction::triggered, this, &frmMain::mnuRefreshNative_Click);
     connect(mnuRefreshAVGA, &QAction::triggered, this, &frmMain::mnuRefreshAVGA_Click);
@@ -89,6 +92,20 @@ void frmMain::ConnectHandlers() {
     connect(lvwGames, &QAbstractItemView::clicked, this, &frmMain::lvwGames_ItemClick);
     connect(lvwGames, &QAbstractItemView::doubleClicked, this, &frmMain::lvwGames_DblClick);
     lvwAVGA->installEventFilter(this);
+    lvwMain->installEventFilter(this);
+    lvwGames->installEventFilter(this);
+    connect(lvwMain, &QWidget::customContextMenuRequested, this, &frmMain::lvwMain_ContextMenu);
+    connect(lvwGames, &QWidget::customContextMenuRequested, this, &frmMain::lvwGames_ContextMenu);
+    connect(mnuGamePopup, &QMenu::aboutToShow, this, &frmMain::mnuGamePopup_Click);
+    connect(mnuGameSettings, &QAction::triggered, this, &frmMain::lvwGames_DblClick);
+    connect(mnuGameTest, &QAction::triggered, this, &frmMain::cmdTestGame_Click);
+    connect(mnuGameGenerateINI, &QAction::triggered, this, &frmMain::mnuGameGenerateINI_Click);
+    connect(mnuGameOpenINI, &QAction::triggered, this, &frmMain::mnuGameOpenINI_Click);
+    connect(mnuModePopup, &QMenu::aboutToShow, this, [this] { mnuModeSettings->setEnabled(SelectedGame() != 0); });
+    connect(mnuModeSettings, &QAction::triggered, this, &frmMain::lvwMain_DblClick);
+    // A sort keeps the selected game selected, and in sight.
+    connect(lvwGames->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            [this] { lvwGames->scrollTo(lvwGames->currentIndex()); });
     connect(cmd60Hz, &QPushButton::clicked, this, &frmMain::cmd60Hz_Click);
     connect(cmdTestGame, &QPushButton::clicked, this, &frmMain::cmdTestGame_Click);
 }
@@ -202,6 +219,19 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         lvwAVGA_KeyDown(key);
         return key == Qt::Key_Delete || key == Qt::Key_Backspace;
+    } else if ((watched == lvwGames || watched == lvwMain) && event->type() == QEvent::KeyPress) {
+        // Enter (and F2 on a game) opens the settings as a double-click does.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier) return false;
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (watched == lvwGames && (enter || key == Qt::Key_F2)) {
+            lvwGames_DblClick();
+            return true;
+        }
+        if (watched == lvwMain && enter) {
+            lvwMain_DblClick();
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -222,7 +252,14 @@ void frmMain::SelectRow(QTableView* view, int row, bool scroll) {
     selecting_ = false;
 }
 
-int frmMain::SelectedGame() const { return gamesModel_->GameAt(SelectedRow(lvwGames)); }
+void frmMain::SelectGameRow(int row, bool scroll) {
+    SelectRow(lvwGames, gamesSort_->mapFromSource(gamesModel_->index(row, 0)).row(), scroll);
+}
+
+int frmMain::SelectedGame() const {
+    const int row = SelectedRow(lvwGames);
+    return row < 0 ? 0 : gamesModel_->GameAt(gamesSort_->mapToSource(gamesSort_->index(row, 0)).row());
+}
 
 const std::vector<int>& frmMain::ShownGames() const { return gamesModel_->Games(); }
 
@@ -232,6 +269,7 @@ void frmMain::BuildNativeModeList(bool retrieve, bool atStartUp) {
     Outcome retrieval;
     const Result<NativeModeCounts> counts = kelvaro::BuildNativeModeList(m_, retrieve, atStartUp, Sink(), &retrieval);
     if (counts) {
+        foundGame_ = 0; // the games are numbered afresh
         FillNativeModeView();
         mnuAutoSelect->setEnabled(true);
         ShowCounts(*counts);
@@ -258,7 +296,8 @@ void frmMain::ShowCounts(const NativeModeCounts& counts) {
     stbPanel1->setToolTip(stbPanel1->text());
     stbPanel2->setText(QString::fromStdString(counts.Panel2()));
     stbPanel2->setToolTip(stbPanel2->text());
-    FitStatusPanel();
+    MeasureTexts();
+    Form_Resize();
 }
 
 void frmMain::ReadExistingINIFiles() {
@@ -277,6 +316,8 @@ void frmMain::lvwMain_DblClick() {
 // ---- games
 
 void frmMain::FillGamesList() {
+    // Every fill shows the games in table order until a header is clicked.
+    lvwGames->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     gamesModel_->SetGames({});
     if (m_.Games.Empty()) return;
     const int k = SelectedRow(lvwMain) + 1;
@@ -287,7 +328,7 @@ void frmMain::FillGamesList() {
         cmdTestGame->setEnabled(false);
         return;
     }
-    SelectRow(lvwGames, 0);
+    SelectGameRow(0);
     lvwGames->scrollToTop();
     SetTestCaption(ShownGames().front());
     cmdTestGame->setEnabled(true);
@@ -303,6 +344,43 @@ void frmMain::lvwGames_ItemClick() {
 
 void frmMain::lvwGames_DblClick() {
     if (SelectedGame() != 0) EditSettings(SettingsDialogScope::OneGame);
+}
+
+// A right-click selects the row under the mouse first; the menu key opens the menu at the selected
+// row.
+namespace {
+QPoint MenuPlace(QTableView* view, const QPoint& at) {
+    const QModelIndex under = view->indexAt(at);
+    if (under.isValid()) {
+        if (!view->selectionModel()->isRowSelected(under.row(), {}))
+            view->selectionModel()->setCurrentIndex(under, QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Rows);
+        return view->viewport()->mapToGlobal(at);
+    }
+    const QModelIndexList rows = view->selectionModel()->selectedRows();
+    if (rows.isEmpty()) return view->viewport()->mapToGlobal(at);
+    return view->viewport()->mapToGlobal(view->visualRect(rows.constFirst()).center());
+}
+} // namespace
+
+void frmMain::lvwMain_ContextMenu(const QPoint& at) {
+    const QPoint place = MenuPlace(lvwMain, at);
+    if (SelectedRow(lvwMain) >= 0) mnuModePopup->exec(place);
+}
+
+void frmMain::lvwGames_ContextMenu(const QPoint& at) {
+    const QPoint place = MenuPlace(lvwGames, at);
+    if (SelectedGame() != 0) mnuGamePopup->exec(place);
+}
+
+void frmMain::mnuGamePopup_Click() {
+    const int g = SelectedGame();
+    mnuGameSettings->setEnabled(g != 0);
+    mnuGameTest->setEnabled(g != 0 && cmdTestGame->isEnabled());
+    // As File > Generate INI File(s), for this game alone.
+    mnuGameGenerateINI->setEnabled(g != 0 && !m_.AvailModes.Empty() && FileExists(m_.S.MameINIPath, true));
+    const std::string ini = g != 0 ? IniFilePath(m_, m_.Games[g].GameRomName) : std::string();
+    mnuGameOpenINI->setEnabled(!ini.empty() && FileExists(ini, false));
 }
 
 void frmMain::EditSettings(SettingsDialogScope scope) {

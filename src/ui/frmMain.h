@@ -12,7 +12,9 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPoint;
 class QPushButton;
+class QSortFilterProxyModel;
 class QStatusBar;
 class QTableView;
 class QWidget;
@@ -76,6 +78,7 @@ public:
     void mnuImportModes_Click();
     void mnuGenerateINIs_Click();
     void mnuFind_Click();
+    void mnuFindNext_Click();
     void mnuGenerate_Click();
     void mnuRefreshNative_Click();
     void mnuRefreshAVGA_Click();
@@ -92,8 +95,13 @@ public:
     void mnuCheckSetup_Click();
     void lvwMain_ItemClick();
     void lvwMain_DblClick();
+    void lvwMain_ContextMenu(const QPoint& at);
     void lvwGames_ItemClick();
     void lvwGames_DblClick();
+    void lvwGames_ContextMenu(const QPoint& at);
+    void mnuGamePopup_Click();
+    void mnuGameGenerateINI_Click();
+    void mnuGameOpenINI_Click();
     void lvwAVGA_KeyDown(int key);
     void cmd60Hz_Click();
     void cmdTestGame_Click();
@@ -112,6 +120,14 @@ private:
     void SetCheckMarks();
     void ShowCounts(const NativeModeCounts& counts);
     void SelectRow(QTableView* view, int row, bool scroll = false);
+    // Selects the game of row `row` of the games list's model, wherever the sort shows it.
+    void SelectGameRow(int row, bool scroll = false);
+    // Shows game g selected in its native mode k, as Find does.
+    void ShowFoundGame(int k, int g);
+    // Generates the INI files that m_.S chooses, after the question, and reports the outcome.
+    void GenerateAndReport();
+    // Grows the lists, the first status panel and the starting size to fit their texts.
+    void MeasureTexts();
     void SetTestCaption(int game);
     void RefreshGameRows(const std::vector<int>& games);
     void EditSettings(SettingsDialogScope scope);
@@ -159,6 +175,7 @@ private:
     QAction* mnuExit = nullptr;
     QMenu* mnuEdit = nullptr;
     QAction* mnuFind = nullptr;
+    QAction* mnuFindNext = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuGenerate = nullptr;
     QAction* mnuRefreshNative = nullptr;
@@ -180,11 +197,20 @@ private:
     QAction* mnuReadme = nullptr;
     QAction* mnuCheckSetup = nullptr;
     QAction* mnuAbout = nullptr;
+    // The lists' context menus.
+    QMenu* mnuGamePopup = nullptr;
+    QAction* mnuGameSettings = nullptr;
+    QAction* mnuGameTest = nullptr;
+    QAction* mnuGameGenerateINI = nullptr;
+    QAction* mnuGameOpenINI = nullptr;
+    QMenu* mnuModePopup = nullptr;
+    QAction* mnuModeSettings = nullptr;
 
     Model& m_;
     Dialogs& dialogs_;
     NativeModeModel* nativeModel_ = nullptr;
     GameListModel* gamesModel_ = nullptr;
+    QSortFilterProxyModel* gamesSort_ = nullptr; // the games list's display order
     AvailModeModel* availModel_ = nullptr;
     frmProgress* progress_ = nullptr;
     std::unique_ptr<ProgressSink> sink_;
@@ -198,6 +224,11 @@ private:
     bool exiting_ = false;     // File > Exit: close without the question
     bool selecting_ = false;   // a row is being selected by the program, not by the user
     int mainPressRow_ = -1;    // the selected native mode when the mouse went down on lvwMain
+    std::string findText_;     // what Find looked for last, trimmed and upper-cased
+    int foundGame_ = 0;        // the game Find or Find Next showed last
+    // What the texts need, in pixels: the widths of the native mode and available mode lists and of
+    // the first status panel; the design widths grow to them.
+    int mainNeed_ = 0, availNeed_ = 0, panel1Need_ = 0;
 };
 
 } // namespace kelvaro

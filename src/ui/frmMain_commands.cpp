@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QUrl>
+#include <algorithm>
 
 #include "core/Outcome.h"
 #include "core/FileNames.h"
@@ -170,6 +171,34 @@ void frmMain::mnuReadINIs_Click() {
 void frmMain::mnuGenerateINIs_Click() {
     GenerateDialog().Choose();
     if (m_.S.GenerateApplyTo == GenerateScope::Cancelled) return;
+    GenerateAndReport();
+}
+
+void frmMain::mnuGameGenerateINI_Click() {
+    if (SelectedGame() == 0) return;
+    // The game asked for, whatever the generation dialog chose last: its scope and filters stay
+    // as the user left them.
+    Settings& s = m_.S;
+    const Settings chosen = s;
+    s.GenerateApplyTo = GenerateScope::SelectedGame;
+    s.GenerateAvailableOnly = s.GenerateParentsOnly = s.GenerateNoINIOnly = false;
+    GenerateAndReport();
+    s.GenerateApplyTo = chosen.GenerateApplyTo;
+    s.GenerateAvailableOnly = chosen.GenerateAvailableOnly;
+    s.GenerateParentsOnly = chosen.GenerateParentsOnly;
+    s.GenerateNoINIOnly = chosen.GenerateNoINIOnly;
+}
+
+void frmMain::mnuGameOpenINI_Click() {
+    const int g = SelectedGame();
+    if (g == 0) return;
+    const std::string ini = IniFilePath(m_, m_.Games[g].GameRomName);
+    if (ini.empty() || !FileExists(ini, false)) return;
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(Q(ini))))
+        dialogs_.Tell(this, "No program was found to open " + Q(ini) + ".", Dialogs::Icon::Warning);
+}
+
+void frmMain::GenerateAndReport() {
     if (!m_.S.GenerateNoINIOnly &&
         !dialogs_.Ask(this,
                       "This will create the required INI file(s) (in the folder " + Q(m_.S.MameINIPath) +
@@ -245,6 +274,8 @@ void frmMain::mnuFind_Click() {
     const std::string text = answer ? std::string(TrimSpaces(answer->toStdString())) : std::string();
     if (text.empty() || m_.Games.Empty()) return;
     const std::string search = UpperCase(text);
+    findText_ = search;
+    foundGame_ = 0;
 
     const int k = FindNativeModeOfGame(m_, search);
     if (k == 0) {
@@ -256,9 +287,34 @@ void frmMain::mnuFind_Click() {
 
     const int row = FindShownGame(m_, ShownGames(), search);
     if (row < 0) return;
-    SelectRow(lvwGames, row, true);
-    SetTestCaption(ShownGames()[static_cast<size_t>(row)]);
+    ShowFoundGame(k, ShownGames()[static_cast<size_t>(row)]);
+}
+
+void frmMain::ShowFoundGame(int k, int g) {
+    if (SelectedRow(lvwMain) != k - 1) {
+        SelectRow(lvwMain, k - 1, true);
+        FillGamesList();
+    }
+    const auto& shown = ShownGames();
+    const auto at = std::find(shown.begin(), shown.end(), g);
+    if (at == shown.end()) return;
+    SelectGameRow(static_cast<int>(at - shown.begin()), true);
+    SetTestCaption(g);
+    foundGame_ = g;
     lvwGames->setFocus();
+}
+
+// The next game that matches what Find looked for, after the one found last; before any Find, it
+// is Find.
+void frmMain::mnuFindNext_Click() {
+    if (findText_.empty()) return mnuFind_Click();
+    if (m_.Games.Empty()) return;
+    const FoundGame next = FindNextGame(m_, findText_, foundGame_);
+    if (next.Game != 0) return ShowFoundGame(next.NativeMode, next.Game);
+    if (foundGame_ == 0)
+        dialogs_.Tell(this, "Game '" + Q(findText_) + "' not found.", Dialogs::Icon::Warning);
+    else
+        dialogs_.Tell(this, "No other game matches '" + Q(findText_) + "'.", Dialogs::Icon::Information);
 }
 
 // ---- paths

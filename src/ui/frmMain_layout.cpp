@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QSortFilterProxyModel>
 #include <QStatusBar>
 #include <QTableView>
 #include <algorithm>
@@ -78,27 +79,31 @@ MainLayout LayOutMainWindow(const MainLayoutInput& in) {
         return r;
     };
 
+    const double mainWidth = std::max(kMainWidth, in.MainList * perPixelX);
+    const double availWidth = std::max(kAvailWidth, in.AvailList * perPixelX);
     // 800 twips stand for the title and menu bars and the frame.
     const double mainHeight = std::max(0.0, outerHeight - statusHeight - kListTop - 800);
-    const double gamesLeft = kMainLeft + kMainWidth + kGap;
+    const double gamesLeft = kMainLeft + mainWidth + kGap;
     // A window narrower than the two fixed lists still leaves the games list a width.
-    const double gamesWidth = std::fabs(outerWidth - kMainWidth - kAvailWidth - 600);
+    const double gamesWidth = std::fabs(outerWidth - mainWidth - availWidth - 600);
     const double listHeight = std::max(0.0, mainHeight - kButtonHeight - kGap);
     const double buttonTop = kListTop + listHeight + kGap;
     const double availLeft = gamesLeft + gamesWidth + kGap;
 
     MainLayout out;
     out.lblUnique = label(kMainLeft + 50, 1095, in.UniqueCaption);
-    out.lvwMain = rect(kMainLeft, kListTop, kMainWidth, mainHeight);
+    out.lvwMain = rect(kMainLeft, kListTop, mainWidth, mainHeight);
     out.lvwGames = rect(gamesLeft, kListTop, gamesWidth, listHeight);
     out.cmdTestGame = rect(gamesLeft, buttonTop, gamesWidth, kButtonHeight);
     out.lblAVGA = label(availLeft + 50, 3255, in.AVGACaption);
-    out.lvwAVGA = rect(availLeft, kListTop, kAvailWidth, listHeight);
-    out.cmd60Hz = rect(availLeft, buttonTop, kAvailWidth, kButtonHeight);
-    // The panels are as wide as the lists above them.
-    const int panel1 = TwipsToPixels(kMainWidth + 220, in.DpiX);
+    out.lvwAVGA = rect(availLeft, kListTop, availWidth, listHeight);
+    out.cmd60Hz = rect(availLeft, buttonTop, availWidth, kButtonHeight);
+    // The panels are as wide as the lists above them; a first panel wider for its text takes its
+    // room from the other two.
+    const int mainPanel = TwipsToPixels(mainWidth + 220, in.DpiX), panel1 = std::max(mainPanel, in.Panel1);
     out.stbPanel1 = QRect(0, 0, panel1, in.StatusHeight);
-    const int rest = TwipsToPixels(gamesWidth + kAvailWidth + 440, in.DpiX), panel2 = (rest + 1) / 2;
+    const int rest = std::max(0, TwipsToPixels(gamesWidth + availWidth + 440, in.DpiX) - (panel1 - mainPanel));
+    const int panel2 = (rest + 1) / 2;
     out.stbPanel2 = QRect(panel1, 0, panel2, in.StatusHeight);
     out.stbPanel3 = QRect(panel1 + panel2, 0, rest - panel2, in.StatusHeight);
     return out;
@@ -115,12 +120,20 @@ void frmMain::CreateControls() {
     lvwMain = ReportView(picMain, "lvwMain");
     nativeModel_ = new NativeModeModel(m_, this);
     lvwMain->setModel(nativeModel_);
-    SetColumnWidths(lvwMain, {"000", "256 x 224 @ 60.61Hz H"});
+    SetColumnWidths(lvwMain, {"0000", "0000 x 0000 @ 00.00Hz H\n000 x 000 @ 000.00Hz V"});
 
     lvwGames = ReportView(picMain, "lvwGames");
     gamesModel_ = new GameListModel(m_, this);
-    lvwGames->setModel(gamesModel_);
-    SetColumnWidths(lvwGames, {"00000", "Pac-Man (Midway, with a long title)", "PUCKMANB", "1024 x 768 @ 60Hz", ""});
+    // A click on a header sorts the display only; the model keeps the games in table order.
+    gamesSort_ = new QSortFilterProxyModel(this);
+    gamesSort_->setSourceModel(gamesModel_);
+    gamesSort_->setSortRole(GameListModel::SortRole);
+    gamesSort_->setSortCaseSensitivity(Qt::CaseInsensitive);
+    lvwGames->setModel(gamesSort_);
+    lvwGames->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    lvwGames->setSortingEnabled(true);
+    SetColumnWidths(lvwGames, {"00000", "Pac-Man (Midway, with a long title)", "PUCKMANB",
+                               "0000 x 0000 @ 00.00Hz\n(Let MAME Decide)", ""});
     lvwGames->horizontalHeader()->setStretchLastSection(true);
 
     cmdTestGame = new QPushButton("&Test", picMain);
@@ -133,7 +146,7 @@ void frmMain::CreateControls() {
     lvwAVGA = ReportView(picMain, "lvwAVGA");
     availModel_ = new AvailModeModel(m_, this);
     lvwAVGA->setModel(availModel_);
-    SetColumnWidths(lvwAVGA, {"00", "1024 x 768 @ 60Hz", "No"});
+    SetColumnWidths(lvwAVGA, {"000", "0000 x 0000 @ 00.00Hz", "Yes"});
 
     cmd60Hz = new QPushButton("Remove non-&60Hz Modes", picMain);
     cmd60Hz->setObjectName("cmd60Hz");
@@ -161,10 +174,41 @@ void frmMain::CreateControls() {
         panel->setIndent(4);
     }
 
-    // The client area it was designed with, below the menu bar (made before the controls).
+    for (QTableView* list : {lvwMain, lvwGames})
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+    // The keyboard goes from the lists on the left to the right, each list before its button.
+    setTabOrder(lvwMain, lvwGames);
+    setTabOrder(lvwGames, cmdTestGame);
+    setTabOrder(cmdTestGame, lvwAVGA);
+    setTabOrder(lvwAVGA, cmd60Hz);
+
+    // The client area it was designed with, below the menu bar (made before the controls), wider
+    // where the texts need it.
+    MeasureTexts();
     resize(TwipsToPixels(kClientWidth, logicalDpiX()),
            menuBar()->sizeHint().height() + TwipsToPixels(kClientHeight, logicalDpiY()));
+    // The games list keeps its design width beside lists grown for their texts...
+    int w = width() + std::max(0, mainNeed_ - TwipsToPixels(kMainWidth, logicalDpiX())) +
+                std::max(0, availNeed_ - TwipsToPixels(kAvailWidth, logicalDpiX()));
+    // ...and the second status panel, which shares what the first leaves with the third, shows the
+    // longest count whole.
+    const QString counts = "Total Games: 00000 Horizontal + 00000 Vertical = 00000 (inc. 0000 Vector)";
+    const int panel2Need = stbPanel2->fontMetrics().horizontalAdvance(counts) + 2 * stbPanel2->indent() +
+                           2 * stbPanel2->frameWidth() + 2 * stbPanel2->margin() + 2;
+    const MainLayout at = LayOutMainWindow({QSize(w, height()), stbMain->minimumHeight(), logicalDpiX(),
+                                            logicalDpiY(), 0, 0, mainNeed_, availNeed_, panel1Need_});
+    w += 2 * std::max(0, panel2Need - at.stbPanel2.width());
+    resize(w, height());
     Form_Resize();
+}
+
+void frmMain::MeasureTexts() {
+    mainNeed_ = ReportWidth(lvwMain);
+    availNeed_ = ReportWidth(lvwAVGA);
+    // The count as long as the real list's, or the one shown when that is longer.
+    int panel1 = stbPanel1->fontMetrics().horizontalAdvance("Modes: 0000 H + 0000 V = 0000");
+    panel1 = std::max(panel1, stbPanel1->fontMetrics().horizontalAdvance(stbPanel1->text()));
+    panel1Need_ = panel1 + 2 * stbPanel1->indent() + 2 * stbPanel1->frameWidth() + 2 * stbPanel1->margin() + 2;
 }
 
 void frmMain::CreateMenus() {
@@ -186,6 +230,8 @@ void frmMain::CreateMenus() {
 
     mnuEdit = Submenu(this, "mnuEdit", "&Edit");
     mnuFind = Item(mnuEdit, "mnuFind", "&Find Game");
+    mnuFindNext = Item(mnuEdit, "mnuFindNext", "Find &Next");
+    mnuFindNext->setShortcut(Qt::Key_F3);
     bar->addMenu(mnuEdit);
 
     mnuView = Submenu(this, "mnuView", "&View");
@@ -226,6 +272,15 @@ void frmMain::CreateMenus() {
     mnuHelp->addSeparator();
     mnuAbout = Item(mnuHelp, "mnuAbout", "&About");
     bar->addMenu(mnuHelp);
+
+    // The lists' context menus; Settings does what a double-click does.
+    mnuGamePopup = Submenu(this, "mnuGamePopup", QString());
+    mnuGameSettings = Item(mnuGamePopup, "mnuGameSettings", "&Settings");
+    mnuGameTest = Item(mnuGamePopup, "mnuGameTest", "&Test");
+    mnuGameGenerateINI = Item(mnuGamePopup, "mnuGameGenerateINI", "&Generate INI File");
+    mnuGameOpenINI = Item(mnuGamePopup, "mnuGameOpenINI", "&Open INI File");
+    mnuModePopup = Submenu(this, "mnuModePopup", QString());
+    mnuModeSettings = Item(mnuModePopup, "mnuModeSettings", "&Settings");
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
@@ -243,8 +298,9 @@ void frmMain::changeEvent(QEvent* event) {
 
 void frmMain::Form_Resize() {
     if (isMinimized()) return;
-    const MainLayout place = LayOutMainWindow({frameGeometry().size(), stbMain->height(), logicalDpiX(), logicalDpiY(),
-                                               lblUnique->sizeHint().width(), lblAVGA->sizeHint().width()});
+    const MainLayout place =
+        LayOutMainWindow({frameGeometry().size(), stbMain->height(), logicalDpiX(), logicalDpiY(),
+                          lblUnique->sizeHint().width(), lblAVGA->sizeHint().width(), mainNeed_, availNeed_, panel1Need_});
     lvwMain->setGeometry(place.lvwMain);
     lblUnique->setGeometry(place.lblUnique);
     lvwGames->setGeometry(place.lvwGames);

@@ -11,6 +11,9 @@ struct MainLayoutInput {
     int DpiX = 96, DpiY = 96;
     int UniqueCaption = 0; // the widths the two labels' captions need; a caption is never cut
     int AVGACaption = 0;
+    // The widths the texts need, measured with the font: the native mode list's and the available
+    // mode list's columns, and the first status panel's text. Each design width grows to its need.
+    int MainList = 0, AvailList = 0, Panel1 = 0;
 };
 
 // Where the controls go, in pixels: the panels within the status bar, the rest within the
@@ -19,7 +22,8 @@ struct MainLayout {
     QRect lblUnique, lvwMain, lvwGames, cmdTestGame, lblAVGA, lvwAVGA, cmd60Hz, stbPanel1, stbPanel2, stbPanel3;
 };
 
-// The resize rules: the native mode list and the available mode list keep their widths, the
+// The resize rules: the native mode list and the available mode list keep their widths (the
+// design widths, or what their texts need when that is more; so does the first status panel), the
 // games list takes the rest, and the lists take the height; a window lower than the lists'
 // fixed parts gives heights of 0, never negative ones. The second and third status panels share
 // the room right of the first one.

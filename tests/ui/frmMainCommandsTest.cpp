@@ -14,8 +14,37 @@ using Icon = kelvaro::Dialogs::Icon;
 using F = MainWindowFixture;
 namespace fs = std::filesystem;
 
+namespace {
+
+// Opens a list's context menu on a row, as a right-click does; picks the item `pick` (when given)
+// and returns the enabled items, named without "mnu".
+QStringList ContextMenu(const F& f, const QString& list, int row, const QString& pick = {}) {
+    QTableView* view = f.List(list);
+    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+    QStringList enabled;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        for (QAction* item : menu->actions())
+            if (item->isEnabled()) enabled << item->objectName().mid(3);
+        menu->close();
+        if (!pick.isEmpty()) f.Item(pick)->trigger();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(view->viewport(), &event);
+    return enabled;
+}
+
+} // namespace
+
 class CommandsTest : public QObject {
     Q_OBJECT
+public slots:
+    void openUrl(const QUrl& url) { opened << url.toLocalFile(); }
+
+public:
+    QStringList opened;
+
 private slots:
     void theAvailableModeList() {
         F f;
@@ -208,6 +237,21 @@ private slots:
         QCOMPARE(f.Cell("lvwGames", f.SelectedRow("lvwGames"), 2), "GALLAG");
         QCOMPARE(f.Button("cmdTestGame")->text(), "&Test 'Gallag'");
         QCOMPARE(QApplication::focusWidget(), f.List("lvwGames"));
+
+        // F3 goes on to the next match, in another mode when need be, and wraps; with no other, it says so.
+        QTest::keyClick(&w, Qt::Key_F3);
+        QCOMPARE(f.Dialogs.shown.back().text + "|" + QString::number(int(f.Dialogs.shown.back().icon)),
+                 "No other game matches 'GALLAG'.|" + QString::number(int(Icon::Information)));
+        f.Dialogs.answers = {"pac"}; // Ms. Pac-Man (2) and Pac-Man (4) by their descriptions
+        f.Item("mnuFind")->trigger();
+        QList<int> found{w.SelectedGame()};
+        for (int i = 0; i < 2; ++i) {
+            QTest::keyClick(&w, Qt::Key_F3);
+            found << f.SelectedRow("lvwMain") << w.SelectedGame();
+        }
+        QCOMPARE(found, QList<int>({4, F::kGalagaMode, 2, 1, 4}));
+        QCOMPARE(f.Button("cmdTestGame")->text(), "&Test 'Pac-Man (Midway)'");
+        QCOMPARE(f.Dialogs.shown.size(), size_t(5));
     }
 
     // The data tag says how the dialog is opened; OK is pressed on its first mode.
@@ -215,14 +259,17 @@ private slots:
         QTest::addColumn<int>("scope");
         QTest::addColumn<QString>("modes"); // the games list's Mode column after OK
         const QString mode = "288 x 224 @ 60Hz", none = "(Let MAME Decide)";
-        QTest::newRow("double-click on a game") << 1 << none + "|" + mode + "|" + none;
-        QTest::newRow("double-click on a native mode") << 0 << mode + "|" + mode + "|" + mode;
+        for (const char* how : {"double-click", "Enter", "F2", "Settings in the menu"}) {
+            QTest::addRow("%s on a game", how) << 1 << none + "|" + mode + "|" + none;
+            if (how[0] != 'F') QTest::addRow("%s on a native mode", how) << 0 << mode + "|" + mode + "|" + mode;
+        }
         QTest::newRow("settings when not found") << 2 << none + "|" + none + "|" + none;
         QTest::newRow("double-click without a selected game") << -1 << none + "|" + none + "|" + none;
     }
     void settingsDialogOpeners() {
         QFETCH(int, scope);
         QFETCH(QString, modes);
+        const QString how = QTest::currentDataTag();
         F f;
         frmMain& w = f.StartSample();
         f.ClickRow("lvwMain", F::kGalagaMode);
@@ -231,8 +278,17 @@ private slots:
             Child<QComboBox>(d, "cmbVideoMode")->setCurrentIndex(1);
             Button(d, "cmdOK")->click();
         });
-        if (scope == 1) f.ClickRow("lvwGames", 1, true);
-        if (scope == 0) f.ClickRow("lvwMain", F::kGalagaMode, true);
+        const QString list = scope == 1 ? "lvwGames" : "lvwMain";
+        const int row = scope == 1 ? 1 : F::kGalagaMode;
+        f.List(list)->setFocus();
+        if (how.startsWith("double-click on")) f.ClickRow(list, row, true);
+        if (how.startsWith("Enter")) QTest::keyClick(f.List(list), Qt::Key_Return);
+        if (how.startsWith("F2")) QTest::keyClick(f.List(list), Qt::Key_F2);
+        if (how.startsWith("Settings in")) {
+            f.ClickRow("lvwGames", 0); // the right-click selects the row it is made on
+            QCOMPARE(ContextMenu(f, list, row, scope ? "mnuGameSettings" : "mnuModeSettings").first(),
+                     scope ? "GameSettings" : "ModeSettings");
+        }
         if (scope == 2) f.Item("mnuActionNotFound")->trigger();
         if (scope == -1) {
             f.List("lvwGames")->clearSelection();
@@ -242,6 +298,42 @@ private slots:
         QCOMPARE(answer.met, scope >= 0);
         QCOMPARE(NumberOf(f.Model.SettingsScope), std::max(scope, 0));
         QCOMPARE(f.Column("lvwGames", 3).join('|'), modes);
+    }
+
+    // The tab order, and a game's context menu: Test and Generate INI File act on the game under
+    // the mouse, generation whatever scope and filters the generation dialog holds; Open INI File
+    // once the game has one.
+    void gameContextMenuAndTabOrder() {
+        F f;
+        frmMain& w = f.StartSample({.GenerateApplyTo = kelvaro::GenerateScope::AllGames});
+        f.List("lvwMain")->setFocus();
+        QStringList order;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order, QStringList({"lvwGames", "cmdTestGame", "lvwAVGA", "cmd60Hz"}));
+
+        f.ClickRow("lvwMain", F::kGalagaMode);
+        QCOMPARE(ContextMenu(f, "lvwGames", 2), QStringList({"GameSettings", "GameTest", "GameGenerateINI"}));
+        f.Dialogs.asks = {true, false};
+        ContextMenu(f, "lvwGames", 2, "mnuGameGenerateINI"); // Gallag, a clone
+        QCOMPARE(w.SelectedGame(), 3);
+        QCOMPARE(f.Dialogs.Texts(), QStringList({"This will create the required INI file(s) (in the folder " +
+                                                     QString::fromStdString(f.Ini) +
+                                                     "), overwriting any existing file(s).  Are you sure you want to "
+                                                     "continue?",
+                                                 "INI Files Successfully Created!"}));
+        QCOMPARE(QDir(QString::fromStdString(f.Ini)).entryList(QDir::Files), QStringList{"gallag.ini"});
+        QVERIFY(f.Model.S.GenerateApplyTo == kelvaro::GenerateScope::AllGames && f.Model.S.GenerateParentsOnly);
+
+        f.Model.S.MameExePath = f.Dir.Write("mame", "#!/bin/sh\n");
+        ContextMenu(f, "lvwGames", 2, "mnuGameTest");
+        QVERIFY(f.Dialogs.shown.back().text.startsWith("This will run M.A.M.E. with the current settings"));
+        QDesktopServices::setUrlHandler("file", this, "openUrl");
+        QCOMPARE(ContextMenu(f, "lvwGames", 2, "mnuGameOpenINI").last(), "GameOpenINI");
+        QDesktopServices::unsetUrlHandler("file");
+        QCOMPARE(opened, QStringList{QString::fromStdString(f.Dir.File("ini/gallag.ini"))});
     }
 
     void choosingThePaths() {

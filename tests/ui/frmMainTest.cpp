@@ -7,6 +7,7 @@
 #include "ui/GameListModel.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMain_layout.h"
+#include "ui/ReportView.h"
 
 using kelvaro::frmMain;
 using kelvaro::MainLayoutInput;
@@ -61,9 +62,10 @@ QList<QRect> InOrder(const kelvaro::MainLayout& l) {
 }
 // Where the rules put the controls for the window as it is now.
 QList<QRect> RulesFor(const F& f, const frmMain& w) {
-    return InOrder(
-        kelvaro::LayOutMainWindow({w.frameGeometry().size(), w.statusBar()->height(), w.logicalDpiX(), w.logicalDpiY(),
-                                   f.Find("lblUnique")->sizeHint().width(), f.Find("lblAVGA")->sizeHint().width()}));
+    return InOrder(kelvaro::LayOutMainWindow(
+        {w.frameGeometry().size(), w.statusBar()->height(), w.logicalDpiX(), w.logicalDpiY(),
+         f.Find("lblUnique")->sizeHint().width(), f.Find("lblAVGA")->sizeHint().width(),
+         kelvaro::ReportWidth(f.List("lvwMain")), kelvaro::ReportWidth(f.List("lvwAVGA")), f.Find("stbPanel1")->width()}));
 }
 
 } // namespace
@@ -89,7 +91,7 @@ private slots:
         const QString menus =
             "&File;M.A.M.E. &Executable Location;M.A.M.E. &INI Path;M.A.M.E. &ROM Path (optional);"
             "&Legacy M.A.M.E. (v0.83 && previous);-;&Available Mode List (.txt) File Location;Import &Mode List...;-;"
-            "&Generate INI File(s);-;E&xit;^;&Edit;&Find Game;^;&View;&Generate Native Mode List;"
+            "&Generate INI File(s);-;E&xit;^;&Edit;&Find Game;Find &Next;^;&View;&Generate Native Mode List;"
             "Refresh &Native Mode List;-;Refresh &Available Mode List;-;Read Existing &INI Files;^;"
             "Video Mode &Selection;Monitor &Orientation;&Horizontal;&Vertical;&Rotating (Both);^;"
             "Preferred &Rotation (for Vertical Monitors);Clockwise (&Right);Anti-Clockwise (&Left);^;-;"
@@ -309,6 +311,11 @@ private slots:
         QTest::newRow("design size") << MainLayoutInput{{1073, 651}, 22}
             << Rects{{11, 8, 73, 17}, {8, 24, 156, 552}, {172, 24, 652, 519}, {172, 551, 652, 25}, {835, 8, 217, 17},
                      {832, 24, 225, 519}, {832, 551, 225, 25}, {0, 0, 171, 22}, {171, 0, 453, 22}, {624, 0, 453, 22}};
+        // The games list and the second and third panels give up what the texts take.
+        QTest::newRow("lists and first panel grown for their texts")
+            << MainLayoutInput{{1073, 651}, 22, 96, 96, 0, 0, 200, 260, 250}
+            << Rects{{11, 8, 73, 17}, {8, 24, 200, 552}, {216, 24, 573, 519}, {216, 551, 573, 25}, {800, 8, 217, 17},
+                     {797, 24, 260, 519}, {797, 551, 260, 25}, {0, 0, 250, 22}, {250, 0, 414, 22}, {664, 0, 413, 22}};
         // 315 twips narrower than the fixed lists: the games list is 315 twips wide all the same.
         QTest::newRow("narrower than the fixed lists, lower than the buttons, wider captions")
             << MainLayoutInput{{400, 120}, 22, 96, 96, 90, 100}
@@ -325,13 +332,28 @@ private slots:
     }
 
     // The window places its controls by the rules at its first size, and on a restore after a
-    // resize while minimized, when nothing moved.
+    // resize while minimized, when nothing moved. At its first size the real list's longest texts
+    // show whole: every column of the two side lists, both counts of the status bar.
     void windowFollowsTheRules() {
         MainWindowFixture f;
         frmMain& w = f.Start();
         if (w.logicalDpiX() != 96 || w.logicalDpiY() != 96) QSKIP("the first size is measured for a 96 dpi screen");
-        QCOMPARE(QSize(w.width(), w.height() - w.menuBar()->height()), QSize(1073, 629)); // 16095 x 9435 twips
+        QCOMPARE(w.height() - w.menuBar()->height(), 629); // 9435 twips
+        QVERIFY(w.width() >= 1073);                        // 16095 twips
         QCOMPARE(Placed(f), RulesFor(f, w));
+        for (const char* list : {"lvwMain", "lvwAVGA"}) {
+            const QTableView* view = f.List(list);
+            const int bar = view->verticalScrollBar()->isVisible() ? 0 : view->verticalScrollBar()->sizeHint().width();
+            QVERIFY(view->horizontalHeader()->length() + bar <= view->viewport()->width());
+        }
+        const QFontMetrics font(f.List("lvwMain")->font());
+        QVERIFY(f.List("lvwMain")->columnWidth(1) > font.horizontalAdvance("1280 x 1024 @ 65.14Hz H") + 4);
+        for (const auto& [panel, text] : {std::pair{"stbPanel1", "Modes: 1233 H + 244 V = 1477"},
+                                          {"stbPanel2", "Total Games: 17210 Horizontal + 3133 Vertical = 20343 "
+                                                        "(inc. 105 Vector)"}}) {
+            const QLabel* label = f.Find<QLabel>(panel);
+            QVERIFY(label->contentsRect().width() - 2 * label->indent() >= label->fontMetrics().horizontalAdvance(text));
+        }
 
         const QList<QRect> before = Placed(f);
         w.setWindowState(Qt::WindowMinimized);
@@ -340,6 +362,61 @@ private slots:
         w.setWindowState(Qt::WindowNoState);
         QCOMPARE(w.size(), QSize(800, 450));
         QCOMPARE(Placed(f), RulesFor(f, w));
+    }
+
+    // A header click sorts the games (numbers as numbers, the mode by width, height and refresh, the
+    // texts whatever their case), a second click reverses; the tag names the clicks, the column the
+    // game numbers in the order shown.
+    void sortingTheGames_data() {
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<QList<int>>("shown");
+        QTest::newRow("none") << QList<int>{} << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+        QTest::newRow("Game No. twice") << QList<int>{0, 0} << QList<int>{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
+        QTest::newRow("Description") << QList<int>{1} << QList<int>{2, 1, 4, 3, 5, 6, 7, 8, 9, 10, 11};
+        QTest::newRow("Mode") << QList<int>{3} << QList<int>{6, 7, 8, 9, 10, 11, 2, 4, 5, 1, 3};
+        QTest::newRow("Game No. twice, then Romname") << QList<int>{0, 0, 2} << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    }
+    void sortingTheGames() {
+        QFETCH(QList<int>, clicks);
+        QFETCH(QList<int>, shown);
+        MainWindowFixture f;
+        const char* names[] = {"beta", "Alpha", "gamma", "Delta"};
+        std::vector<ListGame> games;
+        for (int g = 1; g <= 11; ++g)
+            games.push_back({QString("g%1").arg(g, 2, 10, QChar('0')).toStdString(), g <= 4 ? names[g - 1] : "Zeta",
+                             "vertical", 224, 288, "60", ""});
+        games.push_back({"other", "Other", "horizontal", 320, 240, "60", ""});
+        f.WriteGameList(games);
+        frmMain& w = f.Start();
+        const std::tuple<int, const char*, const char*, const char*> modes[] = {
+            {1, "320", "240", "60"}, {2, "288", "224", "60"}, {3, "1024", "768", "60"}, {4, "320", "224", "60"},
+            {5, "320", "240", "57"}};
+        for (const auto& [g, width, height, refresh] : modes) {
+            f.Model.Games[g].GameModeWidth = width;
+            f.Model.Games[g].GameModeHeight = height;
+            f.Model.Games[g].GameModeRefresh = refresh;
+        }
+        f.ClickRow("lvwGames", 4); // game 5
+        QHeaderView* header = f.List("lvwGames")->horizontalHeader();
+        for (int column : clicks)
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, {header->sectionViewportPosition(column) + 4, 4});
+        QList<int> order;
+        for (const QString& number : f.Column("lvwGames", 0)) order << number.toInt();
+        QCOMPARE(order, shown);
+        // The same game stays selected, and Find Next still goes by the game table.
+        QCOMPARE(w.SelectedGame(), 5);
+        QCOMPARE(f.Cell("lvwGames", f.SelectedRow("lvwGames"), 0), "5");
+        f.Dialogs.answers = {"zeta"};
+        f.Item("mnuFind")->trigger();
+        for (int column : clicks)
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, {header->sectionViewportPosition(column) + 4, 4});
+        f.Item("mnuFindNext")->trigger();
+        QCOMPARE(w.SelectedGame(), 6);
+        QCOMPARE(f.Cell("lvwGames", f.SelectedRow("lvwGames"), 2), "G06");
+        // A refill shows the table order again.
+        f.ClickRow("lvwMain", 1);
+        f.ClickRow("lvwMain", 0);
+        QCOMPARE(f.Cell("lvwGames", 0, 0) + f.Cell("lvwGames", 10, 0), "111");
     }
 
     // An edit announces the rows it touched, neighbouring rows together; a game not shown, or not
