@@ -1,6 +1,7 @@
 #include "ui/frmMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -103,6 +104,9 @@ void frmMain::ConnectHandlers() {
     connect(mnuGameOpenINI, &QAction::triggered, this, &frmMain::mnuGameOpenINI_Click);
     connect(mnuModePopup, &QMenu::aboutToShow, this, [this] { mnuModeSettings->setEnabled(SelectedGame() != 0); });
     connect(mnuModeSettings, &QAction::triggered, this, &frmMain::lvwMain_DblClick);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && now->window() == this) lastFocus_ = now;
+    });
     // A sort keeps the selected game selected, and in sight.
     connect(lvwGames->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [this] { lvwGames->scrollTo(lvwGames->currentIndex()); });
@@ -220,9 +224,20 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         lvwAVGA_KeyDown(key);
         return key == Qt::Key_Delete || key == Qt::Key_Backspace;
     } else if ((watched == lvwGames || watched == lvwMain) && event->type() == QEvent::KeyPress) {
-        // Enter (and F2 on a game) opens the settings as a double-click does.
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier) return false;
+        const Qt::KeyboardModifiers modifiers = static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier;
+        // The menu key and Shift+F10 open the context menu at the selected row; not every
+        // platform turns them into a context menu request of its own.
+        if ((key == Qt::Key_Menu && !modifiers) || (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+            QTableView* view = watched == lvwGames ? lvwGames : lvwMain;
+            const int row = SelectedRow(view);
+            if (row < 0) return true;
+            const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+            watched == lvwGames ? lvwGames_ContextMenu(at) : lvwMain_ContextMenu(at);
+            return true;
+        }
+        if (modifiers) return false;
+        // Enter (and F2 on a game) opens the settings as a double-click does.
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
         if (watched == lvwGames && (enter || key == Qt::Key_F2)) {
             lvwGames_DblClick();

@@ -1,5 +1,6 @@
 #pragma once
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 #include <string>
 #include <vector>
@@ -224,6 +225,9 @@ private:
     bool exiting_ = false;     // File > Exit: close without the question
     bool selecting_ = false;   // a row is being selected by the program, not by the user
     int mainPressRow_ = -1;    // the selected native mode when the mouse went down on lvwMain
+    // The control that had the keyboard last: disabling the window for a long operation takes the
+    // focus from it, and it gets it back when the window is enabled again.
+    QPointer<QWidget> lastFocus_;
     std::string findText_;     // what Find looked for last, trimmed and upper-cased
     int foundGame_ = 0;        // the game Find or Find Next showed last
     // What the texts need, in pixels: the widths of the native mode and available mode lists and of

@@ -294,6 +294,9 @@ void frmMain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange &&
         (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized))
         Form_Resize();
+    // After a long operation the keyboard stays where it was, not on the first list.
+    if (event->type() == QEvent::EnabledChange && isEnabled() && lastFocus_ && lastFocus_->isEnabled())
+        lastFocus_->setFocus();
 }
 
 void frmMain::Form_Resize() {

@@ -300,12 +300,12 @@ private slots:
         QCOMPARE(f.Column("lvwGames", 3).join('|'), modes);
     }
 
-    // The tab order, and a game's context menu: Test and Generate INI File act on the game under
-    // the mouse, generation whatever scope and filters the generation dialog holds; Open INI File
-    // once the game has one.
+    // The tab order, and a game's context menu: Generate INI File writes the selected game's file
+    // whatever scope and filters the generation dialog holds, and gives the keyboard back to the
+    // list; Test runs the test; Open INI File opens the file once there is one.
     void gameContextMenuAndTabOrder() {
         F f;
-        frmMain& w = f.StartSample({.GenerateApplyTo = kelvaro::GenerateScope::AllGames});
+        f.StartSample({.GenerateApplyTo = kelvaro::GenerateScope::AllGames});
         f.List("lvwMain")->setFocus();
         QStringList order;
         for (int i = 0; i < 4; ++i) {
@@ -315,10 +315,18 @@ private slots:
         QCOMPARE(order, QStringList({"lvwGames", "cmdTestGame", "lvwAVGA", "cmd60Hz"}));
 
         f.ClickRow("lvwMain", F::kGalagaMode);
-        QCOMPARE(ContextMenu(f, "lvwGames", 2), QStringList({"GameSettings", "GameTest", "GameGenerateINI"}));
+        f.ClickRow("lvwGames", 2); // Gallag, a clone
+        const auto enabled = [&f] {
+            f.Open("mnuGamePopup");
+            QStringList on;
+            for (QAction* item : f.Find<QMenu>("mnuGamePopup")->actions())
+                if (item->isEnabled()) on << item->objectName().mid(3);
+            return on;
+        };
+        QCOMPARE(enabled(), QStringList({"GameSettings", "GameTest", "GameGenerateINI"}));
         f.Dialogs.asks = {true, false};
-        ContextMenu(f, "lvwGames", 2, "mnuGameGenerateINI"); // Gallag, a clone
-        QCOMPARE(w.SelectedGame(), 3);
+        f.Item("mnuGameGenerateINI")->trigger();
+        QCOMPARE(QApplication::focusWidget(), f.List("lvwGames")); // the operation gives the keyboard back
         QCOMPARE(f.Dialogs.Texts(), QStringList({"This will create the required INI file(s) (in the folder " +
                                                      QString::fromStdString(f.Ini) +
                                                      "), overwriting any existing file(s).  Are you sure you want to "
@@ -330,8 +338,9 @@ private slots:
         f.Model.S.MameExePath = f.Dir.Write("mame", "#!/bin/sh\n");
         ContextMenu(f, "lvwGames", 2, "mnuGameTest");
         QVERIFY(f.Dialogs.shown.back().text.startsWith("This will run M.A.M.E. with the current settings"));
+        QCOMPARE(enabled().last(), "GameOpenINI");
         QDesktopServices::setUrlHandler("file", this, "openUrl");
-        QCOMPARE(ContextMenu(f, "lvwGames", 2, "mnuGameOpenINI").last(), "GameOpenINI");
+        ContextMenu(f, "lvwGames", 2, "mnuGameOpenINI");
         QDesktopServices::unsetUrlHandler("file");
         QCOMPARE(opened, QStringList{QString::fromStdString(f.Dir.File("ini/gallag.ini"))});
     }
