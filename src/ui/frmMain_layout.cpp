@@ -303,7 +303,8 @@ void frmMain::Form_Resize() {
     if (isMinimized()) return;
     const MainLayout place =
         LayOutMainWindow({frameGeometry().size(), stbMain->height(), logicalDpiX(), logicalDpiY(),
-                          lblUnique->sizeHint().width(), lblAVGA->sizeHint().width(), mainNeed_, availNeed_, panel1Need_});
+                          lblUnique->sizeHint().width(), lblAVGA->sizeHint().width(), mainNeed_, availNeed_,
+                          panel1Need_});
     lvwMain->setGeometry(place.lvwMain);
     lblUnique->setGeometry(place.lblUnique);
     lvwGames->setGeometry(place.lvwGames);

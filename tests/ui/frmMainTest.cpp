@@ -65,7 +65,8 @@ QList<QRect> RulesFor(const F& f, const frmMain& w) {
     return InOrder(kelvaro::LayOutMainWindow(
         {w.frameGeometry().size(), w.statusBar()->height(), w.logicalDpiX(), w.logicalDpiY(),
          f.Find("lblUnique")->sizeHint().width(), f.Find("lblAVGA")->sizeHint().width(),
-         kelvaro::ReportWidth(f.List("lvwMain")), kelvaro::ReportWidth(f.List("lvwAVGA")), f.Find("stbPanel1")->width()}));
+         kelvaro::ReportWidth(f.List("lvwMain")), kelvaro::ReportWidth(f.List("lvwAVGA")),
+         f.Find("stbPanel1")->width()}));
 }
 
 } // namespace
@@ -352,7 +353,8 @@ private slots:
                                           {"stbPanel2", "Total Games: 17210 Horizontal + 3133 Vertical = 20343 "
                                                         "(inc. 105 Vector)"}}) {
             const QLabel* label = f.Find<QLabel>(panel);
-            QVERIFY(label->contentsRect().width() - 2 * label->indent() >= label->fontMetrics().horizontalAdvance(text));
+            const int room = label->contentsRect().width() - 2 * label->indent();
+            QVERIFY(room >= label->fontMetrics().horizontalAdvance(text));
         }
 
         const QList<QRect> before = Placed(f);
@@ -374,7 +376,8 @@ private slots:
         QTest::newRow("Game No. twice") << QList<int>{0, 0} << QList<int>{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
         QTest::newRow("Description") << QList<int>{1} << QList<int>{2, 1, 4, 3, 5, 6, 7, 8, 9, 10, 11};
         QTest::newRow("Mode") << QList<int>{3} << QList<int>{6, 7, 8, 9, 10, 11, 2, 4, 5, 1, 3};
-        QTest::newRow("Game No. twice, then Romname") << QList<int>{0, 0, 2} << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+        QTest::newRow("Game No. twice, then Romname")
+            << QList<int>{0, 0, 2} << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
     }
     void sortingTheGames() {
         QFETCH(QList<int>, clicks);
