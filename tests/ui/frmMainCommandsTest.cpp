@@ -16,16 +16,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Opens a list's context menu on a row, as a right-click does, and picks the item `pick`.
-void ContextMenu(const F& f, const QString& list, int row, const QString& pick) {
+// Opens a list's context menu on a row, as a right-click does (or at the selected row, as the menu
+// key does), and picks the item `pick` there.
+void ContextMenu(const F& f, const QString& list, int row, const QString& pick, bool key = false) {
     QTableView* view = f.List(list);
     const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
     QTimer::singleShot(0, [&f, pick] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) menu->close();
-        f.Item(pick)->trigger();
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            menu->close();
+            f.Item(pick)->trigger();
+        }
     });
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
-    QApplication::sendEvent(view->viewport(), &event);
+    key ? QTest::keyClick(view, Qt::Key_Menu) : (void)QApplication::sendEvent(view->viewport(), &event);
 }
 
 } // namespace
@@ -252,7 +255,7 @@ private slots:
         QTest::addColumn<int>("scope");
         QTest::addColumn<QString>("modes"); // the games list's Mode column after OK
         const QString mode = "288 x 224 @ 60Hz", none = "(Let MAME Decide)";
-        for (const char* how : {"double-click", "Enter", "F2", "Settings in the menu"}) {
+        for (const char* how : {"double-click", "Enter", "F2", "Settings in the menu", "the menu key's Settings"}) {
             QTest::addRow("%s on a game", how) << 1 << none + "|" + mode + "|" + none;
             if (how[0] != 'F') QTest::addRow("%s on a native mode", how) << 0 << mode + "|" + mode + "|" + mode;
         }
@@ -281,6 +284,8 @@ private slots:
             f.ClickRow("lvwGames", 0); // the right-click selects the row it is made on
             ContextMenu(f, list, row, scope ? "mnuGameSettings" : "mnuModeSettings");
         }
+        if (how.startsWith("the menu key"))
+            ContextMenu(f, list, row, scope ? "mnuGameSettings" : "mnuModeSettings", true);
         if (scope == 2) f.Item("mnuActionNotFound")->trigger();
         if (scope == -1) {
             f.List("lvwGames")->clearSelection();
