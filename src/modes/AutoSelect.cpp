@@ -8,6 +8,7 @@
 #include "core/IniText.h"
 #include "core/TextNumbers.h"
 #include "modes/AutoSelectInternal.h"
+#include "modes/SelectionRecord.h"
 
 namespace kelvaro {
 
@@ -84,8 +85,31 @@ std::string Snap(const Table<std::string>& list, const std::vector<ListEntry>& e
     return {};
 }
 
+// Receives nothing: the selection as it runs for every game.
+struct NoRecord {
+    void Pass(int) {}
+    void Note(int, ModeVerdict, double = 0) {}
+    void Finish(int) {}
+};
+
+// Notes each mode a pass looks at into one search of a selection record.
+struct TryRecorder {
+    SelectionTry& t;
+    std::vector<ModeNote>* notes = nullptr;
+    void Pass(int pass) { notes = pass == 1 ? &t.Pass1 : &t.Pass2; }
+    void Note(int j, ModeVerdict v, double by = 0) { notes->push_back({j, v, by}); }
+    // The best mode so far was noted as taken; only the last one stays so.
+    void Finish(int best) {
+        t.Result = best;
+        for (std::vector<ModeNote>* list : {&t.Pass1, &t.Pass2})
+            for (ModeNote& n : *list)
+                if (n.Verdict == ModeVerdict::Taken && n.Row != best) n.Verdict = ModeVerdict::NotCloser;
+    }
+};
+
+template <class Recorder>
 int BestMode(const SelectionContext& c, double targetWidth, const std::string& heightKey, double minHeight,
-             const std::string& nativeRefresh) {
+             const std::string& nativeRefresh, Recorder& rec) {
     const std::optional<double> nr = WholeNumber(nativeRefresh);
     if (!nr) return 0;
     const Settings& s = c.m.S;
@@ -95,13 +119,28 @@ int BestMode(const SelectionContext& c, double targetWidth, const std::string& h
 
     auto eligible = [&](int j) {
         const ModeValues& v = c.modes[static_cast<size_t>(j)];
-        if (!v.usable) return false;
-        if (s.IgnoreInterlaced && v.interlaced) return false;
+        if (!v.usable) {
+            rec.Note(j, ModeVerdict::NoSize);
+            return false;
+        }
+        if (s.IgnoreInterlaced && v.interlaced) {
+            rec.Note(j, ModeVerdict::Interlaced);
+            return false;
+        }
         // A lower refresh is rejected only when it falls short by more than the tolerance; which
         // one is lower is decided on the texts, as the mode list and the game list write them.
         const std::string& refresh = c.m.AvailModes[j].AvailRefresh;
-        if (refresh <= nativeRefresh && static_cast<float>(*nr - v.refresh) > f) return false;
+        if (refresh <= nativeRefresh && static_cast<float>(*nr - v.refresh) > f) {
+            rec.Note(j, ModeVerdict::RefreshShort, static_cast<double>(static_cast<float>(*nr - v.refresh) - f));
+            return false;
+        }
         return true;
+    };
+    auto wideEnough = [&](int j) {
+        const double width = c.modes[static_cast<size_t>(j)].width;
+        if (width >= targetWidth - t) return true;
+        rec.Note(j, ModeVerdict::WidthShort, targetWidth - t - width);
+        return false;
     };
 
     int best = 0;
@@ -111,27 +150,44 @@ int BestMode(const SelectionContext& c, double targetWidth, const std::string& h
         if (best == 0 || distance < bestDistance) {
             best = j;
             bestDistance = distance;
+            rec.Note(j, ModeVerdict::Taken);
+        } else {
+            rec.Note(j, ModeVerdict::NotCloser);
         }
     };
 
+    rec.Pass(1);
     for (int j = 1; j <= count; ++j) {
-        if (c.m.AvailModes[j].AvailHeight != heightKey) continue;
-        if (!eligible(j) || c.modes[static_cast<size_t>(j)].width < targetWidth - t) continue;
+        if (c.m.AvailModes[j].AvailHeight != heightKey) {
+            rec.Note(j, ModeVerdict::OtherHeight);
+            continue;
+        }
+        if (!eligible(j) || !wideEnough(j)) continue;
         consider(j);
     }
-    if (best != 0) return best;
+    if (best != 0) {
+        rec.Finish(best);
+        return best;
+    }
 
+    rec.Pass(2);
     for (int j = 1; j <= count; ++j) {
+        if (!eligible(j) || !wideEnough(j)) continue;
         const ModeValues& v = c.modes[static_cast<size_t>(j)];
-        if (!eligible(j) || v.width < targetWidth - t || v.height < minHeight - t) continue;
+        if (v.height < minHeight - t) {
+            rec.Note(j, ModeVerdict::HeightShort, minHeight - t - v.height);
+            continue;
+        }
         consider(j);
     }
+    rec.Finish(best);
     return best;
 }
 
-// The mode for one raster game, or 0. Clears the game's INI text before searching, as every
-// searched game starts its text afresh.
-int ChooseMode(const SelectionContext& c, GameRow& g) {
+// The mode for one raster game, or 0; searched tells whether a search was made at all (a
+// searched game's INI text starts afresh). With a record, notes every step into it.
+int ChooseMode(const SelectionContext& c, const GameRow& g, bool& searched, SelectionRecord* record) {
+    searched = false;
     if (g.GameNativeWidth == "-") return 0;
     const int orientation = c.m.S.MonitorOrientation;
     bool landscape;
@@ -143,12 +199,18 @@ int ChooseMode(const SelectionContext& c, GameRow& g) {
         landscape = g.GameOrientation == "H";
     else
         return 0;
-
-    g.GameINIText.clear();
+    searched = true;
 
     const std::optional<double> w = WholeNumber(g.GameNativeWidth);
     const std::optional<double> h = WholeNumber(g.GameNativeHeight);
-    if (!w || !h || !WholeNumber(g.GameNativeRefresh)) return 0;
+    const bool readable = w && h && WholeNumber(g.GameNativeRefresh);
+    if (record) {
+        record->Searched = true;
+        record->Landscape = landscape;
+        record->NativeReadable = readable;
+        record->NativeRefresh = g.GameNativeRefresh;
+    }
+    if (!readable) return 0;
 
     const bool vertical = g.GameOrientation == "V";
     const int t = c.m.S.MatchResWithin;
@@ -156,30 +218,61 @@ int ChooseMode(const SelectionContext& c, GameRow& g) {
     // First with a key within 2 pixels of the size, then with the tolerant key.
     auto twoTries = [&](const Table<std::string>& list, const std::vector<ListEntry>& entries,
                         const std::string& size, double target, double minHeight) {
-        const int exact = BestMode(c, target, Snap(list, entries, size, true, t), minHeight, r);
-        return exact != 0 ? exact : BestMode(c, target, Snap(list, entries, size, false, t), minHeight, r);
+        if (record) {
+            record->TargetWidth = target;
+            record->MinHeight = minHeight;
+            record->LookedUpSize = size;
+            record->KeyFromWidths = &list == &c.m.AvailWidthList;
+            for (bool exact : {true, false}) {
+                SelectionTry& one = record->Tries.emplace_back();
+                one.Exact = exact;
+                one.HeightKey = Snap(list, entries, size, exact, t);
+                TryRecorder rec{one};
+                if (BestMode(c, target, one.HeightKey, minHeight, r, rec) != 0) return one.Result;
+            }
+            return 0;
+        }
+        NoRecord none;
+        const int exact = BestMode(c, target, Snap(list, entries, size, true, t), minHeight, r, none);
+        return exact != 0 ? exact : BestMode(c, target, Snap(list, entries, size, false, t), minHeight, r, none);
     };
-    if (landscape)
+    if (landscape) {
+        if (record) {
+            record->NativeWidth = *w;
+            record->NativeHeight = *h;
+        }
         return twoTries(c.m.AvailHeightList, c.heights, g.GameNativeHeight, vertical ? *w * 16 / 9 : *w, *h);
+    }
     // The emulator turns the picture, so the game's width becomes the mode's height and the key
     // comes from the list of widths.
+    if (record) {
+        record->NativeWidth = *h;
+        record->NativeHeight = *w;
+    }
     return twoTries(c.m.AvailWidthList, c.widths, g.GameNativeWidth, vertical ? *h : *h * 16 / 9, *w);
 }
 
-void StoreResult(const SelectionContext& c, Model& m, GameRow& g, int d) {
-    Settings& s = m.S;
+// The first usable mode of the not-found size, 0 when the list has none.
+int NotFoundSizeRow(const SelectionContext& c, const Settings& s) {
+    const Model& m = c.m;
+    for (int j = 1; j <= m.AvailModes.Count(); ++j)
+        if (c.modes[static_cast<size_t>(j)].usable && m.AvailModes[j].AvailWidth == s.NotFoundWidth &&
+            m.AvailModes[j].AvailHeight == s.NotFoundHeight)
+            return j;
+    return 0;
+}
+
+// Gives the game the result d; s is the settings the not-found mode is taken from (and corrected
+// in), the model's own during a run.
+void StoreResult(const SelectionContext& c, Settings& s, GameRow& g, int d) {
+    const Model& m = c.m;
     if (d != 0 || s.NotFoundWidth == kNoModeWidth) {
         SetChosenMode(m, d, ChosenModeOf(g));
         return;
     }
     // The not-found settings stand in, with the size of a usable mode still in the list (the first
     // of that size; the refresh stays the one chosen).
-    int sameSize = 0;
-    for (int j = 1; j <= m.AvailModes.Count() && sameSize == 0; ++j)
-        if (c.modes[static_cast<size_t>(j)].usable && m.AvailModes[j].AvailWidth == s.NotFoundWidth &&
-            m.AvailModes[j].AvailHeight == s.NotFoundHeight)
-            sameSize = j;
-    if (sameSize != 0) {
+    if (NotFoundSizeRow(c, s) != 0) {
         s.NotFoundINIText = SetResolutionLine(
             ResolutionLineFor(m, s.NotFoundWidth, s.NotFoundHeight, s.NotFoundRefresh), s.NotFoundINIText);
     } else {
@@ -194,8 +287,7 @@ void StoreResult(const SelectionContext& c, Model& m, GameRow& g, int d) {
 }
 
 void AddRotationLine(const Settings& s, GameRow& g) {
-    const bool needed = s.MonitorOrientation == 1 || (s.MonitorOrientation == 2 && g.GameOrientation == "V");
-    if (!needed) return;
+    if (!RotationLineNeeded(s, g)) return;
     const char* line = s.PreferredRotation == 0 ? "ror 1" : "rol 1";
     if (g.GameINIText.empty())
         g.GameINIText = line;
@@ -203,14 +295,28 @@ void AddRotationLine(const Settings& s, GameRow& g) {
         g.GameINIText.append("|").append(line);
 }
 
-void SelectOne(const SelectionContext& c, Model& m, int i) {
-    GameRow& g = m.Games[i];
-    const int d = ChooseMode(c, g);
-    StoreResult(c, m, g, d);
-    AddRotationLine(m.S, g);
+void SelectOne(const SelectionContext& c, Settings& s, GameRow& g, SelectionRecord* record) {
+    bool searched = false;
+    const int d = ChooseMode(c, g, searched, record);
+    if (searched) g.GameINIText.clear();
+    StoreResult(c, s, g, d);
+    AddRotationLine(s, g);
+    if (!record) return;
+    record->ModeRow = d;
+    record->Outcome = d != 0                            ? SelectionOutcome::Mode
+                      : s.NotFoundWidth != kNoModeWidth ? SelectionOutcome::NotFoundMode
+                                                        : SelectionOutcome::Emulator;
+    record->Width = g.GameModeWidth;
+    record->Height = g.GameModeHeight;
+    record->Refresh = g.GameModeRefresh;
+    record->INIText = g.GameINIText;
 }
 
 } // namespace
+
+bool RotationLineNeeded(const Settings& s, const GameRow& g) {
+    return s.MonitorOrientation == 1 || (s.MonitorOrientation == 2 && g.GameOrientation == "V");
+}
 
 std::string SnapToAvailableHeight(const Model& m, std::string_view value, bool exact) {
     return Snap(m.AvailHeightList, SelectionContext::NumberEntries(m.AvailHeightList), value, exact,
@@ -224,7 +330,8 @@ std::string SnapToAvailableWidth(const Model& m, std::string_view value, bool ex
 
 int FindBestMode(const Model& m, double targetWidth, const std::string& heightKey, double minHeight,
                  const std::string& nativeRefresh) {
-    return BestMode(SelectionContext(m), targetWidth, heightKey, minHeight, nativeRefresh);
+    NoRecord none;
+    return BestMode(SelectionContext(m), targetWidth, heightKey, minHeight, nativeRefresh, none);
 }
 
 void AutoSelectVideoModes(Model& m, ProgressSink& progress) {
@@ -236,8 +343,31 @@ void AutoSelectVideoModes(Model& m, ProgressSink& progress) {
     ProgressScope scope(progress, "Selecting Video Modes...", count);
     for (int i = 1; i <= count; ++i) {
         progress.Step(i);
-        SelectOne(c, m, i);
+        SelectOne(c, m.S, m.Games[i], nullptr);
     }
+}
+
+SelectionRecord ExplainSelection(const Model& m, int game) {
+    SelectionRecord record;
+    record.Game = game;
+    if (game < 1 || game > m.Games.Count()) return record;
+    // The game and the settings are copies: explaining changes nothing, not even the not-found
+    // settings that a run corrects when their mode is gone.
+    const SelectionContext c(m);
+    Settings s = m.S;
+    GameRow g = m.Games[game];
+    SelectOne(c, s, g, &record);
+    return record;
+}
+
+std::vector<int> SelectedModeRows(const Model& m) {
+    std::vector<int> rows(static_cast<size_t>(m.Games.Count()) + 1, 0);
+    const SelectionContext c(m);
+    for (int i = 1; i <= m.Games.Count(); ++i) {
+        bool searched = false;
+        rows[static_cast<size_t>(i)] = ChooseMode(c, m.Games[i], searched, nullptr);
+    }
+    return rows;
 }
 
 } // namespace kelvaro
