@@ -1,0 +1,175 @@
+#include "modes/SelectionText.h"
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#include "core/ChosenMode.h"
+#include "core/Text.h"
+#include "modes/AvailableModes.h"
+
+namespace kelvaro {
+
+namespace {
+
+std::string Num(double v, int decimals = 2) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    std::string s = buf;
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0') s.pop_back();
+        if (s.back() == '.') s.pop_back();
+    }
+    return s;
+}
+
+std::string Size(double w, double h) { return Num(w) + " x " + Num(h); }
+
+std::string ModeName(const Model& m, int row) { return AvailModeDisplay(m.AvailModes[row]); }
+
+// Why one mode was passed over (or taken), as a phrase.
+std::string Verdict(const Model& m, const SelectionRecord& r, const SelectionTry& t, const ModeNote& n) {
+    const std::string tol = std::to_string(m.S.MatchResWithin);
+    switch (n.Verdict) {
+    case ModeVerdict::Taken: return "taken";
+    case ModeVerdict::NotCloser: return "fits, but another width is closer to " + Num(r.TargetWidth);
+    case ModeVerdict::OtherHeight: return "height is not " + (t.HeightKey.empty() ? "in the list" : t.HeightKey);
+    case ModeVerdict::Interlaced: return "interlaced and ignored";
+    case ModeVerdict::RefreshShort: return "refresh beyond the tolerance by " + Num(n.By) + " Hz";
+    case ModeVerdict::WidthShort: return "width beyond the tolerance by " + Num(n.By) + " pixels";
+    case ModeVerdict::HeightShort: return "height beyond the tolerance by " + Num(n.By) + " pixels";
+    case ModeVerdict::NoSize: return "no usable size in the mode list";
+    }
+    return {};
+}
+
+// The notes of the last pass that looked at every mode: each mode once, with its last reason.
+const std::vector<ModeNote>* LastNotes(const SelectionRecord& r) {
+    if (r.Tries.empty()) return nullptr;
+    const SelectionTry& t = r.Tries.back();
+    return t.Pass2.empty() ? &t.Pass1 : &t.Pass2;
+}
+
+std::string LookedFor(const Model& m, const SelectionRecord& r) {
+    std::string line = "Looked for " + Size(r.TargetWidth, r.MinHeight);
+    if (!r.Landscape) line += " (the picture turned)";
+    line += " within " + std::to_string(m.S.MatchResWithin) + " pixels, at " + r.NativeRefresh + " Hz less at most " +
+            Num(m.S.MatchRefreshWithin) + " Hz.";
+    return line;
+}
+
+std::string NoModeLine(const Model& m) {
+    if (m.S.NotFoundWidth == kNoModeWidth) return "The emulator decides the mode.";
+    return "The game takes the mode set for games without one: " + m.S.NotFoundWidth + " x " + m.S.NotFoundHeight + ".";
+}
+
+std::optional<PictureFigures> ChosenPicture(const Model& m, const SelectionRecord& r) {
+    if (r.ModeRow == 0) return std::nullopt;
+    return PictureOfGame(m.Games[r.Game], r.INIText, m.AvailModes[r.ModeRow]);
+}
+
+} // namespace
+
+std::string SelectionReason(const Model& m, const SelectionRecord& r) {
+    if (!r.Searched) {
+        const bool vector = r.Game >= 1 && r.Game <= m.Games.Count() && m.Games[r.Game].GameNativeWidth == "-";
+        return std::string(vector ? "A vector game: no mode is searched.\n" : "No mode is searched for this monitor.\n") +
+               NoModeLine(m);
+    }
+    if (!r.NativeReadable) return "The game list gives no size or refresh for this game.\n" + NoModeLine(m);
+    std::string text = LookedFor(m, r) + "\n";
+    if (r.ModeRow != 0) {
+        const SelectionTry& t = r.Tries.back();
+        const std::optional<PictureFigures> p = ChosenPicture(m, r);
+        text += "Chose " + ModeName(m, r.ModeRow) + ": ";
+        if (p && p->ExactSize())
+            text += "exact size.";
+        else if (t.Pass2.empty())
+            text += "height " + t.HeightKey + " " + (t.Exact ? "is in the list" : "is the nearest in the list") +
+                    ", and its width is the closest.";
+        else
+            text += "no mode of height " + (t.HeightKey.empty() ? std::string("near it") : t.HeightKey) +
+                    " fits; the closest width of the modes with enough lines.";
+        return text;
+    }
+    // Nothing fitted: count the reasons, and name the nearest miss.
+    int interlaced = 0, refresh = 0, width = 0, height = 0;
+    const ModeNote* nearest = nullptr;
+    for (const ModeNote& n : *LastNotes(r)) {
+        interlaced += n.Verdict == ModeVerdict::Interlaced;
+        refresh += n.Verdict == ModeVerdict::RefreshShort;
+        width += n.Verdict == ModeVerdict::WidthShort;
+        height += n.Verdict == ModeVerdict::HeightShort;
+        const bool miss = n.Verdict == ModeVerdict::WidthShort || n.Verdict == ModeVerdict::HeightShort ||
+                          n.Verdict == ModeVerdict::RefreshShort;
+        if (miss && (!nearest || n.By < nearest->By)) nearest = &n;
+    }
+    text += "No mode fits: " + std::to_string(width) + " too narrow, " + std::to_string(height) + " too few lines, " +
+            std::to_string(refresh) + " refresh too low, " + std::to_string(interlaced) + " interlaced";
+    if (nearest)
+        text += "; nearest " + ModeName(m, nearest->Row) + " (" + Verdict(m, r, r.Tries.back(), *nearest) + ")";
+    return text + ".\n" + NoModeLine(m);
+}
+
+std::string PictureText(const PictureFigures& p) {
+    std::string t = "Picture " + Size(static_cast<double>(p.NativeWidth), static_cast<double>(p.NativeHeight)) +
+                    (p.Turned ? " (turned)" : "") + " in mode " +
+                    Size(static_cast<double>(p.ModeWidth), static_cast<double>(p.ModeHeight)) +
+                    (p.ExactSize() ? ": exact size" : "") + "\n";
+    t += "Scale " + Num(p.ScaleX, 3) + (p.WholeX ? " (whole)" : "") + " across, " + Num(p.ScaleY, 3) +
+         (p.WholeY ? " (whole)" : "") + " down\n";
+    auto side = [](long long fit, long long before, long long after, long long cut, const char* unused,
+                   const char* what) {
+        std::string s = "At " + std::to_string(fit) + "x: ";
+        if (cut > 0) return s + std::to_string(cut) + " " + what + " cut off";
+        return s + std::to_string(before) + " + " + std::to_string(after) + " " + unused;
+    };
+    t += side(p.FitX, p.LeftColumns, p.RightColumns, p.CutColumns, "unused columns (left + right)", "columns") + "; " +
+         side(p.FitY, p.TopLines, p.BottomLines, p.CutLines, "unused lines (top + bottom)", "lines") + "\n";
+    t += p.Interlaced ? "Interlaced" : "Progressive";
+    if (p.RefreshKnown)
+        t += ", refresh " + std::string(p.RefreshDifference >= 0 ? "+" : "") + Num(p.RefreshDifference) + " Hz, " +
+             (p.SpeedChangePercent >= 0 ? "+" : "") + Num(p.SpeedChangePercent, 1) + "% speed";
+    return t + "\n";
+}
+
+std::string SelectionExplanation(const Model& m, const SelectionRecord& r) {
+    std::string out = "chosen\t";
+    if (r.Width == kNoModeWidth)
+        out += "none\n";
+    else
+        out += PrintableText(r.Width) + "\t" + PrintableText(r.Height) + "\t" + PrintableText(r.Refresh) + "\n";
+    if (r.Game >= 1 && r.Game <= m.Games.Count()) {
+        const GameRow& g = m.Games[r.Game];
+        out += "game\t" + g.GameRomName + "\t" + g.GameDescription + "\n";
+        out += "native\t" + g.GameNativeWidth + " x " + g.GameNativeHeight + " @ " + g.GameNativeRefresh + " Hz, " +
+               (g.GameOrientation == "V" ? "vertical" : g.GameOrientation == "H" ? "horizontal" : "no orientation") +
+               "\n";
+    }
+    out += SelectionReason(m, r) + "\n";
+    for (const SelectionTry& t : r.Tries) {
+        out += std::string(t.Exact ? "Search 1: " : "Search 2: ") + r.LookedUpSize + " looked up in the " +
+               (r.KeyFromWidths ? "widths" : "heights") + " " + (t.Exact ? "within 2 pixels" : "within the tolerance") +
+               ": " + (t.HeightKey.empty() ? "none" : t.HeightKey) + "\n";
+        for (const auto* pass : {&t.Pass1, &t.Pass2}) {
+            if (pass->empty()) continue;
+            std::string lines;
+            for (const ModeNote& n : *pass) {
+                if (n.Verdict == ModeVerdict::OtherHeight) continue;
+                lines += "    " + ModeName(m, n.Row) + (m.AvailModes[n.Row].AvailInterlaced == "Yes" ? " i" : "") +
+                         ": " + Verdict(m, r, t, n) + "\n";
+            }
+            if (pass == &t.Pass1)
+                out += lines.empty() ? "  No mode of that height\n" : "  Modes of that height:\n" + lines;
+            else
+                out += "  Modes of any height:\n" + lines;
+        }
+        out += std::string("  ") + (t.Result ? "Found " + ModeName(m, t.Result) : "Found nothing") + "\n";
+    }
+    out += "INI\t" + PrintableText(r.INIText) + "\n";
+    if (const std::optional<PictureFigures> p = ChosenPicture(m, r)) out += PictureText(*p);
+    return out;
+}
+
+} // namespace kelvaro

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+#include "core/Model.h"
+#include "core/Picture.h"
+#include "modes/SelectionRecord.h"
+
+namespace kelvaro {
+
+// Two or three plain lines ("\n" between them) saying why the game got its mode: what was looked
+// for and what was found, or why nothing fitted.
+std::string SelectionReason(const Model& m, const SelectionRecord& r);
+
+// The figures of a picture in a mode as plain lines: sizes, scale, borders or the part cut off,
+// interlacing, refresh.
+std::string PictureText(const PictureFigures& p);
+
+// Everything the selection did for the game, one line per search and per mode looked at, then the
+// picture's figures in the chosen mode. Its first line is "chosen<TAB>W<TAB>H<TAB>R" with the
+// game's mode cells, or "chosen<TAB>none" when the selection found no mode and none was given.
+std::string SelectionExplanation(const Model& m, const SelectionRecord& r);
+
+} // namespace kelvaro
