@@ -109,3 +109,13 @@ void PrintGameTable(const Model& m) {
 }
 
 } // namespace kelvaro::batch
+
+namespace kelvaro::batch {
+
+int FindGameByRomName(const Model& m, std::string_view romName) {
+    for (int i = 1; i <= m.Games.Count(); ++i)
+        if (EqualsIgnoringAsciiCase(m.Games[i].GameRomName, romName)) return i;
+    return 0;
+}
+
+} // namespace kelvaro::batch

@@ -1,6 +1,7 @@
 #pragma once
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Model.h"
@@ -50,6 +51,15 @@ Model MakeModel(const Options& o);
 // files it does not know) a UsageError.
 Model MakeModelWithIniFiles(const Options& o, bool mustReadBack = false);
 
+// The model of "select" and the commands that explain it: MakeModel, the mode list of --modes and
+// the native mode list built from --dat, nothing selected yet. Throws UsageError when --dat or
+// --modes names no file.
+Model MakeSelectionModel(const Options& o);
+
+// The first game of that rom name; the table holds names in upper case and users type them in
+// the emulator's lower case, so case does not count. 0 when there is none.
+int FindGameByRomName(const Model& m, std::string_view romName);
+
 // One line per game, "i<TAB>GameRomName<TAB>...<TAB>GameINIText", then the "NotFound" line.
 void PrintGameTable(const Model& m);
 
@@ -62,5 +72,8 @@ int CmdRead(const Options& o);
 int CmdGenerate(const Options& o);
 int CmdImportModes(const Options& o);
 int CmdCheck(const Options& o);
+int CmdExplain(const Options& o);
+int CmdSummary(const Options& o);
+int CmdSuggest(const Options& o);
 
 } // namespace kelvaro::batch

@@ -8,18 +8,6 @@
 
 namespace kelvaro::batch {
 
-namespace {
-
-// The first game of that rom name; the table holds names in upper case and users type them in
-// the emulator's lower case, so case does not count. 0 when there is none.
-int FindGameByRomName(const Model& m, std::string_view romName) {
-    for (int i = 1; i <= m.Games.Count(); ++i)
-        if (EqualsIgnoringAsciiCase(m.Games[i].GameRomName, romName)) return i;
-    return 0;
-}
-
-} // namespace
-
 // Builds, selects (unless --no-select) and writes the INI files of the scope; the settings file
 // is never written.
 int CmdGenerate(const Options& o) {

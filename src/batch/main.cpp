@@ -31,6 +31,9 @@ const std::vector<Command>& Commands() {
          CmdGenerate},
         {"import-modes", {"--out", "--output-name", "--rate"}, {}, false, CmdImportModes, 1},
         {"check", {"--exe", "--ini-dir", "--rom-dir", "--game", "--dat", "--cfg"}, {}, true, CmdCheck},
+        {"explain", {"--dat", "--modes", "--game", "--cfg"}, {}, true, CmdExplain},
+        {"summary", {"--dat", "--modes", "--cfg"}, {}, true, CmdSummary},
+        {"suggest", {"--dat", "--modes", "--top", "--cfg"}, {}, true, CmdSuggest},
     };
     return commands;
 }
@@ -46,7 +49,10 @@ void Usage() {
                  "           [--no-select] [--cfg FILE] [--set Name=Value]...\n"
                  "  import-modes [FILE|-] [--out FILE] [--output-name NAME] [--rate R]\n"
                  "  check --exe PATH --ini-dir DIR [--rom-dir DIR] [--game NAME] [--dat FILE]\n"
-                 "        [--cfg FILE] [--set Name=Value]...\n";
+                 "        [--cfg FILE] [--set Name=Value]...\n"
+                 "  explain --dat FILE --modes FILE --game NAME [--cfg FILE] [--set Name=Value]...\n"
+                 "  summary --dat FILE --modes FILE [--cfg FILE] [--set Name=Value]...\n"
+                 "  suggest --dat FILE --modes FILE [--top N] [--cfg FILE] [--set Name=Value]...\n";
 }
 
 } // namespace

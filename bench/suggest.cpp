@@ -1,0 +1,94 @@
+// Modes worth adding: the top 10 suggestions over the emulator's real list with the default mode
+// list, for the three monitor orientations, with a progress sink that counts its calls.
+//
+// The list: $KELVARO_BENCH_DATA/mame.dat, or $KELVARO_BENCH_XML converted into a temporary
+// listinfo file. The mode list: $KELVARO_SOURCE_DIR/data/avga9200.txt.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
+#include "ListXmlFile.h"
+#include "gamelist/NativeModes.h"
+#include "modes/AutoSelect.h"
+#include "modes/AvailableModes.h"
+#include "modes/Suggestions.h"
+
+using namespace kelvaro;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+std::string Env(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+struct CountingSink : ProgressSink {
+    void Step(int) override { ++steps; }
+    void Pump() override { ++pumps; }
+    int steps = 0, pumps = 0;
+};
+
+} // namespace
+
+int main() {
+    std::string dat = Env("KELVARO_BENCH_DATA") + "/mame.dat";
+    std::string converted;
+    if (Env("KELVARO_BENCH_DATA").empty() || !fs::exists(dat)) {
+        const std::string xml = Env("KELVARO_BENCH_XML");
+        if (xml.empty() || !fs::exists(xml)) {
+            std::fprintf(stderr, "set KELVARO_BENCH_DATA (with mame.dat) or KELVARO_BENCH_XML\n");
+            return 2;
+        }
+        converted = (fs::temp_directory_path() / ("kelvaro-suggest-" + std::to_string(::getpid()) + ".dat")).string();
+        ConvertListXmlFile(xml, converted);
+        dat = converted;
+    }
+    Model base;
+    ProgressSink quiet;
+    const bool built = static_cast<bool>(BuildNativeModeListFromFile(base, dat, quiet));
+    if (!converted.empty()) fs::remove(converted);
+    if (!built) {
+        std::fprintf(stderr, "no game in %s\n", dat.c_str());
+        return 1;
+    }
+    const std::string source = Env("KELVARO_SOURCE_DIR").empty() ? "." : Env("KELVARO_SOURCE_DIR");
+    base.S.ModeListFile = source + "/data/avga9200.txt";
+    ReadAvailableModes(base);
+
+    const char* layouts[] = {"horizontal", "vertical", "rotating"};
+    for (int orientation = 0; orientation < 3; ++orientation) {
+        Model m = base;
+        m.S.MonitorOrientation = orientation;
+        double best = 1e9;
+        size_t count = 0;
+        int gain = 0, pumps = 0;
+        for (int round = 0; round < 3; ++round) {
+            CountingSink sink;
+            const auto start = Clock::now();
+            const std::vector<ModeSuggestion> top = SuggestModes(m, 10, sink);
+            best = std::min(best, MsSince(start));
+            count = top.size();
+            gain = 0;
+            for (const ModeSuggestion& s : top) gain += s.Gain;
+            pumps = sink.pumps;
+        }
+        int without = 0;
+        for (int row : SelectedModeRows(m)) without += row == 0;
+        std::printf("suggest top 10 %-10s best of 3: %7.1f ms  (%zu suggestions, %d games gain a mode of %d "
+                    "without; %d progress calls)\n",
+                    layouts[orientation], best, count, gain, without - 1, pumps);
+    }
+    return 0;
+}
