@@ -74,8 +74,8 @@ std::optional<PictureFigures> ChosenPicture(const Model& m, const SelectionRecor
 std::string SelectionReason(const Model& m, const SelectionRecord& r) {
     if (!r.Searched) {
         const bool vector = r.Game >= 1 && r.Game <= m.Games.Count() && m.Games[r.Game].GameNativeWidth == "-";
-        return std::string(vector ? "A vector game: no mode is searched.\n" : "No mode is searched for this monitor.\n") +
-               NoModeLine(m);
+        const char* why = vector ? "A vector game: no mode is searched.\n" : "No mode is searched for this monitor.\n";
+        return why + NoModeLine(m);
     }
     if (!r.NativeReadable) return "The game list gives no size or refresh for this game.\n" + NoModeLine(m);
     std::string text = LookedFor(m, r) + "\n";

@@ -140,7 +140,8 @@ std::string ModeSuggestion::Line() const {
 
 void AppendAvailableMode(Model& m, const AvailModeRow& mode) {
     m.AvailModes.Add(mode);
-    for (auto [list, text] : {std::pair{&m.AvailWidthList, &mode.AvailWidth}, {&m.AvailHeightList, &mode.AvailHeight}}) {
+    for (auto [list, text] :
+         {std::pair{&m.AvailWidthList, &mode.AvailWidth}, {&m.AvailHeightList, &mode.AvailHeight}}) {
         const auto& e = list->Elements();
         if (std::find(e.begin() + 1, e.end(), *text) != e.end()) continue;
         list->Add(*text);

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <map>
+#include <regex>
+#include <sstream>
 
 #include "../gamelist/GamelistFixtures.h"
 #include "BatchRun.h"
@@ -208,6 +210,53 @@ TEST(BatchImportModes, WritesAListThatModesReads) {
     EXPECT_TRUE(TempDir::Read(dir.File("none.txt")).empty());
 }
 
+// explain's first line names the mode select gives each game; summary counts every game once;
+// suggest prints the lines of a mode list.
+TEST(BatchExplain, AgreesWithSelectOnEveryGameAndSummaryAndSuggestCountThem) {
+    TempDir t;
+    const std::string dat =
+        t.Write("mame.dat", fixtures::GameList() +
+                                fixtures::Block("big", "Big", fixtures::Raster("1024", "768", "57.500000", false)));
+    const std::string modes = t.Write("modes.txt", fixtures::kModeList), none = t.File("none.cfg");
+    for (const char* orientation : {"MonitorOrientation=0", "MonitorOrientation=1", "MonitorOrientation=2"}) {
+        SCOPED_TRACE(orientation);
+        const Strings common = {"--dat", dat, "--modes", modes, "--cfg", none, "--set", orientation};
+        auto run = [&](Strings args) {
+            args.insert(args.end(), common.begin(), common.end());
+            BatchResult r = RunBatch(args);
+            EXPECT_EQ(r.status, 0) << r.err;
+            return r.out;
+        };
+        std::istringstream table(run({"select"}));
+        int left = 0, games = 0;
+        for (std::string line; std::getline(table, line) && line.rfind("NotFound", 0) != 0; ++games) {
+            std::vector<std::string> cells;
+            std::istringstream row(line);
+            for (std::string cell; std::getline(row, cell, '\t');) cells.push_back(cell);
+            ASSERT_EQ(cells.size(), 11u) << line;
+            const std::string explained = run({"explain", "--game", cells[1]});
+            const std::string first = explained.substr(0, explained.find('\n'));
+            left += cells[7] == "???";
+            const std::string mode = "chosen\t" + cells[7] + "\t" + cells[8] + "\t" + cells[9];
+            EXPECT_EQ(first, cells[7] == "???" ? "chosen\tnone" : mode) << explained;
+        }
+        const std::string summary = run({"summary"});
+        EXPECT_EQ(summary.rfind("games\t" + std::to_string(games) + "\n", 0), 0u) << summary;
+        EXPECT_NE(summary.find("\nleft_to_emulator\t" + std::to_string(left) + "\n"), std::string::npos) << summary;
+        // The big game is left without a mode everywhere: there is something to suggest, and
+        // the suggestions serve no more games than those left.
+        std::istringstream suggested(run({"suggest"}));
+        int lines = 0, gains = 0;
+        for (std::string line; std::getline(suggested, line); ++lines) {
+            const std::regex pattern("[0-9]+\t[0-9]+\t[0-9][0-9]\tprogressive\t[1-9][0-9]*");
+            EXPECT_TRUE(std::regex_match(line, pattern)) << line;
+            gains += std::stoi(line.substr(line.rfind('\t') + 1));
+        }
+        EXPECT_GE(lines, 1);
+        EXPECT_LE(gains, left);
+    }
+}
+
 TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
     TempDir t;
     const std::string dat = t.Write("mame.dat", fixtures::GameList()), modes = t.Write("modes.txt", fixtures::kModeList);
@@ -235,6 +284,11 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
         {"import-modes", modes, "--rate", "100"},
         {"import-modes", modes, modes},
         {"import-modes", t.File("missing.txt"), "--out", t.File("out.txt")},
+        {"explain", "--dat", dat, "--modes", modes, "--cfg", none},
+        {"explain", "--dat", dat, "--modes", modes, "--cfg", none, "--game", "nosuch"},
+        {"summary", "--dat", dat, "--cfg", none},
+        {"suggest", "--dat", dat, "--modes", modes, "--cfg", none, "--top", "0"},
+        {"suggest", "--dat", dat, "--modes", modes, "--cfg", none, "--top", "3x"},
     };
     for (const Strings& args : cases) {
         std::string line;

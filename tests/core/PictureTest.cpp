@@ -25,8 +25,7 @@ struct Case {
 TEST(Picture, FiguresOfKnownCases) {
     const std::vector<Case> cases = {
         {"vertical game turned into its mode", 224, 288, true, 288, 224, 288, 224, true, true, 1, 1, 0, 0, 0, 0, 0, 0},
-        {"vertical game unturned in 320 x 240", 224, 288, false, 320, 240, 224, 288, false, false, 1, 1, 48, 48, 0, 0, 0,
-         48},
+        {"vertical game in 320 x 240", 224, 288, false, 320, 240, 224, 288, false, false, 1, 1, 48, 48, 0, 0, 0, 48},
         {"doubled both ways", 320, 240, false, 640, 480, 320, 240, true, true, 2, 2, 0, 0, 0, 0, 0, 0},
         {"odd border goes to the far side", 301, 224, false, 320, 240, 301, 224, false, false, 1, 1, 9, 10, 8, 8, 0, 0},
         {"larger than the mode", 384, 256, false, 320, 240, 384, 256, false, false, 1, 1, 0, 0, 0, 0, 64, 16},
@@ -60,7 +59,8 @@ TEST(Picture, RefreshAndSpeedAndWhatTheGameRowsGive) {
         EXPECT_FALSE(TurnsPicture(stays)) << stays;
 
     const GameRow pac = fixtures::Game("PACMAN", "224", "288", "60.606061", "V");
-    const std::optional<PictureFigures> turned = PictureOfGame(pac, "resolution 288x224|ror 1", fixtures::Mode("288", "224", "60"));
+    const std::optional<PictureFigures> turned =
+        PictureOfGame(pac, "resolution 288x224|ror 1", fixtures::Mode("288", "224", "60"));
     ASSERT_TRUE(turned);
     EXPECT_TRUE(turned->ExactSize() && turned->WholeScale());
     EXPECT_NEAR(turned->RefreshDifference, -0.606061, 1e-9);

@@ -177,7 +177,8 @@ TEST(Suggestions, NewModeListIsTheOldFileWithTheLinesInItsOwnLineEnds) {
     ModeSuggestion b{1024, 768, 60, false, 1, {}};
     const std::string out = dir.Path() + "/new.txt";
     ASSERT_TRUE(WriteModeListWithSuggestions(old, out, {a, b}));
-    EXPECT_EQ(TempDir::Read(out), "Card\r\n 320 240 60Hz\r\n 398 288 61Hz progressive\r\n1024 768 60Hz progressive\r\n");
+    EXPECT_EQ(TempDir::Read(out),
+              "Card\r\n 320 240 60Hz\r\n 398 288 61Hz progressive\r\n1024 768 60Hz progressive\r\n");
     EXPECT_EQ(TempDir::Read(old), "Card\r\n 320 240 60Hz");
     EXPECT_FALSE(WriteModeListWithSuggestions(old, old, {a}));
     EXPECT_EQ(TempDir::Read(old), "Card\r\n 320 240 60Hz");
