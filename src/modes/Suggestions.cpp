@@ -138,7 +138,7 @@ std::string ModeSuggestion::Line() const {
     return buf;
 }
 
-void AppendAvailableMode(Model& m, const AvailModeRow& mode) {
+void AppendAvailableMode(Model& m, AvailModeRow mode) {
     m.AvailModes.Add(mode);
     for (auto [list, text] :
          {std::pair{&m.AvailWidthList, &mode.AvailWidth}, {&m.AvailHeightList, &mode.AvailHeight}}) {

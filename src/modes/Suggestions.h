@@ -30,7 +30,7 @@ std::vector<ModeSuggestion> SuggestModes(const Model& m, int top, ProgressSink& 
 
 // Appends row `mode` to the available mode table and its width and height to the distinct-value
 // lists where they are new, as reading the mode list with that line appended would.
-void AppendAvailableMode(Model& m, const AvailModeRow& mode);
+void AppendAvailableMode(Model& m, AvailModeRow mode);
 
 // Writes newFile: the bytes of currentFile, then one line per suggestion in the list's own line
 // ends, written safely. currentFile is only read; newFile must be another file.
