@@ -7,6 +7,7 @@
 
 #include "core/ChosenMode.h"
 #include "core/Text.h"
+#include "core/TextNumbers.h"
 #include "modes/AvailableModes.h"
 
 namespace kelvaro {
@@ -54,14 +55,16 @@ const std::vector<ModeNote>* LastNotes(const SelectionRecord& r) {
 std::string LookedFor(const Model& m, const SelectionRecord& r) {
     std::string line = "Looked for " + Size(r.TargetWidth, r.MinHeight);
     if (!r.Landscape) line += " (the picture turned)";
-    line += " within " + std::to_string(m.S.MatchResWithin) + " pixels, at " + r.NativeRefresh + " Hz less at most " +
-            Num(m.S.MatchRefreshWithin) + " Hz.";
+    line += " (within " + std::to_string(m.S.MatchResWithin) + " pixels) at " + r.NativeRefresh + " Hz, or up to " +
+            Num(m.S.MatchRefreshWithin) + " Hz slower.";
     return line;
 }
 
-std::string NoModeLine(const Model& m) {
-    if (m.S.NotFoundWidth == kNoModeWidth) return "The emulator decides the mode.";
-    return "The game takes the mode set for games without one: " + m.S.NotFoundWidth + " x " + m.S.NotFoundHeight + ".";
+// What the game gets without a mode of its own: the not-found setting as the selection left it
+// (a not-found mode that is gone from the list leaves the choice to the emulator).
+std::string NoModeLine(const SelectionRecord& r) {
+    if (r.Outcome != SelectionOutcome::NotFoundMode) return "The emulator decides the mode.";
+    return "The game takes the mode set for games without one: " + r.Width + " x " + r.Height + ".";
 }
 
 std::optional<PictureFigures> ChosenPicture(const Model& m, const SelectionRecord& r) {
@@ -75,9 +78,9 @@ std::string SelectionReason(const Model& m, const SelectionRecord& r) {
     if (!r.Searched) {
         const bool vector = r.Game >= 1 && r.Game <= m.Games.Count() && m.Games[r.Game].GameNativeWidth == "-";
         const char* why = vector ? "A vector game: no mode is searched.\n" : "No mode is searched for this monitor.\n";
-        return why + NoModeLine(m);
+        return why + NoModeLine(r);
     }
-    if (!r.NativeReadable) return "The game list gives no size or refresh for this game.\n" + NoModeLine(m);
+    if (!r.NativeReadable) return "The game list gives no size or refresh for this game.\n" + NoModeLine(r);
     std::string text = LookedFor(m, r) + "\n";
     if (r.ModeRow != 0) {
         const SelectionTry& t = r.Tries.back();
@@ -93,9 +96,15 @@ std::string SelectionReason(const Model& m, const SelectionRecord& r) {
                     " fits; the closest width of the modes with enough lines.";
         return text;
     }
-    // Nothing fitted: count the reasons, and name the nearest miss.
+    // Nothing fitted: count the reasons, and name the nearest miss (the smallest shortfall; among
+    // equal ones the mode nearest the size looked for).
     int interlaced = 0, refresh = 0, width = 0, height = 0;
     const ModeNote* nearest = nullptr;
+    auto off = [&](const ModeNote& n) {
+        const AvailModeRow& mode = m.AvailModes[n.Row];
+        return std::fabs(LeadingNumber(mode.AvailWidth) - r.TargetWidth) +
+               std::fabs(LeadingNumber(mode.AvailHeight) - r.MinHeight);
+    };
     for (const ModeNote& n : *LastNotes(r)) {
         interlaced += n.Verdict == ModeVerdict::Interlaced;
         refresh += n.Verdict == ModeVerdict::RefreshShort;
@@ -103,13 +112,17 @@ std::string SelectionReason(const Model& m, const SelectionRecord& r) {
         height += n.Verdict == ModeVerdict::HeightShort;
         const bool miss = n.Verdict == ModeVerdict::WidthShort || n.Verdict == ModeVerdict::HeightShort ||
                           n.Verdict == ModeVerdict::RefreshShort;
-        if (miss && (!nearest || n.By < nearest->By)) nearest = &n;
+        if (miss && (!nearest || n.By < nearest->By || (n.By == nearest->By && off(n) < off(*nearest))))
+            nearest = &n;
     }
-    text += "No mode fits: " + std::to_string(width) + " too narrow, " + std::to_string(height) + " too few lines, " +
-            std::to_string(refresh) + " refresh too low, " + std::to_string(interlaced) + " interlaced";
+    std::string counts;
+    for (auto [count, what] : {std::pair{width, " too narrow"}, {height, " with too few lines"},
+                               {refresh, " with too low a refresh"}, {interlaced, " interlaced"}})
+        if (count > 0) counts += (counts.empty() ? "" : ", ") + std::to_string(count) + what;
+    text += "No mode fits" + (counts.empty() ? std::string() : ": " + counts);
     if (nearest)
         text += "; nearest " + ModeName(m, nearest->Row) + " (" + Verdict(m, r, r.Tries.back(), *nearest) + ")";
-    return text + ".\n" + NoModeLine(m);
+    return text + ".\n" + NoModeLine(r);
 }
 
 std::string PictureText(const PictureFigures& p) {
