@@ -54,8 +54,8 @@ const std::vector<ModeNote>* LastNotes(const SelectionRecord& r) {
 
 std::string LookedFor(const Model& m, const SelectionRecord& r) {
     std::string line = "Looked for " + Size(r.TargetWidth, r.MinHeight);
-    if (!r.Landscape) line += " (the picture turned)";
-    line += " (within " + std::to_string(m.S.MatchResWithin) + " pixels) at " + r.NativeRefresh + " Hz, or up to " +
+    if (!r.Landscape) line += ", the picture turned,";
+    line += " within " + std::to_string(m.S.MatchResWithin) + " pixels, at " + r.NativeRefresh + " Hz or up to " +
             Num(m.S.MatchRefreshWithin) + " Hz slower.";
     return line;
 }
