@@ -181,4 +181,13 @@ bool IsSafeFileName(std::string_view name) {
     return true;
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error)) return true;
+    const auto place = [&error](const std::string& name) {
+        return std::filesystem::absolute(name, error).lexically_normal();
+    };
+    return place(a) == place(b);
+}
+
 } // namespace kelvaro

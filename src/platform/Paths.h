@@ -25,6 +25,9 @@ std::size_t LastSeparator(std::string_view path);
 // already ends with one.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// True when both names lead to one file, or to one place when a file is missing.
+bool SameFile(const std::string& a, const std::string& b);
+
 // The folder of a file path as the emulator's folder is derived from its executable: the text
 // before the last separator. A path whose only separator is the root gives the root ("/mame" ->
 // "/", "C:\\mame.exe" -> "C:"). Nothing when the path holds no separator.

@@ -1,6 +1,7 @@
 #include "ui/GameListModel.h"
 
 #include "gamelist/NativeModes.h"
+#include "modes/ModeReason.h"
 #include "ui/ShownText.h"
 
 namespace kelvaro {
@@ -31,8 +32,12 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const {
     const int g = GameAt(index.row());
     // A game beyond the table can only be met while a build replaces the table and the list has
     // not been refilled yet.
-    if ((role != Qt::DisplayRole && role != SortRole) || !index.isValid() || g < 1 || g > m_.Games.Count()) return {};
+    if ((role != Qt::DisplayRole && role != SortRole && role != Qt::ToolTipRole) || !index.isValid() || g < 1 ||
+        g > m_.Games.Count())
+        return {};
     const GameRow& game = m_.Games[g];
+    // Worked out when asked: a tooltip is wanted for one cell at a time.
+    if (role == Qt::ToolTipRole) return index.column() == ColMode ? ShownLines(GameModeReason(m_, g)) : QVariant();
     if (role == SortRole && index.column() == ColNumber) return g;
     if (role == SortRole && index.column() == ColMode) return ModeOrder(game);
     switch (index.column()) {

@@ -10,7 +10,8 @@ namespace kelvaro {
 // "INI File Details (lines separated by |'s)"), reading the game table directly. Which games it
 // shows is set wholesale; edits of single games are announced as ranged changes. SortRole gives
 // what a sort by a column compares: the game number as a number, the mode by width, height and
-// refresh ("(Let MAME Decide)" before every mode), the texts as they are.
+// refresh ("(Let MAME Decide)" before every mode), the texts as they are. A "Mode" cell's tooltip
+// says why the game has that mode.
 class GameListModel : public ReportModel {
     Q_OBJECT
 public:

@@ -62,6 +62,7 @@ void frmMain::ConnectHandlers() {
     connect(mnuRefreshNative, &QAction::triggered, this, &frmMain::mnuRefreshNative_Click);
     connect(mnuRefreshAVGA, &QAction::triggered, this, &frmMain::mnuRefreshAVGA_Click);
     connect(mnuReadINIs, &QAction::triggered, this, &frmMain::mnuReadINIs_Click);
+    connect(mnuSummary, &QAction::triggered, this, &frmMain::mnuSummary_Click);
     for (int i = 0; i < 3; ++i)
         connect(mnuOrientation[i], &QAction::triggered, this, [this, i] { mnuOrientation_Click(i); });
     for (int i = 0; i < 2; ++i)
@@ -445,6 +446,7 @@ void frmMain::mnuView_Click() {
     mnuRefreshAVGA->setEnabled(FileExists(m_.S.ModeListFile, false));
     mnuReadINIs->setEnabled(!m_.NativeModes.Empty() && FileExists(m_.S.MameINIPath, true) &&
                             !m_.AvailModes.Empty());
+    mnuSummary->setEnabled(!m_.AvailModes.Empty() && !m_.Games.Empty());
 }
 
 void frmMain::mnuResSelection_Click() {

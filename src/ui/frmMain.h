@@ -28,6 +28,7 @@ class GameListModel;
 class NativeModeModel;
 class frmGenerateINIs;
 class frmImportModes;
+class frmSummary;
 class frmProgress;
 class frmSettings;
 class frmSetupCheck;
@@ -84,6 +85,7 @@ public:
     void mnuRefreshNative_Click();
     void mnuRefreshAVGA_Click();
     void mnuReadINIs_Click();
+    void mnuSummary_Click();
     void mnuOrientation_Click(int index);
     void mnuRotation_Click(int index);
     void mnuIgnoreInterlaced_Click();
@@ -182,6 +184,7 @@ private:
     QAction* mnuRefreshNative = nullptr;
     QAction* mnuRefreshAVGA = nullptr;
     QAction* mnuReadINIs = nullptr;
+    QAction* mnuSummary = nullptr;
     QMenu* mnuResSelection = nullptr;
     QMenu* mnuMonitor = nullptr;
     QAction* mnuOrientation[3] = {};
@@ -218,6 +221,7 @@ private:
     frmSettings* settings_ = nullptr;
     frmGenerateINIs* generate_ = nullptr;
     frmImportModes* importModes_ = nullptr;
+    frmSummary* summary_ = nullptr;
     frmSetupCheck* setupCheck_ = nullptr;
     EmulatorOptionsCache emulatorOptions_;
     std::string setupHint_;      // the last check's problem in a few words; empty without one

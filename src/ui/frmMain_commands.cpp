@@ -52,16 +52,6 @@ QString GenerationFailure(const GenerateResult& result, const std::string& folde
         .arg(QString::number(result.Failed), Q(folder), names.join(", "), QString::number(result.Written));
 }
 
-// True when both names lead to one file, or to one place when a file is missing.
-bool SameFile(const std::string& a, const std::string& b) {
-    std::error_code error;
-    if (std::filesystem::equivalent(a, b, error)) return true;
-    const auto place = [&error](const std::string& name) {
-        return std::filesystem::absolute(name, error).lexically_normal();
-    };
-    return place(a) == place(b);
-}
-
 } // namespace
 
 // ---- Video Mode Selection and the legacy switch

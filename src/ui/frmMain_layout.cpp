@@ -241,6 +241,8 @@ void frmMain::CreateMenus() {
     mnuRefreshAVGA = Item(mnuView, "mnuRefreshAVGA", "Refresh &Available Mode List");
     mnuView->addSeparator();
     mnuReadINIs = Item(mnuView, "mnuReadINIs", "Read Existing &INI Files");
+    mnuView->addSeparator();
+    mnuSummary = Item(mnuView, "mnuSummary", "Selection &Summary");
     bar->addMenu(mnuView);
 
     mnuResSelection = Submenu(this, "mnuResSelection", "Video Mode &Selection");

@@ -16,6 +16,9 @@
 #include "core/IniText.h"
 #include "ini/ApplySettings.h"
 #include "modes/AvailableModes.h"
+#include "modes/ModeReason.h"
+#include "modes/SelectionText.h"
+#include "ui/PictureView.h"
 #include "ui/ShownText.h"
 
 namespace kelvaro {
@@ -61,15 +64,27 @@ frmSettings::frmSettings(Model& model, QWidget* parent) : QDialog(parent), m_(mo
     // An INI line never holds a tab; Tab moves on, as in every other field of the dialog.
     txtINIFileDetails->setTabChangesFocus(true);
     txtINIFileDetails->setMinimumSize(320, 120);
+    picPicture = new PictureView(fraSettings);
+    lblPicture = Named(new QLabel(fraSettings), "lblPicture");
+    lblReason = Named(new QLabel(fraSettings), "lblReason");
+    for (QLabel* l : {lblPicture, lblReason}) {
+        l->setTextFormat(Qt::PlainText);
+        l->setWordWrap(true);
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
     lblVideoMode->setBuddy(cmbVideoMode);
     lblINIDetails->setBuddy(txtINIFileDetails);
     auto* settings = new QGridLayout(fraSettings);
     settings->addWidget(lblVideoMode, 0, 0);
     settings->addWidget(cmbVideoMode, 1, 0, Qt::AlignTop);
+    settings->addWidget(picPicture, 2, 0);
     settings->addWidget(lblINIDetails, 0, 1);
-    settings->addWidget(txtINIFileDetails, 1, 1);
+    settings->addWidget(txtINIFileDetails, 1, 1, 2, 1);
+    settings->addWidget(lblPicture, 3, 0, 1, 2);
+    settings->addWidget(lblReason, 4, 0, 1, 2);
+    settings->setColumnStretch(0, 1);
     settings->setColumnStretch(1, 1);
-    settings->setRowStretch(1, 1);
+    settings->setRowStretch(2, 1);
 
     fraApply = Named(new QGroupBox(QStringLiteral("Apply these Settings to:"), this), "fraApply");
     optThisGameOnly = Named(new QRadioButton(QStringLiteral("Selected Game Only"), fraApply), "optThisGameOnly");
@@ -104,6 +119,11 @@ frmSettings::frmSettings(Model& model, QWidget* parent) : QDialog(parent), m_(mo
     // changes from rewriting the details box.
     connect(cmbVideoMode, &QComboBox::currentIndexChanged, this, [this] {
         if (!filling_) cmbVideoMode_Click();
+        ShowPicture();
+    });
+    // A rotation line typed into the box turns the picture at once.
+    connect(txtINIFileDetails, &QPlainTextEdit::textChanged, this, [this] {
+        if (!filling_) ShowPicture();
     });
     connect(cmdOK, &QPushButton::clicked, this, &frmSettings::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmSettings::cmdCancel_Click);
@@ -192,6 +212,35 @@ void frmSettings::Form_Activate(int selectedGame, const std::vector<int>& shownG
         optVideoMode->setChecked(true);
 
     filling_ = false;
+    const bool game = !notFound;
+    picPicture->setVisible(game);
+    lblPicture->setVisible(game);
+    lblReason->setVisible(game);
+    lblReason->setText(game ? ShownLines(GameModeReason(m_, selected_)) : QString());
+    ShowPicture();
+}
+
+void frmSettings::ShowPicture() {
+    if (scope_ == SettingsDialogScope::NotFound || !IsGame(selected_)) return;
+    const GameRow& game = m_.Games[selected_];
+    const int entry = cmbVideoMode->currentIndex();
+    std::optional<PictureFigures> picture;
+    if (entry >= 1 && entry <= m_.AvailModes.Count()) {
+        std::string lines = BoxText();
+        std::replace(lines.begin(), lines.end(), '\n', '|');
+        picture = PictureOfGame(game, lines, m_.AvailModes[entry]);
+    }
+    QString placeholder;
+    if (entry < 1)
+        placeholder = QStringLiteral("The emulator decides the mode.");
+    else if (game.GameNativeWidth == "-")
+        placeholder = QStringLiteral("A vector game has no size in pixels.");
+    else
+        placeholder = QStringLiteral("This game or mode has no size in pixels to draw.");
+    picPicture->SetPicture(picture, placeholder);
+    std::string figures = picture ? PictureText(*picture) : std::string();
+    while (!figures.empty() && figures.back() == '\n') figures.pop_back();
+    lblPicture->setText(ShownLines(figures));
 }
 
 void frmSettings::cmbVideoMode_Click() {

@@ -14,6 +14,8 @@ class QRadioButton;
 
 namespace kelvaro {
 
+class PictureView;
+
 // The settings dialog: the chosen video mode and INI lines of one game (opened from the native
 // mode list or the games list) or of the settings used when no ideal mode is found. Created once,
 // filled anew on every showing.
@@ -46,6 +48,9 @@ private:
     QGroupBox* fraSettings = nullptr;
     QLabel* lblVideoMode = nullptr;
     QComboBox* cmbVideoMode = nullptr;
+    PictureView* picPicture = nullptr; // the game's picture in the mode of the list
+    QLabel* lblPicture = nullptr;      // its figures
+    QLabel* lblReason = nullptr;       // why the automatic selection chose as it did
     QLabel* lblINIDetails = nullptr;
     QPlainTextEdit* txtINIFileDetails = nullptr;
     QGroupBox* fraApply = nullptr;
@@ -59,6 +64,8 @@ private:
     bool IsGame(int g) const;
     void SetBoxText(const std::string& fileText);
     std::string BoxText() const;
+    // Draws the game's picture in the mode of the list and writes its figures.
+    void ShowPicture();
 
     Model& m_;
     SettingsDialogScope scope_ = SettingsDialogScope::NativeMode; // as it was when the dialog was filled

@@ -1,0 +1,43 @@
+#pragma once
+#include <QDialog>
+#include <vector>
+
+#include "core/Model.h"
+#include "modes/SelectionSummary.h"
+#include "modes/Suggestions.h"
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QTreeWidget;
+
+namespace kelvaro {
+
+// How the automatic selection serves the games: counts by outcome and orientation, the games
+// scaled by whole numbers, and the modes worth adding to the card's list, of which the user
+// ticks those to add to a new mode list.
+class frmSummary : public QDialog {
+    Q_OBJECT
+public:
+    frmSummary(const Model& model, QWidget* parent = nullptr);
+
+    // Fills the window. The suggestions are ticked at first.
+    void Fill(const SelectionSummary& summary, const std::vector<ModeSuggestion>& suggestions);
+    // The ticked suggestions, best first.
+    std::vector<ModeSuggestion> Chosen() const;
+
+private:
+    QTableWidget* grdCounts = nullptr;
+    QLabel* lblWholeScale = nullptr;
+    QLabel* lblSuggestions = nullptr;
+    QTreeWidget* lvwSuggestions = nullptr;
+    QPushButton* cmdAddModes = nullptr;
+    QPushButton* cmdClose = nullptr;
+
+    void UpdateAddButton();
+
+    const Model& m_;
+    std::vector<ModeSuggestion> suggestions_;
+};
+
+} // namespace kelvaro
