@@ -35,7 +35,8 @@ void PictureView::paintEvent(QPaintEvent*) {
     // In the mode's pixels: the mode from (0, 0), the scaled picture centred on it, reaching
     // beyond it where it is cut off.
     const double modeW = static_cast<double>(f.ModeWidth), modeH = static_cast<double>(f.ModeHeight);
-    const double picW = static_cast<double>(f.NativeWidth * f.FitX), picH = static_cast<double>(f.NativeHeight * f.FitY);
+    const double picW = static_cast<double>(f.NativeWidth * f.FitX);
+    const double picH = static_cast<double>(f.NativeHeight * f.FitY);
     const QRectF mode(0, 0, modeW, modeH);
     const QRectF picture((modeW - picW) / 2, (modeH - picH) / 2, picW, picH);
     const QRectF all = mode.united(picture);

@@ -38,7 +38,6 @@ frmSummary::frmSummary(const Model& model, QWidget* parent) : QDialog(parent), m
     grdCounts->setFocusPolicy(Qt::NoFocus);
     grdCounts->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     grdCounts->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    grdCounts->horizontalHeader()->setStretchLastSection(true);
     grdCounts->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     grdCounts->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grdCounts->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -113,7 +112,12 @@ void frmSummary::Fill(const SelectionSummary& summary, const std::vector<ModeSug
             if (g >= 1 && g <= m_.Games.Count()) titles << ShownText(m_.Games[g].GameDescription);
         }
         if (s.Games.size() > static_cast<size_t>(kTitlesShown)) titles << QStringLiteral("...");
-        auto* item = new QTreeWidgetItem(lvwSuggestions, {ShownText(s.Line()), QString::number(s.Gain),
+        const QString mode = QStringLiteral("%1 x %2 @ %3Hz%4")
+                                 .arg(s.Width)
+                                 .arg(s.Height)
+                                 .arg(s.Refresh)
+                                 .arg(s.Interlaced ? QStringLiteral(" interlaced") : QString());
+        auto* item = new QTreeWidgetItem(lvwSuggestions, {mode, QString::number(s.Gain),
                                                           titles.join(QStringLiteral("; "))});
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Checked);

@@ -6,6 +6,7 @@
 #include "ui/frmImportModes.h"
 #include "ui/frmProgress.h"
 #include "ui/frmSettings.h"
+#include "ui/frmSummary.h"
 
 using kelvaro::frmGenerateINIs;
 using kelvaro::frmMain;
@@ -29,6 +30,15 @@ void ContextMenu(const F& f, const QString& list, int row, const QString& pick, 
     });
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
     key ? QTest::keyClick(view, Qt::Key_Menu) : (void)QApplication::sendEvent(view->viewport(), &event);
+}
+
+// The games Auto-Select gives a mode.
+int GamesWithAMode(F& f) {
+    f.Dialogs.asks = {true};
+    f.Item("mnuAutoSelect")->trigger();
+    int games = 0;
+    for (int g = 1; g <= f.Model.Games.Count(); ++g) games += f.Model.Games[g].GameModeWidth != "???";
+    return games;
 }
 
 } // namespace
@@ -116,6 +126,39 @@ private slots:
         QCOMPARE(f.Model.S.ModeListFile, f.Dir.File("imported.txt"));
         QCOMPARE(f.Column("lvwAVGA", 1) + f.Column("lvwAVGA", 2),
                  QStringList({"640 x 480 @ 60Hz", "720 x 480 @ 60Hz", "No", "Yes"}));
+    }
+
+    // View > Selection Summary: the ticked modes worth adding go to a new mode list, which becomes
+    // the list in use; the list it was made from never changes.
+    void selectionSummaryAddsModesToANewList() {
+        F f;
+        f.StartSample();
+        f.WriteModeList({ModeLine(256, 224, "57")}); // too slow for every game
+        f.Item("mnuRefreshAVGA")->trigger();
+        const std::string current = f.Model.S.ModeListFile, before = TempDir::Read(current);
+        const int withModeBefore = GamesWithAMode(f);
+        QStringList first;
+        auto open = [&f, &first](const std::string& target) {
+            f.Dialogs.answers = {QString::fromStdString(target)};
+            AnswerModal<kelvaro::frmSummary> answer([&first](kelvaro::frmSummary& d) {
+                auto* modes = Child<QTreeWidget>(d, "lvwSuggestions");
+                first = QStringList{modes->topLevelItem(0)->text(0), modes->topLevelItem(0)->text(1)};
+                for (int k = 1; k < modes->topLevelItemCount(); ++k)
+                    modes->topLevelItem(k)->setCheckState(0, Qt::Unchecked);
+                Button(d, "cmdAddModes")->click();
+            });
+            f.Item("mnuSummary")->trigger();
+            QVERIFY(answer.met && first[0].endsWith("Hz") && first[1].toInt() > 0);
+        };
+        open(current);
+        QCOMPARE(f.Dialogs.shown.back().text, "The new mode list must be another file than the mode list in use (" +
+                                                  QString::fromStdString(current) + "), which stays as it is.");
+        open(f.Dir.File("more.txt"));
+        QCOMPARE(TempDir::Read(current), before);
+        QCOMPARE(f.Model.S.ModeListFile, f.Dir.File("more.txt"));
+        QCOMPARE(f.Column("lvwAVGA", 1), QStringList({"256 x 224 @ 57Hz", first[0]}));
+        // The first suggestion's count is what it adds to the games the selection gives a mode.
+        QCOMPARE(QString::number(GamesWithAMode(f) - withModeBefore), first[1]);
     }
 
     void autoSelectTwiceOnAVerticalMonitorLeavesOneRotationLine() {

@@ -1,6 +1,9 @@
 // The settings dialog on a small hand-made table: filling, pre-selection, the details box, the
 // scope options and what OK and Cancel leave in the tables.
 #include "MainWindowFixture.h"
+#include "modes/AutoSelect.h"
+#include "ui/GameListModel.h"
+#include "ui/PictureView.h"
 #include "ui/frmSettings.h"
 
 using namespace kelvaro;
@@ -130,6 +133,52 @@ private slots:
         Modes()->setCurrentIndex(0); // (Let MAME Decide)
         Button(*d, "cmdOK")->click();
         QCOMPARE(m.Games[1].GameModeWidth + " " + m.Games[1].GameINIText, "??? resolution auto|sound none");
+    }
+
+    // The drawing follows the mode list and the rotation line in the box; the not-found settings
+    // have no game to draw.
+    void pictureFollowsTheModeAndTheRotation() {
+        m.AvailModes.Add({"288", "224", "60", "No"});
+        d = std::make_unique<frmSettings>(m);
+        Open(1, 1); // Pac-Man, 224 x 288, "ror 1"
+        const auto* view = Child<PictureView>(*d, "picPicture");
+        auto figures = [view] {
+            const PictureFigures& p = *view->Picture();
+            return QString("%1x%2 %3 %4+%5 %6+%7 cut %8,%9")
+                .arg(p.NativeWidth).arg(p.NativeHeight).arg(p.Turned ? "turned" : "upright")
+                .arg(p.LeftColumns).arg(p.RightColumns).arg(p.TopLines).arg(p.BottomLines)
+                .arg(p.CutColumns).arg(p.CutLines);
+        };
+        QCOMPARE(figures(), "288x224 turned 16+16 8+8 cut 0,0"); // in 320 x 240
+        Modes()->setCurrentIndex(6);
+        QCOMPARE(figures(), "288x224 turned 0+0 0+0 cut 0,0");
+        QVERIFY(Child<QLabel>(*d, "lblPicture")->text().contains("exact size"));
+        Box()->setPlainText("resolution 288x224"); // no longer turned: 288 lines in 224
+        QCOMPARE(figures(), "224x288 upright 32+32 0+0 cut 0,64");
+        Modes()->setCurrentIndex(0);
+        QVERIFY(!view->Picture());
+        Open(2, 0);
+        QVERIFY(view->isHidden());
+    }
+
+    // The reason under the drawing and in the games list's tooltip is the selection's own, with a
+    // first line when the game's mode is not the one it chooses.
+    void reasonSaysWhereTheModeCameFrom() {
+        ProgressSink quiet;
+        AutoSelectVideoModes(m, quiet);
+        GameListModel list(m);
+        list.SetGames({1});
+        const QModelIndex mode = list.index(0, GameListModel::ColMode);
+        Open(1, 1);
+        const QString chosen = Child<QLabel>(*d, "lblReason")->text();
+        QVERIFY(chosen.startsWith("Looked for ") && !chosen.contains("Not the mode"));
+        QCOMPARE(list.data(mode, Qt::ToolTipRole).toString(), chosen);
+        Modes()->setCurrentIndex(4);
+        Button(*d, "cmdOK")->click();
+        Open(1, 1);
+        const QString edited = Child<QLabel>(*d, "lblReason")->text();
+        QVERIFY(edited.startsWith("Not the mode Auto-Select chooses now (") && edited.endsWith(chosen));
+        QCOMPARE(list.data(mode, Qt::ToolTipRole).toString(), edited);
     }
 
     // OK with 640 x 480 @ 57.524 chosen: the games changed by each option, and what game 1 and
