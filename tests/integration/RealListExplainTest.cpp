@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Fixtures.h"
 #include "TempDir.h"
 #include "gamelist/GameInfoRetrieval.h"
 #include "gamelist/NativeModes.h"
@@ -16,18 +17,7 @@
 #include "platform/Files.h"
 
 using namespace kelvaro;
-
-namespace {
-
-int GamesWithMode(Model m) {
-    ProgressSink quiet;
-    AutoSelectVideoModes(m, quiet);
-    int n = 0;
-    for (int i = 1; i <= m.Games.Count(); ++i) n += m.Games[i].GameModeWidth != kNoModeWidth;
-    return n;
-}
-
-} // namespace
+using fixtures::GamesWithMode;
 
 // One test, so that the emulator writes its list once.
 TEST(RealEmulatorList, EveryGameExplainedAsSelectedAndSuggestedGainsExact) {

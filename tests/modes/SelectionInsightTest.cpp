@@ -16,6 +16,7 @@
 #include "modes/Suggestions.h"
 
 using namespace kelvaro;
+using fixtures::GamesWithMode;
 
 namespace {
 
@@ -46,13 +47,6 @@ std::string MakeList(Model& m, unsigned seed) {
     return text;
 }
 
-int GamesWithMode(Model m) {
-    ProgressSink quiet;
-    AutoSelectVideoModes(m, quiet);
-    int n = 0;
-    for (int i = 1; i <= m.Games.Count(); ++i) n += m.Games[i].GameModeWidth != kNoModeWidth;
-    return n;
-}
 
 } // namespace
 

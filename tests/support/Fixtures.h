@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "core/ChosenMode.h"
 #include "core/Model.h"
 #include "core/Progress.h"
+#include "modes/AutoSelect.h"
 
 namespace fixtures {
 
@@ -94,6 +96,15 @@ inline std::set<std::string> Entries(const std::string& folder) {
     std::set<std::string> names;
     for (const auto& e : std::filesystem::directory_iterator(folder)) names.insert(e.path().filename().string());
     return names;
+}
+
+// The games the automatic selection gives a mode, on a copy of the model.
+inline int GamesWithMode(kelvaro::Model m) {
+    kelvaro::ProgressSink quiet;
+    kelvaro::AutoSelectVideoModes(m, quiet);
+    int n = 0;
+    for (int i = 1; i <= m.Games.Count(); ++i) n += m.Games[i].GameModeWidth != kelvaro::kNoModeWidth;
+    return n;
 }
 
 } // namespace fixtures
