@@ -1,6 +1,8 @@
 #include "ini/IniFiles.h"
 
+#include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "core/ChosenMode.h"
@@ -91,6 +93,40 @@ Outcome WhyKept(const GameRow& game, const std::string& path) {
     default: return Outcome::Failure("the INI files were not read back");
     }
 }
+
+// The INI folder, listed once, so that the games without a file cost no test of their own, and
+// its files read by name. It answers as an existence test of the file would: a name the listing
+// does not hold is no file, and a folder, device or FIFO of that name is none either. Links,
+// entries whose kind the listing does not tell, names found only in another case (a file system
+// that ignores case finds them), and every name of a folder that could not be listed are tested.
+class IniFolder {
+public:
+    explicit IniFolder(const std::string& folder) : files_(folder) {
+        if (!files_.Listed()) return;
+        folded_.reserve(files_.Entries().size());
+        for (const auto& entry : files_.Entries()) folded_.insert(AsciiLowerCase(entry.first));
+    }
+
+    bool HoldsFile(const std::string& name, const std::string& path) const {
+        if (!files_.Listed()) return FileExists(path, false);
+        const auto found = files_.Entries().find(name);
+        if (found == files_.Entries().end())
+            return folded_.count(AsciiLowerCase(name)) != 0 && FileExists(path, false);
+        switch (found->second) {
+        case EntryKind::File: return true;
+        case EntryKind::LinkOrUnknown: return FileExists(path, false);
+        default: return false;
+        }
+    }
+
+    std::optional<std::string> Read(const std::string& name, const std::string& path, std::error_code* error) const {
+        return files_.Listed() ? files_.Read(name, error) : ReadWholeFile(path, error);
+    }
+
+private:
+    FolderFiles files_;
+    std::unordered_set<std::string> folded_;
+};
 
 } // namespace
 
@@ -222,15 +258,18 @@ ReadIniOutcome ReadExistingINIFiles(Model& m, ProgressSink& progress) {
     if (m.NativeModes.Empty() || m.AvailModes.Empty()) return ReadIniOutcome::ListsEmpty;
     const int count = m.Games.Count();
     ProgressScope scope(progress, "Reading Existing INI Files...", count);
+    const IniFolder folder(m.S.MameINIPath);
     for (int i = 1; i <= count; ++i) {
         progress.Step(i);
         GameRow& game = m.Games[i];
         const std::string path = IniFilePath(m, game.GameRomName);
         game.GameINIReadError.clear();
         game.GameINIFile = path.empty() ? IniFileKnown::NotReadBack : IniFileKnown::Absent;
-        if (path.empty() || !FileExists(path, false)) continue;
+        if (path.empty()) continue;
+        const std::string name = EmulatorFileName(game.GameRomName, ".ini");
+        if (!folder.HoldsFile(name, path)) continue;
         // A file that is there but cannot be read leaves the row exactly as it was.
-        std::optional<std::string> bytes = ReadWholeFile(path, &game.GameINIReadError);
+        std::optional<std::string> bytes = folder.Read(name, path, &game.GameINIReadError);
         if (!bytes) {
             game.GameINIFile = IniFileKnown::Unreadable;
             continue;

@@ -346,6 +346,47 @@ bool FileExists(const std::string& path, bool allowFolder) {
 
 bool IsExistingFolder(const std::string& path) { return FileExists(path, true) && !FileExists(path, false); }
 
+#ifndef _WIN32
+namespace {
+
+// Reads an open file whole and closes it: one fstat for the size, then reads up to it, so that a
+// file of a few hundred bytes (an INI file) costs one open, one fstat and one read. A file that
+// tells no size (a /proc file, a pipe) is read until a read returns nothing.
+std::optional<std::string> ReadAndClose(int fd, std::error_code* error) {
+    auto fail = [error, fd](std::error_code why) -> std::optional<std::string> {
+        close(fd);
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+    struct stat st {};
+    if (fstat(fd, &st) != 0)
+        return fail(LastErrno());
+    if (S_ISDIR(st.st_mode))
+        return fail(std::make_error_code(std::errc::is_a_directory));
+    const std::size_t size = S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+    std::string out;
+    std::size_t used = 0;
+    while (size == 0 || used < size) {
+        if (used == out.size())
+            out.resize(size > 0 ? size : std::max<std::size_t>(out.size() * 2, 65536));
+        const ssize_t n = read(fd, out.data() + used, out.size() - used);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return fail(LastErrno());
+        if (n == 0)
+            break;
+        used += static_cast<std::size_t>(n);
+    }
+    close(fd);
+    out.resize(used);
+    return out;
+}
+
+} // namespace
+#endif
+
 std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error) {
     auto fail = [error](std::error_code why) -> std::optional<std::string> {
         if (error)
@@ -354,6 +395,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::error_cod
     };
     if (path.empty())
         return fail(std::make_error_code(std::errc::no_such_file_or_directory));
+#ifdef _WIN32
     std::error_code ec;
     if (fs::is_directory(path, ec))
         return fail(std::make_error_code(std::errc::is_a_directory));
@@ -378,6 +420,96 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::error_cod
     if (failed)
         return fail(why);
     return out;
+#else
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return fail(LastErrno());
+    return ReadAndClose(fd, error);
+#endif
+}
+
+FolderFiles::FolderFiles(const std::string& folder) : folder_(folder) {
+    if (folder.empty())
+        return;
+#ifdef _WIN32
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec)
+        return;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) {
+            entries_.clear();
+            return;
+        }
+        const fs::file_status st = it->symlink_status(ec);
+        EntryKind kind = EntryKind::LinkOrUnknown;
+        if (!ec && fs::is_regular_file(st)) kind = EntryKind::File;
+        else if (!ec && fs::is_directory(st)) kind = EntryKind::Folder;
+        else if (!ec && !fs::is_symlink(st)) kind = EntryKind::Other;
+        entries_.emplace(it->path().filename().string(), kind);
+    }
+    listed_ = true;
+#else
+    fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0)
+        return;
+    // The listing reads through a second descriptor of its own, which closedir closes.
+    const int listFd = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    DIR* dir = listFd >= 0 ? fdopendir(listFd) : nullptr;
+    if (!dir) {
+        if (listFd >= 0)
+            close(listFd);
+        return;
+    }
+    bool failed = false;
+    for (;;) {
+        errno = 0;
+        const dirent* e = readdir(dir);
+        if (!e) {
+            failed = errno != 0;
+            break;
+        }
+        const std::string_view name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        EntryKind kind = EntryKind::Other;
+        switch (e->d_type) {
+        case DT_REG: kind = EntryKind::File; break;
+        case DT_DIR: kind = EntryKind::Folder; break;
+        case DT_LNK:
+        case DT_UNKNOWN: kind = EntryKind::LinkOrUnknown; break;
+        default: break;
+        }
+        entries_.emplace(name, kind);
+    }
+    closedir(dir);
+    if (failed)
+        entries_.clear();
+    listed_ = !failed;
+#endif
+}
+
+FolderFiles::~FolderFiles() {
+#ifndef _WIN32
+    if (fd_ >= 0)
+        close(fd_);
+#endif
+}
+
+std::optional<std::string> FolderFiles::Read(const std::string& name, std::error_code* error) const {
+#ifdef _WIN32
+    return ReadWholeFile(JoinPath(folder_, name), error);
+#else
+    if (fd_ < 0)
+        return ReadWholeFile(JoinPath(folder_, name), error);
+    const int fd = openat(fd_, name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (error)
+            *error = LastErrno();
+        return std::nullopt;
+    }
+    return ReadAndClose(fd, error);
+#endif
 }
 
 std::error_code make_error_code(FileWriteError e) {

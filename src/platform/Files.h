@@ -4,6 +4,7 @@
 #include <string_view>
 #include <system_error>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 namespace kelvaro {
@@ -17,8 +18,34 @@ bool FileExists(const std::string& path, bool allowFolder);
 bool IsExistingFolder(const std::string& path);
 
 // The whole file; nothing when it cannot be read (missing, a folder, no permission), and then
-// error (when given) says why.
+// error (when given) says why. The file is opened once and read once.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error = nullptr);
+
+// What a folder's listing tells of an entry without looking at it: a symbolic link (or an entry
+// whose kind the listing leaves open) must be looked at to know what it leads to.
+enum class EntryKind { File, Folder, Other, LinkOrUnknown };
+
+// A folder opened once: its entries by name from one pass over its listing (no test per entry),
+// and its files read by name relative to it, without walking the folder's path again per file.
+class FolderFiles {
+public:
+    explicit FolderFiles(const std::string& folder);
+    ~FolderFiles();
+    FolderFiles(const FolderFiles&) = delete;
+    FolderFiles& operator=(const FolderFiles&) = delete;
+
+    // False when the folder could not be listed (missing, not a folder, no permission to read it).
+    bool Listed() const { return listed_; }
+    const std::unordered_map<std::string, EntryKind>& Entries() const { return entries_; }
+    // The file of that name in the folder, read as ReadWholeFile reads it.
+    std::optional<std::string> Read(const std::string& name, std::error_code* error = nullptr) const;
+
+private:
+    std::string folder_;
+    std::unordered_map<std::string, EntryKind> entries_;
+    bool listed_ = false;
+    int fd_ = -1;  // the open folder, where the system can read files relative to it
+};
 
 // Every write below leaves the old file whole or the new one, never a mix or an empty file, even
 // after a kill or a power cut: the bytes go to a temporary file beside the file (named

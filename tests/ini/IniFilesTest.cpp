@@ -293,12 +293,18 @@ TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {
         {"NOSIZE", "resolution 1024x768\r\n", "[resolution 1024x768] 1024 768 ??"},
         {"BLANKS", "\r\n\r\nresolution 320x240\r\n\r\n  \r\nrol 1\r\n", "[resolution 320x240|  |rol 1] 320 240 60"},
         // No file, a file that cannot be read, a folder by the file's name, a name that is no
-        // file name, the wrong case.
+        // file name, the wrong case, a FIFO (never opened: it would wait for a writer), a link to
+        // a file outside the folder (read through), a link to nothing.
         {"NOFILE", nullptr, kUntouched},
         {"UNREADABLE", nullptr, kUntouched},
         {"GALAGA", nullptr, kUntouched},
         {"../X", nullptr, kUntouched},
         {"SF2", nullptr, kUntouched},
+#ifndef _WIN32
+        {"FIFO", nullptr, kUntouched},
+        {"LINKED", nullptr, "[resolution 640x480@57] 640 480 57"},
+        {"DANGLING", nullptr, kUntouched},
+#endif
     };
     TempDir t;
     fs::create_directories(t.File("ini/galaga.ini"));
@@ -309,6 +315,9 @@ TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {
     t.Write("x.ini", "resolution 640x480\r\n");  // where "../X" would lead
 #ifndef _WIN32
     t.Write("ini/SF2.ini", "resolution 640x480\r\n");  // the emulator would not find it either
+    ASSERT_EQ(mkfifo(t.File("ini/fifo.ini").c_str(), 0600), 0);
+    fs::create_symlink(t.File("x.ini"), t.File("ini/linked.ini"));
+    fs::create_symlink(t.File("gone.ini"), t.File("ini/dangling.ini"));
 #endif
     std::vector<std::string> roms;
     for (const Case& c : cases) {
