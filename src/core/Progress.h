@@ -3,10 +3,15 @@
 
 namespace kelvaro {
 
-// How a long operation reports its progress: Begin once (count < 0 means there is no count and
-// the bar is hidden), Step for item i of the count before the item's work, End once. Pump lets
-// the windows repaint during a long wait without taking input. Every member does nothing by
-// default, so tests and the batch tool pass a plain ProgressSink.
+// What Begin's count may be besides a number of items: no count (the bar is hidden), or a count
+// not known beforehand (the bar shows that work goes on, and Step gives the items done so far).
+inline constexpr int kNoCount = -1;
+inline constexpr int kRunningCount = -2;
+
+// How a long operation reports its progress: Begin once (with a count of items, or one of the two
+// above), Step for item i of the count before the item's work (or with the items done so far),
+// End once. Pump lets the windows repaint during a long wait without taking input. Every member
+// does nothing by default, so tests and the batch tool pass a plain ProgressSink.
 class ProgressSink {
 public:
     virtual ~ProgressSink() = default;

@@ -1,8 +1,10 @@
 #include "gamelist/GameInfoRetrieval.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
+#include "gamelist/GameListParser.h"
 #include "gamelist/ListInfoConverter.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
@@ -24,9 +26,13 @@ Outcome RunOutcome(const std::string& program, const ProcessExit& exit) {
 Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
     const std::string& emulator = m.S.MameExePath;
     if (!FileExists(emulator, false)) return Outcome::Failure("no emulator at \"" + emulator + "\"");
-    ProgressScope scope(progress, "Retrieving Game Info from M.A.M.E....", -1);
-
     const std::string listFile = m.GameListFile();
+    // The games written so far are counted against the previous list's games; without a previous
+    // list the count runs on its own.
+    const std::optional<int> previous = FileExists(listFile, false) ? CountGamesInFile(listFile) : std::nullopt;
+    ProgressScope scope(progress, "Retrieving Game Info from M.A.M.E....",
+                        previous && *previous > 0 ? *previous : kRunningCount);
+
     std::error_code ec;
     if (!m.Paths.DataFolder.empty()) std::filesystem::create_directories(m.Paths.DataFolder, ec);
     if (!FileExists(m.MameFolder, true))
@@ -45,14 +51,24 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
     ProcessExit exit;
     std::string listError;
     if (m.S.LegacyMame) {
+        GameCounter games;
         exit = RunAndReadOutput(
             emulator, {"-listinfo"}, m.MameFolder,
-            [&](const char* data, std::size_t size) { return write({data, size}); }, pump);
+            [&](const char* data, std::size_t size) {
+                games.Feed({data, size});
+                progress.Step(games.Count());
+                return write({data, size});
+            },
+            pump);
     } else {
         ListInfoConverter converter([&](std::string_view text) { write(text); });
         exit = RunAndReadOutput(
             emulator, {"-listxml"}, m.MameFolder,
-            [&](const char* data, std::size_t size) { return converter.Feed(data, size, false) && !writeFailed; },
+            [&](const char* data, std::size_t size) {
+                const bool fed = converter.Feed(data, size, false);
+                progress.Step(converter.MachinesWritten());
+                return fed && !writeFailed;
+            },
             pump);
         converter.Feed(nullptr, 0, true);
         if (converter.Failed()) listError = "M.A.M.E. wrote malformed XML at " + converter.ErrorText();

@@ -80,12 +80,33 @@ Outcome ReadGameList(const std::string& fileName, Model& m, ProgressSink& progre
     if (!FileExists(fileName, false))
         return ReadFailure(fileName, std::make_error_code(IsExistingFolder(fileName) ? std::errc::is_a_directory
                                                                                      : std::errc::no_such_file_or_directory));
-    ProgressScope scope(progress, "Reading Game Info from M.A.M.E....", -1);
+    ProgressScope scope(progress, "Reading Game Info from M.A.M.E....", kNoCount);
     std::error_code error;
     const std::optional<std::string> text = ReadWholeFile(fileName, &error);
     if (!text) return ReadFailure(fileName, error);
     ParseGameList(*text, m);
     return {};
+}
+
+void GameCounter::Feed(std::string_view text) {
+    for (const char c : text) {
+        if (c == '\r' || c == '\n') {
+            if (!differs_ && matched_ == kOpening.size()) ++count_;
+            matched_ = 0;
+            differs_ = false;
+        } else if (!differs_) {
+            if (matched_ < kOpening.size() && c == kOpening[matched_]) ++matched_;
+            else differs_ = true;
+        }
+    }
+}
+
+std::optional<int> CountGamesInFile(const std::string& fileName) {
+    const std::optional<std::string> text = ReadWholeFile(fileName);
+    if (!text) return std::nullopt;
+    GameCounter counter;
+    counter.Feed(*text);
+    return counter.Count();
 }
 
 } // namespace kelvaro

@@ -1,5 +1,7 @@
 #pragma once
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/Model.h"
 #include "core/Outcome.h"
@@ -15,5 +17,24 @@ Outcome ReadGameList(const std::string& fileName, Model& m, ProgressSink& progre
 
 // The same scan over text already in memory (used by the file reader, the tests and the fuzzer).
 void ParseGameList(std::string_view text, Model& m);
+
+// Counts the games of listinfo text as it streams in, by the rule the reader uses: a line that is
+// exactly "game (" opens a game, whatever its line end (CR, LF or CR LF) and wherever the chunks
+// were cut.
+class GameCounter {
+public:
+    void Feed(std::string_view text);
+    // The games so far; a last line "game (" without a line end counts.
+    int Count() const { return count_ + (!differs_ && matched_ == kOpening.size() ? 1 : 0); }
+
+private:
+    static constexpr std::string_view kOpening = "game (";
+    int count_ = 0;
+    std::size_t matched_ = 0;  // characters of kOpening the current line began with
+    bool differs_ = false;     // the current line is not kOpening
+};
+
+// The number of games in a listinfo file, read once; nothing when it cannot be read.
+std::optional<int> CountGamesInFile(const std::string& fileName);
 
 } // namespace kelvaro

@@ -1,6 +1,5 @@
 // The main window's commands: the menu items and buttons that ask, call the core and report.
 #include <QAction>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include <QTableView>
 #include <QUrl>
 #include <algorithm>
+#include <optional>
 
 #include "core/Outcome.h"
 #include "core/FileNames.h"
@@ -30,6 +30,7 @@
 #include "ui/Dialogs.h"
 #include "ui/frmAbout.h"
 #include "ui/frmGenerateINIs.h"
+#include "ui/InputHold.h"
 #include "ui/frmImportModes.h"
 #include "ui/frmMain.h"
 #include "ui/ShownText.h"
@@ -220,10 +221,11 @@ void frmMain::cmdTestGame_Click() {
         return;
     const int g = SelectedGame();
     if (g == 0) return;
-    // The window keeps painting while the emulator runs, but takes no input until it has ended.
+    // The window keeps painting while the emulator runs, but takes no input, then or after.
     setEnabled(false);
-    const TestRunResult result =
-        TestRunGame(m_, g, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    std::optional<InputHold> hold(std::in_place);
+    const TestRunResult result = TestRunGame(m_, g, InputHold::Pump);
+    hold.reset();
     setEnabled(true);
     if (result.Status == TestRunOutcome::FolderInUse) {
         dialogs_.Tell(this, Q(result.Why.Reason()), Dialogs::Icon::Warning);

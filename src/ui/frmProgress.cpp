@@ -1,10 +1,13 @@
 #include "ui/frmProgress.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kelvaro {
 
@@ -13,8 +16,21 @@ namespace {
 // this often, which is still smooth to the eye.
 constexpr qint64 kPaintIntervalMs = 33;
 
-void PaintPending() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void PaintPending() { InputHold::Pump(); }
 } // namespace
+
+void CountingBar::SetRunning(bool running) {
+    running_ = running;
+    done_ = 0;
+    setTextVisible(running);
+}
+
+void CountingBar::Count(int done) {
+    done_ = done;
+    update();
+}
+
+QString CountingBar::text() const { return running_ ? QLocale().toString(done_) : QProgressBar::text(); }
 
 frmProgress::frmProgress(QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), main_(mainWindow) {
@@ -25,7 +41,7 @@ frmProgress::frmProgress(QWidget* mainWindow)
     lblMessage = new QLabel("Generating M.A.M.E. INI files, please wait...", this);
     lblMessage->setObjectName("lblMessage");
     lblMessage->setAlignment(Qt::AlignCenter);
-    prgMain = new QProgressBar(this);
+    prgMain = new CountingBar(this);
     prgMain->setObjectName("prgMain");
     prgMain->setTextVisible(false);
 
@@ -38,12 +54,10 @@ frmProgress::frmProgress(QWidget* mainWindow)
 }
 
 void frmProgress::Begin(const std::string& text, int count) {
-    if (count < 0) {
-        prgMain->setVisible(false);
-    } else {
-        prgMain->setRange(0, count);
-        prgMain->setVisible(true);
-    }
+    if (!hold_) hold_.emplace();
+    prgMain->SetRunning(count == kRunningCount);
+    prgMain->setVisible(count >= 0 || count == kRunningCount);
+    prgMain->setRange(0, std::max(count, 0)); // no total: the bar shows that work goes on
     prgMain->setValue(0);
     lblMessage->setText(QString::fromStdString(text));
 
@@ -62,13 +76,21 @@ void frmProgress::Begin(const std::string& text, int count) {
 }
 
 void frmProgress::Step(int i) {
-    if (sincePaint_.isValid() && sincePaint_.elapsed() < kPaintIntervalMs && i < prgMain->maximum()) return;
-    prgMain->setValue(i);
+    const int total = prgMain->maximum();
+    if (sincePaint_.isValid() && sincePaint_.elapsed() < kPaintIntervalMs && (i != total || total == 0)) return;
+    if (total == 0) {
+        prgMain->Count(i);
+    } else {
+        if (i > total) prgMain->setMaximum(i);
+        prgMain->setValue(i);
+    }
     PaintPending();
     sincePaint_.restart();
 }
 
 void frmProgress::End() {
+    // The input of the operation's time is dropped before the main window takes input again.
+    hold_.reset();
     if (main_) main_->setEnabled(true);
     hide();
     if (main_) {
@@ -85,6 +107,8 @@ void frmProgress::Pump() { PaintPending(); }
 void frmProgress::Form_Activate() {
     if (main_) main_->setCursor(Qt::WaitCursor);
 }
+
+void frmProgress::closeEvent(QCloseEvent* e) { e->ignore(); }
 
 bool frmProgress::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) Form_Activate();

@@ -1,17 +1,36 @@
 #pragma once
 #include <QElapsedTimer>
 #include <QWidget>
+#include <QProgressBar>
 #include <functional>
+#include <optional>
 
 #include "core/Progress.h"
+#include "ui/InputHold.h"
 
 class QLabel;
-class QProgressBar;
 
 namespace kelvaro {
 
+// A progress bar that can also count on without a total: it then shows that work goes on, with
+// the number of items done so far as its text.
+class CountingBar : public QProgressBar {
+public:
+    using QProgressBar::QProgressBar;
+    // Without a total, Count sets the number shown; with one, the bar is set as usual.
+    void SetRunning(bool running);
+    void Count(int done);
+    QString text() const override;
+
+private:
+    bool running_ = false;
+    int done_ = 0;
+};
+
 // The small window that long operations show while they run. While it is shown the main window
-// is disabled and shows the hourglass; the bar is hidden for operations without a count.
+// is disabled and shows the hourglass, and no window takes input (InputHold); the bar is hidden
+// for operations without a count, and counts on by itself where the total is not known. A count
+// beyond the total stretches the bar.
 class frmProgress : public QWidget, public ProgressSink {
     Q_OBJECT
 public:
@@ -27,13 +46,16 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // It has no cancel control: it cannot be closed either, it goes when its operation ends.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    QProgressBar* prgMain = nullptr;
+    CountingBar* prgMain = nullptr;
     QLabel* lblMessage = nullptr;
 
     QWidget* main_;
     QElapsedTimer sincePaint_;
+    std::optional<InputHold> hold_;
 };
 
 // Hands every report on to a progress window that is made only when an operation first begins:

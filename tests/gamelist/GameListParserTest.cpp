@@ -96,6 +96,24 @@ TEST(GameListParser, LineEndsOfEveryKindAndAnUnclosedLastBlock) {
     }
 }
 
+// The count made while the list streams in agrees with the reader, wherever the stream was cut.
+TEST(GameCounter, CountsWhatTheReaderReadsWhereverTheChunksEnd) {
+    const std::string text = "game ( \r\n)\r\n game (\r\n)\r\nGame (\r\n\tgame (\r\ngame (x\r\n)\r\n"
+                             "game (\r\n\tname a\r\ngame (\n)\ngame (\r)\rgame (\r\n\tgame (\r\n)\r\ngame (";
+    Model m;
+    ParseGameList(text, m);
+    ASSERT_EQ(m.GameList.Count(), 5);
+    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+        GameCounter counter;
+        counter.Feed(std::string_view(text).substr(0, cut));
+        counter.Feed(std::string_view(text).substr(cut));
+        EXPECT_EQ(counter.Count(), 5) << cut;
+    }
+    TempDir dir;
+    EXPECT_EQ(CountGamesInFile(dir.Write("mame.dat", text)), 5);
+    EXPECT_EQ(CountGamesInFile(dir.File("none.dat")), std::nullopt);
+}
+
 TEST(ReadGameList, NoFileGivesAnEmptyOutputSilently) {
     TempDir dir;
     Model m;

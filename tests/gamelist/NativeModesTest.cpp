@@ -115,7 +115,7 @@ TEST(BuildNativeModeList, TheEmulatorRunsWhenAskedOrWithoutAListButNeverAtStartU
     ASSERT_TRUE(BuildNativeModeList(m, false, false, progress));
     EXPECT_EQ(TempDir::Read(dir.File("emu/ran.txt")), dir.File("emu") + "|-listxml\n");
     EXPECT_EQ(ModeTexts(m), (Strings{"288 x 224 @ Hz H"}));
-    EXPECT_EQ(progress.log, (Strings{"begin Retrieving Game Info from M.A.M.E.... -1", "end",
+    EXPECT_EQ(progress.log, (Strings{"begin Retrieving Game Info from M.A.M.E.... -2", "step 1", "end",
                                      "begin Reading Game Info from M.A.M.E.... -1", "end"}));
     // With a list, only a generate does.
     dir.Write("data/mame.dat", Block("pacman", "Pac-Man", Raster("224", "288", "60.606061", true)));
