@@ -1,11 +1,36 @@
 // Kelvaro: prepares per-game emulator INI files for a graphics card's fixed list of video modes.
 #include <QApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
 
 #include "core/Model.h"
 #include "platform/Interrupts.h"
 #include "platform/Paths.h"
 #include "ui/Dialogs.h"
 #include "ui/frmMain.h"
+
+namespace {
+
+// For timing the program as it is started (bench/window.sh): KELVARO_EXIT_AFTER_START=start ends
+// it as soon as the filled lists are painted; =generate first runs "Generate Native Mode List" as
+// if answered Yes, prints how long it took until the new lists were painted, and ends. Nothing is
+// saved either way.
+[[noreturn]] void ExitForTiming(kelvaro::frmMain& window, const char* mode) {
+    QCoreApplication::processEvents();
+    if (std::string_view(mode) == "generate") {
+        QElapsedTimer timer;
+        timer.start();
+        window.BuildNativeModeList(true, false);
+        QCoreApplication::processEvents();
+        std::printf("generate: %lld ms\n", static_cast<long long>(timer.elapsed()));
+    }
+    std::fflush(stdout);
+    std::_Exit(0);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     kelvaro::InstallInterruptCleanup();
@@ -16,5 +41,6 @@ int main(int argc, char** argv) {
     kelvaro::QtDialogs dialogs;
     kelvaro::frmMain window(model, dialogs);
     window.Start();
+    if (const char* mode = std::getenv("KELVARO_EXIT_AFTER_START")) ExitForTiming(window, mode);
     return app.exec();
 }

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The real window program, started as a user starts it, on the full list:
+#   start:    from starting `kelvaro` until its lists are filled and painted, with the full
+#             "mame.dat" and one INI file per game (20,343) in its INI folder. The program is
+#             copied into a temporary folder, which is then its program folder: its settings,
+#             "mame.dat" and the mode list are there. KELVARO_EXIT_AFTER_START makes it end
+#             right after painting the filled lists.
+#   generate: "Generate Native Mode List" in the window, timed by the program from the command
+#             to the new lists painted (KELVARO_EXIT_AFTER_START=generate: the command runs once
+#             the lists are shown, as if answered Yes), side by side with `mame -listxml |
+#             kelvaro-batch listinfo` and with the emulator writing its list alone.
+# Runs alternate so that all meet the same load; KELVARO_BENCH_RUNS rounds (default 5) after one
+# warm-up round; best and median wall times in ms. The window runs offscreen unless
+# QT_QPA_PLATFORM says otherwise. Needs KELVARO_WINDOW (the kelvaro program), KELVARO_BATCH and
+# KELVARO_BENCH_DATA (the folder of mame.dat); KELVARO_BENCH_SKIP_GENERATE=1 times start-up only.
+set -euo pipefail
+window=${KELVARO_WINDOW:?set KELVARO_WINDOW to the kelvaro program}
+batch=${KELVARO_BATCH:?set KELVARO_BATCH to the kelvaro-batch program}
+data=${KELVARO_BENCH_DATA:?set KELVARO_BENCH_DATA to the folder of mame.dat}
+mame=${KELVARO_MAME:-/usr/games/mame}
+src=${KELVARO_SOURCE_DIR:-.}
+runs=${KELVARO_BENCH_RUNS:-5}
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+[ -s "$data/mame.dat" ] || { echo "needs $data/mame.dat (bench_startup makes it)" >&2; exit 2; }
+
+# The program folder: the program, its settings, the list and the default mode list. The INI
+# folder gets one file per game, written by the batch tool with the same settings.
+prog="$tmp/program"
+mkdir -p "$prog" "$tmp/ini" "$tmp/home"
+cp "$window" "$prog/kelvaro"
+cp "$data/mame.dat" "$prog/mame.dat"
+cp "$src/data/avga9200.txt" "$prog/avga9200.txt"
+printf '%s\r\n' "$mame" "$tmp/ini" "" False "$prog/avga9200.txt" > "$prog/kelvaro.cfg"
+: > "$tmp/none.cfg"
+"$batch" generate --dat "$prog/mame.dat" --modes "$prog/avga9200.txt" --ini-dir "$tmp/ini" \
+  --cfg "$tmp/none.cfg" --set GenerateParentsOnly=False > /dev/null
+echo "window program ($window), $(find "$tmp/ini" -name '*.ini' | wc -l) INI files, $QT_QPA_PLATFORM platform"
+
+ms() { # runs a shell command line, prints its wall time in ms
+  local start end
+  start=$(date +%s%N)
+  bash -c "$1"
+  end=$(date +%s%N)
+  echo $(((end - start) / 1000000))
+}
+
+summary() { # name, then the times
+  local name=$1; shift
+  local sorted
+  sorted=$(printf '%s\n' "$@" | sort -n)
+  printf '  %-9s best %6d ms, median %6d ms  (%s)\n' "$name" "$(head -1 <<<"$sorted")" \
+    "$(sed -n "$((($# + 1) / 2))p" <<<"$sorted")" "$*"
+}
+median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
+
+run_window() { # the mode of KELVARO_EXIT_AFTER_START
+  echo "HOME='$tmp/home' KELVARO_EXIT_AFTER_START=$1 '$prog/kelvaro' > '$tmp/window.log' 2>&1"
+}
+
+# Warm-up: the files are in the page cache before any round counts.
+bash -c "$(run_window start)"
+start=()
+for ((i = 0; i < runs; i++)); do start+=("$(ms "$(run_window start)")"); done
+summary start "${start[@]}"
+echo "  start-up median: $(median "${start[@]}") ms  (target: within 250 ms)"
+[ "${KELVARO_BENCH_SKIP_GENERATE:-0}" = 1 ] && exit 0
+
+alone=() listinfo=() generate=()
+for ((i = 0; i < runs; i++)); do
+  alone+=("$(ms "'$mame' -listxml > /dev/null")")
+  listinfo+=("$(ms "'$mame' -listxml | '$batch' listinfo > '$tmp/mame.dat'")")
+  bash -c "$(run_window generate)"
+  generate+=("$(sed -n 's/^generate: \([0-9]*\) ms$/\1/p' "$tmp/window.log")")
+done
+summary alone "${alone[@]}"
+summary listinfo "${listinfo[@]}"
+summary window "${generate[@]}"
+a=$(median "${alone[@]}") l=$(median "${listinfo[@]}") g=$(median "${generate[@]}")
+echo "  medians: window / listinfo $((100 * g / l))%, window / alone $((100 * g / a))%," \
+  "listinfo / alone $((100 * l / a))%  (target: window within 110% of listinfo)"
+echo "  $(grep -c $'^game (\r$' "$prog/mame.dat") games in the window's new list"
