@@ -31,20 +31,29 @@ const std::string kXmlHead = "<?xml version=\"1.0\"?>\n<!DOCTYPE mame [\n<!ELEME
 
 inline std::string XmlList(const std::string& machines) { return kXmlHead + machines + "</mame>\n"; }
 
-// A model whose program and data folder is dir/data, with a stand-in for the emulator in dir/emu:
-// it notes its folder and arguments in dir/emu/ran.txt, prints `output`, waits for `seconds` and
-// exits with `status`.
+// A stand-in for the emulator in dir/emu: it notes its folder and arguments in dir/emu/ran.txt,
+// prints the parts of its output one after the other, waiting `seconds` after each, and exits
+// with `status`. Returns its path.
+inline std::string FakeEmulator(const TempDir& dir, const Strings& parts, double seconds = 0, int status = 0) {
+    std::string script = "#!/bin/sh\necho \"$PWD|$*\" >> '" + dir.File("emu/ran.txt") + "'\n";
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::string part = "emu/output" + (i > 0 ? std::to_string(i) : std::string());
+        dir.Write(part, parts[i]);
+        script += "cat '" + dir.File(part) + "'\nsleep " + std::to_string(seconds) + "\n";
+    }
+    std::string exe = dir.Write("emu/mame", script + "exit " + std::to_string(status) + "\n");
+    std::filesystem::permissions(exe, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+    return exe;
+}
+
+// A model whose program and data folder is dir/data, with the stand-in for the emulator in
+// dir/emu printing `output` at once.
 inline kelvaro::Model FakeEmulatorModel(const TempDir& dir, const std::string& output, double seconds = 0,
                                         int status = 0) {
-    dir.Write("emu/output", output);
-    std::string exe = dir.Write("emu/mame", "#!/bin/sh\necho \"$PWD|$*\" >> '" + dir.File("emu/ran.txt") +
-                                                "'\ncat '" + dir.File("emu/output") + "'\nsleep " +
-                                                std::to_string(seconds) + "\nexit " + std::to_string(status) + "\n");
-    std::filesystem::permissions(exe, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
     kelvaro::Model m;
     std::filesystem::create_directories(dir.File("data"));
     m.Paths.ProgramFolder = m.Paths.DataFolder = dir.File("data");
-    m.S.MameExePath = exe;
+    m.S.MameExePath = FakeEmulator(dir, {output}, seconds, status);
     m.MameFolder = dir.File("emu");
     return m;
 }

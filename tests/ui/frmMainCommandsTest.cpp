@@ -1,6 +1,7 @@
 // The main window's commands: the available mode list (Delete, the 60 Hz filter, the file), the
 // automatic selection and its progress window, INI generation and reading back, Find, the
 // settings dialog's openers, the emulator's paths and the test run.
+#include "../gamelist/GamelistFixtures.h"
 #include "MainWindowFixture.h"
 #include "ui/frmGenerateINIs.h"
 #include "ui/frmImportModes.h"
@@ -8,6 +9,7 @@
 #include "ui/frmSettings.h"
 #include "ui/frmSummary.h"
 
+using gamelist_test::Machine;
 using kelvaro::frmGenerateINIs;
 using kelvaro::frmMain;
 using kelvaro::frmSettings;
@@ -192,6 +194,45 @@ private slots:
         QVERIFY(f.Dialogs.shown.empty());
         p.End();
         QVERIFY(!p.isVisible() && w.isEnabled() && w.cursor().shape() == Qt::ArrowCursor);
+    }
+
+    // While the emulator writes its list slowly, the bar counts the games written against the
+    // previous list's six, then, without a previous list, counts on with the number as its text.
+    // A click and a key press made meanwhile are dropped; afterwards the window takes them again.
+    void retrievalCountsTheGamesAndDropsInput() {
+        F f;
+        frmMain& w = f.StartSample();
+        const std::string screen = "type=\"raster\" width=\"288\" height=\"224\" refresh=\"60\"";
+        f.Model.S.MameExePath = gamelist_test::FakeEmulator(
+            f.Dir, {gamelist_test::kXmlHead, Machine("galaga", screen), Machine("pacman", screen),
+                    Machine("outrun", "type=\"raster\" width=\"320\" height=\"224\" refresh=\"60\""), "</mame>\n"},
+            0.3);
+        f.Model.MameFolder = f.Dir.File("emu");
+        QStringList seen; // what the bar showed while retrieving, each change once
+        QTimer sample;
+        connect(&sample, &QTimer::timeout, [&] {
+            auto* bar = w.findChild<QProgressBar*>("prgMain");
+            if (!bar || !bar->isVisible() || !w.findChild<QLabel*>("lblMessage")->text().startsWith("Retrieving")) return;
+            const QString now = bar->maximum() > 0 ? QString("%1/%2").arg(bar->value()).arg(bar->maximum()) : bar->text();
+            if (seen.isEmpty() || seen.last() != now) seen << now;
+            if (now != "1/6") return;
+            f.ClickRow("lvwMain", 1);
+            QTest::keyClick(f.List("lvwMain"), Qt::Key_Down);
+        });
+        sample.start(10);
+        f.Dialogs.asks = {true, true};
+        f.Item("mnuGenerate")->trigger();
+        QCOMPARE(seen, QStringList({"0/6", "1/6", "2/6", "3/6"}));
+        QCOMPARE(f.SelectedRow("lvwMain"), 0);
+        QCOMPARE(f.Dialogs.shown.size(), 1); // the question alone
+
+        seen.clear();
+        fs::remove(f.Dir.File("mame.dat"));
+        f.Item("mnuGenerate")->trigger();
+        QCOMPARE(seen, QStringList({"0", "1", "2", "3"}));
+        sample.stop();
+        f.ClickRow("lvwMain", 1);
+        QCOMPARE(f.SelectedRow("lvwMain"), 1);
     }
 
     // The data tag says what the scope dialog is answered and whether a file cannot be written.
