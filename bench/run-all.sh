@@ -12,7 +12,7 @@ if [ ! -s "$data/listxml.xml" ]; then
   mv "$data/listxml.xml.tmp" "$data/listxml.xml"
 fi
 export KELVARO_BENCH_XML="$data/listxml.xml" KELVARO_BENCH_DATA="$data" KELVARO_MAME="$mame"
-export KELVARO_BATCH="$build/kelvaro-batch" KELVARO_SOURCE_DIR="$(pwd)"
+export KELVARO_BATCH="$build/kelvaro-batch" KELVARO_WINDOW="$build/kelvaro" KELVARO_SOURCE_DIR="$(pwd)"
 for b in "$build"/bench/bench_*; do
   [ -f "$b" ] && [ -x "$b" ] || continue
   echo "== $(basename "$b")"
