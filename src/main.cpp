@@ -4,10 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <iostream>
 
 #include "core/Model.h"
 #include "platform/Interrupts.h"
 #include "platform/Paths.h"
+#include "ui/CommandLine.h"
 #include "ui/Dialogs.h"
 #include "ui/frmMain.h"
 
@@ -33,6 +35,8 @@ namespace {
 } // namespace
 
 int main(int argc, char** argv) {
+    // --help and --version answer before Qt, which would want a display first.
+    if (const auto status = kelvaro::AnswerInformationOptions(argc, argv, std::cout)) return *status;
     kelvaro::InstallInterruptCleanup();
     QApplication app(argc, argv);
     kelvaro::Model model;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "batch/BatchCommon.h"
+#include "core/Version.h"
 #include "platform/Interrupts.h"
 
 using namespace kelvaro::batch;
@@ -38,21 +39,22 @@ const std::vector<Command>& Commands() {
     return commands;
 }
 
-void Usage() {
-    std::cerr << "usage: kelvaro-batch COMMAND [OPTIONS]\n"
-                 "  listinfo [--xml FILE] [--out FILE]\n"
-                 "  natives --dat FILE\n"
-                 "  modes --modes FILE\n"
-                 "  select --dat FILE --modes FILE [--cfg FILE] [--set Name=Value]...\n"
-                 "  read --dat FILE --modes FILE --ini-dir DIR [--cfg FILE] [--set Name=Value]...\n"
-                 "  generate --dat FILE --modes FILE --ini-dir DIR [--rom-dir DIR] [--game ROMNAME]\n"
-                 "           [--no-select] [--cfg FILE] [--set Name=Value]...\n"
-                 "  import-modes [FILE|-] [--out FILE] [--output-name NAME] [--rate R]\n"
-                 "  check --exe PATH --ini-dir DIR [--rom-dir DIR] [--game NAME] [--dat FILE]\n"
-                 "        [--cfg FILE] [--set Name=Value]...\n"
-                 "  explain --dat FILE --modes FILE --game NAME [--cfg FILE] [--set Name=Value]...\n"
-                 "  summary --dat FILE --modes FILE [--cfg FILE] [--set Name=Value]...\n"
-                 "  suggest --dat FILE --modes FILE [--top N] [--cfg FILE] [--set Name=Value]...\n";
+void Usage(std::ostream& out) {
+    out << "usage: kelvaro-batch COMMAND [OPTIONS]\n"
+           "       kelvaro-batch --help | --version\n"
+           "  listinfo [--xml FILE] [--out FILE]\n"
+           "  natives --dat FILE\n"
+           "  modes --modes FILE\n"
+           "  select --dat FILE --modes FILE [--cfg FILE] [--set Name=Value]...\n"
+           "  read --dat FILE --modes FILE --ini-dir DIR [--cfg FILE] [--set Name=Value]...\n"
+           "  generate --dat FILE --modes FILE --ini-dir DIR [--rom-dir DIR] [--game ROMNAME]\n"
+           "           [--no-select] [--cfg FILE] [--set Name=Value]...\n"
+           "  import-modes [FILE|-] [--out FILE] [--output-name NAME] [--rate R]\n"
+           "  check --exe PATH --ini-dir DIR [--rom-dir DIR] [--game NAME] [--dat FILE]\n"
+           "        [--cfg FILE] [--set Name=Value]...\n"
+           "  explain --dat FILE --modes FILE --game NAME [--cfg FILE] [--set Name=Value]...\n"
+           "  summary --dat FILE --modes FILE [--cfg FILE] [--set Name=Value]...\n"
+           "  suggest --dat FILE --modes FILE [--top N] [--cfg FILE] [--set Name=Value]...\n";
 }
 
 } // namespace
@@ -62,12 +64,16 @@ int main(int argc, char** argv) {
     kelvaro::InstallInterruptCleanup();
     if (argc < 2) {
         std::cerr << "kelvaro-batch: no command given\n";
-        Usage();
+        Usage(std::cerr);
         return 2;
     }
     std::string name = argv[1];
     if (name == "--help" || name == "-h") {
-        Usage();
+        Usage(std::cout);
+        return 0;
+    }
+    if (name == "--version") {
+        std::cout << kelvaro::VersionText() << "\n";
         return 0;
     }
     std::vector<std::string> args(argv + 2, argv + argc);

@@ -149,8 +149,16 @@ bool IsWritableFolder(const std::string& folder) {
 
 } // namespace
 
-std::string ChooseDataFolder(const std::string& programFolder) {
-    if (IsWritableFolder(programFolder))
+Layout BuildLayout() {
+#ifdef KELVARO_INSTALLED
+    return Layout::Installed;
+#else
+    return Layout::Portable;
+#endif
+}
+
+std::string ChooseDataFolder(const std::string& programFolder, Layout layout) {
+    if (layout == Layout::Portable && IsWritableFolder(programFolder))
         return programFolder;
     std::string user = UserDataFolder();
     std::error_code ec;
@@ -158,10 +166,17 @@ std::string ChooseDataFolder(const std::string& programFolder) {
     return user;
 }
 
-std::string FindShippedFile(const std::string& programFolder, std::string_view name) {
-    std::string beside = JoinPath(programFolder, name);
-    if (!programFolder.empty() && FileExists(beside, false))
-        return beside;
+std::string FindShippedFile(const std::string& programFolder, std::string_view name, Layout layout) {
+    if (layout == Layout::Portable) {
+        std::string beside = JoinPath(programFolder, name);
+        if (!programFolder.empty() && FileExists(beside, false))
+            return beside;
+    } else if (!programFolder.empty()) {
+        // bin/../share/kelvaro: the same files whatever prefix the package was installed under.
+        std::string shared = JoinPath(JoinPath(JoinPath(FolderOfFile(programFolder), "share"), "kelvaro"), name);
+        if (FileExists(shared, false))
+            return shared;
+    }
 #ifdef KELVARO_INSTALLED_DATA_DIR
     std::string installed = JoinPath(KELVARO_INSTALLED_DATA_DIR, name);
     if (FileExists(installed, false))

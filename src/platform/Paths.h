@@ -40,13 +40,25 @@ std::string ProgramFolder();
 // by the caller).
 std::string UserDataFolder();
 
-// The folder that receives "kelvaro.cfg" and "mame.dat": the program folder when writable,
-// otherwise the per-user data folder (created when missing).
-std::string ChooseDataFolder(const std::string& programFolder);
+// How this build of the program is laid out. A portable build (run from its build folder or a
+// copied folder) keeps its files beside itself; an installed build (KELVARO_INSTALLED, as the
+// package is built) lives in a system's bin folder with its shipped files in share/kelvaro.
+enum class Layout { Portable, Installed };
 
-// A shipped file (the default mode list, readme.txt): in the program folder, then in the
-// installed data folder. Empty when neither has it.
-std::string FindShippedFile(const std::string& programFolder, std::string_view name);
+// The layout this program was built for.
+Layout BuildLayout();
+
+// The folder that receives "kelvaro.cfg" and "mame.dat". Portable: the program folder when
+// writable, otherwise the per-user data folder. Installed: always the per-user data folder, even
+// for root, whose every folder is writable. The per-user folder is created when missing.
+std::string ChooseDataFolder(const std::string& programFolder, Layout layout = BuildLayout());
+
+// A shipped file (the default mode list, readme.txt). Portable: in the program folder, then in
+// the installed data folder. Installed: in share/kelvaro beside the program's bin folder (a
+// package unpacked or installed anywhere), then in the configured data folder. Empty when none
+// has it.
+std::string FindShippedFile(const std::string& programFolder, std::string_view name,
+                            Layout layout = BuildLayout());
 
 // False for a name from the game list that could leave its folder or is no file name: empty,
 // ".", "..", or holding a path separator ('/' or '\\'), a drive colon or a control character.

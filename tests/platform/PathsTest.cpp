@@ -52,11 +52,11 @@ TEST(Paths, DataFolderIsTheProgramFolderWhenWritable) {
     EXPECT_EQ(fs::path(ProgramFolder()), fs::read_symlink("/proc/self/exe").parent_path());
     TempDir dir;
     std::string file = dir.Write("file", "");
-    EXPECT_EQ(ChooseDataFolder(dir.Path()), dir.Path());
+    EXPECT_EQ(ChooseDataFolder(dir.Path(), Layout::Portable), dir.Path());
     EXPECT_EQ(fixtures::Entries(dir.Path()), std::set<std::string>{"file"});  // no probe left
     EnvVar xdg("XDG_DATA_HOME", dir.File("xdg").c_str());
     for (std::string unwritable : {file, dir.File("missing"), std::string("/proc/self")})
-        EXPECT_EQ(ChooseDataFolder(unwritable), dir.File("xdg/kelvaro")) << unwritable;
+        EXPECT_EQ(ChooseDataFolder(unwritable, Layout::Portable), dir.File("xdg/kelvaro")) << unwritable;
     EXPECT_TRUE(fs::is_directory(dir.File("xdg/kelvaro")));
 
     EnvVar home("HOME", "/home/cab");
@@ -73,4 +73,18 @@ TEST(Paths, ShippedFileBesideTheProgramFirst) {
     EXPECT_EQ(FindShippedFile(dir.Path(), "no such file.txt"), "");
     std::string beside = dir.Write("avga9200.txt", "640 x 480 @ 60\r\n");
     EXPECT_EQ(FindShippedFile(dir.Path(), "avga9200.txt"), beside);
+}
+
+// An installed program's folder is /usr/bin (writable for root) and its files are in /usr/share.
+TEST(Paths, InstalledLayoutUsesTheUserFolderAndShare) {
+    TempDir dir;
+    const std::string bin = dir.File("usr/bin");
+    std::string beside = dir.Write("usr/bin/readme.txt", "not this one");
+    EnvVar xdg("XDG_DATA_HOME", dir.File("xdg").c_str());
+    EXPECT_EQ(ChooseDataFolder(bin, Layout::Installed), dir.File("xdg/kelvaro"));
+    EXPECT_TRUE(fs::is_directory(dir.File("xdg/kelvaro")));
+    EXPECT_NE(FindShippedFile(bin, "readme.txt", Layout::Installed), beside);
+    std::string shared = dir.Write("usr/share/kelvaro/readme.txt", "the guide");
+    EXPECT_EQ(FindShippedFile(bin, "readme.txt", Layout::Installed), shared);
+    EXPECT_EQ(FindShippedFile(bin, "readme.txt", Layout::Portable), beside);
 }
