@@ -1,10 +1,11 @@
 // Kelvaro: prepares per-game emulator INI files for a graphics card's fixed list of video modes.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
-#include <string_view>
 #include <iostream>
+#include <string_view>
 
 #include "core/Model.h"
 #include "platform/Interrupts.h"
@@ -39,6 +40,9 @@ int main(int argc, char** argv) {
     if (const auto status = kelvaro::AnswerInformationOptions(argc, argv, std::cout)) return *status;
     kelvaro::InstallInterruptCleanup();
     QApplication app(argc, argv);
+    // The installed desktop entry and icon, so that the desktop shows the window as the menu does.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kelvaro"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kelvaro")));
     kelvaro::Model model;
     model.Paths.ProgramFolder = kelvaro::ProgramFolder();
     model.Paths.DataFolder = kelvaro::ChooseDataFolder(model.Paths.ProgramFolder);

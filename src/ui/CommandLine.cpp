@@ -10,8 +10,7 @@ namespace {
 
 constexpr const char* kHelp =
     "usage: kelvaro [QT-OPTIONS]\n"
-    "Kelvaro writes the MAME emulator's per-game INI files for a graphics card's fixed list of video\n"
-    "modes. Everything else is set in its window; kelvaro-batch does the same from a shell.\n"
+    "Kelvaro writes the MAME emulator's per-game INI files for a graphics card's fixed list of video modes.\n"
     "\n"
     "  -h, --help     print this text and exit\n"
     "  --version      print the version and exit\n"
