@@ -1,5 +1,9 @@
 // kelvaro-batch: the program's core from the command line, for scripts and tests.
 #include <cstdio>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 #include <iostream>
 #include <string>
 #include <vector>
@@ -60,6 +64,13 @@ void Usage(std::ostream& out) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The output and the messages are the same bytes as on any other system: no "\n" turned into
+    // "\r\n", and a list read from standard input does not end at the first Ctrl-Z.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
     std::ios::sync_with_stdio(false);
     kelvaro::InstallInterruptCleanup();
     if (argc < 2) {

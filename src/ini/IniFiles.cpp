@@ -195,8 +195,10 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
             else if (s.GenerateNoINIOnly && !path.empty() && FileExists(path, false))
                 skippedFor = &result.SkippedHaveIni;
             // Names that differ only in case name one file for the emulator: the first of them in
-            // table order writes it, and the file is counted once.
-            else if (!path.empty() && !claimed.insert(path).second)
+            // table order writes it, and the file is counted once. On Windows the names keep the
+            // table's spelling, and the file system takes them in any case.
+            else if (!path.empty() &&
+                     !claimed.insert(kCaseSensitiveFileNames ? path : AsciiLowerCase(path)).second)
                 skippedFor = &result.SkippedSameFile;
             if (skippedFor) {
                 ++*skippedFor;

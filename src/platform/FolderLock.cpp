@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <thread>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <cerrno>
 #include <fcntl.h>
 #include <fstream>
@@ -72,10 +74,33 @@ FolderLock::~FolderLock() {
 
 #else
 
-// Windows keeps no lock on a folder; the temporary names of each process still never collide.
-FolderLock::FolderLock(const std::string&, std::chrono::milliseconds, const std::function<void()>&) {}
+// Windows locks no byte range of a folder; the folder's own handle does the job instead. Each run
+// opens it asking for the right to delete it while sharing that right with nobody, so a second run
+// is refused with a sharing violation, while everybody else (the emulator, the file manager) opens
+// the folder and its files as usual; only deleting or renaming the folder waits. The system closes
+// the handle, and so lets go, however the process ends. It cannot tell which process holds it.
+FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait, const std::function<void()>& pump) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        HANDLE h = CreateFileA(folder.c_str(), DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            handle_ = h;
+            return;
+        }
+        if (GetLastError() != ERROR_SHARING_VIOLATION) return;  // missing, or no such rights: go on without
+        if (std::chrono::steady_clock::now() >= deadline) {
+            busy_ = true;
+            return;
+        }
+        if (pump) pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
 
-FolderLock::~FolderLock() {}
+FolderLock::~FolderLock() {
+    if (handle_) CloseHandle(static_cast<HANDLE>(handle_));
+}
 
 #endif
 

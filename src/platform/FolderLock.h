@@ -24,7 +24,11 @@ public:
     int Holder() const { return holder_; }
 
 private:
+#ifdef _WIN32
+    void* handle_ = nullptr;  // the folder, opened so that no other run can open it the same way
+#else
     int fd_ = -1;
+#endif
     bool busy_ = false;
     int holder_ = 0;
 };

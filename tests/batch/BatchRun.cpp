@@ -1,11 +1,13 @@
 #include "BatchRun.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#endif
 
 #include <cstdlib>
 
@@ -16,6 +18,14 @@ namespace {
 // Appends s to the shell command as one quoted word. Built piece by piece: GCC 12 sees a false
 // overlap in `" " + std::string` once it is inlined (-Wrestrict).
 void AppendWord(std::string& command, const std::string& s) {
+#ifdef _WIN32
+    // cmd.exe: inside double quotes everything but the quote itself is taken as it is, and the
+    // tests pass no word with a quote in it.
+    command += " \"";
+    command += s;
+    command += '"';
+    return;
+#endif
     command += " '";
     for (char c : s) {
         if (c == '\'')
@@ -42,13 +52,20 @@ BatchResult RunBatch(const std::vector<std::string>& args, const std::string& in
         AppendWord(command, file);
     }
     BatchResult r;
+#ifdef _WIN32
+    // cmd /c drops the first and the last quote of a line that starts with one: one more pair
+    // keeps the words as they are. Its exit status is the program's exit code.
+    r.status = std::system(("\"" + command + "\"").c_str());
+#else
     int raw = std::system(command.c_str());
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
     r.out = TempDir::Read(io.File("out"));
     r.err = TempDir::Read(io.File("err"));
     return r;
 }
 
+#ifndef _WIN32
 pid_t StartBatch(const std::vector<std::string>& args, const std::string& log, int* input, long fileSizeLimit) {
     std::vector<std::string> words = {KELVARO_BATCH_EXE};
     words.insert(words.end(), args.begin(), args.end());
@@ -86,3 +103,4 @@ int WaitBatch(pid_t pid) {
     if (waitpid(pid, &raw, 0) != pid) return -1;
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : WIFSIGNALED(raw) ? 128 + WTERMSIG(raw) : -1;
 }
+#endif // _WIN32

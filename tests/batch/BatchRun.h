@@ -1,5 +1,7 @@
 #pragma once
+#ifndef _WIN32
 #include <sys/types.h>
+#endif
 
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@ struct BatchResult {
 // feeding input on its standard input.
 BatchResult RunBatch(const std::vector<std::string>& args, const std::string& input = "");
 
+#ifndef _WIN32
 // Starts kelvaro-batch without waiting, its standard output and error into the file log. With
 // input given, its standard input is a pipe whose writing end is stored there (the caller closes
 // it); otherwise it reads nothing. fileSizeLimit > 0 limits every file it writes (RLIMIT_FSIZE).
@@ -23,3 +26,4 @@ pid_t StartBatch(const std::vector<std::string>& args, const std::string& log, i
 
 // Waits for a started kelvaro-batch: its exit status, or 128 + the signal that ended it.
 int WaitBatch(pid_t pid);
+#endif

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "Environment.h"
 #include "TempDir.h"
 #include "emulator/EmulatorOptions.h"
 
@@ -21,9 +22,9 @@ TEST(EmulatorOptions, OptionLinesAndSearchPathsAsTheEmulatorReadsThem) {
                                    {"snapname", "%g # %i"}, {"bgfx", "unclosed"}};
     EXPECT_EQ(values, expected);
 
-    setenv("HOME", "/home/ann", 1);
-    setenv("KELVARO_TEST_DIR", "/data", 1);
-    unsetenv("KELVARO_TEST_UNSET");
+    SetEnv("HOME", "/home/ann");
+    SetEnv("KELVARO_TEST_DIR", "/data");
+    SetEnv("KELVARO_TEST_UNSET", nullptr);
     const std::vector<std::string> folders = ExpandSearchPath(
         "$HOME/.mame;;~/ini/;~ann/x;${KELVARO_TEST_DIR}/a$KELVARO_TEST_DIR;$KELVARO_TEST_UNSET/x;${open;ini/../ini2;.;"
         "$;/;/:/",
@@ -88,7 +89,7 @@ TEST(EmulatorOptions, StandInEmulatorsThatAnswerOddlyOrFail) {
 
 TEST(EmulatorOptions, CacheAsksAgainWhenTheExecutableOrAMameIniChanges) {
     TempDir t;
-    setenv("HOME", t.File("home").c_str(), 1);
+    SetEnv("HOME", t.File("home").c_str());
     fs::create_directories(t.File("home/.mame"));
     // The system file is on the built-in path only: a change there counts too.
     const std::string body = "[ \"$1\" = -noreadconfig ] && { echo 'inipath " + t.File("etc") +

@@ -35,14 +35,19 @@ inline std::string XmlList(const std::string& machines) { return kXmlHead + mach
 // prints the parts of its output one after the other, waiting `seconds` after each, and exits
 // with `status`. Returns its path.
 inline std::string FakeEmulator(const TempDir& dir, const Strings& parts, double seconds = 0, int status = 0) {
-    std::string script = "#!/bin/sh\necho \"$PWD|$*\" >> '" + dir.File("emu/ran.txt") + "'\n";
+    std::string script = "note " + dir.File("emu/ran.txt") + "\n";
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const std::string part = "emu/output" + (i > 0 ? std::to_string(i) : std::string());
         dir.Write(part, parts[i]);
-        script += "cat '" + dir.File(part) + "'\nsleep " + std::to_string(seconds) + "\n";
+        script += "print " + dir.File(part) + "\nwait " + std::to_string(seconds) + "\n";
     }
-    std::string exe = dir.Write("emu/mame", script + "exit " + std::to_string(status) + "\n");
-    std::filesystem::permissions(exe, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+    dir.Write("emu/standin.txt", script + "exit " + std::to_string(status) + "\n");
+#ifdef _WIN32
+    const std::string exe = dir.File("emu/mame.exe");
+#else
+    const std::string exe = dir.File("emu/mame");
+#endif
+    std::filesystem::copy_file(KELVARO_STANDIN_EXE, exe, std::filesystem::copy_options::overwrite_existing);
     return exe;
 }
 

@@ -36,7 +36,22 @@ Model SixGames(const std::string& iniFolder, int applyTo = 3) {
     return m;
 }
 
-const std::set<std::string> kAllSix = {"pacman.ini", "puckman.ini", "galaga.ini", "sf2.ini", "mystery.ini", "1942.ini"};
+// The INI files as named on disk: the emulator's lower-case spelling where file names are
+// case-sensitive, the game list's own spelling (upper case in these games) on Windows.
+std::set<std::string> OnDisk(std::initializer_list<std::string> lowerCase) {
+    std::set<std::string> names;
+    for (std::string name : lowerCase) {
+#ifdef _WIN32
+        for (std::size_t i = 0; i + 4 < name.size(); ++i)  // all but ".ini"
+            name[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
+#endif
+        names.insert(name);
+    }
+    return names;
+}
+
+const std::set<std::string> kAllSix =
+    OnDisk({"pacman.ini", "puckman.ini", "galaga.ini", "sf2.ini", "mystery.ini", "1942.ini"});
 
 // "written skipped failed"
 std::string Generate(Model& m, int selected = 0) {
@@ -79,12 +94,12 @@ TEST(GenerateIniFiles, EachScopeWritesItsGamesInTheEmulatorsSpelling) {
     };
     const std::vector<Case> cases = {
         // The selected game only, unless "Parent Romsets Only" leaves out the selected clone.
-        {0, 2, {"puckman.ini"}},
+        {0, 2, OnDisk({"puckman.ini"})},
         {0, 1, {}, 1},
         // Native size only: another refresh and another (or no) orientation are in.
-        {1, 2, {"pacman.ini", "puckman.ini", "galaga.ini", "mystery.ini"}},
-        {2, 2, {"pacman.ini", "puckman.ini", "galaga.ini", "1942.ini"}},
-        {2, 5, {"mystery.ini"}},
+        {1, 2, OnDisk({"pacman.ini", "puckman.ini", "galaga.ini", "mystery.ini"})},
+        {2, 2, OnDisk({"pacman.ini", "puckman.ini", "galaga.ini", "1942.ini"})},
+        {2, 5, OnDisk({"mystery.ini"})},
         {3, 0, kAllSix},
         {-1, 2, {}},
         {4, 2, {}},
@@ -104,7 +119,7 @@ TEST(GenerateIniFiles, FileBytesFollowTheDetails) {
     Model m = SixGames(t.Path());
     // A second "sf2" (in another case in the list) names the same file: the first game writes it.
     m.Games.Add(Game("SF2", "384", "224", "60", "H", "resolution 320x240"));
-    t.Write("sf2.ini", "an older file that is longer than the new one\r\n\r\n\r\n");
+    t.Write(*OnDisk({"sf2.ini"}).begin(), "an older file that is longer than the new one\r\n\r\n\r\n");
     m.Games[4].GameINIFile = IniFileKnown::Read;  // as reading back leaves it
     m.INIsReadFrom = t.Path();
     EXPECT_EQ(Generate(m), "6 1 0");
@@ -136,7 +151,7 @@ TEST(GenerateIniFiles, AvailableMeansZipSevenZipOrFolder) {
         std::set<std::string> files;
     };
     const std::vector<Case> cases = {
-        {t.File("roms"), {"puckman.ini", "galaga.ini", "1942.ini"}},
+        {t.File("roms"), OnDisk({"puckman.ini", "galaga.ini", "1942.ini"})},
         // Without a ROM folder the filter is off.
         {"", kAllSix},
         {t.File("missing"), kAllSix},
@@ -175,6 +190,9 @@ TEST(GenerateIniFiles, TheSummarySaysWhyGamesWereSkipped) {
 }
 
 TEST(GenerateIniFiles, FilesThatCannotBeWrittenAreCountedAndTheRunGoesOn) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no FIFOs, and making symbolic links needs the developer mode there";
+#else
     TempDir t;
     Model m = SixGames(t.File("ini"));
     fs::create_directories(t.File("ini/galaga.ini"));  // a folder where the file would go
@@ -215,6 +233,7 @@ TEST(GenerateIniFiles, FilesThatCannotBeWrittenAreCountedAndTheRunGoesOn) {
         EXPECT_FALSE(none.INIsGenerated) << folder;
     }
     EXPECT_FALSE(fs::exists("puckman.ini"));  // nothing lands in the current folder
+#endif
 }
 
 #ifdef __linux__
@@ -254,6 +273,9 @@ TEST(GenerateIniFiles, ReplacesOnlyTheFilesItReadBackOrWroteItself) {
 #endif
 
 TEST(GenerateIniFiles, AFolderThatAnotherRunHoldsIsWaitedForThenRefused) {
+#ifdef _WIN32
+    GTEST_SKIP() << "another process holding the folder is started with fork, which Windows has not";
+#else
     TempDir t;
     Model m = SixGames(t.Path());
     FolderHeld other(t.Path());
@@ -272,6 +294,7 @@ TEST(GenerateIniFiles, AFolderThatAnotherRunHoldsIsWaitedForThenRefused) {
     });
     EXPECT_EQ(Generate(m), "6 0 0");
     letGo.join();
+#endif
 }
 
 TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {

@@ -5,11 +5,11 @@
 
 #include <filesystem>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "FileSizeLimit.h"
 #include "FolderHeld.h"
 #include "Fixtures.h"
+#include "Environment.h"
 #include "TempDir.h"
 #include "ini/TestRun.h"
 
@@ -121,7 +121,7 @@ TEST_F(TestRunTest, NothingRunsWithoutEmulatorOrUsableIniFileAndTheOriginalStays
     EXPECT_EQ(result.Status, TestRunOutcome::NotPrepared);
     EXPECT_EQ(result.Why.Reason(), "cannot write " + t.File("emu/ini/pacman.ini") + ": File too large");
     EXPECT_EQ(TempDir::Read(t.File("emu/ini/pacman.ini")), "mine\r\n");
-    if (geteuid() != 0) {  // permissions do not stop the superuser
+    if (PermissionsStopUs()) {
         fs::permissions(t.File("emu/ini"), fs::perms::owner_read | fs::perms::owner_exec);
         EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NotPrepared);
         fs::permissions(t.File("emu/ini"), fs::perms::owner_all);

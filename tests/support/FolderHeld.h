@@ -1,11 +1,13 @@
 #pragma once
+#include <string>
+
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <string>
 
 // Another process holding the lock on a folder (flock on the folder itself), as another run of
 // the program would, until Release or the end of the object.
@@ -38,3 +40,4 @@ private:
     pid_t pid_ = -1;
     bool held_ = false;
 };
+#endif // _WIN32

@@ -29,7 +29,10 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ec);
 }
 
-std::string TempDir::File(std::string_view name) const { return (fs::path(path_) / std::string(name)).string(); }
+// In the platform's own spelling: the names the program prints are compared with these.
+std::string TempDir::File(std::string_view name) const {
+    return (fs::path(path_) / fs::path(std::string(name)).make_preferred()).string();
+}
 
 std::string TempDir::Write(std::string_view name, std::string_view bytes) const {
     std::string p = File(name);
