@@ -23,7 +23,8 @@ set(CMAKE_C_FLAGS_INIT "-DXML_STATIC")
 set(CMAKE_CXX_FLAGS_INIT "-DXML_STATIC")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-find_program(KELVARO_WINE NAMES wine wine64)
+# Debian's 64-bit loader itself: the wine wrapper script asks for wine32 on every start.
+find_program(KELVARO_WINE NAMES wine64 wine PATHS /usr/lib/wine)
 if(KELVARO_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${KELVARO_WINE})
 endif()

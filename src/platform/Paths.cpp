@@ -47,8 +47,11 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
     if (folder.empty())
         return std::string(name);
     std::string out(folder);
-    if (!IsPathSeparator(out.back()))
-        out += PathSeparator();
+    if (!IsPathSeparator(out.back())) {
+        // A folder given with "/" on Windows goes on with "/": a printed path has one separator.
+        const std::size_t last = LastSeparator(out);
+        out += last == std::string::npos ? PathSeparator() : out[last];
+    }
     out += name;
     return out;
 }

@@ -31,6 +31,8 @@ TEST(Paths, JoinAndFolderOfFile) {
 #ifdef _WIN32
     EXPECT_EQ(JoinPath("C:\\MAME", "mame.exe"), "C:\\MAME\\mame.exe");
     EXPECT_EQ(JoinPath("C:/MAME/", "mame.exe"), "C:/MAME/mame.exe");
+    EXPECT_EQ(JoinPath("C:/MAME", "mame.exe"), "C:/MAME/mame.exe");
+    EXPECT_EQ(JoinPath("C:", "mame.exe"), "C:\\mame.exe");
     const bool backslash = true;  // a separator on Windows, a letter of the name elsewhere
 #else
     EXPECT_EQ(JoinPath("/usr/games", "mame"), "/usr/games/mame");
@@ -64,16 +66,24 @@ TEST(Paths, DataFolderIsTheProgramFolderWhenWritable) {
     std::string file = dir.Write("file", "");
     EXPECT_EQ(ChooseDataFolder(dir.Path(), Layout::Portable), dir.Path());
     EXPECT_EQ(fixtures::Entries(dir.Path()), std::set<std::string>{"file"});  // no probe left
-    EnvVar xdg("XDG_DATA_HOME", dir.File("xdg").c_str());
+#ifdef _WIN32
+    EnvVar user("APPDATA", dir.File("xdg").c_str());
+    const std::string userFolder = dir.File("xdg/Kelvaro");
+#else
+    EnvVar user("XDG_DATA_HOME", dir.File("xdg").c_str());
+    const std::string userFolder = dir.File("xdg/kelvaro");
+#endif
     for (std::string unwritable : {file, dir.File("missing"), std::string("/proc/self")})
-        EXPECT_EQ(ChooseDataFolder(unwritable, Layout::Portable), dir.File("xdg/kelvaro")) << unwritable;
-    EXPECT_TRUE(fs::is_directory(dir.File("xdg/kelvaro")));
+        EXPECT_EQ(ChooseDataFolder(unwritable, Layout::Portable), userFolder) << unwritable;
+    EXPECT_TRUE(fs::is_directory(userFolder));
 
+#ifndef _WIN32
     EnvVar home("HOME", "/home/cab");
     for (const char* base : {static_cast<const char*>(nullptr), "relative/data"}) {  // no valid base
         EnvVar unset("XDG_DATA_HOME", base);
         EXPECT_EQ(UserDataFolder(), "/home/cab/.local/share/kelvaro");
     }
+#endif
 }
 
 TEST(Paths, ShippedFileBesideTheProgramFirst) {
