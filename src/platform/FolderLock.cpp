@@ -74,21 +74,34 @@ FolderLock::~FolderLock() {
 
 #else
 
-// Windows locks no byte range of a folder; the folder's own handle does the job instead. Each run
-// opens it asking for the right to delete it while sharing that right with nobody, so a second run
-// is refused with a sharing violation, while everybody else (the emulator, the file manager) opens
-// the folder and its files as usual; only deleting or renaming the folder waits. The system closes
-// the handle, and so lets go, however the process ends. It cannot tell which process holds it.
+// Windows has no lock on a folder that leaves the folder usable: a handle opened without sharing
+// stops the file manager from listing it and the system from renaming files into it. The lock is
+// a named semaphore instead, one per folder, named by the folder's identity (its volume and file
+// index, read through a handle that shares everything), so that every spelling of the folder's
+// path meets the same one. Each try opens and closes it, so once its holder ends, however it ends,
+// the semaphore is gone and the next try makes a free one. It cannot tell which process holds it.
 FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait, const std::function<void()>& pump) {
+    const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE dir = CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (dir == INVALID_HANDLE_VALUE) return;  // missing: the writes report it
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(dir, &info) != 0;
+    CloseHandle(dir);
+    if (!known) return;
+    char name[80];
+    std::snprintf(name, sizeof name, "Local\\kelvaro-folder-%08lx-%08lx%08lx",
+                  static_cast<unsigned long>(info.dwVolumeSerialNumber),
+                  static_cast<unsigned long>(info.nFileIndexHigh), static_cast<unsigned long>(info.nFileIndexLow));
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
-        HANDLE h = CreateFileA(folder.c_str(), DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
-            handle_ = h;
+        HANDLE semaphore = CreateSemaphoreA(nullptr, 1, 1, name);
+        if (!semaphore) return;  // no such objects here: go on without
+        if (WaitForSingleObject(semaphore, 0) == WAIT_OBJECT_0) {
+            handle_ = semaphore;
             return;
         }
-        if (GetLastError() != ERROR_SHARING_VIOLATION) return;  // missing, or no such rights: go on without
+        CloseHandle(semaphore);
         if (std::chrono::steady_clock::now() >= deadline) {
             busy_ = true;
             return;
@@ -99,7 +112,9 @@ FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait
 }
 
 FolderLock::~FolderLock() {
-    if (handle_) CloseHandle(static_cast<HANDLE>(handle_));
+    if (!handle_) return;
+    ReleaseSemaphore(static_cast<HANDLE>(handle_), 1, nullptr);
+    CloseHandle(static_cast<HANDLE>(handle_));
 }
 
 #endif

@@ -25,7 +25,7 @@ public:
 
 private:
 #ifdef _WIN32
-    void* handle_ = nullptr;  // the folder, opened so that no other run can open it the same way
+    void* handle_ = nullptr;  // the folder's semaphore, taken
 #else
     int fd_ = -1;
 #endif

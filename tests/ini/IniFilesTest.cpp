@@ -273,16 +273,17 @@ TEST(GenerateIniFiles, ReplacesOnlyTheFilesItReadBackOrWroteItself) {
 #endif
 
 TEST(GenerateIniFiles, AFolderThatAnotherRunHoldsIsWaitedForThenRefused) {
-#ifdef _WIN32
-    GTEST_SKIP() << "another process holding the folder is started with fork, which Windows has not";
-#else
     TempDir t;
     Model m = SixGames(t.Path());
     FolderHeld other(t.Path());
     ASSERT_TRUE(other.Held());
     ProgressSink quiet;
     const GenerateResult r = GenerateINIFiles(m, 0, quiet, std::chrono::milliseconds(100));
+#ifdef _WIN32
+    EXPECT_EQ(r.Refused, "The INI folder is in use by another Kelvaro.");  // no process id there
+#else
     EXPECT_EQ(r.Refused, "The INI folder is in use by another Kelvaro (process " + std::to_string(other.Pid()) + ").");
+#endif
     EXPECT_EQ(r.Written + r.Skipped + r.Failed, 0);
     EXPECT_FALSE(m.INIsGenerated);
     EXPECT_TRUE(Entries(t.Path()).empty());  // no lock file either
@@ -294,7 +295,6 @@ TEST(GenerateIniFiles, AFolderThatAnotherRunHoldsIsWaitedForThenRefused) {
     });
     EXPECT_EQ(Generate(m), "6 0 0");
     letGo.join();
-#endif
 }
 
 TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {

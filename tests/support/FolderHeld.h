@@ -40,4 +40,23 @@ private:
     pid_t pid_ = -1;
     bool held_ = false;
 };
+#else
+#include <chrono>
+#include <memory>
+
+#include "platform/FolderLock.h"
+
+// On Windows the lock is the folder's handle, which no second opening shares, in this process or
+// in another: a lock held here stands for another run's.
+class FolderHeld {
+public:
+    explicit FolderHeld(const std::string& folder)
+        : lock_(std::make_unique<kelvaro::FolderLock>(folder, std::chrono::milliseconds(0))) {}
+    bool Held() const { return lock_ && !lock_->Busy(); }
+    int Pid() const { return 0; }  // Windows cannot tell which process holds a folder
+    void Release() { lock_.reset(); }
+
+private:
+    std::unique_ptr<kelvaro::FolderLock> lock_;
+};
 #endif // _WIN32
