@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -99,8 +100,6 @@ TEST(BatchSelect, SettingsFromTheFileThenEachSetAndNoFileChanged) {
     EXPECT_EQ(fixtures::Entries(dir.Path()), (std::set<std::string>{"kelvaro.cfg", "mame.dat", "modes.txt"}));
 }
 
-#ifndef _WIN32
-
 namespace {
 
 // The game list, the mode list, an INI folder "ini" holding PACMAN's file, and no settings file.
@@ -114,6 +113,15 @@ protected:
                                          t.File("none.cfg")};
         args.insert(args.end(), more.begin(), more.end());
         return RunBatch(args);
+    }
+
+    // A game's INI file as the program names it: the game list's spelling on Windows, the
+    // emulator's lower case elsewhere.
+    std::string Ini(std::string game) const {
+#ifdef _WIN32
+        for (char& c : game) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+#endif
+        return t.File("ini/" + game + ".ini");
     }
 
     TempDir t;
@@ -133,7 +141,7 @@ TEST_F(BatchIniTest, ReadPrintsTheTableWithTheFilesReadBackAndChangesNothing) {
               "5\tSF2\t\t384\t224\t59.637405\tH\t???\t???\t??\tresolution auto\n"
               "6\tASTEROID\t\t-\t-\t-\tH\t???\t???\t??\tresolution auto\n"
               "NotFound\t???\t???\t??\tresolution auto\n");
-    EXPECT_EQ(TempDir::Read(ini + "/pacman.ini"), "ror 1\nresolution 640x480@60\n");
+    EXPECT_EQ(TempDir::Read(Ini("pacman")), "ror 1\nresolution 640x480@60\n");
     EXPECT_EQ(Entries(t.Path()), (std::set<std::string>{"ini", "mame.dat", "modes.txt"}));
     EXPECT_EQ(Entries(ini), std::set<std::string>{"pacman.ini"});
 }
@@ -142,46 +150,45 @@ TEST_F(BatchIniTest, GenerateListsTheFilesWrittenAndEndsWithStatusOneOnAFailure)
     // The selection runs first (a vertical monitor's rotation line shows it); the clone is left
     // out; a file that cannot be written, or must not be, is named with the reason and the run
     // goes on.
-    fs::create_directory(ini + "/1942.ini");
+    fs::create_directory(Ini("1942"));
     t.Write("ini/galaga.ini", "user|pipe 1\n");
     BatchResult r = Run("generate", {"--set", "MonitorOrientation=1"});
     EXPECT_EQ(r.status, 1);
     std::string expected;
-    for (const char* name : {"puckman", "sf2", "asteroid"}) expected += "written\t" + ini + "/" + name + ".ini\n";
+    for (const char* name : {"puckman", "sf2", "asteroid"}) expected += "written\t" + Ini(name) + "\n";
     EXPECT_EQ(r.out, expected + "written 3, skipped 1, failed 2\n");
     EXPECT_EQ(r.err, "kelvaro-batch: the INI file of GALAGA could not be written (a line holds |)\n"
                      "kelvaro-batch: the INI file of 1942 could not be written (cannot write " +
-                         ini + "/1942.ini: Is a directory)\n");
-    EXPECT_EQ(TempDir::Read(ini + "/galaga.ini"), "user|pipe 1\n");
-    EXPECT_EQ(TempDir::Read(ini + "/puckman.ini"), "resolution 288x224\r\nror 1\r\n");
-    EXPECT_EQ(TempDir::Read(ini + "/pacman.ini"), "ror 1\nresolution 640x480@60\n");
+                         Ini("1942") + ": Is a directory)\n");
+    EXPECT_EQ(TempDir::Read(Ini("galaga")), "user|pipe 1\n");
+    EXPECT_EQ(TempDir::Read(Ini("puckman")), "resolution 288x224\r\nror 1\r\n");
+    EXPECT_EQ(TempDir::Read(Ini("pacman")), "ror 1\nresolution 640x480@60\n");
 
     // With a game: the stored scope, its name in any case; no selection when asked.
-    fs::remove(ini + "/galaga.ini");
+    fs::remove(Ini("galaga"));
     t.Write("roms/galaga.zip", "zip");
     r = Run("generate", {"--no-select", "--rom-dir", t.File("roms"), "--set", "GenerateParentsOnly=False", "--set",
                          "GenerateApplyTo=3", "--game", "galaga"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "written\t" + ini + "/galaga.ini\nwritten 1, skipped 5, failed 0\n");
-    EXPECT_EQ(TempDir::Read(ini + "/galaga.ini"), "resolution auto\r\n");
+    EXPECT_EQ(r.out, "written\t" + Ini("galaga") + "\nwritten 1, skipped 5, failed 0\n");
+    EXPECT_EQ(TempDir::Read(Ini("galaga")), "resolution auto\r\n");
 }
 
 TEST_F(BatchIniTest, FilesWrittenWithARateReadBackToTheSameModeAndAreWrittenBackAsTheyWere) {
     // Pac-Man's size at two rates on a vertical monitor: its line names the rate.
-    fs::remove(ini + "/pacman.ini");
+    fs::remove(Ini("pacman"));
     const std::vector<std::string> all = {"--modes", t.Write("rates.txt", std::string(fixtures::kModeList) + " 288 224 57Hz\r\n"),
                                           "--set", "MonitorOrientation=1", "--set", "GenerateParentsOnly=False"};
     ASSERT_EQ(Run("generate", all).status, 0);
     std::map<std::string, std::string> first;
-    for (const std::string& name : Entries(ini)) first[name] = TempDir::Read(ini + "/" + name);
-    EXPECT_EQ(first["pacman.ini"], "resolution 288x224@60\r\nror 1\r\n");
+    for (const std::string& name : Entries(ini)) first[name] = TempDir::Read(t.File("ini/" + name));
+    EXPECT_EQ(TempDir::Read(Ini("pacman")), "resolution 288x224@60\r\nror 1\r\n");
     std::vector<std::string> again = all;
     again.push_back("--no-select");
     ASSERT_EQ(Run("generate", again).status, 0);
-    for (const auto& [name, bytes] : first) EXPECT_EQ(TempDir::Read(ini + "/" + name), bytes) << name;
+    for (const auto& [name, bytes] : first) EXPECT_EQ(TempDir::Read(t.File("ini/" + name)), bytes) << name;
 }
 
-#endif // _WIN32
 
 TEST(BatchImportModes, WritesAListThatModesReads) {
     TempDir dir;
