@@ -1,8 +1,6 @@
 // The one-line fixes: where a line takes effect, and writing it into the user's mame.ini only.
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-
 #include <filesystem>
 
 #include "TempDir.h"
@@ -29,6 +27,7 @@ TEST(OptionFix, TheLineGoesWhereTheEmulatorReadsItLast) {
     TempDir t;
     const std::string home = t.File("home"), own = t.File("home/.mame"), etc = t.File("etc"), other = t.File("other");
     for (const std::string& folder : {own, etc, other}) fs::create_directories(folder);
+    const std::string ownIni = t.File("home/.mame/mame.ini"), etcIni = t.File("etc/mame.ini");
     t.Write("etc/mame.ini", "switchres 0\n");
     struct Row {
         std::vector<std::string> inipath, builtIn;
@@ -38,14 +37,14 @@ TEST(OptionFix, TheLineGoesWhereTheEmulatorReadsItLast) {
     };
     const Row rows[] = {
         // The system's file first on the built-in path: a new file of the user's is read after it.
-        {{own, etc}, {etc}, false, "+" + own + "/mame.ini", "Add the line \"switchres 1\" to " + own + "/mame.ini."},
-        {{own, etc}, {etc}, true, own + "/mame.ini",
-         "Change the line \"switchres 2\" in " + own + "/mame.ini to \"switchres 1\"."},
+        {{own, etc}, {etc}, false, "+" + ownIni, "Add the line \"switchres 1\" to " + ownIni + "."},
+        {{own, etc}, {etc}, true, ownIni,
+         "Change the line \"switchres 2\" in " + ownIni + " to \"switchres 1\"."},
         // A new file would hide the system's file at the first reading, or come after it.
-        {{own, etc}, {own, etc}, false, "", "Change the line \"switchres 0\" in " + etc + "/mame.ini to \"switchres 1\"."},
-        {{etc, own}, {etc}, false, "", "Change the line \"switchres 0\" in " + etc + "/mame.ini to \"switchres 1\"."},
+        {{own, etc}, {own, etc}, false, "", "Change the line \"switchres 0\" in " + etcIni + " to \"switchres 1\"."},
+        {{etc, own}, {etc}, false, "", "Change the line \"switchres 0\" in " + etcIni + " to \"switchres 1\"."},
         // No mame.ini anywhere: the user's folder takes one; without it on inipath, only advice.
-        {{own, other}, {}, false, "+" + own + "/mame.ini", "Add the line \"switchres 1\" to " + own + "/mame.ini."},
+        {{own, other}, {}, false, "+" + ownIni, "Add the line \"switchres 1\" to " + ownIni + "."},
         {{other}, {}, false, "", "Add the line \"switchres 1\" to a mame.ini in " + other + "."},
     };
     for (const Row& r : rows) {
@@ -66,7 +65,11 @@ TEST(OptionFix, WritesOnlyInTheHomeFolderAndKeepsTheOldFile) {
     const std::string home = t.File("home");
     // Created with its folder, holding the line alone.
     ASSERT_TRUE(ApplyOptionFix({t.File("home/.mame/mame.ini"), "switchres", "1", true}, home));
+#ifdef _WIN32
+    EXPECT_EQ(TempDir::Read(t.File("home/.mame/mame.ini")), "switchres 1\r\n");  // a new file: the system's line ends
+#else
     EXPECT_EQ(TempDir::Read(t.File("home/.mame/mame.ini")), "switchres 1\n");
+#endif
     EXPECT_FALSE(ApplyOptionFix({t.File("home/.mame/mame.ini"), "switchres", "1", true}, home));
 
     // Changed, each earlier state kept under a free backup name.
@@ -80,8 +83,12 @@ TEST(OptionFix, WritesOnlyInTheHomeFolderAndKeepsTheOldFile) {
 
     // Never outside the home folder, also not through a link or "..".
     const std::string system = t.Write("etc/mame.ini", "switchres 0\n");
+    std::vector<std::string> outside = {system, t.File("home/../etc/mame.ini")};
+#ifndef _WIN32  // making symbolic links needs the developer mode on Windows
     fs::create_symlink(system, t.File("home/linked.ini"));
-    for (const std::string& file : {system, t.File("home/linked.ini"), t.File("home/../etc/mame.ini")}) {
+    outside.push_back(t.File("home/linked.ini"));
+#endif
+    for (const std::string& file : outside) {
         const Outcome written = ApplyOptionFix({file, "switchres", "1", false}, home);
         EXPECT_NE(written.Reason().find("is not in the home folder"), std::string::npos) << file;
     }
@@ -90,4 +97,3 @@ TEST(OptionFix, WritesOnlyInTheHomeFolderAndKeepsTheOldFile) {
     EXPECT_FALSE(fs::exists(t.File("etc/mame.ini.bak")));
 }
 
-#endif // _WIN32
