@@ -2,12 +2,11 @@
 // oddly or not at all, and the cache that asks again only when a file changed.
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-
 #include <cstdlib>
 #include <filesystem>
 
 #include "Environment.h"
+#include "Standin.h"
 #include "TempDir.h"
 #include "emulator/EmulatorOptions.h"
 
@@ -29,21 +28,35 @@ TEST(EmulatorOptions, OptionLinesAndSearchPathsAsTheEmulatorReadsThem) {
         "$HOME/.mame;;~/ini/;~ann/x;${KELVARO_TEST_DIR}/a$KELVARO_TEST_DIR;$KELVARO_TEST_UNSET/x;${open;ini/../ini2;.;"
         "$;/;/:/",
         "/emu");
+#ifdef _WIN32
+    // The same folders with Windows' separator; "~" is the user's profile folder there.
+    const std::vector<std::string> expectedFolders = {
+        "\\home\\ann\\.mame", HomeFolder() + "\\ini", "\\emu\\~ann\\x", "\\data\\a\\data", "\\x",
+        "\\emu\\${open", "\\emu\\ini2", "\\emu", "\\emu\\$", "\\", "\\:\\"};
+#else
     const std::vector<std::string> expectedFolders = {
         "/home/ann/.mame", "/home/ann/ini", "/emu/~ann/x", "/data/a/data", "/x", "/emu/${open", "/emu/ini2", "/emu",
         "/emu/$", "/", "/:"};
+#endif
     EXPECT_EQ(folders, expectedFolders);
 }
 
 namespace {
 
-// A stand-in emulator: a shell script that answers -showconfig with the given script lines and
-// counts its runs in "runs".
-std::string StandIn(const TempDir& t, const std::string& body) {
-    const std::string exe = t.Write("emu/mame", "#!/bin/sh\necho \"$*\" >> '" + t.File("runs") + "'\n" + body);
-    fs::permissions(exe, fs::perms::owner_all);
-    return exe;
+// A stand-in emulator that answers -showconfig as the given script says and counts its runs in
+// "runs".
+std::string StandIn(const TempDir& t, const std::string& script) {
+    return Standin(t, "emu/mame", "note " + t.File("runs") + "\n" + script);
 }
+
+// How a program that ended abnormally and one that is not there are reported.
+#ifdef _WIN32
+const std::string kCrashed = "ended with exit status " + std::to_string(static_cast<int>(0xC0000005u));
+const std::string kNoSuchFile = "File not found";
+#else
+const std::string kCrashed = "was ended by signal 9";
+const std::string kNoSuchFile = "No such file or directory";
+#endif
 
 int Runs(const TempDir& t) {
     const std::string runs = TempDir::Read(t.File("runs"));
@@ -59,13 +72,13 @@ TEST(EmulatorOptions, StandInEmulatorsThatAnswerOddlyOrFail) {
     };
     const Row rows[] = {
         // Relative folders are taken from its working folder; the built-in run tells its own.
-        {"[ \"$1\" = -noreadconfig ] && { echo 'inipath built'; exit 0; }\n"
-         "printf 'inipath    \"ini;my ini\"\\nrompath roms\\n'\n",
+        {"when -noreadconfig say inipath built\nwhen -noreadconfig exit 0\n"
+         "say inipath    \"ini;my ini\"\nsay rompath roms\n",
          "", "ini|my ini|built"},
         {"exit 0\n", "it printed no options for -showconfig", ""},
-        {"echo 'Usage: mame [machine] [media] [software] [options]'\n", "its answer to -showconfig names no inipath", ""},
-        {"echo 'inipath ini'; exit 1\n", "ended with exit status 1", ""},
-        {"kill -9 $$\n", "was ended by signal 9", ""},
+        {"say Usage: mame [machine] [media] [software] [options]\n", "its answer to -showconfig names no inipath", ""},
+        {"say inipath ini\nexit 1\n", "ended with exit status 1", ""},
+        {"crash\n", kCrashed, ""},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.body);
@@ -84,7 +97,7 @@ TEST(EmulatorOptions, StandInEmulatorsThatAnswerOddlyOrFail) {
         }
     }
     const Result<EmulatorOptions> missing = AskEmulatorOptions(t.File("emu/none"), t.File("emu"));
-    EXPECT_EQ(missing.Reason(), "cannot run " + t.File("emu/none") + ": No such file or directory");
+    EXPECT_EQ(missing.Reason(), "cannot run " + t.File("emu/none") + ": " + kNoSuchFile);
 }
 
 TEST(EmulatorOptions, CacheAsksAgainWhenTheExecutableOrAMameIniChanges) {
@@ -92,8 +105,8 @@ TEST(EmulatorOptions, CacheAsksAgainWhenTheExecutableOrAMameIniChanges) {
     SetEnv("HOME", t.File("home").c_str());
     fs::create_directories(t.File("home/.mame"));
     // The system file is on the built-in path only: a change there counts too.
-    const std::string body = "[ \"$1\" = -noreadconfig ] && { echo 'inipath " + t.File("etc") +
-                             "'; exit 0; }\necho 'inipath $HOME/.mame'\n";
+    const std::string body = "when -noreadconfig say inipath " + t.File("etc") +
+                             "\nwhen -noreadconfig exit 0\nsay inipath $HOME/.mame\n";
     const std::string exe = StandIn(t, body);
     EmulatorOptionsCache cache;
     auto ask = [&](bool again = false) {
@@ -116,5 +129,3 @@ TEST(EmulatorOptions, CacheAsksAgainWhenTheExecutableOrAMameIniChanges) {
     EXPECT_EQ(ask(), "019");
     EXPECT_EQ(ask(), "009");        // a failure is kept too, until something changes
 }
-
-#endif // _WIN32

@@ -1,11 +1,12 @@
 #pragma once
 // Shared pieces of the game list tests: listinfo and XML lists written from short descriptions,
-// and a stand-in emulator (a shell script) that prints a prepared list.
+// and a stand-in emulator that prints a prepared list.
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "Fixtures.h"
+#include "Standin.h"
 #include "TempDir.h"
 
 namespace gamelist_test {
@@ -41,14 +42,7 @@ inline std::string FakeEmulator(const TempDir& dir, const Strings& parts, double
         dir.Write(part, parts[i]);
         script += "print " + dir.File(part) + "\nwait " + std::to_string(seconds) + "\n";
     }
-    dir.Write("emu/standin.txt", script + "exit " + std::to_string(status) + "\n");
-#ifdef _WIN32
-    const std::string exe = dir.File("emu/mame.exe");
-#else
-    const std::string exe = dir.File("emu/mame");
-#endif
-    std::filesystem::copy_file(KELVARO_STANDIN_EXE, exe, std::filesystem::copy_options::overwrite_existing);
-    return exe;
+    return Standin(dir, "emu/mame", script + "exit " + std::to_string(status) + "\n");
 }
 
 // A model whose program and data folder is dir/data, with the stand-in for the emulator in

@@ -1,15 +1,17 @@
 // The test run: a stand-in emulator records what it finds, and the INI folder is restored.
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-
 #include <filesystem>
+
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include "FileSizeLimit.h"
 #include "FolderHeld.h"
 #include "Fixtures.h"
 #include "Environment.h"
+#include "Standin.h"
 #include "TempDir.h"
 #include "ini/TestRun.h"
 
@@ -18,32 +20,39 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// An emulator folder "emu" with its INI folder "emu/ini" and a script that, started with a game
-// name, records its arguments, its working folder, the INI folder's entries and the game's INI
-// file as it finds them relative to its working folder.
+// The game's INI file as named on disk and given to the emulator: the emulator's lower-case
+// spelling where file names are case-sensitive, the game list's own on Windows.
+#ifdef _WIN32
+const std::string kName = "PACMAN";
+#else
+const std::string kName = "pacman";
+#endif
+
+// An emulator folder "emu" with its INI folder "emu/ini" and a stand-in that, started with a game
+// name, notes its working folder and arguments and keeps the INI folder's entries and the game's
+// INI file as it finds them relative to its working folder.
 class TestRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(t.File("emu/ini"));
         const std::string seen = t.File("seen");
         fs::create_directories(seen);
-        t.Write("emu/mame", "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + seen + "/args'\npwd > '" + seen +
-                                "/cwd'\nls -a ini > '" + seen + "/entries'\ncp \"ini/$1.ini\" '" + seen + "/ini'\n"
-                                "echo \"Parsing $1.ini\"; echo 'a.1 NOT FOUND' >&2; exit 3\n");
-        fs::permissions(t.File("emu/mame"), fs::perms::owner_all);
+        exe = Standin(t, "emu/mame", "note " + seen + "/ran\nlist ini " + seen + "/entries\ncopy ini/$1.ini " + seen +
+                                         "/ini\nsay Parsing $1.ini\nto err\nsay a.1 NOT FOUND\nexit 3\n");
         m.Games.Add(fixtures::Game("PACMAN", "224", "288", "60.606061", "V", "resolution 640x480|ror 1", "PUCKMAN"));
-        m.S.MameExePath = t.File("emu/mame");
+        m.S.MameExePath = exe;
         m.S.MameINIPath = t.File("emu/ini");
         m.MameFolder = t.File("emu");
     }
 
     // What the emulator saw, and whether it ran at all since the last call.
     std::string Seen(const std::string& name) const { return TempDir::Read(t.File("seen/" + name)); }
-    bool EmulatorRan() const { return fs::remove(t.File("seen/args")); }
+    bool EmulatorRan() const { return fs::remove(t.File("seen/ran")); }
     std::set<std::string> IniEntries() const { return fixtures::Entries(t.File("emu/ini")); }
 
     TempDir t;
     Model m;
+    std::string exe;
 };
 
 } // namespace
@@ -53,34 +62,34 @@ TEST_F(TestRunTest, RunsOnTheGamesFileAndLeavesTheFolderAsItWas) {
     m.Games[1].GameINIText = "resolution auto";
     const TestRunResult ran = TestRunGame(m, 1, [] {});
     EXPECT_EQ(ran.Status, TestRunOutcome::Ran);
-    EXPECT_EQ(ran.Output + ran.Errors + std::to_string(ran.Exit.ExitCode), "Parsing pacman.ini\na.1 NOT FOUND\n3");
-    EXPECT_EQ(Seen("args") + Seen("cwd") + Seen("ini"), "pacman\n-verbose\n" + t.File("emu") + "\nresolution auto\r\n");
+    EXPECT_EQ(ran.Output + ran.Errors + std::to_string(ran.Exit.ExitCode), "Parsing " + kName + ".ini\na.1 NOT FOUND\n3");
+    EXPECT_EQ(Seen("ran") + Seen("ini"), t.File("emu") + "|" + kName + " -verbose\nresolution auto\r\n");
     EXPECT_TRUE(IniEntries().empty());
 
     // A file beforehand is back byte for byte; backups already there are never replaced.
     const std::string original = std::string("resolution 800x600\nmine\r\n\x01\xff", 27);
     t.Write("emu/ini/pacman.ini", original);
     m.Games[1].GameINIText = "resolution 640x480|ror 1";
-    for (const std::string bak : {"pacman.bak", "pacman.bak2"}) {
+    for (const std::string& bak : {kName + ".bak", kName + ".bak2"}) {
         EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::Ran);
         EXPECT_EQ(Seen("ini"), "resolution 640x480\r\nror 1\r\n");
-        EXPECT_NE(Seen("entries").find("\n" + bak + "\n"), std::string::npos) << Seen("entries");
+        EXPECT_NE(("\n" + Seen("entries")).find("\n" + bak + "\n"), std::string::npos) << Seen("entries");
         EXPECT_EQ(TempDir::Read(t.File("emu/ini/pacman.ini")), original);
         t.Write("emu/ini/pacman.bak", "an old backup\r\n");
         t.Write("emu/ini/pacman.bak1", "another\r\n");
     }
     EXPECT_EQ(TempDir::Read(t.File("emu/ini/pacman.bak")), "an old backup\r\n");
-    EXPECT_EQ(IniEntries(), (std::set<std::string>{"pacman.ini", "pacman.bak", "pacman.bak1"}));
+    EXPECT_EQ(IniEntries(), (std::set<std::string>{kName + ".ini", "pacman.bak", "pacman.bak1"}));
 }
 
 TEST_F(TestRunTest, NothingRunsWithoutEmulatorOrUsableIniFileAndTheOriginalStays) {
     t.Write("plain-file", "x");
     t.Write("emu/x.ini", "outside\r\n");
-    for (const std::string& exe : {t.File("emu/missing"), t.File("emu")}) {
-        m.S.MameExePath = exe;
-        EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NoEmulator) << exe;
+    for (const std::string& path : {t.File("emu/missing"), t.File("emu")}) {
+        m.S.MameExePath = path;
+        EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NoEmulator) << path;
     }
-    m.S.MameExePath = t.File("emu/mame");
+    m.S.MameExePath = exe;
     for (const std::string& folder : {t.File("plain-file/ini"), std::string()}) {
         m.S.MameINIPath = folder;
         EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NotPrepared) << folder;
@@ -90,17 +99,23 @@ TEST_F(TestRunTest, NothingRunsWithoutEmulatorOrUsableIniFileAndTheOriginalStays
     EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NotPrepared);
     EXPECT_TRUE(fs::is_directory(t.File("emu/ini/pacman.ini")));
     fs::remove(t.File("emu/ini/pacman.ini"));
+#ifndef _WIN32
     // A FIFO of the game's name is no INI file: never written into, nor moved away.
     ASSERT_EQ(mkfifo(t.File("emu/ini/pacman.ini").c_str(), 0600), 0);
     EXPECT_EQ(TestRunGame(m, 1).Why.Reason(),
               "cannot write " + t.File("emu/ini/pacman.ini") + ": A device or FIFO, not a file");
     EXPECT_TRUE(fs::is_fifo(t.File("emu/ini/pacman.ini")));
     fs::remove(t.File("emu/ini/pacman.ini"));
+#endif
     {
         FolderHeld other(t.File("emu/ini"));
         const TestRunResult r = TestRunGame(m, 1, {}, std::chrono::milliseconds(50));
         EXPECT_EQ(r.Status, TestRunOutcome::FolderInUse);
+#ifdef _WIN32
+        EXPECT_EQ(r.Why.Reason(), "The INI folder is in use by another Kelvaro.");  // no process id there
+#else
         EXPECT_EQ(r.Why.Reason(), "The INI folder is in use by another Kelvaro (process " + std::to_string(other.Pid()) + ").");
+#endif
     }
     m.Games[1].GameRomName = "../X";
     EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NotPrepared);
@@ -111,6 +126,7 @@ TEST_F(TestRunTest, NothingRunsWithoutEmulatorOrUsableIniFileAndTheOriginalStays
 
     m.Games[1].GameRomName = "PACMAN";
     t.Write("emu/ini/pacman.ini", "mine\r\n");
+#ifndef _WIN32
     // The write fails once the user's file is out of the way (a full disk, even for the superuser).
     m.Games[1].GameINIText = "resolution 640x480|" + std::string(4096, 'x');
     TestRunResult result;
@@ -126,15 +142,24 @@ TEST_F(TestRunTest, NothingRunsWithoutEmulatorOrUsableIniFileAndTheOriginalStays
         EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NotPrepared);
         fs::permissions(t.File("emu/ini"), fs::perms::owner_all);
     }
+#endif
     EXPECT_FALSE(EmulatorRan());
     // An emulator that cannot start still leads to the restore.
-    fs::permissions(t.File("emu/mame"), fs::perms::owner_read | fs::perms::owner_write);
+#ifdef _WIN32
+    t.Write("emu/mame.exe", "not a program");
+    const std::string whyNot = "cannot run " + exe + ": ";  // then Windows' own words for it
+#else
+    fs::permissions(exe, fs::perms::owner_read | fs::perms::owner_write);
+    const std::string whyNot = "cannot run " + exe + ": Permission denied";
+#endif
     const TestRunResult notStarted = TestRunGame(m, 1);
     EXPECT_EQ(notStarted.Status, TestRunOutcome::Ran);
-    EXPECT_EQ(notStarted.Why.Reason(), "cannot run " + t.File("emu/mame") + ": Permission denied");
+#ifdef _WIN32
+    EXPECT_EQ(notStarted.Why.Reason().substr(0, whyNot.size()), whyNot);
+#else
+    EXPECT_EQ(notStarted.Why.Reason(), whyNot);
+#endif
     EXPECT_FALSE(EmulatorRan());
     EXPECT_EQ(TempDir::Read(t.File("emu/ini/pacman.ini")), "mine\r\n");
-    EXPECT_EQ(IniEntries(), std::set<std::string>{"pacman.ini"});
+    EXPECT_EQ(IniEntries(), std::set<std::string>{kName + ".ini"});
 }
-
-#endif // _WIN32

@@ -1,51 +1,106 @@
 // A stand-in for the emulator in the tests, the same program on every system. What it does is
-// written in standin.txt beside it, one instruction a line:
-//   note FILE      appends "<working folder>|<arguments, one space apart>" and a newline to FILE
-//   print FILE     copies FILE to its standard output
-//   wait SECONDS   sleeps
-//   exit N         ends with status N (without it, 0 at the end)
+// written in standin.txt beside it, one instruction a line; "$1" in an instruction stands for its
+// first argument:
+//   when ARG ...     does the rest of the line only when the first argument is ARG
+//   to out|err       where say, print, zeros and args write from now on (standard output at first)
+//   say TEXT         writes TEXT and a newline
+//   print FILE       copies FILE
+//   zeros N          writes N zero bytes
+//   args             writes each argument in brackets: "[a b][]"
+//   note FILE        appends "<working folder>|<arguments, one space apart>" and a newline to FILE
+//   list DIR FILE    writes the names in DIR, sorted, one a line, to FILE
+//   copy FROM TO     copies the file FROM to TO
+//   wait SECONDS     sleeps
+//   exit N           ends with status N (without it, 0 at the end)
+//   crash            ends abnormally: killed by signal 9, or on Windows with the status of a crash
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 #include <thread>
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #endif
 
 #include "platform/Paths.h"
 
+namespace fs = std::filesystem;
+
 int main(int argc, char** argv) {
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
+    const std::string first = argc > 1 ? argv[1] : "";
+    std::FILE* stream = stdout;
     std::ifstream script(kelvaro::JoinPath(kelvaro::ProgramFolder(), "standin.txt"));
     std::string line;
     while (std::getline(script, line)) {
-        const std::size_t space = line.find(' ');
-        const std::string word = line.substr(0, space);
-        const std::string rest = space == std::string::npos ? std::string() : line.substr(space + 1);
-        if (word == "note") {
-            std::string seen = std::filesystem::current_path().string() + "|";
-            for (int i = 1; i < argc; ++i) {
-                if (i > 1) seen += ' ';
-                seen += argv[i];
+        for (std::size_t at; (at = line.find("$1")) != std::string::npos;) line.replace(at, 2, first);
+        std::string word, rest = line;
+        do {
+            const std::size_t space = rest.find(' ');
+            word = rest.substr(0, space);
+            rest = space == std::string::npos ? std::string() : rest.substr(space + 1);
+            if (word == "when") {
+                const std::size_t end = rest.find(' ');
+                if (rest.substr(0, end) != first) word.clear();
+                rest = end == std::string::npos ? std::string() : rest.substr(end + 1);
             }
-            std::ofstream(rest, std::ios::binary | std::ios::app) << seen << "\n";
+        } while (word == "when");
+        const std::size_t space = rest.find(' ');
+        const std::string second = space == std::string::npos ? std::string() : rest.substr(space + 1);
+        const std::string first_word = rest.substr(0, space);
+        if (word == "to") {
+            stream = rest == "err" ? stderr : stdout;
+        } else if (word == "say") {
+            std::fprintf(stream, "%s\n", rest.c_str());
         } else if (word == "print") {
             std::ifstream in(rest, std::ios::binary);
             char buffer[65536];
             while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-                std::fwrite(buffer, 1, static_cast<std::size_t>(in.gcount()), stdout);
-            std::fflush(stdout);
+                std::fwrite(buffer, 1, static_cast<std::size_t>(in.gcount()), stream);
+        } else if (word == "zeros") {
+            const std::string zeros(std::stoul(rest), '\0');
+            std::fwrite(zeros.data(), 1, zeros.size(), stream);
+        } else if (word == "args") {
+            for (int i = 1; i < argc; ++i) std::fprintf(stream, "[%s]", argv[i]);
+        } else if (word == "note") {
+            std::string seen = fs::current_path().string() + "|";
+            for (int i = 1; i < argc; ++i) seen.append(i > 1 ? " " : "").append(argv[i]);
+            std::ofstream(rest, std::ios::binary | std::ios::app) << seen << "\n";
+        } else if (word == "list") {
+            std::set<std::string> names;
+            std::error_code ec;
+            for (const fs::directory_entry& e : fs::directory_iterator(first_word, ec))
+                names.insert(e.path().filename().string());
+            std::ofstream out(second, std::ios::binary);
+            for (const std::string& name : names) out << name << "\n";
+        } else if (word == "copy") {
+            std::error_code ec;  // a file that is not there is not copied, as with cp
+            fs::remove(second, ec);
+            fs::copy_file(first_word, second, ec);
         } else if (word == "wait") {
+            std::fflush(stream);
             std::this_thread::sleep_for(std::chrono::duration<double>(std::stod(rest)));
         } else if (word == "exit") {
+            std::fflush(nullptr);
             return std::stoi(rest);
+        } else if (word == "crash") {
+            std::fflush(nullptr);
+#ifdef _WIN32
+            TerminateProcess(GetCurrentProcess(), 0xC0000005);  // what Windows reports for an access violation
+#else
+            std::raise(SIGKILL);
+#endif
         }
+        std::fflush(stream);
     }
     return 0;
 }
