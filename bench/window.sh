@@ -39,21 +39,8 @@ printf '%s\r\n' "$mame" "$tmp/ini" "" False "$prog/avga9200.txt" > "$prog/kelvar
   --cfg "$tmp/none.cfg" --set GenerateParentsOnly=False > /dev/null
 echo "window program ($window), $(find "$tmp/ini" -name '*.ini' | wc -l) INI files, $QT_QPA_PLATFORM platform"
 
-ms() { # runs a shell command line, prints its wall time in ms
-  local start end
-  start=$(date +%s%N)
-  bash -c "$1"
-  end=$(date +%s%N)
-  echo $(((end - start) / 1000000))
-}
-
-summary() { # name, then the times
-  local name=$1; shift
-  local sorted
-  sorted=$(printf '%s\n' "$@" | sort -n)
-  printf '  %-9s best %6d ms, median %6d ms  (%s)\n' "$name" "$(head -1 <<<"$sorted")" \
-    "$(sed -n "$((($# + 1) / 2))p" <<<"$sorted")" "$*"
-}
+# shellcheck source=bench/timing.sh
+source "$(dirname "$0")/timing.sh"
 median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 
 run_window() { # the mode of KELVARO_EXIT_AFTER_START
