@@ -15,6 +15,7 @@
 
 #include <unistd.h>
 
+#include "BenchTiming.h"
 #include "ListXmlFile.h"
 #include "gamelist/NativeModes.h"
 #include "modes/AutoSelect.h"
@@ -25,16 +26,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double MsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-std::string Env(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
+using bench::Clock;
+using bench::Env;
+using bench::MsSince;
 
 // Stands in for the progress window: keeps the text of the bar's value and the time of the last
 // paint, and "paints" (formats the value) at most every 33 ms.

@@ -15,21 +15,19 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "gamelist/ListInfoConverter.h"
 #include "platform/Files.h"
 
 using namespace kelvaro;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Env;
+using bench::MsSince;
 
 namespace {
 
 constexpr std::size_t kChunk = 1 << 20;
 constexpr int kRuns = 4;
-
-std::string Env(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
 
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();

@@ -12,18 +12,19 @@
 
 #include <unistd.h>
 
+#include "BenchTiming.h"
 #include "emulator/SetupCheck.h"
 #include "platform/Files.h"
 
 using namespace kelvaro;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Env;
+using bench::MsSince;
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int kRuns = 7;
-
-double MsSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
 
 double Best(std::vector<double> ms) { return *std::min_element(ms.begin(), ms.end()); }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "ListXmlFile.h"
 #include "gamelist/FindGame.h"
 #include "gamelist/GameListParser.h"
@@ -15,20 +16,13 @@
 #include "platform/Files.h"
 
 using namespace kelvaro;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Env;
+using bench::MsSince;
 
 namespace {
 
 constexpr int kRuns = 10;
-
-std::string Env(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
-
-double MsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 struct Figures {
     std::vector<double> ms;

@@ -12,6 +12,7 @@
 
 #include <unistd.h>
 
+#include "BenchTiming.h"
 #include "ListXmlFile.h"
 #include "gamelist/NativeModes.h"
 #include "modes/AutoSelect.h"
@@ -24,16 +25,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double MsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-std::string Env(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
+using bench::Clock;
+using bench::Env;
+using bench::MsSince;
 
 struct CountingSink : ProgressSink {
     void Step(int) override { ++steps; }

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "../BenchTiming.h"
 #include "core/Model.h"
 #include "gamelist/NativeModes.h"
 #include "ui/Dialogs.h"
@@ -18,7 +19,9 @@
 
 using namespace kelvaro;
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Env;
+using bench::MsSince;
 
 namespace {
 
@@ -36,13 +39,6 @@ public:
     }
     QString BrowseForFolder(QWidget*, const QString&, const QString&) override { return {}; }
 };
-
-double MsSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
-
-std::string Env(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
 
 } // namespace
 
