@@ -109,11 +109,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         FUZZ_CHECK(Showable(m, g.GameModeWidth, g.GameModeHeight, g.GameModeRefresh));
         FUZZ_CHECK(ResolutionWidth(g.GameINIText) == g.GameModeWidth);
-        // The not-found mode is the user's own choice, interlaced or not.
+        // The not-found mode is the user's own choice, interlaced or not. Otherwise, with interlaced
+        // modes ignored, the cells name a progressive row (a list may hold the same size and rate
+        // twice, once interlaced).
         const bool notFound = g.GameModeWidth == m.S.NotFoundWidth && g.GameModeHeight == m.S.NotFoundHeight;
-        for (int j = 1; j <= m.AvailModes.Count() && m.S.IgnoreInterlaced && !notFound; ++j)
-            if (m.AvailModes[j].AvailWidth == g.GameModeWidth && m.AvailModes[j].AvailHeight == g.GameModeHeight)
-                FUZZ_CHECK(m.AvailModes[j].AvailInterlaced == "No");
+        if (!m.S.IgnoreInterlaced || notFound) continue;
+        bool progressive = false;
+        for (int j = 1; j <= m.AvailModes.Count(); ++j) {
+            const AvailModeRow& r = m.AvailModes[j];
+            progressive = progressive || (r.AvailWidth == g.GameModeWidth && r.AvailHeight == g.GameModeHeight &&
+                                          r.AvailRefresh == g.GameModeRefresh && r.AvailInterlaced == "No");
+        }
+        FUZZ_CHECK(progressive);
     }
     return 0;
 }
