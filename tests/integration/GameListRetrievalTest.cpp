@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BatchRun.h"
+#include "Fixtures.h"
 #include "TempDir.h"
 #include "gamelist/GameInfoRetrieval.h"
 #include "gamelist/NativeModes.h"
@@ -27,10 +28,7 @@ int CountOf(const std::string& text, const std::string& what) {
 TEST(RealEmulatorList, RetrievedListAndItsNativeModes) {
     if (!FileExists(KELVARO_MAME_EXE, false)) GTEST_SKIP() << "the emulator is not installed";
     TempDir dir;
-    Model m;
-    m.Paths.ProgramFolder = m.Paths.DataFolder = dir.Path();
-    m.S.MameExePath = KELVARO_MAME_EXE;
-    m.MameFolder = std::filesystem::path(KELVARO_MAME_EXE).parent_path().string();
+    Model m = fixtures::ModelForEmulator(dir.Path(), KELVARO_MAME_EXE);
     ProgressSink quiet;
     const Outcome retrieved = RetrieveGameInfo(m, quiet);
     ASSERT_TRUE(retrieved) << retrieved.Reason();  // the emulator ended with status 0

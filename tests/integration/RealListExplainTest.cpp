@@ -23,10 +23,7 @@ using fixtures::GamesWithMode;
 TEST(RealEmulatorList, EveryGameExplainedAsSelectedAndSuggestedGainsExact) {
     if (!FileExists(KELVARO_MAME_EXE, false)) GTEST_SKIP() << "the emulator is not installed";
     TempDir dir;
-    Model base;
-    base.Paths.ProgramFolder = base.Paths.DataFolder = dir.Path();
-    base.S.MameExePath = KELVARO_MAME_EXE;
-    base.MameFolder = std::filesystem::path(KELVARO_MAME_EXE).parent_path().string();
+    Model base = fixtures::ModelForEmulator(dir.Path(), KELVARO_MAME_EXE);
     ProgressSink quiet;
     ASSERT_TRUE(RetrieveGameInfo(base, quiet));
     ASSERT_TRUE(BuildNativeModeList(base, false, true, quiet));

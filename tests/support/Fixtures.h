@@ -107,4 +107,14 @@ inline int GamesWithMode(kelvaro::Model m) {
     return n;
 }
 
+// A model whose settings name the emulator `exe`, with its files kept in `folder`, as a user's
+// first retrieval starts.
+inline kelvaro::Model ModelForEmulator(const std::string& folder, const std::string& exe) {
+    kelvaro::Model m;
+    m.Paths.ProgramFolder = m.Paths.DataFolder = folder;
+    m.S.MameExePath = exe;
+    m.MameFolder = std::filesystem::path(exe).parent_path().string();
+    return m;
+}
+
 } // namespace fixtures
