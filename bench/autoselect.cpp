@@ -89,10 +89,10 @@ int main() {
         return 1;
     }
     const double buildMs = MsSince(start);
-    base.S.ModeListFile = source + "/data/avga9200.txt";
+    base.Config.ModeListFile = source + "/data/avga9200.txt";
     ReadAvailableModes(base);
     if (base.AvailModes.Empty()) {
-        std::fprintf(stderr, "no modes in %s\n", base.S.ModeListFile.c_str());
+        std::fprintf(stderr, "no modes in %s\n", base.Config.ModeListFile.c_str());
         return 1;
     }
     std::printf("%d games, %d native modes (built in %.0f ms), %d available modes\n", base.Games.Count(),
@@ -105,7 +105,7 @@ int main() {
             int unmatched = 0, paints = 0;
             for (int round = 0; round < 5; ++round) {
                 Model m = base;
-                m.S.MonitorOrientation = orientation;
+                m.Config.MonitorOrientation = orientation;
                 BusySink busySink;
                 ProgressSink plain;
                 start = Clock::now();
@@ -124,7 +124,7 @@ int main() {
         int unmatched = 0;
         for (int round = 0; round < 5; ++round) {
             Model m = base;
-            m.S.MonitorOrientation = orientation;
+            m.Config.MonitorOrientation = orientation;
             start = Clock::now();
             unmatched = 0;
             for (int i = 1; i <= m.Games.Count(); ++i) unmatched += ExplainSelection(m, i).Width == "???";

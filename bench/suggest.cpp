@@ -59,13 +59,13 @@ int main() {
         return 1;
     }
     const std::string source = Env("KELVARO_SOURCE_DIR").empty() ? "." : Env("KELVARO_SOURCE_DIR");
-    base.S.ModeListFile = source + "/data/avga9200.txt";
+    base.Config.ModeListFile = source + "/data/avga9200.txt";
     ReadAvailableModes(base);
 
     // A harder case beside the default list: its first 10 modes only, which leave many more games
     // without a mode and so give many more candidates.
     Model small = base;
-    const std::string text = *ReadWholeFile(base.S.ModeListFile);
+    const std::string text = *ReadWholeFile(base.Config.ModeListFile);
     size_t end = 0;
     for (int line = 0; line <= 10 && end != std::string::npos; ++line) end = text.find('\n', end + (line > 0));
     ParseAvailableModes(text.substr(0, end), small);
@@ -74,7 +74,7 @@ int main() {
     for (int run = 0; run < 6; ++run) {
         const int orientation = run % 3;
         Model m = run < 3 ? base : small;
-        m.S.MonitorOrientation = orientation;
+        m.Config.MonitorOrientation = orientation;
         double best = 1e9;
         size_t count = 0;
         int gain = 0, pumps = 0;

@@ -91,13 +91,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     m.Games.Add(NativeGame("224", "288", "60.606061", "V"));
     m.Games.Add(NativeGame("-", "-", "-", "H"));
     const unsigned options = size > 0 ? data[0] : 0;
-    m.S.MonitorOrientation = options % 3;
-    m.S.IgnoreInterlaced = (options & 4) != 0;
-    m.S.MatchResWithin = (options & 8) != 0 ? 0 : 48;
+    m.Config.MonitorOrientation = options % 3;
+    m.Config.IgnoreInterlaced = (options & 4) != 0;
+    m.Config.MatchResWithin = (options & 8) != 0 ? 0 : 48;
     if ((options & 16) != 0) {
-        m.S.NotFoundWidth = m.AvailModes[1].AvailWidth;
-        m.S.NotFoundHeight = m.AvailModes[1].AvailHeight;
-        m.S.NotFoundRefresh = m.AvailModes[1].AvailRefresh;
+        m.Config.NotFoundWidth = m.AvailModes[1].AvailWidth;
+        m.Config.NotFoundHeight = m.AvailModes[1].AvailHeight;
+        m.Config.NotFoundRefresh = m.AvailModes[1].AvailRefresh;
     }
     ProgressSink quiet;
     AutoSelectVideoModes(m, quiet);
@@ -112,8 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The not-found mode is the user's own choice, interlaced or not. Otherwise, with interlaced
         // modes ignored, the cells name a progressive row (a list may hold the same size and rate
         // twice, once interlaced).
-        const bool notFound = g.GameModeWidth == m.S.NotFoundWidth && g.GameModeHeight == m.S.NotFoundHeight;
-        if (!m.S.IgnoreInterlaced || notFound) continue;
+        const bool notFound = g.GameModeWidth == m.Config.NotFoundWidth && g.GameModeHeight == m.Config.NotFoundHeight;
+        if (!m.Config.IgnoreInterlaced || notFound) continue;
         bool progressive = false;
         for (int j = 1; j <= m.AvailModes.Count(); ++j) {
             const AvailModeRow& r = m.AvailModes[j];

@@ -61,10 +61,10 @@ Model MakeModel(const Options& o) {
     Model m;
     m.Paths.ProgramFolder = ProgramFolder();
     m.Paths.DataFolder = ChooseDataFolder(m.Paths.ProgramFolder);
-    m.S = DefaultSettings(m.Paths);
+    m.Config = DefaultSettings(m.Paths);
     std::string cfg = o.Has("--cfg") ? o.Get("--cfg") : m.SettingsFile();
     if (auto bytes = ReadWholeFile(cfg)) {
-        ParseSettingsFile(*bytes, m.S);
+        ParseSettingsFile(*bytes, m.Config);
     } else if (o.Has("--cfg")) {
         // Only a file that is not there means a first start; one that is there but cannot be
         // read would otherwise run with settings the user did not ask for.
@@ -77,12 +77,12 @@ Model MakeModel(const Options& o) {
     for (const std::string& set : o.sets) {
         auto eq = set.find('=');
         if (eq == std::string::npos) throw UsageError{"--set needs Name=Value, got '" + set + "'"};
-        if (auto problem = SetSettingByName(m.S, set.substr(0, eq), set.substr(eq + 1)))
+        if (auto problem = SetSettingByName(m.Config, set.substr(0, eq), set.substr(eq + 1)))
             throw UsageError{"--set " + set + ": " + *problem};
     }
     bool found = false;
-    std::string folder = FolderOfFile(m.S.MameExePath, &found);
-    if (found && FileExists(m.S.MameExePath, false)) m.MameFolder = folder;
+    std::string folder = FolderOfFile(m.Config.MameExePath, &found);
+    if (found && FileExists(m.Config.MameExePath, false)) m.MameFolder = folder;
     return m;
 }
 
@@ -100,7 +100,7 @@ void PrintGameTable(const Model& m) {
         out += '\n';
     }
     out += "NotFound";
-    for (const std::string* f : {&m.S.NotFoundWidth, &m.S.NotFoundHeight, &m.S.NotFoundRefresh, &m.S.NotFoundINIText}) {
+    for (const std::string* f : {&m.Config.NotFoundWidth, &m.Config.NotFoundHeight, &m.Config.NotFoundRefresh, &m.Config.NotFoundINIText}) {
         out += '\t';
         out += PrintableText(*f);
     }

@@ -16,12 +16,12 @@ int CmdCheck(const Options& o) {
     const std::string iniDir = Require(o, "--ini-dir");
     if (!IsExistingFolder(iniDir)) throw UsageError{"INI folder not found: " + iniDir};
     Model m = MakeModel(o);
-    m.S.MameExePath = exe;
+    m.Config.MameExePath = exe;
     bool found = false;
     const std::string folder = FolderOfFile(exe, &found);
     m.MameFolder = found ? folder : std::string();
-    m.S.MameINIPath = iniDir;
-    m.S.MameROMPath = o.Get("--rom-dir");
+    m.Config.MameINIPath = iniDir;
+    m.Config.MameROMPath = o.Get("--rom-dir");
     if (o.Has("--dat")) {
         RequireFile(o.Get("--dat"), "game list file");
         ProgressSink quiet;

@@ -12,14 +12,14 @@ namespace kelvaro::batch {
 // is never written.
 int CmdGenerate(const Options& o) {
     Model m = MakeModelWithIniFiles(o, true);
-    if (o.Has("--rom-dir")) m.S.MameROMPath = o.Get("--rom-dir");
+    if (o.Has("--rom-dir")) m.Config.MameROMPath = o.Get("--rom-dir");
 
     int selected = 0;
     if (o.Has("--game")) {
         selected = FindGameByRomName(m, o.Get("--game"));
         if (selected == 0) throw UsageError{"no game named " + o.Get("--game")};
     } else {
-        m.S.GenerateApplyTo = GenerateScope::AllGames;
+        m.Config.GenerateApplyTo = GenerateScope::AllGames;
     }
 
     ProgressSink quiet;

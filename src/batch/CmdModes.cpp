@@ -26,7 +26,7 @@ int CmdModes(const Options& o) {
     const std::string file = Require(o, "--modes");
     RequireFile(file, "mode list");
     Model m;
-    m.S.ModeListFile = file;
+    m.Config.ModeListFile = file;
     ReadAvailableModes(m);
 
     std::string out;

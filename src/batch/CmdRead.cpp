@@ -17,8 +17,8 @@ Model MakeModelWithIniFiles(const Options& o, bool mustReadBack) {
     if (!IsExistingFolder(iniDir)) throw UsageError{"INI folder not found: " + iniDir};
 
     Model m = MakeModel(o);
-    m.S.MameINIPath = iniDir;
-    m.S.ModeListFile = modes;
+    m.Config.MameINIPath = iniDir;
+    m.Config.ModeListFile = modes;
     ReadAvailableModes(m);
     ProgressSink quiet;
     // As in the window: the INI files are read back at the end of every build that found games.

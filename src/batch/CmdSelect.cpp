@@ -12,7 +12,7 @@ Model MakeSelectionModel(const Options& o) {
     RequireFile(modes, "mode list");
 
     Model m = MakeModel(o);
-    m.S.ModeListFile = modes;
+    m.Config.ModeListFile = modes;
     ProgressSink quiet;
     BuildNativeModeListFromFile(m, dat, quiet);
     ReadAvailableModes(m);

@@ -25,7 +25,7 @@ struct Model {
     Table<std::string> AvailHeightList;  // distinct heights, ascending by value
     Table<ListRow> GameList;             // the game list parser's output
 
-    Settings S;
+    Settings Config; // what kelvaro.cfg holds
 
     std::string MameFolder;     // folder of MameExePath; empty until derived
     bool INIsGenerated = false; // INI files were written in this run

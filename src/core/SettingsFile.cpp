@@ -209,11 +209,11 @@ void LoadSettings(Model& m) {
     std::string file = m.SettingsFile();
     if (FileExists(file, false)) {
         if (auto bytes = ReadWholeFile(file))
-            ParseSettingsFile(*bytes, m.S);
+            ParseSettingsFile(*bytes, m.Config);
     }
-    if (FileExists(m.S.MameExePath, false)) {
+    if (FileExists(m.Config.MameExePath, false)) {
         bool found = false;
-        std::string folder = FolderOfFile(m.S.MameExePath, &found);
+        std::string folder = FolderOfFile(m.Config.MameExePath, &found);
         if (found)
             m.MameFolder = folder;
     }
@@ -222,7 +222,7 @@ void LoadSettings(Model& m) {
 Outcome SaveSettings(const Model& m) {
     const std::string file = m.SettingsFile();
     std::error_code error;
-    if (!WriteFileAtomic(file, FormatSettingsFile(m.S), &error)) return WriteFailure(file, error);
+    if (!WriteFileAtomic(file, FormatSettingsFile(m.Config), &error)) return WriteFailure(file, error);
     return {};
 }
 

@@ -278,12 +278,12 @@ void Checker::RomFolder() {
 
 SetupCheckInput CheckInputOf(const Model& m, const std::string& gameListFile, const std::string& game) {
     SetupCheckInput in;
-    in.Exe = m.S.MameExePath;
-    in.WorkingFolder = m.MameFolder.empty() ? FolderOfFile(m.S.MameExePath) : m.MameFolder;
-    in.IniFolder = m.S.MameINIPath;
-    in.RomFolder = m.S.MameROMPath;
-    in.MonitorOrientation = m.S.MonitorOrientation;
-    in.PreferredRotation = m.S.PreferredRotation;
+    in.Exe = m.Config.MameExePath;
+    in.WorkingFolder = m.MameFolder.empty() ? FolderOfFile(m.Config.MameExePath) : m.MameFolder;
+    in.IniFolder = m.Config.MameINIPath;
+    in.RomFolder = m.Config.MameROMPath;
+    in.MonitorOrientation = m.Config.MonitorOrientation;
+    in.PreferredRotation = m.Config.PreferredRotation;
     in.GameListFile = gameListFile;
     in.Game = game;
     if (!game.empty()) in.GameFound = FactsOfGame(m, game);

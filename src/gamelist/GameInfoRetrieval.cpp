@@ -24,7 +24,7 @@ Outcome RunOutcome(const std::string& program, const ProcessExit& exit) {
 } // namespace
 
 Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
-    const std::string& emulator = m.S.MameExePath;
+    const std::string& emulator = m.Config.MameExePath;
     if (!FileExists(emulator, false)) return Outcome::Failure("no emulator at \"" + emulator + "\"");
     const std::string listFile = m.GameListFile();
     // The games written so far are counted against the previous list's games; without a previous
@@ -50,7 +50,7 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
     auto pump = [&progress] { progress.Pump(); };
     ProcessExit exit;
     std::string listError;
-    if (m.S.LegacyMame) {
+    if (m.Config.LegacyMame) {
         GameCounter games;
         exit = RunAndReadOutput(
             emulator, {"-listinfo"}, m.MameFolder,
@@ -77,7 +77,7 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
     if (Outcome run = RunOutcome(emulator, exit); !run) return run;
     if (!listError.empty()) return Outcome::Failure(listError);
     // Text output has no end mark to check; nothing at all is no list.
-    if (m.S.LegacyMame && !wroteAny) return Outcome::Failure("M.A.M.E. wrote no game list");
+    if (m.Config.LegacyMame && !wroteAny) return Outcome::Failure("M.A.M.E. wrote no game list");
     if (!out.Commit()) return WriteFailure(listFile, out.Error());
     return {};
 }

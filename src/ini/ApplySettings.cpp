@@ -24,7 +24,7 @@ void ApplyChoiceToGame(Model& m, int g, int e, const std::string& text) {
 }
 
 void ApplyChoiceToNotFound(Model& m, int e, const std::string& text) {
-    ApplyChoice(m, e, text, NotFoundMode(m.S));
+    ApplyChoice(m, e, text, NotFoundMode(m.Config));
 }
 
 std::vector<int> ApplyChoiceToScope(Model& m, ApplyScope scope, int s, const std::vector<int>& shownGames, int e,

@@ -57,8 +57,8 @@ bool IsUsableRomFileName(std::string_view romName) {
 
 // True when the ROM folder holds the game as NAME.zip, NAME.7z or a folder NAME.
 bool GameIsAvailable(const Model& m, const std::string& romName) {
-    if (m.S.MameROMPath.empty() || !IsUsableRomFileName(romName)) return false;
-    const std::string& roms = m.S.MameROMPath;
+    if (m.Config.MameROMPath.empty() || !IsUsableRomFileName(romName)) return false;
+    const std::string& roms = m.Config.MameROMPath;
     return FileExists(JoinPath(roms, EmulatorFileName(romName, ".zip")), false) ||
            FileExists(JoinPath(roms, EmulatorFileName(romName, ".7z")), false) ||
            IsExistingFolder(JoinPath(roms, EmulatorFileName(romName, "")));
@@ -137,12 +137,12 @@ std::string IniFileBytes(const std::string& details) {
 
 std::string IniFilePath(const Model& m, const std::string& romName) {
     // Without an INI folder the name alone would land in whatever the current folder is.
-    if (m.S.MameINIPath.empty() || !IsUsableRomFileName(romName)) return {};
-    return JoinPath(m.S.MameINIPath, EmulatorFileName(romName, ".ini"));
+    if (m.Config.MameINIPath.empty() || !IsUsableRomFileName(romName)) return {};
+    return JoinPath(m.Config.MameINIPath, EmulatorFileName(romName, ".ini"));
 }
 
 Outcome WhyNoIniFilePath(const Model& m, const std::string& romName) {
-    if (m.S.MameINIPath.empty()) return Outcome::Failure("no INI folder is chosen");
+    if (m.Config.MameINIPath.empty()) return Outcome::Failure("no INI folder is chosen");
     return Outcome::Failure("\"" + romName + "\" cannot be a file name");
 }
 
@@ -154,7 +154,7 @@ std::string IniFolderInUse(int holder) {
 GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progress,
                                 std::chrono::milliseconds lockWait) {
     GenerateResult result;
-    const Settings& s = m.S;
+    const Settings& s = m.Config;
     const int count = m.Games.Count();
     // Another run writing into the same folder would mix its files with these.
     FolderLock lock(s.MameINIPath, lockWait, [&progress] { progress.Pump(); });
@@ -256,11 +256,11 @@ std::string GenerationSummary(const GenerateResult& result) {
 
 ReadIniOutcome ReadExistingINIFiles(Model& m, ProgressSink& progress) {
     // The same test as the menus make, so an enabled "Read Existing INI Files" never does nothing silently.
-    if (!FileExists(m.S.MameINIPath, true)) return ReadIniOutcome::NoFolder;
+    if (!FileExists(m.Config.MameINIPath, true)) return ReadIniOutcome::NoFolder;
     if (m.NativeModes.Empty() || m.AvailModes.Empty()) return ReadIniOutcome::ListsEmpty;
     const int count = m.Games.Count();
     ProgressScope scope(progress, "Reading Existing INI Files...", count);
-    const IniFolder folder(m.S.MameINIPath);
+    const IniFolder folder(m.Config.MameINIPath);
     for (int i = 1; i <= count; ++i) {
         progress.Step(i);
         GameRow& game = m.Games[i];
@@ -281,7 +281,7 @@ ReadIniOutcome ReadExistingINIFiles(Model& m, ProgressSink& progress) {
         game.GameINIFile = bytes->find('|') == std::string::npos ? IniFileKnown::Read : IniFileKnown::HoldsPipe;
         TakeIniFile(m, game, *bytes);
     }
-    m.INIsReadFrom = m.S.MameINIPath;
+    m.INIsReadFrom = m.Config.MameINIPath;
     return ReadIniOutcome::Read;
 }
 

@@ -56,20 +56,20 @@ TestRunResult NotRun(TestRunOutcome status, Outcome why) {
 } // namespace
 
 TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump, std::chrono::milliseconds lockWait) {
-    if (!FileExists(m.S.MameExePath, false))
-        return NotRun(TestRunOutcome::NoEmulator, Outcome::Failure("no emulator at \"" + m.S.MameExePath + "\""));
+    if (!FileExists(m.Config.MameExePath, false))
+        return NotRun(TestRunOutcome::NoEmulator, Outcome::Failure("no emulator at \"" + m.Config.MameExePath + "\""));
     if (g < 1 || g > m.Games.Count())
         return NotRun(TestRunOutcome::NotPrepared, Outcome::Failure("no game " + std::to_string(g)));
     const GameRow& game = m.Games[g];
     const std::string iniPath = IniFilePath(m, game.GameRomName);
     if (iniPath.empty()) return NotRun(TestRunOutcome::NotPrepared, WhyNoIniFilePath(m, game.GameRomName));
     // A generation running meanwhile would replace the game's file or its backup.
-    FolderLock lock(m.S.MameINIPath, lockWait, pump);
+    FolderLock lock(m.Config.MameINIPath, lockWait, pump);
     if (lock.Busy()) return NotRun(TestRunOutcome::FolderInUse, Outcome::Failure(IniFolderInUse(lock.Holder())));
 
     std::string backupPath;
     if (FileExists(iniPath, false)) {
-        backupPath = FreeBackupPath(m.S.MameINIPath, game.GameRomName);
+        backupPath = FreeBackupPath(m.Config.MameINIPath, game.GameRomName);
         // A folder where nothing may be renamed cannot take the temporary file either.
         if (Outcome moved = RenameEntry(iniPath, backupPath); !moved) return NotRun(TestRunOutcome::NotPrepared, moved);
     }
@@ -84,7 +84,7 @@ TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump, st
         return NotRun(TestRunOutcome::NotPrepared, why);
     }
 
-    std::string workingFolder = m.MameFolder.empty() ? FolderOfFile(m.S.MameExePath) : m.MameFolder;
+    std::string workingFolder = m.MameFolder.empty() ? FolderOfFile(m.Config.MameExePath) : m.MameFolder;
     // The emulator is given the game's name as it spells it itself.
     TestRunResult result;
     auto keep = [](std::string& to) {
@@ -92,9 +92,9 @@ TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump, st
             to.append(data, std::min(size, kKeptOutput - std::min(kKeptOutput, to.size())));
         };
     };
-    result.Exit = RunAndReadBothOutputs(m.S.MameExePath, {EmulatorFileName(game.GameRomName, ""), "-verbose"},
+    result.Exit = RunAndReadBothOutputs(m.Config.MameExePath, {EmulatorFileName(game.GameRomName, ""), "-verbose"},
                                         workingFolder, true, keep(result.Output), keep(result.Errors), pump);
-    if (result.Exit.Error) result.Why = Outcome::Failure("cannot run " + m.S.MameExePath, result.Exit.Error);
+    if (result.Exit.Error) result.Why = Outcome::Failure("cannot run " + m.Config.MameExePath, result.Exit.Error);
     std::error_code ec;
     fs::remove(fs::path(iniPath), ec);
     if (ec && result.Why) result.Why = Outcome::Failure("cannot remove " + iniPath, ec);

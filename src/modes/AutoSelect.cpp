@@ -112,7 +112,7 @@ int BestMode(const SelectionContext& c, double targetWidth, const std::string& h
              const std::string& nativeRefresh, Recorder& rec) {
     const std::optional<double> nr = WholeNumber(nativeRefresh);
     if (!nr) return 0;
-    const Settings& s = c.m.S;
+    const Settings& s = c.m.Config;
     const double t = s.MatchResWithin;
     const float f = s.MatchRefreshWithin;
     const int count = c.m.AvailModes.Count();
@@ -189,7 +189,7 @@ int BestMode(const SelectionContext& c, double targetWidth, const std::string& h
 int ChooseMode(const SelectionContext& c, const GameRow& g, bool& searched, SelectionRecord* record) {
     searched = false;
     if (g.GameNativeWidth == "-") return 0;
-    const int orientation = c.m.S.MonitorOrientation;
+    const int orientation = c.m.Config.MonitorOrientation;
     bool landscape;
     if (orientation == 0)
         landscape = true;
@@ -213,7 +213,7 @@ int ChooseMode(const SelectionContext& c, const GameRow& g, bool& searched, Sele
     if (!readable) return 0;
 
     const bool vertical = g.GameOrientation == "V";
-    const int t = c.m.S.MatchResWithin;
+    const int t = c.m.Config.MatchResWithin;
     const std::string& r = g.GameNativeRefresh;
     // First with a key within 2 pixels of the size, then with the tolerant key.
     auto twoTries = [&](const Table<std::string>& list, const std::vector<ListEntry>& entries,
@@ -320,12 +320,12 @@ bool RotationLineNeeded(const Settings& s, const GameRow& g) {
 
 std::string SnapToAvailableHeight(const Model& m, std::string_view value, bool exact) {
     return Snap(m.AvailHeightList, SelectionContext::NumberEntries(m.AvailHeightList), value, exact,
-                m.S.MatchResWithin);
+                m.Config.MatchResWithin);
 }
 
 std::string SnapToAvailableWidth(const Model& m, std::string_view value, bool exact) {
     return Snap(m.AvailWidthList, SelectionContext::NumberEntries(m.AvailWidthList), value, exact,
-                m.S.MatchResWithin);
+                m.Config.MatchResWithin);
 }
 
 int FindBestMode(const Model& m, double targetWidth, const std::string& heightKey, double minHeight,
@@ -343,7 +343,7 @@ void AutoSelectVideoModes(Model& m, ProgressSink& progress) {
     ProgressScope scope(progress, "Selecting Video Modes...", count);
     for (int i = 1; i <= count; ++i) {
         progress.Step(i);
-        SelectOne(c, m.S, m.Games[i], nullptr);
+        SelectOne(c, m.Config, m.Games[i], nullptr);
     }
 }
 
@@ -354,7 +354,7 @@ SelectionRecord ExplainSelection(const Model& m, int game) {
     // The game and the settings are copies: explaining changes nothing, not even the not-found
     // settings that a run corrects when their mode is gone.
     const SelectionContext c(m);
-    Settings s = m.S;
+    Settings s = m.Config;
     GameRow g = m.Games[game];
     SelectOne(c, s, g, &record);
     return record;

@@ -79,7 +79,7 @@ void ParseAvailableModes(std::string_view text, Model& m) {
 
 Outcome ReadAvailableModes(Model& m) {
     m.AvailModes.Clear();
-    const std::string& file = m.S.ModeListFile;
+    const std::string& file = m.Config.ModeListFile;
     if (file.empty()) return Outcome::Failure("no mode list file is chosen");
     std::error_code error;
     const std::optional<std::string> bytes = ReadWholeFile(file, &error);

@@ -21,7 +21,7 @@ SelectionSummary SummarizeSelection(const Model& m) {
             continue;
         }
         const std::optional<PictureFigures> p =
-            PictureOfGame(g, RotationLineNeeded(m.S, g) ? "ror 1" : "", m.AvailModes[row]);
+            PictureOfGame(g, RotationLineNeeded(m.Config, g) ? "ror 1" : "", m.AvailModes[row]);
         const bool exact = p && p->ExactSize();
         ++(exact ? s.All.ExactSize : s.All.WithinTolerance);
         ++(exact ? by.ExactSize : by.WithinTolerance);

@@ -31,7 +31,7 @@ std::string ModeName(const Model& m, int row) { return AvailModeDisplay(m.AvailM
 
 // Why one mode was passed over (or taken), as a phrase.
 std::string Verdict(const Model& m, const SelectionRecord& r, const SelectionTry& t, const ModeNote& n) {
-    const std::string tol = std::to_string(m.S.MatchResWithin);
+    const std::string tol = std::to_string(m.Config.MatchResWithin);
     switch (n.Verdict) {
     case ModeVerdict::Taken: return "taken";
     case ModeVerdict::NotCloser: return "fits, but another width is closer to " + Num(r.TargetWidth);
@@ -55,8 +55,8 @@ const std::vector<ModeNote>* LastNotes(const SelectionRecord& r) {
 std::string LookedFor(const Model& m, const SelectionRecord& r) {
     std::string line = "Looked for " + Size(r.TargetWidth, r.MinHeight);
     if (!r.Landscape) line += ", the picture turned,";
-    line += " within " + std::to_string(m.S.MatchResWithin) + " pixels, at " + r.NativeRefresh + " Hz or up to " +
-            Num(m.S.MatchRefreshWithin) + " Hz slower.";
+    line += " within " + std::to_string(m.Config.MatchResWithin) + " pixels, at " + r.NativeRefresh + " Hz or up to " +
+            Num(m.Config.MatchRefreshWithin) + " Hz slower.";
     return line;
 }
 

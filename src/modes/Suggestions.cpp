@@ -46,7 +46,7 @@ std::vector<GameGroup> GroupGames(const Model& m) {
 // A model holding the modes and settings of m and no game.
 Model ModesOf(const Model& m) {
     Model part;
-    part.S = m.S;
+    part.Config = m.Config;
     part.AvailModes = m.AvailModes;
     part.AvailWidthList = m.AvailWidthList;
     part.AvailHeightList = m.AvailHeightList;

@@ -68,31 +68,31 @@ void frmGenerateINIs::Choose() {
 }
 
 void frmGenerateINIs::Form_Activate() {
-    const int applyTo = NumberOf(m_.S.GenerateApplyTo);
+    const int applyTo = NumberOf(m_.Config.GenerateApplyTo);
     // A cancelled choice (-1), or a number no option stands for, offers "All Games".
     optApplyto[applyTo >= 0 && applyTo <= 3 ? applyTo : 3]->setChecked(true);
-    chkAvailableOnly->setChecked(m_.S.GenerateAvailableOnly);
-    chkParentsOnly->setChecked(m_.S.GenerateParentsOnly);
-    chkNoINIOnly->setChecked(m_.S.GenerateNoINIOnly);
+    chkAvailableOnly->setChecked(m_.Config.GenerateAvailableOnly);
+    chkParentsOnly->setChecked(m_.Config.GenerateParentsOnly);
+    chkNoINIOnly->setChecked(m_.Config.GenerateNoINIOnly);
     // Without a ROM folder there is nothing to tell available games by; the stored choice stays.
-    chkAvailableOnly->setEnabled(FileExists(m_.S.MameROMPath, true));
+    chkAvailableOnly->setEnabled(FileExists(m_.Config.MameROMPath, true));
 }
 
 void frmGenerateINIs::cmdOK_Click() {
     int applyTo = -1;
     for (int i = 0; i < 4 && applyTo < 0; ++i)
         if (optApplyto[i]->isChecked()) applyTo = i;
-    m_.S.GenerateApplyTo = GenerateScopeFromNumber(applyTo).value_or(GenerateScope::Cancelled);
-    m_.S.GenerateAvailableOnly = chkAvailableOnly->checkState() != Qt::Unchecked;
-    m_.S.GenerateParentsOnly = chkParentsOnly->checkState() != Qt::Unchecked;
-    m_.S.GenerateNoINIOnly = chkNoINIOnly->checkState() != Qt::Unchecked;
+    m_.Config.GenerateApplyTo = GenerateScopeFromNumber(applyTo).value_or(GenerateScope::Cancelled);
+    m_.Config.GenerateAvailableOnly = chkAvailableOnly->checkState() != Qt::Unchecked;
+    m_.Config.GenerateParentsOnly = chkParentsOnly->checkState() != Qt::Unchecked;
+    m_.Config.GenerateNoINIOnly = chkNoINIOnly->checkState() != Qt::Unchecked;
     accept();
 }
 
 void frmGenerateINIs::cmdCancel_Click() { reject(); }
 
 void frmGenerateINIs::reject() {
-    m_.S.GenerateApplyTo = GenerateScope::Cancelled;
+    m_.Config.GenerateApplyTo = GenerateScope::Cancelled;
     QDialog::reject();
 }
 

@@ -16,18 +16,11 @@
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "ui/Dialogs.h"
+#include "ui/QtText.h"
 
 namespace kelvaro {
 
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-template <class T>
-T* Named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 // xrandr prints a few kilobytes; anything far beyond that is not its output.
 constexpr size_t kMostOutput = 16 << 20;

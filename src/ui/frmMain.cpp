@@ -130,11 +130,11 @@ void frmMain::Start() {
     setupHint_.clear();
     lastGeneration_.clear();
 
-    m_.S = DefaultSettings(m_.Paths);
+    m_.Config = DefaultSettings(m_.Paths);
     m_.MameFolder.clear();
     LoadSettings(m_);
-    m_.S.MonitorOrientation = ValidOrientation(m_.S.MonitorOrientation);
-    m_.S.PreferredRotation = ValidRotation(m_.S.PreferredRotation);
+    m_.Config.MonitorOrientation = ValidOrientation(m_.Config.MonitorOrientation);
+    m_.Config.PreferredRotation = ValidRotation(m_.Config.PreferredRotation);
     SetCheckMarks();
 
     show();
@@ -147,12 +147,12 @@ void frmMain::Start() {
 }
 
 void frmMain::SetCheckMarks() {
-    mnuLegacyMAME->setChecked(m_.S.LegacyMame);
-    mnuOrientation[m_.S.MonitorOrientation]->setChecked(true);
-    mnuRotation[m_.S.PreferredRotation]->setChecked(true);
-    mnuIgnoreInterlaced->setChecked(m_.S.IgnoreInterlaced);
-    mnuMatchResWithin[MatchResItem(m_.S.MatchResWithin)]->setChecked(true);
-    mnuMatchRefreshWithin[MatchRefreshItem(m_.S.MatchRefreshWithin)]->setChecked(true);
+    mnuLegacyMAME->setChecked(m_.Config.LegacyMame);
+    mnuOrientation[m_.Config.MonitorOrientation]->setChecked(true);
+    mnuRotation[m_.Config.PreferredRotation]->setChecked(true);
+    mnuIgnoreInterlaced->setChecked(m_.Config.IgnoreInterlaced);
+    mnuMatchResWithin[MatchResItem(m_.Config.MatchResWithin)]->setChecked(true);
+    mnuMatchRefreshWithin[MatchRefreshItem(m_.Config.MatchRefreshWithin)]->setChecked(true);
 }
 
 frmProgress& frmMain::Progress() {
@@ -394,7 +394,7 @@ void frmMain::mnuGamePopup_Click() {
     mnuGameSettings->setEnabled(g != 0);
     mnuGameTest->setEnabled(g != 0 && cmdTestGame->isEnabled());
     // As File > Generate INI File(s), for this game alone.
-    mnuGameGenerateINI->setEnabled(g != 0 && !m_.AvailModes.Empty() && FileExists(m_.S.MameINIPath, true));
+    mnuGameGenerateINI->setEnabled(g != 0 && !m_.AvailModes.Empty() && FileExists(m_.Config.MameINIPath, true));
     const std::string ini = g != 0 ? IniFilePath(m_, m_.Games[g].GameRomName) : std::string();
     mnuGameOpenINI->setEnabled(!ini.empty() && FileExists(ini, false));
 }
@@ -436,15 +436,15 @@ void frmMain::lvwAVGA_KeyDown(int key) {
 
 void frmMain::mnuFile_Click() {
     mnuGenerateINIs->setEnabled(!m_.AvailModes.Empty() && !m_.Games.Empty() &&
-                                FileExists(m_.S.MameINIPath, true));
+                                FileExists(m_.Config.MameINIPath, true));
 }
 
 void frmMain::mnuView_Click() {
-    const bool emulator = FileExists(m_.S.MameExePath, false);
+    const bool emulator = FileExists(m_.Config.MameExePath, false);
     mnuGenerate->setEnabled(emulator);
     mnuRefreshNative->setEnabled(emulator);
-    mnuRefreshAVGA->setEnabled(FileExists(m_.S.ModeListFile, false));
-    mnuReadINIs->setEnabled(!m_.NativeModes.Empty() && FileExists(m_.S.MameINIPath, true) &&
+    mnuRefreshAVGA->setEnabled(FileExists(m_.Config.ModeListFile, false));
+    mnuReadINIs->setEnabled(!m_.NativeModes.Empty() && FileExists(m_.Config.MameINIPath, true) &&
                             !m_.AvailModes.Empty());
     mnuSummary->setEnabled(!m_.AvailModes.Empty() && !m_.Games.Empty());
 }

@@ -127,7 +127,7 @@ private:
     void SelectGameRow(int row, bool scroll = false);
     // Shows game g selected in its native mode k, as Find does.
     void ShowFoundGame(int k, int g);
-    // Generates the INI files that m_.S chooses, after the question, and reports the outcome.
+    // Generates the INI files that m_.Config chooses, after the question, and reports the outcome.
     void GenerateAndReport();
     // Grows the lists, the first status panel and the starting size to fit their texts.
     void MeasureTexts();

@@ -10,32 +10,31 @@
 #include "platform/Paths.h"
 #include "ui/frmMain.h"
 #include "ui/frmSetupCheck.h"
+#include "ui/QtText.h"
 
 namespace kelvaro {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
 // The windows paint while the emulator answers, but take no input.
 void Paint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 std::string WorkingFolder(const Model& m) {
-    return m.MameFolder.empty() ? FolderOfFile(m.S.MameExePath) : m.MameFolder;
+    return m.MameFolder.empty() ? FolderOfFile(m.Config.MameExePath) : m.MameFolder;
 }
 
 } // namespace
 
 const EmulatorOptions* frmMain::KnownEmulatorOptions() {
-    if (!FileExists(m_.S.MameExePath, false)) return nullptr;
-    const Result<EmulatorOptions>& options = emulatorOptions_.Get(m_.S.MameExePath, WorkingFolder(m_), false, Paint);
+    if (!FileExists(m_.Config.MameExePath, false)) return nullptr;
+    const Result<EmulatorOptions>& options = emulatorOptions_.Get(m_.Config.MameExePath, WorkingFolder(m_), false, Paint);
     return options ? &*options : nullptr;
 }
 
 SetupReport frmMain::CheckSetup(bool askAgain, const std::string& game) {
     static const Result<EmulatorOptions> none = Outcome::Failure("no executable is chosen (File > M.A.M.E. Executable Location)");
     const Result<EmulatorOptions>& options =
-        FileExists(m_.S.MameExePath, false) ? emulatorOptions_.Get(m_.S.MameExePath, WorkingFolder(m_), askAgain, Paint)
+        FileExists(m_.Config.MameExePath, false) ? emulatorOptions_.Get(m_.Config.MameExePath, WorkingFolder(m_), askAgain, Paint)
                                             : none;
     // The game list counts once it has been read.
     const std::string list = !m_.GameList.Empty() && FileExists(m_.GameListFile(), false) ? m_.GameListFile() : "";
@@ -48,7 +47,7 @@ SetupReport frmMain::CheckSetup(bool askAgain, const std::string& game) {
 void frmMain::ShowCheckPanel() {
     const std::string& text = setupHint_.empty() ? lastGeneration_ : setupHint_;
     stbPanel3->setText(Q(text));
-    const Settings& s = m_.S;
+    const Settings& s = m_.Config;
     QString tip = text.empty() ? QString() : Q(text) + "\n";
     tip += "M.A.M.E.: " + (s.MameExePath.empty() ? QString("no executable chosen") : Q(s.MameExePath)) + "\n";
     tip += "INI folder: " + (s.MameINIPath.empty() ? QString("no INI folder chosen") : Q(s.MameINIPath)) + "\n";
@@ -69,7 +68,7 @@ void frmMain::mnuCheckSetup_Click() {
 }
 
 QString frmMain::IniChooserStart() {
-    if (!m_.S.MameINIPath.empty()) return {};
+    if (!m_.Config.MameINIPath.empty()) return {};
     const EmulatorOptions* options = KnownEmulatorOptions();
     if (!options || options->IniFolders.empty()) return {};
     // A first INI folder that is not there yet opens the chooser where it would be made.

@@ -35,12 +35,11 @@
 #include "ui/frmMain.h"
 #include "ui/ShownText.h"
 #include "ui/frmSettings.h"
+#include "ui/QtText.h"
 
 namespace kelvaro {
 
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // How many of the failed names a warning lists before it stops.
 constexpr size_t kNamesShown = 5;
@@ -59,43 +58,43 @@ QString GenerationFailure(const GenerateResult& result, const std::string& folde
 
 void frmMain::mnuOrientation_Click(int index) {
     mnuOrientation[index]->setChecked(true);
-    m_.S.MonitorOrientation = index;
+    m_.Config.MonitorOrientation = index;
     mnuPrefRotation->setEnabled(index != 0);
 }
 
 void frmMain::mnuRotation_Click(int index) {
     mnuRotation[index]->setChecked(true);
-    m_.S.PreferredRotation = index;
+    m_.Config.PreferredRotation = index;
 }
 
 // The menu has just inverted the check mark; the setting follows it.
-void frmMain::mnuIgnoreInterlaced_Click() { m_.S.IgnoreInterlaced = mnuIgnoreInterlaced->isChecked(); }
+void frmMain::mnuIgnoreInterlaced_Click() { m_.Config.IgnoreInterlaced = mnuIgnoreInterlaced->isChecked(); }
 
-void frmMain::mnuLegacyMAME_Click() { m_.S.LegacyMame = mnuLegacyMAME->isChecked(); }
+void frmMain::mnuLegacyMAME_Click() { m_.Config.LegacyMame = mnuLegacyMAME->isChecked(); }
 
 void frmMain::mnuMatchResWithin_Click(int index) {
     mnuMatchResWithin[index]->setChecked(true);
     if (index < 5) {
-        m_.S.MatchResWithin = MatchResOfItem(index);
+        m_.Config.MatchResWithin = MatchResOfItem(index);
         return;
     }
     const std::optional<QString> answer =
-        dialogs_.InputBox(this, "Enter Value (0-100): ", "Kelvaro", Q(FormatNumber(double(m_.S.MatchResWithin))));
+        dialogs_.InputBox(this, "Enter Value (0-100): ", "Kelvaro", Q(FormatNumber(double(m_.Config.MatchResWithin))));
     if (!answer) return;
-    if (const std::optional<int> value = AcceptResTolerance(answer->toStdString())) m_.S.MatchResWithin = *value;
+    if (const std::optional<int> value = AcceptResTolerance(answer->toStdString())) m_.Config.MatchResWithin = *value;
 }
 
 void frmMain::mnuMatchRefreshWithin_Click(int index) {
     mnuMatchRefreshWithin[index]->setChecked(true);
     if (index < 5) {
-        m_.S.MatchRefreshWithin = MatchRefreshOfItem(index);
+        m_.Config.MatchRefreshWithin = MatchRefreshOfItem(index);
         return;
     }
     const std::optional<QString> answer =
-        dialogs_.InputBox(this, "Enter Value in Hz (0-15): ", "Kelvaro", Q(FormatNumber(m_.S.MatchRefreshWithin)));
+        dialogs_.InputBox(this, "Enter Value in Hz (0-15): ", "Kelvaro", Q(FormatNumber(m_.Config.MatchRefreshWithin)));
     if (!answer) return;
     if (const std::optional<float> value = AcceptRefreshTolerance(answer->toStdString()))
-        m_.S.MatchRefreshWithin = *value;
+        m_.Config.MatchRefreshWithin = *value;
 }
 
 void frmMain::mnuActionNotFound_Click() {
@@ -161,7 +160,7 @@ void frmMain::mnuReadINIs_Click() {
 
 void frmMain::mnuGenerateINIs_Click() {
     GenerateDialog().Choose();
-    if (m_.S.GenerateApplyTo == GenerateScope::Cancelled) return;
+    if (m_.Config.GenerateApplyTo == GenerateScope::Cancelled) return;
     GenerateAndReport();
 }
 
@@ -169,7 +168,7 @@ void frmMain::mnuGameGenerateINI_Click() {
     if (SelectedGame() == 0) return;
     // The game asked for, whatever the generation dialog chose last: its scope and filters stay
     // as the user left them.
-    Settings& s = m_.S;
+    Settings& s = m_.Config;
     const Settings chosen = s;
     s.GenerateApplyTo = GenerateScope::SelectedGame;
     s.GenerateAvailableOnly = s.GenerateParentsOnly = s.GenerateNoINIOnly = false;
@@ -190,14 +189,14 @@ void frmMain::mnuGameOpenINI_Click() {
 }
 
 void frmMain::GenerateAndReport() {
-    if (!m_.S.GenerateNoINIOnly &&
+    if (!m_.Config.GenerateNoINIOnly &&
         !dialogs_.Ask(this,
-                      "This will create the required INI file(s) (in the folder " + Q(m_.S.MameINIPath) +
+                      "This will create the required INI file(s) (in the folder " + Q(m_.Config.MameINIPath) +
                           "), overwriting any existing file(s).  Are you sure you want to continue?",
                       Dialogs::Icon::Warning))
         return;
     // The status bar says whether the emulator will use the files; nothing is asked here.
-    if (FileExists(m_.S.MameExePath, false)) CheckSetup(false);
+    if (FileExists(m_.Config.MameExePath, false)) CheckSetup(false);
     const GenerateResult result = GenerateINIFiles(m_, SelectedGame(), Sink());
     if (!result.Refused.empty()) {
         dialogs_.Tell(this, Q(result.Refused), Dialogs::Icon::Warning);
@@ -208,11 +207,11 @@ void frmMain::GenerateAndReport() {
     if (result.Failed == 0)
         dialogs_.Tell(this, "INI Files Successfully Created!", Dialogs::Icon::Information);
     else
-        dialogs_.Tell(this, GenerationFailure(result, m_.S.MameINIPath), Dialogs::Icon::Warning);
+        dialogs_.Tell(this, GenerationFailure(result, m_.Config.MameINIPath), Dialogs::Icon::Warning);
 }
 
 void frmMain::cmdTestGame_Click() {
-    if (!FileExists(m_.S.MameExePath, false)) return;
+    if (!FileExists(m_.Config.MameExePath, false)) return;
     if (!dialogs_.Ask(this,
                       "This will run M.A.M.E. with the current settings for this game.  Make sure the video card "
                       "& monitor connected to this PC can handle the resolution specified!!  Are you sure you "
@@ -235,7 +234,7 @@ void frmMain::cmdTestGame_Click() {
         // Only a run that went wrong is reported. The emulator's settings are asked for only when
         // its output names INI files (a real emulator's -verbose) or tells of a failure already.
         const VerboseRun run = ReadVerboseRun(result.Output, result.Errors);
-        TestRunSetting setting{m_.S.MameExePath, EmulatorFileName(m_.Games[g].GameRomName, ""), m_.S.MameINIPath};
+        TestRunSetting setting{m_.Config.MameExePath, EmulatorFileName(m_.Games[g].GameRomName, ""), m_.Config.MameINIPath};
         std::string message = TestRunMessage(run, result.Exit, setting);
         if (run.NamesIniFiles || !message.empty()) {
             // The status bar follows what the emulator's files say now.
@@ -247,13 +246,13 @@ void frmMain::cmdTestGame_Click() {
         return;
     }
     if (result.Status != TestRunOutcome::NotPrepared) return;
-    if (m_.S.MameINIPath.empty())
+    if (m_.Config.MameINIPath.empty())
         dialogs_.Tell(this, "The test could not be prepared: no INI folder has been chosen (File > M.A.M.E. INI Path).",
                       Dialogs::Icon::Warning);
     else
         dialogs_.Tell(this,
                       "The test could not be prepared: the game's INI file could not be written in the folder " +
-                          Q(m_.S.MameINIPath) + ".  Any INI file of the game is unchanged.",
+                          Q(m_.Config.MameINIPath) + ".  Any INI file of the game is unchanged.",
                       Dialogs::Icon::Warning);
 }
 
@@ -319,14 +318,14 @@ void frmMain::mnuMAMEExe_Click() {
     const QString filter = "Executable Files (*)", suffix;
 #endif
     const std::optional<QString> file =
-        dialogs_.OpenFile(this, "Select M.A.M.E. Executable", filter, suffix, Q(m_.S.MameExePath));
+        dialogs_.OpenFile(this, "Select M.A.M.E. Executable", filter, suffix, Q(m_.Config.MameExePath));
     if (!file || file->isEmpty()) return;
     const std::string path = file->toStdString();
     if (!FileExists(path, false)) return;
 #ifndef _WIN32
     if (!QFileInfo(*file).isExecutable()) return;
 #endif
-    m_.S.MameExePath = path;
+    m_.Config.MameExePath = path;
     bool found = false;
     const std::string folder = FolderOfFile(path, &found);
     if (found) m_.MameFolder = folder;
@@ -336,8 +335,8 @@ void frmMain::mnuMAMEExe_Click() {
 void frmMain::mnuMAMEINIPath_Click() {
     const std::string path =
         dialogs_.BrowseForFolder(this, "Select M.A.M.E. INI Path", IniChooserStart()).toStdString();
-    m_.S.MameINIPath = FileExists(path, true) ? path : std::string();
-    if (FileExists(m_.S.MameExePath, false))
+    m_.Config.MameINIPath = FileExists(path, true) ? path : std::string();
+    if (FileExists(m_.Config.MameExePath, false))
         CheckSetup(false);
     else
         ShowCheckPanel();
@@ -345,17 +344,17 @@ void frmMain::mnuMAMEINIPath_Click() {
 
 void frmMain::mnuMAMEROMPath_Click() {
     const std::string path = dialogs_.BrowseForFolder(this, "Select M.A.M.E. ROM Path").toStdString();
-    m_.S.MameROMPath = FileExists(path, true) ? path : std::string();
+    m_.Config.MameROMPath = FileExists(path, true) ? path : std::string();
 }
 
 void frmMain::mnuAVGAFName_Click() {
     const QString preset = "avga9200.txt";
     const std::optional<QString> file =
         dialogs_.OpenFile(this, "Select Mode List (.txt) File Location", "Text Files (*.txt)", "txt", preset);
-    if (file && !file->isEmpty() && FileExists(file->toStdString(), false)) m_.S.ModeListFile = file->toStdString();
+    if (file && !file->isEmpty() && FileExists(file->toStdString(), false)) m_.Config.ModeListFile = file->toStdString();
     // A cancelled dialog still holds its preset name, so the current list is read again.
     const QString dialogName = file ? *file : preset;
-    if (!dialogName.isEmpty() && FileExists(m_.S.ModeListFile, false)) ReadAvailableModes();
+    if (!dialogName.isEmpty() && FileExists(m_.Config.ModeListFile, false)) ReadAvailableModes();
 }
 
 void frmMain::mnuImportModes_Click() {
@@ -367,7 +366,7 @@ void frmMain::mnuImportModes_Click() {
                           Q(JoinPath(m_.Paths.DataFolder, "imported-modes.txt")));
     if (!file || file->isEmpty()) return;
     const std::string path = file->toStdString();
-    if (!m_.S.ModeListFile.empty() && SameFile(path, m_.S.ModeListFile)) {
+    if (!m_.Config.ModeListFile.empty() && SameFile(path, m_.Config.ModeListFile)) {
         if (!dialogs_.Ask(this,
                           "This will replace the mode list in use (" + *file +
                               ") with the imported modes.  Are you sure you want to continue?",
@@ -386,7 +385,7 @@ void frmMain::mnuImportModes_Click() {
                       Dialogs::Icon::Warning);
         return;
     }
-    m_.S.ModeListFile = path;
+    m_.Config.ModeListFile = path;
     ReadAvailableModes();
 }
 

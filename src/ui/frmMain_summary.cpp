@@ -34,7 +34,7 @@ void frmMain::mnuSummary_Click() {
     if (!file || file->isEmpty()) return;
     const std::string path = file->toStdString();
     // The list in use stays as it is: the new modes go to a copy of it.
-    if (SameFile(path, m_.S.ModeListFile)) {
+    if (SameFile(path, m_.Config.ModeListFile)) {
         dialogs_.Tell(this,
                       "The new mode list must be another file than the mode list in use (" + *file +
                           "), which stays as it is.",
@@ -45,7 +45,7 @@ void frmMain::mnuSummary_Click() {
         !dialogs_.Ask(this, *file + " already exists.  Do you want to replace it with the new mode list?",
                       Dialogs::Icon::Warning))
         return;
-    const Outcome written = WriteModeListWithSuggestions(m_.S.ModeListFile, path, chosen);
+    const Outcome written = WriteModeListWithSuggestions(m_.Config.ModeListFile, path, chosen);
     if (!written) {
         dialogs_.Tell(this,
                       "The new mode list could not be saved (" + QString::fromStdString(written.Reason()) +
@@ -53,7 +53,7 @@ void frmMain::mnuSummary_Click() {
                       Dialogs::Icon::Warning);
         return;
     }
-    m_.S.ModeListFile = path;
+    m_.Config.ModeListFile = path;
     ReadAvailableModes();
 }
 

@@ -20,20 +20,9 @@
 #include "modes/SelectionText.h"
 #include "ui/PictureView.h"
 #include "ui/ShownText.h"
+#include "ui/QtText.h"
 
 namespace kelvaro {
-
-namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-template <class W>
-W* Named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-} // namespace
 
 frmSettings::frmSettings(Model& model, QWidget* parent) : QDialog(parent), m_(model) {
     setObjectName(QStringLiteral("frmSettings"));
@@ -171,10 +160,10 @@ void frmSettings::Form_Activate(int selectedGame, const std::vector<int>& shownG
         lblGameRomname->setText(QStringLiteral("Romname: N/A"));
         lblGameNativeVideoMode->setText(QStringLiteral("Native Video Mode: N/A"));
         lblGameOrientation->setText(QStringLiteral("Orientation: N/A"));
-        w = m_.S.NotFoundWidth;
-        h = m_.S.NotFoundHeight;
-        r = m_.S.NotFoundRefresh;
-        stored = &m_.S.NotFoundINIText;
+        w = m_.Config.NotFoundWidth;
+        h = m_.Config.NotFoundHeight;
+        r = m_.Config.NotFoundRefresh;
+        stored = &m_.Config.NotFoundINIText;
     } else {
         GameRow& game = m_.Games[selected_];
         setWindowTitle(QStringLiteral("Settings for '") + ShownText(game.GameDescription) + QStringLiteral("'"));

@@ -11,12 +11,11 @@
 #include <QVBoxLayout>
 
 #include "ui/Dialogs.h"
+#include "ui/QtText.h"
 
 namespace kelvaro {
 
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 QIcon LevelIcon(const QStyle* style, CheckLevel level) {
     switch (level) {

@@ -116,9 +116,9 @@ TEST(SettingsFile, SaveLoadTheEmulatorFolderAndTheDefaultModeList) {
     TempDir dir;
     Model m;
     m.Paths = {dir.Path(), dir.Path()};
-    m.S.MatchResWithin = 7;
+    m.Config.MatchResWithin = 7;
     LoadSettings(m);  // no file: the settings stay, the emulator's folder stays underived
-    EXPECT_EQ(m.S.MatchResWithin, 7);
+    EXPECT_EQ(m.Config.MatchResWithin, 7);
     EXPECT_EQ(m.MameFolder, "");
     {
         FileSizeLimit limit(16);
@@ -126,15 +126,15 @@ TEST(SettingsFile, SaveLoadTheEmulatorFolderAndTheDefaultModeList) {
             EXPECT_EQ(SaveSettings(m).Reason(), "cannot write " + m.SettingsFile() + ": File too large");
         }
     }
-    m.S = kUnusual;
-    m.S.MameExePath = dir.File("emu/mame");
+    m.Config = kUnusual;
+    m.Config.MameExePath = dir.File("emu/mame");
     ASSERT_TRUE(SaveSettings(m));
-    EXPECT_EQ(TempDir::Read(m.SettingsFile()), FormatSettingsFile(m.S));
+    EXPECT_EQ(TempDir::Read(m.SettingsFile()), FormatSettingsFile(m.Config));
 
     Model loaded;
     loaded.Paths = m.Paths;
     LoadSettings(loaded);  // the emulator named in the file is missing
-    EXPECT_EQ(FormatSettingsFile(loaded.S), FormatSettingsFile(m.S));
+    EXPECT_EQ(FormatSettingsFile(loaded.Config), FormatSettingsFile(m.Config));
     EXPECT_EQ(loaded.MameFolder, "");
     dir.Write("emu/mame", "#!/bin/sh\n");
     LoadSettings(loaded);

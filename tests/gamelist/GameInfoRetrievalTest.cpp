@@ -53,8 +53,8 @@ TEST(RetrieveGameInfo, LegacyTextAsItComesOrTheOldListStaysWithTheReason) {
         TempDir dir;
         Model m = FakeEmulatorModel(dir, c.output, 0, c.status);
         m.MameFolder = c.folder.empty() ? "" : dir.File(c.folder);
-        if (!c.exe) m.S.MameExePath = dir.File("emu/none");
-        m.S.LegacyMame = c.legacy;
+        if (!c.exe) m.Config.MameExePath = dir.File("emu/none");
+        m.Config.LegacyMame = c.legacy;
         dir.Write("data/mame.dat", "old list");
         RecordingProgress progress;
         const Outcome outcome = RetrieveGameInfo(m, progress);

@@ -52,7 +52,7 @@ inline kelvaro::Model FakeEmulatorModel(const TempDir& dir, const std::string& o
     kelvaro::Model m;
     std::filesystem::create_directories(dir.File("data"));
     m.Paths.ProgramFolder = m.Paths.DataFolder = dir.File("data");
-    m.S.MameExePath = FakeEmulator(dir, {output}, seconds, status);
+    m.Config.MameExePath = FakeEmulator(dir, {output}, seconds, status);
     m.MameFolder = dir.File("emu");
     return m;
 }

@@ -30,9 +30,9 @@ Model SixGames(const std::string& iniFolder, int applyTo = 3) {
     m.Games.Add(Game("SF2", "384", "224", "59.637405", "H", "resolution 384x224|  |# note"));
     m.Games.Add(Game("MYSTERY", "224", "288", "60", "", ""));
     m.Games.Add(Game("1942", "224", "256", "60.000000", "V"));
-    m.S.MameINIPath = iniFolder;
-    m.S.GenerateApplyTo = static_cast<GenerateScope>(applyTo);
-    m.S.GenerateParentsOnly = false;
+    m.Config.MameINIPath = iniFolder;
+    m.Config.GenerateApplyTo = static_cast<GenerateScope>(applyTo);
+    m.Config.GenerateParentsOnly = false;
     return m;
 }
 
@@ -73,7 +73,7 @@ Model ReadyModel(const std::string& iniFolder, const std::vector<std::string>& r
         g.GameModeHeight = "240";
         g.GameModeRefresh = "60";
     }
-    m.S.MameINIPath = iniFolder;
+    m.Config.MameINIPath = iniFolder;
     return m;
 }
 
@@ -108,7 +108,7 @@ TEST(GenerateIniFiles, EachScopeWritesItsGamesInTheEmulatorsSpelling) {
         SCOPED_TRACE("scope " + std::to_string(c.applyTo) + ", selected " + std::to_string(c.selected));
         TempDir t;
         Model m = SixGames(t.Path(), c.applyTo);
-        m.S.GenerateParentsOnly = c.applyTo == 0;
+        m.Config.GenerateParentsOnly = c.applyTo == 0;
         EXPECT_EQ(Generate(m, c.selected), std::to_string(c.files.size()) + " " + std::to_string(c.skipped) + " 0");
         EXPECT_EQ(Entries(t.Path()), c.files);
     }
@@ -129,7 +129,7 @@ TEST(GenerateIniFiles, FileBytesFollowTheDetails) {
     EXPECT_EQ(Entries(t.Path()), kAllSix);  // the safe write leaves nothing of its own behind
 
     // "Games with no Existing INI File Only" now skips them all.
-    m.S.GenerateNoINIOnly = true;
+    m.Config.GenerateNoINIOnly = true;
     m.Games[4].GameINIText = "changed";
     EXPECT_EQ(Generate(m), "0 7 0");
     EXPECT_EQ(TempDir::Read(t.File("sf2.ini")), "resolution 384x224\r\n  \r\n# note\r\n");
@@ -163,7 +163,7 @@ TEST(GenerateIniFiles, AvailableMeansZipSevenZipOrFolder) {
         TempDir ini;
         Model m = SixGames(ini.Path());
         m.Games.Add(Game("../X", "224", "288", "60", "V"));
-        m.S.MameROMPath = c.romPath;
+        m.Config.MameROMPath = c.romPath;
         // A name that is no file name fails, whether or not it would be found.
         EXPECT_EQ(Generate(m), std::to_string(c.files.size()) + " " + std::to_string(6 - c.files.size()) + " 1");
         EXPECT_EQ(Entries(ini.Path()), c.files);
@@ -177,15 +177,15 @@ TEST(GenerateIniFiles, TheSummarySaysWhyGamesWereSkipped) {
     fs::create_directories(t.File("ini"));
     Model m = SixGames(t.File("ini"));
     m.Games.Add(Game("PuckMan", "224", "288", "60.606061", "V"));
-    m.S.MameROMPath = t.File("roms");
-    m.S.GenerateParentsOnly = true;
+    m.Config.MameROMPath = t.File("roms");
+    m.Config.GenerateParentsOnly = true;
     ProgressSink quiet;
     EXPECT_EQ(GenerationSummary(GenerateINIFiles(m, 0, quiet)), "1 written; 6 skipped: 4 no ROMs, 1 clone, 1 same file as another game");
-    m.S.GenerateAvailableOnly = m.S.GenerateParentsOnly = false;
-    m.S.GenerateNoINIOnly = true;
-    m.S.MameINIPath = t.File("none/ini");
+    m.Config.GenerateAvailableOnly = m.Config.GenerateParentsOnly = false;
+    m.Config.GenerateNoINIOnly = true;
+    m.Config.MameINIPath = t.File("none/ini");
     EXPECT_EQ(GenerationSummary(GenerateINIFiles(m, 0, quiet)), "0 written; 1 skipped: same file as another game; 6 failed");
-    m.S.MameINIPath = t.File("ini");
+    m.Config.MameINIPath = t.File("ini");
     EXPECT_EQ(GenerationSummary(GenerateINIFiles(m, 0, quiet)), "5 written; 2 skipped: INI file there already");
 }
 
@@ -204,7 +204,7 @@ TEST(GenerateIniFiles, FilesThatCannotBeWrittenAreCountedAndTheRunGoesOn) {
     const std::vector<std::string> bad = {"../X", "A/B", "A\\B", "C:X", "..", "A*", "A?", "A\tB"};
     for (const std::string& name : bad) m.Games.Add(Game(name, "224", "288", "60", "V"));
     // As after reading back: the linked file is known and may be replaced.
-    m.INIsReadFrom = m.S.MameINIPath;
+    m.INIsReadFrom = m.Config.MameINIPath;
     for (int i = 1; i <= m.Games.Count(); ++i) m.Games[i].GameINIFile = IniFileKnown::Read;
     fixtures::RecordingProgress p;
     const GenerateResult r = GenerateINIFiles(m, 0, p);
@@ -244,7 +244,7 @@ TEST(GenerateIniFiles, ReplacesOnlyTheFilesItReadBackOrWroteItself) {
     t.Write("ini/pipe.ini", "user|pipe 1\r\n");
     fs::create_symlink("/proc/self/mem", t.File("ini/unreadable.ini"));
     Model m = ReadyModel(t.File("ini"), {"known", "none", "pipe", "late", "unreadable"});
-    m.S.GenerateApplyTo = GenerateScope::AllGames;
+    m.Config.GenerateApplyTo = GenerateScope::AllGames;
     ProgressSink quiet;
     ASSERT_EQ(ReadExistingINIFiles(m, quiet), ReadIniOutcome::Read);
     t.Write("ini/late.ini", "written after reading back\r\n");
@@ -262,9 +262,9 @@ TEST(GenerateIniFiles, ReplacesOnlyTheFilesItReadBackOrWroteItself) {
 
     // Nothing is known of a folder that was not read back: another one, or any at all.
     t.Write("other/known.ini", "user line\r\n");
-    m.S.MameINIPath = t.File("other");
+    m.Config.MameINIPath = t.File("other");
     Model unread = ReadyModel(t.File("ini"), {"known"});
-    unread.S.GenerateApplyTo = GenerateScope::AllGames;
+    unread.Config.GenerateApplyTo = GenerateScope::AllGames;
     for (Model* model : {&m, &unread})
         EXPECT_EQ(GenerateINIFiles(*model, 0, quiet).FailedReasons,
                   std::vector<std::string>{"the INI files were not read back"});

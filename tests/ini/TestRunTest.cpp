@@ -40,8 +40,8 @@ protected:
         exe = Standin(t, "emu/mame", "note " + seen + "/ran\nlist ini " + seen + "/entries\ncopy ini/$1.ini " + seen +
                                          "/ini\nsay Parsing $1.ini\nto err\nsay a.1 NOT FOUND\nexit 3\n");
         m.Games.Add(fixtures::Game("PACMAN", "224", "288", "60.606061", "V", "resolution 640x480|ror 1", "PUCKMAN"));
-        m.S.MameExePath = exe;
-        m.S.MameINIPath = t.File("emu/ini");
+        m.Config.MameExePath = exe;
+        m.Config.MameINIPath = t.File("emu/ini");
         m.MameFolder = t.File("emu");
     }
 
@@ -86,15 +86,15 @@ TEST_F(TestRunTest, NothingRunsWithoutEmulatorOrUsableIniFileAndTheOriginalStays
     t.Write("plain-file", "x");
     t.Write("emu/x.ini", "outside\r\n");
     for (const std::string& path : {t.File("emu/missing"), t.File("emu")}) {
-        m.S.MameExePath = path;
+        m.Config.MameExePath = path;
         EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NoEmulator) << path;
     }
-    m.S.MameExePath = exe;
+    m.Config.MameExePath = exe;
     for (const std::string& folder : {t.File("plain-file/ini"), std::string()}) {
-        m.S.MameINIPath = folder;
+        m.Config.MameINIPath = folder;
         EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NotPrepared) << folder;
     }
-    m.S.MameINIPath = t.File("emu/ini");
+    m.Config.MameINIPath = t.File("emu/ini");
     fs::create_directory(t.File("emu/ini/pacman.ini"));
     EXPECT_EQ(TestRunGame(m, 1).Status, TestRunOutcome::NotPrepared);
     EXPECT_TRUE(fs::is_directory(t.File("emu/ini/pacman.ini")));

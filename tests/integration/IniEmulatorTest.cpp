@@ -45,10 +45,10 @@ protected:
         setenv("HOME", t.File("home").c_str(), 1);
         t.Write("home/.mame/mame.ini", "inipath " + t.File("ini") + "\n");
         fs::create_directory(t.File("ini"));
-        m.S.MameExePath = KELVARO_MAME_EXE;
-        m.MameFolder = FolderOfFile(m.S.MameExePath);
-        m.S.MameINIPath = t.File("ini");
-        m.S.ModeListFile = t.Write("modes.txt", fixtures::kModeList);
+        m.Config.MameExePath = KELVARO_MAME_EXE;
+        m.MameFolder = FolderOfFile(m.Config.MameExePath);
+        m.Config.MameINIPath = t.File("ini");
+        m.Config.ModeListFile = t.Write("modes.txt", fixtures::kModeList);
         ReadAvailableModes(m);
         ProgressSink quiet;
         ASSERT_TRUE(BuildNativeModeListFromFile(m, t.Write("mame.dat", fixtures::GameList()), quiet));
@@ -67,13 +67,13 @@ protected:
 } // namespace
 
 TEST_F(IniEmulatorTest, EmulatorParsesTheGeneratedFilesOfAVerticalMonitor) {
-    m.S.MonitorOrientation = 1;
-    m.S.PreferredRotation = 0;
+    m.Config.MonitorOrientation = 1;
+    m.Config.PreferredRotation = 0;
     ProgressSink quiet;
     AutoSelectVideoModes(m, quiet);
-    m.S.GenerateApplyTo = GenerateScope::AllGames;
-    m.S.GenerateParentsOnly = false;
-    m.S.GenerateAvailableOnly = true;  // no ROM folder: every game counts as available
+    m.Config.GenerateApplyTo = GenerateScope::AllGames;
+    m.Config.GenerateParentsOnly = false;
+    m.Config.GenerateAvailableOnly = true;  // no ROM folder: every game counts as available
     GenerateResult r = GenerateINIFiles(m, 0, quiet);
     ASSERT_EQ(r.Written, 6);
 
@@ -98,10 +98,10 @@ TEST_F(IniEmulatorTest, TestRunWithTheRealEmulatorRestoresTheIniFolder) {
     EXPECT_EQ(result.Status, TestRunOutcome::Ran);
     EXPECT_TRUE(result.Why) << result.Why.Reason();  // without the game's ROMs the emulator fails, which does not count
     // It read the game's file from the INI folder, and says so as it tells that the ROMs are missing.
-    const Result<EmulatorOptions> options = AskEmulatorOptions(m.S.MameExePath, m.MameFolder);
+    const Result<EmulatorOptions> options = AskEmulatorOptions(m.Config.MameExePath, m.MameFolder);
     ASSERT_TRUE(options) << options.Reason();
     EXPECT_EQ(TestRunMessage(ReadVerboseRun(result.Output, result.Errors), result.Exit,
-                             {m.S.MameExePath, "pacman", t.File("ini"), &*options}),
+                             {m.Config.MameExePath, "pacman", t.File("ini"), &*options}),
               "M.A.M.E. found no ROMs for pacman. It looks in: " + t.File("home") +
                   "/mame/roms, /usr/local/share/games/mame/roms, /usr/share/games/mame/roms. It did read pacman.ini "
                   "from " + t.File("ini") + ".");

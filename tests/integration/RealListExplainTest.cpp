@@ -27,14 +27,14 @@ TEST(RealEmulatorList, EveryGameExplainedAsSelectedAndSuggestedGainsExact) {
     ProgressSink quiet;
     ASSERT_TRUE(RetrieveGameInfo(base, quiet));
     ASSERT_TRUE(BuildNativeModeList(base, false, true, quiet));
-    base.S.ModeListFile = std::string(KELVARO_SOURCE_DIR) + "/data/avga9200.txt";
+    base.Config.ModeListFile = std::string(KELVARO_SOURCE_DIR) + "/data/avga9200.txt";
     ASSERT_TRUE(ReadAvailableModes(base));
     ASSERT_GT(base.Games.Count(), 20000);
 
     for (int orientation = 0; orientation < 3; ++orientation) {
         SCOPED_TRACE("monitor orientation " + std::to_string(orientation));
         Model m = base;
-        m.S.MonitorOrientation = orientation;
+        m.Config.MonitorOrientation = orientation;
         Model selected = m;
         AutoSelectVideoModes(selected, quiet);
         const std::vector<int> rows = SelectedModeRows(m);
@@ -57,7 +57,7 @@ TEST(RealEmulatorList, EveryGameExplainedAsSelectedAndSuggestedGainsExact) {
         // The first suggestions, each appended in turn to the list's own text.
         const std::vector<ModeSuggestion> top = SuggestModes(m, 3, quiet);
         ASSERT_FALSE(top.empty());
-        std::string text = *ReadWholeFile(m.S.ModeListFile);
+        std::string text = *ReadWholeFile(m.Config.ModeListFile);
         int before = GamesWithMode(m);
         for (const ModeSuggestion& suggestion : top) {
             text += suggestion.Line() + "\r\n";

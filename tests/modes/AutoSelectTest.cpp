@@ -53,7 +53,7 @@ TEST(AutoSelect, ExactSizeGameGetsItsModeAsItsOnlyResolutionLineAndInterlacedOne
     AutoSelectVideoModes(m, progress);
     EXPECT_EQ(progress.log, fixtures::ProgressOver("Selecting Video Modes...", 2));
     EXPECT_EQ(Select(m), (Strings{"320 240 60 resolution 320x240", kNone}));
-    m.S.IgnoreInterlaced = false;
+    m.Config.IgnoreInterlaced = false;
     EXPECT_EQ(Select(m)[1], "640 480 60 resolution 640x480");
 }
 
@@ -96,7 +96,7 @@ TEST(FindBestMode, RefreshTest) {
     };
     for (const Case& c : cases) {
         Model m;
-        m.S.MatchRefreshWithin = c.tolerance;
+        m.Config.MatchRefreshWithin = c.tolerance;
         std::vector<AvailModeRow> modes;
         for (const std::string& r : c.refreshes) modes.push_back(Mode("256", "224", r));
         SetModes(m, modes);
@@ -126,7 +126,7 @@ TEST(Snap, ExactAndTolerantKeys) {
     };
     for (const Case& c : cases) {
         Model m;
-        m.S.MatchResWithin = c.tolerance;
+        m.Config.MatchResWithin = c.tolerance;
         for (const std::string& e : c.list) m.AvailHeightList.Add(e);
         m.AvailWidthList = m.AvailHeightList;
         for (const auto& [value, expected] : c.values) {
@@ -140,7 +140,7 @@ TEST(Snap, ExactAndTolerantKeys) {
 TEST(AutoSelect, NotFoundSettingsGoWholeToUnmatchedGamesUntilTheirModeIsGone) {
     Model m;
     SetModes(m, {Mode("320", "240", "60")});
-    m.S = {.NotFoundWidth = "320", .NotFoundHeight = "240", .NotFoundRefresh = "57",
+    m.Config = {.NotFoundWidth = "320", .NotFoundHeight = "240", .NotFoundRefresh = "57",
            .NotFoundINIText = "sound 0|rol 1"};
     m.Games.Add(Game("BIG", "640", "480", "60.000000", "H"));
     // A raster game listed without size or refresh cannot be matched.
@@ -150,30 +150,30 @@ TEST(AutoSelect, NotFoundSettingsGoWholeToUnmatchedGamesUntilTheirModeIsGone) {
     const std::string notFound = "320 240 57 resolution 320x240|sound 0|rol 1";
     const std::string matched = "320 240 60 resolution 320x240";
     EXPECT_EQ(Select(m), (Strings{notFound, notFound, notFound, matched}));
-    EXPECT_EQ(m.S.NotFoundINIText, "resolution 320x240|sound 0|rol 1");
+    EXPECT_EQ(m.Config.NotFoundINIText, "resolution 320x240|sound 0|rol 1");
 
     // A not-found mode the list no longer has is corrected at the first unmatched game, which
     // gets it; from there the emulator decides: later games keep their own (cleared) text.
-    m.S.NotFoundWidth = "800";
-    m.S.NotFoundHeight = "600";
-    m.S.NotFoundINIText = "resolution 800x600|sound 0";
+    m.Config.NotFoundWidth = "800";
+    m.Config.NotFoundHeight = "600";
+    m.Config.NotFoundINIText = "resolution 800x600|sound 0";
     m.Games[2].GameINIText = "cheat 1";
     const std::string corrected = "??? ??? ?? resolution auto|sound 0";
     EXPECT_EQ(Select(m), (Strings{corrected, kNone, kNone, matched}));
-    const Settings& s = m.S;
+    const Settings& s = m.Config;
     EXPECT_EQ(s.NotFoundWidth + " " + s.NotFoundHeight + " " + s.NotFoundRefresh + " " + s.NotFoundINIText, corrected);
 
     // A not-found mode of width 0 is no mode, even where the list holds it.
     SetModes(m, {Mode("320", "240", "60"), Mode("0", "240", "60")});
-    m.S.NotFoundWidth = "0";
-    m.S.NotFoundHeight = "240";
+    m.Config.NotFoundWidth = "0";
+    m.Config.NotFoundHeight = "240";
     EXPECT_EQ(Select(m)[0], corrected);
 }
 
 TEST(AutoSelect, ASizeListedAtSeveralRatesNamesTheChosenRate) {
     Model m;
     SetModes(m, {Mode("256", "224", "57"), Mode("256", "224", "60")});
-    m.S = {.NotFoundWidth = "256", .NotFoundHeight = "224", .NotFoundRefresh = "60"};
+    m.Config = {.NotFoundWidth = "256", .NotFoundHeight = "224", .NotFoundRefresh = "60"};
     m.Games.Add(Game("SLOW", "256", "224", "57.000000", "H"));
     m.Games.Add(Game("BIG", "800", "600", "60.000000", "H"));  // gets the not-found mode
     EXPECT_EQ(Select(m), (Strings{"256 224 57 resolution 256x224@57", "256 224 60 resolution 256x224@60"}));
@@ -192,7 +192,7 @@ TEST(AutoSelect, RotationLineFollowsTheMonitorAndTheGameOverTwoRuns) {
     };
     for (const auto& [monitor, expected] : cases) {
         Model m;
-        m.S.MonitorOrientation = monitor;
+        m.Config.MonitorOrientation = monitor;
         SetModes(m, {Mode("320", "240", "60"), Mode("288", "224", "60"), Mode("330", "320", "60"),
                      Mode("432", "320", "60")});
         m.Games.Add(Game("PORTRAIT", "224", "288", "60.606061", "V"));

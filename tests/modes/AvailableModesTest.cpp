@@ -79,7 +79,7 @@ TEST(ModeListFormat, DistinctValueListsAreNumericAndKeepEachText) {
 TEST(ReadAvailableModes, NoRowsEmptiesOnlyTheTable) {
     TempDir dir;
     Model m;
-    m.S.ModeListFile = dir.Write("modes.txt", "h\r\n 320 240 60Hz\r\n 640 480 60Hz\r\n");
+    m.Config.ModeListFile = dir.Write("modes.txt", "h\r\n 320 240 60Hz\r\n 640 480 60Hz\r\n");
     ReadAvailableModes(m);
     ASSERT_EQ(m.AvailModes.Count(), 2);
 
@@ -91,7 +91,7 @@ TEST(ReadAvailableModes, NoRowsEmptiesOnlyTheTable) {
         ASSERT_EQ(chmod(files.back().c_str(), 0), 0);
     }
     for (const std::string& file : files) {
-        m.S.ModeListFile = file;
+        m.Config.ModeListFile = file;
         EXPECT_EQ(ReadAvailableModes(m).Succeeded(), readable.count(file) == 1) << file;
         EXPECT_EQ(m.AvailModes.Count(), 0) << file;
         EXPECT_EQ(Entries(m.AvailWidthList), (V{"320", "640"})) << file;
@@ -119,7 +119,7 @@ TEST(ShrinkingTheTable, DeleteAndSixtyHertzFilterLeaveTheListsAlone) {
 
 TEST(DefaultModeList, ShippedFileGivesPlausibleModes) {
     Model m;
-    m.S.ModeListFile = std::string(KELVARO_SOURCE_DIR) + "/data/avga9200.txt";
+    m.Config.ModeListFile = std::string(KELVARO_SOURCE_DIR) + "/data/avga9200.txt";
     ReadAvailableModes(m);
     ASSERT_GE(m.AvailModes.Count(), 40);
     int sixty = 0;

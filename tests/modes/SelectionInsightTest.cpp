@@ -54,11 +54,11 @@ TEST(SelectionRecord, EveryGameExplainedAsTheSelectionChoseOverManySettings) {
     for (unsigned seed = 1; seed <= 6; ++seed) {
         Model m;
         MakeList(m, seed);
-        m.S.MonitorOrientation = static_cast<int>(seed % 3);
-        m.S.MatchResWithin = seed % 2 ? 16 : 0;
-        m.S.IgnoreInterlaced = seed % 4 != 0;
-        if (seed == 5) m.S.NotFoundWidth = m.AvailModes[1].AvailWidth, m.S.NotFoundHeight = m.AvailModes[1].AvailHeight;
-        if (seed == 6) m.S.NotFoundWidth = "9999", m.S.NotFoundHeight = "9999";  // a mode the list lacks
+        m.Config.MonitorOrientation = static_cast<int>(seed % 3);
+        m.Config.MatchResWithin = seed % 2 ? 16 : 0;
+        m.Config.IgnoreInterlaced = seed % 4 != 0;
+        if (seed == 5) m.Config.NotFoundWidth = m.AvailModes[1].AvailWidth, m.Config.NotFoundHeight = m.AvailModes[1].AvailHeight;
+        if (seed == 6) m.Config.NotFoundWidth = "9999", m.Config.NotFoundHeight = "9999";  // a mode the list lacks
         const std::vector<int> rows = SelectedModeRows(m);
         Model selected = m;
         ProgressSink quiet;
@@ -79,7 +79,7 @@ TEST(SelectionRecord, EveryGameExplainedAsTheSelectionChoseOverManySettings) {
             EXPECT_EQ(SelectionExplanation(m, r).rfind(r.ModeRow ? "chosen\t" + g.GameModeWidth + "\t"
                                                                   : std::string("chosen\t"), 0), 0u);
         }
-        EXPECT_EQ(m.S.NotFoundWidth, seed == 6 ? "9999" : seed == 5 ? m.AvailModes[1].AvailWidth : "???");
+        EXPECT_EQ(m.Config.NotFoundWidth, seed == 6 ? "9999" : seed == 5 ? m.AvailModes[1].AvailWidth : "???");
     }
 }
 
@@ -109,7 +109,7 @@ TEST(SelectionSummary, EachGameInOneOutcomeAndWholeScalesCounted) {
     m.Games.Add(fixtures::Game("SF", "384", "224", "59.6", "H"));        // 640 x 480, no whole scale
     m.Games.Add(fixtures::Game("BIG", "1024", "768", "60", "H"));        // nothing fits
     m.Games.Add(fixtures::Game("AST", "-", "-", "-", "V"));
-    m.S.MonitorOrientation = 2;
+    m.Config.MonitorOrientation = 2;
     const SelectionSummary s = SummarizeSelection(m);
     EXPECT_EQ(std::vector<int>({s.All.ExactSize, s.All.WithinTolerance, s.All.LeftToEmulator, s.WholeScale}),
               std::vector<int>({1, 2, 2, 2}));
@@ -139,7 +139,7 @@ TEST(Suggestions, GreedyGainsAreWhatASelectionOverTheLongerListGives) {
     for (unsigned seed = 1; seed <= 4; ++seed) {
         Model m;
         const std::string text = MakeList(m, seed);
-        m.S.MonitorOrientation = static_cast<int>(seed % 3);
+        m.Config.MonitorOrientation = static_cast<int>(seed % 3);
         fixtures::RecordingProgress progress;
         const std::vector<ModeSuggestion> top = SuggestModes(m, 5, progress);
         ASSERT_FALSE(top.empty());
@@ -151,7 +151,7 @@ TEST(Suggestions, GreedyGainsAreWhatASelectionOverTheLongerListGives) {
     Model m;
     const std::string text = "modes\n 320 241 60Hz\n 100 300 60Hz\n";
     ParseAvailableModes(text, m);
-    m.S.MatchResWithin = 0;
+    m.Config.MatchResWithin = 0;
     m.Games.Add(fixtures::Game("A", "320", "242", "60", "H"));
     m.Games.Add(fixtures::Game("B", "300", "240", "70", "H"));
     m.Games.Add(fixtures::Game("C", "300", "240", "70", "H"));
@@ -178,7 +178,7 @@ TEST(Suggestions, NewModeListIsTheOldFileWithTheLinesInItsOwnLineEnds) {
     EXPECT_EQ(TempDir::Read(old), "Card\r\n 320 240 60Hz");
     EXPECT_FALSE(WriteModeListWithSuggestions(dir.Path() + "/missing.txt", out, {a}));
     Model m;
-    m.S.ModeListFile = out;
+    m.Config.ModeListFile = out;
     ReadAvailableModes(m);
     EXPECT_EQ(AvailModeDisplay(m.AvailModes[3]) + " " + m.AvailModes[3].AvailInterlaced, "1024 x 768 @ 60Hz No");
 }

@@ -112,7 +112,7 @@ inline int GamesWithMode(kelvaro::Model m) {
 inline kelvaro::Model ModelForEmulator(const std::string& folder, const std::string& exe) {
     kelvaro::Model m;
     m.Paths.ProgramFolder = m.Paths.DataFolder = folder;
-    m.S.MameExePath = exe;
+    m.Config.MameExePath = exe;
     m.MameFolder = std::filesystem::path(exe).parent_path().string();
     return m;
 }

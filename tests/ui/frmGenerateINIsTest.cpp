@@ -12,11 +12,11 @@ private slots:
     // stands for, checks All Games.
     void showsTheStoredChoice() {
         Model m;
-        m.S = {.GenerateAvailableOnly = false, .GenerateNoINIOnly = true};
+        m.Config = {.GenerateAvailableOnly = false, .GenerateNoINIOnly = true};
         frmGenerateINIs d(m);
         auto on = [&d](const QString& name) { return Button(d, name)->isChecked(); };
         for (const auto& [applyTo, option] : {std::pair{2, 2}, std::pair{-1, 3}, std::pair{7, 3}}) {
-            m.S.GenerateApplyTo = static_cast<GenerateScope>(applyTo);
+            m.Config.GenerateApplyTo = static_cast<GenerateScope>(applyTo);
             Button(d, "optApplyto_1")->setChecked(true); // a selection left from an earlier showing
             d.Form_Activate();
             QVERIFY(on(QString("optApplyto_%1").arg(option)) && !on("optApplyto_1"));
@@ -36,16 +36,16 @@ private slots:
         Model m;
         frmGenerateINIs d(m);
         for (const std::string& folder : {std::string(), roms.File("missing"), roms.Path()}) {
-            m.S.MameROMPath = folder;
+            m.Config.MameROMPath = folder;
             d.Form_Activate();
             QCOMPARE(Button(d, "chkAvailableOnly")->isEnabled(), folder == roms.Path());
         }
         // A disabled box keeps the stored choice through OK.
-        m.S.MameROMPath.clear();
-        m.S.GenerateAvailableOnly = true;
+        m.Config.MameROMPath.clear();
+        m.Config.GenerateAvailableOnly = true;
         d.Form_Activate();
         Button(d, "cmdOK")->click();
-        QVERIFY(m.S.GenerateAvailableOnly);
+        QVERIFY(m.Config.GenerateAvailableOnly);
     }
 
     // Shown modally; OK stores what was changed, every other way out is a Cancel (-1) that stores
@@ -53,7 +53,7 @@ private slots:
     void waysOut() {
         for (const QString how : {"OK", "Cancel", "close box"}) {
             Model m;
-            m.S.GenerateApplyTo = GenerateScope::SameOrientation;
+            m.Config.GenerateApplyTo = GenerateScope::SameOrientation;
             frmGenerateINIs d(m);
             bool shown = false;
             QTimer::singleShot(0, &d, [&] {
@@ -65,9 +65,9 @@ private slots:
             });
             d.Choose();
             QVERIFY2(shown && !d.isVisible(), qPrintable(how));
-            QCOMPARE(NumberOf(m.S.GenerateApplyTo), how == "OK" ? 1 : -1);
-            QCOMPARE(m.S.GenerateParentsOnly, how != "OK");
-            QCOMPARE(m.S.GenerateNoINIOnly, how == "OK");
+            QCOMPARE(NumberOf(m.Config.GenerateApplyTo), how == "OK" ? 1 : -1);
+            QCOMPARE(m.Config.GenerateParentsOnly, how != "OK");
+            QCOMPARE(m.Config.GenerateNoINIOnly, how == "OK");
         }
     }
 };

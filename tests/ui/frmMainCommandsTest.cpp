@@ -88,7 +88,7 @@ private slots:
         f.Dialogs.answers = {std::nullopt, QString::fromStdString(f.Dir.File("missing.txt")),
                              QString::fromStdString(other)};
         for (int i = 0; i < 2; ++i) f.Item("mnuAVGAFName")->trigger();
-        QCOMPARE(f.Model.S.ModeListFile, f.Dir.File("avga9200.txt"));
+        QCOMPARE(f.Model.Config.ModeListFile, f.Dir.File("avga9200.txt"));
         QCOMPARE(f.List("lvwAVGA")->model()->rowCount(), 4);
         QVERIFY(f.Button("cmd60Hz")->isEnabled());
         f.Item("mnuAVGAFName")->trigger();
@@ -106,7 +106,7 @@ private slots:
         F f;
         f.StartSample();
         const std::string modes = f.Dir.Write("modes.txt", "640x480@60\n720x480i@60\nbad line\n");
-        const std::string current = f.Model.S.ModeListFile, before = TempDir::Read(current);
+        const std::string current = f.Model.Config.ModeListFile, before = TempDir::Read(current);
         auto import = [&f, &modes](const std::string& target) {
             f.Dialogs.answers = {QString::fromStdString(modes), QString::fromStdString(target)};
             AnswerModal<kelvaro::frmImportModes> answer([](kelvaro::frmImportModes& d) {
@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(TempDir::Read(current), before);
         // Another file is written, becomes the list in use and is read; "Interlaced" follows the markers.
         import(f.Dir.File("imported.txt"));
-        QCOMPARE(f.Model.S.ModeListFile, f.Dir.File("imported.txt"));
+        QCOMPARE(f.Model.Config.ModeListFile, f.Dir.File("imported.txt"));
         QCOMPARE(f.Column("lvwAVGA", 1) + f.Column("lvwAVGA", 2),
                  QStringList({"640 x 480 @ 60Hz", "720 x 480 @ 60Hz", "No", "Yes"}));
     }
@@ -137,7 +137,7 @@ private slots:
         f.StartSample();
         f.WriteModeList({ModeLine(256, 224, "57")}); // too slow for every game
         f.Item("mnuRefreshAVGA")->trigger();
-        const std::string current = f.Model.S.ModeListFile, before = TempDir::Read(current);
+        const std::string current = f.Model.Config.ModeListFile, before = TempDir::Read(current);
         const int withModeBefore = GamesWithAMode(f);
         QStringList first;
         auto open = [&f, &first](const std::string& target) {
@@ -157,7 +157,7 @@ private slots:
                                                   QString::fromStdString(current) + "), which stays as it is.");
         open(f.Dir.File("more.txt"));
         QCOMPARE(TempDir::Read(current), before);
-        QCOMPARE(f.Model.S.ModeListFile, f.Dir.File("more.txt"));
+        QCOMPARE(f.Model.Config.ModeListFile, f.Dir.File("more.txt"));
         QCOMPARE(f.Column("lvwAVGA", 1), QStringList({"256 x 224 @ 57Hz", first[0]}));
         // The first suggestion's count is what it adds to the games the selection gives a mode.
         QCOMPARE(QString::number(GamesWithAMode(f) - withModeBefore), first[1]);
@@ -203,7 +203,7 @@ private slots:
         F f;
         frmMain& w = f.StartSample();
         const std::string screen = "type=\"raster\" width=\"288\" height=\"224\" refresh=\"60\"";
-        f.Model.S.MameExePath = gamelist_test::FakeEmulator(
+        f.Model.Config.MameExePath = gamelist_test::FakeEmulator(
             f.Dir, {gamelist_test::kXmlHead, Machine("galaga", screen), Machine("pacman", screen),
                     Machine("outrun", "type=\"raster\" width=\"320\" height=\"224\" refresh=\"60\""), "</mame>\n"},
             0.3);
@@ -260,7 +260,7 @@ private slots:
         const bool kept = QString(QTest::currentDataTag()).contains("kept");
         if (kept) f.Dir.Write("ini/mspacman.ini", "user\r\n");
         f.Dialogs.asks = {answer};
-        f.Model.S.GenerateAvailableOnly = f.Model.S.GenerateParentsOnly = false; // no filter
+        f.Model.Config.GenerateAvailableOnly = f.Model.Config.GenerateParentsOnly = false; // no filter
         AnswerModal<frmGenerateINIs> scope([&](frmGenerateINIs& d) {
             if (cancel) return Button(d, "cmdCancel")->click();
             Child<QRadioButton>(d, "optApplyto_3")->setChecked(true);
@@ -411,9 +411,9 @@ private slots:
         QVERIFY(f.Dialogs.Texts().first().startsWith("This will create the required INI file(s)"));
         QCOMPARE(f.Dialogs.Texts().last(), "INI Files Successfully Created!");
         QCOMPARE(QDir(QString::fromStdString(f.Ini)).entryList(QDir::Files), QStringList{"gallag.ini"});
-        QVERIFY(f.Model.S.GenerateApplyTo == kelvaro::GenerateScope::AllGames && f.Model.S.GenerateParentsOnly);
+        QVERIFY(f.Model.Config.GenerateApplyTo == kelvaro::GenerateScope::AllGames && f.Model.Config.GenerateParentsOnly);
 
-        f.Model.S.MameExePath = f.Dir.Write("mame", "#!/bin/sh\n");
+        f.Model.Config.MameExePath = f.Dir.Write("mame", "#!/bin/sh\n");
         ContextMenu(f, "lvwGames", 2, "mnuGameTest");
         QVERIFY(f.Dialogs.shown.back().text.startsWith("This will run M.A.M.E. with the current settings"));
         QCOMPARE(enabled().last(), "GameOpenINI");
@@ -434,7 +434,7 @@ private slots:
                              QString::fromStdString(f.Dir.Write("emu/notes.txt", "not a program\n"))};
         for (int i = 0; i < 3; ++i) {
             f.Item("mnuMAMEExe")->trigger();
-            QCOMPARE(f.Model.S.MameExePath + "|" + f.Model.MameFolder, exe + "|" + emu);
+            QCOMPARE(f.Model.Config.MameExePath + "|" + f.Model.MameFolder, exe + "|" + emu);
         }
         QCOMPARE(f.Dialogs.shown[0].text + "|" + f.Dialogs.shown[0].title,
                  "Select M.A.M.E. Executable|Executable Files (*)");
@@ -445,16 +445,16 @@ private slots:
         f.Dialogs.answers = {QString::fromStdString(ini), QString::fromStdString(roms), "",
                              QString::fromStdString(f.Dir.File("gone"))};
         for (const char* item : {"mnuMAMEINIPath", "mnuMAMEROMPath"}) f.Item(item)->trigger();
-        QCOMPARE(f.Model.S.MameINIPath + "|" + f.Model.S.MameROMPath, ini + "|" + roms);
+        QCOMPARE(f.Model.Config.MameINIPath + "|" + f.Model.Config.MameROMPath, ini + "|" + roms);
         QCOMPARE(f.Dialogs.Texts(), QStringList({"Select M.A.M.E. INI Path", "Select M.A.M.E. ROM Path"}));
         for (const char* item : {"mnuMAMEINIPath", "mnuMAMEROMPath"}) f.Item(item)->trigger();
-        QCOMPARE(f.Model.S.MameINIPath + "|" + f.Model.S.MameROMPath, "|");
+        QCOMPARE(f.Model.Config.MameINIPath + "|" + f.Model.Config.MameROMPath, "|");
     }
 
     void testRun() {
         F f;
         frmMain& w = f.StartSample();
-        f.Model.S.MameINIPath.clear();
+        f.Model.Config.MameINIPath.clear();
         // The emulator runs in its own folder: it finds the INI folder there. It has no ROMs, and
         // no settings to show.
         const std::string exe = f.Dir.Write("mame", "#!/bin/sh\ncase \"$1\" in -*) exit 0;; esac\n"
@@ -464,13 +464,13 @@ private slots:
         f.ClickRow("lvwMain", F::kGalagaMode); // Galaga selected
         f.Button("cmdTestGame")->click();      // no executable: nothing at all
         QVERIFY(f.Dialogs.shown.empty());
-        f.Model.S.MameExePath = exe;
+        f.Model.Config.MameExePath = exe;
         f.Model.MameFolder = f.Dir.Path();
         f.Dialogs.asks = {false, true, true};
         f.Button("cmdTestGame")->click(); // No
         f.Button("cmdTestGame")->click(); // Yes, but there is no INI folder to put the game's file in
         QVERIFY(!fs::exists(f.Dir.File("ran.txt")));
-        f.Model.S.MameINIPath = f.Ini;
+        f.Model.Config.MameINIPath = f.Ini;
         f.Button("cmdTestGame")->click();
         const QString question = "This will run M.A.M.E. with the current settings for this game.  Make sure the video "
                                  "card & monitor connected to this PC can handle the resolution specified!!  Are you "

@@ -183,7 +183,7 @@ private slots:
         f.WriteSettings({.MameINIPath = ini, .ModeListFile = modes});
         f.Start();
         QCOMPARE(Enabled(f), "RefreshAVGA"); // modes and an INI folder, no games, no executable
-        f.Model.S.MameExePath = f.Dir.Write("mame", "#!/bin/sh\n");
+        f.Model.Config.MameExePath = f.Dir.Write("mame", "#!/bin/sh\n");
         QCOMPARE(Enabled(f), "Generate RefreshNative RefreshAVGA");
         f.WriteGameList({{"galaga", "Galaga (Namco rev. B)", "vertical", 224, 288, "60.606061", ""}});
         f.Dialogs.asks = {true};
@@ -196,7 +196,7 @@ private slots:
         f.Dialogs.asks = {true};
         f.Item("mnuGenerate")->trigger();
         QCOMPARE(f.Dialogs.Texts().last(),
-                 "The game list could not be retrieved: M.A.M.E. (" + QString::fromStdString(f.Model.S.MameExePath) +
+                 "The game list could not be retrieved: M.A.M.E. (" + QString::fromStdString(f.Model.Config.MameExePath) +
                      ") could not be started: Permission denied.  The previous list is kept.");
         QCOMPARE(f.Dialogs.shown.back().icon, Icon::Warning);
         QCOMPARE(f.Column("lvwGames", 2), QStringList{"GALAGA"});
@@ -204,7 +204,7 @@ private slots:
         QCOMPARE(Enabled(f), "Generate RefreshNative RefreshAVGA ActionNotFound AutoSelect");
         fs::create_directory(ini);
         fs::remove(modes);
-        fs::remove(f.Model.S.MameExePath);
+        fs::remove(f.Model.Config.MameExePath);
         QCOMPARE(Enabled(f), "GenerateINIs ReadINIs ActionNotFound AutoSelect"); // the table read before stays
 
         // Started again with games but no modes, it cannot read the INI files and says so.
@@ -231,7 +231,7 @@ private slots:
         QCOMPARE(f.Checked("mnuMatchResWithin", 6) + f.Checked("mnuMatchRefreshWithin", 6) +
                      f.Checked("mnuOrientation", 3) + f.Checked("mnuRotation", 2),
                  QList<int>({5, 5, 0, 1}));
-        QCOMPARE(f.Model.S.MonitorOrientation, 0);
+        QCOMPARE(f.Model.Config.MonitorOrientation, 0);
         QVERIFY(f.Item("mnuLegacyMAME")->isChecked() && !f.Item("mnuIgnoreInterlaced")->isChecked());
         // Until an orientation is picked in this run, the rotation submenu stays available.
         QVERIFY(f.Find<QMenu>("mnuPrefRotation")->menuAction()->isEnabled());
@@ -240,21 +240,21 @@ private slots:
         for (int pick : {0, 1, 0, 2}) {
             f.Item("mnuOrientation", pick)->trigger();
             QCOMPARE(f.Find<QMenu>("mnuPrefRotation")->menuAction()->isEnabled(), pick != 0);
-            QCOMPARE(f.Checked("mnuOrientation", 3) << f.Model.S.MonitorOrientation, QList<int>({pick, pick}));
+            QCOMPARE(f.Checked("mnuOrientation", 3) << f.Model.Config.MonitorOrientation, QList<int>({pick, pick}));
         }
         f.Item("mnuRotation", 0)->trigger();
-        QCOMPARE(f.Checked("mnuRotation", 2) << f.Model.S.PreferredRotation, QList<int>({0, 0}));
+        QCOMPARE(f.Checked("mnuRotation", 2) << f.Model.Config.PreferredRotation, QList<int>({0, 0}));
         const double pixels[] = {0, 8, 16, 24, 48}, hz[] = {0, 1, 1.25, 1.5, 2};
         for (int pick = 4; pick >= 0; --pick) {
             f.Item("mnuMatchResWithin", pick)->trigger();
             f.Item("mnuMatchRefreshWithin", pick)->trigger();
-            QCOMPARE(QList<double>({double(f.Model.S.MatchResWithin), f.Model.S.MatchRefreshWithin}),
+            QCOMPARE(QList<double>({double(f.Model.Config.MatchResWithin), f.Model.Config.MatchRefreshWithin}),
                      QList<double>({pixels[pick], hz[pick]}));
             QCOMPARE(f.Checked("mnuMatchResWithin", 6) + f.Checked("mnuMatchRefreshWithin", 6),
                      QList<int>({pick, pick}));
         }
         f.Item("mnuIgnoreInterlaced")->trigger();
-        QVERIFY(f.Model.S.IgnoreInterlaced && f.Item("mnuIgnoreInterlaced")->isChecked());
+        QVERIFY(f.Model.Config.IgnoreInterlaced && f.Item("mnuIgnoreInterlaced")->isChecked());
         QVERIFY(f.Dialogs.shown.empty());
     }
 
@@ -271,7 +271,7 @@ private slots:
             f.Item(refresh ? "mnuMatchRefreshWithin" : "mnuMatchResWithin", 5)->trigger();
             const QString prompt = refresh ? "Enter Value in Hz (0-15): " : "Enter Value (0-100): ";
             QCOMPARE(f.Dialogs.shown.at(0).Parts(), QStringList({prompt, "Kelvaro", preset}));
-            QCOMPARE(refresh ? double(f.Model.S.MatchRefreshWithin) : double(f.Model.S.MatchResWithin), after);
+            QCOMPARE(refresh ? double(f.Model.Config.MatchRefreshWithin) : double(f.Model.Config.MatchResWithin), after);
         }
         QCOMPARE(f.Checked("mnuMatchResWithin", 6) + f.Checked("mnuMatchRefreshWithin", 6), QList<int>({5, 5}));
     }

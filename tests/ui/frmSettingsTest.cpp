@@ -27,7 +27,7 @@ void Fill(Model& m) {
              {"ODDONE", "", "Odd One", "256", "224", "60.000000", "", "1024", "768", "??", "resolution 1024x768|ror 1"},
              {"TALL", "", "Tall Game", "240", "320", "60", "V", "640", "480", "60.000000", "resolution auto|ror 1"}})
         m.Games.Add(game);
-    m.S = {.NotFoundWidth = "800", .NotFoundHeight = "600", .NotFoundRefresh = "56",
+    m.Config = {.NotFoundWidth = "800", .NotFoundHeight = "600", .NotFoundRefresh = "56",
            .NotFoundINIText = "resolution auto|rol 1"};
 }
 
@@ -86,7 +86,7 @@ private slots:
                                                   {0, 4, QString("resolution 800x600|rol 1")}}) {
             Open(game ? 1 : 2, game);
             QCOMPARE(Modes()->currentIndex(), entry);
-            QCOMPARE(game ? m.Games[game].GameINIText : m.S.NotFoundINIText, stored.toStdString());
+            QCOMPARE(game ? m.Games[game].GameINIText : m.Config.NotFoundINIText, stored.toStdString());
             QCOMPARE(Box()->toPlainText(), QString(stored).replace('|', '\n'));
         }
     }
@@ -199,7 +199,7 @@ private slots:
             QCOMPARE(d->result(), int(QDialog::Accepted));
             QCOMPARE(QList<int>(d->ChangedGames().begin(), d->ChangedGames().end()), changed);
             const GameRow& first = m.Games[1];
-            const Settings& s = m.S;
+            const Settings& s = m.Config;
             QCOMPARE(first.GameModeWidth + " " + first.GameModeRefresh + " " + first.GameINIText,
                      scope == 2 ? keptFirst : changedFirst);
             QCOMPARE(s.NotFoundWidth + " " + s.NotFoundHeight + " " + s.NotFoundRefresh + " " + s.NotFoundINIText,

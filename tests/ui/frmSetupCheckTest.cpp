@@ -57,7 +57,7 @@ private slots:
         QVERIFY(f.Dialogs.shown.back().text.startsWith(QString::fromStdString("This will create " + home + "/.mame/mame.ini")));
 
         // Without an INI folder the chooser opens where the emulator's first one would be.
-        f.Model.S.MameINIPath.clear();
+        f.Model.Config.MameINIPath.clear();
         f.Item("mnuMAMEINIPath")->trigger();
         QCOMPARE(f.Dialogs.shown.back().preset, QString::fromStdString(home + "/.mame"));
     }
