@@ -77,8 +77,8 @@ Model MakeModel(const Options& o) {
     for (const std::string& set : o.sets) {
         auto eq = set.find('=');
         if (eq == std::string::npos) throw UsageError{"--set needs Name=Value, got '" + set + "'"};
-        if (auto problem = SetSettingByName(m.Config, set.substr(0, eq), set.substr(eq + 1)))
-            throw UsageError{"--set " + set + ": " + *problem};
+        if (const Outcome done = SetSettingByName(m.Config, set.substr(0, eq), set.substr(eq + 1)); !done)
+            throw UsageError{"--set " + set + ": " + done.Reason()};
     }
     bool found = false;
     std::string folder = FolderOfFile(m.Config.MameExePath, &found);
