@@ -6,6 +6,8 @@
 
 #include "core/SettingsFile.h"
 #include "core/Text.h"
+#include "gamelist/GameListParser.h"
+#include "modes/AvailableModes.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
@@ -53,8 +55,14 @@ std::string Require(const Options& o, const std::string& name) {
     return o.Get(name);
 }
 
-void RequireFile(const std::string& path, const std::string& what) {
-    if (!FileExists(path, false)) throw UsageError{what + " not found: " + path};
+void ReadModeList(Model& m) {
+    if (const Outcome read = ReadAvailableModes(m); !read) throw UsageError{read.Reason()};
+}
+
+std::optional<NativeModeCounts> BuildNativeModes(Model& m, const std::string& gameList) {
+    ProgressSink quiet;
+    if (const Outcome read = ReadGameList(gameList, m, quiet); !read) throw UsageError{read.Reason()};
+    return BuildNativeModesFromGameList(m);
 }
 
 Model MakeModel(const Options& o) {
