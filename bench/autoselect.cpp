@@ -90,7 +90,10 @@ int main() {
     }
     const double buildMs = MsSince(start);
     base.Config.ModeListFile = source + "/data/avga9200.txt";
-    ReadAvailableModes(base);
+    if (const Outcome read = ReadAvailableModes(base); !read) {
+        std::fprintf(stderr, "%s\n", read.Reason().c_str());
+        return 1;
+    }
     if (base.AvailModes.Empty()) {
         std::fprintf(stderr, "no modes in %s\n", base.Config.ModeListFile.c_str());
         return 1;

@@ -59,8 +59,12 @@ int main() {
         Model m;
         ProgressSink quiet;
         auto start = Clock::now();
-        ReadGameList(dat, m, quiet);
+        const Outcome listRead = ReadGameList(dat, m, quiet);
         read.Add(MsSince(start));
+        if (!listRead) {
+            std::fprintf(stderr, "%s\n", listRead.Reason().c_str());
+            return 1;
+        }
         auto grouping = Clock::now();
         std::optional<NativeModeCounts> counts = BuildNativeModesFromGameList(m);
         group.Add(MsSince(grouping));

@@ -60,7 +60,10 @@ int main() {
     }
     const std::string source = Env("KELVARO_SOURCE_DIR").empty() ? "." : Env("KELVARO_SOURCE_DIR");
     base.Config.ModeListFile = source + "/data/avga9200.txt";
-    ReadAvailableModes(base);
+    if (const Outcome read = ReadAvailableModes(base); !read) {
+        std::fprintf(stderr, "%s\n", read.Reason().c_str());
+        return 1;
+    }
 
     // A harder case beside the default list: its first 10 modes only, which leave many more games
     // without a mode and so give many more candidates.

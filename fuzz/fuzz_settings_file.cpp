@@ -27,9 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string_view> lines = SplitLines(bytes);
     if (lines.size() < 2) return 0;
     Settings set;
-    const std::optional<std::string> problem = SetSettingByName(set, std::string(lines[0]), std::string(lines[1]));
-    if (problem) {
-        FUZZ_CHECK(!problem->empty());
+    const Outcome done = SetSettingByName(set, std::string(lines[0]), std::string(lines[1]));
+    if (!done) {
+        FUZZ_CHECK(!done.Reason().empty());
         FUZZ_CHECK(FormatSettingsFile(set) == FormatSettingsFile(Settings{}));
         return 0;
     }

@@ -6,6 +6,8 @@
 
 #include "core/SettingsFile.h"
 #include "core/Text.h"
+#include "gamelist/GameListParser.h"
+#include "modes/AvailableModes.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
@@ -53,8 +55,14 @@ std::string Require(const Options& o, const std::string& name) {
     return o.Get(name);
 }
 
-void RequireFile(const std::string& path, const std::string& what) {
-    if (!FileExists(path, false)) throw UsageError{what + " not found: " + path};
+void ReadModeList(Model& m) {
+    if (const Outcome read = ReadAvailableModes(m); !read) throw UsageError{read.Reason()};
+}
+
+std::optional<NativeModeCounts> BuildNativeModes(Model& m, const std::string& gameList) {
+    ProgressSink quiet;
+    if (const Outcome read = ReadGameList(gameList, m, quiet); !read) throw UsageError{read.Reason()};
+    return BuildNativeModesFromGameList(m);
 }
 
 Model MakeModel(const Options& o) {
@@ -77,8 +85,8 @@ Model MakeModel(const Options& o) {
     for (const std::string& set : o.sets) {
         auto eq = set.find('=');
         if (eq == std::string::npos) throw UsageError{"--set needs Name=Value, got '" + set + "'"};
-        if (auto problem = SetSettingByName(m.Config, set.substr(0, eq), set.substr(eq + 1)))
-            throw UsageError{"--set " + set + ": " + *problem};
+        if (const Outcome done = SetSettingByName(m.Config, set.substr(0, eq), set.substr(eq + 1)); !done)
+            throw UsageError{"--set " + set + ": " + done.Reason()};
     }
     bool found = false;
     std::string folder = FolderOfFile(m.Config.MameExePath, &found);

@@ -1,14 +1,18 @@
 #pragma once
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/Model.h"
+#include "gamelist/NativeModes.h"
 
 namespace kelvaro::batch {
 
-// A usage error: main prints "kelvaro-batch: " + message on one line of stderr and exits with 2.
+// A usage error, or an input that cannot be read (a missing file, a folder where a file belongs):
+// main prints "kelvaro-batch: " + message on one line of stderr and exits with 2. The message names
+// the option or the file at fault.
 struct UsageError {
     std::string message;
 };
@@ -35,8 +39,13 @@ Options ParseOptions(const std::vector<std::string>& args, const std::vector<std
 // Throws UsageError unless the option is present.
 std::string Require(const Options& o, const std::string& name);
 
-// Throws UsageError unless a file exists at path.
-void RequireFile(const std::string& path, const std::string& what);
+// Reads the mode list ModeListFile into the model. Throws UsageError, naming the file, when it
+// cannot be read; a file without a mode gives an empty table.
+void ReadModeList(Model& m);
+
+// Reads the game list file and builds the native mode list from it. Throws UsageError, naming
+// the file, when it cannot be read; nothing, the tables left empty, when it holds no game.
+std::optional<NativeModeCounts> BuildNativeModes(Model& m, const std::string& gameList);
 
 // A model for the batch tool: program and data folders as the window program has them, the
 // defaults, then the settings from --cfg (a missing file keeps the defaults; without --cfg the
@@ -46,14 +55,14 @@ Model MakeModel(const Options& o);
 
 // The model of "read" and "generate": MakeModel, MameINIPath = --ini-dir, the mode list of --modes,
 // the native mode list built from --dat, then the INI files read back. Throws UsageError when
-// --dat or --modes names no file or --ini-dir no folder. When the mode list holds no mode the INI
-// files cannot be read back: a warning, or with mustReadBack (a generation, which would replace
-// files it does not know) a UsageError.
-Model MakeModelWithIniFiles(const Options& o, bool mustReadBack = false);
+// --dat or --modes cannot be read or --ini-dir names no folder. When the mode list holds no mode
+// the INI files cannot be read back: with mustReadBack (a generation, which would replace files it
+// does not know) a UsageError; otherwise a warning, and notReadBack (when given) is set.
+Model MakeModelWithIniFiles(const Options& o, bool mustReadBack = false, bool* notReadBack = nullptr);
 
 // The model of "select" and the commands that explain it: MakeModel, the mode list of --modes and
 // the native mode list built from --dat, nothing selected yet. Throws UsageError when --dat or
-// --modes names no file.
+// --modes cannot be read.
 Model MakeSelectionModel(const Options& o);
 
 // The first game of that rom name; the table holds names in upper case and users type them in
@@ -63,7 +72,8 @@ int FindGameByRomName(const Model& m, std::string_view romName);
 // One line per game, "i<TAB>GameRomName<TAB>...<TAB>GameINIText", then the "NotFound" line.
 void PrintGameTable(const Model& m);
 
-// The subcommands; each returns the exit status.
+// The subcommands; each returns the exit status: 0 when it did its work, 1 when it did it with
+// failures (a file it could not write) or found problems; 2 (a UsageError) when it could not start.
 int CmdListinfo(const Options& o);
 int CmdNatives(const Options& o);
 int CmdModes(const Options& o);

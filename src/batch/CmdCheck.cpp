@@ -23,10 +23,8 @@ int CmdCheck(const Options& o) {
     m.Config.MameINIPath = iniDir;
     m.Config.MameROMPath = o.Get("--rom-dir");
     if (o.Has("--dat")) {
-        RequireFile(o.Get("--dat"), "game list file");
         ProgressSink quiet;
-        if (const Outcome read = ReadGameList(o.Get("--dat"), m, quiet); !read)
-            throw UsageError{"cannot read the game list: " + read.Reason()};
+        if (const Outcome read = ReadGameList(o.Get("--dat"), m, quiet); !read) throw UsageError{read.Reason()};
     }
 
     SetupCheckInput in = CheckInputOf(m, o.Get("--dat"), o.Get("--game"));

@@ -15,7 +15,8 @@ namespace kelvaro::batch {
 
 // import-modes [FILE|-] [--out FILE] [--output-name NAME] [--rate R]: a mode list in Kelvaro's
 // format from xrandr's output, modelines or mode names; standard input and output by default.
-// The notes go to stderr; no mode at all gives status 1 and no file.
+// The notes go to stderr; no mode at all gives status 1 and no file, as does a file that cannot
+// be written; an input that cannot be read gives status 2.
 int CmdImportModes(const Options& o) {
     const std::string in = o.operands.empty() ? "-" : o.operands.front();
     ImportOptions options;
@@ -36,13 +37,9 @@ int CmdImportModes(const Options& o) {
         text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
         origin = "standard input";
     } else {
-        RequireFile(in, "mode list");
         std::error_code error;
         const std::optional<std::string> bytes = ReadWholeFile(in, &error);
-        if (!bytes) {
-            std::cerr << "kelvaro-batch: cannot read " << in << ": " << error.message() << "\n";
-            return 1;
-        }
+        if (!bytes) throw UsageError{ReadFailure(in, error).Reason()};
         text = *bytes;
     }
 

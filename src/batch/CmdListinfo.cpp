@@ -18,13 +18,13 @@ namespace kelvaro::batch {
 
 // listinfo [--xml FILE] [--out FILE]: the emulator's -listxml in, listinfo text out; standard
 // input and output by default. A malformed list ends with status 1: the output has what came
-// before the fault, while a file given with --out is left as it was.
+// before the fault, while a file given with --out is left as it was. So does an output that cannot
+// be written; an input that cannot be read ends with status 2.
 int CmdListinfo(const Options& o) {
     std::FILE* in = stdin;
     if (o.Has("--xml")) {
-        RequireFile(o.Get("--xml"), "XML file");
         in = std::fopen(o.Get("--xml").c_str(), "rb");
-        if (!in) throw UsageError{"cannot open " + o.Get("--xml") + ": " + std::strerror(errno)};
+        if (!in) throw UsageError{"cannot read " + o.Get("--xml") + ": " + std::strerror(errno)};
     }
 #ifdef _WIN32
     // The text holds CR LF already; no further translation either way.
@@ -73,11 +73,10 @@ int CmdListinfo(const Options& o) {
         return 1;
     }
     const std::string kept = file ? "; " + o.Get("--out") + " is unchanged" : "";
-    if (readError) {
-        std::cerr << "kelvaro-batch: cannot read " << (in != stdin ? o.Get("--xml") : "the input") << ": "
-                  << readError.message() << kept << "\n";
-        return 1;
-    }
+    // A folder opens as a file on some systems and fails at the first read.
+    if (readError)
+        throw UsageError{"cannot read " + (o.Has("--xml") ? o.Get("--xml") : std::string("the input")) + ": " +
+                         readError.message() + kept};
     if (converter.Failed()) {
         std::cerr << "kelvaro-batch: malformed XML at " << converter.ErrorText();
         if (file)

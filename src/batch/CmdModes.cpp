@@ -23,11 +23,9 @@ std::string JoinedList(const char* name, const Table<std::string>& list) {
 
 // Reads a mode list as the window program does and prints the table and the two lists.
 int CmdModes(const Options& o) {
-    const std::string file = Require(o, "--modes");
-    RequireFile(file, "mode list");
     Model m;
-    m.Config.ModeListFile = file;
-    ReadAvailableModes(m);
+    m.Config.ModeListFile = Require(o, "--modes");
+    ReadModeList(m);
 
     std::string out;
     for (int i = 1; i <= m.AvailModes.Count(); ++i) {

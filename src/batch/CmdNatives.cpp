@@ -1,7 +1,6 @@
 #include <iostream>
 
 #include "batch/BatchCommon.h"
-#include "core/Progress.h"
 #include "core/Text.h"
 #include "gamelist/NativeModes.h"
 
@@ -10,11 +9,8 @@ namespace kelvaro::batch {
 // natives --dat FILE: the native mode list of a listinfo file, one "i<TAB>MODE" line per mode,
 // then the two status bar texts; nothing when the file holds no game.
 int CmdNatives(const Options& o) {
-    std::string dat = Require(o, "--dat");
-    RequireFile(dat, "game list file");
     Model m;
-    ProgressSink quiet;
-    const Result<NativeModeCounts> counts = BuildNativeModeListFromFile(m, dat, quiet);
+    const std::optional<NativeModeCounts> counts = BuildNativeModes(m, Require(o, "--dat"));
     if (!counts) return 0;
     std::string out;
     for (int i = 1; i <= m.NativeModes.Count(); ++i)

@@ -1,44 +1,43 @@
 #include <iostream>
 
 #include "batch/BatchCommon.h"
-#include "gamelist/NativeModes.h"
 #include "ini/IniFiles.h"
-#include "modes/AvailableModes.h"
 #include "platform/Files.h"
 
 namespace kelvaro::batch {
 
-Model MakeModelWithIniFiles(const Options& o, bool mustReadBack) {
+Model MakeModelWithIniFiles(const Options& o, bool mustReadBack, bool* notReadBack) {
     const std::string dat = Require(o, "--dat");
     const std::string modes = Require(o, "--modes");
     const std::string iniDir = Require(o, "--ini-dir");
-    RequireFile(dat, "game list file");
-    RequireFile(modes, "mode list file");
     if (!IsExistingFolder(iniDir)) throw UsageError{"INI folder not found: " + iniDir};
 
     Model m = MakeModel(o);
     m.Config.MameINIPath = iniDir;
     m.Config.ModeListFile = modes;
-    ReadAvailableModes(m);
+    ReadModeList(m);
     ProgressSink quiet;
     // As in the window: the INI files are read back at the end of every build that found games.
-    if (BuildNativeModeListFromFile(m, dat, quiet)) {
+    if (BuildNativeModes(m, dat)) {
         if (ReadExistingINIFiles(m, quiet) == ReadIniOutcome::ListsEmpty) {
             if (mustReadBack)
                 throw UsageError{"the INI files in " + iniDir + " cannot be read back: the mode list " + modes +
                                  " holds no mode; nothing was written"};
             std::cerr << "kelvaro-batch: INI files cannot be read unless both Native Mode and Available Mode "
                          "Lists are populated.\n";
+            if (notReadBack) *notReadBack = true;
         }
     }
     return m;
 }
 
 // Prints the game table as a build leaves it after reading the INI folder back; writes nothing.
+// The table is printed even when the files could not be read back, which ends with status 1.
 int CmdRead(const Options& o) {
-    Model m = MakeModelWithIniFiles(o);
+    bool notReadBack = false;
+    Model m = MakeModelWithIniFiles(o, false, &notReadBack);
     PrintGameTable(m);
-    return 0;
+    return notReadBack ? 1 : 0;
 }
 
 } // namespace kelvaro::batch

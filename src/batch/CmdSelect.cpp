@@ -1,21 +1,17 @@
 #include "batch/BatchCommon.h"
-#include "gamelist/NativeModes.h"
 #include "modes/AutoSelect.h"
-#include "modes/AvailableModes.h"
 
 namespace kelvaro::batch {
 
 Model MakeSelectionModel(const Options& o) {
     const std::string dat = Require(o, "--dat");
     const std::string modes = Require(o, "--modes");
-    RequireFile(dat, "game list");
-    RequireFile(modes, "mode list");
 
     Model m = MakeModel(o);
     m.Config.ModeListFile = modes;
-    ProgressSink quiet;
-    BuildNativeModeListFromFile(m, dat, quiet);
-    ReadAvailableModes(m);
+    // A list without a game gives an empty table, a mode list without a mode games without one.
+    BuildNativeModes(m, dat);
+    ReadModeList(m);
     return m;
 }
 

@@ -8,8 +8,9 @@
 namespace kelvaro {
 
 // What an operation that can fail came to: success, or a failure with a text that says what
-// happened and why ("cannot write /ini/pacman.ini: No space left on device").
-class Outcome {
+// happened and why ("cannot write /ini/pacman.ini: No space left on device"). A failure that is
+// dropped unread is a fault, so the compiler warns of every call that ignores one.
+class [[nodiscard]] Outcome {
 public:
     // Success.
     Outcome() = default;
@@ -28,9 +29,9 @@ private:
     std::string reason_;
 };
 
-// A value, or the failure that left none.
+// A value, or the failure that left none; ignoring one is warned of as for Outcome.
 template <class T>
-class Result {
+class [[nodiscard]] Result {
 public:
     Result(T value) : value_(std::move(value)) {}
     // failure must not be a success.

@@ -226,30 +226,30 @@ Outcome SaveSettings(const Model& m) {
     return {};
 }
 
-std::optional<std::string> SetSettingByName(Settings& s, const std::string& name, const std::string& value) {
+Outcome SetSettingByName(Settings& s, const std::string& name, const std::string& value) {
     for (const LineInfo& line : Lines()) {
         if (name != line.name)
             continue;
         if (line.kind == Kind::Text || line.kind == Kind::Bool) {
             if (!ReadLine(line, value, s))
-                return "must be True or False";
-            return std::nullopt;
+                return Outcome::Failure("must be True or False");
+            return {};
         }
         // Unlike a line of the file, the value is refused rather than bent into range: a typing
         // slip must not quietly become another setting.
         const std::optional<double> n = WholeNumber(WithDecimalPoint(value));
         const bool inRange = n && *n >= 0 && *n <= line.setHigh && (!line.setChoice || *n == std::floor(*n));
         if (!inRange)
-            return RangeText(line);
+            return Outcome::Failure(RangeText(line));
         if (line.kind == Kind::Single)
             s.*line.single = static_cast<float>(*n);
         else if (line.kind == Kind::Scope)
             s.*line.scope = *GenerateScopeFromNumber(static_cast<int>(*n));
         else
             s.*line.integer = static_cast<int>(RoundHalfEven(*n));
-        return std::nullopt;
+        return {};
     }
-    return "no such setting";
+    return Outcome::Failure("no such setting");
 }
 
 } // namespace kelvaro

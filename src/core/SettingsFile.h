@@ -1,5 +1,4 @@
 #pragma once
-#include <optional>
 #include <string>
 
 #include "core/Model.h"
@@ -30,8 +29,8 @@ Outcome SaveSettings(const Model& m);
 namespace kelvaro {
 
 // Sets one setting by its name ("MatchResWithin") as a user gives it: a number must be the whole
-// value (a decimal comma reads as a point) and one the window's menus allow. Nothing when it was
-// set; otherwise why not ("no such setting", "must be 0, 1 or 2"), the setting unchanged.
-std::optional<std::string> SetSettingByName(Settings& s, const std::string& name, const std::string& value);
+// value (a decimal comma reads as a point) and one the window's menus allow. A failure says why
+// not ("no such setting", "must be 0, 1 or 2"), and the setting is then unchanged.
+Outcome SetSettingByName(Settings& s, const std::string& name, const std::string& value);
 
 } // namespace kelvaro

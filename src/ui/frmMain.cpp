@@ -413,9 +413,15 @@ void frmMain::RefreshGameRows(const std::vector<int>& games) { gamesModel_->Game
 // ---- available modes
 
 void frmMain::ReadAvailableModes() {
-    kelvaro::ReadAvailableModes(m_);
+    const Outcome read = kelvaro::ReadAvailableModes(m_);
     FillAvailableModeView();
     cmd60Hz->setEnabled(!m_.AvailModes.Empty());
+    // Without a mode list chosen (a first start without the default list) there is nothing to tell.
+    if (!read && !m_.Config.ModeListFile.empty())
+        dialogs_.Tell(this,
+                      "The mode list could not be read (" + ShownText(read.Reason()) +
+                          ").  The Available Mode List is empty.",
+                      Dialogs::Icon::Warning);
 }
 
 void frmMain::FillAvailableModeView() {

@@ -12,6 +12,7 @@
 
 #include "../gamelist/GamelistFixtures.h"
 #include "BatchRun.h"
+#include "Environment.h"
 #include "core/SettingsFile.h"
 
 using namespace gamelist_test;
@@ -144,6 +145,13 @@ TEST_F(BatchIniTest, ReadPrintsTheTableWithTheFilesReadBackAndChangesNothing) {
     EXPECT_EQ(TempDir::Read(Ini("pacman")), "ror 1\nresolution 640x480@60\n");
     EXPECT_EQ(Entries(t.Path()), (std::set<std::string>{"ini", "mame.dat", "modes.txt"}));
     EXPECT_EQ(Entries(ini), std::set<std::string>{"pacman.ini"});
+
+    // Without a mode the files cannot be read back: the games all the same, one warning, status 1.
+    const BatchResult noModes = Run("read", {"--modes", t.Write("heading.txt", "Modes\r\n")});
+    EXPECT_EQ(noModes.status, 1);
+    EXPECT_EQ(noModes.out.substr(0, noModes.out.find('\n')),
+              "1\tPACMAN\tPUCKMAN\t224\t288\t60.606061\tV\t???\t???\t??\tresolution auto");
+    EXPECT_EQ(noModes.err.find('\n'), noModes.err.size() - 1) << noModes.err;
 }
 
 TEST_F(BatchIniTest, GenerateListsTheFilesWrittenAndEndsWithStatusOneOnAFailure) {
@@ -284,12 +292,9 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
     fs::create_directory(ini);
     const std::vector<Strings> cases = {
         {"nosuch"},
-        {"listinfo", "--xml", t.File("missing.xml")},
         {"listinfo", "--bogus", "x"},
         {"listinfo", "--xml"},
         {"natives"},
-        {"natives", "--dat", t.Path()},
-        {"modes", "--modes", t.File("missing.txt")},
         {"select", "--dat", dat, "--modes", modes, "--set", "NoSuchSetting=1"},
         {"select", "--dat", dat, "--modes", modes, "--set", "MonitorOrientation"},
         {"select", "--dat", dat, "--modes", modes, "--set", "MatchRefreshWithin=1.5Hz"},
@@ -303,7 +308,6 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
         {"generate", "--dat", dat, "--modes", t.Write("heading.txt", "Modes\r\n"), "--ini-dir", ini, "--cfg", none},
         {"import-modes", modes, "--rate", "100"},
         {"import-modes", modes, modes},
-        {"import-modes", t.File("missing.txt"), "--out", t.File("out.txt")},
         {"explain", "--dat", dat, "--modes", modes, "--cfg", none},
         {"explain", "--dat", dat, "--modes", modes, "--cfg", none, "--game", "nosuch"},
         {"summary", "--dat", dat, "--cfg", none},
@@ -324,4 +328,47 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
               "kelvaro-batch: --set MonitorOrientation=5: must be 0, 1 or 2\n");
     EXPECT_TRUE(Entries(ini).empty());
     EXPECT_EQ(Entries(t.Path()), (std::set<std::string>{"heading.txt", "ini", "mame.dat", "modes.txt"}));
+}
+
+// Each subcommand given an input it cannot read (a missing file, a folder where a file belongs, a
+// file it may not read) does nothing: status 2 and one line that names the input.
+TEST(Batch, AnInputThatCannotBeReadGivesStatusTwoAndALineNamingIt) {
+    TempDir t;
+    const std::string dat = t.Write("mame.dat", fixtures::GameList()), modes = t.Write("modes.txt", fixtures::kModeList);
+    const std::string ini = t.File("ini"), none = t.File("none.cfg"), bad = "BAD";
+    fs::create_directory(ini);
+    fs::create_directory(t.File("folder"));
+    // Game list and mode list in turn, so that both readers are tried by more than one command.
+    const std::vector<Strings> cases = {
+        {"listinfo", "--xml", bad, "--out", t.File("out.dat")},
+        {"natives", "--dat", bad},
+        {"modes", "--modes", bad},
+        {"select", "--dat", dat, "--modes", bad, "--cfg", none},
+        {"read", "--dat", bad, "--modes", modes, "--ini-dir", ini, "--cfg", none},
+        {"generate", "--dat", dat, "--modes", bad, "--ini-dir", ini, "--cfg", none},
+        {"import-modes", bad, "--out", t.File("out.txt")},
+        {"check", "--exe", t.File("mame"), "--ini-dir", ini, "--dat", bad, "--cfg", none},
+        {"explain", "--dat", bad, "--modes", modes, "--game", "pacman", "--cfg", none},
+        {"summary", "--dat", dat, "--modes", bad, "--cfg", none},
+        {"suggest", "--dat", bad, "--modes", modes, "--cfg", none},
+    };
+    std::vector<std::string> inputs = {t.File("missing"), t.File("folder")};
+    if (PermissionsStopUs()) {
+        inputs.push_back(t.Write("locked", "x"));
+        fs::permissions(inputs.back(), fs::perms::none);
+    }
+    for (const std::string& input : inputs) {
+        for (Strings args : cases) {
+            std::replace(args.begin(), args.end(), bad, input);
+            SCOPED_TRACE(args[0] + " " + input);
+            const BatchResult r = RunBatch(args);
+            EXPECT_EQ(r.status, 2);
+            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(r.err.rfind("kelvaro-batch: ", 0), 0u) << r.err;
+            EXPECT_NE(r.err.find(input), std::string::npos) << r.err;
+            EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+        }
+    }
+    EXPECT_TRUE(Entries(ini).empty());
+    EXPECT_EQ(Entries(t.Path()).count("out.dat") + Entries(t.Path()).count("out.txt"), 0u);
 }

@@ -104,10 +104,10 @@ TEST(SettingsFile, SetSettingByNameTakesOnlyWhatTheMenusOffer) {
         {0, "matchreswithin", "5", "no such setting"}};
     for (const Row& r : rows) {
         Settings s;
-        const std::optional<std::string> problem = SetSettingByName(s, r.name, r.value);
+        const Outcome set = SetSettingByName(s, r.name, r.value);
         Lines expected = kDefaults;
-        if (!problem) expected[r.line] = r.result;
-        EXPECT_EQ(problem.value_or(r.result), r.result) << r.name << "=" << r.value;
+        if (set) expected[r.line] = r.result;
+        EXPECT_EQ(set ? r.result : set.Reason(), r.result) << r.name << "=" << r.value;
         EXPECT_EQ(FormatSettingsFile(s), FileOf(expected)) << r.name << "=" << r.value;
     }
 }

@@ -120,7 +120,7 @@ TEST(ReadGameList, NoFileGivesAnEmptyOutputSilently) {
     RecordingProgress progress;
     for (const std::string& nothing : {dir.File("nothere.dat"), std::string(), dir.Path()}) {
         ParseGameList(kListInfo, m);
-        ReadGameList(nothing, m, progress);
+        EXPECT_FALSE(ReadGameList(nothing, m, progress)) << nothing;
         EXPECT_EQ(m.GameList.Count(), 0) << nothing;
     }
     EXPECT_TRUE(progress.log.empty());

@@ -49,7 +49,7 @@ protected:
         m.MameFolder = FolderOfFile(m.Config.MameExePath);
         m.Config.MameINIPath = t.File("ini");
         m.Config.ModeListFile = t.Write("modes.txt", fixtures::kModeList);
-        ReadAvailableModes(m);
+        ASSERT_TRUE(ReadAvailableModes(m));
         ProgressSink quiet;
         ASSERT_TRUE(BuildNativeModeListFromFile(m, t.Write("mame.dat", fixtures::GameList()), quiet));
         ASSERT_EQ(m.Games.Count(), 6);

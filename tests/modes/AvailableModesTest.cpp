@@ -80,7 +80,7 @@ TEST(ReadAvailableModes, NoRowsEmptiesOnlyTheTable) {
     TempDir dir;
     Model m;
     m.Config.ModeListFile = dir.Write("modes.txt", "h\r\n 320 240 60Hz\r\n 640 480 60Hz\r\n");
-    ReadAvailableModes(m);
+    ASSERT_TRUE(ReadAvailableModes(m));
     ASSERT_EQ(m.AvailModes.Count(), 2);
 
     std::vector<std::string> files = {dir.File("missing.txt"), dir.Path(), "", dir.Write("empty.txt", ""),
@@ -120,7 +120,7 @@ TEST(ShrinkingTheTable, DeleteAndSixtyHertzFilterLeaveTheListsAlone) {
 TEST(DefaultModeList, ShippedFileGivesPlausibleModes) {
     Model m;
     m.Config.ModeListFile = std::string(KELVARO_SOURCE_DIR) + "/data/avga9200.txt";
-    ReadAvailableModes(m);
+    ASSERT_TRUE(ReadAvailableModes(m));
     ASSERT_GE(m.AvailModes.Count(), 40);
     int sixty = 0;
     std::set<std::string> interlaced;

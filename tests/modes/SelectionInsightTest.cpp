@@ -179,6 +179,6 @@ TEST(Suggestions, NewModeListIsTheOldFileWithTheLinesInItsOwnLineEnds) {
     EXPECT_FALSE(WriteModeListWithSuggestions(dir.Path() + "/missing.txt", out, {a}));
     Model m;
     m.Config.ModeListFile = out;
-    ReadAvailableModes(m);
+    ASSERT_TRUE(ReadAvailableModes(m));
     EXPECT_EQ(AvailModeDisplay(m.AvailModes[3]) + " " + m.AvailModes[3].AvailInterlaced, "1024 x 768 @ 60Hz No");
 }

@@ -207,12 +207,15 @@ private slots:
         fs::remove(f.Model.Config.MameExePath);
         QCOMPARE(Enabled(f), "GenerateINIs ReadINIs ActionNotFound AutoSelect"); // the table read before stays
 
-        // Started again with games but no modes, it cannot read the INI files and says so.
+        // Started again with games but without its mode list, it says why there are no modes and that
+        // it cannot read the INI files.
         f.Dialogs.shown.clear();
         f.Start();
-        QCOMPARE(f.Dialogs.Texts(), QStringList{"INI files cannot be read unless both Native Mode and Available Mode "
-                                                "Lists are populated."});
-        QCOMPARE(f.Dialogs.shown[0].icon, Icon::Warning);
+        const QString gone = "The mode list could not be read (cannot read " + QString::fromStdString(modes) +
+                             ": No such file or directory).  The Available Mode List is empty.";
+        QCOMPARE(f.Dialogs.Texts(), QStringList({gone, "INI files cannot be read unless both Native Mode and Available "
+                                                       "Mode Lists are populated."}));
+        QCOMPARE(f.Dialogs.shown[1].icon, Icon::Warning);
         QCOMPARE(f.List("lvwMain")->model()->rowCount(), 1); // the lists are filled all the same
         QCOMPARE(Enabled(f), "");
     }
