@@ -34,6 +34,13 @@ struct Model {
 
     ProgramPaths Paths;
 
+    // What start-up found of the settings file. One that is there but could not be read is never
+    // written over; the bytes of one with the wrong number of lines are kept beside it (".bad")
+    // before the settings are first saved over it.
+    bool SettingsUnreadable = false;
+    bool SettingsDamaged = false;
+    std::string SettingsDamagedBytes;
+
     // "mame.dat" and "kelvaro.cfg" in the data folder.
     std::string GameListFile() const;
     std::string SettingsFile() const;

@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/Text.h"
@@ -122,15 +123,13 @@ bool ReadLine(const LineInfo& line, std::string_view text, Settings& s) {
             v = ToInt16(*n);
         if (!v)
             return false;
-        // A choice the menus do not offer falls back to the first one.
-        if (line.maxValue > 0 && (*v < 0 || *v > line.maxValue))
-            v = 0;
         s.*line.integer = *v;
         return true;
     }
     case Kind::Scope: {
-        // The leading number: "2abc" is 2. Any 16-bit number is kept, as the scope's type holds it.
-        const std::optional<int> v = ToInt16(LeadingNumber(text));
+        std::optional<int> v;
+        if (auto n = WholeNumber(WithDecimalPoint(text)))
+            v = ToInt16(*n);
         if (!v)
             return false;
         s.*line.scope = static_cast<GenerateScope>(*v);
@@ -170,6 +169,35 @@ std::string WriteLine(const LineInfo& line, const Settings& s) {
     return {};
 }
 
+// Whether a value read from the file is one the menus offer: a choice of the menu (the generation
+// scope also -1, a cancelled dialog), a tolerance from 0 to the largest the "Other" boxes take.
+bool InFileRange(const LineInfo& line, const Settings& s) {
+    switch (line.kind) {
+    case Kind::Int16:
+        return s.*line.integer >= 0 && s.*line.integer <= (line.setChoice ? line.maxValue : line.setHigh);
+    case Kind::Single:
+        return s.*line.single >= 0 && s.*line.single <= line.setHigh;
+    case Kind::Scope:
+        return NumberOf(s.*line.scope) >= NumberOf(GenerateScope::Cancelled) && NumberOf(s.*line.scope) <= line.setHigh;
+    case Kind::Text:
+    case Kind::Bool:
+        return true;
+    }
+    return true;
+}
+
+// Gives the line's setting its default.
+void SetDefault(const LineInfo& line, Settings& s) {
+    static const Settings defaults;
+    switch (line.kind) {
+    case Kind::Text: s.*line.text = defaults.*line.text; break;
+    case Kind::Bool: s.*line.flag = defaults.*line.flag; break;
+    case Kind::Int16: s.*line.integer = defaults.*line.integer; break;
+    case Kind::Single: s.*line.single = defaults.*line.single; break;
+    case Kind::Scope: s.*line.scope = defaults.*line.scope; break;
+    }
+}
+
 // "must be 0, 1 or 2", "must be a number from 0 to 100".
 std::string RangeText(const LineInfo& line) {
     if (!line.setChoice)
@@ -198,18 +226,54 @@ std::string FormatSettingsFile(const Settings& s) {
     return out;
 }
 
-void ParseSettingsFile(const std::string& bytes, Settings& s) {
+SettingsFileProblems ParseSettingsFile(const std::string& bytes, Settings& s) {
+    SettingsFileProblems problems;
     const auto& lines = Lines();
     const std::vector<std::string_view> texts = SplitLines(bytes);
-    for (std::size_t i = 0; i < lines.size() && i < texts.size(); ++i)
-        ReadLine(lines[i], texts[i], s);
+    if (texts.size() != lines.size()) {
+        problems.WrongLineCount = true;
+        problems.Lines.push_back("the file holds " + std::to_string(texts.size()) + " lines instead of " +
+                                 std::to_string(lines.size()) + ", so its settings may be out of place");
+    }
+    for (std::size_t i = 0; i < lines.size() && i < texts.size(); ++i) {
+        const LineInfo& line = lines[i];
+        if (ReadLine(line, texts[i], s) && InFileRange(line, s))
+            continue;
+        SetDefault(line, s);
+        std::string range;
+        if (line.kind == Kind::Bool)
+            range = "must be True or False";
+        else if (line.kind == Kind::Scope)
+            range = "must be -1, 0, 1, 2 or 3";
+        else
+            range = RangeText(line);
+        problems.Lines.push_back("line " + std::to_string(i + 1) + ", " + line.name + ": \"" +
+                                 PrintableText(texts[i]) + "\" " + range + "; the default " +
+                                 std::string(TrimSpaces(WriteLine(line, s))) + " is used");
+    }
+    return problems;
 }
 
-void LoadSettings(Model& m) {
-    std::string file = m.SettingsFile();
-    if (FileExists(file, false)) {
-        if (auto bytes = ReadWholeFile(file))
-            ParseSettingsFile(*bytes, m.Config);
+Outcome LoadSettings(Model& m, SettingsFileProblems* problems) {
+    m.SettingsUnreadable = false;
+    m.SettingsDamaged = false;
+    m.SettingsDamagedBytes.clear();
+    const std::string file = m.SettingsFile();
+    Outcome read;
+    std::error_code error;
+    if (const std::optional<std::string> bytes = ReadWholeFile(file, &error)) {
+        SettingsFileProblems found = ParseSettingsFile(*bytes, m.Config);
+        if (found.WrongLineCount) {
+            m.SettingsDamaged = true;
+            m.SettingsDamagedBytes = *bytes;
+        }
+        if (problems)
+            *problems = std::move(found);
+    } else if (error != std::errc::no_such_file_or_directory) {
+        // There, but not readable (a folder, no permission): what it holds is unknown, so it must
+        // not be replaced by this run's settings.
+        m.SettingsUnreadable = true;
+        read = ReadFailure(file, error);
     }
     if (FileExists(m.Config.MameExePath, false)) {
         bool found = false;
@@ -217,11 +281,19 @@ void LoadSettings(Model& m) {
         if (found)
             m.MameFolder = folder;
     }
+    return read;
 }
 
 Outcome SaveSettings(const Model& m) {
     const std::string file = m.SettingsFile();
+    if (m.SettingsUnreadable)
+        return Outcome::Failure("the settings file " + file + " could not be read at start, so it is left as it is");
     std::error_code error;
+    if (m.SettingsDamaged) {
+        const std::string kept = file + ".bad";
+        if (!WriteFileAtomic(kept, m.SettingsDamagedBytes, &error, DeviceWrites::Refused))
+            return WriteFailure(kept, error);
+    }
     if (!WriteFileAtomic(file, FormatSettingsFile(m.Config), &error)) return WriteFailure(file, error);
     return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "core/Model.h"
 #include "core/Outcome.h"
@@ -13,15 +14,29 @@ Settings DefaultSettings(const ProgramPaths& paths);
 // The 18-line text of the settings file, CR LF after every line.
 std::string FormatSettingsFile(const Settings& s);
 
-// Reads the 18 lines over the settings given: a missing line, or one that does not convert to
-// its type, keeps that setting's value; it never fails.
-void ParseSettingsFile(const std::string& bytes, Settings& s);
+// What reading a settings file found wrong with it, one line each ("line 6, MonitorOrientation:
+// "3" must be 0, 1 or 2; 0 is used"); WrongLineCount when it does not hold the 18 lines.
+struct SettingsFileProblems {
+    std::vector<std::string> Lines;
+    bool WrongLineCount = false;
 
-// Reads the model's settings file when it exists and derives MameFolder.
-void LoadSettings(Model& m);
+    bool Empty() const { return Lines.empty(); }
+};
+
+// Reads the 18 lines over the settings given. A missing line keeps that setting's value; a value
+// that does not convert to its type, or lies outside what the menus offer, gets that setting's
+// default (of Settings{}). Both are reported, as is a file of more or fewer than 18 lines.
+SettingsFileProblems ParseSettingsFile(const std::string& bytes, Settings& s);
+
+// Reads the model's settings file when it exists and derives MameFolder. A file that is there
+// but cannot be read is a failure (the settings stay, and the model's SettingsUnreadable is set);
+// a damaged one sets SettingsDamaged and SettingsDamagedBytes when its line count is wrong.
+// problems (when given) receives what was wrong in it.
+Outcome LoadSettings(Model& m, SettingsFileProblems* problems = nullptr);
 
 // Writes the settings file safely (temporary file, then rename). A failure says why the file could
-// not be written; the old file is then left whole.
+// not be written; the old file is then left whole. A file that could not be read at start is not
+// written over (a failure); a damaged one is first kept as "kelvaro.cfg.bad", written safely too.
 Outcome SaveSettings(const Model& m);
 
 } // namespace kelvaro

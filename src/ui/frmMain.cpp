@@ -132,13 +132,15 @@ void frmMain::Start() {
 
     m_.Config = DefaultSettings(m_.Paths);
     m_.MameFolder.clear();
-    LoadSettings(m_);
+    SettingsFileProblems problems;
+    const Outcome loaded = LoadSettings(m_, &problems);
     m_.Config.MonitorOrientation = ValidOrientation(m_.Config.MonitorOrientation);
     m_.Config.PreferredRotation = ValidRotation(m_.Config.PreferredRotation);
     SetCheckMarks();
 
     show();
     QCoreApplication::processEvents();
+    TellSettingsFileState(loaded, problems);
 
     m_.INIsGenerated = false;
     ReadAvailableModes();
@@ -172,9 +174,32 @@ frmGenerateINIs& frmMain::GenerateDialog() {
     return *generate_;
 }
 
+// One message for all that was wrong with the settings file at start, so that a damaged or
+// unreadable file never passes unnoticed.
+void frmMain::TellSettingsFileState(const Outcome& loaded, const SettingsFileProblems& problems) {
+    const QString file = QString::fromStdString(m_.SettingsFile());
+    if (!loaded) {
+        dialogs_.Tell(this,
+                      "The settings file could not be read (" + QString::fromStdString(loaded.Reason()) +
+                          ").  The default settings are used, and the settings of this run will not be saved, "
+                          "so that " + file + " stays as it is.",
+                      Dialogs::Icon::Warning);
+        return;
+    }
+    if (problems.Empty()) return;
+    QString text = "The settings file " + file + " is damaged:\n";
+    for (const std::string& line : problems.Lines) text += "\n" + QString::fromStdString(line);
+    text += "\n\nThe default settings are used in place of these.";
+    if (problems.WrongLineCount)
+        text += "  The file as it is now will be kept as " + file + ".bad when the settings are saved.";
+    dialogs_.Tell(this, text, Dialogs::Icon::Warning);
+}
+
 // ---- closing
 
 void frmMain::SaveSettingsOrWarn() {
+    // Told at start: the file that could not be read is not written over.
+    if (m_.SettingsUnreadable) return;
     if (!SaveSettings(m_))
         dialogs_.Tell(this,
                       "The settings could not be saved in " + QString::fromStdString(m_.SettingsFile()) +

@@ -7,6 +7,7 @@
 
 #include "core/Model.h"
 #include "core/Progress.h"
+#include "core/SettingsFile.h"
 #include "emulator/EmulatorOptions.h"
 #include "emulator/SetupCheck.h"
 
@@ -137,6 +138,7 @@ private:
     frmSettings& SettingsDialog();
     frmGenerateINIs& GenerateDialog();
     void SaveSettingsOrWarn();
+    void TellSettingsFileState(const Outcome& loaded, const SettingsFileProblems& problems);
     static int SelectedRow(const QTableView* view);
     void FitStatusPanel();
     // The emulator setup check with the current settings (the emulator asked again when askAgain

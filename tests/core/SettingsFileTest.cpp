@@ -37,7 +37,7 @@ std::string FileOf(const Lines& lines) {
 // The file as written again after reading bytes over the defaults.
 std::string ReadOverDefaults(const std::string& bytes) {
     Settings s;
-    ParseSettingsFile(bytes, s);
+    (void)ParseSettingsFile(bytes, s);
     return FormatSettingsFile(s);
 }
 
@@ -54,6 +54,8 @@ TEST(SettingsFile, WrittenBytesAndTheRoundTrip) {
                      "False\r\n 10 \r\n 0.5 \r\n640\r\n480\r\n59.94\r\nresolution 640x480@60|ror 1| \r\n-1 \r\n"
                      "False\r\nFalse\r\nTrue\r\n");
     EXPECT_EQ(ReadOverDefaults(bytes), bytes);
+    Settings read;
+    EXPECT_TRUE(ParseSettingsFile(bytes, read).Empty());
     EXPECT_EQ(ReadOverDefaults(""), FileOf(kDefaults));
     // LF alone and CR alone end a line too; the last line needs no end; missing lines keep defaults.
     const std::string rest = FileOf(Lines(kDefaults.begin() + 6, kDefaults.end()));
@@ -68,21 +70,56 @@ TEST(SettingsFile, EachLineConvertsOrKeepsTheDefaultAndReadingGoesOn) {
     const Row rows[] = {
         {3, " tRuE ", "True"}, {3, "FALSE", "False"}, {3, " 0.0 ", "False"}, {3, "-1", "True"},
         {3, "0,5", "True"}, {3, "maybe", nullptr},
-        {5, " 1 ", " 1 "}, {5, " 3 ", " 0 "}, {6, "-1 ", " 0 "}, {6, " 2 ", " 0 "},  // beyond the menu
-        {8, "  12  ", " 12 "}, {8, " 16.5 ", " 16 "}, {8, "17,5", " 18 "}, {8, "-32768", "-32768 "},
-        {8, "32768", nullptr}, {8, "12px", nullptr},
-        {9, " 1,5 ", " 1.5 "}, {9, "-0,75", "-0.75 "}, {9, "2.", " 2 "}, {9, "1,000.5", nullptr},
+        {5, " 1 ", " 1 "}, {5, " 3 ", nullptr}, {6, "-1 ", nullptr}, {6, " 2 ", nullptr},  // beyond the menu
+        {8, "  12  ", " 12 "}, {8, " 16.5 ", " 16 "}, {8, "17,5", " 18 "}, {8, "100", " 100 "}, {8, "0", " 0 "},
+        {8, "-50", nullptr}, {8, "101", nullptr}, {8, "30000", nullptr}, {8, "32768", nullptr}, {8, "12px", nullptr},
+        {9, " 1,5 ", " 1.5 "}, {9, "2.", " 2 "}, {9, "15", " 15 "}, {9, "-5", nullptr}, {9, "-0,75", nullptr},
+        {9, "15.5", nullptr}, {9, "1,000.5", nullptr},
         {9, "1000000000000000000000000000000000000000", nullptr},  // beyond a float
-        // GenerateApplyTo takes the leading number, and keeps one that names no scope
-        {14, " 2abc", " 2 "}, {14, "7", " 7 "}, {14, "3.5x", " 4 "}, {14, "abc", " 0 "}, {14, "70000", nullptr},
+        // GenerateApplyTo: a scope, or -1 for a cancelled dialog
+        {14, "-1", "-1 "}, {14, " 3 ", " 3 "}, {14, " 2abc", nullptr}, {14, "7", nullptr}, {14, "-2", nullptr},
+        {14, "abc", nullptr}, {14, "70000", nullptr},
         {13, "", ""}};
     const Lines unusual = LinesOf(FormatSettingsFile(kUnusual));
     for (const Row& r : rows) {
         Lines lines = unusual, expected = unusual;
         lines[r.line] = r.text;
         expected[r.line] = r.written ? r.written : kDefaults[r.line];
-        EXPECT_EQ(ReadOverDefaults(FileOf(lines)), FileOf(expected)) << r.line << " \"" << r.text << "\"";
+        Settings s;
+        const SettingsFileProblems problems = ParseSettingsFile(FileOf(lines), s);
+        EXPECT_EQ(FormatSettingsFile(s), FileOf(expected)) << r.line << " \"" << r.text << "\"";
+        // Each value that was replaced is reported, naming its line; nothing else is.
+        ASSERT_EQ(problems.Lines.size(), r.written ? 0u : 1u) << r.line << " \"" << r.text << "\"";
+        EXPECT_FALSE(problems.WrongLineCount);
+        if (!r.written) {
+            EXPECT_EQ(problems.Lines[0].rfind("line " + std::to_string(r.line + 1) + ", ", 0), 0u);
+        }
     }
+}
+
+TEST(SettingsFile, AFileWithALineMissingIsReportedAndKeptAsBadBeforeItIsReplaced) {
+    TempDir dir;
+    Model m;
+    m.Paths = {dir.Path(), dir.Path()};
+    Lines lines = LinesOf(FormatSettingsFile(kUnusual));
+    lines.erase(lines.begin() + 2);
+    const std::string damaged = FileOf(lines);
+    dir.Write("kelvaro.cfg", damaged);
+    SettingsFileProblems problems;
+    ASSERT_TRUE(LoadSettings(m, &problems));
+    EXPECT_TRUE(problems.WrongLineCount);
+    EXPECT_EQ(problems.Lines.front(), "the file holds 17 lines instead of 18, so its settings may be out of place");
+    ASSERT_TRUE(SaveSettings(m));
+    EXPECT_EQ(TempDir::Read(dir.File("kelvaro.cfg.bad")), damaged);
+    EXPECT_EQ(TempDir::Read(m.SettingsFile()), FormatSettingsFile(m.Config));
+
+    // A settings file that is there but cannot be read is reported and never written over.
+    Model unreadable;
+    unreadable.Paths = {dir.File("cfg"), dir.File("cfg")};
+    dir.Write("cfg/kelvaro.cfg/inside", "x");
+    EXPECT_EQ(LoadSettings(unreadable).Reason(), "cannot read " + unreadable.SettingsFile() + ": Is a directory");
+    EXPECT_FALSE(SaveSettings(unreadable));
+    EXPECT_EQ(TempDir::Read(dir.File("cfg/kelvaro.cfg/inside")), "x");
 }
 
 TEST(SettingsFile, SetSettingByNameTakesOnlyWhatTheMenusOffer) {
@@ -117,7 +154,7 @@ TEST(SettingsFile, SaveLoadTheEmulatorFolderAndTheDefaultModeList) {
     Model m;
     m.Paths = {dir.Path(), dir.Path()};
     m.Config.MatchResWithin = 7;
-    LoadSettings(m);  // no file: the settings stay, the emulator's folder stays underived
+    ASSERT_TRUE(LoadSettings(m));  // no file: the settings stay, the emulator's folder stays underived
     EXPECT_EQ(m.Config.MatchResWithin, 7);
     EXPECT_EQ(m.MameFolder, "");
     {
@@ -133,11 +170,11 @@ TEST(SettingsFile, SaveLoadTheEmulatorFolderAndTheDefaultModeList) {
 
     Model loaded;
     loaded.Paths = m.Paths;
-    LoadSettings(loaded);  // the emulator named in the file is missing
+    ASSERT_TRUE(LoadSettings(loaded));  // the emulator named in the file is missing
     EXPECT_EQ(FormatSettingsFile(loaded.Config), FormatSettingsFile(m.Config));
     EXPECT_EQ(loaded.MameFolder, "");
     dir.Write("emu/mame", "#!/bin/sh\n");
-    LoadSettings(loaded);
+    ASSERT_TRUE(LoadSettings(loaded));
     EXPECT_EQ(loaded.MameFolder, dir.File("emu"));
 
     const std::string modes = dir.Write("avga9200.txt", "640 x 480 @ 60\r\n");
