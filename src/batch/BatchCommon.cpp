@@ -55,14 +55,20 @@ std::string Require(const Options& o, const std::string& name) {
     return o.Get(name);
 }
 
-void ReadModeList(Model& m) {
+void ReadModeList(Model& m, bool needsMode) {
     if (const Outcome read = ReadAvailableModes(m); !read) throw UsageError{read.Reason()};
+    if (needsMode && m.AvailModes.Empty())
+        throw UsageError{"the mode list " + m.Config.ModeListFile + " holds no mode"};
 }
 
-std::optional<NativeModeCounts> BuildNativeModes(Model& m, const std::string& gameList) {
+NativeModeCounts BuildNativeModes(Model& m, const std::string& gameList) {
     ProgressSink quiet;
     if (const Outcome read = ReadGameList(gameList, m, quiet); !read) throw UsageError{read.Reason()};
-    return BuildNativeModesFromGameList(m);
+    std::optional<NativeModeCounts> counts = BuildNativeModesFromGameList(m);
+    // An empty file, the emulator's XML instead of its listinfo text, or anything else that is
+    // no game list: there is nothing to work on, and saying so beats an empty answer.
+    if (!counts) throw UsageError{"the game list " + gameList + " holds no game"};
+    return *counts;
 }
 
 Model MakeModel(const Options& o) {
@@ -72,7 +78,10 @@ Model MakeModel(const Options& o) {
     m.Config = DefaultSettings(m.Paths);
     std::string cfg = o.Has("--cfg") ? o.Get("--cfg") : m.SettingsFile();
     if (auto bytes = ReadWholeFile(cfg)) {
-        ParseSettingsFile(*bytes, m.Config);
+        // A damaged file is used with the defaults in place of what could not be read; the file
+        // itself is left as it is (no command writes it).
+        for (const std::string& problem : ParseSettingsFile(*bytes, m.Config).Lines)
+            std::cerr << "kelvaro-batch: " << PrintableText(cfg) << ": " << problem << "\n";
     } else if (o.Has("--cfg")) {
         // Only a file that is not there means a first start; one that is there but cannot be
         // read would otherwise run with settings the user did not ask for.

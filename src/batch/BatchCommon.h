@@ -40,12 +40,13 @@ Options ParseOptions(const std::vector<std::string>& args, const std::vector<std
 std::string Require(const Options& o, const std::string& name);
 
 // Reads the mode list ModeListFile into the model. Throws UsageError, naming the file, when it
-// cannot be read; a file without a mode gives an empty table.
-void ReadModeList(Model& m);
+// cannot be read, or with needsMode when it holds no mode; otherwise such a file gives an empty
+// table.
+void ReadModeList(Model& m, bool needsMode);
 
 // Reads the game list file and builds the native mode list from it. Throws UsageError, naming
-// the file, when it cannot be read; nothing, the tables left empty, when it holds no game.
-std::optional<NativeModeCounts> BuildNativeModes(Model& m, const std::string& gameList);
+// the file, when it cannot be read or holds no game.
+NativeModeCounts BuildNativeModes(Model& m, const std::string& gameList);
 
 // A model for the batch tool: program and data folders as the window program has them, the
 // defaults, then the settings from --cfg (a missing file keeps the defaults; without --cfg the
@@ -55,14 +56,14 @@ Model MakeModel(const Options& o);
 
 // The model of "read" and "generate": MakeModel, MameINIPath = --ini-dir, the mode list of --modes,
 // the native mode list built from --dat, then the INI files read back. Throws UsageError when
-// --dat or --modes cannot be read or --ini-dir names no folder. When the mode list holds no mode
-// the INI files cannot be read back: with mustReadBack (a generation, which would replace files it
+// --dat or --modes cannot be read, --dat holds no game or --ini-dir names no folder. When the mode
+// list holds no mode the INI files cannot be read back: with mustReadBack (a generation, which would replace files it
 // does not know) a UsageError; otherwise a warning, and notReadBack (when given) is set.
 Model MakeModelWithIniFiles(const Options& o, bool mustReadBack = false, bool* notReadBack = nullptr);
 
 // The model of "select" and the commands that explain it: MakeModel, the mode list of --modes and
 // the native mode list built from --dat, nothing selected yet. Throws UsageError when --dat or
-// --modes cannot be read.
+// --modes cannot be read, or holds no game or no mode.
 Model MakeSelectionModel(const Options& o);
 
 // The first game of that rom name; the table holds names in upper case and users type them in

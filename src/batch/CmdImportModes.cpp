@@ -1,5 +1,4 @@
 #include <iostream>
-#include <iterator>
 
 #include "batch/BatchCommon.h"
 #include "core/TextNumbers.h"
@@ -34,7 +33,10 @@ int CmdImportModes(const Options& o) {
 #ifdef _WIN32
         _setmode(_fileno(stdin), _O_BINARY);
 #endif
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        std::error_code error;
+        const std::optional<std::string> bytes = ReadStandardInput(&error);
+        if (!bytes) throw UsageError{"cannot read standard input: " + error.message()};
+        text = *bytes;
         origin = "standard input";
     } else {
         std::error_code error;

@@ -25,7 +25,7 @@ std::string JoinedList(const char* name, const Table<std::string>& list) {
 int CmdModes(const Options& o) {
     Model m;
     m.Config.ModeListFile = Require(o, "--modes");
-    ReadModeList(m);
+    ReadModeList(m, false);
 
     std::string out;
     for (int i = 1; i <= m.AvailModes.Count(); ++i) {

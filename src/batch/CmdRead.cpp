@@ -15,18 +15,17 @@ Model MakeModelWithIniFiles(const Options& o, bool mustReadBack, bool* notReadBa
     Model m = MakeModel(o);
     m.Config.MameINIPath = iniDir;
     m.Config.ModeListFile = modes;
-    ReadModeList(m);
+    ReadModeList(m, false);
     ProgressSink quiet;
     // As in the window: the INI files are read back at the end of every build that found games.
-    if (BuildNativeModes(m, dat)) {
-        if (ReadExistingINIFiles(m, quiet) == ReadIniOutcome::ListsEmpty) {
-            if (mustReadBack)
-                throw UsageError{"the INI files in " + iniDir + " cannot be read back: the mode list " + modes +
-                                 " holds no mode; nothing was written"};
-            std::cerr << "kelvaro-batch: INI files cannot be read unless both Native Mode and Available Mode "
-                         "Lists are populated.\n";
-            if (notReadBack) *notReadBack = true;
-        }
+    BuildNativeModes(m, dat);
+    if (ReadExistingINIFiles(m, quiet) == ReadIniOutcome::ListsEmpty) {
+        if (mustReadBack)
+            throw UsageError{"the INI files in " + iniDir + " cannot be read back: the mode list " + modes +
+                             " holds no mode; nothing was written"};
+        std::cerr << "kelvaro-batch: INI files cannot be read unless both Native Mode and Available Mode "
+                     "Lists are populated.\n";
+        if (notReadBack) *notReadBack = true;
     }
     return m;
 }

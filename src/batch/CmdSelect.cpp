@@ -9,9 +9,8 @@ Model MakeSelectionModel(const Options& o) {
 
     Model m = MakeModel(o);
     m.Config.ModeListFile = modes;
-    // A list without a game gives an empty table, a mode list without a mode games without one.
     BuildNativeModes(m, dat);
-    ReadModeList(m);
+    ReadModeList(m, true);
     return m;
 }
 

@@ -1,5 +1,8 @@
 // kelvaro-batch: the program's core from the command line, for scripts and tests.
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -23,22 +26,33 @@ struct Command {
     bool allowSet;
     int (*run)(const Options&);
     size_t operands = 0;
+    const char* usage = "";  // the options, as the usage text shows them
 };
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {"listinfo", {"--xml", "--out"}, {}, false, CmdListinfo},
-        {"natives", {"--dat"}, {}, false, CmdNatives},
-        {"modes", {"--modes"}, {}, false, CmdModes},
-        {"select", {"--dat", "--modes", "--cfg"}, {}, true, CmdSelect},
-        {"read", {"--dat", "--modes", "--ini-dir", "--cfg"}, {}, true, CmdRead},
+        {"listinfo", {"--xml", "--out"}, {}, false, CmdListinfo, 0, "[--xml FILE] [--out FILE]"},
+        {"natives", {"--dat"}, {}, false, CmdNatives, 0, "--dat FILE"},
+        {"modes", {"--modes"}, {}, false, CmdModes, 0, "--modes FILE"},
+        {"select", {"--dat", "--modes", "--cfg"}, {}, true, CmdSelect, 0,
+         "--dat FILE --modes FILE [--cfg FILE] [--set Name=Value]..."},
+        {"read", {"--dat", "--modes", "--ini-dir", "--cfg"}, {}, true, CmdRead, 0,
+         "--dat FILE --modes FILE --ini-dir DIR [--cfg FILE] [--set Name=Value]..."},
         {"generate", {"--dat", "--modes", "--ini-dir", "--rom-dir", "--game", "--cfg"}, {"--no-select"}, true,
-         CmdGenerate},
-        {"import-modes", {"--out", "--output-name", "--rate"}, {}, false, CmdImportModes, 1},
-        {"check", {"--exe", "--ini-dir", "--rom-dir", "--game", "--dat", "--cfg"}, {}, true, CmdCheck},
-        {"explain", {"--dat", "--modes", "--game", "--cfg"}, {}, true, CmdExplain},
-        {"summary", {"--dat", "--modes", "--cfg"}, {}, true, CmdSummary},
-        {"suggest", {"--dat", "--modes", "--top", "--cfg"}, {}, true, CmdSuggest},
+         CmdGenerate, 0,
+         "--dat FILE --modes FILE --ini-dir DIR [--rom-dir DIR] [--game ROMNAME]\n"
+         "           [--no-select] [--cfg FILE] [--set Name=Value]..."},
+        {"import-modes", {"--out", "--output-name", "--rate"}, {}, false, CmdImportModes, 1,
+         "[FILE|-] [--out FILE] [--output-name NAME] [--rate R]"},
+        {"check", {"--exe", "--ini-dir", "--rom-dir", "--game", "--dat", "--cfg"}, {}, true, CmdCheck, 0,
+         "--exe PATH --ini-dir DIR [--rom-dir DIR] [--game NAME] [--dat FILE]\n"
+         "        [--cfg FILE] [--set Name=Value]..."},
+        {"explain", {"--dat", "--modes", "--game", "--cfg"}, {}, true, CmdExplain, 0,
+         "--dat FILE --modes FILE --game NAME [--cfg FILE] [--set Name=Value]..."},
+        {"summary", {"--dat", "--modes", "--cfg"}, {}, true, CmdSummary, 0,
+         "--dat FILE --modes FILE [--cfg FILE] [--set Name=Value]..."},
+        {"suggest", {"--dat", "--modes", "--top", "--cfg"}, {}, true, CmdSuggest, 0,
+         "--dat FILE --modes FILE [--top N] [--cfg FILE] [--set Name=Value]..."},
     };
     return commands;
 }
@@ -46,19 +60,35 @@ const std::vector<Command>& Commands() {
 void Usage(std::ostream& out) {
     out << "usage: kelvaro-batch COMMAND [OPTIONS]\n"
            "       kelvaro-batch --help | --version\n"
-           "  listinfo [--xml FILE] [--out FILE]\n"
-           "  natives --dat FILE\n"
-           "  modes --modes FILE\n"
-           "  select --dat FILE --modes FILE [--cfg FILE] [--set Name=Value]...\n"
-           "  read --dat FILE --modes FILE --ini-dir DIR [--cfg FILE] [--set Name=Value]...\n"
-           "  generate --dat FILE --modes FILE --ini-dir DIR [--rom-dir DIR] [--game ROMNAME]\n"
-           "           [--no-select] [--cfg FILE] [--set Name=Value]...\n"
-           "  import-modes [FILE|-] [--out FILE] [--output-name NAME] [--rate R]\n"
-           "  check --exe PATH --ini-dir DIR [--rom-dir DIR] [--game NAME] [--dat FILE]\n"
-           "        [--cfg FILE] [--set Name=Value]...\n"
-           "  explain --dat FILE --modes FILE --game NAME [--cfg FILE] [--set Name=Value]...\n"
-           "  summary --dat FILE --modes FILE [--cfg FILE] [--set Name=Value]...\n"
-           "  suggest --dat FILE --modes FILE [--top N] [--cfg FILE] [--set Name=Value]...\n";
+           "       kelvaro-batch COMMAND --help\n";
+    for (const Command& c : Commands()) out << "  " << c.name << " " << c.usage << "\n";
+}
+
+// Standard output is flushed and closed before the end, so that output lost on a full disk or a
+// closed pipe is reported rather than ending with the status of a command that did its work.
+bool StandardOutputWritten() {
+    errno = 0;
+    std::cout.flush();
+    bool written = !std::cout.bad();
+    int error = errno;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        written = false;
+        if (error == 0) error = errno;
+    }
+    if (std::fclose(stdout) != 0) {
+        if (written) error = errno;
+        written = false;
+    }
+    if (!written)
+        std::cerr << "kelvaro-batch: cannot write the output: " << std::strerror(error != 0 ? error : EIO) << "\n";
+    return written;
+}
+
+// The exit status once the output has been closed: a command that did its work but whose output
+// was lost did not do it.
+int Finish(int status) {
+    if (!StandardOutputWritten() && status == 0) return 1;
+    return status;
 }
 
 } // namespace
@@ -81,24 +111,27 @@ int main(int argc, char** argv) {
     std::string name = argv[1];
     if (name == "--help" || name == "-h") {
         Usage(std::cout);
-        return 0;
+        return Finish(0);
     }
     if (name == "--version") {
         std::cout << kelvaro::VersionText() << "\n";
-        return 0;
+        return Finish(0);
     }
     std::vector<std::string> args(argv + 2, argv + argc);
     for (const Command& c : Commands()) {
         if (name != c.name) continue;
+        if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+            std::cout << "usage: kelvaro-batch " << c.name << " " << c.usage << "\n";
+            return Finish(0);
+        }
+        int status = 2;
         try {
-            int status = c.run(ParseOptions(args, c.valueNames, c.flagNames, c.allowSet, c.operands));
-            std::cout.flush();
-            return status;
+            status = c.run(ParseOptions(args, c.valueNames, c.flagNames, c.allowSet, c.operands));
         } catch (const UsageError& e) {
             std::cout.flush();
             std::cerr << "kelvaro-batch: " << e.message << "\n";
-            return 2;
         }
+        return Finish(status);
     }
     std::cerr << "kelvaro-batch: unknown command '" << name << "'\n";
     return 2;

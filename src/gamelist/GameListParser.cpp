@@ -77,10 +77,9 @@ void ParseGameList(std::string_view text, Model& m) {
 Outcome ReadGameList(const std::string& fileName, Model& m, ProgressSink& progress) {
     m.GameList.Clear();
     if (fileName.empty()) return Outcome::Failure("no game list file is named");
-    if (!FileExists(fileName, false))
-        return ReadFailure(fileName, std::make_error_code(IsExistingFolder(fileName) ? std::errc::is_a_directory
-                                                                                     : std::errc::no_such_file_or_directory));
     ProgressScope scope(progress, "Reading Game Info from M.A.M.E....", kNoCount);
+    // Read as it is named: a pipe or FIFO (a list streamed in) is read to its end, while a
+    // missing file or a folder says which it is.
     std::error_code error;
     const std::optional<std::string> text = ReadWholeFile(fileName, &error);
     if (!text) return ReadFailure(fileName, error);

@@ -387,6 +387,24 @@ std::optional<std::string> ReadAndClose(int fd, std::error_code* error) {
 } // namespace
 #endif
 
+std::optional<std::string> ReadStandardInput(std::error_code* error) {
+    std::string out;
+    char buf[65536];
+    for (;;) {
+        errno = 0;
+        const std::size_t n = std::fread(buf, 1, sizeof buf, stdin);
+        out.append(buf, n);
+        if (n == sizeof buf)
+            continue;
+        if (std::ferror(stdin)) {
+            if (error)
+                *error = errno != 0 ? LastErrno() : std::make_error_code(std::errc::io_error);
+            return std::nullopt;
+        }
+        return out;
+    }
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error) {
     auto fail = [error](std::error_code why) -> std::optional<std::string> {
         if (error)

@@ -21,6 +21,10 @@ bool IsExistingFolder(const std::string& path);
 // error (when given) says why. The file is opened once and read once.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error = nullptr);
 
+// All of standard input, read to its end; nothing when a read fails (a folder given as the input),
+// and then error (when given) says why.
+std::optional<std::string> ReadStandardInput(std::error_code* error = nullptr);
+
 // What a folder's listing tells of an entry without looking at it: a symbolic link (or an entry
 // whose kind the listing leaves open) must be looked at to know what it leads to.
 enum class EntryKind { File, Folder, Other, LinkOrUnknown };

@@ -39,6 +39,11 @@ void AppendWord(std::string& command, const std::string& s) {
 } // namespace
 
 BatchResult RunBatch(const std::vector<std::string>& args, const std::string& input) {
+    TempDir io;
+    return RunBatchRedirected(args, io.Write("in", input), "");
+}
+
+BatchResult RunBatchRedirected(const std::vector<std::string>& args, const std::string& in, const std::string& out) {
 #ifndef KELVARO_BATCH_EXE
 #error "KELVARO_BATCH_EXE must name the built kelvaro-batch"
 #endif
@@ -46,7 +51,7 @@ BatchResult RunBatch(const std::vector<std::string>& args, const std::string& in
     std::string command;
     AppendWord(command, KELVARO_BATCH_EXE);
     for (const std::string& a : args) AppendWord(command, a);
-    for (const auto& [redirect, file] : {std::pair{" <", io.Write("in", input)}, {" >", io.File("out")},
+    for (const auto& [redirect, file] : {std::pair{" <", in}, {" >", out.empty() ? io.File("out") : out},
                                          {" 2>", io.File("err")}}) {
         command += redirect;
         AppendWord(command, file);

@@ -17,6 +17,10 @@ struct BatchResult {
 // feeding input on its standard input.
 BatchResult RunBatch(const std::vector<std::string>& args, const std::string& input = "");
 
+// The same with standard input read from the path in and standard output written to the path out
+// (opened for writing only, never replaced); out is then empty unless out is left empty.
+BatchResult RunBatchRedirected(const std::vector<std::string>& args, const std::string& in, const std::string& out);
+
 #ifndef _WIN32
 // Starts kelvaro-batch without waiting, its standard output and error into the file log. With
 // input given, its standard input is a pipe whose writing end is stored there (the caller closes

@@ -5,15 +5,23 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../gamelist/GamelistFixtures.h"
 #include "BatchRun.h"
 #include "Environment.h"
 #include "core/SettingsFile.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace gamelist_test;
 using namespace kelvaro;
@@ -55,10 +63,7 @@ TEST(BatchNatives, ModesThenBothPanelsOrNothingWithoutGames) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "1\tVector H\n2\t224 x 288 @ 60.61Hz V\nModes: 1 H + 1 V = 2\n"
                      "Total Games: 1 Horizontal + 1 Vertical = 2 (inc. 1 Vector)\n");
-    // Garbage, and a list cut in its first game: no game, or one whose screen is unknown.
-    r = RunBatch({"natives", "--dat", dir.Write("bad.dat", std::string("\0\xff)\r\ngame\r(\n\t", 10))});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out + r.err, "");
+    // A list cut in its first game: one game, whose screen is unknown.
     r = RunBatch({"natives", "--dat", dir.Write("cut.dat", kConverted.substr(0, 40))});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "Modes: 0 H + 0 V = 0\nTotal Games: 0 Horizontal + 0 Vertical = 0 (inc. 0 Vector)\n");
@@ -371,4 +376,101 @@ TEST(Batch, AnInputThatCannotBeReadGivesStatusTwoAndALineNamingIt) {
     }
     EXPECT_TRUE(Entries(ini).empty());
     EXPECT_EQ(Entries(t.Path()).count("out.dat") + Entries(t.Path()).count("out.txt"), 0u);
+}
+
+// Inputs with nothing in them, inputs that are not files, and an output that cannot be written:
+// each ends with one line saying what was wrong, never with status 0 and an empty answer.
+TEST(Batch, EmptyOddAndUnwritableStreamsAreReported) {
+    TempDir t;
+    const std::string dat = t.Write("mame.dat", fixtures::GameList()), modes = t.Write("modes.txt", fixtures::kModeList);
+    const std::string ini = t.File("ini"), none = t.File("none.cfg"), folder = t.File("folder");
+    fs::create_directory(ini);
+    fs::create_directory(folder);
+    auto expectOneLine = [](const BatchResult& r, int status, const std::string& says) {
+        EXPECT_EQ(r.status, status);
+        EXPECT_EQ(r.err.rfind("kelvaro-batch: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    };
+    // Game lists without a game: empty, binary, the emulator's XML itself.
+    for (const std::string& list : {std::string(), std::string("\0\xff)\r\ngame\r(\n\t", 10), kXml}) {
+        const std::string empty = t.Write("empty.dat", list);
+        for (const Strings& args : {Strings{"natives", "--dat", empty},
+                                    Strings{"generate", "--dat", empty, "--modes", modes, "--ini-dir", ini, "--cfg", none},
+                                    Strings{"select", "--dat", empty, "--modes", modes, "--cfg", none}}) {
+            SCOPED_TRACE(args[0] + " " + std::to_string(list.size()));
+            expectOneLine(RunBatch(args), 2, "holds no game");
+        }
+    }
+    // Mode lists without a mode, for the commands that select.
+    for (const std::string& list : {std::string(), std::string("Modes\r\n")}) {
+        const std::string empty = t.Write("empty.txt", list);
+        for (const char* command : {"select", "summary"})
+            expectOneLine(RunBatch({command, "--dat", dat, "--modes", empty, "--cfg", none}), 2, "holds no mode");
+    }
+    EXPECT_TRUE(Entries(ini).empty());
+
+    // A folder as standard input, or as an input file: it says it is one.
+    expectOneLine(RunBatchRedirected({"import-modes"}, folder, ""), 2, "Is a directory");
+    for (const Strings& args : {Strings{"natives", "--dat", folder}, Strings{"modes", "--modes", folder}})
+        expectOneLine(RunBatch(args), 2, "Is a directory");
+
+#ifndef _WIN32
+    // A FIFO is read as the stream it is.
+    const std::string fifo = t.File("list.fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << fixtures::GameList(); });
+    const BatchResult streamed = RunBatch({"natives", "--dat", fifo});
+    // Frees the writer should the list not have been read.
+    const int unblock = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    writer.join();
+    close(unblock);
+    EXPECT_EQ(streamed.status, 0) << streamed.err;
+    EXPECT_EQ(streamed.out, RunBatch({"natives", "--dat", dat}).out);
+
+    // Output lost on a full disk is an output that could not be written.
+    const Strings full[] = {
+        {"natives", "--dat", dat},
+        {"modes", "--modes", modes},
+        {"select", "--dat", dat, "--modes", modes, "--cfg", none},
+        {"summary", "--dat", dat, "--modes", modes, "--cfg", none},
+        {"explain", "--dat", dat, "--modes", modes, "--cfg", none, "--game", "pacman"},
+        {"read", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--cfg", none},
+        {"import-modes", modes},
+        {"select", "--help"}};
+    for (const Strings& args : full) {
+        SCOPED_TRACE(args[0]);
+        expectOneLine(RunBatchRedirected(args, t.Write("in", ""), "/dev/full"), 1, "cannot write the output");
+    }
+#endif
+}
+
+TEST(Batch, EveryCommandAnswersHelpWithItsOwnUsage) {
+    for (const char* command : {"listinfo", "natives", "modes", "select", "read", "generate", "import-modes", "check",
+                                "explain", "summary", "suggest"}) {
+        SCOPED_TRACE(command);
+        const BatchResult r = RunBatch({command, "--help"});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out.rfind(std::string("usage: kelvaro-batch ") + command + " ", 0), 0u) << r.out;
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+// A damaged settings file is used with the defaults in place of what it got wrong, each said on
+// stderr; the file stays as it is.
+TEST(Batch, ADamagedSettingsFileIsReportedLineByLine) {
+    TempDir t;
+    const std::string dat = t.Write("mame.dat", fixtures::GameList()), modes = t.Write("modes.txt", fixtures::kModeList);
+    std::string lines = FormatSettingsFile(Settings{});
+    lines.replace(lines.find("\r\n 0 \r\n"), 5, "\r\n 3 ");      // MonitorOrientation
+    lines.replace(lines.find(" 16 "), 4, "-50 ");                       // MatchResWithin
+    lines.replace(lines.find(" 1.25 "), 6, "abc");                      // MatchRefreshWithin
+    const std::string cfg = t.Write("kelvaro.cfg", lines);
+    const BatchResult r = RunBatch({"select", "--dat", dat, "--modes", modes, "--cfg", cfg});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, RunBatch({"select", "--dat", dat, "--modes", modes, "--cfg", t.File("none.cfg")}).out);
+    EXPECT_EQ(r.err, "kelvaro-batch: " + cfg + ": line 6, MonitorOrientation: \" 3 \" must be 0, 1 or 2; the default 0 is used\n"
+              "kelvaro-batch: " + cfg + ": line 9, MatchResWithin: \"-50 \" must be a number from 0 to 100; the default 16 is used\n"
+              "kelvaro-batch: " + cfg + ": line 10, MatchRefreshWithin: \"abc\" must be a number from 0 to 15; the default 1.25 is used\n");
+    EXPECT_EQ(TempDir::Read(cfg), lines);
 }
