@@ -110,8 +110,10 @@ private slots:
         QTest::newRow("close box, Yes") << kCloseQuestion;
         QTest::newRow("close box after generation") << QString();
         QTest::newRow("File > Exit") << QString();
+        // Told once, at start; the folder is not written over at the end.
         QTest::newRow("File > Exit, a folder in the settings file's place")
-            << "The settings could not be saved in %1.  The settings file there is unchanged.";
+            << "The settings file could not be read (cannot read %1: Is a directory).  The default settings are "
+               "used, and the settings of this run will not be saved, so that %1 stays as it is.";
     }
     void closing() {
         QFETCH(QString, message);
@@ -221,7 +223,7 @@ private slots:
     }
 
     // Loaded values without an item of their own check "&Other"; an orientation out of range
-    // falls back to item 0, setting included. Then each item sets its value and moves the check
+    // falls back to item 0, setting included, and is told in one message at start. Then each item sets its value and moves the check
     // mark (Legacy M.A.M.E. is checked on closing).
     void checkMarksFollowTheSettingsAndTheItems() {
         MainWindowFixture f;
@@ -235,6 +237,9 @@ private slots:
                      f.Checked("mnuOrientation", 3) + f.Checked("mnuRotation", 2),
                  QList<int>({5, 5, 0, 1}));
         QCOMPARE(f.Model.Config.MonitorOrientation, 0);
+        QCOMPARE(f.Dialogs.Texts().size(), 1);
+        QVERIFY(f.Dialogs.Texts()[0].contains("line 6, MonitorOrientation: \" 3 \" must be 0, 1 or 2; the default 0 is used"));
+        f.Dialogs.shown.clear();
         QVERIFY(f.Item("mnuLegacyMAME")->isChecked() && !f.Item("mnuIgnoreInterlaced")->isChecked());
         // Until an orientation is picked in this run, the rotation submenu stays available.
         QVERIFY(f.Find<QMenu>("mnuPrefRotation")->menuAction()->isEnabled());
