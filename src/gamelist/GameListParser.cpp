@@ -1,5 +1,7 @@
 #include "gamelist/GameListParser.h"
 
+#include <filesystem>
+
 #include "core/Text.h"
 #include "platform/Files.h"
 
@@ -77,10 +79,14 @@ void ParseGameList(std::string_view text, Model& m) {
 Outcome ReadGameList(const std::string& fileName, Model& m, ProgressSink& progress) {
     m.GameList.Clear();
     if (fileName.empty()) return Outcome::Failure("no game list file is named");
-    ProgressScope scope(progress, "Reading Game Info from M.A.M.E....", kNoCount);
-    // Read as it is named: a pipe or FIFO (a list streamed in) is read to its end, while a
-    // missing file or a folder says which it is.
+    // A missing file or a folder says which it is, before any progress is shown; a pipe or FIFO
+    // (a list streamed in) is read to its end like a file.
     std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(fileName, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return ReadFailure(fileName, std::make_error_code(std::errc::no_such_file_or_directory));
+    if (std::filesystem::is_directory(status)) return ReadFailure(fileName, std::make_error_code(std::errc::is_a_directory));
+    ProgressScope scope(progress, "Reading Game Info from M.A.M.E....", kNoCount);
     const std::optional<std::string> text = ReadWholeFile(fileName, &error);
     if (!text) return ReadFailure(fileName, error);
     ParseGameList(*text, m);
