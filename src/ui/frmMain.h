@@ -1,12 +1,14 @@
 #pragma once
 #include <QMainWindow>
 #include <QPointer>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/Model.h"
 #include "core/Progress.h"
+#include "core/Rotation.h"
 #include "emulator/EmulatorOptions.h"
 #include "emulator/SetupCheck.h"
 
@@ -86,8 +88,8 @@ public:
     void mnuRefreshAVGA_Click();
     void mnuReadINIs_Click();
     void mnuSummary_Click();
-    void mnuOrientation_Click(int index);
-    void mnuRotation_Click(int index);
+    void mnuOrientation_Click(MonitorOrientation value);
+    void mnuRotation_Click(PreferredRotation value);
     void mnuIgnoreInterlaced_Click();
     void mnuMatchResWithin_Click(int index);
     void mnuMatchRefreshWithin_Click(int index);
@@ -187,9 +189,9 @@ private:
     QAction* mnuSummary = nullptr;
     QMenu* mnuResSelection = nullptr;
     QMenu* mnuMonitor = nullptr;
-    QAction* mnuOrientation[3] = {};
+    QAction* mnuOrientation[std::size(kMonitorOrientations)] = {};
     QMenu* mnuPrefRotation = nullptr;
-    QAction* mnuRotation[2] = {};
+    QAction* mnuRotation[std::size(kPreferredRotations)] = {};
     QAction* mnuIgnoreInterlaced = nullptr;
     QMenu* mnuMatchResolution = nullptr;
     QAction* mnuMatchResWithin[6] = {};

@@ -56,15 +56,15 @@ QString GenerationFailure(const GenerateResult& result, const std::string& folde
 
 // ---- Video Mode Selection and the legacy switch
 
-void frmMain::mnuOrientation_Click(int index) {
-    mnuOrientation[index]->setChecked(true);
-    m_.Config.MonitorOrientation = index;
-    mnuPrefRotation->setEnabled(index != 0);
+void frmMain::mnuOrientation_Click(MonitorOrientation value) {
+    mnuOrientation[NumberOf(value)]->setChecked(true);
+    m_.Config.MonitorOrientation = value;
+    mnuPrefRotation->setEnabled(value != MonitorOrientation::Horizontal);
 }
 
-void frmMain::mnuRotation_Click(int index) {
-    mnuRotation[index]->setChecked(true);
-    m_.Config.PreferredRotation = index;
+void frmMain::mnuRotation_Click(PreferredRotation value) {
+    mnuRotation[NumberOf(value)]->setChecked(true);
+    m_.Config.PreferredRotation = value;
 }
 
 // The menu has just inverted the check mark; the setting follows it.

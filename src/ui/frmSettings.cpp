@@ -217,7 +217,7 @@ void frmSettings::ShowPicture() {
     if (entry >= 1 && entry <= m_.AvailModes.Count()) {
         std::string lines = BoxText();
         std::replace(lines.begin(), lines.end(), '\n', '|');
-        picture = PictureOfGame(game, lines, m_.AvailModes[entry]);
+        picture = PictureOfGame(game, TurnsPicture(lines), m_.AvailModes[entry]);
     }
     QString placeholder;
     if (entry < 1)
