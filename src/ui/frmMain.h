@@ -127,8 +127,9 @@ private:
     void SelectRow(QTableView* view, int row, bool scroll = false);
     // Selects the game of row `row` of the games list's model, wherever the sort shows it.
     void SelectGameRow(int row, bool scroll = false);
-    // Shows game g selected in its native mode k, as Find does.
-    void ShowFoundGame(int k, int g);
+    // Shows the game (a row of the game table) selected in its native mode (a row of the native
+    // mode table), as Find does.
+    void ShowFoundGame(int nativeMode, int game);
     // Generates the INI files that m_.Config chooses, after the question, and reports the outcome.
     void GenerateAndReport();
     // Grows the lists, the first status panel and the starting size to fit their texts.

@@ -281,17 +281,17 @@ void frmMain::mnuFind_Click() {
     ShowFoundGame(k, ShownGames()[static_cast<size_t>(row)]);
 }
 
-void frmMain::ShowFoundGame(int k, int g) {
-    if (SelectedRow(lvwMain) != k - 1) {
-        SelectRow(lvwMain, k - 1, true);
+void frmMain::ShowFoundGame(int nativeMode, int game) {
+    if (SelectedRow(lvwMain) != nativeMode - 1) {
+        SelectRow(lvwMain, nativeMode - 1, true);
         FillGamesList();
     }
     const auto& shown = ShownGames();
-    const auto at = std::find(shown.begin(), shown.end(), g);
+    const auto at = std::find(shown.begin(), shown.end(), game);
     if (at == shown.end()) return;
     SelectGameRow(static_cast<int>(at - shown.begin()), true);
-    SetTestCaption(g);
-    foundGame_ = g;
+    SetTestCaption(game);
+    foundGame_ = game;
     lvwGames->setFocus();
 }
 

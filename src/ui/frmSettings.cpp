@@ -118,7 +118,7 @@ frmSettings::frmSettings(Model& model, QWidget* parent) : QDialog(parent), m_(mo
     connect(cmdCancel, &QPushButton::clicked, this, &frmSettings::cmdCancel_Click);
 }
 
-bool frmSettings::IsGame(int g) const { return g >= 1 && g <= m_.Games.Count(); }
+bool frmSettings::IsGame(int game) const { return game >= 1 && game <= m_.Games.Count(); }
 
 void frmSettings::SetBoxText(const std::string& fileText) {
     QString text = Q(fileText);
