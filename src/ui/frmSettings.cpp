@@ -121,7 +121,7 @@ frmSettings::frmSettings(Model& model, QWidget* parent) : QDialog(parent), m_(mo
 bool frmSettings::IsGame(int game) const { return game >= 1 && game <= m_.Games.Count(); }
 
 void frmSettings::SetBoxText(const std::string& fileText) {
-    QString text = Q(fileText);
+    QString text = QtText(fileText);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     txtINIFileDetails->setPlainText(text);
 }
