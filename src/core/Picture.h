@@ -35,8 +35,9 @@ PictureFigures PictureInMode(long long width, long long height, bool turned, dou
 // "rol 1").
 bool TurnsPicture(std::string_view iniText);
 
-// The figures of the game's picture in an available mode, turned as iniText says; nothing when
-// the game or the mode has no size in whole numbers above 0 (a vector game, a malformed line).
-std::optional<PictureFigures> PictureOfGame(const GameRow& game, std::string_view iniText, const AvailModeRow& mode);
+// The figures of the game's picture in an available mode, turned through 90 degrees or not;
+// nothing when the game or the mode has no size in whole numbers above 0 (a vector game, a
+// malformed line).
+std::optional<PictureFigures> PictureOfGame(const GameRow& game, bool turned, const AvailModeRow& mode);
 
 } // namespace kelvaro

@@ -1,9 +1,11 @@
 #include "core/SettingsFile.h"
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "core/Text.h"
@@ -15,7 +17,7 @@ namespace kelvaro {
 
 namespace {
 
-enum class Kind { Text, Bool, Int16, Single, Scope };
+enum class Kind { Text, Bool, Int16, Choice, Single, Scope };
 
 struct LineInfo {
     const char* name;
@@ -24,17 +26,28 @@ struct LineInfo {
     bool Settings::*flag = nullptr;
     int Settings::*integer = nullptr;
     float Settings::*single = nullptr;
-    int maxValue = 0;  // for Int16 lines with a menu of choices: 0..maxValue, else unlimited
+    int maxValue = 0;  // for Choice lines: the menu's choices are 0..maxValue
     // What a user may set by name: one of the choices 0..setHigh, or any number from 0 to setHigh.
     bool setChoice = false;
     double setHigh = 0;
     GenerateScope Settings::*scope = nullptr;
+    // A Choice line's setting, by its number.
+    int (*getChoice)(const Settings&) = nullptr;
+    void (*putChoice)(Settings&, int) = nullptr;
 };
 
 LineInfo TextLine(const char* name, std::string Settings::*p) { return {name, Kind::Text, p}; }
 LineInfo BoolLine(const char* name, bool Settings::*p) { return {name, Kind::Bool, nullptr, p}; }
-LineInfo ChoiceLine(const char* name, int Settings::*p, int fileMax, int choices) {
-    return {name, Kind::Int16, nullptr, nullptr, p, nullptr, fileMax, true, static_cast<double>(choices - 1)};
+// A setting of one of a menu's choices, numbered as in its name table.
+template <auto Member, auto& Names>
+LineInfo ChoiceLine(const char* name) {
+    constexpr int high = static_cast<int>(std::size(Names)) - 1;
+    LineInfo line{name, Kind::Choice, nullptr, nullptr, nullptr, nullptr, high, true, static_cast<double>(high)};
+    line.getChoice = [](const Settings& s) { return NumberOf(s.*Member); };
+    line.putChoice = [](Settings& s, int number) {
+        s.*Member = static_cast<std::remove_cvref_t<decltype(s.*Member)>>(number);
+    };
+    return line;
 }
 LineInfo IntLine(const char* name, int Settings::*p, double high) {
     return {name, Kind::Int16, nullptr, nullptr, p, nullptr, 0, false, high};
@@ -54,8 +67,8 @@ const std::vector<LineInfo>& Lines() {
         TextLine("MameROMPath", &Settings::MameROMPath),
         BoolLine("LegacyMame", &Settings::LegacyMame),
         TextLine("ModeListFile", &Settings::ModeListFile),
-        ChoiceLine("MonitorOrientation", &Settings::MonitorOrientation, 2, 3),
-        ChoiceLine("PreferredRotation", &Settings::PreferredRotation, 1, 2),
+        ChoiceLine<&Settings::MonitorOrientation, kMonitorOrientations>("MonitorOrientation"),
+        ChoiceLine<&Settings::PreferredRotation, kPreferredRotations>("PreferredRotation"),
         BoolLine("IgnoreInterlaced", &Settings::IgnoreInterlaced),
         IntLine("MatchResWithin", &Settings::MatchResWithin, kMaxMatchResWithin),
         SingleLine("MatchRefreshWithin", &Settings::MatchRefreshWithin, kMaxMatchRefreshWithin),
@@ -116,16 +129,21 @@ bool ReadLine(const LineInfo& line, std::string_view text, Settings& s) {
         s.*line.flag = *b;
         return true;
     }
-    case Kind::Int16: {
+    case Kind::Int16:
+    case Kind::Choice: {
         std::optional<int> v;
         if (auto n = WholeNumber(WithDecimalPoint(text)))
             v = ToInt16(*n);
         if (!v)
             return false;
+        if (line.kind == Kind::Int16) {
+            s.*line.integer = *v;
+            return true;
+        }
         // A choice the menus do not offer falls back to the first one.
-        if (line.maxValue > 0 && (*v < 0 || *v > line.maxValue))
+        if (*v < 0 || *v > line.maxValue)
             v = 0;
-        s.*line.integer = *v;
+        line.putChoice(s, *v);
         return true;
     }
     case Kind::Scope: {
@@ -162,6 +180,8 @@ std::string WriteLine(const LineInfo& line, const Settings& s) {
         return s.*line.flag ? "True" : "False";
     case Kind::Int16:
         return NumberField(std::to_string(s.*line.integer));
+    case Kind::Choice:
+        return NumberField(std::to_string(line.getChoice(s)));
     case Kind::Scope:
         return NumberField(std::to_string(NumberOf(s.*line.scope)));
     case Kind::Single:
@@ -245,6 +265,8 @@ Outcome SetSettingByName(Settings& s, const std::string& name, const std::string
             s.*line.single = static_cast<float>(*n);
         else if (line.kind == Kind::Scope)
             s.*line.scope = *GenerateScopeFromNumber(static_cast<int>(*n));
+        else if (line.kind == Kind::Choice)
+            line.putChoice(s, static_cast<int>(RoundHalfEven(*n)));
         else
             s.*line.integer = static_cast<int>(RoundHalfEven(*n));
         return {};

@@ -17,8 +17,8 @@ public:
     int Count() const { return static_cast<int>(rows_.size()) - 1; }
     bool Empty() const { return rows_.size() == 1; }
 
-    Row& operator[](int i) { return rows_[static_cast<size_t>(i)]; }
-    const Row& operator[](int i) const { return rows_[static_cast<size_t>(i)]; }
+    Row& operator[](int row) { return rows_[static_cast<size_t>(row)]; }
+    const Row& operator[](int row) const { return rows_[static_cast<size_t>(row)]; }
 
     // Appends a row after the last one and returns it.
     Row& Add(Row row = Row{}) {
@@ -27,9 +27,9 @@ public:
     }
     // Back to count 0 (element 0 stays, empty).
     void Clear() { rows_.assign(1, Row{}); }
-    // Removes row i; the rows after it move up by one.
-    void Remove(int i) {
-        if (i >= 1 && i <= Count()) rows_.erase(rows_.begin() + i);
+    // Removes the row; the rows after it move up by one.
+    void Remove(int row) {
+        if (row >= 1 && row <= Count()) rows_.erase(rows_.begin() + row);
     }
     void Reserve(int count) { rows_.reserve(static_cast<size_t>(count) + 1); }
 

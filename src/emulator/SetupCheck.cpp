@@ -130,9 +130,11 @@ void Checker::Switches() {
 }
 
 void Checker::Rotation() {
-    if (in_.MonitorOrientation != 1 && in_.MonitorOrientation != 2) return;
-    const std::string ours = in_.PreferredRotation == 0 ? "ror 1" : "rol 1";
-    const std::string which = in_.MonitorOrientation == 1 ? "every game" : "vertical games";
+    // The line Kelvaro gives a vertical game: none when no game is turned.
+    const std::string ours(RotationLine(in_.MonitorOrientation, in_.PreferredRotation, true));
+    if (ours.empty()) return;
+    const bool everyGame = !RotationLine(in_.MonitorOrientation, in_.PreferredRotation, false).empty();
+    const std::string which = everyGame ? "every game" : "vertical games";
     auto combines = [&](const std::string& file, const std::string& switches, const std::string& where) {
         Add(CheckLevel::Warning,
             file + " sets " + switches + ", and Kelvaro writes \"" + ours + "\" into the INI files of " + which +
@@ -155,7 +157,7 @@ void Checker::Rotation() {
         any = true;
     }
     std::vector<std::string> names = {"vertical.ini"};
-    if (in_.MonitorOrientation == 1) names.push_back("horizont.ini");
+    if (everyGame) names.push_back("horizont.ini");
     for (const std::string& name : names) {
         const std::string folder = FirstFolderHolding(o_.IniFolders, name);
         if (folder.empty()) continue;

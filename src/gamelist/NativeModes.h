@@ -41,8 +41,8 @@ std::optional<NativeModeCounts> BuildNativeModesFromGameList(Model& m);
 // text as it is when not a number), or "Vector H" for a vector mode.
 std::string NativeModeDisplay(const NativeModeRow& mode);
 
-// The games of native mode k (all four native texts equal), in table order.
-std::vector<int> GamesOfNativeMode(const Model& m, int k);
+// The games of the native mode of that row (all four native texts equal), in table order.
+std::vector<int> GamesOfNativeMode(const Model& m, int nativeMode);
 
 // The "Mode" column of the games list: "640 x 480 @ 60Hz", or "(Let MAME Decide)" when no mode
 // is chosen.

@@ -55,12 +55,13 @@ TestRunResult NotRun(TestRunOutcome status, Outcome why) {
 
 } // namespace
 
-TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump, std::chrono::milliseconds lockWait) {
+TestRunResult TestRunGame(Model& m, int gameRow, const std::function<void()>& pump,
+                          std::chrono::milliseconds lockWait) {
     if (!FileExists(m.Config.MameExePath, false))
         return NotRun(TestRunOutcome::NoEmulator, Outcome::Failure("no emulator at \"" + m.Config.MameExePath + "\""));
-    if (g < 1 || g > m.Games.Count())
-        return NotRun(TestRunOutcome::NotPrepared, Outcome::Failure("no game " + std::to_string(g)));
-    const GameRow& game = m.Games[g];
+    if (gameRow < 1 || gameRow > m.Games.Count())
+        return NotRun(TestRunOutcome::NotPrepared, Outcome::Failure("no game " + std::to_string(gameRow)));
+    const GameRow& game = m.Games[gameRow];
     const std::string iniPath = IniFilePath(m, game.GameRomName);
     if (iniPath.empty()) return NotRun(TestRunOutcome::NotPrepared, WhyNoIniFilePath(m, game.GameRomName));
     // A generation running meanwhile would replace the game's file or its backup.

@@ -93,7 +93,7 @@ std::string AvailModeDisplay(const AvailModeRow& mode) {
     return mode.AvailWidth + " x " + mode.AvailHeight + " @ " + (refresh ? *refresh : std::string("0")) + "Hz";
 }
 
-void RemoveAvailableMode(Model& m, int s) { m.AvailModes.Remove(s); }
+void RemoveAvailableMode(Model& m, int modeRow) { m.AvailModes.Remove(modeRow); }
 
 void KeepOnly60HzModes(Model& m) {
     const Table<AvailModeRow> old = m.AvailModes;

@@ -28,8 +28,9 @@ std::optional<bool> InterlaceMarkerWord(std::string_view word);
 // number shows as 0Hz.
 std::string AvailModeDisplay(const AvailModeRow& mode);
 
-// Removes row s; the distinct-value lists stay. Nothing happens for a row outside the table.
-void RemoveAvailableMode(Model& m, int s);
+// Removes the mode of that row; the distinct-value lists stay. Nothing happens for a row outside
+// the table.
+void RemoveAvailableMode(Model& m, int modeRow);
 
 // Keeps exactly the rows whose refresh text is "60", in their order.
 void KeepOnly60HzModes(Model& m);

@@ -63,10 +63,12 @@ void frmMain::ConnectHandlers() {
     connect(mnuRefreshAVGA, &QAction::triggered, this, &frmMain::mnuRefreshAVGA_Click);
     connect(mnuReadINIs, &QAction::triggered, this, &frmMain::mnuReadINIs_Click);
     connect(mnuSummary, &QAction::triggered, this, &frmMain::mnuSummary_Click);
-    for (int i = 0; i < 3; ++i)
-        connect(mnuOrientation[i], &QAction::triggered, this, [this, i] { mnuOrientation_Click(i); });
-    for (int i = 0; i < 2; ++i)
-        connect(mnuRotation[i], &QAction::triggered, this, [this, i] { mnuRotation_Click(i); });
+    for (const auto& choice : kMonitorOrientations)
+        connect(mnuOrientation[NumberOf(choice.Value)], &QAction::triggered, this,
+                [this, value = choice.Value] { mnuOrientation_Click(value); });
+    for (const auto& choice : kPreferredRotations)
+        connect(mnuRotation[NumberOf(choice.Value)], &QAction::triggered, this,
+                [this, value = choice.Value] { mnuRotation_Click(value); });
     connect(mnuIgnoreInterlaced, &QAction::triggered, this, &frmMain::mnuIgnoreInterlaced_Click);
     for (int i = 0; i < 6; ++i) {
         connect(mnuMatchResWithin[i], &QAction::triggered, this, [this, i] { mnuMatchResWithin_Click(i); });
@@ -148,8 +150,8 @@ void frmMain::Start() {
 
 void frmMain::SetCheckMarks() {
     mnuLegacyMAME->setChecked(m_.Config.LegacyMame);
-    mnuOrientation[m_.Config.MonitorOrientation]->setChecked(true);
-    mnuRotation[m_.Config.PreferredRotation]->setChecked(true);
+    mnuOrientation[NumberOf(m_.Config.MonitorOrientation)]->setChecked(true);
+    mnuRotation[NumberOf(m_.Config.PreferredRotation)]->setChecked(true);
     mnuIgnoreInterlaced->setChecked(m_.Config.IgnoreInterlaced);
     mnuMatchResWithin[MatchResItem(m_.Config.MatchResWithin)]->setChecked(true);
     mnuMatchRefreshWithin[MatchRefreshItem(m_.Config.MatchRefreshWithin)]->setChecked(true);

@@ -1,12 +1,14 @@
 #pragma once
 #include <QMainWindow>
 #include <QPointer>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/Model.h"
 #include "core/Progress.h"
+#include "core/Rotation.h"
 #include "emulator/EmulatorOptions.h"
 #include "emulator/SetupCheck.h"
 
@@ -86,8 +88,8 @@ public:
     void mnuRefreshAVGA_Click();
     void mnuReadINIs_Click();
     void mnuSummary_Click();
-    void mnuOrientation_Click(int index);
-    void mnuRotation_Click(int index);
+    void mnuOrientation_Click(MonitorOrientation value);
+    void mnuRotation_Click(PreferredRotation value);
     void mnuIgnoreInterlaced_Click();
     void mnuMatchResWithin_Click(int index);
     void mnuMatchRefreshWithin_Click(int index);
@@ -125,8 +127,9 @@ private:
     void SelectRow(QTableView* view, int row, bool scroll = false);
     // Selects the game of row `row` of the games list's model, wherever the sort shows it.
     void SelectGameRow(int row, bool scroll = false);
-    // Shows game g selected in its native mode k, as Find does.
-    void ShowFoundGame(int k, int g);
+    // Shows the game (a row of the game table) selected in its native mode (a row of the native
+    // mode table), as Find does.
+    void ShowFoundGame(int nativeMode, int game);
     // Generates the INI files that m_.Config chooses, after the question, and reports the outcome.
     void GenerateAndReport();
     // Grows the lists, the first status panel and the starting size to fit their texts.
@@ -187,9 +190,9 @@ private:
     QAction* mnuSummary = nullptr;
     QMenu* mnuResSelection = nullptr;
     QMenu* mnuMonitor = nullptr;
-    QAction* mnuOrientation[3] = {};
+    QAction* mnuOrientation[std::size(kMonitorOrientations)] = {};
     QMenu* mnuPrefRotation = nullptr;
-    QAction* mnuRotation[2] = {};
+    QAction* mnuRotation[std::size(kPreferredRotations)] = {};
     QAction* mnuIgnoreInterlaced = nullptr;
     QMenu* mnuMatchResolution = nullptr;
     QAction* mnuMatchResWithin[6] = {};

@@ -46,12 +46,12 @@ SetupReport frmMain::CheckSetup(bool askAgain, const std::string& game) {
 
 void frmMain::ShowCheckPanel() {
     const std::string& text = setupHint_.empty() ? lastGeneration_ : setupHint_;
-    stbPanel3->setText(Q(text));
+    stbPanel3->setText(QtText(text));
     const Settings& s = m_.Config;
-    QString tip = text.empty() ? QString() : Q(text) + "\n";
-    tip += "M.A.M.E.: " + (s.MameExePath.empty() ? QString("no executable chosen") : Q(s.MameExePath)) + "\n";
-    tip += "INI folder: " + (s.MameINIPath.empty() ? QString("no INI folder chosen") : Q(s.MameINIPath)) + "\n";
-    tip += "ROM folder: " + (s.MameROMPath.empty() ? QString("no ROM folder chosen") : Q(s.MameROMPath));
+    QString tip = text.empty() ? QString() : QtText(text) + "\n";
+    tip += "M.A.M.E.: " + (s.MameExePath.empty() ? QString("no executable chosen") : QtText(s.MameExePath)) + "\n";
+    tip += "INI folder: " + (s.MameINIPath.empty() ? QString("no INI folder chosen") : QtText(s.MameINIPath)) + "\n";
+    tip += "ROM folder: " + (s.MameROMPath.empty() ? QString("no ROM folder chosen") : QtText(s.MameROMPath));
     stbPanel3->setToolTip(tip);
 }
 
@@ -74,7 +74,7 @@ QString frmMain::IniChooserStart() {
     // A first INI folder that is not there yet opens the chooser where it would be made.
     std::filesystem::path folder(options->IniFolders.front());
     while (folder.has_relative_path() && !IsExistingFolder(folder.string())) folder = folder.parent_path();
-    return Q(folder.string());
+    return QtText(folder.string());
 }
 
 } // namespace kelvaro

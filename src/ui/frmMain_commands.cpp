@@ -49,22 +49,22 @@ QString GenerationFailure(const GenerateResult& result, const std::string& folde
     for (size_t i = 0; i < result.FailedNames.size() && i < kNamesShown; ++i) names << ShownText(result.FailedNames[i]);
     if (result.FailedNames.size() > kNamesShown) names << "...";
     return QString("%1 INI file(s) could not be written (in the folder %2): %3.  %4 file(s) were written.")
-        .arg(QString::number(result.Failed), Q(folder), names.join(", "), QString::number(result.Written));
+        .arg(QString::number(result.Failed), QtText(folder), names.join(", "), QString::number(result.Written));
 }
 
 } // namespace
 
 // ---- Video Mode Selection and the legacy switch
 
-void frmMain::mnuOrientation_Click(int index) {
-    mnuOrientation[index]->setChecked(true);
-    m_.Config.MonitorOrientation = index;
-    mnuPrefRotation->setEnabled(index != 0);
+void frmMain::mnuOrientation_Click(MonitorOrientation value) {
+    mnuOrientation[NumberOf(value)]->setChecked(true);
+    m_.Config.MonitorOrientation = value;
+    mnuPrefRotation->setEnabled(value != MonitorOrientation::Horizontal);
 }
 
-void frmMain::mnuRotation_Click(int index) {
-    mnuRotation[index]->setChecked(true);
-    m_.Config.PreferredRotation = index;
+void frmMain::mnuRotation_Click(PreferredRotation value) {
+    mnuRotation[NumberOf(value)]->setChecked(true);
+    m_.Config.PreferredRotation = value;
 }
 
 // The menu has just inverted the check mark; the setting follows it.
@@ -78,8 +78,8 @@ void frmMain::mnuMatchResWithin_Click(int index) {
         m_.Config.MatchResWithin = MatchResOfItem(index);
         return;
     }
-    const std::optional<QString> answer =
-        dialogs_.InputBox(this, "Enter Value (0-100): ", "Kelvaro", Q(FormatNumber(double(m_.Config.MatchResWithin))));
+    const std::optional<QString> answer = dialogs_.InputBox(this, "Enter Value (0-100): ", "Kelvaro",
+                                                            QtText(FormatNumber(double(m_.Config.MatchResWithin))));
     if (!answer) return;
     if (const std::optional<int> value = AcceptResTolerance(answer->toStdString())) m_.Config.MatchResWithin = *value;
 }
@@ -90,8 +90,8 @@ void frmMain::mnuMatchRefreshWithin_Click(int index) {
         m_.Config.MatchRefreshWithin = MatchRefreshOfItem(index);
         return;
     }
-    const std::optional<QString> answer =
-        dialogs_.InputBox(this, "Enter Value in Hz (0-15): ", "Kelvaro", Q(FormatNumber(m_.Config.MatchRefreshWithin)));
+    const std::optional<QString> answer = dialogs_.InputBox(this, "Enter Value in Hz (0-15): ", "Kelvaro",
+                                                            QtText(FormatNumber(m_.Config.MatchRefreshWithin)));
     if (!answer) return;
     if (const std::optional<float> value = AcceptRefreshTolerance(answer->toStdString()))
         m_.Config.MatchRefreshWithin = *value;
@@ -184,14 +184,14 @@ void frmMain::mnuGameOpenINI_Click() {
     if (g == 0) return;
     const std::string ini = IniFilePath(m_, m_.Games[g].GameRomName);
     if (ini.empty() || !FileExists(ini, false)) return;
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(Q(ini))))
-        dialogs_.Tell(this, "No program was found to open " + Q(ini) + ".", Dialogs::Icon::Warning);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QtText(ini))))
+        dialogs_.Tell(this, "No program was found to open " + QtText(ini) + ".", Dialogs::Icon::Warning);
 }
 
 void frmMain::GenerateAndReport() {
     if (!m_.Config.GenerateNoINIOnly &&
         !dialogs_.Ask(this,
-                      "This will create the required INI file(s) (in the folder " + Q(m_.Config.MameINIPath) +
+                      "This will create the required INI file(s) (in the folder " + QtText(m_.Config.MameINIPath) +
                           "), overwriting any existing file(s).  Are you sure you want to continue?",
                       Dialogs::Icon::Warning))
         return;
@@ -199,7 +199,7 @@ void frmMain::GenerateAndReport() {
     if (FileExists(m_.Config.MameExePath, false)) CheckSetup(false);
     const GenerateResult result = GenerateINIFiles(m_, SelectedGame(), Sink());
     if (!result.Refused.empty()) {
-        dialogs_.Tell(this, Q(result.Refused), Dialogs::Icon::Warning);
+        dialogs_.Tell(this, QtText(result.Refused), Dialogs::Icon::Warning);
         return;
     }
     lastGeneration_ = GenerationSummary(result);
@@ -227,7 +227,7 @@ void frmMain::cmdTestGame_Click() {
     hold.reset();
     setEnabled(true);
     if (result.Status == TestRunOutcome::FolderInUse) {
-        dialogs_.Tell(this, Q(result.Why.Reason()), Dialogs::Icon::Warning);
+        dialogs_.Tell(this, QtText(result.Why.Reason()), Dialogs::Icon::Warning);
         return;
     }
     if (result.Status == TestRunOutcome::Ran) {
@@ -242,7 +242,7 @@ void frmMain::cmdTestGame_Click() {
             setting.Options = KnownEmulatorOptions();
             message = TestRunMessage(run, result.Exit, setting);
         }
-        if (!message.empty()) dialogs_.Tell(this, Q(message), Dialogs::Icon::Warning);
+        if (!message.empty()) dialogs_.Tell(this, QtText(message), Dialogs::Icon::Warning);
         return;
     }
     if (result.Status != TestRunOutcome::NotPrepared) return;
@@ -252,7 +252,7 @@ void frmMain::cmdTestGame_Click() {
     else
         dialogs_.Tell(this,
                       "The test could not be prepared: the game's INI file could not be written in the folder " +
-                          Q(m_.Config.MameINIPath) + ".  Any INI file of the game is unchanged.",
+                          QtText(m_.Config.MameINIPath) + ".  Any INI file of the game is unchanged.",
                       Dialogs::Icon::Warning);
 }
 
@@ -270,7 +270,7 @@ void frmMain::mnuFind_Click() {
 
     const int k = FindNativeModeOfGame(m_, search);
     if (k == 0) {
-        dialogs_.Tell(this, "Game '" + Q(search) + "' not found.", Dialogs::Icon::Warning);
+        dialogs_.Tell(this, "Game '" + QtText(search) + "' not found.", Dialogs::Icon::Warning);
         return;
     }
     SelectRow(lvwMain, k - 1, true);
@@ -281,17 +281,17 @@ void frmMain::mnuFind_Click() {
     ShowFoundGame(k, ShownGames()[static_cast<size_t>(row)]);
 }
 
-void frmMain::ShowFoundGame(int k, int g) {
-    if (SelectedRow(lvwMain) != k - 1) {
-        SelectRow(lvwMain, k - 1, true);
+void frmMain::ShowFoundGame(int nativeMode, int game) {
+    if (SelectedRow(lvwMain) != nativeMode - 1) {
+        SelectRow(lvwMain, nativeMode - 1, true);
         FillGamesList();
     }
     const auto& shown = ShownGames();
-    const auto at = std::find(shown.begin(), shown.end(), g);
+    const auto at = std::find(shown.begin(), shown.end(), game);
     if (at == shown.end()) return;
     SelectGameRow(static_cast<int>(at - shown.begin()), true);
-    SetTestCaption(g);
-    foundGame_ = g;
+    SetTestCaption(game);
+    foundGame_ = game;
     lvwGames->setFocus();
 }
 
@@ -303,9 +303,9 @@ void frmMain::mnuFindNext_Click() {
     const FoundGame next = FindNextGame(m_, findText_, foundGame_);
     if (next.Game != 0) return ShowFoundGame(next.NativeMode, next.Game);
     if (foundGame_ == 0)
-        dialogs_.Tell(this, "Game '" + Q(findText_) + "' not found.", Dialogs::Icon::Warning);
+        dialogs_.Tell(this, "Game '" + QtText(findText_) + "' not found.", Dialogs::Icon::Warning);
     else
-        dialogs_.Tell(this, "No other game matches '" + Q(findText_) + "'.", Dialogs::Icon::Information);
+        dialogs_.Tell(this, "No other game matches '" + QtText(findText_) + "'.", Dialogs::Icon::Information);
 }
 
 // ---- paths
@@ -318,7 +318,7 @@ void frmMain::mnuMAMEExe_Click() {
     const QString filter = "Executable Files (*)", suffix;
 #endif
     const std::optional<QString> file =
-        dialogs_.OpenFile(this, "Select M.A.M.E. Executable", filter, suffix, Q(m_.Config.MameExePath));
+        dialogs_.OpenFile(this, "Select M.A.M.E. Executable", filter, suffix, QtText(m_.Config.MameExePath));
     if (!file || file->isEmpty()) return;
     const std::string path = file->toStdString();
     if (!FileExists(path, false)) return;
@@ -363,7 +363,7 @@ void frmMain::mnuImportModes_Click() {
     if (!chosen) return;
     const std::optional<QString> file =
         dialogs_.SaveFile(this, "Save the Imported Mode List As", "Text Files (*.txt)", "txt",
-                          Q(JoinPath(m_.Paths.DataFolder, "imported-modes.txt")));
+                          QtText(JoinPath(m_.Paths.DataFolder, "imported-modes.txt")));
     if (!file || file->isEmpty()) return;
     const std::string path = file->toStdString();
     if (!m_.Config.ModeListFile.empty() && SameFile(path, m_.Config.ModeListFile)) {
@@ -380,7 +380,7 @@ void frmMain::mnuImportModes_Click() {
     std::error_code error;
     if (!WriteFileAtomic(path, FormatModeList(chosen->Import, chosen->Origin), &error)) {
         dialogs_.Tell(this,
-                      "The imported mode list could not be saved (" + Q(WriteFailure(path, error).Reason()) +
+                      "The imported mode list could not be saved (" + QtText(WriteFailure(path, error).Reason()) +
                           ").  The mode list in use is unchanged.",
                       Dialogs::Icon::Warning);
         return;
@@ -411,9 +411,9 @@ void frmMain::mnuReadme_Click() {
     const std::string readme = ReadmeFile(m_.Paths);
     if (readme.empty()) return;
 #ifdef _WIN32
-    QProcess::startDetached(Q(JoinPath(GetWindowsFolder(), "notepad.exe")), {Q(readme)});
+    QProcess::startDetached(QtText(JoinPath(GetWindowsFolder(), "notepad.exe")), {QtText(readme)});
 #else
-    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(readme)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QtText(readme)));
 #endif
 }
 

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Rotation.h"
 #include "ui/AvailModeModel.h"
 #include "ui/GameListModel.h"
 #include "ui/NativeModeModel.h"
@@ -49,15 +50,21 @@ QMenu* Submenu(QWidget* parent, const char* name, const QString& caption) {
 
 // An indexed group of check items of which exactly one is checked.
 template <size_t N>
-void Group(QMenu* menu, QAction* (&items)[N], const char* name, std::initializer_list<const char*> captions) {
+void Group(QMenu* menu, QAction* (&items)[N], const char* name, const char* const (&captions)[N]) {
     auto* group = new QActionGroup(menu);
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    size_t i = 0;
-    for (const char* caption : captions) {
-        items[i] = Item(menu, QStringLiteral("%1_%2").arg(name).arg(i).toLatin1().constData(), caption, true);
+    for (size_t i = 0; i < N; ++i) {
+        items[i] = Item(menu, QStringLiteral("%1_%2").arg(name).arg(i).toLatin1().constData(), captions[i], true);
         group->addAction(items[i]);
-        ++i;
     }
+}
+
+// The group of a setting's choices, an item for each in the order of its name table.
+template <class Choice, size_t N>
+void Group(QMenu* menu, QAction* (&items)[N], const char* name, const NamedChoice<Choice> (&choices)[N]) {
+    const char* captions[N];
+    for (size_t i = 0; i < N; ++i) captions[i] = choices[i].Caption;
+    Group(menu, items, name, captions);
 }
 
 } // namespace
@@ -247,10 +254,10 @@ void frmMain::CreateMenus() {
 
     mnuResSelection = Submenu(this, "mnuResSelection", "Video Mode &Selection");
     mnuMonitor = Submenu(mnuResSelection, "mnuMonitor", "Monitor &Orientation");
-    Group(mnuMonitor, mnuOrientation, "mnuOrientation", {"&Horizontal", "&Vertical", "&Rotating (Both)"});
+    Group(mnuMonitor, mnuOrientation, "mnuOrientation", kMonitorOrientations);
     mnuResSelection->addMenu(mnuMonitor);
     mnuPrefRotation = Submenu(mnuResSelection, "mnuPrefRotation", "Preferred &Rotation (for Vertical Monitors)");
-    Group(mnuPrefRotation, mnuRotation, "mnuRotation", {"Clockwise (&Right)", "Anti-Clockwise (&Left)"});
+    Group(mnuPrefRotation, mnuRotation, "mnuRotation", kPreferredRotations);
     mnuResSelection->addMenu(mnuPrefRotation);
     mnuResSelection->addSeparator();
     mnuIgnoreInterlaced = Item(mnuResSelection, "mnuIgnoreInterlaced", "&Ignore Interlaced Modes", true);

@@ -118,10 +118,10 @@ frmSettings::frmSettings(Model& model, QWidget* parent) : QDialog(parent), m_(mo
     connect(cmdCancel, &QPushButton::clicked, this, &frmSettings::cmdCancel_Click);
 }
 
-bool frmSettings::IsGame(int g) const { return g >= 1 && g <= m_.Games.Count(); }
+bool frmSettings::IsGame(int game) const { return game >= 1 && game <= m_.Games.Count(); }
 
 void frmSettings::SetBoxText(const std::string& fileText) {
-    QString text = Q(fileText);
+    QString text = QtText(fileText);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     txtINIFileDetails->setPlainText(text);
 }
@@ -217,7 +217,7 @@ void frmSettings::ShowPicture() {
     if (entry >= 1 && entry <= m_.AvailModes.Count()) {
         std::string lines = BoxText();
         std::replace(lines.begin(), lines.end(), '\n', '|');
-        picture = PictureOfGame(game, lines, m_.AvailModes[entry]);
+        picture = PictureOfGame(game, TurnsPicture(lines), m_.AvailModes[entry]);
     }
     QString placeholder;
     if (entry < 1)

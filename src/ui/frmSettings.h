@@ -61,7 +61,7 @@ private:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
 
-    bool IsGame(int g) const;
+    bool IsGame(int game) const;
     void SetBoxText(const std::string& fileText);
     std::string BoxText() const;
     // Draws the game's picture in the mode of the list and writes its figures.

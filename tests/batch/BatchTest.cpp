@@ -80,7 +80,7 @@ TEST(BatchModes, PrintsRowsAndDistinctLists) {
 TEST(BatchSelect, SettingsFromTheFileThenEachSetAndNoFileChanged) {
     TempDir dir;
     Settings s;
-    s.MonitorOrientation = 1;
+    s.MonitorOrientation = MonitorOrientation::Vertical;
     const std::string cfg = dir.Write("kelvaro.cfg", FormatSettingsFile(s));
     // The last game's name would retitle a terminal: its control characters are not printed.
     const std::string list = fixtures::GameList() + fixtures::Block("bad\x1b]0;x\x07", "x", "");

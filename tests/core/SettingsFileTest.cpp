@@ -16,7 +16,8 @@ namespace {
 
 // Every setting away from its default; texts keep their spaces at both ends.
 const Settings kUnusual = {.MameExePath = " /opt/my mame/mame ", .MameINIPath = "  ini  ", .MameROMPath = "roms",
-    .LegacyMame = true, .ModeListFile = "/data/modes.txt ", .MonitorOrientation = 2, .PreferredRotation = 1,
+    .LegacyMame = true, .ModeListFile = "/data/modes.txt ", .MonitorOrientation = MonitorOrientation::Rotating,
+    .PreferredRotation = PreferredRotation::AntiClockwise,
     .IgnoreInterlaced = false, .MatchResWithin = 10, .MatchRefreshWithin = 0.5f, .NotFoundWidth = "640",
     .NotFoundHeight = "480", .NotFoundRefresh = "59.94", .NotFoundINIText = "resolution 640x480@60|ror 1| ",
     .GenerateApplyTo = GenerateScope::Cancelled, .GenerateAvailableOnly = false, .GenerateParentsOnly = false,

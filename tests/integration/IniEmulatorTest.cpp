@@ -67,8 +67,8 @@ protected:
 } // namespace
 
 TEST_F(IniEmulatorTest, EmulatorParsesTheGeneratedFilesOfAVerticalMonitor) {
-    m.Config.MonitorOrientation = 1;
-    m.Config.PreferredRotation = 0;
+    m.Config.MonitorOrientation = MonitorOrientation::Vertical;
+    m.Config.PreferredRotation = PreferredRotation::Clockwise;
     ProgressSink quiet;
     AutoSelectVideoModes(m, quiet);
     m.Config.GenerateApplyTo = GenerateScope::AllGames;

@@ -192,7 +192,7 @@ TEST(AutoSelect, RotationLineFollowsTheMonitorAndTheGameOverTwoRuns) {
     };
     for (const auto& [monitor, expected] : cases) {
         Model m;
-        m.Config.MonitorOrientation = monitor;
+        m.Config.MonitorOrientation = static_cast<MonitorOrientation>(monitor);
         SetModes(m, {Mode("320", "240", "60"), Mode("288", "224", "60"), Mode("330", "320", "60"),
                      Mode("432", "320", "60")});
         m.Games.Add(Game("PORTRAIT", "224", "288", "60.606061", "V"));

@@ -226,7 +226,8 @@ private slots:
     void checkMarksFollowTheSettingsAndTheItems() {
         MainWindowFixture f;
         kelvaro::Settings s{
-            .LegacyMame = true, .MonitorOrientation = 3, .PreferredRotation = 1, .IgnoreInterlaced = false};
+            .LegacyMame = true, .MonitorOrientation = static_cast<kelvaro::MonitorOrientation>(3),
+            .PreferredRotation = kelvaro::PreferredRotation::AntiClockwise, .IgnoreInterlaced = false};
         s.MatchResWithin = 10;
         s.MatchRefreshWithin = 0.75f;
         f.WriteSettings(s);
@@ -234,7 +235,7 @@ private slots:
         QCOMPARE(f.Checked("mnuMatchResWithin", 6) + f.Checked("mnuMatchRefreshWithin", 6) +
                      f.Checked("mnuOrientation", 3) + f.Checked("mnuRotation", 2),
                  QList<int>({5, 5, 0, 1}));
-        QCOMPARE(f.Model.Config.MonitorOrientation, 0);
+        QCOMPARE(f.Model.Config.MonitorOrientation, kelvaro::MonitorOrientation::Horizontal);
         QVERIFY(f.Item("mnuLegacyMAME")->isChecked() && !f.Item("mnuIgnoreInterlaced")->isChecked());
         // Until an orientation is picked in this run, the rotation submenu stays available.
         QVERIFY(f.Find<QMenu>("mnuPrefRotation")->menuAction()->isEnabled());
@@ -243,10 +244,12 @@ private slots:
         for (int pick : {0, 1, 0, 2}) {
             f.Item("mnuOrientation", pick)->trigger();
             QCOMPARE(f.Find<QMenu>("mnuPrefRotation")->menuAction()->isEnabled(), pick != 0);
-            QCOMPARE(f.Checked("mnuOrientation", 3) << f.Model.Config.MonitorOrientation, QList<int>({pick, pick}));
+            QCOMPARE(f.Checked("mnuOrientation", 3) << kelvaro::NumberOf(f.Model.Config.MonitorOrientation),
+                     QList<int>({pick, pick}));
         }
         f.Item("mnuRotation", 0)->trigger();
-        QCOMPARE(f.Checked("mnuRotation", 2) << f.Model.Config.PreferredRotation, QList<int>({0, 0}));
+        QCOMPARE(f.Checked("mnuRotation", 2) << kelvaro::NumberOf(f.Model.Config.PreferredRotation),
+                 QList<int>({0, 0}));
         const double pixels[] = {0, 8, 16, 24, 48}, hz[] = {0, 1, 1.25, 1.5, 2};
         for (int pick = 4; pick >= 0; --pick) {
             f.Item("mnuMatchResWithin", pick)->trigger();
