@@ -32,6 +32,7 @@ class frmSummary;
 class frmProgress;
 class frmSettings;
 class frmSetupCheck;
+struct GenerateRequest;
 struct NativeModeCounts;
 
 // The main window: the three lists (native modes, their games, the card's modes), the menus and
@@ -127,8 +128,8 @@ private:
     void SelectGameRow(int row, bool scroll = false);
     // Shows game g selected in its native mode k, as Find does.
     void ShowFoundGame(int k, int g);
-    // Generates the INI files that m_.Config chooses, after the question, and reports the outcome.
-    void GenerateAndReport();
+    // Generates the INI files the request chooses, after the question, and reports the outcome.
+    void GenerateAndReport(const GenerateRequest& request);
     // Grows the lists, the first status panel and the starting size to fit their texts.
     void MeasureTexts();
     void SetTestCaption(int game);

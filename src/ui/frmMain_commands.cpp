@@ -161,22 +161,16 @@ void frmMain::mnuReadINIs_Click() {
 void frmMain::mnuGenerateINIs_Click() {
     GenerateDialog().Choose();
     if (m_.Config.GenerateApplyTo == GenerateScope::Cancelled) return;
-    GenerateAndReport();
+    GenerateAndReport(GenerateRequestOf(m_.Config, SelectedGame()));
 }
 
+// The game asked for, without the filters: the scope and filters the generation dialog chose last
+// stay as the user left them.
 void frmMain::mnuGameGenerateINI_Click() {
-    if (SelectedGame() == 0) return;
-    // The game asked for, whatever the generation dialog chose last: its scope and filters stay
-    // as the user left them.
-    Settings& s = m_.Config;
-    const Settings chosen = s;
-    s.GenerateApplyTo = GenerateScope::SelectedGame;
-    s.GenerateAvailableOnly = s.GenerateParentsOnly = s.GenerateNoINIOnly = false;
-    GenerateAndReport();
-    s.GenerateApplyTo = chosen.GenerateApplyTo;
-    s.GenerateAvailableOnly = chosen.GenerateAvailableOnly;
-    s.GenerateParentsOnly = chosen.GenerateParentsOnly;
-    s.GenerateNoINIOnly = chosen.GenerateNoINIOnly;
+    GenerateRequest request;
+    request.Scope = GenerateScope::SelectedGame;
+    request.SelectedGame = SelectedGame();
+    if (request.SelectedGame != 0) GenerateAndReport(request);
 }
 
 void frmMain::mnuGameOpenINI_Click() {
@@ -188,8 +182,8 @@ void frmMain::mnuGameOpenINI_Click() {
         dialogs_.Tell(this, "No program was found to open " + Q(ini) + ".", Dialogs::Icon::Warning);
 }
 
-void frmMain::GenerateAndReport() {
-    if (!m_.Config.GenerateNoINIOnly &&
+void frmMain::GenerateAndReport(const GenerateRequest& request) {
+    if (!request.NoIniOnly &&
         !dialogs_.Ask(this,
                       "This will create the required INI file(s) (in the folder " + Q(m_.Config.MameINIPath) +
                           "), overwriting any existing file(s).  Are you sure you want to continue?",
@@ -197,11 +191,12 @@ void frmMain::GenerateAndReport() {
         return;
     // The status bar says whether the emulator will use the files; nothing is asked here.
     if (FileExists(m_.Config.MameExePath, false)) CheckSetup(false);
-    const GenerateResult result = GenerateINIFiles(m_, SelectedGame(), Sink());
-    if (!result.Refused.empty()) {
-        dialogs_.Tell(this, Q(result.Refused), Dialogs::Icon::Warning);
+    const Result<GenerateResult> generated = GenerateINIFiles(m_, request, Sink());
+    if (!generated) {
+        dialogs_.Tell(this, Q(generated.Reason()), Dialogs::Icon::Warning);
         return;
     }
+    const GenerateResult& result = *generated;
     lastGeneration_ = GenerationSummary(result);
     ShowCheckPanel();
     if (result.Failed == 0)

@@ -71,11 +71,12 @@ TEST_F(IniEmulatorTest, EmulatorParsesTheGeneratedFilesOfAVerticalMonitor) {
     m.Config.PreferredRotation = 0;
     ProgressSink quiet;
     AutoSelectVideoModes(m, quiet);
-    m.Config.GenerateApplyTo = GenerateScope::AllGames;
-    m.Config.GenerateParentsOnly = false;
-    m.Config.GenerateAvailableOnly = true;  // no ROM folder: every game counts as available
-    GenerateResult r = GenerateINIFiles(m, 0, quiet);
-    ASSERT_EQ(r.Written, 6);
+    GenerateRequest request;
+    request.Scope = GenerateScope::AllGames;
+    request.AvailableOnly = true;  // no ROM folder: every game counts as available
+    const Result<GenerateResult> r = GenerateINIFiles(m, request, quiet);
+    ASSERT_TRUE(r) << r.Reason();
+    ASSERT_EQ(r->Written, 6);
 
     for (const std::string game : {"pacman", "sf2", "1942"}) {
         SCOPED_TRACE(game);
