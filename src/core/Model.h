@@ -30,7 +30,6 @@ struct Model {
     std::string MameFolder;     // folder of MameExePath; empty until derived
     bool INIsGenerated = false; // INI files were written in this run
     std::string INIsReadFrom;   // the INI folder that the games' GameINIFile describe
-    SettingsDialogScope SettingsScope = SettingsDialogScope::NativeMode; // what the settings dialog edits
 
     ProgramPaths Paths;
 

@@ -401,8 +401,7 @@ void frmMain::mnuGamePopup_Click() {
 
 void frmMain::EditSettings(SettingsDialogScope scope) {
     const int selected = SelectedGame();
-    m_.SettingsScope = scope;
-    std::vector<int> changed = SettingsDialog().Edit(selected, ShownGames());
+    std::vector<int> changed = SettingsDialog().Edit(scope, selected, ShownGames());
     // Opening the dialog alone may rewrite the selected game's resolution line.
     changed.push_back(selected);
     RefreshGameRows(changed);

@@ -98,8 +98,7 @@ void frmMain::mnuMatchRefreshWithin_Click(int index) {
 }
 
 void frmMain::mnuActionNotFound_Click() {
-    m_.SettingsScope = SettingsDialogScope::NotFound;
-    SettingsDialog().Edit(0, {});
+    SettingsDialog().Edit(SettingsDialogScope::NotFound, 0, {});
 }
 
 void frmMain::mnuAutoSelect_Click() {
