@@ -80,9 +80,6 @@ Model MakeModel(const Options& o) {
         if (auto problem = SetSettingByName(m.Config, set.substr(0, eq), set.substr(eq + 1)))
             throw UsageError{"--set " + set + ": " + *problem};
     }
-    bool found = false;
-    std::string folder = FolderOfFile(m.Config.MameExePath, &found);
-    if (found && FileExists(m.Config.MameExePath, false)) m.MameFolder = folder;
     return m;
 }
 

@@ -84,7 +84,7 @@ TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump, st
         return NotRun(TestRunOutcome::NotPrepared, why);
     }
 
-    std::string workingFolder = m.MameFolder.empty() ? FolderOfFile(m.Config.MameExePath) : m.MameFolder;
+    const std::string workingFolder = m.MameFolder();
     // The emulator is given the game's name as it spells it itself.
     TestRunResult result;
     auto keep = [](std::string& to) {

@@ -131,7 +131,6 @@ void frmMain::Start() {
     lastGeneration_.clear();
 
     m_.Config = DefaultSettings(m_.Paths);
-    m_.MameFolder.clear();
     LoadSettings(m_);
     m_.Config.MonitorOrientation = ValidOrientation(m_.Config.MonitorOrientation);
     m_.Config.PreferredRotation = ValidRotation(m_.Config.PreferredRotation);

@@ -19,22 +19,18 @@ namespace {
 // The windows paint while the emulator answers, but take no input.
 void Paint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
-std::string WorkingFolder(const Model& m) {
-    return m.MameFolder.empty() ? FolderOfFile(m.Config.MameExePath) : m.MameFolder;
-}
-
 } // namespace
 
 const EmulatorOptions* frmMain::KnownEmulatorOptions() {
     if (!FileExists(m_.Config.MameExePath, false)) return nullptr;
-    const Result<EmulatorOptions>& options = emulatorOptions_.Get(m_.Config.MameExePath, WorkingFolder(m_), false, Paint);
+    const Result<EmulatorOptions>& options = emulatorOptions_.Get(m_.Config.MameExePath, m_.MameFolder(), false, Paint);
     return options ? &*options : nullptr;
 }
 
 SetupReport frmMain::CheckSetup(bool askAgain, const std::string& game) {
     static const Result<EmulatorOptions> none = Outcome::Failure("no executable is chosen (File > M.A.M.E. Executable Location)");
     const Result<EmulatorOptions>& options =
-        FileExists(m_.Config.MameExePath, false) ? emulatorOptions_.Get(m_.Config.MameExePath, WorkingFolder(m_), askAgain, Paint)
+        FileExists(m_.Config.MameExePath, false) ? emulatorOptions_.Get(m_.Config.MameExePath, m_.MameFolder(), askAgain, Paint)
                                             : none;
     // The game list counts once it has been read.
     const std::string list = !m_.GameList.Empty() && FileExists(m_.GameListFile(), false) ? m_.GameListFile() : "";

@@ -320,9 +320,6 @@ void frmMain::mnuMAMEExe_Click() {
     if (!QFileInfo(*file).isExecutable()) return;
 #endif
     m_.Config.MameExePath = path;
-    bool found = false;
-    const std::string folder = FolderOfFile(path, &found);
-    if (found) m_.MameFolder = folder;
     CheckSetup(false);
 }
 

@@ -46,7 +46,6 @@ protected:
         t.Write("home/.mame/mame.ini", "inipath " + t.File("ini") + "\n");
         fs::create_directory(t.File("ini"));
         m.Config.MameExePath = KELVARO_MAME_EXE;
-        m.MameFolder = FolderOfFile(m.Config.MameExePath);
         m.Config.MameINIPath = t.File("ini");
         m.Config.ModeListFile = t.Write("modes.txt", fixtures::kModeList);
         ReadAvailableModes(m);
@@ -99,7 +98,7 @@ TEST_F(IniEmulatorTest, TestRunWithTheRealEmulatorRestoresTheIniFolder) {
     EXPECT_EQ(result.Status, TestRunOutcome::Ran);
     EXPECT_TRUE(result.Why) << result.Why.Reason();  // without the game's ROMs the emulator fails, which does not count
     // It read the game's file from the INI folder, and says so as it tells that the ROMs are missing.
-    const Result<EmulatorOptions> options = AskEmulatorOptions(m.Config.MameExePath, m.MameFolder);
+    const Result<EmulatorOptions> options = AskEmulatorOptions(m.Config.MameExePath, m.MameFolder());
     ASSERT_TRUE(options) << options.Reason();
     EXPECT_EQ(TestRunMessage(ReadVerboseRun(result.Output, result.Errors), result.Exit,
                              {m.Config.MameExePath, "pacman", t.File("ini"), &*options}),

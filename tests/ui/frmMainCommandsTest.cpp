@@ -207,7 +207,6 @@ private slots:
             f.Dir, {gamelist_test::kXmlHead, Machine("galaga", screen), Machine("pacman", screen),
                     Machine("outrun", "type=\"raster\" width=\"320\" height=\"224\" refresh=\"60\""), "</mame>\n"},
             0.3);
-        f.Model.MameFolder = f.Dir.File("emu");
         QStringList seen; // what the bar showed while retrieving, each change once
         QTimer sample;
         connect(&sample, &QTimer::timeout, [&] {
@@ -437,7 +436,7 @@ private slots:
                              QString::fromStdString(f.Dir.Write("emu/notes.txt", "not a program\n"))};
         for (int i = 0; i < 3; ++i) {
             f.Item("mnuMAMEExe")->trigger();
-            QCOMPARE(f.Model.Config.MameExePath + "|" + f.Model.MameFolder, exe + "|" + emu);
+            QCOMPARE(f.Model.Config.MameExePath + "|" + f.Model.MameFolder(), exe + "|" + emu);
         }
         QCOMPARE(f.Dialogs.shown[0].text + "|" + f.Dialogs.shown[0].title,
                  "Select M.A.M.E. Executable|Executable Files (*)");
@@ -468,7 +467,6 @@ private slots:
         f.Button("cmdTestGame")->click();      // no executable: nothing at all
         QVERIFY(f.Dialogs.shown.empty());
         f.Model.Config.MameExePath = exe;
-        f.Model.MameFolder = f.Dir.Path();
         f.Dialogs.asks = {false, true, true};
         f.Button("cmdTestGame")->click(); // No
         f.Button("cmdTestGame")->click(); // Yes, but there is no INI folder to put the game's file in
