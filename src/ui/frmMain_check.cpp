@@ -8,6 +8,7 @@
 #include "emulator/SetupCheck.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "ui/SetupPanel.h"
 #include "ui/frmMain.h"
 #include "ui/frmSetupCheck.h"
 #include "ui/QtText.h"
@@ -35,21 +36,12 @@ SetupReport frmMain::CheckSetup(bool askAgain, const std::string& game) {
     // The game list counts once it has been read.
     const std::string list = !m_.GameList.Empty() && FileExists(m_.GameListFile(), false) ? m_.GameListFile() : "";
     SetupReport report = kelvaro::CheckSetup(CheckInputOf(m_, list, game), options, Paint);
-    setupHint_ = report.Hint();
+    stbPanel3->SetSetupHint(report.Hint());
     ShowCheckPanel();
     return report;
 }
 
-void frmMain::ShowCheckPanel() {
-    const std::string& text = setupHint_.empty() ? lastGeneration_ : setupHint_;
-    stbPanel3->setText(Q(text));
-    const Settings& s = m_.Config;
-    QString tip = text.empty() ? QString() : Q(text) + "\n";
-    tip += "M.A.M.E.: " + (s.MameExePath.empty() ? QString("no executable chosen") : Q(s.MameExePath)) + "\n";
-    tip += "INI folder: " + (s.MameINIPath.empty() ? QString("no INI folder chosen") : Q(s.MameINIPath)) + "\n";
-    tip += "ROM folder: " + (s.MameROMPath.empty() ? QString("no ROM folder chosen") : Q(s.MameROMPath));
-    stbPanel3->setToolTip(tip);
-}
+void frmMain::ShowCheckPanel() { stbPanel3->Show(m_.Config); }
 
 void frmMain::mnuCheckSetup_Click() {
     if (!setupCheck_)

@@ -17,7 +17,6 @@
 #include "core/Text.h"
 #include "emulator/VerboseRun.h"
 #include "core/TextNumbers.h"
-#include "gamelist/FindGame.h"
 #include "ini/IniFiles.h"
 #include "ini/TestRun.h"
 #include "modes/AutoSelect.h"
@@ -31,6 +30,8 @@
 #include "ui/frmAbout.h"
 #include "ui/frmGenerateINIs.h"
 #include "ui/InputHold.h"
+#include "ui/MenuBar.h"
+#include "ui/SetupPanel.h"
 #include "ui/frmImportModes.h"
 #include "ui/frmMain.h"
 #include "ui/ShownText.h"
@@ -57,23 +58,23 @@ QString GenerationFailure(const GenerateResult& result, const std::string& folde
 // ---- Video Mode Selection and the legacy switch
 
 void frmMain::mnuOrientation_Click(int index) {
-    mnuOrientation[index]->setChecked(true);
+    mnuMain->ShowOrientation(index);
     m_.Config.MonitorOrientation = index;
-    mnuPrefRotation->setEnabled(index != 0);
+    mnuMain->OfferRotation(index != 0);
 }
 
 void frmMain::mnuRotation_Click(int index) {
-    mnuRotation[index]->setChecked(true);
+    mnuMain->ShowRotation(index);
     m_.Config.PreferredRotation = index;
 }
 
 // The menu has just inverted the check mark; the setting follows it.
-void frmMain::mnuIgnoreInterlaced_Click() { m_.Config.IgnoreInterlaced = mnuIgnoreInterlaced->isChecked(); }
+void frmMain::mnuIgnoreInterlaced_Click(bool checked) { m_.Config.IgnoreInterlaced = checked; }
 
-void frmMain::mnuLegacyMAME_Click() { m_.Config.LegacyMame = mnuLegacyMAME->isChecked(); }
+void frmMain::mnuLegacyMAME_Click(bool checked) { m_.Config.LegacyMame = checked; }
 
 void frmMain::mnuMatchResWithin_Click(int index) {
-    mnuMatchResWithin[index]->setChecked(true);
+    mnuMain->ShowMatchResItem(index);
     if (index < 5) {
         m_.Config.MatchResWithin = MatchResOfItem(index);
         return;
@@ -85,7 +86,7 @@ void frmMain::mnuMatchResWithin_Click(int index) {
 }
 
 void frmMain::mnuMatchRefreshWithin_Click(int index) {
-    mnuMatchRefreshWithin[index]->setChecked(true);
+    mnuMain->ShowMatchRefreshItem(index);
     if (index < 5) {
         m_.Config.MatchRefreshWithin = MatchRefreshOfItem(index);
         return;
@@ -196,7 +197,7 @@ void frmMain::GenerateAndReport(const GenerateRequest& request) {
         return;
     }
     const GenerateResult& result = *generated;
-    lastGeneration_ = GenerationSummary(result);
+    stbPanel3->SetGeneration(GenerationSummary(result));
     ShowCheckPanel();
     if (result.Failed == 0)
         dialogs_.Tell(this, "INI Files Successfully Created!", Dialogs::Icon::Information);
@@ -248,58 +249,6 @@ void frmMain::cmdTestGame_Click() {
                       "The test could not be prepared: the game's INI file could not be written in the folder " +
                           Q(m_.Config.MameINIPath) + ".  Any INI file of the game is unchanged.",
                       Dialogs::Icon::Warning);
-}
-
-// ---- Find
-
-void frmMain::mnuFind_Click() {
-    const std::optional<QString> answer =
-        dialogs_.InputBox(this, "Enter game Description or Romname to find:", "Find Game", QString());
-    // Only the spaces at both ends of the answer go.
-    const std::string text = answer ? std::string(TrimSpaces(answer->toStdString())) : std::string();
-    if (text.empty() || m_.Games.Empty()) return;
-    const std::string search = UpperCase(text);
-    findText_ = search;
-    foundGame_ = 0;
-
-    const int k = FindNativeModeOfGame(m_, search);
-    if (k == 0) {
-        dialogs_.Tell(this, "Game '" + Q(search) + "' not found.", Dialogs::Icon::Warning);
-        return;
-    }
-    SelectRow(lvwMain, k - 1, true);
-    FillGamesList();
-
-    const int row = FindShownGame(m_, ShownGames(), search);
-    if (row < 0) return;
-    ShowFoundGame(k, ShownGames()[static_cast<size_t>(row)]);
-}
-
-void frmMain::ShowFoundGame(int k, int g) {
-    if (SelectedRow(lvwMain) != k - 1) {
-        SelectRow(lvwMain, k - 1, true);
-        FillGamesList();
-    }
-    const auto& shown = ShownGames();
-    const auto at = std::find(shown.begin(), shown.end(), g);
-    if (at == shown.end()) return;
-    SelectGameRow(static_cast<int>(at - shown.begin()), true);
-    SetTestCaption(g);
-    foundGame_ = g;
-    lvwGames->setFocus();
-}
-
-// The next game that matches what Find looked for, after the one found last; before any Find, it
-// is Find.
-void frmMain::mnuFindNext_Click() {
-    if (findText_.empty()) return mnuFind_Click();
-    if (m_.Games.Empty()) return;
-    const FoundGame next = FindNextGame(m_, findText_, foundGame_);
-    if (next.Game != 0) return ShowFoundGame(next.NativeMode, next.Game);
-    if (foundGame_ == 0)
-        dialogs_.Tell(this, "Game '" + Q(findText_) + "' not found.", Dialogs::Icon::Warning);
-    else
-        dialogs_.Tell(this, "No other game matches '" + Q(findText_) + "'.", Dialogs::Icon::Information);
 }
 
 // ---- paths
@@ -396,7 +345,7 @@ bool ViewerAvailable() {
 
 } // namespace
 
-void frmMain::mnuHelp_Click() { mnuReadme->setEnabled(!ReadmeFile(m_.Paths).empty() && ViewerAvailable()); }
+void frmMain::mnuHelp_Click() { mnuMain->OfferReadme(!ReadmeFile(m_.Paths).empty() && ViewerAvailable()); }
 
 void frmMain::mnuReadme_Click() {
     const std::string readme = ReadmeFile(m_.Paths);
