@@ -88,9 +88,6 @@ Model MakeModel(const Options& o) {
         if (const Outcome done = SetSettingByName(m.Config, set.substr(0, eq), set.substr(eq + 1)); !done)
             throw UsageError{"--set " + set + ": " + done.Reason()};
     }
-    bool found = false;
-    std::string folder = FolderOfFile(m.Config.MameExePath, &found);
-    if (found && FileExists(m.Config.MameExePath, false)) m.MameFolder = folder;
     return m;
 }
 

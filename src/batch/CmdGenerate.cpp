@@ -14,21 +14,23 @@ int CmdGenerate(const Options& o) {
     Model m = MakeModelWithIniFiles(o, true);
     if (o.Has("--rom-dir")) m.Config.MameROMPath = o.Get("--rom-dir");
 
-    int selected = 0;
+    // Without a game, every game is in scope whatever the settings say; the filters are theirs.
+    GenerateRequest request = GenerateRequestOf(m.Config, 0);
     if (o.Has("--game")) {
-        selected = FindGameByRomName(m, o.Get("--game"));
-        if (selected == 0) throw UsageError{"no game named " + o.Get("--game")};
+        request.SelectedGame = FindGameByRomName(m, o.Get("--game"));
+        if (request.SelectedGame == 0) throw UsageError{"no game named " + o.Get("--game")};
     } else {
-        m.Config.GenerateApplyTo = GenerateScope::AllGames;
+        request.Scope = GenerateScope::AllGames;
     }
 
     ProgressSink quiet;
     if (!o.Flag("--no-select")) AutoSelectVideoModes(m, quiet);
-    GenerateResult r = GenerateINIFiles(m, selected, quiet);
-    if (!r.Refused.empty()) {
-        std::cerr << "kelvaro-batch: " << PrintableText(r.Refused) << "\n";
+    const Result<GenerateResult> generated = GenerateINIFiles(m, request, quiet);
+    if (!generated) {
+        std::cerr << "kelvaro-batch: " << PrintableText(generated.Reason()) << "\n";
         return 1;
     }
+    const GenerateResult& r = *generated;
 
     std::string out;
     for (const std::string& path : r.WrittenPaths) out += "written\t" + PrintableText(path) + "\n";

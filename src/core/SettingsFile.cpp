@@ -231,12 +231,6 @@ void LoadSettings(Model& m) {
         if (auto bytes = ReadWholeFile(file))
             ParseSettingsFile(*bytes, m.Config);
     }
-    if (FileExists(m.Config.MameExePath, false)) {
-        bool found = false;
-        std::string folder = FolderOfFile(m.Config.MameExePath, &found);
-        if (found)
-            m.MameFolder = folder;
-    }
 }
 
 Outcome SaveSettings(const Model& m) {

@@ -17,7 +17,7 @@ std::string FormatSettingsFile(const Settings& s);
 // its type, keeps that setting's value; it never fails.
 void ParseSettingsFile(const std::string& bytes, Settings& s);
 
-// Reads the model's settings file when it exists and derives MameFolder.
+// Reads the model's settings file when it exists.
 void LoadSettings(Model& m);
 
 // Writes the settings file safely (temporary file, then rename). A failure says why the file could

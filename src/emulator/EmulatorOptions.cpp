@@ -119,13 +119,6 @@ OptionValues ReadOptionLines(std::string_view text) {
     return options;
 }
 
-std::string HomeFolder() {
-#ifdef _WIN32
-    if (std::string profile = Environment("USERPROFILE"); !profile.empty()) return profile;
-#endif
-    return Environment("HOME");
-}
-
 std::string ExpandFolder(std::string_view folder, const std::string& workingFolder) {
     std::string text;
     // Only a tilde that stands for a whole first part is the home folder ("~user" is not).

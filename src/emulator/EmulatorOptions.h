@@ -20,9 +20,6 @@ using OptionValues = std::map<std::string, std::string, std::less<>>;
 // emulator reads it.
 OptionValues ReadOptionLines(std::string_view text);
 
-// The user's home folder ($HOME; %USERPROFILE% on Windows); empty when unknown.
-std::string HomeFolder();
-
 // One folder of a search path as the emulator opens it: a leading "~" is the home folder,
 // $NAME and ${NAME} are environment variables (an unset one counts as empty), and a relative
 // folder is taken from the emulator's working folder. The result has no trailing separator.

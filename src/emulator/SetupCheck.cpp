@@ -281,7 +281,7 @@ void Checker::RomFolder() {
 SetupCheckInput CheckInputOf(const Model& m, const std::string& gameListFile, const std::string& game) {
     SetupCheckInput in;
     in.Exe = m.Config.MameExePath;
-    in.WorkingFolder = m.MameFolder.empty() ? FolderOfFile(m.Config.MameExePath) : m.MameFolder;
+    in.WorkingFolder = m.MameFolder();
     in.IniFolder = m.Config.MameINIPath;
     in.RomFolder = m.Config.MameROMPath;
     in.MonitorOrientation = m.Config.MonitorOrientation;

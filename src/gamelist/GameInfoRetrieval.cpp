@@ -35,8 +35,8 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
 
     std::error_code ec;
     if (!m.Paths.DataFolder.empty()) std::filesystem::create_directories(m.Paths.DataFolder, ec);
-    if (!FileExists(m.MameFolder, true))
-        return Outcome::Failure("the emulator's folder \"" + m.MameFolder + "\" does not exist");
+    const std::string folder = m.MameFolder();
+    if (!FileExists(folder, true)) return Outcome::Failure("the emulator's folder \"" + folder + "\" does not exist");
     // The new list takes the old one's place only when it is whole; until then the old list stays,
     // and the temporary file goes when anything fails.
     AtomicFile out(listFile);
@@ -53,7 +53,7 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
     if (m.Config.LegacyMame) {
         GameCounter games;
         exit = RunAndReadOutput(
-            emulator, {"-listinfo"}, m.MameFolder,
+            emulator, {"-listinfo"}, folder,
             [&](const char* data, std::size_t size) {
                 games.Feed({data, size});
                 progress.Step(games.Count());
@@ -63,7 +63,7 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
     } else {
         ListInfoConverter converter([&](std::string_view text) { write(text); });
         exit = RunAndReadOutput(
-            emulator, {"-listxml"}, m.MameFolder,
+            emulator, {"-listxml"}, folder,
             [&](const char* data, std::size_t size) {
                 const bool fed = converter.Feed(data, size, false);
                 progress.Step(converter.MachinesWritten());

@@ -85,7 +85,7 @@ TestRunResult TestRunGame(Model& m, int gameRow, const std::function<void()>& pu
         return NotRun(TestRunOutcome::NotPrepared, why);
     }
 
-    std::string workingFolder = m.MameFolder.empty() ? FolderOfFile(m.Config.MameExePath) : m.MameFolder;
+    const std::string workingFolder = m.MameFolder();
     // The emulator is given the game's name as it spells it itself.
     TestRunResult result;
     auto keep = [](std::string& to) {

@@ -95,6 +95,17 @@ std::string ProgramFolder() {
     return FolderOfFile(exe);
 }
 
+std::string HomeFolder() {
+#ifdef _WIN32
+    if (const char* profile = std::getenv("USERPROFILE"); profile && *profile) return profile;
+#endif
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+#ifndef _WIN32
+    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+#endif
+    return {};
+}
+
 std::string UserDataFolder() {
 #ifdef _WIN32
     if (const char* appData = std::getenv("APPDATA"); appData && *appData)
@@ -104,11 +115,7 @@ std::string UserDataFolder() {
     // A relative XDG_DATA_HOME is invalid by the base-directory rules and is ignored.
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/')
         return JoinPath(xdg, "kelvaro");
-    std::string home;
-    if (const char* h = std::getenv("HOME"); h && *h)
-        home = h;
-    else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir)
-        home = pw->pw_dir;
+    std::string home = HomeFolder();
     if (home.empty())
         home = "/tmp";
     return JoinPath(JoinPath(JoinPath(home, ".local"), "share"), "kelvaro");

@@ -36,6 +36,11 @@ std::string FolderOfFile(std::string_view path, bool* found = nullptr);
 // The folder of the running executable, without a trailing separator.
 std::string ProgramFolder();
 
+// The user's home folder: %USERPROFILE% (then $HOME) on Windows; $HOME elsewhere, or the
+// password database's entry when $HOME is unset or empty. Empty when none is known. Everything
+// that stands for "~" (the emulator's folders, its settings file) asks here.
+std::string HomeFolder();
+
 // The per-user data folder: $XDG_DATA_HOME/kelvaro, or ~/.local/share/kelvaro (created on demand
 // by the caller).
 std::string UserDataFolder();

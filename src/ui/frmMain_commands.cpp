@@ -17,7 +17,6 @@
 #include "core/Text.h"
 #include "emulator/VerboseRun.h"
 #include "core/TextNumbers.h"
-#include "gamelist/FindGame.h"
 #include "ini/IniFiles.h"
 #include "ini/TestRun.h"
 #include "modes/AutoSelect.h"
@@ -31,6 +30,8 @@
 #include "ui/frmAbout.h"
 #include "ui/frmGenerateINIs.h"
 #include "ui/InputHold.h"
+#include "ui/MenuBar.h"
+#include "ui/SetupPanel.h"
 #include "ui/frmImportModes.h"
 #include "ui/frmMain.h"
 #include "ui/ShownText.h"
@@ -57,23 +58,23 @@ QString GenerationFailure(const GenerateResult& result, const std::string& folde
 // ---- Video Mode Selection and the legacy switch
 
 void frmMain::mnuOrientation_Click(MonitorOrientation value) {
-    mnuOrientation[NumberOf(value)]->setChecked(true);
+    mnuMain->ShowOrientation(value);
     m_.Config.MonitorOrientation = value;
-    mnuPrefRotation->setEnabled(value != MonitorOrientation::Horizontal);
+    mnuMain->OfferRotation(value != MonitorOrientation::Horizontal);
 }
 
 void frmMain::mnuRotation_Click(PreferredRotation value) {
-    mnuRotation[NumberOf(value)]->setChecked(true);
+    mnuMain->ShowRotation(value);
     m_.Config.PreferredRotation = value;
 }
 
 // The menu has just inverted the check mark; the setting follows it.
-void frmMain::mnuIgnoreInterlaced_Click() { m_.Config.IgnoreInterlaced = mnuIgnoreInterlaced->isChecked(); }
+void frmMain::mnuIgnoreInterlaced_Click(bool checked) { m_.Config.IgnoreInterlaced = checked; }
 
-void frmMain::mnuLegacyMAME_Click() { m_.Config.LegacyMame = mnuLegacyMAME->isChecked(); }
+void frmMain::mnuLegacyMAME_Click(bool checked) { m_.Config.LegacyMame = checked; }
 
 void frmMain::mnuMatchResWithin_Click(int index) {
-    mnuMatchResWithin[index]->setChecked(true);
+    mnuMain->ShowMatchResItem(index);
     if (index < 5) {
         m_.Config.MatchResWithin = MatchResOfItem(index);
         return;
@@ -85,7 +86,7 @@ void frmMain::mnuMatchResWithin_Click(int index) {
 }
 
 void frmMain::mnuMatchRefreshWithin_Click(int index) {
-    mnuMatchRefreshWithin[index]->setChecked(true);
+    mnuMain->ShowMatchRefreshItem(index);
     if (index < 5) {
         m_.Config.MatchRefreshWithin = MatchRefreshOfItem(index);
         return;
@@ -98,8 +99,7 @@ void frmMain::mnuMatchRefreshWithin_Click(int index) {
 }
 
 void frmMain::mnuActionNotFound_Click() {
-    m_.SettingsScope = SettingsDialogScope::NotFound;
-    SettingsDialog().Edit(0, {});
+    SettingsDialog().Edit(SettingsDialogScope::NotFound, 0, {});
 }
 
 void frmMain::mnuAutoSelect_Click() {
@@ -161,22 +161,16 @@ void frmMain::mnuReadINIs_Click() {
 void frmMain::mnuGenerateINIs_Click() {
     GenerateDialog().Choose();
     if (m_.Config.GenerateApplyTo == GenerateScope::Cancelled) return;
-    GenerateAndReport();
+    GenerateAndReport(GenerateRequestOf(m_.Config, SelectedGame()));
 }
 
+// The game asked for, without the filters: the scope and filters the generation dialog chose last
+// stay as the user left them.
 void frmMain::mnuGameGenerateINI_Click() {
-    if (SelectedGame() == 0) return;
-    // The game asked for, whatever the generation dialog chose last: its scope and filters stay
-    // as the user left them.
-    Settings& s = m_.Config;
-    const Settings chosen = s;
-    s.GenerateApplyTo = GenerateScope::SelectedGame;
-    s.GenerateAvailableOnly = s.GenerateParentsOnly = s.GenerateNoINIOnly = false;
-    GenerateAndReport();
-    s.GenerateApplyTo = chosen.GenerateApplyTo;
-    s.GenerateAvailableOnly = chosen.GenerateAvailableOnly;
-    s.GenerateParentsOnly = chosen.GenerateParentsOnly;
-    s.GenerateNoINIOnly = chosen.GenerateNoINIOnly;
+    GenerateRequest request;
+    request.Scope = GenerateScope::SelectedGame;
+    request.SelectedGame = SelectedGame();
+    if (request.SelectedGame != 0) GenerateAndReport(request);
 }
 
 void frmMain::mnuGameOpenINI_Click() {
@@ -188,8 +182,8 @@ void frmMain::mnuGameOpenINI_Click() {
         dialogs_.Tell(this, "No program was found to open " + QtText(ini) + ".", Dialogs::Icon::Warning);
 }
 
-void frmMain::GenerateAndReport() {
-    if (!m_.Config.GenerateNoINIOnly &&
+void frmMain::GenerateAndReport(const GenerateRequest& request) {
+    if (!request.NoIniOnly &&
         !dialogs_.Ask(this,
                       "This will create the required INI file(s) (in the folder " + QtText(m_.Config.MameINIPath) +
                           "), overwriting any existing file(s).  Are you sure you want to continue?",
@@ -197,12 +191,13 @@ void frmMain::GenerateAndReport() {
         return;
     // The status bar says whether the emulator will use the files; nothing is asked here.
     if (FileExists(m_.Config.MameExePath, false)) CheckSetup(false);
-    const GenerateResult result = GenerateINIFiles(m_, SelectedGame(), Sink());
-    if (!result.Refused.empty()) {
-        dialogs_.Tell(this, QtText(result.Refused), Dialogs::Icon::Warning);
+    const Result<GenerateResult> generated = GenerateINIFiles(m_, request, Sink());
+    if (!generated) {
+        dialogs_.Tell(this, QtText(generated.Reason()), Dialogs::Icon::Warning);
         return;
     }
-    lastGeneration_ = GenerationSummary(result);
+    const GenerateResult& result = *generated;
+    stbPanel3->SetGeneration(GenerationSummary(result));
     ShowCheckPanel();
     if (result.Failed == 0)
         dialogs_.Tell(this, "INI Files Successfully Created!", Dialogs::Icon::Information);
@@ -256,58 +251,6 @@ void frmMain::cmdTestGame_Click() {
                       Dialogs::Icon::Warning);
 }
 
-// ---- Find
-
-void frmMain::mnuFind_Click() {
-    const std::optional<QString> answer =
-        dialogs_.InputBox(this, "Enter game Description or Romname to find:", "Find Game", QString());
-    // Only the spaces at both ends of the answer go.
-    const std::string text = answer ? std::string(TrimSpaces(answer->toStdString())) : std::string();
-    if (text.empty() || m_.Games.Empty()) return;
-    const std::string search = UpperCase(text);
-    findText_ = search;
-    foundGame_ = 0;
-
-    const int k = FindNativeModeOfGame(m_, search);
-    if (k == 0) {
-        dialogs_.Tell(this, "Game '" + QtText(search) + "' not found.", Dialogs::Icon::Warning);
-        return;
-    }
-    SelectRow(lvwMain, k - 1, true);
-    FillGamesList();
-
-    const int row = FindShownGame(m_, ShownGames(), search);
-    if (row < 0) return;
-    ShowFoundGame(k, ShownGames()[static_cast<size_t>(row)]);
-}
-
-void frmMain::ShowFoundGame(int nativeMode, int game) {
-    if (SelectedRow(lvwMain) != nativeMode - 1) {
-        SelectRow(lvwMain, nativeMode - 1, true);
-        FillGamesList();
-    }
-    const auto& shown = ShownGames();
-    const auto at = std::find(shown.begin(), shown.end(), game);
-    if (at == shown.end()) return;
-    SelectGameRow(static_cast<int>(at - shown.begin()), true);
-    SetTestCaption(game);
-    foundGame_ = game;
-    lvwGames->setFocus();
-}
-
-// The next game that matches what Find looked for, after the one found last; before any Find, it
-// is Find.
-void frmMain::mnuFindNext_Click() {
-    if (findText_.empty()) return mnuFind_Click();
-    if (m_.Games.Empty()) return;
-    const FoundGame next = FindNextGame(m_, findText_, foundGame_);
-    if (next.Game != 0) return ShowFoundGame(next.NativeMode, next.Game);
-    if (foundGame_ == 0)
-        dialogs_.Tell(this, "Game '" + QtText(findText_) + "' not found.", Dialogs::Icon::Warning);
-    else
-        dialogs_.Tell(this, "No other game matches '" + QtText(findText_) + "'.", Dialogs::Icon::Information);
-}
-
 // ---- paths
 
 void frmMain::mnuMAMEExe_Click() {
@@ -326,9 +269,6 @@ void frmMain::mnuMAMEExe_Click() {
     if (!QFileInfo(*file).isExecutable()) return;
 #endif
     m_.Config.MameExePath = path;
-    bool found = false;
-    const std::string folder = FolderOfFile(path, &found);
-    if (found) m_.MameFolder = folder;
     CheckSetup(false);
 }
 
@@ -405,7 +345,7 @@ bool ViewerAvailable() {
 
 } // namespace
 
-void frmMain::mnuHelp_Click() { mnuReadme->setEnabled(!ReadmeFile(m_.Paths).empty() && ViewerAvailable()); }
+void frmMain::mnuHelp_Click() { mnuMain->OfferReadme(!ReadmeFile(m_.Paths).empty() && ViewerAvailable()); }
 
 void frmMain::mnuReadme_Click() {
     const std::string readme = ReadmeFile(m_.Paths);

@@ -128,17 +128,17 @@ void frmSettings::SetBoxText(const std::string& fileText) {
 
 std::string frmSettings::BoxText() const { return txtINIFileDetails->toPlainText().toStdString(); }
 
-std::vector<int> frmSettings::Edit(int selectedGame, const std::vector<int>& shownGames) {
+std::vector<int> frmSettings::Edit(SettingsDialogScope scope, int selectedGame, const std::vector<int>& shownGames) {
     // Without a selected game there is nothing to edit in scopes 0 and 1.
-    if (m_.SettingsScope != SettingsDialogScope::NotFound && !IsGame(selectedGame)) return {};
-    Form_Activate(selectedGame, shownGames);
+    if (scope != SettingsDialogScope::NotFound && !IsGame(selectedGame)) return {};
+    Form_Activate(scope, selectedGame, shownGames);
     cmbVideoMode->setFocus();
     if (exec() != QDialog::Accepted) return {};
     return changed_;
 }
 
-void frmSettings::Form_Activate(int selectedGame, const std::vector<int>& shownGames) {
-    scope_ = m_.SettingsScope;
+void frmSettings::Form_Activate(SettingsDialogScope scope, int selectedGame, const std::vector<int>& shownGames) {
+    scope_ = scope;
     selected_ = selectedGame;
     shown_ = shownGames;
     changed_.clear();

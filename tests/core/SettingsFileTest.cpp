@@ -113,14 +113,13 @@ TEST(SettingsFile, SetSettingByNameTakesOnlyWhatTheMenusOffer) {
     }
 }
 
-TEST(SettingsFile, SaveLoadTheEmulatorFolderAndTheDefaultModeList) {
+TEST(SettingsFile, SaveLoadAndTheDefaultModeList) {
     TempDir dir;
     Model m;
     m.Paths = {dir.Path(), dir.Path()};
     m.Config.MatchResWithin = 7;
-    LoadSettings(m);  // no file: the settings stay, the emulator's folder stays underived
+    LoadSettings(m);  // no file: the settings stay
     EXPECT_EQ(m.Config.MatchResWithin, 7);
-    EXPECT_EQ(m.MameFolder, "");
     {
         FileSizeLimit limit(16);
         if (FileSizeLimit::Available) {
@@ -134,12 +133,8 @@ TEST(SettingsFile, SaveLoadTheEmulatorFolderAndTheDefaultModeList) {
 
     Model loaded;
     loaded.Paths = m.Paths;
-    LoadSettings(loaded);  // the emulator named in the file is missing
+    LoadSettings(loaded);  // the emulator named in the file is missing: its path is kept all the same
     EXPECT_EQ(FormatSettingsFile(loaded.Config), FormatSettingsFile(m.Config));
-    EXPECT_EQ(loaded.MameFolder, "");
-    dir.Write("emu/mame", "#!/bin/sh\n");
-    LoadSettings(loaded);
-    EXPECT_EQ(loaded.MameFolder, dir.File("emu"));
 
     const std::string modes = dir.Write("avga9200.txt", "640 x 480 @ 60\r\n");
     EXPECT_EQ(DefaultSettings(m.Paths).ModeListFile, modes);

@@ -192,7 +192,6 @@ private slots:
                                                 "you sure you want to continue?"});
         QCOMPARE(Enabled(f), "GenerateINIs Generate RefreshNative RefreshAVGA ReadINIs ActionNotFound AutoSelect");
         // A run of the emulator that fails keeps the list, which is built again, and says why.
-        f.Model.MameFolder = f.Dir.Path();
         f.Dialogs.asks = {true};
         f.Item("mnuGenerate")->trigger();
         QCOMPARE(f.Dialogs.Texts().last(),
