@@ -12,6 +12,7 @@
 #include <QSortFilterProxyModel>
 #include <QStatusBar>
 #include <QTableView>
+#include <algorithm>
 
 #include "core/SettingsFile.h"
 #include "gamelist/NativeModes.h"
@@ -23,6 +24,7 @@
 #include "ui/Dialogs.h"
 #include "ui/GameListModel.h"
 #include "ui/NativeModeModel.h"
+#include "ui/QtText.h"
 #include "ui/ShownText.h"
 #include "ui/frmGenerateINIs.h"
 #include "ui/frmProgress.h"
@@ -413,8 +415,17 @@ void frmMain::RefreshGameRows(const std::vector<int>& games) { gamesModel_->Game
 // ---- available modes
 
 void frmMain::ReadAvailableModes() {
-    kelvaro::ReadAvailableModes(m_);
+    std::vector<ModeLineWarning> warnings;
+    kelvaro::ReadAvailableModes(m_, &warnings);
     FillAvailableModeView();
+    if (!warnings.empty()) {
+        // A long list of odd lines is cut: the first few show the user what to mend.
+        constexpr size_t kShown = 10;
+        QString text = "Some lines of the mode list " + Q(m_.Config.ModeListFile) + " give no plain rate:\n";
+        for (size_t k = 0; k < std::min(warnings.size(), kShown); ++k) text += "\n" + Q(ModeLineWarningText(warnings[k]));
+        if (warnings.size() > kShown) text += "\n... and " + QString::number(warnings.size() - kShown) + " more";
+        dialogs_.Tell(this, text, Dialogs::Icon::Warning);
+    }
     cmd60Hz->setEnabled(!m_.AvailModes.Empty());
 }
 
