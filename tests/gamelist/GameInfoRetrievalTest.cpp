@@ -44,6 +44,11 @@ TEST(RetrieveGameInfo, LegacyTextAsItComesOrTheOldListStaysWithTheReason) {
         {"list breaks off", cut, "emu", "old list", "M.A.M.E. ended with status 3", 3, true},
         {"list breaks off, status 0", cut, "emu", "old list", "M.A.M.E. wrote malformed XML at line 13", 0, true},
         {"writes nothing", "", "emu", "old list", "M.A.M.E. ended with status 1", 1, true},
+        // A list without a game is no list, whatever the status.
+        {"writes nothing, status 0", "", "emu", "old list", "malformed XML", 0, true},
+        {"no game", XmlList(Machine("z80", "type=\"raster\"", " isdevice=\"yes\"")), "emu", "old list",
+         "holds no game with a screen", 0, true},
+        {"legacy, no game", "\r\n\r\n", "emu", "old list", "holds no game", 0, true, true},
         {"no folder", xml, "", "old list", "folder \"\" does not exist", 0, true},
         {"missing folder", xml, "nowhere", "old list", "nowhere\" does not exist", 0, true},
         {"no executable", xml, "emu", "old list", "no emulator at", 0, false},
