@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "core/Sorts.h"
@@ -93,10 +94,13 @@ void ParseAvailableModes(std::string_view text, Model& m, std::vector<ModeLineWa
         const AvailModeRow row = ParseModeLine(lines[k]);
         // Stored lists rely on the two-character reading, so it stays; the user learns where it
         // made something else of a line than its text says.
-        if (warnings && !RateWrittenPlainly(lines[k]) && !TrimSpaces(lines[k]).empty())
-            warnings->push_back({int(k) + 1, "\"" + PrintableText(lines[k]) +
-                                                 "\": the rate is not two digits right before \"Hz\"; read as " +
-                                                 AvailModeDisplay(row)});
+        if (warnings && !RateWrittenPlainly(lines[k]) && !TrimSpaces(lines[k]).empty()) {
+            std::string said(1, '"');
+            said += PrintableText(lines[k]);
+            said += "\": the rate is not two digits right before \"Hz\"; read as ";
+            said += AvailModeDisplay(row);
+            warnings->push_back({int(k) + 1, std::move(said)});
+        }
         m.AvailModes.Add(row);
     }
     if (m.AvailModes.Empty()) return;

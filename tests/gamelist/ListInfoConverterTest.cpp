@@ -116,7 +116,7 @@ TEST(ListInfoConverter, WritesEachKeptMachineAsOneBlock) {
         if (const ListRow& r = m.GameList[i]; r.ListRomName == "QUOTED" || r.ListRomName == "WORDS")
             read.push_back(r.ListScreen + "|" + r.ListOrientation + "|" + r.ListWidth + "|" + r.ListHeight + "|" +
                            r.ListRefresh);
-    EXPECT_EQ(read, (Strings{"|H|3||6'0 (", "|H|||59.5e0"}));
+    EXPECT_EQ(read, (Strings{"|H|3||6'0 (", "|H|||59.5e0 )"}));
 }
 
 TEST(ListInfoConverter, BrokenInputKeepsTheWholeBlocksBeforeTheFault) {
