@@ -55,8 +55,8 @@ std::string Require(const Options& o, const std::string& name) {
     return o.Get(name);
 }
 
-void ReadModeList(Model& m) {
-    if (const Outcome read = ReadAvailableModes(m); !read) throw UsageError{read.Reason()};
+void ReadModeList(Model& m, std::vector<ModeLineWarning>* warnings) {
+    if (const Outcome read = ReadAvailableModes(m, warnings); !read) throw UsageError{read.Reason()};
 }
 
 std::optional<NativeModeCounts> BuildNativeModes(Model& m, const std::string& gameList) {

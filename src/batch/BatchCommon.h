@@ -7,6 +7,7 @@
 
 #include "core/Model.h"
 #include "gamelist/NativeModes.h"
+#include "modes/AvailableModes.h"
 
 namespace kelvaro::batch {
 
@@ -41,7 +42,7 @@ std::string Require(const Options& o, const std::string& name);
 
 // Reads the mode list ModeListFile into the model. Throws UsageError, naming the file, when it
 // cannot be read; a file without a mode gives an empty table.
-void ReadModeList(Model& m);
+void ReadModeList(Model& m, std::vector<ModeLineWarning>* warnings = nullptr);
 
 // Reads the game list file and builds the native mode list from it. Throws UsageError, naming
 // the file, when it cannot be read; nothing, the tables left empty, when it holds no game.

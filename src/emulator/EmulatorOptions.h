@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -35,6 +36,11 @@ bool SameFolder(const std::string& a, const std::string& b);
 // True when path lies inside folder (links followed).
 bool IsInsideFolder(const std::string& path, const std::string& folder);
 
+// How long the emulator may take to answer a question (-showconfig, -listsource) before it is
+// ended. It answers in well under a second; 20 seconds leave room for a cold disk and a loaded
+// machine, and a run past them has hung (a damaged mame.ini can make it spin for ever).
+inline constexpr std::chrono::milliseconds kEmulatorAnswerTime{20000};
+
 // The emulator's effective options, as -showconfig printed them.
 struct EmulatorOptions {
     OptionValues Values;                        // every option it printed
@@ -44,6 +50,8 @@ struct EmulatorOptions {
                                                 // the first one sets (the built-in one when it sets none)
     std::vector<std::string> RomFolders;        // rompath, expanded
     std::string WorkingFolder;                  // relative folders are taken from here
+    std::vector<std::string> UnreadableMameInis; // a mame.ini that is there but could not be read,
+                                                 // with the reason: "/x/mame.ini (Permission denied)"
 
     // The value as printed; empty when the option was not printed.
     std::string Value(std::string_view name) const;
@@ -59,9 +67,12 @@ Result<EmulatorOptions> ReadEmulatorOptions(std::string_view showConfig, std::st
 
 // Runs the emulator directly in its working folder with -showconfig, and with -noreadconfig
 // -showconfig for the folders it looks in before reading any mame.ini. A failure says why when it
-// cannot be started, ends with an error, or answers with no options.
+// cannot be started, ends with an error, answers with no options or more than any list of them,
+// or gives no answer within the time limit (it is ended then, and the mame.ini files it reads are
+// named as the likely cause).
 Result<EmulatorOptions> AskEmulatorOptions(const std::string& exe, const std::string& workingFolder,
-                                           const std::function<void()>& pump = {});
+                                           const std::function<void()>& pump = {},
+                                           std::chrono::milliseconds timeLimit = kEmulatorAnswerTime);
 
 // A file's size and modification time, to tell whether it changed; Exists false when it is not
 // there.
@@ -80,7 +91,8 @@ class EmulatorOptionsCache {
 public:
     // The options, from the emulator when askAgain is set or anything changed.
     const Result<EmulatorOptions>& Get(const std::string& exe, const std::string& workingFolder, bool askAgain,
-                                       const std::function<void()>& pump = {});
+                                       const std::function<void()>& pump = {},
+                                       std::chrono::milliseconds timeLimit = kEmulatorAnswerTime);
     // True when the last Get ran the emulator.
     bool Asked() const { return asked_; }
 

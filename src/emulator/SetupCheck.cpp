@@ -217,7 +217,7 @@ void Checker::Game(const std::function<void()>& pump) {
         return;
     }
     GameFacts game = *in_.GameFound;
-    const Result<std::string> source = AskSourceOfGame(in_.Exe, in_.WorkingFolder, game.Name, pump);
+    const Result<std::string> source = AskSourceOfGame(in_.Exe, in_.WorkingFolder, game.Name, pump, in_.AnswerTime);
     if (source) game.Source = *source;
     std::vector<std::string> read, mayApply, turning;
     bool own = false;
@@ -331,6 +331,10 @@ SetupReport CheckSetup(const SetupCheckInput& in, const Result<EmulatorOptions>&
                                    kNotAskedHint});
         return report;
     }
+    for (const std::string& file : options->UnreadableMameInis)
+        report.Findings.push_back({CheckLevel::Warning,
+                                   "M.A.M.E. cannot read its settings file " + file + ", so it skips it with every setting in it.",
+                                   "Make the file readable to the user who runs M.A.M.E., or remove it.", std::nullopt, ""});
     Checker check(in, *options, report);
     check.IniFolder();
     check.Switches();

@@ -35,6 +35,7 @@ struct SetupCheckInput {
     std::string Game;                  // the game to follow; empty for none
     std::optional<GameFacts> GameFound; // its facts from the game list; nothing when the list lacks it
     std::string Home;                  // the user's home folder
+    std::chrono::milliseconds AnswerTime = kEmulatorAnswerTime; // how long the emulator may take to answer
 };
 
 struct SetupReport {

@@ -50,6 +50,7 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
     auto pump = [&progress] { progress.Pump(); };
     ProcessExit exit;
     std::string listError;
+    int gamesWritten = 0;
     if (m.Config.LegacyMame) {
         GameCounter games;
         exit = RunAndReadOutput(
@@ -60,6 +61,7 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
                 return write({data, size});
             },
             pump);
+        gamesWritten = games.Count();
     } else {
         ListInfoConverter converter([&](std::string_view text) { write(text); });
         exit = RunAndReadOutput(
@@ -72,12 +74,18 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
             pump);
         converter.Feed(nullptr, 0, true);
         if (converter.Failed()) listError = "M.A.M.E. wrote malformed XML at " + converter.ErrorText();
+        gamesWritten = converter.MachinesWritten();
     }
     if (writeFailed) return WriteFailure(listFile, out.Error());
     if (Outcome run = RunOutcome(emulator, exit); !run) return run;
     if (!listError.empty()) return Outcome::Failure(listError);
     // Text output has no end mark to check; nothing at all is no list.
     if (m.Config.LegacyMame && !wroteAny) return Outcome::Failure("M.A.M.E. wrote no game list");
+    // A list without a single game would leave the user with nothing to work on: the previous
+    // list is worth more.
+    if (gamesWritten == 0)
+        return Outcome::Failure(m.Config.LegacyMame ? "M.A.M.E.'s game list holds no game"
+                                                    : "M.A.M.E.'s game list holds no game with a screen");
     if (!out.Commit()) return WriteFailure(listFile, out.Error());
     return {};
 }

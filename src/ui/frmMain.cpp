@@ -27,6 +27,7 @@
 #include "ui/MenuBar.h"
 #include "ui/NativeModeModel.h"
 #include "ui/SetupPanel.h"
+#include "ui/QtText.h"
 #include "ui/ShownText.h"
 #include "ui/frmGenerateINIs.h"
 #include "ui/frmProgress.h"
@@ -430,8 +431,17 @@ void frmMain::RefreshGameRows(const std::vector<int>& games) { gamesModel_->Game
 // ---- available modes
 
 void frmMain::ReadAvailableModes() {
-    const Outcome read = kelvaro::ReadAvailableModes(m_);
+    std::vector<ModeLineWarning> warnings;
+    const Outcome read = kelvaro::ReadAvailableModes(m_, &warnings);
     FillAvailableModeView();
+    if (!warnings.empty()) {
+        // A long list of odd lines is cut: the first few show the user what to mend.
+        constexpr size_t kShown = 10;
+        QString text = "Some lines of the mode list " + QtText(m_.Config.ModeListFile) + " give no plain rate:\n";
+        for (size_t k = 0; k < std::min(warnings.size(), kShown); ++k) text += "\n" + QtText(ModeLineWarningText(warnings[k]));
+        if (warnings.size() > kShown) text += "\n... and " + QString::number(warnings.size() - kShown) + " more";
+        dialogs_.Tell(this, text, Dialogs::Icon::Warning);
+    }
     cmd60Hz->setEnabled(!m_.AvailModes.Empty());
     // Without a mode list chosen (a first start without the default list) there is nothing to tell.
     if (!read && !m_.Config.ModeListFile.empty())

@@ -66,8 +66,12 @@ TEST(BatchNatives, ModesThenBothPanelsOrNothingWithoutGames) {
 
 TEST(BatchModes, PrintsRowsAndDistinctLists) {
     TempDir dir;
-    BatchResult r = RunBatch({"modes", "--modes", dir.Write("m.txt", "heading\r\n 640 240 60Hz\r\n1024 768 72.5Hz\r\n\r\n")});
-    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string file = dir.Write("m.txt", "heading\r\n 640 240 60Hz\r\n1024 768 72.5Hz\r\n\r\n");
+    BatchResult r = RunBatch({"modes", "--modes", file});
+    // Read as ever, and named: done, with a problem.
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "kelvaro-batch: " + file + ": line 3: \"1024 768 72.5Hz\": the rate is not two digits right "
+                     "before \"Hz\"; read as 1024 x 768 @ 0.5Hz\n");
     EXPECT_EQ(r.out,
               "1\t640\t240\t60\tNo\t640 x 240 @ 60Hz\n"
               "2\t1024\t768\t.5\tYes\t1024 x 768 @ 0.5Hz\n"

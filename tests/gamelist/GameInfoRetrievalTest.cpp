@@ -44,6 +44,11 @@ TEST(RetrieveGameInfo, LegacyTextAsItComesOrTheOldListStaysWithTheReason) {
         {"list breaks off", cut, "old list", "M.A.M.E. ended with status 3", 3, true},
         {"list breaks off, status 0", cut, "old list", "M.A.M.E. wrote malformed XML at line 13", 0, true},
         {"writes nothing", "", "old list", "M.A.M.E. ended with status 1", 1, true},
+        // A list without a game is no list, whatever the status.
+        {"writes nothing, status 0", "", "old list", "malformed XML", 0, true},
+        {"no game", XmlList(Machine("z80", "type=\"raster\"", " isdevice=\"yes\"")), "old list",
+         "holds no game with a screen", 0, true},
+        {"legacy, no game", "\r\n\r\n", "old list", "holds no game", 0, true, true},
         {"no executable", xml, "old list", "no emulator at", 0, false},
     };
     for (const Case& c : cases) {
