@@ -1,4 +1,5 @@
 #pragma once
+#include <cassert>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -8,7 +9,8 @@
 namespace kelvaro {
 
 // A table of rows numbered from 1. Element 0 always exists and is never used, so the count is
-// the highest index and an empty table has count 0.
+// the highest index and an empty table has count 0. A row index outside 1..Count() is a fault of
+// the caller: the debug builds stop on it (Elements() reaches element 0).
 template <class Row>
 class Table {
 public:
@@ -17,8 +19,14 @@ public:
     int Count() const { return static_cast<int>(rows_.size()) - 1; }
     bool Empty() const { return rows_.size() == 1; }
 
-    Row& operator[](int i) { return rows_[static_cast<size_t>(i)]; }
-    const Row& operator[](int i) const { return rows_[static_cast<size_t>(i)]; }
+    Row& operator[](int i) {
+        assert(i >= 1 && i <= Count());
+        return rows_[static_cast<size_t>(i)];
+    }
+    const Row& operator[](int i) const {
+        assert(i >= 1 && i <= Count());
+        return rows_[static_cast<size_t>(i)];
+    }
 
     // Appends a row after the last one and returns it.
     Row& Add(Row row = Row{}) {
