@@ -20,9 +20,6 @@ using OptionValues = std::map<std::string, std::string, std::less<>>;
 // emulator reads it.
 OptionValues ReadOptionLines(std::string_view text);
 
-// The user's home folder ($HOME; %USERPROFILE% on Windows); empty when unknown.
-std::string HomeFolder();
-
 // One folder of a search path as the emulator opens it: a leading "~" is the home folder,
 // $NAME and ${NAME} are environment variables (an unset one counts as empty), and a relative
 // folder is taken from the emulator's working folder. The result has no trailing separator.
@@ -30,13 +27,6 @@ std::string ExpandFolder(std::string_view folder, const std::string& workingFold
 
 // A search path ("$HOME/.mame;/etc/mame") split on ';', each part expanded; empty parts left out.
 std::vector<std::string> ExpandSearchPath(std::string_view path, const std::string& workingFolder);
-
-// True when both paths name one folder (links followed, "." and ".." resolved; on Windows case
-// does not count). Folders that are not there compare by their normal form.
-bool SameFolder(const std::string& a, const std::string& b);
-
-// True when path lies inside folder (links followed).
-bool IsInsideFolder(const std::string& path, const std::string& folder);
 
 // The emulator's effective options, as -showconfig printed them.
 struct EmulatorOptions {

@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "platform/Paths.h"
 #include "ui/Dialogs.h"
 #include "ui/QtText.h"
 

@@ -9,6 +9,7 @@
 #include "Standin.h"
 #include "TempDir.h"
 #include "emulator/EmulatorOptions.h"
+#include "platform/Paths.h"
 
 using namespace kelvaro;
 namespace fs = std::filesystem;
