@@ -35,8 +35,8 @@ struct Model {
     ProgramPaths Paths;
 
     // "mame.dat" and "kelvaro.cfg" in the data folder.
-    std::string GameListFile() const;
-    std::string SettingsFile() const;
+    [[nodiscard]] std::string GameListFile() const;
+    [[nodiscard]] std::string SettingsFile() const;
 };
 
 } // namespace kelvaro

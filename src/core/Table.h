@@ -16,8 +16,8 @@ class Table {
 public:
     Table() : rows_(1) {}
 
-    int Count() const { return static_cast<int>(rows_.size()) - 1; }
-    bool Empty() const { return rows_.size() == 1; }
+    [[nodiscard]] int Count() const { return static_cast<int>(rows_.size()) - 1; }
+    [[nodiscard]] bool Empty() const { return rows_.size() == 1; }
 
     Row& operator[](int i) {
         assert(i >= 1 && i <= Count());
@@ -43,7 +43,7 @@ public:
 
     // Every element, element 0 included.
     std::vector<Row>& Elements() { return rows_; }
-    const std::vector<Row>& Elements() const { return rows_; }
+    [[nodiscard]] const std::vector<Row>& Elements() const { return rows_; }
 
 private:
     std::vector<Row> rows_;

@@ -39,9 +39,9 @@ struct EmulatorOptions {
     std::string WorkingFolder;                  // relative folders are taken from here
 
     // The value as printed; empty when the option was not printed.
-    std::string Value(std::string_view name) const;
+    [[nodiscard]] std::string Value(std::string_view name) const;
     // True for a switch that is on (a number other than 0).
-    bool IsOn(std::string_view name) const;
+    [[nodiscard]] bool IsOn(std::string_view name) const;
 };
 
 // Reads the answer to -showconfig (and to -noreadconfig -showconfig for the built-in INI
@@ -75,7 +75,7 @@ public:
     const Result<EmulatorOptions>& Get(const std::string& exe, const std::string& workingFolder, bool askAgain,
                                        const std::function<void()>& pump = {});
     // True when the last Get ran the emulator.
-    bool Asked() const { return asked_; }
+    [[nodiscard]] bool Asked() const { return asked_; }
 
 private:
     struct Key {
@@ -84,7 +84,7 @@ private:
         std::vector<std::pair<std::string, FileStamp>> MameInis;
         bool operator==(const Key&) const = default;
     };
-    Key MakeKey(const std::string& exe, const std::string& workingFolder) const;
+    [[nodiscard]] Key MakeKey(const std::string& exe, const std::string& workingFolder) const;
 
     struct BuiltInKey {
         std::string Exe, WorkingFolder;

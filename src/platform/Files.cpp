@@ -83,8 +83,8 @@ std::atomic<unsigned> g_tempCounter{0};
 
 class FileWriteCategory : public std::error_category {
 public:
-    const char* name() const noexcept override { return "kelvaro file write"; }
-    std::string message(int code) const override {
+    [[nodiscard]] const char* name() const noexcept override { return "kelvaro file write"; }
+    [[nodiscard]] std::string message(int code) const override {
         switch (static_cast<FileWriteError>(code)) {
         case FileWriteError::DanglingLink: return "A symbolic link to nothing";
         case FileWriteError::DeviceRefused: return "A device or FIFO, not a file";
@@ -205,7 +205,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::error
     return written;
 }
 
-AtomicFile::AtomicFile(std::string path, DeviceWrites devices) {
+AtomicFile::AtomicFile(const std::string& path, DeviceWrites devices) {
     Target t = ResolveTarget(path, devices);
     target_ = std::move(t.path);
     if (t.error) {

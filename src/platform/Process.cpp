@@ -50,7 +50,7 @@ public:
             pump_();
         }
     }
-    bool Active() const { return static_cast<bool>(pump_); }
+    [[nodiscard]] bool Active() const { return static_cast<bool>(pump_); }
 
 private:
     const std::function<void()>& pump_;
@@ -272,7 +272,7 @@ public:
             posix_spawn_file_actions_destroy(&fa_);
     }
     posix_spawn_file_actions_t* get() { return &fa_; }
-    bool ok() const { return ok_; }
+    [[nodiscard]] bool ok() const { return ok_; }
 
 private:
     posix_spawn_file_actions_t fa_;
