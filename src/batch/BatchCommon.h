@@ -26,9 +26,9 @@ struct Options {
     std::vector<std::string> flags;
     std::vector<std::string> operands;
 
-    bool Has(const std::string& name) const { return values.count(name) > 0; }
-    std::string Get(const std::string& name) const;
-    bool Flag(const std::string& name) const;
+    [[nodiscard]] bool Has(const std::string& name) const { return values.count(name) > 0; }
+    [[nodiscard]] std::string Get(const std::string& name) const;
+    [[nodiscard]] bool Flag(const std::string& name) const;
 };
 
 // Parses args against the names that take a value and the names that are flags ("--set" is

@@ -36,8 +36,8 @@ struct Model {
     // Derived here alone, so that every run of the emulator starts in the same place.
     std::string MameFolder() const;
     // "mame.dat" and "kelvaro.cfg" in the data folder.
-    std::string GameListFile() const;
-    std::string SettingsFile() const;
+    [[nodiscard]] std::string GameListFile() const;
+    [[nodiscard]] std::string SettingsFile() const;
 };
 
 } // namespace kelvaro

@@ -22,8 +22,8 @@ struct PictureFigures {
     bool RefreshKnown = false;                   // both refresh rates are numbers above 0
     double RefreshDifference = 0;                // mode - native, Hz
     double SpeedChangePercent = 0;               // (mode / native - 1) * 100
-    bool ExactSize() const { return NativeWidth == ModeWidth && NativeHeight == ModeHeight; }
-    bool WholeScale() const { return WholeX && WholeY; }
+    [[nodiscard]] bool ExactSize() const { return NativeWidth == ModeWidth && NativeHeight == ModeHeight; }
+    [[nodiscard]] bool WholeScale() const { return WholeX && WholeY; }
 };
 
 // The figures of a picture of width x height (as the game lists it; swapped when turned) in a

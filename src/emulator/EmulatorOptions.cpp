@@ -60,30 +60,6 @@ std::string SubstituteEnvironment(std::string_view text) {
     return out;
 }
 
-// True for a root that ends in its separator: "/", and on Windows a drive's "C:\".
-bool IsRoot(const std::string& text) {
-#ifdef _WIN32
-    if (text.size() == 3 && text[1] == ':') return true;
-#endif
-    return text.size() == 1;
-}
-
-// The path without "." and ".." parts and without a trailing separator (a root keeps its own).
-std::string NormalForm(const fs::path& path) {
-    std::string text = path.lexically_normal().string();
-    while (!text.empty() && !IsRoot(text) && IsPathSeparator(text.back())) text.pop_back();
-    return text;
-}
-
-// The folder as the file system resolves it, links followed, for comparing.
-std::string ComparableFolder(const std::string& folder) {
-    std::error_code ec;
-    fs::path resolved = fs::weakly_canonical(fs::path(folder), ec);
-    std::string text = NormalForm(ec ? fs::path(folder) : resolved);
-    if (!kCaseSensitiveFileNames) text = AsciiLowerCase(text);
-    return text;
-}
-
 constexpr std::size_t kMaxAnswer = 4 << 20;
 
 } // namespace
@@ -129,7 +105,7 @@ std::string ExpandFolder(std::string_view folder, const std::string& workingFold
     text += SubstituteEnvironment(folder);
     fs::path path(text);
     if (path.is_relative() && !workingFolder.empty()) path = fs::path(workingFolder) / path;
-    return NormalForm(path);
+    return NormalPath(path.string());
 }
 
 std::vector<std::string> ExpandSearchPath(std::string_view path, const std::string& workingFolder) {
@@ -142,17 +118,6 @@ std::vector<std::string> ExpandSearchPath(std::string_view path, const std::stri
         path.remove_prefix(end + 1);
     }
     return folders;
-}
-
-bool SameFolder(const std::string& a, const std::string& b) {
-    return !a.empty() && !b.empty() && ComparableFolder(a) == ComparableFolder(b);
-}
-
-bool IsInsideFolder(const std::string& path, const std::string& folder) {
-    if (path.empty() || folder.empty()) return false;
-    const std::string inner = ComparableFolder(path), outer = ComparableFolder(folder);
-    return inner.size() > outer.size() && inner.compare(0, outer.size(), outer) == 0 &&
-           (IsPathSeparator(inner[outer.size()]) || IsPathSeparator(outer.back()));
 }
 
 std::string EmulatorOptions::Value(std::string_view name) const {

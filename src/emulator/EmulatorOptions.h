@@ -29,13 +29,6 @@ std::string ExpandFolder(std::string_view folder, const std::string& workingFold
 // A search path ("$HOME/.mame;/etc/mame") split on ';', each part expanded; empty parts left out.
 std::vector<std::string> ExpandSearchPath(std::string_view path, const std::string& workingFolder);
 
-// True when both paths name one folder (links followed, "." and ".." resolved; on Windows case
-// does not count). Folders that are not there compare by their normal form.
-bool SameFolder(const std::string& a, const std::string& b);
-
-// True when path lies inside folder (links followed).
-bool IsInsideFolder(const std::string& path, const std::string& folder);
-
 // How long the emulator may take to answer a question (-showconfig, -listsource) before it is
 // ended. It answers in well under a second; 20 seconds leave room for a cold disk and a loaded
 // machine, and a run past them has hung (a damaged mame.ini can make it spin for ever).
@@ -54,9 +47,9 @@ struct EmulatorOptions {
                                                  // with the reason: "/x/mame.ini (Permission denied)"
 
     // The value as printed; empty when the option was not printed.
-    std::string Value(std::string_view name) const;
+    [[nodiscard]] std::string Value(std::string_view name) const;
     // True for a switch that is on (a number other than 0).
-    bool IsOn(std::string_view name) const;
+    [[nodiscard]] bool IsOn(std::string_view name) const;
 };
 
 // Reads the answer to -showconfig (and to -noreadconfig -showconfig for the built-in INI
@@ -94,7 +87,7 @@ public:
                                        const std::function<void()>& pump = {},
                                        std::chrono::milliseconds timeLimit = kEmulatorAnswerTime);
     // True when the last Get ran the emulator.
-    bool Asked() const { return asked_; }
+    [[nodiscard]] bool Asked() const { return asked_; }
 
 private:
     struct Key {
@@ -103,7 +96,7 @@ private:
         std::vector<std::pair<std::string, FileStamp>> MameInis;
         bool operator==(const Key&) const = default;
     };
-    Key MakeKey(const std::string& exe, const std::string& workingFolder) const;
+    [[nodiscard]] Key MakeKey(const std::string& exe, const std::string& workingFolder) const;
 
     struct BuiltInKey {
         std::string Exe, WorkingFolder;

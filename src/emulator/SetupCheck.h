@@ -41,12 +41,12 @@ struct SetupCheckInput {
 struct SetupReport {
     std::vector<Finding> Findings;
 
-    bool HasProblem() const;
+    [[nodiscard]] bool HasProblem() const;
     // The first problem's few words for the status bar; empty without a problem.
-    std::string Hint() const;
+    [[nodiscard]] std::string Hint() const;
     // One line per finding: "ok: ", "warning: " or "problem: ", the sentence, and " Fix: " and
     // the fix where there is one.
-    std::string Text() const;
+    [[nodiscard]] std::string Text() const;
 };
 
 // The check's input from the model's settings, with the game list file (empty when there is

@@ -27,7 +27,7 @@ class GameCounter {
 public:
     void Feed(std::string_view text);
     // The games so far; a last line "game (" without a line end counts.
-    int Count() const { return count_ + (!differs_ && matched_ == kOpening.size() ? 1 : 0); }
+    [[nodiscard]] int Count() const { return count_ + (!differs_ && matched_ == kOpening.size() ? 1 : 0); }
 
 private:
     static constexpr std::string_view kOpening = "game (";

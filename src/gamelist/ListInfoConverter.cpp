@@ -196,7 +196,7 @@ struct ListInfoConverter::Impl {
     }
 
     // "line 12, column 3: " of where the parser stands.
-    std::string Position() const {
+    [[nodiscard]] std::string Position() const {
         return "line " + std::to_string(XML_GetCurrentLineNumber(parser)) + ", column " +
                std::to_string(XML_GetCurrentColumnNumber(parser)) + ": ";
     }

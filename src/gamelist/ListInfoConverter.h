@@ -26,11 +26,11 @@ public:
     // malformed (elements nested more than 64 levels deep count as malformed): the blocks written
     // up to the error stay, and later calls do nothing.
     bool Feed(const char* data, std::size_t size, bool isFinal);
-    bool Failed() const;
-    int MachinesWritten() const;
+    [[nodiscard]] bool Failed() const;
+    [[nodiscard]] int MachinesWritten() const;
     // Where and why the XML was malformed ("line 12, column 3: mismatched tag"); empty while
     // nothing failed.
-    std::string ErrorText() const;
+    [[nodiscard]] std::string ErrorText() const;
 
 private:
     struct Impl;

@@ -14,9 +14,9 @@ struct NativeModeCounts {
     int HModes = 0, VModes = 0, NativeCount = 0;
     int HGames = 0, VGames = 0, VectorGames = 0;
     // "Modes: 1 H + 1 V = 2"
-    std::string Panel1() const;
+    [[nodiscard]] std::string Panel1() const;
     // "Total Games: 1 Horizontal + 2 Vertical = 3 (inc. 0 Vector)"
-    std::string Panel2() const;
+    [[nodiscard]] std::string Panel2() const;
 };
 
 // Builds the game table and the sorted native mode table from the game list file, running the

@@ -37,7 +37,7 @@ bool EntryExists(const std::string& path) {
 // NAME.bak, or the first of NAME.bak1, NAME.bak2, ... that is free, so that a backup left by an
 // interrupted test (or the user's own file of that name) is never replaced.
 std::string FreeBackupPath(const std::string& folder, const std::string& romName) {
-    const std::string base = JoinPath(folder, EmulatorFileName(romName, ".bak"));
+    std::string base = JoinPath(folder, EmulatorFileName(romName, ".bak"));
     if (!EntryExists(base)) return base;
     for (int n = 1;; ++n) {
         std::string candidate = base + std::to_string(n);

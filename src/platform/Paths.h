@@ -33,6 +33,16 @@ bool SameFile(const std::string& a, const std::string& b);
 // "/", "C:\\mame.exe" -> "C:"). Nothing when the path holds no separator.
 std::string FolderOfFile(std::string_view path, bool* found = nullptr);
 
+// The path without "." and ".." parts and without a trailing separator (a root keeps its own).
+std::string NormalPath(const std::string& path);
+
+// True when both paths name one folder (links followed, "." and ".." resolved; on Windows case
+// does not count). Folders that are not there compare by their normal form.
+bool SameFolder(const std::string& a, const std::string& b);
+
+// True when path lies inside folder (links followed).
+bool IsInsideFolder(const std::string& path, const std::string& folder);
+
 // The folder of the running executable, without a trailing separator.
 std::string ProgramFolder();
 

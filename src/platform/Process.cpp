@@ -51,7 +51,7 @@ public:
             pump_();
         }
     }
-    bool Active() const { return static_cast<bool>(pump_); }
+    [[nodiscard]] bool Active() const { return static_cast<bool>(pump_); }
 
 private:
     const std::function<void()>& pump_;
@@ -321,7 +321,7 @@ public:
             posix_spawn_file_actions_destroy(&fa_);
     }
     posix_spawn_file_actions_t* get() { return &fa_; }
-    bool ok() const { return ok_; }
+    [[nodiscard]] bool ok() const { return ok_; }
 
 private:
     posix_spawn_file_actions_t fa_;
