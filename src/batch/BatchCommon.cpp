@@ -86,7 +86,7 @@ Model MakeModel(const Options& o) {
         auto eq = set.find('=');
         if (eq == std::string::npos) throw UsageError{"--set needs Name=Value, got '" + set + "'"};
         if (const Outcome done = SetSettingByName(m.Config, set.substr(0, eq), set.substr(eq + 1)); !done)
-            throw UsageError{"--set " + set + ": " + done.Reason()};
+            throw UsageError{"--set " + PrintableText(set) + ": " + done.Reason()};
     }
     return m;
 }

@@ -32,8 +32,8 @@ const std::vector<Command>& Commands() {
         {"modes", {"--modes"}, {}, false, CmdModes},
         {"select", {"--dat", "--modes", "--cfg"}, {}, true, CmdSelect},
         {"read", {"--dat", "--modes", "--ini-dir", "--cfg"}, {}, true, CmdRead},
-        {"generate", {"--dat", "--modes", "--ini-dir", "--rom-dir", "--game", "--cfg"}, {"--no-select"}, true,
-         CmdGenerate},
+        {"generate", {"--dat", "--modes", "--ini-dir", "--rom-dir", "--game", "--cfg"},
+         {"--no-select", "--replace-lines"}, true, CmdGenerate},
         {"import-modes", {"--out", "--output-name", "--rate"}, {}, false, CmdImportModes, 1},
         {"check", {"--exe", "--ini-dir", "--rom-dir", "--game", "--dat", "--cfg"}, {}, true, CmdCheck},
         {"explain", {"--dat", "--modes", "--game", "--cfg"}, {}, true, CmdExplain},
@@ -52,7 +52,7 @@ void Usage(std::ostream& out) {
            "  select --dat FILE --modes FILE [--cfg FILE] [--set Name=Value]...\n"
            "  read --dat FILE --modes FILE --ini-dir DIR [--cfg FILE] [--set Name=Value]...\n"
            "  generate --dat FILE --modes FILE --ini-dir DIR [--rom-dir DIR] [--game ROMNAME]\n"
-           "           [--no-select] [--cfg FILE] [--set Name=Value]...\n"
+           "           [--no-select] [--replace-lines] [--cfg FILE] [--set Name=Value]...\n"
            "  import-modes [FILE|-] [--out FILE] [--output-name NAME] [--rate R]\n"
            "  check --exe PATH --ini-dir DIR [--rom-dir DIR] [--game NAME] [--dat FILE]\n"
            "        [--cfg FILE] [--set Name=Value]...\n"

@@ -244,9 +244,22 @@ Outcome SetSettingByName(Settings& s, const std::string& name, const std::string
     for (const LineInfo& line : Lines()) {
         if (name != line.name)
             continue;
-        if (line.kind == Kind::Text || line.kind == Kind::Bool) {
-            if (!ReadLine(line, value, s))
-                return Outcome::Failure("must be True or False");
+        // The file holds a setting a line; NotFoundINIText joins its INI lines with "|".
+        if (value.find_first_of("\r\n") != std::string::npos)
+            return Outcome::Failure(line.text == &Settings::NotFoundINIText ? "must be one line (join INI lines with |)"
+                                                                            : "must be one line");
+        if (line.kind == Kind::Text) {
+            ReadLine(line, value, s);
+            return {};
+        }
+        if (line.kind == Kind::Bool) {
+            // A line of the file takes any number; a user types one of these.
+            const std::string_view word = TrimSpaces(value);
+            const std::optional<double> n = WholeNumber(WithDecimalPoint(word));
+            if (!EqualsIgnoringAsciiCase(word, "true") && !EqualsIgnoringAsciiCase(word, "false") &&
+                !(n && (*n == 0 || *n == 1)))
+                return Outcome::Failure("must be True, False, 1 or 0");
+            ReadLine(line, word, s);
             return {};
         }
         // Unlike a line of the file, the value is refused rather than bent into range: a typing

@@ -29,8 +29,9 @@ Outcome SaveSettings(const Model& m);
 namespace kelvaro {
 
 // Sets one setting by its name ("MatchResWithin") as a user gives it: a number must be the whole
-// value (a decimal comma reads as a point) and one the window's menus allow. A failure says why
-// not ("no such setting", "must be 0, 1 or 2"), and the setting is then unchanged.
+// value (a decimal comma reads as a point) and one the window's menus allow, a switch True, False,
+// 1 or 0 (any case), and no value holds a line end (the file keeps a setting a line). A failure says
+// why not ("no such setting", "must be 0, 1 or 2"), and the setting is then unchanged.
 Outcome SetSettingByName(Settings& s, const std::string& name, const std::string& value);
 
 } // namespace kelvaro

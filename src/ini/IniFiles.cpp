@@ -207,6 +207,13 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
                      !claimed.insert(kCaseSensitiveFileNames ? path : AsciiLowerCase(path)).second)
                 skippedFor = &result.SkippedSameFile;
             if (skippedFor) {
+                // The filters by the captions the generation dialog gives them.
+                if (i == request.SelectedGame)
+                    result.SelectedLeftOut = skippedFor == &result.SkippedNoRoms   ? "left out by Available Games Only"
+                                             : skippedFor == &result.SkippedClones ? "left out by Parent Romsets Only"
+                                             : skippedFor == &result.SkippedHaveIni
+                                                 ? "left out by Games with no Existing INI File Only"
+                                                 : "left out: an earlier game has the same INI file";
                 ++*skippedFor;
                 ++result.Skipped;
                 continue;

@@ -28,6 +28,9 @@ struct GenerateResult {
     // INI file there already, the same file as an earlier game's.
     int SkippedNoRoms = 0, SkippedClones = 0, SkippedHaveIni = 0, SkippedSameFile = 0;
     int Failed = 0;    // passed the filters, file not written
+    // Why the selected game was left out ("left out by Parent Romsets Only"), when a filter left it
+    // out; empty otherwise.
+    std::string SelectedLeftOut;
     std::vector<std::string> WrittenPaths;  // in table order
     std::vector<std::string> FailedNames;    // rom names, in table order
     std::vector<std::string> FailedReasons;  // why each of FailedNames failed, in the same order

@@ -289,11 +289,7 @@ void StoreResult(const SelectionContext& c, Settings& s, GameRow& g, int d) {
 
 void AddRotationLine(const Settings& s, GameRow& g) {
     const std::string_view line = RotationLine(s, g);
-    if (line.empty()) return;
-    if (g.GameINIText.empty())
-        g.GameINIText = line;
-    else if (g.GameINIText.find(line) == std::string::npos)
-        g.GameINIText.append("|").append(line);
+    if (!line.empty()) g.GameINIText = SetSwitchLine(line, g.GameINIText);
 }
 
 void SelectOne(const SelectionContext& c, Settings& s, GameRow& g, SelectionRecord* record) {

@@ -199,7 +199,13 @@ void frmMain::GenerateAndReport(const GenerateRequest& request) {
     const GenerateResult& result = *generated;
     stbPanel3->SetGeneration(GenerationSummary(result));
     ShowCheckPanel();
-    if (result.Failed == 0)
+    if (result.Failed == 0 && result.Written == 0 && request.Scope == GenerateScope::SelectedGame &&
+        !result.SelectedLeftOut.empty())
+        dialogs_.Tell(this,
+                      ShownText(m_.Games[request.SelectedGame].GameRomName) + ": " + QtText(result.SelectedLeftOut) +
+                          ".  No INI file was written.",
+                      Dialogs::Icon::Information);
+    else if (result.Failed == 0)
         dialogs_.Tell(this, "INI Files Successfully Created!", Dialogs::Icon::Information);
     else
         dialogs_.Tell(this, GenerationFailure(result, m_.Config.MameINIPath), Dialogs::Icon::Warning);

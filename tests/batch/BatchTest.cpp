@@ -186,6 +186,26 @@ TEST_F(BatchIniTest, GenerateListsTheFilesWrittenAndEndsWithStatusOneOnAFailure)
     EXPECT_EQ(TempDir::Read(Ini("galaga")), "resolution auto\r\n");
 }
 
+TEST_F(BatchIniTest, GenerateKeepsTheUsersOwnLinesAndSaysWhyAGameIsLeftOut) {
+    // SF2's own lines go on after the fresh ones; its resolution and rotation lines give way.
+    t.Write("ini/sf2.ini", "# my notes\r\nresolution 640x480\r\nartwork_crop 1\r\nrol 1\r\nautorol 1\r\n");
+    const std::vector<std::string> sf2 = {"--game", "sf2", "--set", "GenerateApplyTo=0"};
+    BatchResult r = Run("generate", sf2);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(TempDir::Read(Ini("sf2")), "resolution 384x224\r\n# my notes\r\nartwork_crop 1\r\nautorol 1\r\n");
+    std::vector<std::string> replace = sf2;
+    replace.push_back("--replace-lines");
+    r = Run("generate", replace);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(TempDir::Read(Ini("sf2")), "resolution 384x224\r\n");
+
+    // A clone under the default filters: the filter that left it out is named.
+    r = Run("generate", {"--game", "pacman", "--set", "GenerateApplyTo=0"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "pacman: left out by Parent Romsets Only\nwritten 0, skipped 1, failed 0\n");
+    EXPECT_EQ(TempDir::Read(Ini("pacman")), "ror 1\nresolution 640x480@60\n");
+}
+
 TEST_F(BatchIniTest, FilesWrittenWithARateReadBackToTheSameModeAndAreWrittenBackAsTheyWere) {
     // Pac-Man's size at two rates on a vertical monitor: its line names the rate.
     fs::remove(Ini("pacman"));
@@ -310,6 +330,17 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
         {"generate", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--cfg", none, "--game", "nosuch"},
         // Without a mode the INI files cannot be read back, so none may be replaced.
         {"generate", "--dat", dat, "--modes", t.Write("heading.txt", "Modes\r\n"), "--ini-dir", ini, "--cfg", none},
+        // Nor may a selection without a mode replace them with "resolution auto".
+        {"generate", "--dat", dat, "--modes", t.Write("garbage.txt", "Modes\r\nabc def\r\n 0 0 60Hz\r\n"), "--ini-dir",
+         ini, "--cfg", none},
+        // Without its ROM folder the "available games only" filter would leave out all or nothing.
+        {"generate", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--cfg", none, "--rom-dir", t.File("missing")},
+        {"generate", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--cfg", none, "--rom-dir", dat},
+        {"select", "--dat", dat, "--modes", modes, "--set", "IgnoreInterlaced=2"},
+        {"select", "--dat", dat, "--modes", modes, "--set", "IgnoreInterlaced=-1"},
+        {"select", "--dat", dat, "--modes", modes, "--set", "IgnoreInterlaced=0.5"},
+        {"select", "--dat", dat, "--modes", modes, "--set", "IgnoreInterlaced=1\n"},
+        {"select", "--dat", dat, "--modes", modes, "--set", "NotFoundINIText=resolution auto\nror 1"},
         {"import-modes", modes, "--rate", "100"},
         {"import-modes", modes, modes},
         {"explain", "--dat", dat, "--modes", modes, "--cfg", none},
@@ -330,8 +361,12 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
     }
     EXPECT_EQ(RunBatch({"select", "--dat", dat, "--modes", modes, "--set", "MonitorOrientation=5"}).err,
               "kelvaro-batch: --set MonitorOrientation=5: must be 0, 1 or 2\n");
+    EXPECT_EQ(RunBatch({"select", "--dat", dat, "--modes", modes, "--set", "IgnoreInterlaced=2"}).err,
+              "kelvaro-batch: --set IgnoreInterlaced=2: must be True, False, 1 or 0\n");
+    EXPECT_EQ(RunBatch({"generate", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--rom-dir", dat}).err,
+              "kelvaro-batch: ROM folder not found: " + dat + "\n");
     EXPECT_TRUE(Entries(ini).empty());
-    EXPECT_EQ(Entries(t.Path()), (std::set<std::string>{"heading.txt", "ini", "mame.dat", "modes.txt"}));
+    EXPECT_EQ(Entries(t.Path()), (std::set<std::string>{"garbage.txt", "heading.txt", "ini", "mame.dat", "modes.txt"}));
 }
 
 // Each subcommand given an input it cannot read (a missing file, a folder where a file belongs, a

@@ -90,6 +90,7 @@ TEST(SettingsFile, SetSettingByNameTakesOnlyWhatTheMenusOffer) {
     // line index, name, value, the line written after it, or why it was refused (nothing changed)
     struct Row { std::size_t line; const char* name; const char* value; const char* result; };
     const char* kOrientations = "must be 0, 1 or 2";
+    const char* kSwitch = "must be True, False, 1 or 0";
     const Row rows[] = {
         {5, "MonitorOrientation", " 2 ", " 2 "}, {5, "MonitorOrientation", "-1", kOrientations},
         {5, "MonitorOrientation", "1.5", kOrientations},
@@ -100,8 +101,13 @@ TEST(SettingsFile, SetSettingByNameTakesOnlyWhatTheMenusOffer) {
         {9, "MatchRefreshWithin", "1.5Hz", "must be a number from 0 to 15"},
         {14, "GenerateApplyTo", "3", " 3 "}, {14, "GenerateApplyTo", "-1", "must be 0, 1, 2 or 3"},
         {14, "GenerateApplyTo", "2abc", "must be 0, 1, 2 or 3"}, {16, "GenerateParentsOnly", "0", "False"},
-        {17, "GenerateNoINIOnly", "maybe", "must be True or False"},
+        {17, "GenerateNoINIOnly", "maybe", kSwitch}, {17, "GenerateNoINIOnly", " tRUE ", "True"},
+        {17, "GenerateNoINIOnly", "1", "True"}, {17, "GenerateNoINIOnly", "2", kSwitch},
+        {17, "GenerateNoINIOnly", "-1", kSwitch}, {17, "GenerateNoINIOnly", "0.5", kSwitch},
+        {17, "GenerateNoINIOnly", "1\n", "must be one line"},
         {13, "NotFoundINIText", " resolution auto|ror 1 ", " resolution auto|ror 1 "},
+        {13, "NotFoundINIText", "resolution auto\r\nror 1", "must be one line (join INI lines with |)"},
+        {1, "MameINIPath", "ini\nMameROMPath", "must be one line"},
         {0, "matchreswithin", "5", "no such setting"}};
     for (const Row& r : rows) {
         Settings s;
