@@ -108,7 +108,7 @@ int main() {
             int unmatched = 0, paints = 0;
             for (int round = 0; round < 5; ++round) {
                 Model m = base;
-                m.Config.MonitorOrientation = orientation;
+                m.Config.MonitorOrientation = static_cast<MonitorOrientation>(orientation);
                 BusySink busySink;
                 ProgressSink plain;
                 start = Clock::now();
@@ -127,7 +127,7 @@ int main() {
         int unmatched = 0;
         for (int round = 0; round < 5; ++round) {
             Model m = base;
-            m.Config.MonitorOrientation = orientation;
+            m.Config.MonitorOrientation = static_cast<MonitorOrientation>(orientation);
             start = Clock::now();
             unmatched = 0;
             for (int i = 1; i <= m.Games.Count(); ++i) unmatched += ExplainSelection(m, i).Width == "???";

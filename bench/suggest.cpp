@@ -77,7 +77,7 @@ int main() {
     for (int run = 0; run < 6; ++run) {
         const int orientation = run % 3;
         Model m = run < 3 ? base : small;
-        m.Config.MonitorOrientation = orientation;
+        m.Config.MonitorOrientation = static_cast<MonitorOrientation>(orientation);
         double best = 1e9;
         size_t count = 0;
         int gain = 0, pumps = 0;

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int blocks = 0;
     for (std::string_view line : SplitLines(text)) blocks += line == "game (";
     FUZZ_CHECK(m.GameList.Count() == blocks);
-    FUZZ_CHECK(m.GameList[0].ListRomName.empty());
+    FUZZ_CHECK(m.GameList.Elements()[0].ListRomName.empty());
     for (int i = 1; i <= m.GameList.Count(); ++i) {
         const ListRow& g = m.GameList[i];
         FUZZ_CHECK(g.ListScreen.empty() || g.ListScreen == "Raster" || g.ListScreen == "Vector");

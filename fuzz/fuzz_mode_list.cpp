@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     m.Games.Add(NativeGame("224", "288", "60.606061", "V"));
     m.Games.Add(NativeGame("-", "-", "-", "H"));
     const unsigned options = size > 0 ? data[0] : 0;
-    m.Config.MonitorOrientation = options % 3;
+    m.Config.MonitorOrientation = static_cast<MonitorOrientation>(options % 3);
     m.Config.IgnoreInterlaced = (options & 4) != 0;
     m.Config.MatchResWithin = (options & 8) != 0 ? 0 : 48;
     if ((options & 16) != 0) {

@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     Settings s;
     ParseSettingsFile(bytes, s);
-    FUZZ_CHECK(s.MonitorOrientation >= 0 && s.MonitorOrientation <= 2);
-    FUZZ_CHECK(s.PreferredRotation >= 0 && s.PreferredRotation <= 1);
+    FUZZ_CHECK(NumberOf(s.MonitorOrientation) >= 0 && NumberOf(s.MonitorOrientation) <= 2);
+    FUZZ_CHECK(NumberOf(s.PreferredRotation) >= 0 && NumberOf(s.PreferredRotation) <= 1);
     const std::string written = FormatSettingsFile(s);
     FUZZ_CHECK(SplitLines(written).size() == 18 && written.ends_with("\r\n"));
     Settings again;
@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(FormatSettingsFile(set) == FormatSettingsFile(Settings{}));
         return 0;
     }
-    FUZZ_CHECK(set.MonitorOrientation >= 0 && set.MonitorOrientation <= 2);
-    FUZZ_CHECK(set.PreferredRotation >= 0 && set.PreferredRotation <= 1);
+    FUZZ_CHECK(NumberOf(set.MonitorOrientation) >= 0 && NumberOf(set.MonitorOrientation) <= 2);
+    FUZZ_CHECK(NumberOf(set.PreferredRotation) >= 0 && NumberOf(set.PreferredRotation) <= 1);
     FUZZ_CHECK(set.MatchResWithin >= 0 && set.MatchResWithin <= kMaxMatchResWithin);
     FUZZ_CHECK(set.MatchRefreshWithin >= 0 && set.MatchRefreshWithin <= kMaxMatchRefreshWithin);
     FUZZ_CHECK(NumberOf(set.GenerateApplyTo) >= 0 && NumberOf(set.GenerateApplyTo) <= 3);

@@ -3,6 +3,7 @@
 // the largest native mode, and a refresh of the native mode list. The list is
 // $KELVARO_BENCH_DATA/mame.dat (run bench_startup first, it makes it from the emulator's list);
 // the default mode list comes from $KELVARO_SOURCE_DIR/data.
+#include <QAction>
 #include <QApplication>
 #include <QTableView>
 #include <chrono>
@@ -68,7 +69,7 @@ int main(int argc, char** argv) {
                 model.Games.Count(), model.NativeModes.Count(), static_cast<int>(window.ShownGames().size()));
 
     t = Clock::now();
-    window.mnuAutoSelect_Click();
+    window.findChild<QAction*>("mnuAutoSelect")->trigger();
     app.processEvents();
     std::printf("auto-select, progress window included: %7.1f ms\n", MsSince(t));
 
@@ -79,13 +80,13 @@ int main(int argc, char** argv) {
         if (n > most) most = n, largest = k;
     }
     t = Clock::now();
+    // Selecting the row is the click: the games list follows the selection.
     window.findChild<QTableView*>("lvwMain")->selectRow(largest - 1);
-    window.lvwMain_ItemClick();
     app.processEvents();
     std::printf("click on the largest native mode:      %7.1f ms (%zu games)\n", MsSince(t), most);
 
     t = Clock::now();
-    window.mnuRefreshNative_Click();
+    window.findChild<QAction*>("mnuRefreshNative")->trigger();
     app.processEvents();
     std::printf("refresh the native mode list:          %7.1f ms\n", MsSince(t));
 

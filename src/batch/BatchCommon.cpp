@@ -55,8 +55,8 @@ std::string Require(const Options& o, const std::string& name) {
     return o.Get(name);
 }
 
-void ReadModeList(Model& m, bool needsMode) {
-    if (const Outcome read = ReadAvailableModes(m); !read) throw UsageError{read.Reason()};
+void ReadModeList(Model& m, bool needsMode, std::vector<ModeLineWarning>* warnings) {
+    if (const Outcome read = ReadAvailableModes(m, warnings); !read) throw UsageError{read.Reason()};
     if (needsMode && m.AvailModes.Empty())
         throw UsageError{"the mode list " + m.Config.ModeListFile + " holds no mode"};
 }
@@ -95,11 +95,8 @@ Model MakeModel(const Options& o) {
         auto eq = set.find('=');
         if (eq == std::string::npos) throw UsageError{"--set needs Name=Value, got '" + set + "'"};
         if (const Outcome done = SetSettingByName(m.Config, set.substr(0, eq), set.substr(eq + 1)); !done)
-            throw UsageError{"--set " + set + ": " + done.Reason()};
+            throw UsageError{"--set " + PrintableText(set) + ": " + done.Reason()};
     }
-    bool found = false;
-    std::string folder = FolderOfFile(m.Config.MameExePath, &found);
-    if (found && FileExists(m.Config.MameExePath, false)) m.MameFolder = folder;
     return m;
 }
 

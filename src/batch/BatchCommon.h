@@ -7,6 +7,7 @@
 
 #include "core/Model.h"
 #include "gamelist/NativeModes.h"
+#include "modes/AvailableModes.h"
 
 namespace kelvaro::batch {
 
@@ -25,9 +26,9 @@ struct Options {
     std::vector<std::string> flags;
     std::vector<std::string> operands;
 
-    bool Has(const std::string& name) const { return values.count(name) > 0; }
-    std::string Get(const std::string& name) const;
-    bool Flag(const std::string& name) const;
+    [[nodiscard]] bool Has(const std::string& name) const { return values.count(name) > 0; }
+    [[nodiscard]] std::string Get(const std::string& name) const;
+    [[nodiscard]] bool Flag(const std::string& name) const;
 };
 
 // Parses args against the names that take a value and the names that are flags ("--set" is
@@ -41,8 +42,8 @@ std::string Require(const Options& o, const std::string& name);
 
 // Reads the mode list ModeListFile into the model. Throws UsageError, naming the file, when it
 // cannot be read, or with needsMode when it holds no mode; otherwise such a file gives an empty
-// table.
-void ReadModeList(Model& m, bool needsMode);
+// table. A line whose rate is oddly written goes to warnings when given.
+void ReadModeList(Model& m, bool needsMode, std::vector<ModeLineWarning>* warnings = nullptr);
 
 // Reads the game list file and builds the native mode list from it. Throws UsageError, naming
 // the file, when it cannot be read or holds no game.

@@ -17,9 +17,6 @@ int CmdCheck(const Options& o) {
     if (!IsExistingFolder(iniDir)) throw UsageError{"INI folder not found: " + iniDir};
     Model m = MakeModel(o);
     m.Config.MameExePath = exe;
-    bool found = false;
-    const std::string folder = FolderOfFile(exe, &found);
-    m.MameFolder = found ? folder : std::string();
     m.Config.MameINIPath = iniDir;
     m.Config.MameROMPath = o.Get("--rom-dir");
     if (o.Has("--dat")) {
@@ -27,9 +24,8 @@ int CmdCheck(const Options& o) {
         if (const Outcome read = ReadGameList(o.Get("--dat"), m, quiet); !read) throw UsageError{read.Reason()};
     }
 
+    // A bare name has no folder: it is found on the search path, and run in the current folder.
     SetupCheckInput in = CheckInputOf(m, o.Get("--dat"), o.Get("--game"));
-    // A bare name is found on the search path, and run in the current folder.
-    if (!found) in.WorkingFolder.clear();
     const Result<EmulatorOptions> options = AskEmulatorOptions(exe, in.WorkingFolder);
     if (!options) {
         std::cerr << "kelvaro-batch: M.A.M.E. could not be asked for its settings: " << PrintableText(options.Reason())

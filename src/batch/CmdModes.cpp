@@ -1,4 +1,5 @@
 #include <iostream>
+#include <vector>
 
 #include "batch/BatchCommon.h"
 #include "core/Text.h"
@@ -21,11 +22,16 @@ std::string JoinedList(const char* name, const Table<std::string>& list) {
 
 } // namespace
 
-// Reads a mode list as the window program does and prints the table and the two lists.
+// Reads a mode list as the window program does and prints the table and the two lists; a line
+// whose rate is oddly written is named on standard error, and the run counts as one with problems.
 int CmdModes(const Options& o) {
     Model m;
-    m.Config.ModeListFile = Require(o, "--modes");
-    ReadModeList(m, false);
+    const std::string file = Require(o, "--modes");
+    m.Config.ModeListFile = file;
+    std::vector<ModeLineWarning> warnings;
+    ReadModeList(m, false, &warnings);
+    for (const ModeLineWarning& warning : warnings)
+        std::cerr << "kelvaro-batch: " << PrintableText(file) << ": " << ModeLineWarningText(warning) << "\n";
 
     std::string out;
     for (int i = 1; i <= m.AvailModes.Count(); ++i) {
@@ -39,7 +45,7 @@ int CmdModes(const Options& o) {
     out += JoinedList("widths", m.AvailWidthList);
     out += JoinedList("heights", m.AvailHeightList);
     std::cout << out;
-    return 0;
+    return warnings.empty() ? 0 : 1;
 }
 
 } // namespace kelvaro::batch

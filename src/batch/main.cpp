@@ -38,10 +38,10 @@ const std::vector<Command>& Commands() {
          "--dat FILE --modes FILE [--cfg FILE] [--set Name=Value]..."},
         {"read", {"--dat", "--modes", "--ini-dir", "--cfg"}, {}, true, CmdRead, 0,
          "--dat FILE --modes FILE --ini-dir DIR [--cfg FILE] [--set Name=Value]..."},
-        {"generate", {"--dat", "--modes", "--ini-dir", "--rom-dir", "--game", "--cfg"}, {"--no-select"}, true,
-         CmdGenerate, 0,
+        {"generate", {"--dat", "--modes", "--ini-dir", "--rom-dir", "--game", "--cfg"},
+         {"--no-select", "--replace-lines"}, true, CmdGenerate, 0,
          "--dat FILE --modes FILE --ini-dir DIR [--rom-dir DIR] [--game ROMNAME]\n"
-         "           [--no-select] [--cfg FILE] [--set Name=Value]..."},
+         "           [--no-select] [--replace-lines] [--cfg FILE] [--set Name=Value]..."},
         {"import-modes", {"--out", "--output-name", "--rate"}, {}, false, CmdImportModes, 1,
          "[FILE|-] [--out FILE] [--output-name NAME] [--rate R]"},
         {"check", {"--exe", "--ini-dir", "--rom-dir", "--game", "--dat", "--cfg"}, {}, true, CmdCheck, 0,

@@ -1,5 +1,8 @@
 #include "core/IniText.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "core/ChosenMode.h"
 #include "core/Text.h"
 
@@ -7,16 +10,74 @@ namespace kelvaro {
 
 namespace {
 
-constexpr std::string_view kResolution = "resolution ";
+constexpr std::string_view kResolution = "resolution";
 
-// The text between the first "resolution " and the end of its line, as both readers take it:
-// the end is the first "|" at or after the start of the value, or else the last character of the
-// whole text. withEnd says whether that end character belongs to the value. Nothing when the text
-// has no resolution line.
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+size_t LeadingBlanks(std::string_view line) {
+    size_t i = 0;
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    return i;
+}
+
+// Where the comment of a line starts, as the emulator cuts it off: the first "#" at or after from
+// that no quote hides; the end of the line when there is none.
+size_t CommentStart(std::string_view line, size_t from) {
+    bool quoted = false;
+    for (size_t i = from; i < line.size(); ++i) {
+        if (line[i] == '"') quoted = !quoted;
+        else if (line[i] == '#' && !quoted) return i;
+    }
+    return line.size();
+}
+
+// An option line of "|"-joined details: from begin up to (not including) end.
+struct LineSpan {
+    size_t begin = 0, end = 0;
+};
+
+std::optional<LineSpan> LastOptionLine(std::string_view text, std::string_view name) {
+    std::optional<LineSpan> found;
+    for (size_t begin = 0;;) {
+        const size_t bar = text.find('|', begin);
+        const size_t end = bar == std::string_view::npos ? text.size() : bar;
+        if (IsOptionLine(text.substr(begin, end - begin), name)) found = LineSpan{begin, end};
+        if (bar == std::string_view::npos) return found;
+        begin = bar + 1;
+    }
+}
+
+// The option line with newLine in place of its name and value: the blanks in front of it and
+// its comment, with the blanks before that, stay.
+std::string ReplacedLine(std::string_view line, std::string_view name, std::string_view newLine) {
+    const size_t indent = LeadingBlanks(line);
+    const size_t valueStart = indent + name.size();
+    size_t tail = CommentStart(line, valueStart);
+    if (tail < line.size())
+        while (tail > valueStart && IsBlank(line[tail - 1])) --tail;
+    else
+        tail = line.size();
+    std::string result(line.substr(0, indent));
+    result += newLine;
+    result.append(line.substr(tail));
+    return result;
+}
+
+// The text of the last resolution line's value, as both readers take it: it starts after the
+// blank that follows "resolution" and ends at the first "|" after that, or else at the last
+// character of the whole text; withEnd says whether that end character belongs to the value. A
+// comment and the blanks around the value are left out. Nothing when the text has no resolution
+// line.
 bool ResolutionValue(std::string_view text, bool withEnd, std::string_view& value) {
-    const size_t p = text.find(kResolution);
-    if (p == std::string_view::npos) return false;
-    const size_t start = p + kResolution.size();
+    const std::optional<LineSpan> line = LastOptionLine(text, kResolution);
+    if (!line) return false;
+    const size_t start = line->begin + LeadingBlanks(text.substr(line->begin)) + kResolution.size() + 1;
     size_t end = start;
     // When the text ends right after "resolution " there is nothing to scan and the value is
     // empty.
@@ -25,13 +86,19 @@ bool ResolutionValue(std::string_view text, bool withEnd, std::string_view& valu
         value = std::string_view{};
         return true;
     }
-    value = TrimSpaces(text.substr(start, end - start + (withEnd ? 1 : 0)));
+    value = text.substr(start, end - start + (withEnd ? 1 : 0));
+    value = TrimBlanks(value.substr(0, CommentStart(value, 0)));
     return true;
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
+
+bool IsOptionLine(std::string_view line, std::string_view name) {
+    const size_t i = LeadingBlanks(line);
+    return line.substr(i, name.size()) == name && i + name.size() < line.size() && IsBlank(line[i + name.size()]);
+}
 
 std::string SetResolutionLine(std::string_view newLine, std::string_view text) {
     // Line breaks become separators, then the separators at either end go and runs collapse to
@@ -47,19 +114,63 @@ std::string SetResolutionLine(std::string_view newLine, std::string_view text) {
     }
     if (!collapsed.empty() && collapsed.back() == '|') collapsed.pop_back();
 
-    const size_t p = collapsed.find(kResolution);
-    if (p == std::string::npos) {
+    const std::optional<LineSpan> line = LastOptionLine(collapsed, kResolution);
+    if (!line) {
         if (collapsed.empty()) return std::string(newLine);
         std::string result(newLine);
         result += '|';
         result += collapsed;
         return result;
     }
+    std::string result = collapsed.substr(0, line->begin);
+    result += ReplacedLine(std::string_view(collapsed).substr(line->begin, line->end - line->begin), kResolution,
+                           newLine);
+    result.append(collapsed, line->end, std::string::npos);
+    return result;
+}
 
-    const size_t lineEnd = collapsed.find('|', p + kResolution.size());
-    std::string result = collapsed.substr(0, p);
-    result += newLine;
-    if (lineEnd != std::string::npos) result.append(collapsed, lineEnd, std::string::npos);
+std::string SetSwitchLine(std::string_view line, std::string_view text) {
+    const size_t blank = line.find_first_of(" \t");
+    const std::string_view name = line.substr(0, blank);
+    const std::string_view wanted =
+        blank == std::string_view::npos ? std::string_view{} : TrimBlanks(line.substr(blank));
+    const std::optional<LineSpan> found = LastOptionLine(text, name);
+    if (!found) {
+        if (text.empty()) return std::string(line);
+        std::string result(text);
+        result += '|';
+        result += line;
+        return result;
+    }
+    const std::string_view old = text.substr(found->begin, found->end - found->begin);
+    const size_t valueStart = LeadingBlanks(old) + name.size();
+    if (TrimBlanks(old.substr(valueStart, CommentStart(old, valueStart) - valueStart)) == wanted)
+        return std::string(text);
+    std::string result(text.substr(0, found->begin));
+    result += ReplacedLine(old, name, line);
+    result.append(text.substr(found->end));
+    return result;
+}
+
+std::string KeepOwnLines(std::string_view fresh, std::string_view earlier) {
+    auto lines = [](std::string_view text) {
+        std::vector<std::string_view> out;
+        for (size_t begin = 0; begin <= text.size();) {
+            const size_t bar = std::min(text.find('|', begin), text.size());
+            out.push_back(text.substr(begin, bar - begin));
+            begin = bar + 1;
+        }
+        return out;
+    };
+    const std::vector<std::string_view> freshLines = lines(fresh);
+    std::string result(fresh);
+    for (std::string_view line : lines(earlier)) {
+        if (line.empty() || IsOptionLine(line, kResolution) || IsOptionLine(line, "ror") || IsOptionLine(line, "rol"))
+            continue;
+        if (std::find(freshLines.begin(), freshLines.end(), line) != freshLines.end()) continue;
+        if (!result.empty()) result += '|';
+        result += line;
+    }
     return result;
 }
 

@@ -27,10 +27,8 @@ struct Model {
 
     Settings Config; // what kelvaro.cfg holds
 
-    std::string MameFolder;     // folder of MameExePath; empty until derived
     bool INIsGenerated = false; // INI files were written in this run
     std::string INIsReadFrom;   // the INI folder that the games' GameINIFile describe
-    SettingsDialogScope SettingsScope = SettingsDialogScope::NativeMode; // what the settings dialog edits
 
     ProgramPaths Paths;
 
@@ -41,9 +39,12 @@ struct Model {
     bool SettingsDamaged = false;
     std::string SettingsDamagedBytes;
 
+    // The emulator's working folder: the folder of MameExePath, empty when the path names none.
+    // Derived here alone, so that every run of the emulator starts in the same place.
+    std::string MameFolder() const;
     // "mame.dat" and "kelvaro.cfg" in the data folder.
-    std::string GameListFile() const;
-    std::string SettingsFile() const;
+    [[nodiscard]] std::string GameListFile() const;
+    [[nodiscard]] std::string SettingsFile() const;
 };
 
 } // namespace kelvaro

@@ -66,13 +66,13 @@ bool TurnsPicture(std::string_view iniText) {
     return false;
 }
 
-std::optional<PictureFigures> PictureOfGame(const GameRow& game, std::string_view iniText, const AvailModeRow& mode) {
+std::optional<PictureFigures> PictureOfGame(const GameRow& game, bool turned, const AvailModeRow& mode) {
     const std::optional<long long> w = PositiveWhole(game.GameNativeWidth);
     const std::optional<long long> h = PositiveWhole(game.GameNativeHeight);
     const std::optional<long long> mw = PositiveWhole(mode.AvailWidth);
     const std::optional<long long> mh = PositiveWhole(mode.AvailHeight);
     if (!w || !h || !mw || !mh) return std::nullopt;
-    return PictureInMode(*w, *h, TurnsPicture(iniText), WholeNumber(game.GameNativeRefresh).value_or(0), *mw, *mh,
+    return PictureInMode(*w, *h, turned, WholeNumber(game.GameNativeRefresh).value_or(0), *mw, *mh,
                          WholeNumber(mode.AvailRefresh).value_or(0), mode.AvailInterlaced == "Yes");
 }
 

@@ -22,8 +22,8 @@ struct PictureFigures {
     bool RefreshKnown = false;                   // both refresh rates are numbers above 0
     double RefreshDifference = 0;                // mode - native, Hz
     double SpeedChangePercent = 0;               // (mode / native - 1) * 100
-    bool ExactSize() const { return NativeWidth == ModeWidth && NativeHeight == ModeHeight; }
-    bool WholeScale() const { return WholeX && WholeY; }
+    [[nodiscard]] bool ExactSize() const { return NativeWidth == ModeWidth && NativeHeight == ModeHeight; }
+    [[nodiscard]] bool WholeScale() const { return WholeX && WholeY; }
 };
 
 // The figures of a picture of width x height (as the game lists it; swapped when turned) in a
@@ -35,8 +35,9 @@ PictureFigures PictureInMode(long long width, long long height, bool turned, dou
 // "rol 1").
 bool TurnsPicture(std::string_view iniText);
 
-// The figures of the game's picture in an available mode, turned as iniText says; nothing when
-// the game or the mode has no size in whole numbers above 0 (a vector game, a malformed line).
-std::optional<PictureFigures> PictureOfGame(const GameRow& game, std::string_view iniText, const AvailModeRow& mode);
+// The figures of the game's picture in an available mode, turned through 90 degrees or not;
+// nothing when the game or the mode has no size in whole numbers above 0 (a vector game, a
+// malformed line).
+std::optional<PictureFigures> PictureOfGame(const GameRow& game, bool turned, const AvailModeRow& mode);
 
 } // namespace kelvaro

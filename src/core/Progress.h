@@ -9,14 +9,14 @@ inline constexpr int kNoCount = -1;
 inline constexpr int kRunningCount = -2;
 
 // How a long operation reports its progress: Begin once (with a count of items, or one of the two
-// above), Step for item i of the count before the item's work (or with the items done so far),
-// End once. Pump lets the windows repaint during a long wait without taking input. Every member
-// does nothing by default, so tests and the batch tool pass a plain ProgressSink.
+// above), Step with an item's number of the count before the item's work (or with the items done
+// so far), End once. Pump lets the windows repaint during a long wait without taking input. Every
+// member does nothing by default, so tests and the batch tool pass a plain ProgressSink.
 class ProgressSink {
 public:
     virtual ~ProgressSink() = default;
     virtual void Begin(const std::string& /*text*/, int /*count*/) {}
-    virtual void Step(int /*i*/) {}
+    virtual void Step(int /*item*/) {}
     virtual void End() {}
     virtual void Pump() {}
 };

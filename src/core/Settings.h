@@ -2,6 +2,7 @@
 #include <string>
 
 #include "core/ChosenMode.h"
+#include "core/Rotation.h"
 #include "core/Scopes.h"
 
 namespace kelvaro {
@@ -17,8 +18,9 @@ struct Settings {
     std::string MameROMPath{};
     bool LegacyMame = false;
     std::string ModeListFile{};        // set at start-up to the default mode list when it exists
-    int MonitorOrientation = 0;        // 0 horizontal, 1 vertical, 2 rotating (both)
-    int PreferredRotation = 0;         // 0 clockwise (right), 1 anti-clockwise (left)
+    // The types are named in full: the members take their names.
+    kelvaro::MonitorOrientation MonitorOrientation = MonitorOrientation::Horizontal;
+    kelvaro::PreferredRotation PreferredRotation = PreferredRotation::Clockwise;
     bool IgnoreInterlaced = true;
     int MatchResWithin = 16;           // pixels
     float MatchRefreshWithin = 1.25f;  // Hz

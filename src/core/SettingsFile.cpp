@@ -1,9 +1,11 @@
 #include "core/SettingsFile.h"
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -16,7 +18,7 @@ namespace kelvaro {
 
 namespace {
 
-enum class Kind { Text, Bool, Int16, Single, Scope };
+enum class Kind { Text, Bool, Int16, Choice, Single, Scope };
 
 struct LineInfo {
     const char* name;
@@ -25,17 +27,28 @@ struct LineInfo {
     bool Settings::*flag = nullptr;
     int Settings::*integer = nullptr;
     float Settings::*single = nullptr;
-    int maxValue = 0;  // for Int16 lines with a menu of choices: 0..maxValue, else unlimited
+    int maxValue = 0;  // for Choice lines: the menu's choices are 0..maxValue
     // What a user may set by name: one of the choices 0..setHigh, or any number from 0 to setHigh.
     bool setChoice = false;
     double setHigh = 0;
     GenerateScope Settings::*scope = nullptr;
+    // A Choice line's setting, by its number.
+    int (*getChoice)(const Settings&) = nullptr;
+    void (*putChoice)(Settings&, int) = nullptr;
 };
 
 LineInfo TextLine(const char* name, std::string Settings::*p) { return {name, Kind::Text, p}; }
 LineInfo BoolLine(const char* name, bool Settings::*p) { return {name, Kind::Bool, nullptr, p}; }
-LineInfo ChoiceLine(const char* name, int Settings::*p, int fileMax, int choices) {
-    return {name, Kind::Int16, nullptr, nullptr, p, nullptr, fileMax, true, static_cast<double>(choices - 1)};
+// A setting of one of a menu's choices, numbered as in its name table.
+template <auto Member, auto& Names>
+LineInfo ChoiceLine(const char* name) {
+    constexpr int high = static_cast<int>(std::size(Names)) - 1;
+    LineInfo line{name, Kind::Choice, nullptr, nullptr, nullptr, nullptr, high, true, static_cast<double>(high)};
+    line.getChoice = [](const Settings& s) { return NumberOf(s.*Member); };
+    line.putChoice = [](Settings& s, int number) {
+        s.*Member = static_cast<std::remove_cvref_t<decltype(s.*Member)>>(number);
+    };
+    return line;
 }
 LineInfo IntLine(const char* name, int Settings::*p, double high) {
     return {name, Kind::Int16, nullptr, nullptr, p, nullptr, 0, false, high};
@@ -55,8 +68,8 @@ const std::vector<LineInfo>& Lines() {
         TextLine("MameROMPath", &Settings::MameROMPath),
         BoolLine("LegacyMame", &Settings::LegacyMame),
         TextLine("ModeListFile", &Settings::ModeListFile),
-        ChoiceLine("MonitorOrientation", &Settings::MonitorOrientation, 2, 3),
-        ChoiceLine("PreferredRotation", &Settings::PreferredRotation, 1, 2),
+        ChoiceLine<&Settings::MonitorOrientation, kMonitorOrientations>("MonitorOrientation"),
+        ChoiceLine<&Settings::PreferredRotation, kPreferredRotations>("PreferredRotation"),
         BoolLine("IgnoreInterlaced", &Settings::IgnoreInterlaced),
         IntLine("MatchResWithin", &Settings::MatchResWithin, kMaxMatchResWithin),
         SingleLine("MatchRefreshWithin", &Settings::MatchRefreshWithin, kMaxMatchRefreshWithin),
@@ -117,13 +130,21 @@ bool ReadLine(const LineInfo& line, std::string_view text, Settings& s) {
         s.*line.flag = *b;
         return true;
     }
-    case Kind::Int16: {
+    case Kind::Int16:
+    case Kind::Choice: {
         std::optional<int> v;
         if (auto n = WholeNumber(WithDecimalPoint(text)))
             v = ToInt16(*n);
         if (!v)
             return false;
-        s.*line.integer = *v;
+        if (line.kind == Kind::Int16) {
+            s.*line.integer = *v;
+            return true;
+        }
+        // A choice the menus do not offer is no value of the setting's type.
+        if (*v < 0 || *v > line.maxValue)
+            return false;
+        line.putChoice(s, *v);
         return true;
     }
     case Kind::Scope: {
@@ -161,6 +182,8 @@ std::string WriteLine(const LineInfo& line, const Settings& s) {
         return s.*line.flag ? "True" : "False";
     case Kind::Int16:
         return NumberField(std::to_string(s.*line.integer));
+    case Kind::Choice:
+        return NumberField(std::to_string(line.getChoice(s)));
     case Kind::Scope:
         return NumberField(std::to_string(NumberOf(s.*line.scope)));
     case Kind::Single:
@@ -174,7 +197,9 @@ std::string WriteLine(const LineInfo& line, const Settings& s) {
 bool InFileRange(const LineInfo& line, const Settings& s) {
     switch (line.kind) {
     case Kind::Int16:
-        return s.*line.integer >= 0 && s.*line.integer <= (line.setChoice ? line.maxValue : line.setHigh);
+        return s.*line.integer >= 0 && s.*line.integer <= line.setHigh;
+    case Kind::Choice:
+        return line.getChoice(s) >= 0 && line.getChoice(s) <= line.maxValue;
     case Kind::Single:
         return s.*line.single >= 0 && s.*line.single <= line.setHigh;
     case Kind::Scope:
@@ -193,6 +218,7 @@ void SetDefault(const LineInfo& line, Settings& s) {
     case Kind::Text: s.*line.text = defaults.*line.text; break;
     case Kind::Bool: s.*line.flag = defaults.*line.flag; break;
     case Kind::Int16: s.*line.integer = defaults.*line.integer; break;
+    case Kind::Choice: line.putChoice(s, line.getChoice(defaults)); break;
     case Kind::Single: s.*line.single = defaults.*line.single; break;
     case Kind::Scope: s.*line.scope = defaults.*line.scope; break;
     }
@@ -275,12 +301,6 @@ Outcome LoadSettings(Model& m, SettingsFileProblems* problems) {
         m.SettingsUnreadable = true;
         read = ReadFailure(file, error);
     }
-    if (FileExists(m.Config.MameExePath, false)) {
-        bool found = false;
-        std::string folder = FolderOfFile(m.Config.MameExePath, &found);
-        if (found)
-            m.MameFolder = folder;
-    }
     return read;
 }
 
@@ -302,9 +322,22 @@ Outcome SetSettingByName(Settings& s, const std::string& name, const std::string
     for (const LineInfo& line : Lines()) {
         if (name != line.name)
             continue;
-        if (line.kind == Kind::Text || line.kind == Kind::Bool) {
-            if (!ReadLine(line, value, s))
-                return Outcome::Failure("must be True or False");
+        // The file holds a setting a line; NotFoundINIText joins its INI lines with "|".
+        if (value.find_first_of("\r\n") != std::string::npos)
+            return Outcome::Failure(line.text == &Settings::NotFoundINIText ? "must be one line (join INI lines with |)"
+                                                                            : "must be one line");
+        if (line.kind == Kind::Text) {
+            ReadLine(line, value, s);
+            return {};
+        }
+        if (line.kind == Kind::Bool) {
+            // A line of the file takes any number; a user types one of these.
+            const std::string_view word = TrimSpaces(value);
+            const std::optional<double> n = WholeNumber(WithDecimalPoint(word));
+            if (!EqualsIgnoringAsciiCase(word, "true") && !EqualsIgnoringAsciiCase(word, "false") &&
+                !(n && (*n == 0 || *n == 1)))
+                return Outcome::Failure("must be True, False, 1 or 0");
+            ReadLine(line, word, s);
             return {};
         }
         // Unlike a line of the file, the value is refused rather than bent into range: a typing
@@ -317,6 +350,8 @@ Outcome SetSettingByName(Settings& s, const std::string& name, const std::string
             s.*line.single = static_cast<float>(*n);
         else if (line.kind == Kind::Scope)
             s.*line.scope = *GenerateScopeFromNumber(static_cast<int>(*n));
+        else if (line.kind == Kind::Choice)
+            line.putChoice(s, static_cast<int>(RoundHalfEven(*n)));
         else
             s.*line.integer = static_cast<int>(RoundHalfEven(*n));
         return {};

@@ -20,7 +20,7 @@ struct SettingsFileProblems {
     std::vector<std::string> Lines;
     bool WrongLineCount = false;
 
-    bool Empty() const { return Lines.empty(); }
+    [[nodiscard]] bool Empty() const { return Lines.empty(); }
 };
 
 // Reads the 18 lines over the settings given. A missing line keeps that setting's value; a value
@@ -28,10 +28,10 @@ struct SettingsFileProblems {
 // default (of Settings{}). Both are reported, as is a file of more or fewer than 18 lines.
 SettingsFileProblems ParseSettingsFile(const std::string& bytes, Settings& s);
 
-// Reads the model's settings file when it exists and derives MameFolder. A file that is there
-// but cannot be read is a failure (the settings stay, and the model's SettingsUnreadable is set);
-// a damaged one sets SettingsDamaged and SettingsDamagedBytes when its line count is wrong.
-// problems (when given) receives what was wrong in it.
+// Reads the model's settings file when it exists. A file that is there but cannot be read is a
+// failure (the settings stay, and the model's SettingsUnreadable is set); a damaged one sets
+// SettingsDamaged and SettingsDamagedBytes when its line count is wrong. problems (when given)
+// receives what was wrong in it.
 Outcome LoadSettings(Model& m, SettingsFileProblems* problems = nullptr);
 
 // Writes the settings file safely (temporary file, then rename). A failure says why the file could
@@ -44,8 +44,9 @@ Outcome SaveSettings(const Model& m);
 namespace kelvaro {
 
 // Sets one setting by its name ("MatchResWithin") as a user gives it: a number must be the whole
-// value (a decimal comma reads as a point) and one the window's menus allow. A failure says why
-// not ("no such setting", "must be 0, 1 or 2"), and the setting is then unchanged.
+// value (a decimal comma reads as a point) and one the window's menus allow, a switch True, False,
+// 1 or 0 (any case), and no value holds a line end (the file keeps a setting a line). A failure says
+// why not ("no such setting", "must be 0, 1 or 2"), and the setting is then unchanged.
 Outcome SetSettingByName(Settings& s, const std::string& name, const std::string& value);
 
 } // namespace kelvaro

@@ -1,4 +1,5 @@
 #pragma once
+#include <cassert>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -8,17 +9,24 @@
 namespace kelvaro {
 
 // A table of rows numbered from 1. Element 0 always exists and is never used, so the count is
-// the highest index and an empty table has count 0.
+// the highest index and an empty table has count 0. A row index outside 1..Count() is a fault of
+// the caller: the debug builds stop on it (Elements() reaches element 0).
 template <class Row>
 class Table {
 public:
     Table() : rows_(1) {}
 
-    int Count() const { return static_cast<int>(rows_.size()) - 1; }
-    bool Empty() const { return rows_.size() == 1; }
+    [[nodiscard]] int Count() const { return static_cast<int>(rows_.size()) - 1; }
+    [[nodiscard]] bool Empty() const { return rows_.size() == 1; }
 
-    Row& operator[](int i) { return rows_[static_cast<size_t>(i)]; }
-    const Row& operator[](int i) const { return rows_[static_cast<size_t>(i)]; }
+    Row& operator[](int row) {
+        assert(row >= 1 && row <= Count());
+        return rows_[static_cast<size_t>(row)];
+    }
+    const Row& operator[](int row) const {
+        assert(row >= 1 && row <= Count());
+        return rows_[static_cast<size_t>(row)];
+    }
 
     // Appends a row after the last one and returns it.
     Row& Add(Row row = Row{}) {
@@ -27,15 +35,15 @@ public:
     }
     // Back to count 0 (element 0 stays, empty).
     void Clear() { rows_.assign(1, Row{}); }
-    // Removes row i; the rows after it move up by one.
-    void Remove(int i) {
-        if (i >= 1 && i <= Count()) rows_.erase(rows_.begin() + i);
+    // Removes the row; the rows after it move up by one.
+    void Remove(int row) {
+        if (row >= 1 && row <= Count()) rows_.erase(rows_.begin() + row);
     }
     void Reserve(int count) { rows_.reserve(static_cast<size_t>(count) + 1); }
 
     // Every element, element 0 included.
     std::vector<Row>& Elements() { return rows_; }
-    const std::vector<Row>& Elements() const { return rows_; }
+    [[nodiscard]] const std::vector<Row>& Elements() const { return rows_; }
 
 private:
     std::vector<Row> rows_;

@@ -60,30 +60,6 @@ std::string SubstituteEnvironment(std::string_view text) {
     return out;
 }
 
-// True for a root that ends in its separator: "/", and on Windows a drive's "C:\".
-bool IsRoot(const std::string& text) {
-#ifdef _WIN32
-    if (text.size() == 3 && text[1] == ':') return true;
-#endif
-    return text.size() == 1;
-}
-
-// The path without "." and ".." parts and without a trailing separator (a root keeps its own).
-std::string NormalForm(const fs::path& path) {
-    std::string text = path.lexically_normal().string();
-    while (!text.empty() && !IsRoot(text) && IsPathSeparator(text.back())) text.pop_back();
-    return text;
-}
-
-// The folder as the file system resolves it, links followed, for comparing.
-std::string ComparableFolder(const std::string& folder) {
-    std::error_code ec;
-    fs::path resolved = fs::weakly_canonical(fs::path(folder), ec);
-    std::string text = NormalForm(ec ? fs::path(folder) : resolved);
-    if (!kCaseSensitiveFileNames) text = AsciiLowerCase(text);
-    return text;
-}
-
 constexpr std::size_t kMaxAnswer = 4 << 20;
 
 } // namespace
@@ -119,13 +95,6 @@ OptionValues ReadOptionLines(std::string_view text) {
     return options;
 }
 
-std::string HomeFolder() {
-#ifdef _WIN32
-    if (std::string profile = Environment("USERPROFILE"); !profile.empty()) return profile;
-#endif
-    return Environment("HOME");
-}
-
 std::string ExpandFolder(std::string_view folder, const std::string& workingFolder) {
     std::string text;
     // Only a tilde that stands for a whole first part is the home folder ("~user" is not).
@@ -136,7 +105,7 @@ std::string ExpandFolder(std::string_view folder, const std::string& workingFold
     text += SubstituteEnvironment(folder);
     fs::path path(text);
     if (path.is_relative() && !workingFolder.empty()) path = fs::path(workingFolder) / path;
-    return NormalForm(path);
+    return NormalPath(path.string());
 }
 
 std::vector<std::string> ExpandSearchPath(std::string_view path, const std::string& workingFolder) {
@@ -149,17 +118,6 @@ std::vector<std::string> ExpandSearchPath(std::string_view path, const std::stri
         path.remove_prefix(end + 1);
     }
     return folders;
-}
-
-bool SameFolder(const std::string& a, const std::string& b) {
-    return !a.empty() && !b.empty() && ComparableFolder(a) == ComparableFolder(b);
-}
-
-bool IsInsideFolder(const std::string& path, const std::string& folder) {
-    if (path.empty() || folder.empty()) return false;
-    const std::string inner = ComparableFolder(path), outer = ComparableFolder(folder);
-    return inner.size() > outer.size() && inner.compare(0, outer.size(), outer) == 0 &&
-           (IsPathSeparator(inner[outer.size()]) || IsPathSeparator(outer.back()));
 }
 
 std::string EmulatorOptions::Value(std::string_view name) const {
@@ -189,8 +147,14 @@ Result<EmulatorOptions> ReadEmulatorOptions(std::string_view showConfig, std::st
     // The emulator reads mame.ini twice: the first file found may move the INI path for the second.
     options.MameIniFolders = options.BuiltInIniFolders;
     for (const std::string& folder : options.BuiltInIniFolders) {
-        const std::optional<std::string> first = ReadWholeFile(JoinPath(folder, "mame.ini"));
-        if (!first) continue;
+        const std::string file = JoinPath(folder, "mame.ini");
+        std::error_code error;
+        const std::optional<std::string> first = ReadWholeFile(file, &error);
+        if (!first) {
+            // The emulator skips a file it cannot open, and with it every setting the user put there.
+            if (FileExists(file, false)) options.UnreadableMameInis.push_back(file + " (" + error.message() + ")");
+            continue;
+        }
         const OptionValues set = ReadOptionLines(*first);
         if (auto it = set.find("inipath"); it != set.end()) options.MameIniFolders = ExpandSearchPath(it->second, workingFolder);
         break;
@@ -200,10 +164,40 @@ Result<EmulatorOptions> ReadEmulatorOptions(std::string_view showConfig, std::st
 
 namespace {
 
-// The emulator's standard output for the arguments; a failure when it could not run or ended
-// with an error.
+// The mame.ini files along the built-in INI folders that the emulator would read: the first one
+// there is, and the first along the inipath that one sets.
+std::vector<std::string> MameInisAlong(const std::vector<std::string>& builtIn, const std::string& workingFolder) {
+    std::vector<std::string> files;
+    std::vector<std::string> second = builtIn;
+    for (const std::string& folder : builtIn) {
+        const std::string file = JoinPath(folder, "mame.ini");
+        if (!FileExists(file, false)) continue;
+        files.push_back(file);
+        if (const std::optional<std::string> text = ReadWholeFile(file)) {
+            const OptionValues set = ReadOptionLines(*text);
+            if (auto it = set.find("inipath"); it != set.end()) second = ExpandSearchPath(it->second, workingFolder);
+        }
+        break;
+    }
+    for (const std::string& folder : second) {
+        const std::string file = JoinPath(folder, "mame.ini");
+        if (!FileExists(file, false)) continue;
+        if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
+        break;
+    }
+    return files;
+}
+
+std::string Seconds(std::chrono::milliseconds time) {
+    const long long ms = time.count();
+    return ms % 1000 == 0 ? std::to_string(ms / 1000) + " seconds" : std::to_string(ms) + " ms";
+}
+
+// The emulator's standard output for the arguments; a failure when it could not run, ended with
+// an error, answered more than any real answer holds, or was still running after timeLimit.
 Result<std::string> AskEmulator(const std::string& exe, const std::string& workingFolder,
-                                const std::vector<std::string>& args, const std::function<void()>& pump) {
+                                const std::vector<std::string>& args, const std::function<void()>& pump,
+                                std::chrono::milliseconds timeLimit) {
     std::string out;
     const ProcessExit exit = RunAndReadOutput(
         exe, args, workingFolder,
@@ -211,10 +205,28 @@ Result<std::string> AskEmulator(const std::string& exe, const std::string& worki
             out.append(data, std::min(size, kMaxAnswer - out.size()));
             return out.size() < kMaxAnswer;
         },
-        pump);
+        pump, timeLimit);
     std::string asked = exe;
     for (const std::string& arg : args) asked += " " + arg;
     if (exit.Error) return Outcome::Failure("cannot run " + exe, exit.Error);
+    if (exit.TimedOut) {
+        std::string reason = asked + " gave no answer within " + Seconds(timeLimit) + " and was ended";
+        if (std::find(args.begin(), args.end(), "-noreadconfig") != args.end()) return Outcome::Failure(reason);
+        // Every run reads mame.ini first; the folders it looks in come from a run that reads none.
+        const Result<std::string> builtIn = AskEmulator(exe, workingFolder, {"-noreadconfig", "-showconfig"}, pump, timeLimit);
+        if (!builtIn) return Outcome::Failure(reason + "; " + builtIn.Reason() + " too, so the executable itself hangs");
+        const OptionValues values = ReadOptionLines(*builtIn);
+        auto path = values.find("inipath");
+        const std::vector<std::string> inis =
+            path == values.end() ? std::vector<std::string>() : MameInisAlong(ExpandSearchPath(path->second, workingFolder), workingFolder);
+        std::string files;
+        for (const std::string& file : inis) files += (files.empty() ? "" : ", ") + file;
+        return Outcome::Failure(reason + (inis.empty() ? "; it reads no mame.ini, so the executable itself hangs"
+                                                       : "; the likely cause is a damaged mame.ini that it reads: " + files));
+    }
+    if (out.size() >= kMaxAnswer)
+        return Outcome::Failure(asked + " answered with more than " + std::to_string(kMaxAnswer >> 20) +
+                                " MB, more than any list of options, and was read no further");
     if (exit.Signal != 0) return Outcome::Failure(asked + " was ended by signal " + std::to_string(exit.Signal));
     if (exit.ExitCode != 0)
         return Outcome::Failure(asked + " ended with exit status " + std::to_string(exit.ExitCode));
@@ -234,17 +246,18 @@ Result<EmulatorOptions> OptionsOf(const std::string& exe, const std::string& wor
 }
 
 // The built-in answer: empty when the emulator does not give one.
-std::string AskBuiltIn(const std::string& exe, const std::string& workingFolder, const std::function<void()>& pump) {
-    const Result<std::string> builtIn = AskEmulator(exe, workingFolder, {"-noreadconfig", "-showconfig"}, pump);
+std::string AskBuiltIn(const std::string& exe, const std::string& workingFolder, const std::function<void()>& pump,
+                       std::chrono::milliseconds timeLimit) {
+    const Result<std::string> builtIn = AskEmulator(exe, workingFolder, {"-noreadconfig", "-showconfig"}, pump, timeLimit);
     return builtIn ? *builtIn : std::string();
 }
 
 } // namespace
 
 Result<EmulatorOptions> AskEmulatorOptions(const std::string& exe, const std::string& workingFolder,
-                                           const std::function<void()>& pump) {
-    const Result<std::string> answer = AskEmulator(exe, workingFolder, {"-showconfig"}, pump);
-    return OptionsOf(exe, workingFolder, answer, answer ? AskBuiltIn(exe, workingFolder, pump) : std::string());
+                                           const std::function<void()>& pump, std::chrono::milliseconds timeLimit) {
+    const Result<std::string> answer = AskEmulator(exe, workingFolder, {"-showconfig"}, pump, timeLimit);
+    return OptionsOf(exe, workingFolder, answer, answer ? AskBuiltIn(exe, workingFolder, pump, timeLimit) : std::string());
 }
 
 FileStamp StampOf(const std::string& path) {
@@ -274,14 +287,15 @@ EmulatorOptionsCache::Key EmulatorOptionsCache::MakeKey(const std::string& exe,
 }
 
 const Result<EmulatorOptions>& EmulatorOptionsCache::Get(const std::string& exe, const std::string& workingFolder,
-                                                         bool askAgain, const std::function<void()>& pump) {
+                                                         bool askAgain, const std::function<void()>& pump,
+                                                         std::chrono::milliseconds timeLimit) {
     asked_ = askAgain || !key_ || !(MakeKey(exe, workingFolder) == *key_);
     if (!asked_) return answer_;
-    const Result<std::string> answer = AskEmulator(exe, workingFolder, {"-showconfig"}, pump);
+    const Result<std::string> answer = AskEmulator(exe, workingFolder, {"-showconfig"}, pump, timeLimit);
     // The built-in answer reads no file: it changes with the executable only.
     BuiltInKey builtInKey{exe, workingFolder, StampOf(exe)};
     if (answer && !(builtInKey_ && *builtInKey_ == builtInKey)) {
-        builtIn_ = AskBuiltIn(exe, workingFolder, pump);
+        builtIn_ = AskBuiltIn(exe, workingFolder, pump, timeLimit);
         builtInKey_ = std::move(builtInKey);
     }
     answer_ = OptionsOf(exe, workingFolder, answer, builtIn_);

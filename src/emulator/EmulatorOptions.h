@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -20,9 +21,6 @@ using OptionValues = std::map<std::string, std::string, std::less<>>;
 // emulator reads it.
 OptionValues ReadOptionLines(std::string_view text);
 
-// The user's home folder ($HOME; %USERPROFILE% on Windows); empty when unknown.
-std::string HomeFolder();
-
 // One folder of a search path as the emulator opens it: a leading "~" is the home folder,
 // $NAME and ${NAME} are environment variables (an unset one counts as empty), and a relative
 // folder is taken from the emulator's working folder. The result has no trailing separator.
@@ -31,12 +29,10 @@ std::string ExpandFolder(std::string_view folder, const std::string& workingFold
 // A search path ("$HOME/.mame;/etc/mame") split on ';', each part expanded; empty parts left out.
 std::vector<std::string> ExpandSearchPath(std::string_view path, const std::string& workingFolder);
 
-// True when both paths name one folder (links followed, "." and ".." resolved; on Windows case
-// does not count). Folders that are not there compare by their normal form.
-bool SameFolder(const std::string& a, const std::string& b);
-
-// True when path lies inside folder (links followed).
-bool IsInsideFolder(const std::string& path, const std::string& folder);
+// How long the emulator may take to answer a question (-showconfig, -listsource) before it is
+// ended. It answers in well under a second; 20 seconds leave room for a cold disk and a loaded
+// machine, and a run past them has hung (a damaged mame.ini can make it spin for ever).
+inline constexpr std::chrono::milliseconds kEmulatorAnswerTime{20000};
 
 // The emulator's effective options, as -showconfig printed them.
 struct EmulatorOptions {
@@ -47,11 +43,13 @@ struct EmulatorOptions {
                                                 // the first one sets (the built-in one when it sets none)
     std::vector<std::string> RomFolders;        // rompath, expanded
     std::string WorkingFolder;                  // relative folders are taken from here
+    std::vector<std::string> UnreadableMameInis; // a mame.ini that is there but could not be read,
+                                                 // with the reason: "/x/mame.ini (Permission denied)"
 
     // The value as printed; empty when the option was not printed.
-    std::string Value(std::string_view name) const;
+    [[nodiscard]] std::string Value(std::string_view name) const;
     // True for a switch that is on (a number other than 0).
-    bool IsOn(std::string_view name) const;
+    [[nodiscard]] bool IsOn(std::string_view name) const;
 };
 
 // Reads the answer to -showconfig (and to -noreadconfig -showconfig for the built-in INI
@@ -62,9 +60,12 @@ Result<EmulatorOptions> ReadEmulatorOptions(std::string_view showConfig, std::st
 
 // Runs the emulator directly in its working folder with -showconfig, and with -noreadconfig
 // -showconfig for the folders it looks in before reading any mame.ini. A failure says why when it
-// cannot be started, ends with an error, or answers with no options.
+// cannot be started, ends with an error, answers with no options or more than any list of them,
+// or gives no answer within the time limit (it is ended then, and the mame.ini files it reads are
+// named as the likely cause).
 Result<EmulatorOptions> AskEmulatorOptions(const std::string& exe, const std::string& workingFolder,
-                                           const std::function<void()>& pump = {});
+                                           const std::function<void()>& pump = {},
+                                           std::chrono::milliseconds timeLimit = kEmulatorAnswerTime);
 
 // A file's size and modification time, to tell whether it changed; Exists false when it is not
 // there.
@@ -83,9 +84,10 @@ class EmulatorOptionsCache {
 public:
     // The options, from the emulator when askAgain is set or anything changed.
     const Result<EmulatorOptions>& Get(const std::string& exe, const std::string& workingFolder, bool askAgain,
-                                       const std::function<void()>& pump = {});
+                                       const std::function<void()>& pump = {},
+                                       std::chrono::milliseconds timeLimit = kEmulatorAnswerTime);
     // True when the last Get ran the emulator.
-    bool Asked() const { return asked_; }
+    [[nodiscard]] bool Asked() const { return asked_; }
 
 private:
     struct Key {
@@ -94,7 +96,7 @@ private:
         std::vector<std::pair<std::string, FileStamp>> MameInis;
         bool operator==(const Key&) const = default;
     };
-    Key MakeKey(const std::string& exe, const std::string& workingFolder) const;
+    [[nodiscard]] Key MakeKey(const std::string& exe, const std::string& workingFolder) const;
 
     struct BuiltInKey {
         std::string Exe, WorkingFolder;

@@ -73,7 +73,7 @@ std::string SourceOfGame(std::string_view listSource, std::string_view game) {
 }
 
 Result<std::string> AskSourceOfGame(const std::string& exe, const std::string& workingFolder, const std::string& game,
-                                    const std::function<void()>& pump) {
+                                    const std::function<void()>& pump, std::chrono::milliseconds timeLimit) {
     std::string out;
     const ProcessExit exit = RunAndReadOutput(
         exe, {"-listsource", game}, workingFolder,
@@ -81,8 +81,11 @@ Result<std::string> AskSourceOfGame(const std::string& exe, const std::string& w
             out.append(data, size);
             return out.size() < (1 << 20);
         },
-        pump);
+        pump, timeLimit);
     if (exit.Error) return Outcome::Failure("cannot run " + exe, exit.Error);
+    if (exit.TimedOut)
+        return Outcome::Failure(exe + " -listsource " + game + " gave no answer within " +
+                                std::to_string(timeLimit.count()) + " ms and was ended");
     std::string source = SourceOfGame(out, game);
     if (source.empty()) return Outcome::Failure(exe + " -listsource " + game + " named no source file");
     return source;

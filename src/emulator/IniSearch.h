@@ -36,9 +36,11 @@ std::optional<GameFacts> FactsOfGame(const Model& m, std::string_view romName);
 // ("pacman           pacman/pacman.cpp" -> "pacman"); empty when the output does not name it.
 std::string SourceOfGame(std::string_view listSource, std::string_view game);
 
-// Runs the emulator with -listsource for the game: its source file's base name, or why not.
+// Runs the emulator with -listsource for the game: its source file's base name, or why not (it is
+// ended when it gives no answer within the time limit).
 Result<std::string> AskSourceOfGame(const std::string& exe, const std::string& workingFolder, const std::string& game,
-                                    const std::function<void()>& pump = {});
+                                    const std::function<void()>& pump = {},
+                                    std::chrono::milliseconds timeLimit = kEmulatorAnswerTime);
 
 // The first of the folders that holds a file of that name (a name may hold a folder, as
 // "source/pacman.ini" does); empty when none does.

@@ -55,7 +55,7 @@ bool EntryExists(const std::string& path) {
 
 // NAME.bak, or the first of NAME.bak2, NAME.bak3, ... that is free.
 std::string FreeBackupPath(const std::string& path) {
-    const std::string base = path + ".bak";
+    std::string base = path + ".bak";
     if (!EntryExists(base)) return base;
     for (int n = 2;; ++n)
         if (std::string candidate = base + std::to_string(n); !EntryExists(candidate)) return candidate;

@@ -130,9 +130,11 @@ void Checker::Switches() {
 }
 
 void Checker::Rotation() {
-    if (in_.MonitorOrientation != 1 && in_.MonitorOrientation != 2) return;
-    const std::string ours = in_.PreferredRotation == 0 ? "ror 1" : "rol 1";
-    const std::string which = in_.MonitorOrientation == 1 ? "every game" : "vertical games";
+    // The line Kelvaro gives a vertical game: none when no game is turned.
+    const std::string ours(RotationLine(in_.MonitorOrientation, in_.PreferredRotation, true));
+    if (ours.empty()) return;
+    const bool everyGame = !RotationLine(in_.MonitorOrientation, in_.PreferredRotation, false).empty();
+    const std::string which = everyGame ? "every game" : "vertical games";
     auto combines = [&](const std::string& file, const std::string& switches, const std::string& where) {
         Add(CheckLevel::Warning,
             file + " sets " + switches + ", and Kelvaro writes \"" + ours + "\" into the INI files of " + which +
@@ -155,7 +157,7 @@ void Checker::Rotation() {
         any = true;
     }
     std::vector<std::string> names = {"vertical.ini"};
-    if (in_.MonitorOrientation == 1) names.push_back("horizont.ini");
+    if (everyGame) names.push_back("horizont.ini");
     for (const std::string& name : names) {
         const std::string folder = FirstFolderHolding(o_.IniFolders, name);
         if (folder.empty()) continue;
@@ -215,7 +217,7 @@ void Checker::Game(const std::function<void()>& pump) {
         return;
     }
     GameFacts game = *in_.GameFound;
-    const Result<std::string> source = AskSourceOfGame(in_.Exe, in_.WorkingFolder, game.Name, pump);
+    const Result<std::string> source = AskSourceOfGame(in_.Exe, in_.WorkingFolder, game.Name, pump, in_.AnswerTime);
     if (source) game.Source = *source;
     std::vector<std::string> read, mayApply, turning;
     bool own = false;
@@ -279,7 +281,7 @@ void Checker::RomFolder() {
 SetupCheckInput CheckInputOf(const Model& m, const std::string& gameListFile, const std::string& game) {
     SetupCheckInput in;
     in.Exe = m.Config.MameExePath;
-    in.WorkingFolder = m.MameFolder.empty() ? FolderOfFile(m.Config.MameExePath) : m.MameFolder;
+    in.WorkingFolder = m.MameFolder();
     in.IniFolder = m.Config.MameINIPath;
     in.RomFolder = m.Config.MameROMPath;
     in.MonitorOrientation = m.Config.MonitorOrientation;
@@ -329,6 +331,10 @@ SetupReport CheckSetup(const SetupCheckInput& in, const Result<EmulatorOptions>&
                                    kNotAskedHint});
         return report;
     }
+    for (const std::string& file : options->UnreadableMameInis)
+        report.Findings.push_back({CheckLevel::Warning,
+                                   "M.A.M.E. cannot read its settings file " + file + ", so it skips it with every setting in it.",
+                                   "Make the file readable to the user who runs M.A.M.E., or remove it.", std::nullopt, ""});
     Checker check(in, *options, report);
     check.IniFolder();
     check.Switches();

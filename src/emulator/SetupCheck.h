@@ -6,6 +6,7 @@
 
 #include "core/Model.h"
 #include "core/Outcome.h"
+#include "core/Rotation.h"
 #include "emulator/EmulatorOptions.h"
 #include "emulator/IniSearch.h"
 #include "emulator/OptionFix.h"
@@ -28,23 +29,24 @@ struct SetupCheckInput {
     std::string Exe, WorkingFolder;
     std::string IniFolder;             // empty when none is chosen
     std::string RomFolder;             // empty when none is chosen
-    int MonitorOrientation = 0;        // 0 horizontal, 1 vertical, 2 rotating (both)
-    int PreferredRotation = 0;         // 0 clockwise ("ror 1"), 1 anti-clockwise ("rol 1")
+    kelvaro::MonitorOrientation MonitorOrientation = MonitorOrientation::Horizontal;
+    kelvaro::PreferredRotation PreferredRotation = PreferredRotation::Clockwise;
     std::string GameListFile;          // empty when there is no game list
     std::string Game;                  // the game to follow; empty for none
     std::optional<GameFacts> GameFound; // its facts from the game list; nothing when the list lacks it
     std::string Home;                  // the user's home folder
+    std::chrono::milliseconds AnswerTime = kEmulatorAnswerTime; // how long the emulator may take to answer
 };
 
 struct SetupReport {
     std::vector<Finding> Findings;
 
-    bool HasProblem() const;
+    [[nodiscard]] bool HasProblem() const;
     // The first problem's few words for the status bar; empty without a problem.
-    std::string Hint() const;
+    [[nodiscard]] std::string Hint() const;
     // One line per finding: "ok: ", "warning: " or "problem: ", the sentence, and " Fix: " and
     // the fix where there is one.
-    std::string Text() const;
+    [[nodiscard]] std::string Text() const;
 };
 
 // The check's input from the model's settings, with the game list file (empty when there is

@@ -35,8 +35,8 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
 
     std::error_code ec;
     if (!m.Paths.DataFolder.empty()) std::filesystem::create_directories(m.Paths.DataFolder, ec);
-    if (!FileExists(m.MameFolder, true))
-        return Outcome::Failure("the emulator's folder \"" + m.MameFolder + "\" does not exist");
+    const std::string folder = m.MameFolder();
+    if (!FileExists(folder, true)) return Outcome::Failure("the emulator's folder \"" + folder + "\" does not exist");
     // The new list takes the old one's place only when it is whole; until then the old list stays,
     // and the temporary file goes when anything fails.
     AtomicFile out(listFile);
@@ -50,20 +50,22 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
     auto pump = [&progress] { progress.Pump(); };
     ProcessExit exit;
     std::string listError;
+    int gamesWritten = 0;
     if (m.Config.LegacyMame) {
         GameCounter games;
         exit = RunAndReadOutput(
-            emulator, {"-listinfo"}, m.MameFolder,
+            emulator, {"-listinfo"}, folder,
             [&](const char* data, std::size_t size) {
                 games.Feed({data, size});
                 progress.Step(games.Count());
                 return write({data, size});
             },
             pump);
+        gamesWritten = games.Count();
     } else {
         ListInfoConverter converter([&](std::string_view text) { write(text); });
         exit = RunAndReadOutput(
-            emulator, {"-listxml"}, m.MameFolder,
+            emulator, {"-listxml"}, folder,
             [&](const char* data, std::size_t size) {
                 const bool fed = converter.Feed(data, size, false);
                 progress.Step(converter.MachinesWritten());
@@ -72,12 +74,18 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
             pump);
         converter.Feed(nullptr, 0, true);
         if (converter.Failed()) listError = "M.A.M.E. wrote malformed XML at " + converter.ErrorText();
+        gamesWritten = converter.MachinesWritten();
     }
     if (writeFailed) return WriteFailure(listFile, out.Error());
     if (Outcome run = RunOutcome(emulator, exit); !run) return run;
     if (!listError.empty()) return Outcome::Failure(listError);
     // Text output has no end mark to check; nothing at all is no list.
     if (m.Config.LegacyMame && !wroteAny) return Outcome::Failure("M.A.M.E. wrote no game list");
+    // A list without a single game would leave the user with nothing to work on: the previous
+    // list is worth more.
+    if (gamesWritten == 0)
+        return Outcome::Failure(m.Config.LegacyMame ? "M.A.M.E.'s game list holds no game"
+                                                    : "M.A.M.E.'s game list holds no game with a screen");
     if (!out.Commit()) return WriteFailure(listFile, out.Error());
     return {};
 }

@@ -9,12 +9,12 @@ namespace kelvaro {
 // text in the model's game list file: -listxml streamed through the converter, or -listinfo as
 // it comes when LegacyMame is set. The new text is written under a temporary name and takes the
 // old file's place only when the emulator ended with status 0 and its list was whole (an XML list
-// to its end, or any text at all); otherwise the old file stays as it was, or stays missing.
+// to its end, or any text at all) and held at least one game; otherwise the old file stays as it was, or stays missing.
 // Shows "Retrieving Game Info from M.A.M.E...." with the games written so far counted against
 // the games of the previous list (a running count when there is none), pumping the windows while
 // the emulator runs (nothing is shown when the executable is missing). A failure says what went
 // wrong: no emulator, no folder to run it in, the file, the emulator could not start or ended
-// with a status, a list that was malformed or empty.
+// with a status, a list that was malformed, empty or without a game.
 Outcome RetrieveGameInfo(Model& m, ProgressSink& progress);
 
 } // namespace kelvaro

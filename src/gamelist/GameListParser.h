@@ -16,22 +16,25 @@ namespace kelvaro {
 Outcome ReadGameList(const std::string& fileName, Model& m, ProgressSink& progress);
 
 // The same scan over text already in memory (used by the file reader, the tests and the fuzzer).
+// A byte order mark in front of the text is skipped; "game (" may have blanks after it; a value
+// of the video line in double quotes is read whole, nothing in it taken for another field.
 void ParseGameList(std::string_view text, Model& m);
 
 // Counts the games of listinfo text as it streams in, by the rule the reader uses: a line that is
-// exactly "game (" opens a game, whatever its line end (CR, LF or CR LF) and wherever the chunks
-// were cut.
+// "game (" (blanks after it allowed) opens a game, whatever its line end (CR, LF or CR LF), past a
+// byte order mark at the start, and wherever the chunks were cut.
 class GameCounter {
 public:
     void Feed(std::string_view text);
     // The games so far; a last line "game (" without a line end counts.
-    int Count() const { return count_ + (!differs_ && matched_ == kOpening.size() ? 1 : 0); }
+    [[nodiscard]] int Count() const { return count_ + (!differs_ && matched_ == kOpening.size() ? 1 : 0); }
 
 private:
     static constexpr std::string_view kOpening = "game (";
     int count_ = 0;
     std::size_t matched_ = 0;  // characters of kOpening the current line began with
     bool differs_ = false;     // the current line is not kOpening
+    std::size_t markSeen_ = 0; // bytes of a byte order mark at the start; 3 once past the start
 };
 
 // The number of games in a listinfo file, read once; nothing when it cannot be read.

@@ -28,6 +28,30 @@ void AppendClean(std::string& out, const std::string& text) {
     }
 }
 
+// A value of the video line as the game list reader finds it: the screen type, width, height
+// and refresh of the emulator's lists are plain words and numbers, written as they are. Anything
+// else (a blank, a parenthesis, a word the reader looks for) is written in double quotes, which
+// the reader takes whole; a double quote inside becomes an apostrophe, as the line has no escape.
+void AppendVideoValue(std::string& out, const std::string& text, bool isType) {
+    static constexpr const char* kReaderWords[] = {"raster", "vector", "horizontal", "vertical", "freq"};
+    bool plain = text != "x" && text != "y";
+    for (const char c : text)
+        plain = plain && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                          c == '.' || c == '-' || c == '+' || c == '_');
+    if (plain && !(isType && (text == "raster" || text == "vector")))
+        for (const char* word : kReaderWords) plain = plain && text.find(word) == std::string::npos;
+    if (plain) {
+        out += text;
+        return;
+    }
+    const std::size_t start = out.size() + 1;
+    out += '"';
+    AppendClean(out, text);
+    for (std::size_t i = start; i < out.size(); ++i)
+        if (out[i] == '"') out[i] = '\'';
+    out += '"';
+}
+
 } // namespace
 
 struct ListInfoConverter::Impl {
@@ -150,20 +174,20 @@ struct ListInfoConverter::Impl {
             out += "\r\n";
         }
         out += "\tvideo ( screen ";
-        AppendClean(out, type);
+        AppendVideoValue(out, type, true);
         out += vertical ? " orientation vertical " : " orientation horizontal ";
         if (type != "vector" && hasWidth && hasHeight) {
             // The size as the player sees it: a turned screen shows its height across.
             out += "x ";
-            AppendClean(out, vertical ? height : width);
+            AppendVideoValue(out, vertical ? height : width, false);
             out += " y ";
-            AppendClean(out, vertical ? width : height);
+            AppendVideoValue(out, vertical ? width : height, false);
             out += ' ';
         }
         out += vertical ? "aspectx 3 aspecty 4 " : "aspectx 4 aspecty 3 ";
         if (hasRefresh) {
             out += "freq ";
-            AppendClean(out, refresh);
+            AppendVideoValue(out, refresh, false);
             out += ' ';
         }
         out += ")\r\n)\r\n\r\n";
@@ -172,7 +196,7 @@ struct ListInfoConverter::Impl {
     }
 
     // "line 12, column 3: " of where the parser stands.
-    std::string Position() const {
+    [[nodiscard]] std::string Position() const {
         return "line " + std::to_string(XML_GetCurrentLineNumber(parser)) + ", column " +
                std::to_string(XML_GetCurrentColumnNumber(parser)) + ": ";
     }

@@ -132,10 +132,10 @@ std::string NativeModeDisplay(const NativeModeRow& mode) {
            "Hz " + mode.NativeOrientation;
 }
 
-std::vector<int> GamesOfNativeMode(const Model& m, int k) {
+std::vector<int> GamesOfNativeMode(const Model& m, int nativeMode) {
     std::vector<int> games;
-    if (k < 1 || k > m.NativeModes.Count()) return games;
-    const NativeModeRow& mode = m.NativeModes[k];
+    if (nativeMode < 1 || nativeMode > m.NativeModes.Count()) return games;
+    const NativeModeRow& mode = m.NativeModes[nativeMode];
     for (int i = 1; i <= m.Games.Count(); ++i) {
         const GameRow& g = m.Games[i];
         if (g.GameNativeWidth == mode.NativeWidth && g.GameNativeHeight == mode.NativeHeight &&

@@ -14,9 +14,9 @@ struct NativeModeCounts {
     int HModes = 0, VModes = 0, NativeCount = 0;
     int HGames = 0, VGames = 0, VectorGames = 0;
     // "Modes: 1 H + 1 V = 2"
-    std::string Panel1() const;
+    [[nodiscard]] std::string Panel1() const;
     // "Total Games: 1 Horizontal + 2 Vertical = 3 (inc. 0 Vector)"
-    std::string Panel2() const;
+    [[nodiscard]] std::string Panel2() const;
 };
 
 // Builds the game table and the sorted native mode table from the game list file, running the
@@ -41,8 +41,8 @@ std::optional<NativeModeCounts> BuildNativeModesFromGameList(Model& m);
 // text as it is when not a number), or "Vector H" for a vector mode.
 std::string NativeModeDisplay(const NativeModeRow& mode);
 
-// The games of native mode k (all four native texts equal), in table order.
-std::vector<int> GamesOfNativeMode(const Model& m, int k);
+// The games of the native mode of that row (all four native texts equal), in table order.
+std::vector<int> GamesOfNativeMode(const Model& m, int nativeMode);
 
 // The "Mode" column of the games list: "640 x 480 @ 60Hz", or "(Let MAME Decide)" when no mode
 // is chosen.

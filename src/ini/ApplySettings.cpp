@@ -9,34 +9,34 @@ namespace {
 
 // The chosen mode and the detail text of an entry: entry 0 (and any entry outside the list,
 // which the dialog never offers) leaves the choice to the emulator.
-void ApplyChoice(const Model& m, int e, const std::string& text, const ChosenMode& target) {
+void ApplyChoice(const Model& m, int entry, const std::string& text, const ChosenMode& target) {
     target.Details = text;
-    SetChosenMode(m, e, target);
+    SetChosenMode(m, entry, target);
 }
 
-bool IsGame(const Model& m, int g) { return g >= 1 && g <= m.Games.Count(); }
+bool IsGame(const Model& m, int game) { return game >= 1 && game <= m.Games.Count(); }
 
 } // namespace
 
-void ApplyChoiceToGame(Model& m, int g, int e, const std::string& text) {
-    if (!IsGame(m, g)) return;
-    ApplyChoice(m, e, text, ChosenModeOf(m.Games[g]));
+void ApplyChoiceToGame(Model& m, int game, int entry, const std::string& text) {
+    if (!IsGame(m, game)) return;
+    ApplyChoice(m, entry, text, ChosenModeOf(m.Games[game]));
 }
 
-void ApplyChoiceToNotFound(Model& m, int e, const std::string& text) {
-    ApplyChoice(m, e, text, NotFoundMode(m.Config));
+void ApplyChoiceToNotFound(Model& m, int entry, const std::string& text) {
+    ApplyChoice(m, entry, text, NotFoundMode(m.Config));
 }
 
-std::vector<int> ApplyChoiceToScope(Model& m, ApplyScope scope, int s, const std::vector<int>& shownGames, int e,
-                                    const std::string& text) {
+std::vector<int> ApplyChoiceToScope(Model& m, ApplyScope scope, int selectedGame, const std::vector<int>& shownGames,
+                                    int entry, const std::string& text) {
     std::vector<int> changed;
     auto apply = [&](int g) {
-        ApplyChoiceToGame(m, g, e, text);
+        ApplyChoiceToGame(m, g, entry, text);
         changed.push_back(g);
     };
     switch (scope) {
     case ApplyScope::SelectedGame:
-        if (IsGame(m, s)) apply(s);
+        if (IsGame(m, selectedGame)) apply(selectedGame);
         break;
     case ApplyScope::ShownGames:
         // The games list decides, not the table: exactly the games it shows, in its order.
@@ -44,8 +44,8 @@ std::vector<int> ApplyChoiceToScope(Model& m, ApplyScope scope, int s, const std
             if (IsGame(m, g)) apply(g);
         break;
     case ApplyScope::SameOrientation: {
-        if (!IsGame(m, s)) break;
-        const std::string orientation = m.Games[s].GameOrientation;
+        if (!IsGame(m, selectedGame)) break;
+        const std::string orientation = m.Games[selectedGame].GameOrientation;
         for (int i = 1; i <= m.Games.Count(); ++i)
             if (m.Games[i].GameOrientation == orientation) apply(i);
         break;
@@ -57,13 +57,13 @@ std::vector<int> ApplyChoiceToScope(Model& m, ApplyScope scope, int s, const std
     return changed;
 }
 
-int PreselectEntry(const Model& m, const std::string& w, const std::string& h, const std::string& r,
+int PreselectEntry(const Model& m, const std::string& width, const std::string& height, const std::string& refresh,
                    std::string& text) {
     int entry = 0;
-    for (int k = 1; w != kNoModeWidth && k <= m.AvailModes.Count() && entry == 0; ++k) {
+    for (int k = 1; width != kNoModeWidth && k <= m.AvailModes.Count() && entry == 0; ++k) {
         const AvailModeRow& mode = m.AvailModes[k];
         // Text against text: a chosen 60 is not the listed 60.000000.
-        if (mode.AvailWidth == w && mode.AvailHeight == h && mode.AvailRefresh == r) entry = k;
+        if (mode.AvailWidth == width && mode.AvailHeight == height && mode.AvailRefresh == refresh) entry = k;
     }
     text = SetResolutionLine(ResolutionLineOfMode(m, entry), text);
     return entry;

@@ -6,25 +6,25 @@
 
 namespace kelvaro {
 
-// The settings dialog's choice: entry e of the mode list (0 "(Let MAME Decide)", k available
+// The settings dialog's choice: an entry of the mode list (0 "(Let MAME Decide)", k available
 // mode k) and the text of its INI details box (line breaks allowed).
 
-// Gives game g the whole detail text and the mode of entry e.
-void ApplyChoiceToGame(Model& m, int g, int e, const std::string& text);
+// Gives the game the whole detail text and the mode of the entry.
+void ApplyChoiceToGame(Model& m, int game, int entry, const std::string& text);
 
-// Gives the not-found settings the detail text and the mode of entry e.
-void ApplyChoiceToNotFound(Model& m, int e, const std::string& text);
+// Gives the not-found settings the detail text and the mode of the entry.
+void ApplyChoiceToNotFound(Model& m, int entry, const std::string& text);
 
-// The dialog's OK: gives the choice to the selected game s, to every game shown in the games list
-// (in list order), to every game with the orientation of s, or to every game. Returns the games
-// changed.
-std::vector<int> ApplyChoiceToScope(Model& m, ApplyScope scope, int s, const std::vector<int>& shownGames,
-                                    int e, const std::string& text);
+// The dialog's OK: gives the choice to the selected game, to every game shown in the games list
+// (in list order), to every game with the selected game's orientation, or to every game. Returns
+// the games changed.
+std::vector<int> ApplyChoiceToScope(Model& m, ApplyScope scope, int selectedGame, const std::vector<int>& shownGames,
+                                    int entry, const std::string& text);
 
-// Step 3 of filling the dialog: picks the entry for the chosen mode (W, H, R) by exact text
-// comparison (0 when none) and rewrites the detail text's resolution line to match. Returns the
-// entry; text is updated in place.
-int PreselectEntry(const Model& m, const std::string& w, const std::string& h, const std::string& r,
+// Step 3 of filling the dialog: picks the entry for the chosen mode by exact text comparison (0
+// when none) and rewrites the detail text's resolution line to match. Returns the entry; text is
+// updated in place.
+int PreselectEntry(const Model& m, const std::string& width, const std::string& height, const std::string& refresh,
                    std::string& text);
 
 } // namespace kelvaro

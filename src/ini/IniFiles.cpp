@@ -151,19 +151,25 @@ std::string IniFolderInUse(int holder) {
     return "The INI folder is in use by another Kelvaro (process " + std::to_string(holder) + ").";
 }
 
-GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progress,
-                                std::chrono::milliseconds lockWait) {
+GenerateRequest GenerateRequestOf(const Settings& s, int selectedGame) {
+    GenerateRequest request;
+    request.Scope = s.GenerateApplyTo;
+    request.SelectedGame = selectedGame;
+    request.AvailableOnly = s.GenerateAvailableOnly;
+    request.ParentsOnly = s.GenerateParentsOnly;
+    request.NoIniOnly = s.GenerateNoINIOnly;
+    return request;
+}
+
+Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request, ProgressSink& progress) {
     GenerateResult result;
     const Settings& s = m.Config;
     const int count = m.Games.Count();
     // Another run writing into the same folder would mix its files with these.
-    FolderLock lock(s.MameINIPath, lockWait, [&progress] { progress.Pump(); });
-    if (lock.Busy()) {
-        result.Refused = IniFolderInUse(lock.Holder());
-        return result;
-    }
+    FolderLock lock(s.MameINIPath, request.LockWait, [&progress] { progress.Pump(); });
+    if (lock.Busy()) return Outcome::Failure(IniFolderInUse(lock.Holder()));
     // Without a ROM folder nothing could count as available, so the filter is left out.
-    const bool availableOnly = s.GenerateAvailableOnly && FileExists(s.MameROMPath, true);
+    const bool availableOnly = request.AvailableOnly && FileExists(s.MameROMPath, true);
     std::unordered_set<std::string> claimed;  // the files this run has written or tried to write
     // What was read back tells nothing of another folder.
     if (m.INIsReadFrom != s.MameINIPath) {
@@ -183,16 +189,16 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
         StagedWrites writes;
         for (int i = 1; i <= count; ++i) {
             progress.Step(i);
-            if (!GameInScope(m, i, selectedGame, s.GenerateApplyTo)) continue;
+            if (!GameInScope(m, i, request.SelectedGame, request.Scope)) continue;
             const GameRow& game = m.Games[i];
             std::string path = IniFilePath(m, game.GameRomName);
             // A name that is no file name is never looked up; it reaches the write and fails there.
             int* skippedFor = nullptr;
             if (availableOnly && !path.empty() && !GameIsAvailable(m, game.GameRomName))
                 skippedFor = &result.SkippedNoRoms;
-            else if (s.GenerateParentsOnly && !game.GameCloneOf.empty())
+            else if (request.ParentsOnly && !game.GameCloneOf.empty())
                 skippedFor = &result.SkippedClones;
-            else if (s.GenerateNoINIOnly && !path.empty() && FileExists(path, false))
+            else if (request.NoIniOnly && !path.empty() && FileExists(path, false))
                 skippedFor = &result.SkippedHaveIni;
             // Names that differ only in case name one file for the emulator: the first of them in
             // table order writes it, and the file is counted once. On Windows the names keep the
@@ -201,6 +207,13 @@ GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progre
                      !claimed.insert(kCaseSensitiveFileNames ? path : AsciiLowerCase(path)).second)
                 skippedFor = &result.SkippedSameFile;
             if (skippedFor) {
+                // The filters by the captions the generation dialog gives them.
+                if (i == request.SelectedGame)
+                    result.SelectedLeftOut = skippedFor == &result.SkippedNoRoms   ? "left out by Available Games Only"
+                                             : skippedFor == &result.SkippedClones ? "left out by Parent Romsets Only"
+                                             : skippedFor == &result.SkippedHaveIni
+                                                 ? "left out by Games with no Existing INI File Only"
+                                                 : "left out: an earlier game has the same INI file";
                 ++*skippedFor;
                 ++result.Skipped;
                 continue;

@@ -28,10 +28,12 @@ struct GenerateResult {
     // INI file there already, the same file as an earlier game's.
     int SkippedNoRoms = 0, SkippedClones = 0, SkippedHaveIni = 0, SkippedSameFile = 0;
     int Failed = 0;    // passed the filters, file not written
+    // Why the selected game was left out ("left out by Parent Romsets Only"), when a filter left it
+    // out; empty otherwise.
+    std::string SelectedLeftOut;
     std::vector<std::string> WrittenPaths;  // in table order
     std::vector<std::string> FailedNames;    // rom names, in table order
     std::vector<std::string> FailedReasons;  // why each of FailedNames failed, in the same order
-    std::string Refused;  // when not empty, nothing was written and this says why
 };
 
 // How long a generation or a test run waits for another run of the program to leave the INI
@@ -41,16 +43,32 @@ inline constexpr std::chrono::milliseconds kIniFolderWait{10000};
 // "The INI folder is in use by another Kelvaro (process N)." for the process holding the folder.
 std::string IniFolderInUse(int holder);
 
-// Writes one INI file per game in scope that passes the filters of the settings (all files
+// What one generation writes: the games in scope, measured from the selected game, less those the
+// filters leave out.
+struct GenerateRequest {
+    GenerateScope Scope = GenerateScope::SelectedGame;
+    int SelectedGame = 0;  // 0 when none is selected: only AllGames has games then
+    bool AvailableOnly = false;  // only games whose ROMs are in the ROM folder
+    bool ParentsOnly = false;    // no clones
+    bool NoIniOnly = false;      // only games without an INI file
+    // How long to wait for another run of the program to leave the INI folder.
+    std::chrono::milliseconds LockWait = kIniFolderWait;
+};
+
+// The request the generation settings make (the scope and filters the generation dialog chose
+// last), measured from the selected game.
+GenerateRequest GenerateRequestOf(const Settings& s, int selectedGame);
+
+// Writes one INI file per game in the request's scope that passes its filters (all files
 // written safely as one step), with the progress "Generating INI Files..." counted by games. A
 // file that cannot be written (a rom name that is no file name, a device, FIFO or folder of that
 // name) counts as failed, with its reason, and the run goes on. So does an existing file the
 // program does not know (GameINIFile not Read, or read back from another folder than MameINIPath):
 // it stays as it is. A file written counts as read back. While another run holds the INI folder
-// (after waiting up to lockWait) nothing is written and Refused says so. Sets INIsGenerated unless
-// files failed and none was written. Asks nothing; the caller asks first and reports the result.
-GenerateResult GenerateINIFiles(Model& m, int selectedGame, ProgressSink& progress,
-                                std::chrono::milliseconds lockWait = kIniFolderWait);
+// (after waiting up to the request's LockWait) nothing is written and the failure says so. Sets
+// INIsGenerated unless files failed and none was written. Asks nothing; the caller asks first and
+// reports the result.
+Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request, ProgressSink& progress);
 
 // The outcome in a few words: "1 written; 1 skipped: no ROMs", "3 written; 5 skipped: 3 no ROMs,
 // 2 clones; 1 failed".

@@ -37,7 +37,7 @@ bool EntryExists(const std::string& path) {
 // NAME.bak, or the first of NAME.bak1, NAME.bak2, ... that is free, so that a backup left by an
 // interrupted test (or the user's own file of that name) is never replaced.
 std::string FreeBackupPath(const std::string& folder, const std::string& romName) {
-    const std::string base = JoinPath(folder, EmulatorFileName(romName, ".bak"));
+    std::string base = JoinPath(folder, EmulatorFileName(romName, ".bak"));
     if (!EntryExists(base)) return base;
     for (int n = 1;; ++n) {
         std::string candidate = base + std::to_string(n);
@@ -55,12 +55,13 @@ TestRunResult NotRun(TestRunOutcome status, Outcome why) {
 
 } // namespace
 
-TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump, std::chrono::milliseconds lockWait) {
+TestRunResult TestRunGame(Model& m, int gameRow, const std::function<void()>& pump,
+                          std::chrono::milliseconds lockWait) {
     if (!FileExists(m.Config.MameExePath, false))
         return NotRun(TestRunOutcome::NoEmulator, Outcome::Failure("no emulator at \"" + m.Config.MameExePath + "\""));
-    if (g < 1 || g > m.Games.Count())
-        return NotRun(TestRunOutcome::NotPrepared, Outcome::Failure("no game " + std::to_string(g)));
-    const GameRow& game = m.Games[g];
+    if (gameRow < 1 || gameRow > m.Games.Count())
+        return NotRun(TestRunOutcome::NotPrepared, Outcome::Failure("no game " + std::to_string(gameRow)));
+    const GameRow& game = m.Games[gameRow];
     const std::string iniPath = IniFilePath(m, game.GameRomName);
     if (iniPath.empty()) return NotRun(TestRunOutcome::NotPrepared, WhyNoIniFilePath(m, game.GameRomName));
     // A generation running meanwhile would replace the game's file or its backup.
@@ -84,7 +85,7 @@ TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump, st
         return NotRun(TestRunOutcome::NotPrepared, why);
     }
 
-    std::string workingFolder = m.MameFolder.empty() ? FolderOfFile(m.Config.MameExePath) : m.MameFolder;
+    const std::string workingFolder = m.MameFolder();
     // The emulator is given the game's name as it spells it itself.
     TestRunResult result;
     auto keep = [](std::string& to) {

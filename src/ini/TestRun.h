@@ -28,14 +28,14 @@ struct TestRunResult {
     std::string Output, Errors;
 };
 
-// Runs the emulator on game g (with -verbose, so that it names the INI files it reads) with its
-// INI details as a temporary INI file: an existing INI file is moved out of the way (to NAME.bak,
-// or the first free NAME.bakN) and put back afterwards, byte for byte. pump keeps the windows
-// painting while the emulator runs. The emulator's exit status does not make the run fail; it is
-// handed back with the output for the caller to judge. The INI folder is locked for the whole
-// run; while another run holds it (after waiting up to lockWait) nothing is done and the outcome
-// is FolderInUse. Asks nothing.
-TestRunResult TestRunGame(Model& m, int g, const std::function<void()>& pump = {},
+// Runs the emulator on the game of row gameRow (with -verbose, so that it names the INI files it
+// reads) with its INI details as a temporary INI file: an existing INI file is moved out of the
+// way (to NAME.bak, or the first free NAME.bakN) and put back afterwards, byte for byte. pump
+// keeps the windows painting while the emulator runs. The emulator's exit status does not make
+// the run fail; it is handed back with the output for the caller to judge. The INI folder is
+// locked for the whole run; while another run holds it (after waiting up to lockWait) nothing is
+// done and the outcome is FolderInUse. Asks nothing.
+TestRunResult TestRunGame(Model& m, int gameRow, const std::function<void()>& pump = {},
                           std::chrono::milliseconds lockWait = kIniFolderWait);
 
 } // namespace kelvaro

@@ -6,6 +6,7 @@
 
 #include "core/ChosenMode.h"
 #include "core/IniText.h"
+#include "core/Rotation.h"
 #include "core/TextNumbers.h"
 #include "modes/AutoSelectInternal.h"
 #include "modes/SelectionRecord.h"
@@ -189,13 +190,13 @@ int BestMode(const SelectionContext& c, double targetWidth, const std::string& h
 int ChooseMode(const SelectionContext& c, const GameRow& g, bool& searched, SelectionRecord* record) {
     searched = false;
     if (g.GameNativeWidth == "-") return 0;
-    const int orientation = c.m.Config.MonitorOrientation;
+    const MonitorOrientation monitor = c.m.Config.MonitorOrientation;
     bool landscape;
-    if (orientation == 0)
+    if (monitor == MonitorOrientation::Horizontal)
         landscape = true;
-    else if (orientation == 1)
+    else if (monitor == MonitorOrientation::Vertical)
         landscape = false;
-    else if (orientation == 2)
+    else if (monitor == MonitorOrientation::Rotating)
         landscape = g.GameOrientation == "H";
     else
         return 0;
@@ -287,12 +288,8 @@ void StoreResult(const SelectionContext& c, Settings& s, GameRow& g, int d) {
 }
 
 void AddRotationLine(const Settings& s, GameRow& g) {
-    if (!RotationLineNeeded(s, g)) return;
-    const char* line = s.PreferredRotation == 0 ? "ror 1" : "rol 1";
-    if (g.GameINIText.empty())
-        g.GameINIText = line;
-    else if (g.GameINIText.find(line) == std::string::npos)
-        g.GameINIText.append("|").append(line);
+    const std::string_view line = RotationLine(s, g);
+    if (!line.empty()) g.GameINIText = SetSwitchLine(line, g.GameINIText);
 }
 
 void SelectOne(const SelectionContext& c, Settings& s, GameRow& g, SelectionRecord* record) {
@@ -313,10 +310,6 @@ void SelectOne(const SelectionContext& c, Settings& s, GameRow& g, SelectionReco
 }
 
 } // namespace
-
-bool RotationLineNeeded(const Settings& s, const GameRow& g) {
-    return s.MonitorOrientation == 1 || (s.MonitorOrientation == 2 && g.GameOrientation == "V");
-}
 
 std::string SnapToAvailableHeight(const Model& m, std::string_view value, bool exact) {
     return Snap(m.AvailHeightList, SelectionContext::NumberEntries(m.AvailHeightList), value, exact,

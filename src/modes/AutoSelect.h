@@ -19,7 +19,4 @@ SelectionRecord ExplainSelection(const Model& m, int game);
 // finds for it, 0 when it finds none; changes nothing in the model.
 std::vector<int> SelectedModeRows(const Model& m);
 
-// Whether the selection gives the game a line that turns its picture ("ror 1" or "rol 1").
-bool RotationLineNeeded(const Settings& s, const GameRow& g);
-
 } // namespace kelvaro

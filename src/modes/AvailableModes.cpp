@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "core/Sorts.h"
@@ -26,11 +27,25 @@ std::optional<bool> InterlaceMarker(std::string_view afterHz) {
     return InterlaceMarkerWord(afterHz.substr(0, afterHz.find(' ')));
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The part of a line after the height's columns, where the rate is looked for.
+std::string_view RestOfLine(std::string_view line) { return line.size() > 8 ? TrimSpaces(Mid(line, 9)) : line; }
+
+// True when the rate is written as the reading expects it: two digits right before the first
+// "Hz", with nothing but a blank (or nothing) in front of them.
+bool RateWrittenPlainly(std::string_view line) {
+    const std::string_view rest = RestOfLine(line);
+    const size_t hz = rest.find("Hz");
+    return hz != std::string_view::npos && hz >= 2 && IsDigit(rest[hz - 2]) && IsDigit(rest[hz - 1]) &&
+           (hz == 2 || rest[hz - 3] == ' ');
+}
+
 AvailModeRow ParseModeLine(std::string_view line) {
     AvailModeRow row;
     row.AvailWidth = TrimSpaces(Mid(line, 1, 4));
     row.AvailHeight = TrimSpaces(Mid(line, 5, 4));
-    const std::string_view rest = line.size() > 8 ? TrimSpaces(Mid(line, 9)) : line;
+    const std::string_view rest = RestOfLine(line);
     // Only the two characters in front of the first "Hz" are the rate, and only when there are
     // two of them; anything else means the line named no rate.
     const size_t hz = rest.find("Hz");
@@ -67,24 +82,40 @@ std::optional<bool> InterlaceMarkerWord(std::string_view word) {
     return std::nullopt;
 }
 
-void ParseAvailableModes(std::string_view text, Model& m) {
+std::string ModeLineWarningText(const ModeLineWarning& warning) {
+    return "line " + std::to_string(warning.Line) + ": " + warning.Text;
+}
+
+void ParseAvailableModes(std::string_view text, Model& m, std::vector<ModeLineWarning>* warnings) {
     m.AvailModes.Clear();
     const std::vector<std::string_view> lines = SplitLines(text);
     // Line 1 is the heading, whatever it holds; an empty file has none and gives no rows.
-    for (size_t k = 1; k < lines.size(); ++k) m.AvailModes.Add(ParseModeLine(lines[k]));
+    for (size_t k = 1; k < lines.size(); ++k) {
+        const AvailModeRow row = ParseModeLine(lines[k]);
+        // Stored lists rely on the two-character reading, so it stays; the user learns where it
+        // made something else of a line than its text says.
+        if (warnings && !RateWrittenPlainly(lines[k]) && !TrimSpaces(lines[k]).empty()) {
+            std::string said(1, '"');
+            said += PrintableText(lines[k]);
+            said += "\": the rate is not two digits right before \"Hz\"; read as ";
+            said += AvailModeDisplay(row);
+            warnings->push_back({int(k) + 1, std::move(said)});
+        }
+        m.AvailModes.Add(row);
+    }
     if (m.AvailModes.Empty()) return;
     BuildDistinctList(m.AvailModes, &AvailModeRow::AvailWidth, m.AvailWidthList);
     BuildDistinctList(m.AvailModes, &AvailModeRow::AvailHeight, m.AvailHeightList);
 }
 
-Outcome ReadAvailableModes(Model& m) {
+Outcome ReadAvailableModes(Model& m, std::vector<ModeLineWarning>* warnings) {
     m.AvailModes.Clear();
     const std::string& file = m.Config.ModeListFile;
     if (file.empty()) return Outcome::Failure("no mode list file is chosen");
     std::error_code error;
     const std::optional<std::string> bytes = ReadWholeFile(file, &error);
     if (!bytes) return ReadFailure(file, error);
-    ParseAvailableModes(*bytes, m);
+    ParseAvailableModes(*bytes, m, warnings);
     return {};
 }
 
@@ -93,7 +124,7 @@ std::string AvailModeDisplay(const AvailModeRow& mode) {
     return mode.AvailWidth + " x " + mode.AvailHeight + " @ " + (refresh ? *refresh : std::string("0")) + "Hz";
 }
 
-void RemoveAvailableMode(Model& m, int s) { m.AvailModes.Remove(s); }
+void RemoveAvailableMode(Model& m, int modeRow) { m.AvailModes.Remove(modeRow); }
 
 void KeepOnly60HzModes(Model& m) {
     const Table<AvailModeRow> old = m.AvailModes;

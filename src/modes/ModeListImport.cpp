@@ -471,16 +471,22 @@ void ImportModeListFile(std::string_view text, const std::vector<std::string_vie
                         Collector& modes) {
     out.Kind = "Kelvaro mode list";
     Model m;
-    ParseAvailableModes(text, m);
+    std::vector<ModeLineWarning> warnings;
+    ParseAvailableModes(text, m, &warnings);
+    auto warning = warnings.begin();
     for (int j = 1; j <= m.AvailModes.Count(); ++j) {
         const int n = j + 1;
         const AvailModeRow& row = m.AvailModes[j];
         if (TrimSpaces(lines[size_t(n - 1)]).empty()) continue;
+        const bool oddRate = warning != warnings.end() && warning->Line == n;
         const std::optional<long long> width = Digits(row.AvailWidth), height = Digits(row.AvailHeight),
                                        rate = Digits(row.AvailRefresh);
-        if (width && height && rate && IsModeListLine(lines[size_t(n - 1)]))
-            modes.Add(n, "", *width, *height, double(*rate), row.AvailInterlaced == "Yes");
-        else
+        const bool kept = width && height && rate && IsModeListLine(lines[size_t(n - 1)]);
+        if (kept) modes.Add(n, "", *width, *height, double(*rate), row.AvailInterlaced == "Yes");
+        // A rate the program reads otherwise than the line says is named, kept or not.
+        if (oddRate)
+            modes.Note(n, (warning++)->Text + (kept ? "" : "; left out"));
+        else if (!kept)
             modes.Note(n, "not a mode (width in columns 1-4, height in 5-8, two digits before \"Hz\"): " +
                               PrintableText(TrimSpaces(lines[size_t(n - 1)])));
     }

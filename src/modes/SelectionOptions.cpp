@@ -44,8 +44,16 @@ std::optional<float> AcceptRefreshTolerance(std::string_view answer) {
     return static_cast<float>(value);
 }
 
-int ValidOrientation(int value) { return value >= 0 && value <= 2 ? value : 0; }
+MonitorOrientation ValidOrientation(MonitorOrientation value) {
+    for (const auto& choice : kMonitorOrientations)
+        if (choice.Value == value) return value;
+    return kMonitorOrientations[0].Value;
+}
 
-int ValidRotation(int value) { return value >= 0 && value <= 1 ? value : 0; }
+PreferredRotation ValidRotation(PreferredRotation value) {
+    for (const auto& choice : kPreferredRotations)
+        if (choice.Value == value) return value;
+    return kPreferredRotations[0].Value;
+}
 
 } // namespace kelvaro

@@ -2,6 +2,8 @@
 #include <optional>
 #include <string_view>
 
+#include "core/Rotation.h"
+
 namespace kelvaro {
 
 // The check item of the "Match Resolution Within..." group for a tolerance: 0, 8, 16, 24, 48 give
@@ -19,8 +21,8 @@ float MatchRefreshOfItem(int item);
 std::optional<int> AcceptResTolerance(std::string_view answer);
 std::optional<float> AcceptRefreshTolerance(std::string_view answer);
 
-// A monitor orientation or rotation outside its menu's items falls back to 0.
-int ValidOrientation(int value);
-int ValidRotation(int value);
+// A monitor orientation or rotation outside its menu's items falls back to the first item.
+MonitorOrientation ValidOrientation(MonitorOrientation value);
+PreferredRotation ValidRotation(PreferredRotation value);
 
 } // namespace kelvaro

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/Picture.h"
+#include "core/Rotation.h"
 #include "modes/AutoSelect.h"
 
 namespace kelvaro {
@@ -21,7 +22,7 @@ SelectionSummary SummarizeSelection(const Model& m) {
             continue;
         }
         const std::optional<PictureFigures> p =
-            PictureOfGame(g, RotationLineNeeded(m.Config, g) ? "ror 1" : "", m.AvailModes[row]);
+            PictureOfGame(g, !RotationLine(m.Config, g).empty(), m.AvailModes[row]);
         const bool exact = p && p->ExactSize();
         ++(exact ? s.All.ExactSize : s.All.WithinTolerance);
         ++(exact ? by.ExactSize : by.WithinTolerance);

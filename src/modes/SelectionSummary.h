@@ -12,7 +12,7 @@ struct OutcomeCounts {
     int ExactSize = 0;        // a mode of exactly the picture's size, as the player sees it
     int WithinTolerance = 0;  // another mode
     int LeftToEmulator = 0;   // no mode found: the not-found setting (by default the emulator decides)
-    int Games() const { return ExactSize + WithinTolerance + LeftToEmulator; }
+    [[nodiscard]] int Games() const { return ExactSize + WithinTolerance + LeftToEmulator; }
 };
 
 struct SelectionSummary {

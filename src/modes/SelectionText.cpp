@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/ChosenMode.h"
+#include "core/Rotation.h"
 #include "core/Text.h"
 #include "core/TextNumbers.h"
 #include "modes/AvailableModes.h"
@@ -69,7 +70,8 @@ std::string NoModeLine(const SelectionRecord& r) {
 
 std::optional<PictureFigures> ChosenPicture(const Model& m, const SelectionRecord& r) {
     if (r.ModeRow == 0) return std::nullopt;
-    return PictureOfGame(m.Games[r.Game], r.INIText, m.AvailModes[r.ModeRow]);
+    const GameRow& game = m.Games[r.Game];
+    return PictureOfGame(game, !RotationLine(m.Config, game).empty(), m.AvailModes[r.ModeRow]);
 }
 
 } // namespace

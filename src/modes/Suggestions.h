@@ -18,7 +18,7 @@ struct ModeSuggestion {
     int Gain = 0;
     std::vector<int> Games;     // the games (rows of the game table) that get a mode by it
     // The mode list line: "%4s%4s %sHz %s" of width, height, refresh and the marker word.
-    std::string Line() const;
+    [[nodiscard]] std::string Line() const;
 };
 
 // Up to `top` modes worth adding, best first, chosen greedily: each one is the candidate with the

@@ -5,31 +5,21 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <utility>
 
+#include "platform/FileCalls.h"
 #include "platform/Interrupts.h"
 #include "platform/Paths.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-#include <process.h>
-#include <windows.h>
-#else
-#include <dirent.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
 namespace kelvaro {
+
+using namespace filecalls;
+
+std::error_code filecalls::LastErrno() { return {errno, std::generic_category()}; }
 
 namespace {
 
@@ -38,20 +28,8 @@ namespace {
 bool WildcardMatch(std::string_view pattern, std::string_view name) {
     std::size_t p = 0, n = 0;
     std::size_t starP = std::string_view::npos, starN = 0;
-    auto same = [](char a, char b) {
-#ifdef _WIN32
-        // Names compare as Windows compares them: upper-cased by the system's own rules.
-        auto up = [](char c) {
-            auto one = reinterpret_cast<LPSTR>(static_cast<std::uintptr_t>(static_cast<unsigned char>(c)));
-            return static_cast<char>(reinterpret_cast<std::uintptr_t>(CharUpperA(one)));
-        };
-        return up(a) == up(b);
-#else
-        return a == b;
-#endif
-    };
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || (pattern[p] != '*' && same(pattern[p], name[n])))) {
+        if (p < pattern.size() && (pattern[p] == '?' || (pattern[p] != '*' && SameNameChar(pattern[p], name[n])))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -103,20 +81,10 @@ bool FileExistsImpl(const std::string& path, bool allowFolder) {
 
 std::atomic<unsigned> g_tempCounter{0};
 
-std::error_code LastErrno() { return {errno, std::generic_category()}; }
-
-int CurrentProcessId() {
-#ifdef _WIN32
-    return _getpid();
-#else
-    return static_cast<int>(getpid());
-#endif
-}
-
 class FileWriteCategory : public std::error_category {
 public:
-    const char* name() const noexcept override { return "kelvaro file write"; }
-    std::string message(int code) const override {
+    [[nodiscard]] const char* name() const noexcept override { return "kelvaro file write"; }
+    [[nodiscard]] std::string message(int code) const override {
         switch (static_cast<FileWriteError>(code)) {
         case FileWriteError::DanglingLink: return "A symbolic link to nothing";
         case FileWriteError::DeviceRefused: return "A device or FIFO, not a file";
@@ -133,15 +101,6 @@ std::pair<std::string, std::string> SplitFolder(const std::string& path) {
     return {path.substr(0, sep + 1), path.substr(sep + 1)};
 }
 
-// What a write to a path replaces or writes into.
-struct Target {
-    std::string path;     // the path itself, or the final target of a symbolic link
-    bool direct = false;  // a device or FIFO: written into
-    bool exists = false;
-    unsigned mode = 0;    // the permissions of the file that is replaced
-    std::error_code error;
-};
-
 Target ResolveTarget(const std::string& path, DeviceWrites devices) {
     Target t;
     t.path = path;
@@ -150,121 +109,21 @@ Target ResolveTarget(const std::string& path, DeviceWrites devices) {
         t.error = std::make_error_code(path.empty() ? std::errc::no_such_file_or_directory : std::errc::is_a_directory);
         return t;
     }
-#ifdef _WIN32
-    struct _stat64 st {};
-    if (_stat64(path.c_str(), &st) != 0) return t;  // a new file
-    if (st.st_mode & _S_IFDIR)
-        t.error = std::make_error_code(std::errc::is_a_directory);
-    else if (st.st_mode & _S_IFREG)
-        t.exists = true;
-    else if (devices == DeviceWrites::Allowed)
-        t.direct = true;
-    else
-        t.error = FileWriteError::DeviceRefused;
-#else
-    struct stat st {};
-    if (stat(path.c_str(), &st) != 0) {
-        const int error = errno;
-        struct stat link {};
-        if (error == ENOENT && lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-            t.error = FileWriteError::DanglingLink;
-        else if (error != ENOENT)
-            t.error = std::error_code(error, std::generic_category());
-        return t;  // nothing there yet: a new file
-    }
-    if (S_ISREG(st.st_mode)) {
-        t.exists = true;
-        t.mode = st.st_mode & 07777;
-        struct stat link {};
-        if (lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-            // The link's final target is replaced, so that the link and every other name of the
-            // file see the new content. A target the system cannot name any more (a deleted file
-            // behind /proc/self/fd) is not written.
-            char* real = realpath(path.c_str(), nullptr);
-            struct stat again {};
-            if (real && stat(real, &again) == 0 && again.st_dev == st.st_dev && again.st_ino == st.st_ino)
-                t.path = real;
-            else
-                t.error = FileWriteError::DanglingLink;
-            std::free(real);
-        }
-    } else if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) {
-        if (devices == DeviceWrites::Allowed)
-            t.direct = true;
-        else
-            t.error = FileWriteError::DeviceRefused;
-    } else {
-        t.error = S_ISDIR(st.st_mode) ? std::make_error_code(std::errc::is_a_directory)
-                                      : std::error_code(FileWriteError::NotAFile);
-    }
-#endif
+    ExamineTarget(t, devices);
     return t;
 }
 
-int OpenFolder(const std::string& folder) {
-#ifdef _WIN32
-    (void)folder;
-    return -1;
-#else
-    return open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-#endif
-}
-
-void CloseFd(int fd) {
-    if (fd < 0) return;
-#ifdef _WIN32
-    _close(fd);
-#else
-    close(fd);
-#endif
-}
-
-// Makes a rename in the folder durable. Some file systems cannot sync a folder; the rename has
-// happened all the same, so nothing is reported.
-void SyncFolder(int folderFd) {
-#ifndef _WIN32
-    if (folderFd >= 0) fsync(folderFd);
-#else
-    (void)folderFd;
-#endif
-}
-
-std::error_code SyncFile(int fd) {
-#ifdef _WIN32
-    return _commit(fd) == 0 ? std::error_code() : LastErrno();
-#else
-    return fsync(fd) == 0 ? std::error_code() : LastErrno();
-#endif
-}
-
-// A new temporary file beside target, named so that no other process or file collides with it and
-// the next run can tell whose it was; -1 (and why) when none could be made.
 // True when the file already holds exactly these bytes. Comparing costs a read; replacing costs a
 // new file, its sync and a rename, and leaves the file's time changed for nothing.
 bool HoldsBytes(const std::string& path, std::string_view bytes) {
-#ifdef _WIN32
-    const int fd = _open(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
-#else
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-#endif
+    const int fd = OpenToCompare(path);
     if (fd < 0) return false;
     bool same = false;
-#ifdef _WIN32
-    struct _stat64 st {};
-    if (_fstat64(fd, &st) == 0 && (st.st_mode & _S_IFREG) && static_cast<std::uint64_t>(st.st_size) == bytes.size()) {
-#else
-    struct stat st {};
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) == bytes.size()) {
-#endif
+    if (IsFileOfSize(fd, bytes.size())) {
         std::string buffer(bytes.size() + 1, '\0');  // one byte more: a file that grew meanwhile differs
         std::size_t got = 0;
         while (got < buffer.size()) {
-#ifdef _WIN32
-            const int n = _read(fd, buffer.data() + got, static_cast<unsigned>(buffer.size() - got));
-#else
-            const ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
-            if (n < 0 && errno == EINTR) continue;
-#endif
+            const long long n = ReadSome(fd, buffer.data() + got, buffer.size() - got);
             if (n <= 0) break;
             got += static_cast<std::size_t>(n);
         }
@@ -274,6 +133,8 @@ bool HoldsBytes(const std::string& path, std::string_view bytes) {
     return same;
 }
 
+// A new temporary file beside target, named so that no other process or file collides with it and
+// the next run can tell whose it was; -1 (and why) when none could be made.
 int CreateTemp(const std::string& target, unsigned mode, bool keepMode, std::string& temp, std::error_code& why) {
     auto [folder, name] = SplitFolder(target);
     // A long name keeps its start, so that the temporary name still fits the file system.
@@ -282,11 +143,7 @@ int CreateTemp(const std::string& target, unsigned mode, bool keepMode, std::str
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temp = folder + "." + name + ".kelvaro-tmp-" + std::to_string(CurrentProcessId()) + "-" +
                std::to_string(++g_tempCounter);
-#ifdef _WIN32
-        fd = _open(temp.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
-#else
-        fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-#endif
+        fd = CreateExclusive(temp);
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) {
@@ -294,13 +151,8 @@ int CreateTemp(const std::string& target, unsigned mode, bool keepMode, std::str
         temp.clear();
         return -1;
     }
-#ifndef _WIN32
     // A file that is replaced keeps its permissions (a user may have made an INI file private).
-    if (keepMode) fchmod(fd, mode);
-#else
-    (void)mode;
-    (void)keepMode;
-#endif
+    if (keepMode) KeepMode(fd, mode);
     return fd;
 }
 
@@ -308,12 +160,7 @@ std::error_code WriteAll(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
-#ifdef _WIN32
-        unsigned chunk = left > (1u << 30) ? (1u << 30) : static_cast<unsigned>(left);
-        int n = _write(fd, p, chunk);
-#else
-        ssize_t n = ::write(fd, p, left);
-#endif
+        const long long n = WriteSome(fd, p, left);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return LastErrno();
         if (n == 0) return std::make_error_code(std::errc::no_space_on_device);
@@ -321,15 +168,6 @@ std::error_code WriteAll(int fd, std::string_view bytes) {
         left -= static_cast<std::size_t>(n);
     }
     return {};
-}
-
-std::error_code RenameOver(const std::string& temp, const std::string& target) {
-#ifdef _WIN32
-    if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
-    return std::error_code(static_cast<int>(GetLastError()), std::system_category());
-#else
-    return std::rename(temp.c_str(), target.c_str()) == 0 ? std::error_code() : LastErrno();
-#endif
 }
 
 } // namespace
@@ -345,47 +183,6 @@ bool FileExists(const std::string& path, bool allowFolder) {
 }
 
 bool IsExistingFolder(const std::string& path) { return FileExists(path, true) && !FileExists(path, false); }
-
-#ifndef _WIN32
-namespace {
-
-// Reads an open file whole and closes it: one fstat for the size, then reads up to it, so that a
-// file of a few hundred bytes (an INI file) costs one open, one fstat and one read. A file that
-// tells no size (a /proc file, a pipe) is read until a read returns nothing.
-std::optional<std::string> ReadAndClose(int fd, std::error_code* error) {
-    auto fail = [error, fd](std::error_code why) -> std::optional<std::string> {
-        close(fd);
-        if (error)
-            *error = why;
-        return std::nullopt;
-    };
-    struct stat st {};
-    if (fstat(fd, &st) != 0)
-        return fail(LastErrno());
-    if (S_ISDIR(st.st_mode))
-        return fail(std::make_error_code(std::errc::is_a_directory));
-    const std::size_t size = S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
-    std::string out;
-    std::size_t used = 0;
-    while (size == 0 || used < size) {
-        if (used == out.size())
-            out.resize(size > 0 ? size : std::max<std::size_t>(out.size() * 2, 65536));
-        const ssize_t n = read(fd, out.data() + used, out.size() - used);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return fail(LastErrno());
-        if (n == 0)
-            break;
-        used += static_cast<std::size_t>(n);
-    }
-    close(fd);
-    out.resize(used);
-    return out;
-}
-
-} // namespace
-#endif
 
 std::optional<std::string> ReadStandardInput(std::error_code* error) {
     std::string out;
@@ -406,128 +203,12 @@ std::optional<std::string> ReadStandardInput(std::error_code* error) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error) {
-    auto fail = [error](std::error_code why) -> std::optional<std::string> {
+    if (path.empty()) {
         if (error)
-            *error = why;
-        return std::nullopt;
-    };
-    if (path.empty())
-        return fail(std::make_error_code(std::errc::no_such_file_or_directory));
-#ifdef _WIN32
-    std::error_code ec;
-    if (fs::is_directory(path, ec))
-        return fail(std::make_error_code(std::errc::is_a_directory));
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return fail(LastErrno());
-    std::string out;
-    auto size = fs::file_size(path, ec);
-    if (!ec && size > 0)
-        out.reserve(static_cast<std::size_t>(size));
-    char buf[65536];
-    errno = 0;
-    for (;;) {
-        std::size_t n = std::fread(buf, 1, sizeof buf, f);
-        out.append(buf, n);
-        if (n < sizeof buf)
-            break;
-    }
-    const bool failed = std::ferror(f) != 0;
-    const std::error_code why = errno != 0 ? LastErrno() : std::make_error_code(std::errc::io_error);
-    std::fclose(f);
-    if (failed)
-        return fail(why);
-    return out;
-#else
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return fail(LastErrno());
-    return ReadAndClose(fd, error);
-#endif
-}
-
-FolderFiles::FolderFiles(const std::string& folder) : folder_(folder) {
-    if (folder.empty())
-        return;
-#ifdef _WIN32
-    std::error_code ec;
-    fs::directory_iterator it(folder, ec);
-    if (ec)
-        return;
-    for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec) {
-            entries_.clear();
-            return;
-        }
-        const fs::file_status st = it->symlink_status(ec);
-        EntryKind kind = EntryKind::LinkOrUnknown;
-        if (!ec && fs::is_regular_file(st)) kind = EntryKind::File;
-        else if (!ec && fs::is_directory(st)) kind = EntryKind::Folder;
-        else if (!ec && !fs::is_symlink(st)) kind = EntryKind::Other;
-        entries_.emplace(it->path().filename().string(), kind);
-    }
-    listed_ = true;
-#else
-    fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd_ < 0)
-        return;
-    // The listing reads through a second descriptor of its own, which closedir closes.
-    const int listFd = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
-    DIR* dir = listFd >= 0 ? fdopendir(listFd) : nullptr;
-    if (!dir) {
-        if (listFd >= 0)
-            close(listFd);
-        return;
-    }
-    bool failed = false;
-    for (;;) {
-        errno = 0;
-        const dirent* e = readdir(dir);
-        if (!e) {
-            failed = errno != 0;
-            break;
-        }
-        const std::string_view name = e->d_name;
-        if (name == "." || name == "..")
-            continue;
-        EntryKind kind = EntryKind::Other;
-        switch (e->d_type) {
-        case DT_REG: kind = EntryKind::File; break;
-        case DT_DIR: kind = EntryKind::Folder; break;
-        case DT_LNK:
-        case DT_UNKNOWN: kind = EntryKind::LinkOrUnknown; break;
-        default: break;
-        }
-        entries_.emplace(name, kind);
-    }
-    closedir(dir);
-    if (failed)
-        entries_.clear();
-    listed_ = !failed;
-#endif
-}
-
-FolderFiles::~FolderFiles() {
-#ifndef _WIN32
-    if (fd_ >= 0)
-        close(fd_);
-#endif
-}
-
-std::optional<std::string> FolderFiles::Read(const std::string& name, std::error_code* error) const {
-#ifdef _WIN32
-    return ReadWholeFile(JoinPath(folder_, name), error);
-#else
-    if (fd_ < 0)
-        return ReadWholeFile(JoinPath(folder_, name), error);
-    const int fd = openat(fd_, name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (error)
-            *error = LastErrno();
+            *error = std::make_error_code(std::errc::no_such_file_or_directory);
         return std::nullopt;
     }
-    return ReadAndClose(fd, error);
-#endif
+    return ReadWhole(path, error);
 }
 
 std::error_code make_error_code(FileWriteError e) {
@@ -542,7 +223,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::error
     return written;
 }
 
-AtomicFile::AtomicFile(std::string path, DeviceWrites devices) {
+AtomicFile::AtomicFile(const std::string& path, DeviceWrites devices) {
     Target t = ResolveTarget(path, devices);
     target_ = std::move(t.path);
     if (t.error) {
@@ -550,11 +231,7 @@ AtomicFile::AtomicFile(std::string path, DeviceWrites devices) {
         return;
     }
     if (t.direct) {
-#ifdef _WIN32
-        fd_ = _open(target_.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
-#else
-        fd_ = open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-#endif
+        fd_ = OpenToWrite(target_);
         if (fd_ < 0) Fail(LastErrno());
         return;
     }
@@ -590,11 +267,7 @@ bool AtomicFile::Commit() {
     // The data reaches the disk before the rename, so that a power cut leaves the old file or the
     // new one, never an empty one. A device or FIFO has nothing to sync.
     if (!temp_.empty() && !error_) Fail(SyncFile(fd_));
-#ifdef _WIN32
-    if (_close(fd_) != 0) Fail(LastErrno());
-#else
-    if (close(fd_) != 0) Fail(LastErrno());  // a full disk may show only here (network file systems)
-#endif
+    if (CloseFile(fd_) != 0) Fail(LastErrno());  // a full disk may show only here (network file systems)
     fd_ = -1;
     if (temp_.empty()) return !error_;
     if (!error_) Fail(RenameOver(temp_, target_));
@@ -634,13 +307,7 @@ std::error_code StagedWrites::Stage(const std::string& path, std::string_view by
         int fd = CreateTemp(e.target, t.mode, t.exists, e.temp, e.error);
         if (fd >= 0) {
             e.error = WriteAll(fd, bytes);
-#ifdef _WIN32
-            // Windows has no sync of a whole file system: each file is synced here.
-            if (!e.error) e.error = SyncFile(fd);
-            if (_close(fd) != 0 && !e.error) e.error = LastErrno();
-#else
-            if (close(fd) != 0 && !e.error) e.error = LastErrno();
-#endif
+            e.error = CloseStaged(fd, e.error);
             if (e.error) {
                 std::remove(e.temp.c_str());
                 e.temp.clear();
@@ -653,23 +320,9 @@ std::error_code StagedWrites::Stage(const std::string& path, std::string_view by
 
 std::vector<std::error_code> StagedWrites::CommitAll() {
     // One sync per file system puts the data of every staged file on the disk before any rename.
-    std::vector<std::error_code> synced(folders_.size());
-#ifdef __linux__
-    std::vector<std::pair<dev_t, std::error_code>> devices;
-    for (std::size_t i = 0; i < folders_.size(); ++i) {
-        struct stat st {};
-        if (folders_[i].fd < 0 || fstat(folders_[i].fd, &st) != 0) {
-            sync();  // a folder that cannot be opened: the whole system, the slow way
-            continue;
-        }
-        auto done = std::find_if(devices.begin(), devices.end(), [&](const auto& d) { return d.first == st.st_dev; });
-        if (done == devices.end())
-            done = devices.insert(devices.end(), {st.st_dev, syncfs(folders_[i].fd) == 0 ? std::error_code() : LastErrno()});
-        synced[i] = done->second;
-    }
-#elif !defined(_WIN32)
-    sync();
-#endif
+    std::vector<int> folderFds;
+    for (const Folder& f : folders_) folderFds.push_back(f.fd);
+    const std::vector<std::error_code> synced = SyncFileSystems(folderFds);
     std::vector<std::error_code> result;
     result.reserve(entries_.size());
     for (Entry& e : entries_) {
@@ -696,24 +349,6 @@ void StagedWrites::Release() {
         CloseFd(f.fd);
     }
     folders_.clear();
-}
-
-void RemoveStaleTempFiles(const std::string& folder) {
-#ifndef _WIN32
-    DIR* d = opendir(folder.empty() ? "." : folder.c_str());
-    if (!d) return;
-    const long self = CurrentProcessId();
-    while (const dirent* entry = readdir(d)) {
-        const long owner = TempFileOwner(entry->d_name);
-        if (owner <= 0 || owner == self) continue;
-        // A process that is still there (or that belongs to another user: EPERM) may be writing it.
-        if (kill(static_cast<pid_t>(owner), 0) == 0 || errno != ESRCH) continue;
-        unlinkat(dirfd(d), entry->d_name, 0);
-    }
-    closedir(d);
-#else
-    (void)folder;
-#endif
 }
 
 } // namespace kelvaro

@@ -79,17 +79,17 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::error
 // it over path, and the destructor removes it when it was not committed.
 class AtomicFile {
 public:
-    explicit AtomicFile(std::string path, DeviceWrites devices = DeviceWrites::Allowed);
+    explicit AtomicFile(const std::string& path, DeviceWrites devices = DeviceWrites::Allowed);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    bool IsOpen() const { return fd_ >= 0; }
+    [[nodiscard]] bool IsOpen() const { return fd_ >= 0; }
     bool Write(std::string_view bytes);
     // Syncs and renames into place; false when anything failed (the temporary file is removed).
     bool Commit();
     // Why the file could not be opened, written or committed; empty while all went well.
-    const std::error_code& Error() const { return error_; }
+    [[nodiscard]] const std::error_code& Error() const { return error_; }
 
 private:
     void Fail(std::error_code why);

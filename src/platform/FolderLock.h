@@ -19,9 +19,9 @@ public:
     FolderLock& operator=(const FolderLock&) = delete;
 
     // True when another process still held the folder at the end of the wait.
-    bool Busy() const { return busy_; }
+    [[nodiscard]] bool Busy() const { return busy_; }
     // That process's id, from the system's table of locks; 0 when it cannot be told.
-    int Holder() const { return holder_; }
+    [[nodiscard]] int Holder() const { return holder_; }
 
 private:
 #ifdef _WIN32

@@ -95,6 +95,17 @@ std::string ProgramFolder() {
     return FolderOfFile(exe);
 }
 
+std::string HomeFolder() {
+#ifdef _WIN32
+    if (const char* profile = std::getenv("USERPROFILE"); profile && *profile) return profile;
+#endif
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+#ifndef _WIN32
+    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+#endif
+    return {};
+}
+
 std::string UserDataFolder() {
 #ifdef _WIN32
     if (const char* appData = std::getenv("APPDATA"); appData && *appData)
@@ -104,11 +115,7 @@ std::string UserDataFolder() {
     // A relative XDG_DATA_HOME is invalid by the base-directory rules and is ignored.
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/')
         return JoinPath(xdg, "kelvaro");
-    std::string home;
-    if (const char* h = std::getenv("HOME"); h && *h)
-        home = h;
-    else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir)
-        home = pw->pw_dir;
+    std::string home = HomeFolder();
     if (home.empty())
         home = "/tmp";
     return JoinPath(JoinPath(JoinPath(home, ".local"), "share"), "kelvaro");
@@ -206,6 +213,48 @@ bool SameFile(const std::string& a, const std::string& b) {
         return std::filesystem::absolute(name, error).lexically_normal();
     };
     return place(a) == place(b);
+}
+
+namespace {
+
+// True for a root that ends in its separator: "/", and on Windows a drive's "C:\".
+bool IsRoot(const std::string& text) {
+#ifdef _WIN32
+    if (text.size() == 3 && text[1] == ':') return true;
+#endif
+    return text.size() == 1;
+}
+
+std::string NormalForm(const fs::path& path) {
+    std::string text = path.lexically_normal().string();
+    while (!text.empty() && !IsRoot(text) && IsPathSeparator(text.back())) text.pop_back();
+    return text;
+}
+
+// The folder as the file system resolves it, links followed, for comparing.
+std::string ComparableFolder(const std::string& folder) {
+    std::error_code ec;
+    fs::path resolved = fs::weakly_canonical(fs::path(folder), ec);
+    std::string text = NormalForm(ec ? fs::path(folder) : resolved);
+    if (!kCaseSensitiveFileNames)
+        for (char& c : text)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+} // namespace
+
+std::string NormalPath(const std::string& path) { return NormalForm(fs::path(path)); }
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    return !a.empty() && !b.empty() && ComparableFolder(a) == ComparableFolder(b);
+}
+
+bool IsInsideFolder(const std::string& path, const std::string& folder) {
+    if (path.empty() || folder.empty()) return false;
+    const std::string inner = ComparableFolder(path), outer = ComparableFolder(folder);
+    return inner.size() > outer.size() && inner.compare(0, outer.size(), outer) == 0 &&
+           (IsPathSeparator(inner[outer.size()]) || IsPathSeparator(outer.back()));
 }
 
 } // namespace kelvaro

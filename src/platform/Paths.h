@@ -33,8 +33,23 @@ bool SameFile(const std::string& a, const std::string& b);
 // "/", "C:\\mame.exe" -> "C:"). Nothing when the path holds no separator.
 std::string FolderOfFile(std::string_view path, bool* found = nullptr);
 
+// The path without "." and ".." parts and without a trailing separator (a root keeps its own).
+std::string NormalPath(const std::string& path);
+
+// True when both paths name one folder (links followed, "." and ".." resolved; on Windows case
+// does not count). Folders that are not there compare by their normal form.
+bool SameFolder(const std::string& a, const std::string& b);
+
+// True when path lies inside folder (links followed).
+bool IsInsideFolder(const std::string& path, const std::string& folder);
+
 // The folder of the running executable, without a trailing separator.
 std::string ProgramFolder();
+
+// The user's home folder: %USERPROFILE% (then $HOME) on Windows; $HOME elsewhere, or the
+// password database's entry when $HOME is unset or empty. Empty when none is known. Everything
+// that stands for "~" (the emulator's folders, its settings file) asks here.
+std::string HomeFolder();
 
 // The per-user data folder: $XDG_DATA_HOME/kelvaro, or ~/.local/share/kelvaro (created on demand
 // by the caller).

@@ -1,5 +1,6 @@
 #include "platform/Process.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <system_error>
@@ -50,11 +51,30 @@ public:
             pump_();
         }
     }
-    bool Active() const { return static_cast<bool>(pump_); }
+    [[nodiscard]] bool Active() const { return static_cast<bool>(pump_); }
 
 private:
     const std::function<void()>& pump_;
     Clock::time_point last_;
+};
+
+// When a run must be over; none without a time limit.
+class Deadline {
+public:
+    explicit Deadline(std::chrono::milliseconds limit)
+        : set_(limit > std::chrono::milliseconds::zero()), at_(Clock::now() + limit) {}
+    bool Passed() const { return set_ && Clock::now() >= at_; }
+    // How long to wait at most: `wanted` (-1 for as long as it takes), cut to the time left.
+    int Wait(int wanted) const {
+        if (!set_) return wanted;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(at_ - Clock::now()).count();
+        const int rest = left <= 0 ? 0 : static_cast<int>(std::min<long long>(left + 1, 1 << 30));
+        return wanted < 0 ? rest : std::min(wanted, rest);
+    }
+
+private:
+    bool set_;
+    Clock::time_point at_;
 };
 
 #ifdef _WIN32
@@ -97,10 +117,22 @@ std::string CommandLine(const std::string& program, const std::vector<std::strin
 
 std::error_code LastError() { return {static_cast<int>(GetLastError()), std::system_category()}; }
 
-ProcessExit WaitForProcess(HANDLE process, Pumper& pumper) {
-    while (WaitForSingleObject(process, pumper.Active() ? kPumpIntervalMs : INFINITE) == WAIT_TIMEOUT)
+ProcessExit WaitForProcess(HANDLE process, Pumper& pumper, const Deadline& deadline) {
+    bool timedOut = false;
+    for (;;) {
+        const int wait = deadline.Wait(pumper.Active() ? kPumpIntervalMs : -1);
+        if (WaitForSingleObject(process, wait < 0 ? INFINITE : static_cast<DWORD>(wait)) != WAIT_TIMEOUT) break;
+        if (deadline.Passed()) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, INFINITE);
+            timedOut = true;
+            break;
+        }
         pumper.Pump();
+    }
     ProcessExit exit;
+    exit.TimedOut = timedOut;
+    if (timedOut) return exit;
     DWORD code = 0;
     if (!GetExitCodeProcess(process, &code))
         exit.Error = LastError();
@@ -110,7 +142,8 @@ ProcessExit WaitForProcess(HANDLE process, Pumper& pumper) {
 }
 
 ProcessExit Run(const std::string& program, const std::vector<std::string>& args, const std::string& workingFolder,
-                bool showWindow, const Sink* onOutput, const Sink* onError, const std::function<void()>& pump) {
+                bool showWindow, const Sink* onOutput, const Sink* onError, const std::function<void()>& pump,
+                const Deadline& deadline) {
     Pumper pumper(pump);
     std::string line = CommandLine(program, args);
     STARTUPINFOA si{};
@@ -179,8 +212,8 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
                 anyRead = true;
                 if (wanted[i]) wanted[i] = (*sinks[i])(buf.data(), n);
             }
-            if (!anyOpen) break;
-            if (!anyRead && WaitForSingleObject(pi.hProcess, kPumpIntervalMs) == WAIT_OBJECT_0) {
+            if (!anyOpen || deadline.Passed()) break;
+            if (!anyRead && WaitForSingleObject(pi.hProcess, static_cast<DWORD>(deadline.Wait(kPumpIntervalMs))) == WAIT_OBJECT_0) {
                 // Ended: whatever is left in the pipes is read on the next turns, then they close.
                 bool left = false;
                 for (HANDLE h : readEnds) {
@@ -194,7 +227,7 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
         for (HANDLE h : readEnds)
             if (h) CloseHandle(h);
     }
-    ProcessExit exit = WaitForProcess(pi.hProcess, pumper);
+    ProcessExit exit = WaitForProcess(pi.hProcess, pumper, deadline);
     CloseHandle(pi.hProcess);
     return exit;
 }
@@ -223,9 +256,19 @@ ProcessExit ExitOf(int status) {
     return exit;
 }
 
-ProcessExit WaitForChild(pid_t pid, Pumper& pumper) {
+ProcessExit WaitForChild(pid_t pid, Pumper& pumper, const Deadline& deadline) {
     int status = 0;
-    if (!pumper.Active()) {
+    if (deadline.Passed()) {
+        // Past its time: ended here, whatever it is doing.
+        kill(pid, SIGKILL);
+        while (waitpid(pid, &status, 0) < 0)
+            if (errno != EINTR)
+                return {.Error = LastErrno()};
+        ProcessExit exit = ExitOf(status);
+        exit.TimedOut = true;
+        return exit;
+    }
+    if (!pumper.Active() && deadline.Wait(-1) < 0) {
         while (waitpid(pid, &status, 0) < 0)
             if (errno != EINTR)
                 return {.Error = LastErrno()};
@@ -242,11 +285,17 @@ ProcessExit WaitForChild(pid_t pid, Pumper& pumper) {
                 close(pidfd);
             return {.Error = error};
         }
+        const int wait = deadline.Wait(kPumpIntervalMs);
         if (pidfd >= 0) {
             pollfd p{pidfd, POLLIN, 0};
-            poll(&p, 1, kPumpIntervalMs);
+            poll(&p, 1, wait);
         } else {
-            poll(nullptr, 0, kPumpIntervalMs);
+            poll(nullptr, 0, wait);
+        }
+        if (deadline.Passed() && waitpid(pid, &status, WNOHANG) != pid) {
+            if (pidfd >= 0)
+                close(pidfd);
+            return WaitForChild(pid, pumper, deadline);
         }
         pumper.MaybePump();
     }
@@ -272,7 +321,7 @@ public:
             posix_spawn_file_actions_destroy(&fa_);
     }
     posix_spawn_file_actions_t* get() { return &fa_; }
-    bool ok() const { return ok_; }
+    [[nodiscard]] bool ok() const { return ok_; }
 
 private:
     posix_spawn_file_actions_t fa_;
@@ -280,7 +329,8 @@ private:
 };
 
 ProcessExit Run(const std::string& program, const std::vector<std::string>& args, const std::string& workingFolder,
-                bool /*showWindow*/, const Sink* onOutput, const Sink* onError, const std::function<void()>& pump) {
+                bool /*showWindow*/, const Sink* onOutput, const Sink* onError, const std::function<void()>& pump,
+                const Deadline& deadline) {
     if (program.empty())
         return {.Error = std::make_error_code(std::errc::no_such_file_or_directory)};
     Pumper pumper(pump);
@@ -359,8 +409,8 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
                 polled[count] = {stream.fd, POLLIN, 0};
                 of[count++] = &stream;
             }
-            if (count == 0) break;
-            int r = poll(polled, count, pumper.Active() ? kPumpIntervalMs : -1);
+            if (count == 0 || deadline.Passed()) break;
+            int r = poll(polled, count, deadline.Wait(pumper.Active() ? kPumpIntervalMs : -1));
             if (r < 0 && errno != EINTR) break;
             for (nfds_t i = 0; r > 0 && i < count; ++i) {
                 if (polled[i].revents == 0) continue;
@@ -380,7 +430,7 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
         for (Stream& stream : streams)
             if (stream.fd >= 0) close(stream.fd);
     }
-    return WaitForChild(pid, pumper);
+    return WaitForChild(pid, pumper, deadline);
 }
 
 #endif
@@ -389,15 +439,15 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
 
 ProcessExit ShellAndWait(const std::string& program, const std::vector<std::string>& args,
                          const std::string& workingFolder, bool showWindow, const std::function<void()>& pump) {
-    return Run(program, args, workingFolder, showWindow, nullptr, nullptr, pump);
+    return Run(program, args, workingFolder, showWindow, nullptr, nullptr, pump, Deadline({}));
 }
 
 ProcessExit RunAndReadOutput(const std::string& program, const std::vector<std::string>& args,
                              const std::string& workingFolder,
                              const std::function<bool(const char* data, std::size_t size)>& onOutput,
-                             const std::function<void()>& pump) {
+                             const std::function<void()>& pump, std::chrono::milliseconds timeLimit) {
     Sink sink = onOutput ? onOutput : [](const char*, std::size_t) { return true; };
-    return Run(program, args, workingFolder, false, &sink, nullptr, pump);
+    return Run(program, args, workingFolder, false, &sink, nullptr, pump, Deadline(timeLimit));
 }
 
 ProcessExit RunAndReadBothOutputs(const std::string& program, const std::vector<std::string>& args,
@@ -412,7 +462,7 @@ ProcessExit RunAndReadBothOutputs(const std::string& program, const std::vector<
         };
     };
     const Sink out = wrap(onOutput), err = wrap(onError);
-    return Run(program, args, workingFolder, showWindow, &out, &err, pump);
+    return Run(program, args, workingFolder, showWindow, &out, &err, pump, Deadline({}));
 }
 
 } // namespace kelvaro

@@ -5,11 +5,11 @@
 namespace kelvaro {
 
 // A text of the core (UTF-8) as Qt holds it.
-inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+inline QString QtText(const std::string& text) { return QString::fromStdString(text); }
 
 // A new widget with its objectName set, so that tests and style rules find it by name.
-template <class W>
-W* Named(W* widget, const char* name) {
+template <class Widget>
+Widget* Named(Widget* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }

@@ -107,7 +107,7 @@ void frmImportModes::cmdFile_Click() {
     std::error_code error;
     const std::optional<std::string> bytes = ReadWholeFile(file->toStdString(), &error);
     if (!bytes) {
-        dialogs_.Tell(this, Q(ReadFailure(file->toStdString(), error).Reason()) + ".", Dialogs::Icon::Warning);
+        dialogs_.Tell(this, QtText(ReadFailure(file->toStdString(), error).Reason()) + ".", Dialogs::Icon::Warning);
         return;
     }
     SetSource(*bytes, file->toStdString());
@@ -124,7 +124,7 @@ void frmImportModes::cmdDisplay_Click() {
         [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     if (run.Error) {
         dialogs_.Tell(this,
-                      "xrandr could not be run (" + Q(run.Error.message()) +
+                      "xrandr could not be run (" + QtText(run.Error.message()) +
                           ").  On Debian and Ubuntu it comes with the package x11-xserver-utils.",
                       Dialogs::Icon::Warning);
         return;
@@ -148,10 +148,10 @@ void frmImportModes::Reimport() {
     const ImportOptions options{txtOutput->text().trimmed().toStdString(), double(spnRate->value())};
     import_ = origin_.empty() ? ModeImport{} : ImportModeList(text_, options);
     lblSource->setText(origin_.empty() ? QStringLiteral("Modes from: nothing chosen yet")
-                                       : "Modes from: " + Q(PrintableText(origin_)));
-    txtModes->setPlainText(origin_.empty() ? QString() : Q(FormatModeList(import_, origin_)).remove('\r'));
+                                       : "Modes from: " + QtText(PrintableText(origin_)));
+    txtModes->setPlainText(origin_.empty() ? QString() : QtText(FormatModeList(import_, origin_)).remove('\r'));
     QStringList notes;
-    for (const ImportNote& note : import_.Notes) notes << Q(NoteText(note));
+    for (const ImportNote& note : import_.Notes) notes << QtText(NoteText(note));
     txtNotes->setPlainText(notes.join('\n'));
     cmdSave->setEnabled(!import_.Modes.empty());
 }

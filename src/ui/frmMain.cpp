@@ -12,6 +12,7 @@
 #include <QSortFilterProxyModel>
 #include <QStatusBar>
 #include <QTableView>
+#include <algorithm>
 
 #include "core/SettingsFile.h"
 #include "gamelist/NativeModes.h"
@@ -21,8 +22,12 @@
 #include "platform/Files.h"
 #include "ui/AvailModeModel.h"
 #include "ui/Dialogs.h"
+#include "ui/FindController.h"
 #include "ui/GameListModel.h"
+#include "ui/MenuBar.h"
 #include "ui/NativeModeModel.h"
+#include "ui/SetupPanel.h"
+#include "ui/QtText.h"
 #include "ui/ShownText.h"
 #include "ui/frmGenerateINIs.h"
 #include "ui/frmProgress.h"
@@ -37,46 +42,47 @@ frmMain::frmMain(Model& model, Dialogs& dialogs, QWidget* parent)
     setWindowTitle("Kelvaro");
     CreateMenus();
     CreateControls();
+    find_ = new FindController(m_, dialogs_,
+                               {this, [this] { return SelectedRow(lvwMain) + 1; }, [this](int k) { ShowNativeMode(k); },
+                                [this]() -> const std::vector<int>& { return ShownGames(); },
+                                [this](int g) { return ShowGame(g); }},
+                               this);
     ConnectHandlers();
 }
 
 frmMain::~frmMain() = default;
 
 void frmMain::ConnectHandlers() {
-    connect(mnuFile, &QMenu::aboutToShow, this, &frmMain::mnuFile_Click);
-    connect(mnuView, &QMenu::aboutToShow, this, &frmMain::mnuView_Click);
-    connect(mnuResSelection, &QMenu::aboutToShow, this, &frmMain::mnuResSelection_Click);
-    connect(mnuHelp, &QMenu::aboutToShow, this, &frmMain::mnuHelp_Click);
+    connect(mnuMain, &MenuBar::FileOpening, this, &frmMain::mnuFile_Click);
+    connect(mnuMain, &MenuBar::ViewOpening, this, &frmMain::mnuView_Click);
+    connect(mnuMain, &MenuBar::SelectionOpening, this, &frmMain::mnuResSelection_Click);
+    connect(mnuMain, &MenuBar::HelpOpening, this, &frmMain::mnuHelp_Click);
 
-    connect(mnuMAMEExe, &QAction::triggered, this, &frmMain::mnuMAMEExe_Click);
-    connect(mnuMAMEINIPath, &QAction::triggered, this, &frmMain::mnuMAMEINIPath_Click);
-    connect(mnuMAMEROMPath, &QAction::triggered, this, &frmMain::mnuMAMEROMPath_Click);
-    connect(mnuLegacyMAME, &QAction::triggered, this, &frmMain::mnuLegacyMAME_Click);
-    connect(mnuAVGAFName, &QAction::triggered, this, &frmMain::mnuAVGAFName_Click);
-    connect(mnuImportModes, &QAction::triggered, this, &frmMain::mnuImportModes_Click);
-    connect(mnuGenerateINIs, &QAction::triggered, this, &frmMain::mnuGenerateINIs_Click);
-    connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
-    connect(mnuFind, &QAction::triggered, this, &frmMain::mnuFind_Click);
-    connect(mnuFindNext, &QAction::triggered, this, &frmMain::mnuFindNext_Click);
-    connect(mnuGenerate, &QAction::triggered, this, &frmMain::mnuGenerate_Click);
-    connect(mnuRefreshNative, &QAction::triggered, this, &frmMain::mnuRefreshNative_Click);
-    connect(mnuRefreshAVGA, &QAction::triggered, this, &frmMain::mnuRefreshAVGA_Click);
-    connect(mnuReadINIs, &QAction::triggered, this, &frmMain::mnuReadINIs_Click);
-    connect(mnuSummary, &QAction::triggered, this, &frmMain::mnuSummary_Click);
-    for (int i = 0; i < 3; ++i)
-        connect(mnuOrientation[i], &QAction::triggered, this, [this, i] { mnuOrientation_Click(i); });
-    for (int i = 0; i < 2; ++i)
-        connect(mnuRotation[i], &QAction::triggered, this, [this, i] { mnuRotation_Click(i); });
-    connect(mnuIgnoreInterlaced, &QAction::triggered, this, &frmMain::mnuIgnoreInterlaced_Click);
-    for (int i = 0; i < 6; ++i) {
-        connect(mnuMatchResWithin[i], &QAction::triggered, this, [this, i] { mnuMatchResWithin_Click(i); });
-        connect(mnuMatchRefreshWithin[i], &QAction::triggered, this, [this, i] { mnuMatchRefreshWithin_Click(i); });
-    }
-    connect(mnuActionNotFound, &QAction::triggered, this, &frmMain::mnuActionNotFound_Click);
-    connect(mnuAutoSelect, &QAction::triggered, this, &frmMain::mnuAutoSelect_Click);
-    connect(mnuReadme, &QAction::triggered, this, &frmMain::mnuReadme_Click);
-    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
-    connect(mnuCheckSetup, &QAction::triggered, this, &frmMain::mnuCheckSetup_Click);
+    connect(mnuMain, &MenuBar::ChooseEmulator, this, &frmMain::mnuMAMEExe_Click);
+    connect(mnuMain, &MenuBar::ChooseIniFolder, this, &frmMain::mnuMAMEINIPath_Click);
+    connect(mnuMain, &MenuBar::ChooseRomFolder, this, &frmMain::mnuMAMEROMPath_Click);
+    connect(mnuMain, &MenuBar::LegacyMameToggled, this, &frmMain::mnuLegacyMAME_Click);
+    connect(mnuMain, &MenuBar::ChooseModeList, this, &frmMain::mnuAVGAFName_Click);
+    connect(mnuMain, &MenuBar::ImportModes, this, &frmMain::mnuImportModes_Click);
+    connect(mnuMain, &MenuBar::GenerateINIs, this, &frmMain::mnuGenerateINIs_Click);
+    connect(mnuMain, &MenuBar::Exit, this, &frmMain::mnuExit_Click);
+    connect(mnuMain, &MenuBar::FindGame, find_, &FindController::mnuFind_Click);
+    connect(mnuMain, &MenuBar::FindNext, find_, &FindController::mnuFindNext_Click);
+    connect(mnuMain, &MenuBar::GenerateNativeModes, this, &frmMain::mnuGenerate_Click);
+    connect(mnuMain, &MenuBar::RefreshNativeModes, this, &frmMain::mnuRefreshNative_Click);
+    connect(mnuMain, &MenuBar::RefreshAvailableModes, this, &frmMain::mnuRefreshAVGA_Click);
+    connect(mnuMain, &MenuBar::ReadINIs, this, &frmMain::mnuReadINIs_Click);
+    connect(mnuMain, &MenuBar::Summary, this, &frmMain::mnuSummary_Click);
+    connect(mnuMain, &MenuBar::OrientationChosen, this, &frmMain::mnuOrientation_Click);
+    connect(mnuMain, &MenuBar::RotationChosen, this, &frmMain::mnuRotation_Click);
+    connect(mnuMain, &MenuBar::IgnoreInterlacedToggled, this, &frmMain::mnuIgnoreInterlaced_Click);
+    connect(mnuMain, &MenuBar::MatchResChosen, this, &frmMain::mnuMatchResWithin_Click);
+    connect(mnuMain, &MenuBar::MatchRefreshChosen, this, &frmMain::mnuMatchRefreshWithin_Click);
+    connect(mnuMain, &MenuBar::NotFoundSettings, this, &frmMain::mnuActionNotFound_Click);
+    connect(mnuMain, &MenuBar::AutoSelect, this, &frmMain::mnuAutoSelect_Click);
+    connect(mnuMain, &MenuBar::Readme, this, &frmMain::mnuReadme_Click);
+    connect(mnuMain, &MenuBar::About, this, &frmMain::mnuAbout_Click);
+    connect(mnuMain, &MenuBar::CheckSetup, this, &frmMain::mnuCheckSetup_Click);
 
     // A row chosen with the mouse or the keyboard counts as a click on it. A click on the native
     // mode already selected changes no row, yet still refills its games.
@@ -127,11 +133,9 @@ void frmMain::Start() {
     availModel_->Reset();
     stbPanel1->clear();
     stbPanel2->clear();
-    setupHint_.clear();
-    lastGeneration_.clear();
+    stbPanel3->Clear();
 
     m_.Config = DefaultSettings(m_.Paths);
-    m_.MameFolder.clear();
     SettingsFileProblems problems;
     const Outcome loaded = LoadSettings(m_, &problems);
     m_.Config.MonitorOrientation = ValidOrientation(m_.Config.MonitorOrientation);
@@ -149,12 +153,12 @@ void frmMain::Start() {
 }
 
 void frmMain::SetCheckMarks() {
-    mnuLegacyMAME->setChecked(m_.Config.LegacyMame);
-    mnuOrientation[m_.Config.MonitorOrientation]->setChecked(true);
-    mnuRotation[m_.Config.PreferredRotation]->setChecked(true);
-    mnuIgnoreInterlaced->setChecked(m_.Config.IgnoreInterlaced);
-    mnuMatchResWithin[MatchResItem(m_.Config.MatchResWithin)]->setChecked(true);
-    mnuMatchRefreshWithin[MatchRefreshItem(m_.Config.MatchRefreshWithin)]->setChecked(true);
+    mnuMain->ShowLegacyMame(m_.Config.LegacyMame);
+    mnuMain->ShowOrientation(m_.Config.MonitorOrientation);
+    mnuMain->ShowRotation(m_.Config.PreferredRotation);
+    mnuMain->ShowIgnoreInterlaced(m_.Config.IgnoreInterlaced);
+    mnuMain->ShowMatchResItem(MatchResItem(m_.Config.MatchResWithin));
+    mnuMain->ShowMatchRefreshItem(MatchRefreshItem(m_.Config.MatchRefreshWithin));
 }
 
 frmProgress& frmMain::Progress() {
@@ -310,9 +314,9 @@ void frmMain::BuildNativeModeList(bool retrieve, bool atStartUp) {
     Outcome retrieval;
     const Result<NativeModeCounts> counts = kelvaro::BuildNativeModeList(m_, retrieve, atStartUp, Sink(), &retrieval);
     if (counts) {
-        foundGame_ = 0; // the games are numbered afresh
+        find_->ForgetFound(); // the games are numbered afresh
         FillNativeModeView();
-        mnuAutoSelect->setEnabled(true);
+        mnuMain->OfferAutoSelect(true);
         ShowCounts(*counts);
         SelectRow(lvwMain, 0);
         ReadExistingINIFiles();
@@ -375,6 +379,21 @@ void frmMain::FillGamesList() {
     cmdTestGame->setEnabled(true);
 }
 
+void frmMain::ShowNativeMode(int k) {
+    SelectRow(lvwMain, k - 1, true);
+    FillGamesList();
+}
+
+bool frmMain::ShowGame(int g) {
+    const auto& shown = ShownGames();
+    const auto at = std::find(shown.begin(), shown.end(), g);
+    if (at == shown.end()) return false;
+    SelectGameRow(static_cast<int>(at - shown.begin()), true);
+    SetTestCaption(g);
+    lvwGames->setFocus();
+    return true;
+}
+
 void frmMain::SetTestCaption(int game) {
     cmdTestGame->setText("&Test '" + ShownText(m_.Games[game].GameDescription) + "'");
 }
@@ -426,8 +445,7 @@ void frmMain::mnuGamePopup_Click() {
 
 void frmMain::EditSettings(SettingsDialogScope scope) {
     const int selected = SelectedGame();
-    m_.SettingsScope = scope;
-    std::vector<int> changed = SettingsDialog().Edit(selected, ShownGames());
+    std::vector<int> changed = SettingsDialog().Edit(scope, selected, ShownGames());
     // Opening the dialog alone may rewrite the selected game's resolution line.
     changed.push_back(selected);
     RefreshGameRows(changed);
@@ -438,8 +456,17 @@ void frmMain::RefreshGameRows(const std::vector<int>& games) { gamesModel_->Game
 // ---- available modes
 
 void frmMain::ReadAvailableModes() {
-    const Outcome read = kelvaro::ReadAvailableModes(m_);
+    std::vector<ModeLineWarning> warnings;
+    const Outcome read = kelvaro::ReadAvailableModes(m_, &warnings);
     FillAvailableModeView();
+    if (!warnings.empty()) {
+        // A long list of odd lines is cut: the first few show the user what to mend.
+        constexpr size_t kShown = 10;
+        QString text = "Some lines of the mode list " + QtText(m_.Config.ModeListFile) + " give no plain rate:\n";
+        for (size_t k = 0; k < std::min(warnings.size(), kShown); ++k) text += "\n" + QtText(ModeLineWarningText(warnings[k]));
+        if (warnings.size() > kShown) text += "\n... and " + QString::number(warnings.size() - kShown) + " more";
+        dialogs_.Tell(this, text, Dialogs::Icon::Warning);
+    }
     cmd60Hz->setEnabled(!m_.AvailModes.Empty());
     // Without a mode list chosen (a first start without the default list) there is nothing to tell.
     if (!read && !m_.Config.ModeListFile.empty())
@@ -466,24 +493,17 @@ void frmMain::lvwAVGA_KeyDown(int key) {
 // ---- menus opening
 
 void frmMain::mnuFile_Click() {
-    mnuGenerateINIs->setEnabled(!m_.AvailModes.Empty() && !m_.Games.Empty() &&
-                                FileExists(m_.Config.MameINIPath, true));
+    mnuMain->OfferGenerateINIs(!m_.AvailModes.Empty() && !m_.Games.Empty() && FileExists(m_.Config.MameINIPath, true));
 }
 
 void frmMain::mnuView_Click() {
-    const bool emulator = FileExists(m_.Config.MameExePath, false);
-    mnuGenerate->setEnabled(emulator);
-    mnuRefreshNative->setEnabled(emulator);
-    mnuRefreshAVGA->setEnabled(FileExists(m_.Config.ModeListFile, false));
-    mnuReadINIs->setEnabled(!m_.NativeModes.Empty() && FileExists(m_.Config.MameINIPath, true) &&
-                            !m_.AvailModes.Empty());
-    mnuSummary->setEnabled(!m_.AvailModes.Empty() && !m_.Games.Empty());
+    mnuMain->OfferEmulatorRuns(FileExists(m_.Config.MameExePath, false));
+    mnuMain->OfferRefreshAvailable(FileExists(m_.Config.ModeListFile, false));
+    mnuMain->OfferReadINIs(!m_.NativeModes.Empty() && FileExists(m_.Config.MameINIPath, true) &&
+                           !m_.AvailModes.Empty());
+    mnuMain->OfferSummary(!m_.AvailModes.Empty() && !m_.Games.Empty());
 }
 
-void frmMain::mnuResSelection_Click() {
-    const bool lists = !m_.AvailModes.Empty() && !m_.Games.Empty();
-    mnuActionNotFound->setEnabled(lists);
-    mnuAutoSelect->setEnabled(lists);
-}
+void frmMain::mnuResSelection_Click() { mnuMain->OfferSelectionCommands(!m_.AvailModes.Empty() && !m_.Games.Empty()); }
 
 } // namespace kelvaro

@@ -1,12 +1,14 @@
 #pragma once
 #include <QMainWindow>
 #include <QPointer>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/Model.h"
 #include "core/Progress.h"
+#include "core/Rotation.h"
 #include "core/SettingsFile.h"
 #include "emulator/EmulatorOptions.h"
 #include "emulator/SetupCheck.h"
@@ -27,17 +29,22 @@ class Dialogs;
 class AvailModeModel;
 class GameListModel;
 class NativeModeModel;
+class FindController;
+class MenuBar;
+class SetupPanel;
 class frmGenerateINIs;
 class frmImportModes;
 class frmSummary;
 class frmProgress;
 class frmSettings;
 class frmSetupCheck;
+struct GenerateRequest;
 struct NativeModeCounts;
 
-// The main window: the three lists (native modes, their games, the card's modes), the menus and
-// the status bar. It holds no data of its own: everything lives in the model, and the work is
-// done by the core; the window asks the questions, calls the core and shows the outcome.
+// The main window: the three lists (native modes, their games, the card's modes), the menu bar
+// and the status bar. It holds no data of its own: everything lives in the model, and the work is
+// done by the core; the window wires the menu bar, the find controller and the setup panel to
+// the lists, asks the questions, calls the core and shows the outcome.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -52,21 +59,32 @@ public:
     // The games the games list shows, in list order.
     const std::vector<int>& ShownGames() const;
 
+    // Builds the native mode list again (from the emulator when retrieve is set) and fills the lists.
+    void BuildNativeModeList(bool retrieve, bool atStartUp);
+    frmProgress& Progress(); // created on first use
+    // What long operations report to: the progress window, made when an operation first begins.
+    ProgressSink& Sink();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     // The layout rules, applied on every resize and on a restore.
     void Form_Resize();
 
     // Procedures.
-    void BuildNativeModeList(bool retrieve, bool atStartUp);
     void FillNativeModeView();
     void FillGamesList();
     void ReadAvailableModes();
     void FillAvailableModeView();
     void ReadExistingINIFiles();
-    frmProgress& Progress(); // created on first use
-    // What long operations report to: the progress window, made when an operation first begins.
-    ProgressSink& Sink();
 
-    // Handlers, named after the control and its event.
+    // Handlers, named after the control and its event. Find and Find Next are the find
+    // controller's.
     void Form_Activate();
     void mnuFile_Click();
     void mnuView_Click();
@@ -76,20 +94,18 @@ public:
     void mnuMAMEExe_Click();
     void mnuMAMEINIPath_Click();
     void mnuMAMEROMPath_Click();
-    void mnuLegacyMAME_Click();
+    void mnuLegacyMAME_Click(bool checked);
     void mnuAVGAFName_Click();
     void mnuImportModes_Click();
     void mnuGenerateINIs_Click();
-    void mnuFind_Click();
-    void mnuFindNext_Click();
     void mnuGenerate_Click();
     void mnuRefreshNative_Click();
     void mnuRefreshAVGA_Click();
     void mnuReadINIs_Click();
     void mnuSummary_Click();
-    void mnuOrientation_Click(int index);
-    void mnuRotation_Click(int index);
-    void mnuIgnoreInterlaced_Click();
+    void mnuOrientation_Click(MonitorOrientation value);
+    void mnuRotation_Click(PreferredRotation value);
+    void mnuIgnoreInterlaced_Click(bool checked);
     void mnuMatchResWithin_Click(int index);
     void mnuMatchRefreshWithin_Click(int index);
     void mnuActionNotFound_Click();
@@ -110,14 +126,6 @@ public:
     void cmd60Hz_Click();
     void cmdTestGame_Click();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void CreateControls();
     void CreateMenus();
     void ConnectHandlers();
@@ -126,10 +134,13 @@ private:
     void SelectRow(QTableView* view, int row, bool scroll = false);
     // Selects the game of row `row` of the games list's model, wherever the sort shows it.
     void SelectGameRow(int row, bool scroll = false);
-    // Shows game g selected in its native mode k, as Find does.
-    void ShowFoundGame(int k, int g);
-    // Generates the INI files that m_.Config chooses, after the question, and reports the outcome.
-    void GenerateAndReport();
+    // Selects native mode k (1-based), in sight, and lists its games.
+    void ShowNativeMode(int k);
+    // Selects game g of the games list, in sight, with the keyboard on the list; false when the
+    // list does not show it.
+    bool ShowGame(int g);
+    // Generates the INI files the request chooses, after the question, and reports the outcome.
+    void GenerateAndReport(const GenerateRequest& request);
     // Grows the lists, the first status panel and the starting size to fit their texts.
     void MeasureTexts();
     void SetTestCaption(int game);
@@ -143,10 +154,9 @@ private:
     void FitStatusPanel();
     // The emulator setup check with the current settings (the emulator asked again when askAgain
     // is set, otherwise only when its files changed), following the game when one is named; the
-    // third status panel shows its outcome. Without an executable there is nothing to check.
+    // setup panel shows its outcome. Without an executable there is nothing to check.
     SetupReport CheckSetup(bool askAgain, const std::string& game = {});
-    // The third status panel: the check's problem in a few words, otherwise the last generation's
-    // outcome; its tooltip names the emulator and the folders.
+    // The setup panel, its tooltip naming the current paths.
     void ShowCheckPanel();
     // The emulator's options from the cache; nothing when there is no executable or it cannot be
     // asked.
@@ -166,43 +176,9 @@ private:
     QStatusBar* stbMain = nullptr;
     QLabel* stbPanel1 = nullptr;
     QLabel* stbPanel2 = nullptr;
-    QLabel* stbPanel3 = nullptr;
+    SetupPanel* stbPanel3 = nullptr;
 
-    // Menus.
-    QMenu* mnuFile = nullptr;
-    QAction* mnuMAMEExe = nullptr;
-    QAction* mnuMAMEINIPath = nullptr;
-    QAction* mnuMAMEROMPath = nullptr;
-    QAction* mnuLegacyMAME = nullptr;
-    QAction* mnuAVGAFName = nullptr;
-    QAction* mnuImportModes = nullptr;
-    QAction* mnuGenerateINIs = nullptr;
-    QAction* mnuExit = nullptr;
-    QMenu* mnuEdit = nullptr;
-    QAction* mnuFind = nullptr;
-    QAction* mnuFindNext = nullptr;
-    QMenu* mnuView = nullptr;
-    QAction* mnuGenerate = nullptr;
-    QAction* mnuRefreshNative = nullptr;
-    QAction* mnuRefreshAVGA = nullptr;
-    QAction* mnuReadINIs = nullptr;
-    QAction* mnuSummary = nullptr;
-    QMenu* mnuResSelection = nullptr;
-    QMenu* mnuMonitor = nullptr;
-    QAction* mnuOrientation[3] = {};
-    QMenu* mnuPrefRotation = nullptr;
-    QAction* mnuRotation[2] = {};
-    QAction* mnuIgnoreInterlaced = nullptr;
-    QMenu* mnuMatchResolution = nullptr;
-    QAction* mnuMatchResWithin[6] = {};
-    QMenu* mnuMatchRefresh = nullptr;
-    QAction* mnuMatchRefreshWithin[6] = {};
-    QAction* mnuActionNotFound = nullptr;
-    QAction* mnuAutoSelect = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuReadme = nullptr;
-    QAction* mnuCheckSetup = nullptr;
-    QAction* mnuAbout = nullptr;
+    MenuBar* mnuMain = nullptr;
     // The lists' context menus.
     QMenu* mnuGamePopup = nullptr;
     QAction* mnuGameSettings = nullptr;
@@ -225,17 +201,14 @@ private:
     frmImportModes* importModes_ = nullptr;
     frmSummary* summary_ = nullptr;
     frmSetupCheck* setupCheck_ = nullptr;
+    FindController* find_ = nullptr;
     EmulatorOptionsCache emulatorOptions_;
-    std::string setupHint_;      // the last check's problem in a few words; empty without one
-    std::string lastGeneration_; // the last generation's outcome in a few words
     bool exiting_ = false;     // File > Exit: close without the question
     bool selecting_ = false;   // a row is being selected by the program, not by the user
     int mainPressRow_ = -1;    // the selected native mode when the mouse went down on lvwMain
     // The control that had the keyboard last: disabling the window for a long operation takes the
     // focus from it, and it gets it back when the window is enabled again.
     QPointer<QWidget> lastFocus_;
-    std::string findText_;     // what Find looked for last, trimmed and upper-cased
-    int foundGame_ = 0;        // the game Find or Find Next showed last
     // What the texts need, in pixels: the widths of the native mode and available mode lists and of
     // the first status panel; the design widths grow to them.
     int mainNeed_ = 0, availNeed_ = 0, panel1Need_ = 0;

@@ -8,6 +8,7 @@
 #include "emulator/SetupCheck.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "ui/SetupPanel.h"
 #include "ui/frmMain.h"
 #include "ui/frmSetupCheck.h"
 #include "ui/QtText.h"
@@ -19,41 +20,28 @@ namespace {
 // The windows paint while the emulator answers, but take no input.
 void Paint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
-std::string WorkingFolder(const Model& m) {
-    return m.MameFolder.empty() ? FolderOfFile(m.Config.MameExePath) : m.MameFolder;
-}
-
 } // namespace
 
 const EmulatorOptions* frmMain::KnownEmulatorOptions() {
     if (!FileExists(m_.Config.MameExePath, false)) return nullptr;
-    const Result<EmulatorOptions>& options = emulatorOptions_.Get(m_.Config.MameExePath, WorkingFolder(m_), false, Paint);
+    const Result<EmulatorOptions>& options = emulatorOptions_.Get(m_.Config.MameExePath, m_.MameFolder(), false, Paint);
     return options ? &*options : nullptr;
 }
 
 SetupReport frmMain::CheckSetup(bool askAgain, const std::string& game) {
     static const Result<EmulatorOptions> none = Outcome::Failure("no executable is chosen (File > M.A.M.E. Executable Location)");
     const Result<EmulatorOptions>& options =
-        FileExists(m_.Config.MameExePath, false) ? emulatorOptions_.Get(m_.Config.MameExePath, WorkingFolder(m_), askAgain, Paint)
+        FileExists(m_.Config.MameExePath, false) ? emulatorOptions_.Get(m_.Config.MameExePath, m_.MameFolder(), askAgain, Paint)
                                             : none;
     // The game list counts once it has been read.
     const std::string list = !m_.GameList.Empty() && FileExists(m_.GameListFile(), false) ? m_.GameListFile() : "";
     SetupReport report = kelvaro::CheckSetup(CheckInputOf(m_, list, game), options, Paint);
-    setupHint_ = report.Hint();
+    stbPanel3->SetSetupHint(report.Hint());
     ShowCheckPanel();
     return report;
 }
 
-void frmMain::ShowCheckPanel() {
-    const std::string& text = setupHint_.empty() ? lastGeneration_ : setupHint_;
-    stbPanel3->setText(Q(text));
-    const Settings& s = m_.Config;
-    QString tip = text.empty() ? QString() : Q(text) + "\n";
-    tip += "M.A.M.E.: " + (s.MameExePath.empty() ? QString("no executable chosen") : Q(s.MameExePath)) + "\n";
-    tip += "INI folder: " + (s.MameINIPath.empty() ? QString("no INI folder chosen") : Q(s.MameINIPath)) + "\n";
-    tip += "ROM folder: " + (s.MameROMPath.empty() ? QString("no ROM folder chosen") : Q(s.MameROMPath));
-    stbPanel3->setToolTip(tip);
-}
+void frmMain::ShowCheckPanel() { stbPanel3->Show(m_.Config); }
 
 void frmMain::mnuCheckSetup_Click() {
     if (!setupCheck_)
@@ -74,7 +62,7 @@ QString frmMain::IniChooserStart() {
     // A first INI folder that is not there yet opens the chooser where it would be made.
     std::filesystem::path folder(options->IniFolders.front());
     while (folder.has_relative_path() && !IsExistingFolder(folder.string())) folder = folder.parent_path();
-    return Q(folder.string());
+    return QtText(folder.string());
 }
 
 } // namespace kelvaro

@@ -17,7 +17,6 @@
 #include "core/Text.h"
 #include "emulator/VerboseRun.h"
 #include "core/TextNumbers.h"
-#include "gamelist/FindGame.h"
 #include "ini/IniFiles.h"
 #include "ini/TestRun.h"
 #include "modes/AutoSelect.h"
@@ -31,6 +30,8 @@
 #include "ui/frmAbout.h"
 #include "ui/frmGenerateINIs.h"
 #include "ui/InputHold.h"
+#include "ui/MenuBar.h"
+#include "ui/SetupPanel.h"
 #include "ui/frmImportModes.h"
 #include "ui/frmMain.h"
 #include "ui/ShownText.h"
@@ -49,57 +50,56 @@ QString GenerationFailure(const GenerateResult& result, const std::string& folde
     for (size_t i = 0; i < result.FailedNames.size() && i < kNamesShown; ++i) names << ShownText(result.FailedNames[i]);
     if (result.FailedNames.size() > kNamesShown) names << "...";
     return QString("%1 INI file(s) could not be written (in the folder %2): %3.  %4 file(s) were written.")
-        .arg(QString::number(result.Failed), Q(folder), names.join(", "), QString::number(result.Written));
+        .arg(QString::number(result.Failed), QtText(folder), names.join(", "), QString::number(result.Written));
 }
 
 } // namespace
 
 // ---- Video Mode Selection and the legacy switch
 
-void frmMain::mnuOrientation_Click(int index) {
-    mnuOrientation[index]->setChecked(true);
-    m_.Config.MonitorOrientation = index;
-    mnuPrefRotation->setEnabled(index != 0);
+void frmMain::mnuOrientation_Click(MonitorOrientation value) {
+    mnuMain->ShowOrientation(value);
+    m_.Config.MonitorOrientation = value;
+    mnuMain->OfferRotation(value != MonitorOrientation::Horizontal);
 }
 
-void frmMain::mnuRotation_Click(int index) {
-    mnuRotation[index]->setChecked(true);
-    m_.Config.PreferredRotation = index;
+void frmMain::mnuRotation_Click(PreferredRotation value) {
+    mnuMain->ShowRotation(value);
+    m_.Config.PreferredRotation = value;
 }
 
 // The menu has just inverted the check mark; the setting follows it.
-void frmMain::mnuIgnoreInterlaced_Click() { m_.Config.IgnoreInterlaced = mnuIgnoreInterlaced->isChecked(); }
+void frmMain::mnuIgnoreInterlaced_Click(bool checked) { m_.Config.IgnoreInterlaced = checked; }
 
-void frmMain::mnuLegacyMAME_Click() { m_.Config.LegacyMame = mnuLegacyMAME->isChecked(); }
+void frmMain::mnuLegacyMAME_Click(bool checked) { m_.Config.LegacyMame = checked; }
 
 void frmMain::mnuMatchResWithin_Click(int index) {
-    mnuMatchResWithin[index]->setChecked(true);
+    mnuMain->ShowMatchResItem(index);
     if (index < 5) {
         m_.Config.MatchResWithin = MatchResOfItem(index);
         return;
     }
-    const std::optional<QString> answer =
-        dialogs_.InputBox(this, "Enter Value (0-100): ", "Kelvaro", Q(FormatNumber(double(m_.Config.MatchResWithin))));
+    const std::optional<QString> answer = dialogs_.InputBox(this, "Enter Value (0-100): ", "Kelvaro",
+                                                            QtText(FormatNumber(double(m_.Config.MatchResWithin))));
     if (!answer) return;
     if (const std::optional<int> value = AcceptResTolerance(answer->toStdString())) m_.Config.MatchResWithin = *value;
 }
 
 void frmMain::mnuMatchRefreshWithin_Click(int index) {
-    mnuMatchRefreshWithin[index]->setChecked(true);
+    mnuMain->ShowMatchRefreshItem(index);
     if (index < 5) {
         m_.Config.MatchRefreshWithin = MatchRefreshOfItem(index);
         return;
     }
-    const std::optional<QString> answer =
-        dialogs_.InputBox(this, "Enter Value in Hz (0-15): ", "Kelvaro", Q(FormatNumber(m_.Config.MatchRefreshWithin)));
+    const std::optional<QString> answer = dialogs_.InputBox(this, "Enter Value in Hz (0-15): ", "Kelvaro",
+                                                            QtText(FormatNumber(m_.Config.MatchRefreshWithin)));
     if (!answer) return;
     if (const std::optional<float> value = AcceptRefreshTolerance(answer->toStdString()))
         m_.Config.MatchRefreshWithin = *value;
 }
 
 void frmMain::mnuActionNotFound_Click() {
-    m_.SettingsScope = SettingsDialogScope::NotFound;
-    SettingsDialog().Edit(0, {});
+    SettingsDialog().Edit(SettingsDialogScope::NotFound, 0, {});
 }
 
 void frmMain::mnuAutoSelect_Click() {
@@ -161,22 +161,16 @@ void frmMain::mnuReadINIs_Click() {
 void frmMain::mnuGenerateINIs_Click() {
     GenerateDialog().Choose();
     if (m_.Config.GenerateApplyTo == GenerateScope::Cancelled) return;
-    GenerateAndReport();
+    GenerateAndReport(GenerateRequestOf(m_.Config, SelectedGame()));
 }
 
+// The game asked for, without the filters: the scope and filters the generation dialog chose last
+// stay as the user left them.
 void frmMain::mnuGameGenerateINI_Click() {
-    if (SelectedGame() == 0) return;
-    // The game asked for, whatever the generation dialog chose last: its scope and filters stay
-    // as the user left them.
-    Settings& s = m_.Config;
-    const Settings chosen = s;
-    s.GenerateApplyTo = GenerateScope::SelectedGame;
-    s.GenerateAvailableOnly = s.GenerateParentsOnly = s.GenerateNoINIOnly = false;
-    GenerateAndReport();
-    s.GenerateApplyTo = chosen.GenerateApplyTo;
-    s.GenerateAvailableOnly = chosen.GenerateAvailableOnly;
-    s.GenerateParentsOnly = chosen.GenerateParentsOnly;
-    s.GenerateNoINIOnly = chosen.GenerateNoINIOnly;
+    GenerateRequest request;
+    request.Scope = GenerateScope::SelectedGame;
+    request.SelectedGame = SelectedGame();
+    if (request.SelectedGame != 0) GenerateAndReport(request);
 }
 
 void frmMain::mnuGameOpenINI_Click() {
@@ -184,27 +178,34 @@ void frmMain::mnuGameOpenINI_Click() {
     if (g == 0) return;
     const std::string ini = IniFilePath(m_, m_.Games[g].GameRomName);
     if (ini.empty() || !FileExists(ini, false)) return;
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(Q(ini))))
-        dialogs_.Tell(this, "No program was found to open " + Q(ini) + ".", Dialogs::Icon::Warning);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QtText(ini))))
+        dialogs_.Tell(this, "No program was found to open " + QtText(ini) + ".", Dialogs::Icon::Warning);
 }
 
-void frmMain::GenerateAndReport() {
-    if (!m_.Config.GenerateNoINIOnly &&
+void frmMain::GenerateAndReport(const GenerateRequest& request) {
+    if (!request.NoIniOnly &&
         !dialogs_.Ask(this,
-                      "This will create the required INI file(s) (in the folder " + Q(m_.Config.MameINIPath) +
+                      "This will create the required INI file(s) (in the folder " + QtText(m_.Config.MameINIPath) +
                           "), overwriting any existing file(s).  Are you sure you want to continue?",
                       Dialogs::Icon::Warning))
         return;
     // The status bar says whether the emulator will use the files; nothing is asked here.
     if (FileExists(m_.Config.MameExePath, false)) CheckSetup(false);
-    const GenerateResult result = GenerateINIFiles(m_, SelectedGame(), Sink());
-    if (!result.Refused.empty()) {
-        dialogs_.Tell(this, Q(result.Refused), Dialogs::Icon::Warning);
+    const Result<GenerateResult> generated = GenerateINIFiles(m_, request, Sink());
+    if (!generated) {
+        dialogs_.Tell(this, QtText(generated.Reason()), Dialogs::Icon::Warning);
         return;
     }
-    lastGeneration_ = GenerationSummary(result);
+    const GenerateResult& result = *generated;
+    stbPanel3->SetGeneration(GenerationSummary(result));
     ShowCheckPanel();
-    if (result.Failed == 0)
+    if (result.Failed == 0 && result.Written == 0 && request.Scope == GenerateScope::SelectedGame &&
+        !result.SelectedLeftOut.empty())
+        dialogs_.Tell(this,
+                      ShownText(m_.Games[request.SelectedGame].GameRomName) + ": " + QtText(result.SelectedLeftOut) +
+                          ".  No INI file was written.",
+                      Dialogs::Icon::Information);
+    else if (result.Failed == 0)
         dialogs_.Tell(this, "INI Files Successfully Created!", Dialogs::Icon::Information);
     else
         dialogs_.Tell(this, GenerationFailure(result, m_.Config.MameINIPath), Dialogs::Icon::Warning);
@@ -227,7 +228,7 @@ void frmMain::cmdTestGame_Click() {
     hold.reset();
     setEnabled(true);
     if (result.Status == TestRunOutcome::FolderInUse) {
-        dialogs_.Tell(this, Q(result.Why.Reason()), Dialogs::Icon::Warning);
+        dialogs_.Tell(this, QtText(result.Why.Reason()), Dialogs::Icon::Warning);
         return;
     }
     if (result.Status == TestRunOutcome::Ran) {
@@ -242,7 +243,7 @@ void frmMain::cmdTestGame_Click() {
             setting.Options = KnownEmulatorOptions();
             message = TestRunMessage(run, result.Exit, setting);
         }
-        if (!message.empty()) dialogs_.Tell(this, Q(message), Dialogs::Icon::Warning);
+        if (!message.empty()) dialogs_.Tell(this, QtText(message), Dialogs::Icon::Warning);
         return;
     }
     if (result.Status != TestRunOutcome::NotPrepared) return;
@@ -252,60 +253,8 @@ void frmMain::cmdTestGame_Click() {
     else
         dialogs_.Tell(this,
                       "The test could not be prepared: the game's INI file could not be written in the folder " +
-                          Q(m_.Config.MameINIPath) + ".  Any INI file of the game is unchanged.",
+                          QtText(m_.Config.MameINIPath) + ".  Any INI file of the game is unchanged.",
                       Dialogs::Icon::Warning);
-}
-
-// ---- Find
-
-void frmMain::mnuFind_Click() {
-    const std::optional<QString> answer =
-        dialogs_.InputBox(this, "Enter game Description or Romname to find:", "Find Game", QString());
-    // Only the spaces at both ends of the answer go.
-    const std::string text = answer ? std::string(TrimSpaces(answer->toStdString())) : std::string();
-    if (text.empty() || m_.Games.Empty()) return;
-    const std::string search = UpperCase(text);
-    findText_ = search;
-    foundGame_ = 0;
-
-    const int k = FindNativeModeOfGame(m_, search);
-    if (k == 0) {
-        dialogs_.Tell(this, "Game '" + Q(search) + "' not found.", Dialogs::Icon::Warning);
-        return;
-    }
-    SelectRow(lvwMain, k - 1, true);
-    FillGamesList();
-
-    const int row = FindShownGame(m_, ShownGames(), search);
-    if (row < 0) return;
-    ShowFoundGame(k, ShownGames()[static_cast<size_t>(row)]);
-}
-
-void frmMain::ShowFoundGame(int k, int g) {
-    if (SelectedRow(lvwMain) != k - 1) {
-        SelectRow(lvwMain, k - 1, true);
-        FillGamesList();
-    }
-    const auto& shown = ShownGames();
-    const auto at = std::find(shown.begin(), shown.end(), g);
-    if (at == shown.end()) return;
-    SelectGameRow(static_cast<int>(at - shown.begin()), true);
-    SetTestCaption(g);
-    foundGame_ = g;
-    lvwGames->setFocus();
-}
-
-// The next game that matches what Find looked for, after the one found last; before any Find, it
-// is Find.
-void frmMain::mnuFindNext_Click() {
-    if (findText_.empty()) return mnuFind_Click();
-    if (m_.Games.Empty()) return;
-    const FoundGame next = FindNextGame(m_, findText_, foundGame_);
-    if (next.Game != 0) return ShowFoundGame(next.NativeMode, next.Game);
-    if (foundGame_ == 0)
-        dialogs_.Tell(this, "Game '" + Q(findText_) + "' not found.", Dialogs::Icon::Warning);
-    else
-        dialogs_.Tell(this, "No other game matches '" + Q(findText_) + "'.", Dialogs::Icon::Information);
 }
 
 // ---- paths
@@ -318,7 +267,7 @@ void frmMain::mnuMAMEExe_Click() {
     const QString filter = "Executable Files (*)", suffix;
 #endif
     const std::optional<QString> file =
-        dialogs_.OpenFile(this, "Select M.A.M.E. Executable", filter, suffix, Q(m_.Config.MameExePath));
+        dialogs_.OpenFile(this, "Select M.A.M.E. Executable", filter, suffix, QtText(m_.Config.MameExePath));
     if (!file || file->isEmpty()) return;
     const std::string path = file->toStdString();
     if (!FileExists(path, false)) return;
@@ -326,9 +275,6 @@ void frmMain::mnuMAMEExe_Click() {
     if (!QFileInfo(*file).isExecutable()) return;
 #endif
     m_.Config.MameExePath = path;
-    bool found = false;
-    const std::string folder = FolderOfFile(path, &found);
-    if (found) m_.MameFolder = folder;
     CheckSetup(false);
 }
 
@@ -363,7 +309,7 @@ void frmMain::mnuImportModes_Click() {
     if (!chosen) return;
     const std::optional<QString> file =
         dialogs_.SaveFile(this, "Save the Imported Mode List As", "Text Files (*.txt)", "txt",
-                          Q(JoinPath(m_.Paths.DataFolder, "imported-modes.txt")));
+                          QtText(JoinPath(m_.Paths.DataFolder, "imported-modes.txt")));
     if (!file || file->isEmpty()) return;
     const std::string path = file->toStdString();
     if (!m_.Config.ModeListFile.empty() && SameFile(path, m_.Config.ModeListFile)) {
@@ -380,7 +326,7 @@ void frmMain::mnuImportModes_Click() {
     std::error_code error;
     if (!WriteFileAtomic(path, FormatModeList(chosen->Import, chosen->Origin), &error)) {
         dialogs_.Tell(this,
-                      "The imported mode list could not be saved (" + Q(WriteFailure(path, error).Reason()) +
+                      "The imported mode list could not be saved (" + QtText(WriteFailure(path, error).Reason()) +
                           ").  The mode list in use is unchanged.",
                       Dialogs::Icon::Warning);
         return;
@@ -405,15 +351,15 @@ bool ViewerAvailable() {
 
 } // namespace
 
-void frmMain::mnuHelp_Click() { mnuReadme->setEnabled(!ReadmeFile(m_.Paths).empty() && ViewerAvailable()); }
+void frmMain::mnuHelp_Click() { mnuMain->OfferReadme(!ReadmeFile(m_.Paths).empty() && ViewerAvailable()); }
 
 void frmMain::mnuReadme_Click() {
     const std::string readme = ReadmeFile(m_.Paths);
     if (readme.empty()) return;
 #ifdef _WIN32
-    QProcess::startDetached(Q(JoinPath(GetWindowsFolder(), "notepad.exe")), {Q(readme)});
+    QProcess::startDetached(QtText(JoinPath(GetWindowsFolder(), "notepad.exe")), {QtText(readme)});
 #else
-    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(readme)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QtText(readme)));
 #endif
 }
 

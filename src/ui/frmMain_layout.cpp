@@ -1,6 +1,5 @@
-// The main window's controls, its menu tree and the rules that place the controls on a resize.
+// The main window's controls, its menus and the rules that place the controls on a resize.
 #include <QAction>
-#include <QActionGroup>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -13,10 +12,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Rotation.h"
 #include "ui/AvailModeModel.h"
 #include "ui/GameListModel.h"
 #include "ui/NativeModeModel.h"
+#include "ui/MenuBar.h"
 #include "ui/ReportView.h"
+#include "ui/SetupPanel.h"
 #include "ui/frmMain.h"
 #include "ui/frmMain_layout.h"
 
@@ -33,32 +35,6 @@ constexpr double kAvailWidth = 3375;
 constexpr double kButtonHeight = 375;
 constexpr double kGap = 120;
 constexpr double kStatusHeight = 255;
-
-QAction* Item(QMenu* menu, const char* name, const QString& caption, bool checkable = false) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    action->setCheckable(checkable);
-    return action;
-}
-
-QMenu* Submenu(QWidget* parent, const char* name, const QString& caption) {
-    auto* menu = new QMenu(caption, parent);
-    menu->setObjectName(name);
-    return menu;
-}
-
-// An indexed group of check items of which exactly one is checked.
-template <size_t N>
-void Group(QMenu* menu, QAction* (&items)[N], const char* name, std::initializer_list<const char*> captions) {
-    auto* group = new QActionGroup(menu);
-    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    size_t i = 0;
-    for (const char* caption : captions) {
-        items[i] = Item(menu, QStringLiteral("%1_%2").arg(name).arg(i).toLatin1().constData(), caption, true);
-        group->addAction(items[i]);
-        ++i;
-    }
-}
 
 } // namespace
 
@@ -166,10 +142,8 @@ void frmMain::CreateControls() {
     stbPanel2 = new QLabel(stbMain);
     stbPanel2->setObjectName("stbPanel2");
     stbPanel2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    stbPanel3 = new QLabel(stbMain);
-    stbPanel3->setObjectName("stbPanel3");
-    stbPanel3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (QLabel* panel : {stbPanel1, stbPanel2, stbPanel3}) {
+    stbPanel3 = new SetupPanel(stbMain);
+    for (QLabel* panel : {stbPanel1, stbPanel2, static_cast<QLabel*>(stbPanel3)}) {
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setIndent(4);
     }
@@ -212,77 +186,17 @@ void frmMain::MeasureTexts() {
 }
 
 void frmMain::CreateMenus() {
-    QMenuBar* bar = menuBar();
-
-    mnuFile = Submenu(this, "mnuFile", "&File");
-    mnuMAMEExe = Item(mnuFile, "mnuMAMEExe", "M.A.M.E. &Executable Location");
-    mnuMAMEINIPath = Item(mnuFile, "mnuMAMEINIPath", "M.A.M.E. &INI Path");
-    mnuMAMEROMPath = Item(mnuFile, "mnuMAMEROMPath", "M.A.M.E. &ROM Path (optional)");
-    mnuLegacyMAME = Item(mnuFile, "mnuLegacyMAME", "&Legacy M.A.M.E. (v0.83 && previous)", true);
-    mnuFile->addSeparator();
-    mnuAVGAFName = Item(mnuFile, "mnuAVGAFName", "&Available Mode List (.txt) File Location");
-    mnuImportModes = Item(mnuFile, "mnuImportModes", "Import &Mode List...");
-    mnuFile->addSeparator();
-    mnuGenerateINIs = Item(mnuFile, "mnuGenerateINIs", "&Generate INI File(s)");
-    mnuFile->addSeparator();
-    mnuExit = Item(mnuFile, "mnuExit", "E&xit");
-    bar->addMenu(mnuFile);
-
-    mnuEdit = Submenu(this, "mnuEdit", "&Edit");
-    mnuFind = Item(mnuEdit, "mnuFind", "&Find Game");
-    mnuFindNext = Item(mnuEdit, "mnuFindNext", "Find &Next");
-    mnuFindNext->setShortcut(Qt::Key_F3);
-    bar->addMenu(mnuEdit);
-
-    mnuView = Submenu(this, "mnuView", "&View");
-    mnuGenerate = Item(mnuView, "mnuGenerate", "&Generate Native Mode List");
-    mnuRefreshNative = Item(mnuView, "mnuRefreshNative", "Refresh &Native Mode List");
-    mnuView->addSeparator();
-    mnuRefreshAVGA = Item(mnuView, "mnuRefreshAVGA", "Refresh &Available Mode List");
-    mnuView->addSeparator();
-    mnuReadINIs = Item(mnuView, "mnuReadINIs", "Read Existing &INI Files");
-    mnuView->addSeparator();
-    mnuSummary = Item(mnuView, "mnuSummary", "Selection &Summary");
-    bar->addMenu(mnuView);
-
-    mnuResSelection = Submenu(this, "mnuResSelection", "Video Mode &Selection");
-    mnuMonitor = Submenu(mnuResSelection, "mnuMonitor", "Monitor &Orientation");
-    Group(mnuMonitor, mnuOrientation, "mnuOrientation", {"&Horizontal", "&Vertical", "&Rotating (Both)"});
-    mnuResSelection->addMenu(mnuMonitor);
-    mnuPrefRotation = Submenu(mnuResSelection, "mnuPrefRotation", "Preferred &Rotation (for Vertical Monitors)");
-    Group(mnuPrefRotation, mnuRotation, "mnuRotation", {"Clockwise (&Right)", "Anti-Clockwise (&Left)"});
-    mnuResSelection->addMenu(mnuPrefRotation);
-    mnuResSelection->addSeparator();
-    mnuIgnoreInterlaced = Item(mnuResSelection, "mnuIgnoreInterlaced", "&Ignore Interlaced Modes", true);
-    mnuMatchResolution = Submenu(mnuResSelection, "mnuMatchResolution", "&Match Resolution Within...");
-    Group(mnuMatchResolution, mnuMatchResWithin, "mnuMatchResWithin",
-          {"&0 Pixels", "&8 Pixels", "1&6 Pixels", "&24 Pixels", "&48 Pixels", "&Other"});
-    mnuResSelection->addMenu(mnuMatchResolution);
-    mnuMatchRefresh = Submenu(mnuResSelection, "mnuMatchRefresh", "Match &Refresh Rate Within...");
-    Group(mnuMatchRefresh, mnuMatchRefreshWithin, "mnuMatchRefreshWithin",
-          {"&0Hz", "&1Hz", "1&.25Hz", "1.&5Hz", "&2Hz", "&Other"});
-    mnuResSelection->addMenu(mnuMatchRefresh);
-    mnuResSelection->addSeparator();
-    mnuActionNotFound = Item(mnuResSelection, "mnuActionNotFound", "&Settings when Ideal Mode Not Found");
-    mnuResSelection->addSeparator();
-    mnuAutoSelect = Item(mnuResSelection, "mnuAutoSelect", "&Auto-Select Video Modes");
-    bar->addMenu(mnuResSelection);
-
-    mnuHelp = Submenu(this, "mnuHelp", "&Help");
-    mnuReadme = Item(mnuHelp, "mnuReadme", "Readme");
-    mnuCheckSetup = Item(mnuHelp, "mnuCheckSetup", "Check M.A.M.E. &Setup...");
-    mnuHelp->addSeparator();
-    mnuAbout = Item(mnuHelp, "mnuAbout", "&About");
-    bar->addMenu(mnuHelp);
+    mnuMain = new MenuBar(this);
+    setMenuBar(mnuMain);
 
     // The lists' context menus; Settings does what a double-click does.
-    mnuGamePopup = Submenu(this, "mnuGamePopup", QString());
-    mnuGameSettings = Item(mnuGamePopup, "mnuGameSettings", "&Settings");
-    mnuGameTest = Item(mnuGamePopup, "mnuGameTest", "&Test");
-    mnuGameGenerateINI = Item(mnuGamePopup, "mnuGameGenerateINI", "&Generate INI File");
-    mnuGameOpenINI = Item(mnuGamePopup, "mnuGameOpenINI", "&Open INI File");
-    mnuModePopup = Submenu(this, "mnuModePopup", QString());
-    mnuModeSettings = Item(mnuModePopup, "mnuModeSettings", "&Settings");
+    mnuGamePopup = NamedMenu(this, "mnuGamePopup", QString());
+    mnuGameSettings = MenuItem(mnuGamePopup, "mnuGameSettings", "&Settings");
+    mnuGameTest = MenuItem(mnuGamePopup, "mnuGameTest", "&Test");
+    mnuGameGenerateINI = MenuItem(mnuGamePopup, "mnuGameGenerateINI", "&Generate INI File");
+    mnuGameOpenINI = MenuItem(mnuGamePopup, "mnuGameOpenINI", "&Open INI File");
+    mnuModePopup = NamedMenu(this, "mnuModePopup", QString());
+    mnuModeSettings = MenuItem(mnuModePopup, "mnuModeSettings", "&Settings");
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {

@@ -75,14 +75,14 @@ void frmProgress::Begin(const std::string& text, int count) {
     sincePaint_.start();
 }
 
-void frmProgress::Step(int i) {
+void frmProgress::Step(int item) {
     const int total = prgMain->maximum();
-    if (sincePaint_.isValid() && sincePaint_.elapsed() < kPaintIntervalMs && (i != total || total == 0)) return;
+    if (sincePaint_.isValid() && sincePaint_.elapsed() < kPaintIntervalMs && (item != total || total == 0)) return;
     if (total == 0) {
-        prgMain->Count(i);
+        prgMain->Count(item);
     } else {
-        if (i > total) prgMain->setMaximum(i);
-        prgMain->setValue(i);
+        if (item > total) prgMain->setMaximum(item);
+        prgMain->setValue(item);
     }
     PaintPending();
     sincePaint_.restart();
@@ -120,8 +120,8 @@ void ProgressOnDemand::Begin(const std::string& text, int count) {
     target_->Begin(text, count);
 }
 
-void ProgressOnDemand::Step(int i) {
-    if (target_) target_->Step(i);
+void ProgressOnDemand::Step(int item) {
+    if (target_) target_->Step(item);
 }
 
 void ProgressOnDemand::End() {

@@ -38,7 +38,7 @@ public:
     explicit frmProgress(QWidget* mainWindow);
 
     void Begin(const std::string& text, int count) override;
-    void Step(int i) override;
+    void Step(int item) override;
     void End() override;
     void Pump() override;
 
@@ -64,7 +64,7 @@ class ProgressOnDemand : public ProgressSink {
 public:
     explicit ProgressOnDemand(std::function<frmProgress&()> make) : make_(std::move(make)) {}
     void Begin(const std::string& text, int count) override;
-    void Step(int i) override;
+    void Step(int item) override;
     void End() override;
     void Pump() override;
 

@@ -118,27 +118,27 @@ frmSettings::frmSettings(Model& model, QWidget* parent) : QDialog(parent), m_(mo
     connect(cmdCancel, &QPushButton::clicked, this, &frmSettings::cmdCancel_Click);
 }
 
-bool frmSettings::IsGame(int g) const { return g >= 1 && g <= m_.Games.Count(); }
+bool frmSettings::IsGame(int game) const { return game >= 1 && game <= m_.Games.Count(); }
 
 void frmSettings::SetBoxText(const std::string& fileText) {
-    QString text = Q(fileText);
+    QString text = QtText(fileText);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     txtINIFileDetails->setPlainText(text);
 }
 
 std::string frmSettings::BoxText() const { return txtINIFileDetails->toPlainText().toStdString(); }
 
-std::vector<int> frmSettings::Edit(int selectedGame, const std::vector<int>& shownGames) {
+std::vector<int> frmSettings::Edit(SettingsDialogScope scope, int selectedGame, const std::vector<int>& shownGames) {
     // Without a selected game there is nothing to edit in scopes 0 and 1.
-    if (m_.SettingsScope != SettingsDialogScope::NotFound && !IsGame(selectedGame)) return {};
-    Form_Activate(selectedGame, shownGames);
+    if (scope != SettingsDialogScope::NotFound && !IsGame(selectedGame)) return {};
+    Form_Activate(scope, selectedGame, shownGames);
     cmbVideoMode->setFocus();
     if (exec() != QDialog::Accepted) return {};
     return changed_;
 }
 
-void frmSettings::Form_Activate(int selectedGame, const std::vector<int>& shownGames) {
-    scope_ = m_.SettingsScope;
+void frmSettings::Form_Activate(SettingsDialogScope scope, int selectedGame, const std::vector<int>& shownGames) {
+    scope_ = scope;
     selected_ = selectedGame;
     shown_ = shownGames;
     changed_.clear();
@@ -217,7 +217,7 @@ void frmSettings::ShowPicture() {
     if (entry >= 1 && entry <= m_.AvailModes.Count()) {
         std::string lines = BoxText();
         std::replace(lines.begin(), lines.end(), '\n', '|');
-        picture = PictureOfGame(game, lines, m_.AvailModes[entry]);
+        picture = PictureOfGame(game, TurnsPicture(lines), m_.AvailModes[entry]);
     }
     QString placeholder;
     if (entry < 1)

@@ -24,14 +24,14 @@ class frmSettings : public QDialog {
 public:
     frmSettings(Model& model, QWidget* parent = nullptr);
 
-    // Fills the dialog for model.SettingsScope (selectedGame and shownGames — the games list's
-    // games in list order — matter unless it edits the not-found settings), shows it modally, and
-    // on OK applies the choice. Returns the games whose rows changed (empty after Cancel or for the
+    // Fills the dialog for what scope edits (selectedGame and shownGames — the games list's games
+    // in list order — matter unless it edits the not-found settings), shows it modally, and on OK
+    // applies the choice. Returns the games whose rows changed (empty after Cancel or for the
     // not-found settings).
-    std::vector<int> Edit(int selectedGame, const std::vector<int>& shownGames);
+    std::vector<int> Edit(SettingsDialogScope scope, int selectedGame, const std::vector<int>& shownGames);
 
     // The steps of Edit, public so that tests drive the dialog without a modal loop.
-    void Form_Activate(int selectedGame, const std::vector<int>& shownGames);
+    void Form_Activate(SettingsDialogScope scope, int selectedGame, const std::vector<int>& shownGames);
     void cmbVideoMode_Click();
     void cmdOK_Click();
     void cmdCancel_Click();
@@ -61,14 +61,14 @@ private:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
 
-    bool IsGame(int g) const;
+    bool IsGame(int game) const;
     void SetBoxText(const std::string& fileText);
     std::string BoxText() const;
     // Draws the game's picture in the mode of the list and writes its figures.
     void ShowPicture();
 
     Model& m_;
-    SettingsDialogScope scope_ = SettingsDialogScope::NativeMode; // as it was when the dialog was filled
+    SettingsDialogScope scope_ = SettingsDialogScope::NativeMode; // what the dialog was last filled for
     int selected_ = 0;
     std::vector<int> shown_;
     std::vector<int> changed_;

@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "platform/Paths.h"
 #include "ui/Dialogs.h"
 #include "ui/QtText.h"
 
@@ -92,10 +93,10 @@ void frmSetupCheck::Refresh() {
     lvwFindings->setRowCount(static_cast<int>(report_.Findings.size()));
     for (int row = 0; row < lvwFindings->rowCount(); ++row) {
         const Finding& finding = report_.Findings[static_cast<std::size_t>(row)];
-        auto* text = new QTableWidgetItem(LevelIcon(style(), finding.Level), Q(finding.Text));
+        auto* text = new QTableWidgetItem(LevelIcon(style(), finding.Level), QtText(finding.Text));
         text->setToolTip(LevelWord(finding.Level));
         lvwFindings->setItem(row, 0, text);
-        lvwFindings->setItem(row, 1, new QTableWidgetItem(Q(finding.Fix)));
+        lvwFindings->setItem(row, 1, new QTableWidgetItem(QtText(finding.Fix)));
     }
 
     for (QPushButton* button : cmdFix) delete button;
@@ -103,27 +104,27 @@ void frmSetupCheck::Refresh() {
     for (const Finding& finding : report_.Findings) {
         if (!finding.OneLineFix) continue;
         const OptionFix fix = *finding.OneLineFix;
-        auto* button = new QPushButton(Q("Set " + fix.Option + " " + fix.Value), this);
-        button->setObjectName(Q("cmdFix_" + fix.Option));
-        button->setToolTip(Q((fix.Create ? "Creates " : "Changes ") + fix.File));
+        auto* button = new QPushButton(QtText("Set " + fix.Option + " " + fix.Value), this);
+        button->setObjectName(QtText("cmdFix_" + fix.Option));
+        button->setToolTip(QtText((fix.Create ? "Creates " : "Changes ") + fix.File));
         connect(button, &QPushButton::clicked, this, [this, fix] { cmdFix_Click(fix); });
         fixes_->addWidget(button);
         cmdFix.push_back(button);
     }
 }
 
-void frmSetupCheck::cmdCopy_Click() { QApplication::clipboard()->setText(Q(report_.Text())); }
+void frmSetupCheck::cmdCopy_Click() { QApplication::clipboard()->setText(QtText(report_.Text())); }
 
 void frmSetupCheck::cmdFix_Click(const OptionFix& fix) {
-    const QString line = "\"" + Q(OptionLine(fix.Option, fix.Value)) + "\"";
+    const QString line = "\"" + QtText(OptionLine(fix.Option, fix.Value)) + "\"";
     const QString question =
-        fix.Create ? "This will create " + Q(fix.File) + " holding only the line " + line +
+        fix.Create ? "This will create " + QtText(fix.File) + " holding only the line " + line +
                          ".  M.A.M.E. reads it after its other settings.  Are you sure you want to continue?"
-                   : "This will set the line " + line + " in " + Q(fix.File) +
+                   : "This will set the line " + line + " in " + QtText(fix.File) +
                          " (the old file is kept beside it as a .bak file).  Are you sure you want to continue?";
     if (!dialogs_.Ask(this, question, Dialogs::Icon::Question)) return;
     if (const Outcome written = ApplyOptionFix(fix, HomeFolder()); !written)
-        dialogs_.Tell(this, "The line " + line + " could not be set: " + Q(written.Reason()) + ".",
+        dialogs_.Tell(this, "The line " + line + " could not be set: " + QtText(written.Reason()) + ".",
                       Dialogs::Icon::Warning);
     Refresh();
 }

@@ -71,8 +71,12 @@ TEST(BatchNatives, ModesThenBothPanelsOrNothingWithoutGames) {
 
 TEST(BatchModes, PrintsRowsAndDistinctLists) {
     TempDir dir;
-    BatchResult r = RunBatch({"modes", "--modes", dir.Write("m.txt", "heading\r\n 640 240 60Hz\r\n1024 768 72.5Hz\r\n\r\n")});
-    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string file = dir.Write("m.txt", "heading\r\n 640 240 60Hz\r\n1024 768 72.5Hz\r\n\r\n");
+    BatchResult r = RunBatch({"modes", "--modes", file});
+    // Read as ever, and named: done, with a problem.
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "kelvaro-batch: " + file + ": line 3: \"1024 768 72.5Hz\": the rate is not two digits right "
+                     "before \"Hz\"; read as 1024 x 768 @ 0.5Hz\n");
     EXPECT_EQ(r.out,
               "1\t640\t240\t60\tNo\t640 x 240 @ 60Hz\n"
               "2\t1024\t768\t.5\tYes\t1024 x 768 @ 0.5Hz\n"
@@ -85,7 +89,7 @@ TEST(BatchModes, PrintsRowsAndDistinctLists) {
 TEST(BatchSelect, SettingsFromTheFileThenEachSetAndNoFileChanged) {
     TempDir dir;
     Settings s;
-    s.MonitorOrientation = 1;
+    s.MonitorOrientation = MonitorOrientation::Vertical;
     const std::string cfg = dir.Write("kelvaro.cfg", FormatSettingsFile(s));
     // The last game's name would retitle a terminal: its control characters are not printed.
     const std::string list = fixtures::GameList() + fixtures::Block("bad\x1b]0;x\x07", "x", "");
@@ -185,6 +189,26 @@ TEST_F(BatchIniTest, GenerateListsTheFilesWrittenAndEndsWithStatusOneOnAFailure)
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "written\t" + Ini("galaga") + "\nwritten 1, skipped 5, failed 0\n");
     EXPECT_EQ(TempDir::Read(Ini("galaga")), "resolution auto\r\n");
+}
+
+TEST_F(BatchIniTest, GenerateKeepsTheUsersOwnLinesAndSaysWhyAGameIsLeftOut) {
+    // SF2's own lines go on after the fresh ones; its resolution and rotation lines give way.
+    t.Write("ini/sf2.ini", "# my notes\r\nresolution 640x480\r\nartwork_crop 1\r\nrol 1\r\nautorol 1\r\n");
+    const std::vector<std::string> sf2 = {"--game", "sf2", "--set", "GenerateApplyTo=0"};
+    BatchResult r = Run("generate", sf2);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(TempDir::Read(Ini("sf2")), "resolution 384x224\r\n# my notes\r\nartwork_crop 1\r\nautorol 1\r\n");
+    std::vector<std::string> replace = sf2;
+    replace.push_back("--replace-lines");
+    r = Run("generate", replace);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(TempDir::Read(Ini("sf2")), "resolution 384x224\r\n");
+
+    // A clone under the default filters: the filter that left it out is named.
+    r = Run("generate", {"--game", "pacman", "--set", "GenerateApplyTo=0"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "pacman: left out by Parent Romsets Only\nwritten 0, skipped 1, failed 0\n");
+    EXPECT_EQ(TempDir::Read(Ini("pacman")), "ror 1\nresolution 640x480@60\n");
 }
 
 TEST_F(BatchIniTest, FilesWrittenWithARateReadBackToTheSameModeAndAreWrittenBackAsTheyWere) {
@@ -311,6 +335,17 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
         {"generate", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--cfg", none, "--game", "nosuch"},
         // Without a mode the INI files cannot be read back, so none may be replaced.
         {"generate", "--dat", dat, "--modes", t.Write("heading.txt", "Modes\r\n"), "--ini-dir", ini, "--cfg", none},
+        // Nor may a selection without a mode replace them with "resolution auto".
+        {"generate", "--dat", dat, "--modes", t.Write("garbage.txt", "Modes\r\nabc def\r\n 0 0 60Hz\r\n"), "--ini-dir",
+         ini, "--cfg", none},
+        // Without its ROM folder the "available games only" filter would leave out all or nothing.
+        {"generate", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--cfg", none, "--rom-dir", t.File("missing")},
+        {"generate", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--cfg", none, "--rom-dir", dat},
+        {"select", "--dat", dat, "--modes", modes, "--set", "IgnoreInterlaced=2"},
+        {"select", "--dat", dat, "--modes", modes, "--set", "IgnoreInterlaced=-1"},
+        {"select", "--dat", dat, "--modes", modes, "--set", "IgnoreInterlaced=0.5"},
+        {"select", "--dat", dat, "--modes", modes, "--set", "IgnoreInterlaced=1\n"},
+        {"select", "--dat", dat, "--modes", modes, "--set", "NotFoundINIText=resolution auto\nror 1"},
         {"import-modes", modes, "--rate", "100"},
         {"import-modes", modes, modes},
         {"explain", "--dat", dat, "--modes", modes, "--cfg", none},
@@ -331,8 +366,12 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
     }
     EXPECT_EQ(RunBatch({"select", "--dat", dat, "--modes", modes, "--set", "MonitorOrientation=5"}).err,
               "kelvaro-batch: --set MonitorOrientation=5: must be 0, 1 or 2\n");
+    EXPECT_EQ(RunBatch({"select", "--dat", dat, "--modes", modes, "--set", "IgnoreInterlaced=2"}).err,
+              "kelvaro-batch: --set IgnoreInterlaced=2: must be True, False, 1 or 0\n");
+    EXPECT_EQ(RunBatch({"generate", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--rom-dir", dat}).err,
+              "kelvaro-batch: ROM folder not found: " + dat + "\n");
     EXPECT_TRUE(Entries(ini).empty());
-    EXPECT_EQ(Entries(t.Path()), (std::set<std::string>{"heading.txt", "ini", "mame.dat", "modes.txt"}));
+    EXPECT_EQ(Entries(t.Path()), (std::set<std::string>{"garbage.txt", "heading.txt", "ini", "mame.dat", "modes.txt"}));
 }
 
 // Each subcommand given an input it cannot read (a missing file, a folder where a file belongs, a

@@ -16,13 +16,18 @@ TEST(SetResolutionLine, ReplacesOrInsertsTheLineInNormalForm) {
         {"resolution 640x480", "resolution auto|ror 1", "resolution 640x480|ror 1"},
         {"resolution auto", "ror 1", "resolution auto|ror 1"},
         {"resolution 640x480", "\r\nror 1\r\n\r\nresolution 800x600\r\n", "ror 1|resolution 640x480"},
-        {"resolution auto", "# resolution 320x240|ror 1", "# resolution auto|ror 1"},
+        // Only a line whose first word is "resolution" counts; comments stay as they are.
+        {"resolution auto", "# resolution 320x240|#resolution 1x1|ror 1",
+         "resolution auto|# resolution 320x240|#resolution 1x1|ror 1"},
+        {"resolution auto", "sound 0 # resolution below|resolution\t320x240 # my cab",
+         "sound 0 # resolution below|resolution auto # my cab"},
+        {"resolution 1x2", "  resolution 3x4  \t# a # b", "  resolution 1x2  \t# a # b"},
         {"resolution auto", "Resolution 640x480|resolution", "resolution auto|Resolution 640x480|resolution"},
         // The refresh suffix belongs to the line and goes with it.
         {"resolution 320x240", "resolution 640x480@60|rol 1", "resolution 320x240|rol 1"},
-        {"resolution auto", "resolution 640x480|resolution 800x600", "resolution auto|resolution 800x600"},
-        // A line that ends right after "resolution " is the last line.
-        {"resolution auto", "ror 1|# resolution ", "ror 1|# resolution auto"},
+        // The emulator takes the last of several.
+        {"resolution auto", "resolution 640x480|resolution 800x600", "resolution 640x480|resolution auto"},
+        {"resolution auto", "ror 1|resolution ", "ror 1|resolution auto"},
         // Nothing but separators and line breaks leaves only the new line.
         {"resolution auto", "||", "resolution auto"},
         {"resolution auto", "\r\n\r\n", "resolution auto"},
@@ -37,7 +42,7 @@ TEST(SetResolutionLine, ReplacesOrInsertsTheLineInNormalForm) {
     EXPECT_EQ(INITextToFileText("|x||"), "\r\nx\r\n\r\n");
 }
 
-TEST(ResolutionSize, ReadsWidthAndHeightOfTheFirstResolutionLine) {
+TEST(ResolutionSize, ReadsWidthAndHeightOfTheLastResolutionLine) {
     struct Size { std::string text, width, height; };
     const std::vector<Size> cases = {
         {"resolution 640x480", "640", "480"},
@@ -53,7 +58,12 @@ TEST(ResolutionSize, ReadsWidthAndHeightOfTheFirstResolutionLine) {
         // Leading spaces of the value go; the height skips an "x" that no digit follows.
         {"resolution   320x240 ", "320", "240"},
         {"resolution 320xx240|a", "320", "240"},
-        {"resolution auto|resolution 640x480", "???", "???"},
+        {"resolution auto|resolution 640x480", "640", "480"},
+        {"resolution 640x480|resolution auto", "???", "???"},
+        // Comments, and "resolution" that is not a line's first word, count for nothing.
+        {"#resolution 640x480|terror 1 # resolution 1x2", "???", "???"},
+        {"resolution\t320x240\t# was 640x480", "320", "240"},
+        {" resolution auto # 640x480|ror 1", "???", "???"},
     };
     for (const Size& c : cases) {
         EXPECT_EQ(ResolutionWidth(c.text), c.width) << "text: " << c.text;
@@ -67,6 +77,7 @@ TEST(ResolutionRate, DigitsRightAfterTheHeightsAt) {
         {"resolution 640x480", -1},    {"resolution 640x480 @60", -1},            {"resolution 640x480@", -1},
         {"resolution auto@60", -1},    {"resolution 640x480@12345678901", -1},    {"resolution 640x480@1234567890", -1},
         {"resolution 640x480x60", -1}, {"resolution 320xx240@60", 60},  // the height skips an "x" that no digit follows
+        {"resolution 640x480@57|# resolution 640x480@60", 57}, {"resolution 640x480@60 # @57", 60},
     };
     for (const auto& [text, rate] : cases) EXPECT_EQ(ResolutionRate(text).value_or(-1), rate) << text;
 }

@@ -60,10 +60,10 @@ TEST(Picture, RefreshAndSpeedAndWhatTheGameRowsGive) {
 
     const GameRow pac = fixtures::Game("PACMAN", "224", "288", "60.606061", "V");
     const std::optional<PictureFigures> turned =
-        PictureOfGame(pac, "resolution 288x224|ror 1", fixtures::Mode("288", "224", "60"));
+        PictureOfGame(pac, true, fixtures::Mode("288", "224", "60"));
     ASSERT_TRUE(turned);
     EXPECT_TRUE(turned->ExactSize() && turned->WholeScale());
     EXPECT_NEAR(turned->RefreshDifference, -0.606061, 1e-9);
-    EXPECT_FALSE(PictureOfGame(fixtures::Game("AST", "-", "-", "-", "H"), "", fixtures::Mode("640", "480", "60")));
-    EXPECT_FALSE(PictureOfGame(pac, "", fixtures::Mode("", "480", "60")));
+    EXPECT_FALSE(PictureOfGame(fixtures::Game("AST", "-", "-", "-", "H"), false, fixtures::Mode("640", "480", "60")));
+    EXPECT_FALSE(PictureOfGame(pac, false, fixtures::Mode("", "480", "60")));
 }

@@ -16,7 +16,8 @@ namespace {
 
 // Every setting away from its default; texts keep their spaces at both ends.
 const Settings kUnusual = {.MameExePath = " /opt/my mame/mame ", .MameINIPath = "  ini  ", .MameROMPath = "roms",
-    .LegacyMame = true, .ModeListFile = "/data/modes.txt ", .MonitorOrientation = 2, .PreferredRotation = 1,
+    .LegacyMame = true, .ModeListFile = "/data/modes.txt ", .MonitorOrientation = MonitorOrientation::Rotating,
+    .PreferredRotation = PreferredRotation::AntiClockwise,
     .IgnoreInterlaced = false, .MatchResWithin = 10, .MatchRefreshWithin = 0.5f, .NotFoundWidth = "640",
     .NotFoundHeight = "480", .NotFoundRefresh = "59.94", .NotFoundINIText = "resolution 640x480@60|ror 1| ",
     .GenerateApplyTo = GenerateScope::Cancelled, .GenerateAvailableOnly = false, .GenerateParentsOnly = false,
@@ -126,6 +127,7 @@ TEST(SettingsFile, SetSettingByNameTakesOnlyWhatTheMenusOffer) {
     // line index, name, value, the line written after it, or why it was refused (nothing changed)
     struct Row { std::size_t line; const char* name; const char* value; const char* result; };
     const char* kOrientations = "must be 0, 1 or 2";
+    const char* kSwitch = "must be True, False, 1 or 0";
     const Row rows[] = {
         {5, "MonitorOrientation", " 2 ", " 2 "}, {5, "MonitorOrientation", "-1", kOrientations},
         {5, "MonitorOrientation", "1.5", kOrientations},
@@ -136,8 +138,13 @@ TEST(SettingsFile, SetSettingByNameTakesOnlyWhatTheMenusOffer) {
         {9, "MatchRefreshWithin", "1.5Hz", "must be a number from 0 to 15"},
         {14, "GenerateApplyTo", "3", " 3 "}, {14, "GenerateApplyTo", "-1", "must be 0, 1, 2 or 3"},
         {14, "GenerateApplyTo", "2abc", "must be 0, 1, 2 or 3"}, {16, "GenerateParentsOnly", "0", "False"},
-        {17, "GenerateNoINIOnly", "maybe", "must be True or False"},
+        {17, "GenerateNoINIOnly", "maybe", kSwitch}, {17, "GenerateNoINIOnly", " tRUE ", "True"},
+        {17, "GenerateNoINIOnly", "1", "True"}, {17, "GenerateNoINIOnly", "2", kSwitch},
+        {17, "GenerateNoINIOnly", "-1", kSwitch}, {17, "GenerateNoINIOnly", "0.5", kSwitch},
+        {17, "GenerateNoINIOnly", "1\n", "must be one line"},
         {13, "NotFoundINIText", " resolution auto|ror 1 ", " resolution auto|ror 1 "},
+        {13, "NotFoundINIText", "resolution auto\r\nror 1", "must be one line (join INI lines with |)"},
+        {1, "MameINIPath", "ini\nMameROMPath", "must be one line"},
         {0, "matchreswithin", "5", "no such setting"}};
     for (const Row& r : rows) {
         Settings s;
@@ -149,14 +156,13 @@ TEST(SettingsFile, SetSettingByNameTakesOnlyWhatTheMenusOffer) {
     }
 }
 
-TEST(SettingsFile, SaveLoadTheEmulatorFolderAndTheDefaultModeList) {
+TEST(SettingsFile, SaveLoadAndTheDefaultModeList) {
     TempDir dir;
     Model m;
     m.Paths = {dir.Path(), dir.Path()};
     m.Config.MatchResWithin = 7;
-    ASSERT_TRUE(LoadSettings(m));  // no file: the settings stay, the emulator's folder stays underived
+    ASSERT_TRUE(LoadSettings(m));  // no file: the settings stay
     EXPECT_EQ(m.Config.MatchResWithin, 7);
-    EXPECT_EQ(m.MameFolder, "");
     {
         FileSizeLimit limit(16);
         if (FileSizeLimit::Available) {
@@ -170,12 +176,8 @@ TEST(SettingsFile, SaveLoadTheEmulatorFolderAndTheDefaultModeList) {
 
     Model loaded;
     loaded.Paths = m.Paths;
-    ASSERT_TRUE(LoadSettings(loaded));  // the emulator named in the file is missing
+    ASSERT_TRUE(LoadSettings(loaded));  // the emulator named in the file is missing: its path is kept all the same
     EXPECT_EQ(FormatSettingsFile(loaded.Config), FormatSettingsFile(m.Config));
-    EXPECT_EQ(loaded.MameFolder, "");
-    dir.Write("emu/mame", "#!/bin/sh\n");
-    ASSERT_TRUE(LoadSettings(loaded));
-    EXPECT_EQ(loaded.MameFolder, dir.File("emu"));
 
     const std::string modes = dir.Write("avga9200.txt", "640 x 480 @ 60\r\n");
     EXPECT_EQ(DefaultSettings(m.Paths).ModeListFile, modes);

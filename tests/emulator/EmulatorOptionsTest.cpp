@@ -2,6 +2,7 @@
 // oddly or not at all, and the cache that asks again only when a file changed.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -9,6 +10,7 @@
 #include "Standin.h"
 #include "TempDir.h"
 #include "emulator/EmulatorOptions.h"
+#include "platform/Paths.h"
 
 using namespace kelvaro;
 namespace fs = std::filesystem;
@@ -98,6 +100,33 @@ TEST(EmulatorOptions, StandInEmulatorsThatAnswerOddlyOrFail) {
     }
     const Result<EmulatorOptions> missing = AskEmulatorOptions(t.File("emu/none"), t.File("emu"));
     EXPECT_EQ(missing.Reason(), "cannot run " + t.File("emu/none") + ": " + kNoSuchFile);
+}
+
+TEST(EmulatorOptions, AHangOrAFloodIsEndedAndSaidSo) {
+    TempDir t;
+    const std::string home = t.File("home"), ini = t.Write("home/mame.ini", std::string(2000, '\xff'));
+    const std::string builtIn = "when -noreadconfig say inipath " + home + "\nwhen -noreadconfig exit 0\n";
+    const std::string ended = " -showconfig gave no answer within 300 ms and was ended; ", mame = StandIn(t, "");
+    struct Row {
+        std::string body, reason;
+    };
+    const Row rows[] = {
+        {builtIn + "wait 30\n", ended + "the likely cause is a damaged mame.ini that it reads: " + ini},
+        {"wait 30\n", ended + mame + " -noreadconfig -showconfig gave no answer within 300 ms and was ended too, so "
+                                     "the executable itself hangs"},
+        {builtIn + "zeros 5000000\nsay inipath ini\n", " -showconfig answered with more than 4 MB"},
+    };
+    for (const Row& r : rows) {
+        const Result<EmulatorOptions> options =
+            AskEmulatorOptions(StandIn(t, r.body), t.File("emu"), {}, std::chrono::milliseconds(300));
+        EXPECT_EQ(options.Reason().find(mame + r.reason), 0u) << options.Reason();
+    }
+    if (PermissionsStopUs()) {
+        fs::permissions(ini, fs::perms::none);
+        const Result<EmulatorOptions> options = AskEmulatorOptions(StandIn(t, builtIn + "say inipath ini\n"), t.File("emu"));
+        ASSERT_TRUE(options) << options.Reason();
+        EXPECT_EQ(options->UnreadableMameInis, std::vector<std::string>{ini + " (Permission denied)"});
+    }
 }
 
 TEST(EmulatorOptions, CacheAsksAgainWhenTheExecutableOrAMameIniChanges) {

@@ -33,26 +33,28 @@ TEST(RetrieveGameInfo, LegacyTextAsItComesOrTheOldListStaysWithTheReason) {
     const std::string cut = xml.substr(0, xml.find("<machine name=\"asteroid\"") + 40);
     // why: a part of the failure's reason; empty for a success, which alone replaces the old list
     struct Case {
-        std::string what, output, folder, list, why;
+        std::string what, output, list, why;
         int status;
         bool exe, legacy = false;
     };
     const std::vector<Case> cases = {
-        {"legacy emulator", listinfo, "emu", listinfo, "", 0, true, true},
-        {"legacy, status 1", listinfo, "emu", "old list", "M.A.M.E. ended with status 1", 1, true, true},
-        {"legacy, no text", "", "emu", "old list", "M.A.M.E. wrote no game list", 0, true, true},
-        {"list breaks off", cut, "emu", "old list", "M.A.M.E. ended with status 3", 3, true},
-        {"list breaks off, status 0", cut, "emu", "old list", "M.A.M.E. wrote malformed XML at line 13", 0, true},
-        {"writes nothing", "", "emu", "old list", "M.A.M.E. ended with status 1", 1, true},
-        {"no folder", xml, "", "old list", "folder \"\" does not exist", 0, true},
-        {"missing folder", xml, "nowhere", "old list", "nowhere\" does not exist", 0, true},
-        {"no executable", xml, "emu", "old list", "no emulator at", 0, false},
+        {"legacy emulator", listinfo, listinfo, "", 0, true, true},
+        {"legacy, status 1", listinfo, "old list", "M.A.M.E. ended with status 1", 1, true, true},
+        {"legacy, no text", "", "old list", "M.A.M.E. wrote no game list", 0, true, true},
+        {"list breaks off", cut, "old list", "M.A.M.E. ended with status 3", 3, true},
+        {"list breaks off, status 0", cut, "old list", "M.A.M.E. wrote malformed XML at line 13", 0, true},
+        {"writes nothing", "", "old list", "M.A.M.E. ended with status 1", 1, true},
+        // A list without a game is no list, whatever the status.
+        {"writes nothing, status 0", "", "old list", "malformed XML", 0, true},
+        {"no game", XmlList(Machine("z80", "type=\"raster\"", " isdevice=\"yes\"")), "old list",
+         "holds no game with a screen", 0, true},
+        {"legacy, no game", "\r\n\r\n", "old list", "holds no game", 0, true, true},
+        {"no executable", xml, "old list", "no emulator at", 0, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
         Model m = FakeEmulatorModel(dir, c.output, 0, c.status);
-        m.MameFolder = c.folder.empty() ? "" : dir.File(c.folder);
         if (!c.exe) m.Config.MameExePath = dir.File("emu/none");
         m.Config.LegacyMame = c.legacy;
         dir.Write("data/mame.dat", "old list");
@@ -69,7 +71,7 @@ TEST(RetrieveGameInfo, LegacyTextAsItComesOrTheOldListStaysWithTheReason) {
             EXPECT_EQ(progress.log[1], "step 1");
         }
         EXPECT_EQ(TempDir::Read(dir.File("emu/ran.txt")),
-                  c.exe && c.folder == "emu" ? dir.File("emu") + (c.legacy ? "|-listinfo\n" : "|-listxml\n") : "");
+                  c.exe ? dir.File("emu") + (c.legacy ? "|-listinfo\n" : "|-listxml\n") : "");
         EXPECT_EQ(Entries(dir.File("data")), std::set<std::string>{"mame.dat"});
     }
 }

@@ -54,6 +54,10 @@ TEST(GameListParser, ReadsTheLinesOfABlock) {
         // A later word wins; the first " x " and " y " count, a digit must follow at once.
         {"\tvideo ( screen raster vector orientation horizontal vertical )", "|||Vector|V|||"},
         {"\tvideo ( x 12a y  34 x 56 y 78 )", "|||||12||"},
+        // A quoted value is one value: nothing in it is taken for a word of the line.
+        {"\tvideo ( screen \"raster x 1 y 1 vertical\" orientation horizontal x \"320 (a)\" y 240 freq \"60 ( )\" )",
+         "||||H|320|240|60 ( )"},
+        {"\tvideo ( screen vector x \"12 freq 3", "|||Vector||12||"},
         // Only lines that begin with "video" after one tab are searched.
         {"\tdisplay ( screen raster orientation vertical x 224 y 288 freq 60 )", "|||||||"},
         {"\t\tvideo ( screen raster orientation vertical x 224 )", "|||||||"},
@@ -67,7 +71,7 @@ TEST(GameListParser, ReadsTheLinesOfABlock) {
 
 TEST(GameListParser, BlocksOpenAndCloseOnExactLinesOnly) {
     Model m;
-    ParseGameList("game ( \r\n\tname a\r\n)\r\n"   // trailing space: no block
+    ParseGameList("game ( \t\r\n\tname a\r\n)\r\n" // trailing blanks: a block all the same
                   " game (\r\n\tname b\r\n)\r\n"   // leading space: no block
                   "Game (\r\n\tname c\r\n)\r\n"    // other case: no block
                   "\tgame (\r\n\tname d\r\n)\r\n"  // a tab outside a block is not taken off
@@ -75,7 +79,10 @@ TEST(GameListParser, BlocksOpenAndCloseOnExactLinesOnly) {
                   "game (\r\n\tname g\r\n\tgame (\r\n\tname h\r\n)\r\n"
                   "game (\r\n\tname i\r\ngame (\r\n\tname j\r\n", // a block left open ends at the next
                   m);
-    EXPECT_EQ(AllCells(m), (Strings{"F|||||||", "H|||||||", "I|||||||", "J|||||||"}));
+    EXPECT_EQ(AllCells(m), (Strings{"A|||||||", "F|||||||", "H|||||||", "I|||||||", "J|||||||"}));
+    // A byte order mark in front of the first game, as a text editor saves it.
+    ParseGameList("\xEF\xBB\xBFgame (\r\n\tname a\r\n)\r\n\xEF\xBB\xBFgame (\r\n\tname b\r\n)\r\n", m);
+    EXPECT_EQ(AllCells(m), (Strings{"A|||||||"}));
 }
 
 TEST(GameListParser, LineEndsOfEveryKindAndAnUnclosedLastBlock) {
@@ -98,19 +105,23 @@ TEST(GameListParser, LineEndsOfEveryKindAndAnUnclosedLastBlock) {
 
 // The count made while the list streams in agrees with the reader, wherever the stream was cut.
 TEST(GameCounter, CountsWhatTheReaderReadsWhereverTheChunksEnd) {
-    const std::string text = "game ( \r\n)\r\n game (\r\n)\r\nGame (\r\n\tgame (\r\ngame (x\r\n)\r\n"
-                             "game (\r\n\tname a\r\ngame (\n)\ngame (\r)\rgame (\r\n\tgame (\r\n)\r\ngame (";
+    const std::string text = "\xEF\xBB\xBFgame ( \r\n)\r\n game (\r\n)\r\nGame (\r\n\tgame (\r\ngame (x\r\n)\r\n"
+                             "game ( x\r\n\xEF\xBB\xBFgame (\r\ngame (\r\n\tname a\r\ngame (\n)\ngame (\r)\r"
+                             "game (\r\n\tgame (\r\n)\r\ngame (\t";
     Model m;
     ParseGameList(text, m);
-    ASSERT_EQ(m.GameList.Count(), 5);
+    ASSERT_EQ(m.GameList.Count(), 6);
     for (std::size_t cut = 0; cut <= text.size(); ++cut) {
         GameCounter counter;
         counter.Feed(std::string_view(text).substr(0, cut));
         counter.Feed(std::string_view(text).substr(cut));
-        EXPECT_EQ(counter.Count(), 5) << cut;
+        EXPECT_EQ(counter.Count(), 6) << cut;
     }
+    GameCounter partMark;  // the start of a mark, then something else: no game
+    partMark.Feed("\xEF\xBBgame (\n");
+    EXPECT_EQ(partMark.Count(), 0);
     TempDir dir;
-    EXPECT_EQ(CountGamesInFile(dir.Write("mame.dat", text)), 5);
+    EXPECT_EQ(CountGamesInFile(dir.Write("mame.dat", text)), 6);
     EXPECT_EQ(CountGamesInFile(dir.File("none.dat")), std::nullopt);
 }
 

@@ -53,7 +53,6 @@ inline kelvaro::Model FakeEmulatorModel(const TempDir& dir, const std::string& o
     std::filesystem::create_directories(dir.File("data"));
     m.Paths.ProgramFolder = m.Paths.DataFolder = dir.File("data");
     m.Config.MameExePath = FakeEmulator(dir, {output}, seconds, status);
-    m.MameFolder = dir.File("emu");
     return m;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GamelistFixtures.h"
+#include "gamelist/GameListParser.h"
 #include "gamelist/ListInfoConverter.h"
 
 using namespace kelvaro;
@@ -46,6 +47,14 @@ const std::vector<Case> kCases = {
      Block("odd&chars", "Tom & Jerry <proto> \"Caf\xC3\xA9\"  line tab next",
            "screen lcd orientation horizontal x 1024 y 768 aspectx 4 aspecty 3 freq 100",
            "\tyear 198 2\r\n\tcloneof base set\r\n")},
+    // A screen value that the reader would take apart goes in quotes (a quote inside becomes an
+    // apostrophe); a plain word that the reader looks for, too.
+    {Machine("quoted", "type=\"raster x 1 y 1 vertical\" width=\"3 2\" height=\"vertical\" refresh=\"6&quot;0 (\""),
+     Block("quoted", "quoted game",
+           "screen \"raster x 1 y 1 vertical\" orientation horizontal x \"3 2\" y \"vertical\" aspectx 4 aspecty 3 "
+           "freq \"6'0 (\"")},
+    {Machine("words", "type=\"x\" width=\"freq\" height=\"\" refresh=\"59.5e0\""),
+     Block("words", "words game", "screen \"x\" orientation horizontal x \"freq\" y  aspectx 4 aspecty 3 freq 59.5e0")},
     // Empty texts keep their lines; older lists name their machines "game".
     {"<game name=\"old\"><description></description><year></year><display type=\"svg\" width=\"64\" height=\"32\" "
      "refresh=\"50\"/></game>",
@@ -98,6 +107,16 @@ TEST(ListInfoConverter, WritesEachKeptMachineAsOneBlock) {
     std::string expected;
     const std::string xml = AllCases(nullptr, &expected);
     for (std::size_t piece : {1u, 7u, 4096u}) EXPECT_EQ(Convert(xml, piece), std::make_pair(expected, true)) << piece;
+
+    // The reader takes each quoted value whole: the odd screen type is no raster and turns nothing.
+    Model m;
+    ParseGameList(expected, m);
+    Strings read;
+    for (int i = 1; i <= m.GameList.Count(); ++i)
+        if (const ListRow& r = m.GameList[i]; r.ListRomName == "QUOTED" || r.ListRomName == "WORDS")
+            read.push_back(r.ListScreen + "|" + r.ListOrientation + "|" + r.ListWidth + "|" + r.ListHeight + "|" +
+                           r.ListRefresh);
+    EXPECT_EQ(read, (Strings{"|H|3||6'0 (", "|H|||59.5e0 )"}));
 }
 
 TEST(ListInfoConverter, BrokenInputKeepsTheWholeBlocksBeforeTheFault) {

@@ -53,10 +53,18 @@ std::set<std::string> OnDisk(std::initializer_list<std::string> lowerCase) {
 const std::set<std::string> kAllSix =
     OnDisk({"pacman.ini", "puckman.ini", "galaga.ini", "sf2.ini", "mystery.ini", "1942.ini"});
 
+// A generation with the scope and filters of the settings, as the generation dialog leaves them;
+// one that is refused fails the test and gives an empty result.
+GenerateResult GenerateAsSet(Model& m, int selected, ProgressSink& progress) {
+    const Result<GenerateResult> r = GenerateINIFiles(m, GenerateRequestOf(m.Config, selected), progress);
+    EXPECT_TRUE(r) << r.Reason();
+    return r ? *r : GenerateResult{};
+}
+
 // "written skipped failed"
 std::string Generate(Model& m, int selected = 0) {
     ProgressSink quiet;
-    const GenerateResult r = GenerateINIFiles(m, selected, quiet);
+    const GenerateResult r = GenerateAsSet(m, selected, quiet);
     return std::to_string(r.Written) + " " + std::to_string(r.Skipped) + " " + std::to_string(r.Failed);
 }
 
@@ -180,13 +188,13 @@ TEST(GenerateIniFiles, TheSummarySaysWhyGamesWereSkipped) {
     m.Config.MameROMPath = t.File("roms");
     m.Config.GenerateParentsOnly = true;
     ProgressSink quiet;
-    EXPECT_EQ(GenerationSummary(GenerateINIFiles(m, 0, quiet)), "1 written; 6 skipped: 4 no ROMs, 1 clone, 1 same file as another game");
+    EXPECT_EQ(GenerationSummary(GenerateAsSet(m, 0, quiet)), "1 written; 6 skipped: 4 no ROMs, 1 clone, 1 same file as another game");
     m.Config.GenerateAvailableOnly = m.Config.GenerateParentsOnly = false;
     m.Config.GenerateNoINIOnly = true;
     m.Config.MameINIPath = t.File("none/ini");
-    EXPECT_EQ(GenerationSummary(GenerateINIFiles(m, 0, quiet)), "0 written; 1 skipped: same file as another game; 6 failed");
+    EXPECT_EQ(GenerationSummary(GenerateAsSet(m, 0, quiet)), "0 written; 1 skipped: same file as another game; 6 failed");
     m.Config.MameINIPath = t.File("ini");
-    EXPECT_EQ(GenerationSummary(GenerateINIFiles(m, 0, quiet)), "5 written; 2 skipped: INI file there already");
+    EXPECT_EQ(GenerationSummary(GenerateAsSet(m, 0, quiet)), "5 written; 2 skipped: INI file there already");
 }
 
 TEST(GenerateIniFiles, FilesThatCannotBeWrittenAreCountedAndTheRunGoesOn) {
@@ -207,7 +215,7 @@ TEST(GenerateIniFiles, FilesThatCannotBeWrittenAreCountedAndTheRunGoesOn) {
     m.INIsReadFrom = m.Config.MameINIPath;
     for (int i = 1; i <= m.Games.Count(); ++i) m.Games[i].GameINIFile = IniFileKnown::Read;
     fixtures::RecordingProgress p;
-    const GenerateResult r = GenerateINIFiles(m, 0, p);
+    const GenerateResult r = GenerateAsSet(m, 0, p);
     EXPECT_EQ(r.Written, 4);
     std::vector<std::string> failed = {"GALAGA", "SF2"};
     failed.insert(failed.end(), bad.begin(), bad.end());
@@ -248,7 +256,7 @@ TEST(GenerateIniFiles, ReplacesOnlyTheFilesItReadBackOrWroteItself) {
     ProgressSink quiet;
     ASSERT_EQ(ReadExistingINIFiles(m, quiet), ReadIniOutcome::Read);
     t.Write("ini/late.ini", "written after reading back\r\n");
-    const GenerateResult r = GenerateINIFiles(m, 0, quiet);
+    const GenerateResult r = GenerateAsSet(m, 0, quiet);
     std::string failures;
     for (size_t i = 0; i < r.FailedNames.size(); ++i) failures += r.FailedNames[i] + ": " + r.FailedReasons[i] + "\n";
     EXPECT_EQ(failures, "pipe: a line holds |\nlate: the file appeared after the INI files were read back\n"
@@ -266,7 +274,7 @@ TEST(GenerateIniFiles, ReplacesOnlyTheFilesItReadBackOrWroteItself) {
     Model unread = ReadyModel(t.File("ini"), {"known"});
     unread.Config.GenerateApplyTo = GenerateScope::AllGames;
     for (Model* model : {&m, &unread})
-        EXPECT_EQ(GenerateINIFiles(*model, 0, quiet).FailedReasons,
+        EXPECT_EQ(GenerateAsSet(*model, 0, quiet).FailedReasons,
                   std::vector<std::string>{"the INI files were not read back"});
     EXPECT_EQ(TempDir::Read(t.File("other/known.ini")), "user line\r\n");
 }
@@ -278,13 +286,15 @@ TEST(GenerateIniFiles, AFolderThatAnotherRunHoldsIsWaitedForThenRefused) {
     FolderHeld other(t.Path());
     ASSERT_TRUE(other.Held());
     ProgressSink quiet;
-    const GenerateResult r = GenerateINIFiles(m, 0, quiet, std::chrono::milliseconds(100));
+    GenerateRequest request = GenerateRequestOf(m.Config, 0);
+    request.LockWait = std::chrono::milliseconds(100);
+    const Result<GenerateResult> r = GenerateINIFiles(m, request, quiet);
+    EXPECT_FALSE(r);
 #ifdef _WIN32
-    EXPECT_EQ(r.Refused, "The INI folder is in use by another Kelvaro.");  // no process id there
+    EXPECT_EQ(r.Reason(), "The INI folder is in use by another Kelvaro.");  // no process id there
 #else
-    EXPECT_EQ(r.Refused, "The INI folder is in use by another Kelvaro (process " + std::to_string(other.Pid()) + ").");
+    EXPECT_EQ(r.Reason(), "The INI folder is in use by another Kelvaro (process " + std::to_string(other.Pid()) + ").");
 #endif
-    EXPECT_EQ(r.Written + r.Skipped + r.Failed, 0);
     EXPECT_FALSE(m.INIsGenerated);
     EXPECT_TRUE(Entries(t.Path()).empty());  // no lock file either
 

@@ -42,7 +42,6 @@ protected:
         m.Games.Add(fixtures::Game("PACMAN", "224", "288", "60.606061", "V", "resolution 640x480|ror 1", "PUCKMAN"));
         m.Config.MameExePath = exe;
         m.Config.MameINIPath = t.File("emu/ini");
-        m.MameFolder = t.File("emu");
     }
 
     // What the emulator saw, and whether it ran at all since the last call.

@@ -46,7 +46,6 @@ protected:
         t.Write("home/.mame/mame.ini", "inipath " + t.File("ini") + "\n");
         fs::create_directory(t.File("ini"));
         m.Config.MameExePath = KELVARO_MAME_EXE;
-        m.MameFolder = FolderOfFile(m.Config.MameExePath);
         m.Config.MameINIPath = t.File("ini");
         m.Config.ModeListFile = t.Write("modes.txt", fixtures::kModeList);
         ASSERT_TRUE(ReadAvailableModes(m));
@@ -67,15 +66,16 @@ protected:
 } // namespace
 
 TEST_F(IniEmulatorTest, EmulatorParsesTheGeneratedFilesOfAVerticalMonitor) {
-    m.Config.MonitorOrientation = 1;
-    m.Config.PreferredRotation = 0;
+    m.Config.MonitorOrientation = MonitorOrientation::Vertical;
+    m.Config.PreferredRotation = PreferredRotation::Clockwise;
     ProgressSink quiet;
     AutoSelectVideoModes(m, quiet);
-    m.Config.GenerateApplyTo = GenerateScope::AllGames;
-    m.Config.GenerateParentsOnly = false;
-    m.Config.GenerateAvailableOnly = true;  // no ROM folder: every game counts as available
-    GenerateResult r = GenerateINIFiles(m, 0, quiet);
-    ASSERT_EQ(r.Written, 6);
+    GenerateRequest request;
+    request.Scope = GenerateScope::AllGames;
+    request.AvailableOnly = true;  // no ROM folder: every game counts as available
+    const Result<GenerateResult> r = GenerateINIFiles(m, request, quiet);
+    ASSERT_TRUE(r) << r.Reason();
+    ASSERT_EQ(r->Written, 6);
 
     for (const std::string game : {"pacman", "sf2", "1942"}) {
         SCOPED_TRACE(game);
@@ -98,7 +98,7 @@ TEST_F(IniEmulatorTest, TestRunWithTheRealEmulatorRestoresTheIniFolder) {
     EXPECT_EQ(result.Status, TestRunOutcome::Ran);
     EXPECT_TRUE(result.Why) << result.Why.Reason();  // without the game's ROMs the emulator fails, which does not count
     // It read the game's file from the INI folder, and says so as it tells that the ROMs are missing.
-    const Result<EmulatorOptions> options = AskEmulatorOptions(m.Config.MameExePath, m.MameFolder);
+    const Result<EmulatorOptions> options = AskEmulatorOptions(m.Config.MameExePath, m.MameFolder());
     ASSERT_TRUE(options) << options.Reason();
     EXPECT_EQ(TestRunMessage(ReadVerboseRun(result.Output, result.Errors), result.Exit,
                              {m.Config.MameExePath, "pacman", t.File("ini"), &*options}),

@@ -34,7 +34,7 @@ TEST(RealEmulatorList, EveryGameExplainedAsSelectedAndSuggestedGainsExact) {
     for (int orientation = 0; orientation < 3; ++orientation) {
         SCOPED_TRACE("monitor orientation " + std::to_string(orientation));
         Model m = base;
-        m.Config.MonitorOrientation = orientation;
+        m.Config.MonitorOrientation = static_cast<MonitorOrientation>(orientation);
         Model selected = m;
         AutoSelectVideoModes(selected, quiet);
         const std::vector<int> rows = SelectedModeRows(m);

@@ -185,20 +185,21 @@ TEST(AutoSelect, RotationLineFollowsTheMonitorAndTheGameOverTwoRuns) {
     const std::string upright = "432 320 60 resolution 432x320";
     const std::vector<std::pair<int, Strings>> cases = {
         {1, {"288 224 60 resolution 288x224|ror 1", "??? ??? ?? sound 0|resolution auto|ror 1", upright + "|ror 1",
-             "??? ??? ?? resolution auto|terror 1", upright + "|ror 1"}},  // "ror 1" is in "terror 1"
+             "??? ??? ?? resolution auto|terror 1|ror 1 # off", upright + "|ror 1"}},
         // A rotating monitor turns vertical games only, and lays out a game of no orientation upright.
         {2, {"288 224 60 resolution 288x224|ror 1", "??? ??? ?? sound 0|resolution auto|ror 1",
-             "320 240 60 resolution 320x240", "??? ??? ?? resolution auto|terror 1", upright}},
+             "320 240 60 resolution 320x240", "??? ??? ?? resolution auto|terror 1|ror 0 # off", upright}},
     };
     for (const auto& [monitor, expected] : cases) {
         Model m;
-        m.Config.MonitorOrientation = monitor;
+        m.Config.MonitorOrientation = static_cast<MonitorOrientation>(monitor);
         SetModes(m, {Mode("320", "240", "60"), Mode("288", "224", "60"), Mode("330", "320", "60"),
                      Mode("432", "320", "60")});
         m.Games.Add(Game("PORTRAIT", "224", "288", "60.606061", "V"));
         m.Games.Add(Game("VECTOR", "-", "-", "-", "V", "sound 0|resolution 640x480"));
         m.Games.Add(Game("WIDE", "320", "240", "60.000000", "H"));
-        m.Games.Add(Game("TERROR", "-", "-", "-", "H", "terror 1"));
+        // "terror 1" turns nothing; the last ror line is the one that counts.
+        m.Games.Add(Game("TERROR", "-", "-", "-", "H", "terror 1|ror 0 # off"));
         m.Games.Add(Game("NONE", "320", "240", "60.000000", ""));
         for (int run = 1; run <= 2; ++run) EXPECT_EQ(Select(m), expected) << monitor << " " << run;
     }

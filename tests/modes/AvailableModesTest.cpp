@@ -63,6 +63,23 @@ TEST(ModeListFormat, ColumnsOfEachLine) {
     for (const auto& [j, text] : display) EXPECT_EQ(AvailModeDisplay(m.AvailModes[j]), text) << j;
 }
 
+TEST(ModeListFormat, OddlyWrittenRatesAreReadAsEverButNamed) {
+    Model m;
+    std::vector<ModeLineWarning> warnings;
+    ParseAvailableModes("heading 60hz\r\n 640 480 60hz\r\n 640 480 60 Hz\r\n 640 480 59.94Hz i\r\n 320 240 57Hz\r\n"
+                        "\r\n  60Hz\r\n 320 240 x60Hz\r\n 320 240 100Hz\r\n",
+                        m, &warnings);
+    EXPECT_EQ(Column(m, &AvailModeRow::AvailRefresh), (V{"00", "0 ", "94", "57", "00", "60", "60", "00"}));
+    V texts;
+    for (const ModeLineWarning& w : warnings) texts.push_back(ModeLineWarningText(w));
+    const std::string odd = "\": the rate is not two digits right before \"Hz\"; read as ";
+    EXPECT_EQ(texts, (V{"line 2: \" 640 480 60hz" + odd + "640 x 480 @ 0Hz",
+                        "line 3: \" 640 480 60 Hz" + odd + "640 x 480 @ 0Hz",
+                        "line 4: \" 640 480 59.94Hz i" + odd + "640 x 480 @ 94Hz",
+                        "line 8: \" 320 240 x60Hz" + odd + "320 x 240 @ 60Hz",
+                        "line 9: \" 320 240 100Hz" + odd + "320 x 240 @ 0Hz"}));
+}
+
 TEST(ModeListFormat, DistinctValueListsAreNumericAndKeepEachText) {
     Model m;
     // "0240" names 240 again but is another text; a last line without its end counts.
@@ -120,8 +137,10 @@ TEST(ShrinkingTheTable, DeleteAndSixtyHertzFilterLeaveTheListsAlone) {
 TEST(DefaultModeList, ShippedFileGivesPlausibleModes) {
     Model m;
     m.Config.ModeListFile = std::string(KELVARO_SOURCE_DIR) + "/data/avga9200.txt";
-    ASSERT_TRUE(ReadAvailableModes(m));
+    std::vector<ModeLineWarning> warnings;
+    ASSERT_TRUE(ReadAvailableModes(m, &warnings));
     ASSERT_GE(m.AvailModes.Count(), 40);
+    EXPECT_TRUE(warnings.empty());
     int sixty = 0;
     std::set<std::string> interlaced;
     for (int j = 1; j <= m.AvailModes.Count(); ++j) {

@@ -119,4 +119,11 @@ TEST(ModeListImport, NamesNumbersAndListsOfOurOwn) {
         EXPECT_EQ(Modes(in), c.modes) << c.text;
         EXPECT_EQ(NoteLines(in), c.noteLines) << c.text;
     }
+
+    // The preview says what the program makes of a rate that is not two digits right before "Hz".
+    const ModeImport odd = ImportModeList("My card\r\n 640 480 59.94Hz\r\n 320 240 60 Hz\r\n 320 240 60Hz\r\n");
+    EXPECT_EQ(Modes(odd), (V{"640x480@94i", "320x240@60"}));
+    const std::string note = "\": the rate is not two digits right before \"Hz\"; read as ";
+    EXPECT_EQ(Notes(odd), (V{"line 2: \" 640 480 59.94Hz" + note + "640 x 480 @ 94Hz",
+                             "line 3: \" 320 240 60 Hz" + note + "320 x 240 @ 0Hz; left out"}));
 }

@@ -54,7 +54,7 @@ TEST(SelectionRecord, EveryGameExplainedAsTheSelectionChoseOverManySettings) {
     for (unsigned seed = 1; seed <= 6; ++seed) {
         Model m;
         MakeList(m, seed);
-        m.Config.MonitorOrientation = static_cast<int>(seed % 3);
+        m.Config.MonitorOrientation = static_cast<MonitorOrientation>(seed % 3);
         m.Config.MatchResWithin = seed % 2 ? 16 : 0;
         m.Config.IgnoreInterlaced = seed % 4 != 0;
         if (seed == 5) m.Config.NotFoundWidth = m.AvailModes[1].AvailWidth, m.Config.NotFoundHeight = m.AvailModes[1].AvailHeight;
@@ -109,7 +109,7 @@ TEST(SelectionSummary, EachGameInOneOutcomeAndWholeScalesCounted) {
     m.Games.Add(fixtures::Game("SF", "384", "224", "59.6", "H"));        // 640 x 480, no whole scale
     m.Games.Add(fixtures::Game("BIG", "1024", "768", "60", "H"));        // nothing fits
     m.Games.Add(fixtures::Game("AST", "-", "-", "-", "V"));
-    m.Config.MonitorOrientation = 2;
+    m.Config.MonitorOrientation = MonitorOrientation::Rotating;
     const SelectionSummary s = SummarizeSelection(m);
     EXPECT_EQ(std::vector<int>({s.All.ExactSize, s.All.WithinTolerance, s.All.LeftToEmulator, s.WholeScale}),
               std::vector<int>({1, 2, 2, 2}));
@@ -139,7 +139,7 @@ TEST(Suggestions, GreedyGainsAreWhatASelectionOverTheLongerListGives) {
     for (unsigned seed = 1; seed <= 4; ++seed) {
         Model m;
         const std::string text = MakeList(m, seed);
-        m.Config.MonitorOrientation = static_cast<int>(seed % 3);
+        m.Config.MonitorOrientation = static_cast<MonitorOrientation>(seed % 3);
         fixtures::RecordingProgress progress;
         const std::vector<ModeSuggestion> top = SuggestModes(m, 5, progress);
         ASSERT_FALSE(top.empty());

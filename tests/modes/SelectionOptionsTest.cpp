@@ -25,7 +25,7 @@ TEST(SelectionOptions, OtherAnswersAndValuesOutsideTheMenus) {
     // A value near or below a preset checks "&Other"; a monitor setting outside its menu is 0.
     EXPECT_EQ(MatchResItem(-8), 5);
     EXPECT_EQ(MatchRefreshItem(1.2f), 5);
-    EXPECT_EQ(ValidOrientation(-1), 0);
-    EXPECT_EQ(ValidRotation(2), 0);
-    EXPECT_EQ(ValidRotation(1), 1);
+    EXPECT_EQ(ValidOrientation(static_cast<MonitorOrientation>(-1)), MonitorOrientation::Horizontal);
+    EXPECT_EQ(ValidRotation(static_cast<PreferredRotation>(2)), PreferredRotation::Clockwise);
+    EXPECT_EQ(ValidRotation(PreferredRotation::AntiClockwise), PreferredRotation::AntiClockwise);
 }

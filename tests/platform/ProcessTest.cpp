@@ -105,6 +105,25 @@ TEST(RunAndReadOutput, ReaderMayStopEarly) {
     EXPECT_LT(handed, 3000000u);
 }
 
+TEST(RunAndReadOutput, TimeLimitEndsAProgramThatHangs) {
+    TempDir dir;
+    const std::string hangs = Standin(dir, "mame", "say started\nwait 30\n");
+    for (bool pumped : {false, true}) {
+        std::string out;
+        int pumps = 0;
+        const ProcessExit exit = RunAndReadOutput(
+            hangs, {}, "", [&](const char* data, std::size_t size) { out.append(data, size); return true; },
+            pumped ? std::function<void()>([&] { ++pumps; }) : std::function<void()>(), std::chrono::milliseconds(300));
+        EXPECT_TRUE(exit.TimedOut) << pumped;
+        EXPECT_EQ(exit.ExitCode, -1);
+        EXPECT_EQ(out, "started\n");
+        EXPECT_EQ(pumps > 0, pumped);
+    }
+    const ProcessExit quick = RunAndReadOutput(Standin(dir, "mame", "exit 3\n"), {}, "", {}, {}, std::chrono::seconds(20));
+    EXPECT_FALSE(quick.TimedOut);
+    EXPECT_EQ(quick.ExitCode, 3);
+}
+
 TEST(RunAndReadBothOutputs, EachStreamWholeAndInItsOwnOrder) {
     TempDir dir;
     std::string out, err;

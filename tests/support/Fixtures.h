@@ -113,7 +113,6 @@ inline kelvaro::Model ModelForEmulator(const std::string& folder, const std::str
     kelvaro::Model m;
     m.Paths.ProgramFolder = m.Paths.DataFolder = folder;
     m.Config.MameExePath = exe;
-    m.MameFolder = std::filesystem::path(exe).parent_path().string();
     return m;
 }
 

@@ -207,7 +207,6 @@ private slots:
             f.Dir, {gamelist_test::kXmlHead, Machine("galaga", screen), Machine("pacman", screen),
                     Machine("outrun", "type=\"raster\" width=\"320\" height=\"224\" refresh=\"60\""), "</mame>\n"},
             0.3);
-        f.Model.MameFolder = f.Dir.File("emu");
         QStringList seen; // what the bar showed while retrieving, each change once
         QTimer sample;
         connect(&sample, &QTimer::timeout, [&] {
@@ -351,10 +350,13 @@ private slots:
         QFETCH(QString, modes);
         const QString how = QTest::currentDataTag();
         F f;
-        frmMain& w = f.StartSample();
+        f.StartSample();
         f.ClickRow("lvwMain", F::kGalagaMode);
         f.ClickRow("lvwGames", 1); // Ms. Pac-Man
+        int shown = -1; // the scope the dialog showed: its options say which
         AnswerModal<frmSettings> answer([&](frmSettings& d) {
+            const QRadioButton* oneGame = Child<QRadioButton>(d, "optThisGameOnly");
+            shown = !oneGame->isEnabled() ? 2 : oneGame->isChecked() ? 1 : 0;
             Child<QComboBox>(d, "cmbVideoMode")->setCurrentIndex(1);
             Button(d, "cmdOK")->click();
         });
@@ -373,11 +375,10 @@ private slots:
         if (scope == 2) f.Item("mnuActionNotFound")->trigger();
         if (scope == -1) {
             f.List("lvwGames")->clearSelection();
-            w.lvwGames_DblClick();
-            w.lvwMain_DblClick();
+            for (const char* view : {"lvwGames", "lvwMain"}) QTest::keyClick(f.List(view), Qt::Key_Return);
         }
         QCOMPARE(answer.met, scope >= 0);
-        QCOMPARE(NumberOf(f.Model.SettingsScope), std::max(scope, 0));
+        QCOMPARE(shown, scope);
         QCOMPARE(f.Column("lvwGames", 3).join('|'), modes);
     }
 
@@ -434,7 +435,7 @@ private slots:
                              QString::fromStdString(f.Dir.Write("emu/notes.txt", "not a program\n"))};
         for (int i = 0; i < 3; ++i) {
             f.Item("mnuMAMEExe")->trigger();
-            QCOMPARE(f.Model.Config.MameExePath + "|" + f.Model.MameFolder, exe + "|" + emu);
+            QCOMPARE(f.Model.Config.MameExePath + "|" + f.Model.MameFolder(), exe + "|" + emu);
         }
         QCOMPARE(f.Dialogs.shown[0].text + "|" + f.Dialogs.shown[0].title,
                  "Select M.A.M.E. Executable|Executable Files (*)");
@@ -465,7 +466,6 @@ private slots:
         f.Button("cmdTestGame")->click();      // no executable: nothing at all
         QVERIFY(f.Dialogs.shown.empty());
         f.Model.Config.MameExePath = exe;
-        f.Model.MameFolder = f.Dir.Path();
         f.Dialogs.asks = {false, true, true};
         f.Button("cmdTestGame")->click(); // No
         f.Button("cmdTestGame")->click(); // Yes, but there is no INI folder to put the game's file in

@@ -194,7 +194,6 @@ private slots:
                                                 "you sure you want to continue?"});
         QCOMPARE(Enabled(f), "GenerateINIs Generate RefreshNative RefreshAVGA ReadINIs ActionNotFound AutoSelect");
         // A run of the emulator that fails keeps the list, which is built again, and says why.
-        f.Model.MameFolder = f.Dir.Path();
         f.Dialogs.asks = {true};
         f.Item("mnuGenerate")->trigger();
         QCOMPARE(f.Dialogs.Texts().last(),
@@ -228,7 +227,8 @@ private slots:
     void checkMarksFollowTheSettingsAndTheItems() {
         MainWindowFixture f;
         kelvaro::Settings s{
-            .LegacyMame = true, .MonitorOrientation = 3, .PreferredRotation = 1, .IgnoreInterlaced = false};
+            .LegacyMame = true, .MonitorOrientation = static_cast<kelvaro::MonitorOrientation>(3),
+            .PreferredRotation = kelvaro::PreferredRotation::AntiClockwise, .IgnoreInterlaced = false};
         s.MatchResWithin = 10;
         s.MatchRefreshWithin = 0.75f;
         f.WriteSettings(s);
@@ -236,7 +236,7 @@ private slots:
         QCOMPARE(f.Checked("mnuMatchResWithin", 6) + f.Checked("mnuMatchRefreshWithin", 6) +
                      f.Checked("mnuOrientation", 3) + f.Checked("mnuRotation", 2),
                  QList<int>({5, 5, 0, 1}));
-        QCOMPARE(f.Model.Config.MonitorOrientation, 0);
+        QCOMPARE(f.Model.Config.MonitorOrientation, kelvaro::MonitorOrientation::Horizontal);
         QCOMPARE(f.Dialogs.Texts().size(), 1);
         QVERIFY(f.Dialogs.Texts()[0].contains("line 6, MonitorOrientation: \" 3 \" must be 0, 1 or 2; the default 0 is used"));
         f.Dialogs.shown.clear();
@@ -248,10 +248,12 @@ private slots:
         for (int pick : {0, 1, 0, 2}) {
             f.Item("mnuOrientation", pick)->trigger();
             QCOMPARE(f.Find<QMenu>("mnuPrefRotation")->menuAction()->isEnabled(), pick != 0);
-            QCOMPARE(f.Checked("mnuOrientation", 3) << f.Model.Config.MonitorOrientation, QList<int>({pick, pick}));
+            QCOMPARE(f.Checked("mnuOrientation", 3) << kelvaro::NumberOf(f.Model.Config.MonitorOrientation),
+                     QList<int>({pick, pick}));
         }
         f.Item("mnuRotation", 0)->trigger();
-        QCOMPARE(f.Checked("mnuRotation", 2) << f.Model.Config.PreferredRotation, QList<int>({0, 0}));
+        QCOMPARE(f.Checked("mnuRotation", 2) << kelvaro::NumberOf(f.Model.Config.PreferredRotation),
+                 QList<int>({0, 0}));
         const double pixels[] = {0, 8, 16, 24, 48}, hz[] = {0, 1, 1.25, 1.5, 2};
         for (int pick = 4; pick >= 0; --pick) {
             f.Item("mnuMatchResWithin", pick)->trigger();

@@ -42,8 +42,7 @@ class tst_frmSettings : public QObject {
     std::unique_ptr<frmSettings> d;
 
     void Open(int scope, int game) {
-        m.SettingsScope = static_cast<SettingsDialogScope>(scope);
-        d->Form_Activate(game, scope == 2 ? std::vector<int>{} : kShown);
+        d->Form_Activate(static_cast<SettingsDialogScope>(scope), game, scope == 2 ? std::vector<int>{} : kShown);
     }
     QComboBox* Modes() const { return Child<QComboBox>(*d, "cmbVideoMode"); }
     QPlainTextEdit* Box() const { return Child<QPlainTextEdit>(*d, "txtINIFileDetails"); }
@@ -93,13 +92,12 @@ private slots:
 
     // Shown modally, and left with Cancel: only the rewrite of the opening stays.
     void cancelling() {
-        m.SettingsScope = SettingsDialogScope::OneGame;
         QTimer::singleShot(0, d.get(), [&] {
             Modes()->setCurrentIndex(4);
             Box()->setPlainText("typed|nonsense");
             Button(*d, "cmdCancel")->click();
         });
-        QVERIFY(d->Edit(6, kShown).empty());
+        QVERIFY(d->Edit(SettingsDialogScope::OneGame, 6, kShown).empty());
         QCOMPARE(m.Games[6].GameINIText, "resolution 640x480@60|ror 1");
         QCOMPARE(m.Games[6].GameModeWidth, "640");
         Open(1, 6); // shown again, the box holds the stored text
