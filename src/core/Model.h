@@ -41,7 +41,7 @@ struct Model {
 
     // The emulator's working folder: the folder of MameExePath, empty when the path names none.
     // Derived here alone, so that every run of the emulator starts in the same place.
-    std::string MameFolder() const;
+    [[nodiscard]] std::string MameFolder() const;
     // "mame.dat" and "kelvaro.cfg" in the data folder.
     [[nodiscard]] std::string GameListFile() const;
     [[nodiscard]] std::string SettingsFile() const;

@@ -18,10 +18,10 @@ public:
     // A failure the system reported: what was tried, then the system's reason.
     static Outcome Failure(std::string_view what, std::error_code error);
 
-    bool Succeeded() const { return !failed_; }
+    [[nodiscard]] bool Succeeded() const { return !failed_; }
     explicit operator bool() const { return !failed_; }
     // Empty on success.
-    const std::string& Reason() const { return reason_; }
+    [[nodiscard]] const std::string& Reason() const { return reason_; }
 
 private:
     explicit Outcome(std::string reason) : failed_(true), reason_(std::move(reason)) {}
@@ -41,7 +41,7 @@ public:
     const T& operator*() const { return *value_; }
     const T* operator->() const { return &*value_; }
     // Empty on success.
-    const std::string& Reason() const { return failure_.Reason(); }
+    [[nodiscard]] const std::string& Reason() const { return failure_.Reason(); }
 
 private:
     std::optional<T> value_;

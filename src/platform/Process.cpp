@@ -63,9 +63,9 @@ class Deadline {
 public:
     explicit Deadline(std::chrono::milliseconds limit)
         : set_(limit > std::chrono::milliseconds::zero()), at_(Clock::now() + limit) {}
-    bool Passed() const { return set_ && Clock::now() >= at_; }
+    [[nodiscard]] bool Passed() const { return set_ && Clock::now() >= at_; }
     // How long to wait at most: `wanted` (-1 for as long as it takes), cut to the time left.
-    int Wait(int wanted) const {
+    [[nodiscard]] int Wait(int wanted) const {
         if (!set_) return wanted;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(at_ - Clock::now()).count();
         const int rest = left <= 0 ? 0 : static_cast<int>(std::min<long long>(left + 1, 1 << 30));
