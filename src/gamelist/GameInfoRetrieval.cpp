@@ -39,7 +39,7 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
     if (!FileExists(folder, true)) return Outcome::Failure("the emulator's folder \"" + folder + "\" does not exist");
     // The new list takes the old one's place only when it is whole; until then the old list stays,
     // and the temporary file goes when anything fails.
-    AtomicFile out(listFile);
+    AtomicFile out(listFile, DeviceWrites::Refused); // a FIFO there would hold the run until someone reads it
     if (!out.IsOpen()) return WriteFailure(listFile, out.Error());
     bool writeFailed = false, wroteAny = false;
     auto write = [&](std::string_view bytes) {

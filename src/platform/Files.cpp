@@ -387,7 +387,25 @@ std::optional<std::string> ReadAndClose(int fd, std::error_code* error) {
 } // namespace
 #endif
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error) {
+std::error_code NotARegularFile(const std::string& path) {
+    if (path.empty())
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (fs::is_regular_file(st))
+        return {};
+    if (st.type() == fs::file_type::not_found)
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    if (ec)
+        return ec;
+    if (fs::is_directory(st))
+        return std::make_error_code(std::errc::is_a_directory);
+    if (fs::is_fifo(st) || fs::is_character_file(st) || fs::is_block_file(st))
+        return FileWriteError::DeviceRefused;
+    return FileWriteError::NotAFile;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error, FileReads reads) {
     auto fail = [error](std::error_code why) -> std::optional<std::string> {
         if (error)
             *error = why;
@@ -399,6 +417,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::error_cod
     std::error_code ec;
     if (fs::is_directory(path, ec))
         return fail(std::make_error_code(std::errc::is_a_directory));
+    if (reads == FileReads::RegularOnly)
+        if (const std::error_code why = NotARegularFile(path))
+            return fail(why);
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return fail(LastErrno());
@@ -421,9 +442,33 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::error_cod
         return fail(why);
     return out;
 #else
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (reads == FileReads::Anything) {
+        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return fail(LastErrno());
+        return ReadAndClose(fd, error);
+    }
+    // Opened without waiting (a FIFO's open would wait for a writer), then looked at: what is
+    // looked at is what was opened, whatever the path names by then.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return fail(LastErrno());
+    struct stat st {};
+    if (fstat(fd, &st) != 0) {
+        const std::error_code why = LastErrno();
+        close(fd);
+        return fail(why);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        const std::error_code why = S_ISDIR(st.st_mode) ? std::make_error_code(std::errc::is_a_directory)
+                                    : S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)
+                                        ? std::error_code(FileWriteError::DeviceRefused)
+                                        : std::error_code(FileWriteError::NotAFile);
+        close(fd);
+        return fail(why);
+    }
+    // A regular file reads the same with or without O_NONBLOCK; it is cleared all the same.
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return ReadAndClose(fd, error);
 #endif
 }

@@ -297,6 +297,14 @@ void frmMain::BuildNativeModeList(bool retrieve, bool atStartUp) {
         ReadExistingINIFiles();
         FillGamesList();
     }
+    // At start-up a missing list is no news (there is none before the first run of the emulator);
+    // anything else in its place that cannot be read is.
+    const std::error_code notAFile = NotARegularFile(m_.GameListFile());
+    if (!counts && atStartUp && notAFile && notAFile != std::errc::no_such_file_or_directory)
+        dialogs_.Tell(this,
+                      "The game list could not be read (" + ShownText(counts.Reason()) +
+                          ").  The Native Mode List is empty.",
+                      Dialogs::Icon::Warning);
     // Told once the lists show the tables again, which the build has replaced.
     if (!retrieval) {
         QString text = "The game list could not be retrieved: " + ShownText(retrieval.Reason()) + ".";
