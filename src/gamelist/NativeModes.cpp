@@ -109,7 +109,7 @@ Result<NativeModeCounts> BuildNativeModeListFromFile(Model& m, const std::string
 }
 
 Result<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atStartUp, ProgressSink& progress,
-                                             Outcome* retrieval) {
+                                             Outcome* retrieval, std::chrono::milliseconds quietLimit) {
     const std::string listFile = m.GameListFile();
     // Something that is not a file in the list's place (a folder, a FIFO) is never read: at
     // start-up the failure says what it is, and a run of the emulator refuses to replace it.
@@ -119,7 +119,7 @@ Result<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atSta
     if (retrieve) {
         if (atStartUp && notAFile != std::errc::no_such_file_or_directory) return ReadFailure(listFile, notAFile);
         if (atStartUp) return Outcome::Failure("no game list yet: " + listFile + " is missing");
-        run = RetrieveGameInfo(m, progress);
+        run = RetrieveGameInfo(m, progress, quietLimit);
     }
     if (retrieval) *retrieval = run;
     Result<NativeModeCounts> built = BuildNativeModeListFromFile(m, listFile, progress);

@@ -37,7 +37,8 @@ namespace kelvaro {
 
 frmMain::frmMain(Model& model, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_(model), dialogs_(dialogs),
-      sink_(std::make_unique<ProgressOnDemand>([this]() -> frmProgress& { return Progress(); })) {
+      sink_(std::make_unique<ProgressOnDemand>([this]() -> frmProgress& { return Progress(); })),
+      emulatorQuietTime_(kEmulatorQuietTime) {
     setObjectName("frmMain");
     setWindowTitle("Kelvaro");
     CreateMenus();
@@ -287,7 +288,7 @@ const std::vector<int>& frmMain::ShownGames() const { return gamesModel_->Games(
 
 void frmMain::BuildNativeModeList(bool retrieve, bool atStartUp) {
     Outcome retrieval;
-    const Result<NativeModeCounts> counts = kelvaro::BuildNativeModeList(m_, retrieve, atStartUp, Sink(), &retrieval);
+    const Result<NativeModeCounts> counts = kelvaro::BuildNativeModeList(m_, retrieve, atStartUp, Sink(), &retrieval, emulatorQuietTime_);
     if (counts) {
         find_->ForgetFound(); // the games are numbered afresh
         FillNativeModeView();
