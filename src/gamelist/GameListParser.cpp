@@ -114,12 +114,10 @@ void ParseGameList(std::string_view text, Model& m) {
 Outcome ReadGameList(const std::string& fileName, Model& m, ProgressSink& progress) {
     m.GameList.Clear();
     if (fileName.empty()) return Outcome::Failure("no game list file is named");
-    if (!FileExists(fileName, false))
-        return ReadFailure(fileName, std::make_error_code(IsExistingFolder(fileName) ? std::errc::is_a_directory
-                                                                                     : std::errc::no_such_file_or_directory));
+    if (const std::error_code notAFile = NotARegularFile(fileName)) return ReadFailure(fileName, notAFile);
     ProgressScope scope(progress, "Reading Game Info from M.A.M.E....", kNoCount);
     std::error_code error;
-    const std::optional<std::string> text = ReadWholeFile(fileName, &error);
+    const std::optional<std::string> text = ReadWholeFile(fileName, &error, FileReads::RegularOnly);
     if (!text) return ReadFailure(fileName, error);
     ParseGameList(*text, m);
     return {};
@@ -149,7 +147,7 @@ void GameCounter::Feed(std::string_view text) {
 }
 
 std::optional<int> CountGamesInFile(const std::string& fileName) {
-    const std::optional<std::string> text = ReadWholeFile(fileName);
+    const std::optional<std::string> text = ReadWholeFile(fileName, nullptr, FileReads::RegularOnly);
     if (!text) return std::nullopt;
     GameCounter counter;
     counter.Feed(*text);
