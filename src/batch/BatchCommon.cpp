@@ -63,7 +63,9 @@ void ReadModeList(Model& m, bool needsMode, std::vector<ModeLineWarning>* warnin
 
 NativeModeCounts BuildNativeModes(Model& m, const std::string& gameList) {
     ProgressSink quiet;
-    if (const Outcome read = ReadGameList(gameList, m, quiet); !read) throw UsageError{read.Reason()};
+    // A list streamed in through a FIFO is read to its end.
+    if (const Outcome read = ReadGameList(gameList, m, quiet, FileReads::Anything); !read)
+        throw UsageError{read.Reason()};
     std::optional<NativeModeCounts> counts = BuildNativeModesFromGameList(m);
     // An empty file, the emulator's XML instead of its listinfo text, or anything else that is
     // no game list: there is nothing to work on, and saying so beats an empty answer.

@@ -21,7 +21,8 @@ int CmdCheck(const Options& o) {
     m.Config.MameROMPath = o.Get("--rom-dir");
     if (o.Has("--dat")) {
         ProgressSink quiet;
-        if (const Outcome read = ReadGameList(o.Get("--dat"), m, quiet); !read) throw UsageError{read.Reason()};
+        if (const Outcome read = ReadGameList(o.Get("--dat"), m, quiet, FileReads::Anything); !read)
+            throw UsageError{read.Reason()};
     }
 
     // A bare name has no folder: it is found on the search path, and run in the current folder.

@@ -12,6 +12,11 @@ inline constexpr int kRunningCount = -2;
 // above), Step with an item's number of the count before the item's work (or with the items done
 // so far), End once. Pump lets the windows repaint during a long wait without taking input. Every
 // member does nothing by default, so tests and the batch tool pass a plain ProgressSink.
+//
+// An operation that waits on something which may never come (an emulator that hangs) offers the
+// user a way to end the wait: OfferEnd with why (a line shown under the text) and the caption of
+// the control that ends it, or with an empty caption to take the offer back; EndRequested says
+// whether the user has taken it since the operation began. There is no other way to cancel.
 class ProgressSink {
 public:
     virtual ~ProgressSink() = default;
@@ -19,6 +24,8 @@ public:
     virtual void Step(int /*item*/) {}
     virtual void End() {}
     virtual void Pump() {}
+    virtual void OfferEnd(const std::string& /*why*/, const std::string& /*caption*/) {}
+    virtual bool EndRequested() { return false; }
 };
 
 } // namespace kelvaro

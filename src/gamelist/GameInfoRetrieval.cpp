@@ -1,7 +1,9 @@
 #include "gamelist/GameInfoRetrieval.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <string>
 #include <system_error>
 
 #include "gamelist/GameListParser.h"
@@ -21,9 +23,14 @@ Outcome RunOutcome(const std::string& program, const ProcessExit& exit) {
     return {};
 }
 
+std::string Duration(std::chrono::milliseconds time) {
+    const long long ms = time.count();
+    return ms % 1000 == 0 ? std::to_string(ms / 1000) + " seconds" : std::to_string(ms) + " ms";
+}
+
 } // namespace
 
-Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
+Outcome RetrieveGameInfo(Model& m, ProgressSink& progress, std::chrono::milliseconds quietLimit) {
     const std::string& emulator = m.Config.MameExePath;
     if (!FileExists(emulator, false)) return Outcome::Failure("no emulator at \"" + emulator + "\"");
     const std::string listFile = m.GameListFile();
@@ -39,7 +46,7 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
     if (!FileExists(folder, true)) return Outcome::Failure("the emulator's folder \"" + folder + "\" does not exist");
     // The new list takes the old one's place only when it is whole; until then the old list stays,
     // and the temporary file goes when anything fails.
-    AtomicFile out(listFile);
+    AtomicFile out(listFile, DeviceWrites::Refused); // a FIFO there would hold the run until someone reads it
     if (!out.IsOpen()) return WriteFailure(listFile, out.Error());
     bool writeFailed = false, wroteAny = false;
     auto write = [&](std::string_view bytes) {
@@ -47,7 +54,24 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
         if (!writeFailed && !out.Write(bytes)) writeFailed = true;
         return !writeFailed;
     };
-    auto pump = [&progress] { progress.Pump(); };
+    // Silence from the emulator for quietLimit offers to end it; any output takes the offer back.
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point lastOutput = Clock::now();
+    bool offered = false;
+    const std::string quiet = Duration(quietLimit);
+    auto heard = [&] {
+        lastOutput = Clock::now();
+        if (offered) progress.OfferEnd({}, {});
+        offered = false;
+    };
+    auto pump = [&] {
+        if (!offered && quietLimit > std::chrono::milliseconds::zero() && Clock::now() - lastOutput >= quietLimit) {
+            progress.OfferEnd("M.A.M.E. has written nothing for " + quiet + ".", "End the Emulator");
+            offered = true;
+        }
+        progress.Pump();
+    };
+    const std::function<bool()> endRequested = [&progress] { return progress.EndRequested(); };
     ProcessExit exit;
     std::string listError;
     int gamesWritten = 0;
@@ -56,27 +80,31 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress) {
         exit = RunAndReadOutput(
             emulator, {"-listinfo"}, folder,
             [&](const char* data, std::size_t size) {
+                heard();
                 games.Feed({data, size});
                 progress.Step(games.Count());
                 return write({data, size});
             },
-            pump);
+            pump, {}, endRequested);
         gamesWritten = games.Count();
     } else {
         ListInfoConverter converter([&](std::string_view text) { write(text); });
         exit = RunAndReadOutput(
             emulator, {"-listxml"}, folder,
             [&](const char* data, std::size_t size) {
+                heard();
                 const bool fed = converter.Feed(data, size, false);
                 progress.Step(converter.MachinesWritten());
                 return fed && !writeFailed;
             },
-            pump);
+            pump, {}, endRequested);
         converter.Feed(nullptr, 0, true);
         if (converter.Failed()) listError = "M.A.M.E. wrote malformed XML at " + converter.ErrorText();
         gamesWritten = converter.MachinesWritten();
     }
     if (writeFailed) return WriteFailure(listFile, out.Error());
+    if (exit.EndedOnRequest)
+        return Outcome::Failure("M.A.M.E. was ended on request after it had written nothing for " + quiet);
     if (Outcome run = RunOutcome(emulator, exit); !run) return run;
     if (!listError.empty()) return Outcome::Failure(listError);
     // Text output has no end mark to check; nothing at all is no list.

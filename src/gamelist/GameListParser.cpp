@@ -1,7 +1,5 @@
 #include "gamelist/GameListParser.h"
 
-#include <filesystem>
-
 #include "core/Text.h"
 #include "platform/Files.h"
 
@@ -113,18 +111,17 @@ void ParseGameList(std::string_view text, Model& m) {
     }
 }
 
-Outcome ReadGameList(const std::string& fileName, Model& m, ProgressSink& progress) {
+Outcome ReadGameList(const std::string& fileName, Model& m, ProgressSink& progress, FileReads reads) {
     m.GameList.Clear();
     if (fileName.empty()) return Outcome::Failure("no game list file is named");
-    // A missing file or a folder says which it is, before any progress is shown; a pipe or FIFO
-    // (a list streamed in) is read to its end like a file.
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(fileName, error);
-    if (status.type() == std::filesystem::file_type::not_found)
-        return ReadFailure(fileName, std::make_error_code(std::errc::no_such_file_or_directory));
-    if (std::filesystem::is_directory(status)) return ReadFailure(fileName, std::make_error_code(std::errc::is_a_directory));
+    // A missing file, a folder or a socket says which it is before any progress is shown; so does a
+    // FIFO or device unless streams are read, as the batch tool reads a list streamed in to its end.
+    if (const std::error_code notAFile = NotARegularFile(fileName);
+        notAFile && !(reads == FileReads::Anything && notAFile == FileWriteError::DeviceRefused))
+        return ReadFailure(fileName, notAFile);
     ProgressScope scope(progress, "Reading Game Info from M.A.M.E....", kNoCount);
-    const std::optional<std::string> text = ReadWholeFile(fileName, &error);
+    std::error_code error;
+    const std::optional<std::string> text = ReadWholeFile(fileName, &error, reads);
     if (!text) return ReadFailure(fileName, error);
     ParseGameList(*text, m);
     return {};
@@ -154,7 +151,7 @@ void GameCounter::Feed(std::string_view text) {
 }
 
 std::optional<int> CountGamesInFile(const std::string& fileName) {
-    const std::optional<std::string> text = ReadWholeFile(fileName);
+    const std::optional<std::string> text = ReadWholeFile(fileName, nullptr, FileReads::RegularOnly);
     if (!text) return std::nullopt;
     GameCounter counter;
     counter.Feed(*text);

@@ -6,14 +6,17 @@
 #include "core/Model.h"
 #include "core/Outcome.h"
 #include "core/Progress.h"
+#include "platform/Files.h"
 
 namespace kelvaro {
 
 // Reads a listinfo file into the model's parser output (GameList), one row per "game (" block in
 // file order; a "game (" line inside a block that was never closed starts the next block. A
 // missing or unreadable file, or an empty name, gives an empty output and a failure that says why
-// (nothing is shown). Shows "Reading Game Info from M.A.M.E...." without a count.
-Outcome ReadGameList(const std::string& fileName, Model& m, ProgressSink& progress);
+// (nothing is shown). Shows "Reading Game Info from M.A.M.E...." without a count. A FIFO or
+// device is refused unless reads is FileReads::Anything, which reads it to its end.
+Outcome ReadGameList(const std::string& fileName, Model& m, ProgressSink& progress,
+                     FileReads reads = FileReads::RegularOnly);
 
 // The same scan over text already in memory (used by the file reader, the tests and the fuzzer).
 // A byte order mark in front of the text is skipped; "game (" may have blanks after it; a value

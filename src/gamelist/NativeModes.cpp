@@ -109,13 +109,17 @@ Result<NativeModeCounts> BuildNativeModeListFromFile(Model& m, const std::string
 }
 
 Result<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atStartUp, ProgressSink& progress,
-                                             Outcome* retrieval) {
+                                             Outcome* retrieval, std::chrono::milliseconds quietLimit) {
     const std::string listFile = m.GameListFile();
-    if (!FileExists(listFile, false)) retrieve = true;
+    // Something that is not a file in the list's place (a folder, a FIFO) is never read: at
+    // start-up the failure says what it is, and a run of the emulator refuses to replace it.
+    const std::error_code notAFile = NotARegularFile(listFile);
+    if (notAFile) retrieve = true;
     Outcome run;
     if (retrieve) {
+        if (atStartUp && notAFile != std::errc::no_such_file_or_directory) return ReadFailure(listFile, notAFile);
         if (atStartUp) return Outcome::Failure("no game list yet: " + listFile + " is missing");
-        run = RetrieveGameInfo(m, progress);
+        run = RetrieveGameInfo(m, progress, quietLimit);
     }
     if (retrieval) *retrieval = run;
     Result<NativeModeCounts> built = BuildNativeModeListFromFile(m, listFile, progress);

@@ -6,6 +6,7 @@
 #include "core/Model.h"
 #include "core/Outcome.h"
 #include "core/Progress.h"
+#include "gamelist/GameInfoRetrieval.h"
 
 namespace kelvaro {
 
@@ -24,9 +25,11 @@ struct NativeModeCounts {
 // fails leaves the file as it was, and the build reads that. Returns the counts, or, when no game
 // was read, a failure that says why (the emulator's run, the file); then every table keeps what
 // it held. retrieval, when given, receives the run's outcome (success when the emulator was not
-// run). Reading the existing INI files and filling the lists is left to the caller.
+// run). Reading the existing INI files and filling the lists is left to the caller. quietLimit is
+// the emulator's, as RetrieveGameInfo takes it.
 Result<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atStartUp, ProgressSink& progress,
-                                             Outcome* retrieval = nullptr);
+                                             Outcome* retrieval = nullptr,
+                                             std::chrono::milliseconds quietLimit = kEmulatorQuietTime);
 
 // The same build from a given listinfo file, never running the emulator (the batch tool and the
 // tests use it): reads the file, then groups as above.

@@ -113,7 +113,8 @@ Outcome ReadAvailableModes(Model& m, std::vector<ModeLineWarning>* warnings) {
     const std::string& file = m.Config.ModeListFile;
     if (file.empty()) return Outcome::Failure("no mode list file is chosen");
     std::error_code error;
-    const std::optional<std::string> bytes = ReadWholeFile(file, &error);
+    // A FIFO or device is never read: one that no one writes to would hold the program for ever.
+    const std::optional<std::string> bytes = ReadWholeFile(file, &error, FileReads::RegularOnly);
     if (!bytes) return ReadFailure(file, error);
     ParseAvailableModes(*bytes, m, warnings);
     return {};

@@ -202,13 +202,25 @@ std::optional<std::string> ReadStandardInput(std::error_code* error) {
     }
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error) {
+std::error_code NotARegularFile(const std::string& path) {
+    if (path.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (fs::is_regular_file(st)) return {};
+    if (st.type() == fs::file_type::not_found) return std::make_error_code(std::errc::no_such_file_or_directory);
+    if (ec) return ec;
+    if (fs::is_directory(st)) return std::make_error_code(std::errc::is_a_directory);
+    if (fs::is_fifo(st) || fs::is_character_file(st) || fs::is_block_file(st)) return FileWriteError::DeviceRefused;
+    return FileWriteError::NotAFile;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error, FileReads reads) {
     if (path.empty()) {
         if (error)
             *error = std::make_error_code(std::errc::no_such_file_or_directory);
         return std::nullopt;
     }
-    return ReadWhole(path, error);
+    return ReadWhole(path, error, reads);
 }
 
 std::error_code make_error_code(FileWriteError e) {

@@ -17,9 +17,20 @@ bool FileExists(const std::string& path, bool allowFolder);
 // True when the path names an existing folder (not a file); false for an empty path.
 bool IsExistingFolder(const std::string& path);
 
-// The whole file; nothing when it cannot be read (missing, a folder, no permission), and then
-// error (when given) says why. The file is opened once and read once.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error = nullptr);
+// Whether a read takes what any path gives (a FIFO or device is read until it ends), or a
+// regular file only: a FIFO that no one writes to would keep the reader waiting for ever.
+enum class FileReads { Anything, RegularOnly };
+
+// The whole file; nothing when it cannot be read (missing, a folder, no permission, or with
+// RegularOnly a FIFO or device, which is then never waited on), and then error (when given) says
+// why. The file is opened once and read once.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error = nullptr,
+                                         FileReads reads = FileReads::Anything);
+
+// Why the path cannot be read as a regular file (links followed): empty when it is one;
+// no_such_file_or_directory, is_a_directory, FileWriteError::DeviceRefused (a FIFO or device) or
+// FileWriteError::NotAFile (a socket), or the system's reason.
+std::error_code NotARegularFile(const std::string& path);
 
 // All of standard input, read to its end; nothing when a read fails (a folder given as the input),
 // and then error (when given) says why.
@@ -62,7 +73,7 @@ private:
 // Why a write was refused, beside the system's own reasons (errno values).
 enum class FileWriteError {
     DanglingLink = 1,  // a symbolic link that points to nothing
-    DeviceRefused,     // a device or FIFO where only a file may be written
+    DeviceRefused,     // a device or FIFO where only a file may be written (or read)
     NotAFile,          // neither a file, a folder, a device nor a FIFO (a socket)
 };
 std::error_code make_error_code(FileWriteError e);

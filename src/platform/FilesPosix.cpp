@@ -177,13 +177,37 @@ std::optional<std::string> ReadAndClose(int fd, std::error_code* error) {
 
 } // namespace
 
-std::optional<std::string> ReadWhole(const std::string& path, std::error_code* error) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+std::optional<std::string> ReadWhole(const std::string& path, std::error_code* error, FileReads reads) {
+    auto fail = [error](std::error_code why) -> std::optional<std::string> {
         if (error)
-            *error = LastErrno();
+            *error = why;
         return std::nullopt;
+    };
+    if (reads == FileReads::Anything) {
+        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return fail(LastErrno());
+        return ReadAndClose(fd, error);
     }
+    // Opened without waiting (a FIFO's open would wait for a writer), then looked at: what is
+    // looked at is what was opened, whatever the path names by then.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return fail(LastErrno());
+    struct stat st {};
+    if (fstat(fd, &st) != 0) {
+        const std::error_code why = LastErrno();
+        close(fd);
+        return fail(why);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        const std::error_code why = S_ISDIR(st.st_mode) ? std::make_error_code(std::errc::is_a_directory)
+                                    : S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)
+                                        ? std::error_code(FileWriteError::DeviceRefused)
+                                        : std::error_code(FileWriteError::NotAFile);
+        close(fd);
+        return fail(why);
+    }
+    // A regular file reads the same with or without O_NONBLOCK; it is cleared all the same.
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return ReadAndClose(fd, error);
 }
 

@@ -106,7 +106,7 @@ std::error_code RenameOver(const std::string& temp, const std::string& target) {
     return std::error_code(static_cast<int>(GetLastError()), std::system_category());
 }
 
-std::optional<std::string> ReadWhole(const std::string& path, std::error_code* error) {
+std::optional<std::string> ReadWhole(const std::string& path, std::error_code* error, FileReads reads) {
     auto fail = [error](std::error_code why) -> std::optional<std::string> {
         if (error)
             *error = why;
@@ -115,6 +115,8 @@ std::optional<std::string> ReadWhole(const std::string& path, std::error_code* e
     std::error_code ec;
     if (fs::is_directory(path, ec))
         return fail(std::make_error_code(std::errc::is_a_directory));
+    if (reads == FileReads::RegularOnly)
+        if (const std::error_code why = NotARegularFile(path)) return fail(why);
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return fail(LastErrno());

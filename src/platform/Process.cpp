@@ -58,14 +58,27 @@ private:
     Clock::time_point last_;
 };
 
-// When a run must be over; none without a time limit.
+// When a run must be over: at its time limit (none when zero), or as soon as endRequested (when
+// given) says so. Once the request has come it stays.
 class Deadline {
 public:
-    explicit Deadline(std::chrono::milliseconds limit)
-        : set_(limit > std::chrono::milliseconds::zero()), at_(Clock::now() + limit) {}
-    [[nodiscard]] bool Passed() const { return set_ && Clock::now() >= at_; }
-    // How long to wait at most: `wanted` (-1 for as long as it takes), cut to the time left.
+    explicit Deadline(std::chrono::milliseconds limit, const std::function<bool()>* endRequested = nullptr)
+        : set_(limit > std::chrono::milliseconds::zero()), at_(Clock::now() + limit),
+          endRequested_(endRequested && *endRequested ? endRequested : nullptr) {}
+    [[nodiscard]] bool Passed() const { return EndRequested() || (set_ && Clock::now() >= at_); }
+    [[nodiscard]] bool EndRequested() const {
+        if (!requested_ && endRequested_) requested_ = (*endRequested_)();
+        return requested_;
+    }
+    // Marks how a run that did not end by itself was ended.
+    void Mark(ProcessExit& exit) const {
+        exit.EndedOnRequest = requested_;
+        exit.TimedOut = !requested_;
+    }
+    // How long to wait at most: `wanted` (-1 for as long as it takes), cut to the time left; a
+    // request to end is looked for every few milliseconds.
     [[nodiscard]] int Wait(int wanted) const {
+        if (endRequested_ && wanted < 0) wanted = kPumpIntervalMs;
         if (!set_) return wanted;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(at_ - Clock::now()).count();
         const int rest = left <= 0 ? 0 : static_cast<int>(std::min<long long>(left + 1, 1 << 30));
@@ -75,6 +88,8 @@ public:
 private:
     bool set_;
     Clock::time_point at_;
+    const std::function<bool()>* endRequested_;
+    mutable bool requested_ = false;
 };
 
 #ifdef _WIN32
@@ -131,8 +146,10 @@ ProcessExit WaitForProcess(HANDLE process, Pumper& pumper, const Deadline& deadl
         pumper.Pump();
     }
     ProcessExit exit;
-    exit.TimedOut = timedOut;
-    if (timedOut) return exit;
+    if (timedOut) {
+        deadline.Mark(exit);
+        return exit;
+    }
     DWORD code = 0;
     if (!GetExitCodeProcess(process, &code))
         exit.Error = LastError();
@@ -265,7 +282,7 @@ ProcessExit WaitForChild(pid_t pid, Pumper& pumper, const Deadline& deadline) {
             if (errno != EINTR)
                 return {.Error = LastErrno()};
         ProcessExit exit = ExitOf(status);
-        exit.TimedOut = true;
+        deadline.Mark(exit);
         return exit;
     }
     if (!pumper.Active() && deadline.Wait(-1) < 0) {
@@ -445,9 +462,10 @@ ProcessExit ShellAndWait(const std::string& program, const std::vector<std::stri
 ProcessExit RunAndReadOutput(const std::string& program, const std::vector<std::string>& args,
                              const std::string& workingFolder,
                              const std::function<bool(const char* data, std::size_t size)>& onOutput,
-                             const std::function<void()>& pump, std::chrono::milliseconds timeLimit) {
+                             const std::function<void()>& pump, std::chrono::milliseconds timeLimit,
+                             const std::function<bool()>& endRequested) {
     Sink sink = onOutput ? onOutput : [](const char*, std::size_t) { return true; };
-    return Run(program, args, workingFolder, false, &sink, nullptr, pump, Deadline(timeLimit));
+    return Run(program, args, workingFolder, false, &sink, nullptr, pump, Deadline(timeLimit, &endRequested));
 }
 
 ProcessExit RunAndReadBothOutputs(const std::string& program, const std::vector<std::string>& args,

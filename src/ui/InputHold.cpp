@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
+#include <QWidget>
+#include <QWindow>
 
 namespace kelvaro {
 
@@ -12,12 +15,23 @@ namespace {
 // disabled, the progress window always.
 class InputDrop : public QObject {
 public:
+    QPointer<QWidget> admitted; // the window whose input passes
+
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->spontaneous() && event->isInputEvent()) {
+        if (event->spontaneous() && event->isInputEvent() && !Admitted(watched)) {
             event->ignore();
             return true;
         }
         return QObject::eventFilter(watched, event);
+    }
+
+private:
+    // The window system delivers input to the native window first, then the widgets get it.
+    bool Admitted(QObject* watched) const {
+        if (!admitted) return false;
+        if (auto* widget = qobject_cast<QWidget*>(watched)) return widget->window() == admitted;
+        if (auto* window = qobject_cast<QWindow*>(watched)) return window == admitted->windowHandle();
+        return false;
     }
 };
 
@@ -47,6 +61,8 @@ InputHold::~InputHold() {
     qApp->removeEventFilter(&Drop());
     g_installed = false;
 }
+
+void InputHold::Admit(QWidget* window) { Drop().admitted = window; }
 
 void InputHold::Pump() {
     QCoreApplication::processEvents(g_installed ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);

@@ -1,5 +1,7 @@
 #pragma once
 
+class QWidget;
+
 namespace kelvaro {
 
 // While a long operation runs the windows keep painting but take no input: a click or key press
@@ -16,6 +18,10 @@ public:
     // Paints what is pending and drops the input that came meanwhile; outside a hold, paints and
     // leaves the input for later.
     static void Pump();
+
+    // Lets the input for one window through while holds last (nullptr: none again): the progress
+    // window's control that ends a wait must take a click.
+    static void Admit(QWidget* window);
 };
 
 } // namespace kelvaro

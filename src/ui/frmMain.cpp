@@ -37,7 +37,8 @@ namespace kelvaro {
 
 frmMain::frmMain(Model& model, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_(model), dialogs_(dialogs),
-      sink_(std::make_unique<ProgressOnDemand>([this]() -> frmProgress& { return Progress(); })) {
+      sink_(std::make_unique<ProgressOnDemand>([this]() -> frmProgress& { return Progress(); })),
+      emulatorQuietTime_(kEmulatorQuietTime) {
     setObjectName("frmMain");
     setWindowTitle("Kelvaro");
     CreateMenus();
@@ -312,7 +313,7 @@ const std::vector<int>& frmMain::ShownGames() const { return gamesModel_->Games(
 
 void frmMain::BuildNativeModeList(bool retrieve, bool atStartUp) {
     Outcome retrieval;
-    const Result<NativeModeCounts> counts = kelvaro::BuildNativeModeList(m_, retrieve, atStartUp, Sink(), &retrieval);
+    const Result<NativeModeCounts> counts = kelvaro::BuildNativeModeList(m_, retrieve, atStartUp, Sink(), &retrieval, emulatorQuietTime_);
     if (counts) {
         find_->ForgetFound(); // the games are numbered afresh
         FillNativeModeView();
@@ -322,6 +323,14 @@ void frmMain::BuildNativeModeList(bool retrieve, bool atStartUp) {
         ReadExistingINIFiles();
         FillGamesList();
     }
+    // At start-up a missing list is no news (there is none before the first run of the emulator);
+    // anything else in its place that cannot be read is.
+    const std::error_code notAFile = NotARegularFile(m_.GameListFile());
+    if (!counts && atStartUp && notAFile && notAFile != std::errc::no_such_file_or_directory)
+        dialogs_.Tell(this,
+                      "The game list could not be read (" + ShownText(counts.Reason()) +
+                          ").  The Native Mode List is empty.",
+                      Dialogs::Icon::Warning);
     // Told once the lists show the tables again, which the build has replaced.
     if (!retrieval) {
         QString text = "The game list could not be retrieved: " + ShownText(retrieval.Reason()) + ".";

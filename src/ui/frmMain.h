@@ -1,6 +1,7 @@
 #pragma once
 #include <QMainWindow>
 #include <QPointer>
+#include <chrono>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -61,6 +62,9 @@ public:
 
     // Builds the native mode list again (from the emulator when retrieve is set) and fills the lists.
     void BuildNativeModeList(bool retrieve, bool atStartUp);
+    // How long the emulator may write nothing while it lists its games before the progress
+    // window offers to end it (kEmulatorQuietTime unless set).
+    void SetEmulatorQuietTime(std::chrono::milliseconds time) { emulatorQuietTime_ = time; }
     frmProgress& Progress(); // created on first use
     // What long operations report to: the progress window, made when an operation first begins.
     ProgressSink& Sink();
@@ -203,6 +207,7 @@ private:
     frmSetupCheck* setupCheck_ = nullptr;
     FindController* find_ = nullptr;
     EmulatorOptionsCache emulatorOptions_;
+    std::chrono::milliseconds emulatorQuietTime_;
     bool exiting_ = false;     // File > Exit: close without the question
     bool selecting_ = false;   // a row is being selected by the program, not by the user
     int mainPressRow_ = -1;    // the selected native mode when the mouse went down on lvwMain

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -44,17 +45,38 @@ frmProgress::frmProgress(QWidget* mainWindow)
     prgMain = new CountingBar(this);
     prgMain->setObjectName("prgMain");
     prgMain->setTextVisible(false);
+    lblWhy = new QLabel(this);
+    lblWhy->setObjectName("lblWhy");
+    lblWhy->setAlignment(Qt::AlignCenter);
+    lblWhy->setWordWrap(true);
+    lblWhy->hide();
+    cmdEnd = new QPushButton(this);
+    cmdEnd->setObjectName("cmdEnd");
+    cmdEnd->hide();
+    connect(cmdEnd, &QPushButton::clicked, this, [this] {
+        endRequested_ = true;
+        cmdEnd->setEnabled(false); // once is enough; the operation ends at its next look
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 14, 16, 14);
     layout->setSpacing(10);
     layout->addWidget(lblMessage);
     layout->addWidget(prgMain);
-    setFixedSize(360, 96);
+    layout->addWidget(lblWhy);
+    layout->addWidget(cmdEnd, 0, Qt::AlignHCenter);
+    FitHeight();
+}
+
+void frmProgress::FitHeight() {
+    // The height without an offer is the design's; an offer adds its rows.
+    setFixedSize(360, std::max(96, layout()->sizeHint().height()));
 }
 
 void frmProgress::Begin(const std::string& text, int count) {
     if (!hold_) hold_.emplace();
+    endRequested_ = false;
+    OfferEnd({}, {});
     prgMain->SetRunning(count == kRunningCount);
     prgMain->setVisible(count >= 0 || count == kRunningCount);
     prgMain->setRange(0, std::max(count, 0)); // no total: the bar shows that work goes on
@@ -89,6 +111,7 @@ void frmProgress::Step(int item) {
 }
 
 void frmProgress::End() {
+    OfferEnd({}, {});
     // The input of the operation's time is dropped before the main window takes input again.
     hold_.reset();
     if (main_) main_->setEnabled(true);
@@ -103,6 +126,19 @@ void frmProgress::End() {
 }
 
 void frmProgress::Pump() { PaintPending(); }
+
+void frmProgress::OfferEnd(const std::string& why, const std::string& caption) {
+    const bool offered = !caption.empty();
+    if (!offered && cmdEnd->isHidden()) return; // nothing offered, nothing to take back
+    lblWhy->setText(QString::fromStdString(why));
+    cmdEnd->setText(QString::fromStdString(caption));
+    cmdEnd->setEnabled(!endRequested_);
+    lblWhy->setVisible(offered);
+    cmdEnd->setVisible(offered);
+    InputHold::Admit(offered ? this : nullptr);
+    FitHeight();
+    PaintPending();
+}
 
 void frmProgress::Form_Activate() {
     if (main_) main_->setCursor(Qt::WaitCursor);
@@ -131,5 +167,11 @@ void ProgressOnDemand::End() {
 void ProgressOnDemand::Pump() {
     if (target_) target_->Pump();
 }
+
+void ProgressOnDemand::OfferEnd(const std::string& why, const std::string& caption) {
+    if (target_) target_->OfferEnd(why, caption);
+}
+
+bool ProgressOnDemand::EndRequested() { return target_ && target_->EndRequested(); }
 
 } // namespace kelvaro

@@ -9,6 +9,7 @@
 #include "ui/InputHold.h"
 
 class QLabel;
+class QPushButton;
 
 namespace kelvaro {
 
@@ -41,6 +42,10 @@ public:
     void Step(int item) override;
     void End() override;
     void Pump() override;
+    // The button that ends a wait, under a line that says why; it takes input while the rest of
+    // the program takes none. Shown only while offered: there is no Cancel otherwise.
+    void OfferEnd(const std::string& why, const std::string& caption) override;
+    bool EndRequested() override { return endRequested_; }
 
     void Form_Activate();
 
@@ -52,6 +57,12 @@ protected:
 private:
     CountingBar* prgMain = nullptr;
     QLabel* lblMessage = nullptr;
+    QLabel* lblWhy = nullptr;
+    QPushButton* cmdEnd = nullptr;
+    bool endRequested_ = false;
+
+    // As tall as the controls shown need.
+    void FitHeight();
 
     QWidget* main_;
     QElapsedTimer sincePaint_;
@@ -67,6 +78,8 @@ public:
     void Step(int item) override;
     void End() override;
     void Pump() override;
+    void OfferEnd(const std::string& why, const std::string& caption) override;
+    bool EndRequested() override;
 
 private:
     std::function<frmProgress&()> make_;

@@ -75,3 +75,46 @@ TEST(RetrieveGameInfo, LegacyTextAsItComesOrTheOldListStaysWithTheReason) {
         EXPECT_EQ(Entries(dir.File("data")), std::set<std::string>{"mame.dat"});
     }
 }
+
+// An emulator that falls silent is offered to the user to end once it has written nothing for the
+// quiet time, and the offer is taken back when it writes again. Ended, it is killed at once and
+// the old list stays; left alone, its list is taken as usual.
+TEST(RetrieveGameInfo, ASilentEmulatorIsOfferedToEndAndEndedOnlyOnRequest) {
+    struct Ending : RecordingProgress {
+        bool endWhenOffered = false, offered = false;
+        void OfferEnd(const std::string& why, const std::string& caption) override {
+            offered = !caption.empty();
+            log.push_back("offer " + why + "|" + caption);
+        }
+        bool EndRequested() override { return endWhenOffered && offered; }
+    };
+    const std::string offer = "offer M.A.M.E. has written nothing for 200 ms.|End the Emulator";
+    for (const bool end : {false, true}) {
+        SCOPED_TRACE(end ? "ended" : "left alone");
+        TempDir dir;
+        Model m = FakeEmulatorModel(dir, "");
+        // Silent for far longer than the quiet time after its head; a run that is not ended in
+        // time still ends, and fails below.
+        m.Config.MameExePath = FakeEmulator(dir, {kXmlHead, kPuckman + "</mame>\n"}, end ? 20 : 0.8);
+        dir.Write("data/mame.dat", "old list");
+        Ending progress;
+        progress.endWhenOffered = end;
+        const Outcome outcome = RetrieveGameInfo(m, progress, std::chrono::milliseconds(200));
+        std::vector<std::string> offers;
+        for (const std::string& line : progress.log)
+            if (line.rfind("offer ", 0) == 0) offers.push_back(line);
+        if (end) {
+            EXPECT_EQ(outcome.Reason(), "M.A.M.E. was ended on request after it had written nothing for 200 ms");
+            EXPECT_EQ(TempDir::Read(m.GameListFile()), "old list");
+            EXPECT_EQ(offers, Strings{offer});
+        } else {
+            EXPECT_TRUE(outcome.Succeeded()) << outcome.Reason();
+            EXPECT_EQ(TempDir::Read(m.GameListFile()), kPuckmanBlock);
+            // Offered in each silence, the first taken back when the emulator wrote again.
+            ASSERT_GE(offers.size(), 2u);
+            EXPECT_EQ(offers[0], offer);
+            EXPECT_EQ(offers[1], "offer |");
+        }
+        EXPECT_EQ(Entries(dir.File("data")), std::set<std::string>{"mame.dat"});
+    }
+}

@@ -208,8 +208,10 @@ private slots:
                     Machine("outrun", "type=\"raster\" width=\"320\" height=\"224\" refresh=\"60\""), "</mame>\n"},
             0.3);
         QStringList seen; // what the bar showed while retrieving, each change once
+        bool offered = false; // the emulator writes often enough: nothing offers to end it
         QTimer sample;
         connect(&sample, &QTimer::timeout, [&] {
+            if (auto* end = w.findChild<QPushButton*>("cmdEnd")) offered = offered || end->isVisible();
             auto* bar = w.findChild<QProgressBar*>("prgMain");
             if (!bar || !bar->isVisible() || !w.findChild<QLabel*>("lblMessage")->text().startsWith("Retrieving")) return;
             const QString now = bar->maximum() > 0 ? QString("%1/%2").arg(bar->value()).arg(bar->maximum()) : bar->text();
@@ -230,8 +232,39 @@ private slots:
         f.Item("mnuGenerate")->trigger();
         QCOMPARE(seen, QStringList({"0", "1", "2", "3"}));
         sample.stop();
+        QVERIFY(!offered);
         f.ClickRow("lvwMain", 1);
         QCOMPARE(f.SelectedRow("lvwMain"), 1);
+    }
+
+    // An emulator that hangs after its list's head: once it has been silent for the quiet time the
+    // progress window offers to end it, and a click there does, though the window takes no other
+    // input meanwhile. The previous list stays, and the message says why.
+    void anEmulatorThatHangsIsEndedFromTheProgressWindow() {
+        F f;
+        frmMain& w = f.StartSample();
+        const std::string before = TempDir::Read(f.Dir.File("mame.dat"));
+        // Silent long enough to fail the test, not to hang it, when nothing ends the emulator.
+        f.Model.Config.MameExePath = gamelist_test::FakeEmulator(f.Dir, {gamelist_test::kXmlHead}, 20);
+        w.SetEmulatorQuietTime(std::chrono::milliseconds(300));
+        QString why;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            auto* end = w.findChild<QPushButton*>("cmdEnd");
+            if (!end || !end->isVisible() || !end->isEnabled()) return;
+            why = w.findChild<QLabel*>("lblWhy")->text() + "|" + end->text();
+            QTest::mouseClick(end, Qt::LeftButton);
+        });
+        watch.start(20);
+        f.Dialogs.asks = {true};
+        f.Item("mnuGenerate")->trigger();
+        watch.stop();
+        QCOMPARE(why, "M.A.M.E. has written nothing for 300 ms.|End the Emulator");
+        QCOMPARE(f.Dialogs.Texts().last(), "The game list could not be retrieved: M.A.M.E. was ended on request after "
+                                           "it had written nothing for 300 ms.  The previous list is kept.");
+        QCOMPARE(TempDir::Read(f.Dir.File("mame.dat")), before);
+        QCOMPARE(f.List("lvwMain")->model()->rowCount(), 4);
+        QVERIFY(w.isEnabled() && w.findChild<QPushButton*>("cmdEnd")->isHidden());
     }
 
     // The data tag says what the scope dialog is answered and whether a file cannot be written.

@@ -9,6 +9,15 @@
 #include "ui/frmMain_layout.h"
 #include "ui/ReportView.h"
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 using kelvaro::frmMain;
 using kelvaro::MainLayoutInput;
 Q_DECLARE_METATYPE(MainLayoutInput)
@@ -176,6 +185,47 @@ private slots:
         f.List("lvwMain")->setFocus();
         QTest::keyClick(f.List("lvwMain"), Qt::Key_Down);
         QCOMPARE(f.Column("lvwGames", 2), QStringList({"OUTRUN"}));
+    }
+
+    // The data tag says what stands in the place of the mode list and the game list.
+    void startUpReadsOnlyFiles_data() {
+        QTest::addColumn<QString>("why"); // the system's reason for both
+        QTest::newRow("a FIFO no one writes to") << "A device or FIFO, not a file";
+        QTest::newRow("a device") << "A device or FIFO, not a file";
+        QTest::newRow("a folder") << "Is a directory";
+    }
+    void startUpReadsOnlyFiles() {
+#ifdef _WIN32
+        QSKIP("Windows has no FIFOs, and making symbolic links needs the developer mode there");
+#else
+        QFETCH(QString, why);
+        const QString kind = QTest::currentDataTag();
+        MainWindowFixture f;
+        const std::string modes = f.Dir.File("avga9200.txt"), games = f.Model.GameListFile();
+        for (const std::string& path : {modes, games}) {
+            if (kind.contains("FIFO")) QCOMPARE(mkfifo(path.c_str(), 0600), 0);
+            if (kind.contains("device")) fs::create_symlink("/dev/null", path);
+            if (kind.contains("folder")) fs::create_directory(path);
+        }
+        f.WriteSettings({.ModeListFile = modes});
+        // Should the window wait on a FIFO, a writer that comes and goes ends the wait after a
+        // while, and the test fails on what the window said instead of hanging.
+        std::atomic<bool> started = false;
+        std::thread writer([&] {
+            for (int i = 0; i < 500 && !started; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            while (!started && kind.contains("FIFO"))
+                for (const std::string& path : {modes, games})
+                    if (const int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) close(fd);
+        });
+        f.Start();
+        started = true;
+        writer.join();
+        auto cannot = [&](const std::string& path) { return "cannot read " + QString::fromStdString(path) + ": " + why; };
+        QCOMPARE(f.Dialogs.Texts(),
+                 QStringList({"The mode list could not be read (" + cannot(modes) + ").  The Available Mode List is empty.",
+                              "The game list could not be read (" + cannot(games) + ").  The Native Mode List is empty."}));
+        QCOMPARE(f.List("lvwMain")->model()->rowCount() + f.List("lvwAVGA")->model()->rowCount(), 0);
+#endif
     }
 
     void menusEnableTheirItemsFromTheFilesAndLists() {
