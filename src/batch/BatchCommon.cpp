@@ -56,7 +56,7 @@ std::string Require(const Options& o, const std::string& name) {
 }
 
 void ReadModeList(Model& m, bool needsMode, std::vector<ModeLineWarning>* warnings) {
-    if (const Outcome read = ReadAvailableModes(m, warnings); !read) throw UsageError{read.Reason()};
+    if (const Outcome read = ReadAvailableModes(m, warnings, FileReads::Anything); !read) throw UsageError{read.Reason()};
     if (needsMode && m.AvailModes.Empty())
         throw UsageError{"the mode list " + m.Config.ModeListFile + " holds no mode"};
 }

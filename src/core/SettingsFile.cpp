@@ -287,7 +287,8 @@ Outcome LoadSettings(Model& m, SettingsFileProblems* problems) {
     const std::string file = m.SettingsFile();
     Outcome read;
     std::error_code error;
-    if (const std::optional<std::string> bytes = ReadWholeFile(file, &error)) {
+    // Regular files only: a FIFO in its place would hold the window at start for ever.
+    if (const std::optional<std::string> bytes = ReadWholeFile(file, &error, FileReads::RegularOnly)) {
         SettingsFileProblems found = ParseSettingsFile(*bytes, m.Config);
         if (found.WrongLineCount) {
             m.SettingsDamaged = true;

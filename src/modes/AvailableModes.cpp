@@ -108,13 +108,14 @@ void ParseAvailableModes(std::string_view text, Model& m, std::vector<ModeLineWa
     BuildDistinctList(m.AvailModes, &AvailModeRow::AvailHeight, m.AvailHeightList);
 }
 
-Outcome ReadAvailableModes(Model& m, std::vector<ModeLineWarning>* warnings) {
+Outcome ReadAvailableModes(Model& m, std::vector<ModeLineWarning>* warnings, FileReads reads) {
     m.AvailModes.Clear();
     const std::string& file = m.Config.ModeListFile;
     if (file.empty()) return Outcome::Failure("no mode list file is chosen");
     std::error_code error;
-    // A FIFO or device is never read: one that no one writes to would hold the program for ever.
-    const std::optional<std::string> bytes = ReadWholeFile(file, &error, FileReads::RegularOnly);
+    // The window reads regular files only: a FIFO that no one writes to would hold it for ever.
+    // The batch tool reads a FIFO or pipe to its end, as it was given one on purpose.
+    const std::optional<std::string> bytes = ReadWholeFile(file, &error, reads);
     if (!bytes) return ReadFailure(file, error);
     ParseAvailableModes(*bytes, m, warnings);
     return {};

@@ -6,6 +6,7 @@
 
 #include "core/Model.h"
 #include "core/Outcome.h"
+#include "platform/Files.h"
 
 namespace kelvaro {
 
@@ -23,7 +24,8 @@ std::string ModeLineWarningText(const ModeLineWarning& warning);
 // AvailHeightList (distinct texts, ascending by value). The table is emptied first; a file that
 // is missing or cannot be read leaves it empty and the two lists as they were, and the failure
 // says why. Lines whose rate is oddly written are added to warnings when it is given.
-Outcome ReadAvailableModes(Model& m, std::vector<ModeLineWarning>* warnings = nullptr);
+Outcome ReadAvailableModes(Model& m, std::vector<ModeLineWarning>* warnings = nullptr,
+                           FileReads reads = FileReads::RegularOnly);
 
 // Parses mode list text (line 1 is a heading) into the table and the two lists, as above. Each
 // further line gives one row: width in columns 1-4, height in 5-8, the rate the two characters

@@ -455,17 +455,24 @@ TEST(Batch, EmptyOddAndUnwritableStreamsAreReported) {
         expectOneLine(RunBatch(args), 2, "Is a directory");
 
 #ifndef _WIN32
-    // A FIFO is read as the stream it is.
+    // A FIFO is read as the stream it is, a game list as a mode list.
     const std::string fifo = t.File("list.fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << fixtures::GameList(); });
-    const BatchResult streamed = RunBatch({"natives", "--dat", fifo});
-    // Frees the writer should the list not have been read.
-    const int unblock = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
-    writer.join();
-    close(unblock);
-    EXPECT_EQ(streamed.status, 0) << streamed.err;
-    EXPECT_EQ(streamed.out, RunBatch({"natives", "--dat", dat}).out);
+    const auto streamed = [&](const std::string& bytes, const Strings& args) {
+        std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << bytes; });
+        const BatchResult result = RunBatch(args);
+        // Frees the writer should the list not have been read.
+        const int unblock = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+        writer.join();
+        close(unblock);
+        return result;
+    };
+    const BatchResult games = streamed(fixtures::GameList(), {"natives", "--dat", fifo});
+    EXPECT_EQ(games.status, 0) << games.err;
+    EXPECT_EQ(games.out, RunBatch({"natives", "--dat", dat}).out);
+    const BatchResult modeList = streamed(TempDir::Read(modes), {"modes", "--modes", fifo});
+    EXPECT_EQ(modeList.status, 0) << modeList.err;
+    EXPECT_EQ(modeList.out, RunBatch({"modes", "--modes", modes}).out);
 
     // Output lost on a full disk is an output that could not be written.
     const Strings full[] = {
