@@ -89,6 +89,8 @@ public:
         case FileWriteError::DanglingLink: return "A symbolic link to nothing";
         case FileWriteError::DeviceRefused: return "A device or FIFO, not a file";
         case FileWriteError::NotAFile: return "Not a file";
+        case FileWriteError::OwnerNotKept:
+            return "Its owner, group or permissions could not be kept (another user's file): left as it is";
         }
         return "Not written";
     }
@@ -135,7 +137,7 @@ bool HoldsBytes(const std::string& path, std::string_view bytes) {
 
 // A new temporary file beside target, named so that no other process or file collides with it and
 // the next run can tell whose it was; -1 (and why) when none could be made.
-int CreateTemp(const std::string& target, unsigned mode, bool keepMode, std::string& temp, std::error_code& why) {
+int CreateTemp(const std::string& target, const Target& replaced, std::string& temp, std::error_code& why) {
     auto [folder, name] = SplitFolder(target);
     // A long name keeps its start, so that the temporary name still fits the file system.
     if (name.size() > 200) name.resize(200);
@@ -151,8 +153,15 @@ int CreateTemp(const std::string& target, unsigned mode, bool keepMode, std::str
         temp.clear();
         return -1;
     }
-    // A file that is replaced keeps its permissions (a user may have made an INI file private).
-    if (keepMode) KeepMode(fd, mode);
+    // A file that is replaced keeps its owner and permissions (a user may have made an INI file
+    // private; a run as root must not take a user's file). Where it cannot, it is not replaced.
+    if (replaced.exists) why = KeepOwnerAndMode(fd, replaced);
+    if (why) {
+        CloseFd(fd);
+        std::remove(temp.c_str());
+        temp.clear();
+        return -1;
+    }
     return fd;
 }
 
@@ -233,7 +242,7 @@ AtomicFile::AtomicFile(const std::string& path, DeviceWrites devices) {
     RemoveStaleTempFiles(folder);
     folderFd_ = OpenFolder(folder);
     cleanupSlot_ = RegisterTempFolder(folderFd_);
-    fd_ = CreateTemp(target_, t.mode, t.exists, temp_, error_);
+    fd_ = CreateTemp(target_, t, temp_, error_);
 }
 
 AtomicFile::~AtomicFile() {
@@ -298,7 +307,7 @@ std::error_code StagedWrites::Stage(const std::string& path, std::string_view by
     } else if (!e.error) {
         e.target = std::move(t.path);
         e.folder = FolderOf(SplitFolder(e.target).first);
-        int fd = CreateTemp(e.target, t.mode, t.exists, e.temp, e.error);
+        int fd = CreateTemp(e.target, t, e.temp, e.error);
         if (fd >= 0) {
             e.error = WriteAll(fd, bytes);
             e.error = CloseStaged(fd, e.error);

@@ -64,13 +64,15 @@ private:
 // after the rename. A symbolic link is written through: its final target is replaced and the link
 // stays. A device or FIFO (/dev/stdout, a pipe) is written into, never replaced. A folder, a
 // socket or a dangling link is left alone and reported. A file that is replaced keeps its
-// permissions. Temporary files that a killed run left in the folder are removed first.
+// owner, group and permissions; where they cannot be kept (another user's file) it is left alone
+// and reported. Temporary files that a killed run left in the folder are removed first.
 
 // Why a write was refused, beside the system's own reasons (errno values).
 enum class FileWriteError {
     DanglingLink = 1,  // a symbolic link that points to nothing
     DeviceRefused,     // a device or FIFO where only a file may be written (or read)
     NotAFile,          // neither a file, a folder, a device nor a FIFO (a socket)
+    OwnerNotKept,      // the new file could not be given the owner, group or permissions of the old
 };
 std::error_code make_error_code(FileWriteError e);
 

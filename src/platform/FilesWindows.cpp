@@ -77,9 +77,12 @@ int CreateExclusive(const std::string& path) {
     return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
 }
 
-void KeepMode(int fd, unsigned mode) {
+// A new file in a folder takes the folder's inherited access rules, as the file it replaces did;
+// the owner is the user who writes, which Windows does not let a program give away. Nothing to do.
+std::error_code KeepOwnerAndMode(int fd, const Target& replaced) {
     (void)fd;
-    (void)mode;
+    (void)replaced;
+    return {};
 }
 
 long long WriteSome(int fd, const char* data, std::size_t size) {

@@ -240,3 +240,48 @@ TEST(SafeWrites, TemporaryFilesOfRunsThatAreGoneAreRemoved) {
     }
 #endif
 }
+
+TEST(SafeWrites, AReplacedFileKeepsItsOwnerAndModeOrIsLeftAlone) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows keeps a file's access rules from its folder and has no owner to give";
+#else
+    if (getuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
+    const uid_t nobody = 65534;
+    for (const bool staged : {false, true}) {
+        SCOPED_TRACE(staged ? "staged" : "one file");
+        TempDir dir;
+        const std::string path = dir.Write("sf2.ini", "old\r\n");
+        ASSERT_EQ(chown(path.c_str(), nobody, nobody), 0);
+        ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+        StagedWrites writes;
+        ASSERT_TRUE(staged ? !writes.Stage(path, "new\r\n") && !writes.CommitAll()[0] : WriteFileAtomic(path, "new\r\n"));
+        struct stat st {};
+        ASSERT_EQ(stat(path.c_str(), &st), 0);
+        EXPECT_EQ(TempDir::Read(path), "new\r\n");
+        EXPECT_EQ(st.st_uid, nobody);
+        EXPECT_EQ(st.st_gid, nobody);
+        EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+        // A user who may write root's file but cannot give a new one to root leaves it as it is.
+        ASSERT_EQ(chown(path.c_str(), 0, 0), 0);
+        ASSERT_EQ(chmod(path.c_str(), 0666), 0);
+        ASSERT_EQ(chmod(dir.Path().c_str(), 0777), 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            if (setgid(nobody) != 0 || setuid(nobody) != 0) _exit(3);
+            std::error_code why;
+            StagedWrites as;
+            if (staged)
+                why = as.Stage(path, "other\r\n");
+            else
+                WriteFileAtomic(path, "other\r\n", &why);
+            _exit(why == FileWriteError::OwnerNotKept ? 0 : 1);
+        }
+        int status = -1;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_EQ(TempDir::Read(path), "new\r\n");
+        EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"sf2.ini"});
+    }
+#endif
+}
