@@ -89,6 +89,7 @@ public:
         case FileWriteError::DanglingLink: return "A symbolic link to nothing";
         case FileWriteError::DeviceRefused: return "A device or FIFO, not a file";
         case FileWriteError::NotAFile: return "Not a file";
+        case FileWriteError::LinkToOther: return "A link to a file that is not an INI file: left as it is";
         case FileWriteError::OwnerNotKept:
             return "Its owner, group or permissions could not be kept (another user's file): left as it is";
         }
@@ -103,6 +104,12 @@ std::pair<std::string, std::string> SplitFolder(const std::string& path) {
     return {path.substr(0, sep + 1), path.substr(sep + 1)};
 }
 
+bool EndsWithIni(std::string_view path) {
+    if (path.size() < 4) return false;
+    const std::string_view end = path.substr(path.size() - 4);
+    return end[0] == '.' && (end[1] | 0x20) == 'i' && (end[2] | 0x20) == 'n' && (end[3] | 0x20) == 'i';
+}
+
 Target ResolveTarget(const std::string& path, DeviceWrites devices) {
     Target t;
     t.path = path;
@@ -112,6 +119,7 @@ Target ResolveTarget(const std::string& path, DeviceWrites devices) {
         return t;
     }
     ExamineTarget(t, devices);
+    if (!t.error && t.path != path && EndsWithIni(path) && !EndsWithIni(t.path)) t.error = FileWriteError::LinkToOther;
     return t;
 }
 

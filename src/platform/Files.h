@@ -62,7 +62,9 @@ private:
 // after a kill or a power cut: the bytes go to a temporary file beside the file (named
 // ".NAME.kelvaro-tmp-PID-N"), reach the disk, and are renamed over it, and the folder is synced
 // after the rename. A symbolic link is written through: its final target is replaced and the link
-// stays. A device or FIFO (/dev/stdout, a pipe) is written into, never replaced. A folder, a
+// stays, but a link named like an INI file (".ini", any case) is written through only when its
+// final target is named so too: a link in an INI folder never aims a write at a user's other
+// files. A device or FIFO (/dev/stdout, a pipe) is written into, never replaced. A folder, a
 // socket or a dangling link is left alone and reported. A file that is replaced keeps its
 // owner, group and permissions; where they cannot be kept (another user's file) it is left alone
 // and reported. Temporary files that a killed run left in the folder are removed first.
@@ -73,6 +75,7 @@ enum class FileWriteError {
     DeviceRefused,     // a device or FIFO where only a file may be written (or read)
     NotAFile,          // neither a file, a folder, a device nor a FIFO (a socket)
     OwnerNotKept,      // the new file could not be given the owner, group or permissions of the old
+    LinkToOther,       // an INI file's name that links to a file whose name is not an INI file's
 };
 std::error_code make_error_code(FileWriteError e);
 

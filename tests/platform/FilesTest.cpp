@@ -140,11 +140,17 @@ TEST(SafeWrites, LinksAreWrittenThroughAndOtherEntriesLeftAlone) {
         fs::create_symlink("shared/mame.ini", dir.File("hop.ini"));
         fs::create_symlink("hop.ini", dir.File("link.ini"));
         fs::create_symlink(dir.File("shared/gone.ini"), dir.File("dangling.ini"));
+        const std::string notes = dir.Write("notes.txt", "my notes\r\n");
+        const std::string upper = dir.Write("shared/SF2.INI", "old\r\n");
+        fs::create_symlink(notes, dir.File("sf2.ini"));
+        fs::create_symlink("shared/SF2.INI", dir.File("upper.ini"));
         fs::create_directory(dir.File("folder.ini"));
         ASSERT_EQ(mkfifo(dir.File("fifo.ini").c_str(), 0600), 0);
         const std::set<std::string> entries = Entries(dir.Path());
         struct Row { std::string name; std::error_code error; };
         const Row rows[] = {{"link.ini", {}},
+                            {"upper.ini", {}},
+                            {"sf2.ini", FileWriteError::LinkToOther},
                             {"dangling.ini", FileWriteError::DanglingLink},
                             {"folder.ini", std::make_error_code(std::errc::is_a_directory)},
                             {"fifo.ini", FileWriteError::DeviceRefused}};
@@ -154,7 +160,7 @@ TEST(SafeWrites, LinksAreWrittenThroughAndOtherEntriesLeftAlone) {
                 StagedWrites writes;
                 why = writes.Stage(dir.File(r.name), "new\r\n");
                 if (!why) {
-                    EXPECT_EQ(TempDir::Read(shared), "old\r\n");  // nothing shows before the commit
+                    EXPECT_EQ(TempDir::Read(dir.File(r.name)), "old\r\n");  // nothing shows before the commit
                     why = writes.CommitAll().at(0);
                 }
             } else {
@@ -163,11 +169,13 @@ TEST(SafeWrites, LinksAreWrittenThroughAndOtherEntriesLeftAlone) {
             EXPECT_EQ(why, r.error) << r.name << ": " << why.message();
         }
         EXPECT_EQ(TempDir::Read(shared), "new\r\n");
+        EXPECT_EQ(TempDir::Read(upper), "new\r\n");
+        EXPECT_EQ(TempDir::Read(notes), "my notes\r\n");
         EXPECT_TRUE(fs::is_symlink(dir.File("link.ini")) && fs::is_symlink(dir.File("hop.ini")));
         EXPECT_TRUE(fs::is_symlink(dir.File("dangling.ini")) && !fs::exists(dir.File("shared/gone.ini")));
         EXPECT_TRUE(fs::is_directory(dir.File("folder.ini")) && fs::is_fifo(dir.File("fifo.ini")));
         EXPECT_EQ(Entries(dir.Path()), entries);
-        EXPECT_EQ(Entries(dir.File("shared")), std::set<std::string>{"mame.ini"});
+        EXPECT_EQ(Entries(dir.File("shared")), (std::set<std::string>{"SF2.INI", "mame.ini"}));
     }
 #endif
 }
