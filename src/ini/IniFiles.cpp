@@ -18,6 +18,10 @@ namespace kelvaro {
 
 // Every cell is computed before any is stored.
 void TakeIniFile(const Model& m, GameRow& game, std::string_view bytes) {
+    // A byte order mark at the start (Notepad saves one) is dropped: the emulator reads a file
+    // without it alike, and the resolution line that goes first would move it into the middle,
+    // where the emulator no longer reads the file.
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     std::string raw;
     raw.reserve(bytes.size() + 16);
     for (std::string_view line : SplitLines(bytes)) {
