@@ -7,6 +7,7 @@
 #include <unistd.h>
 #endif
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -16,6 +17,7 @@
 #include "Fixtures.h"
 #include "TempDir.h"
 #include "platform/Files.h"
+#include "platform/FolderLock.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -234,17 +236,24 @@ TEST(SafeWrites, TemporaryFilesOfRunsThatAreGoneAreRemoved) {
         {".kelvaro.cfg.kelvaro-tmp-" + dead + "-3x", true},
         {".kelvaro-tmp-" + dead + "-3", true},
     };
-    for (const bool staged : {false, true}) {
+    // a write of one file, a staged write, and taking the folder's lock without writing anything
+    for (const int way : {0, 1, 2}) {
         TempDir dir;
         std::set<std::string> left = {"kelvaro.cfg"};
+        dir.Write("kelvaro.cfg", "x");
         for (const auto& [name, stays] : rows) {
             dir.Write(name, "half");
             if (stays) left.insert(name);
         }
         StagedWrites writes;
-        EXPECT_TRUE(staged ? !writes.Stage(dir.File("kelvaro.cfg"), "x") && !writes.CommitAll()[0]
-                           : WriteFileAtomic(dir.File("kelvaro.cfg"), "x"));
-        EXPECT_EQ(Entries(dir.Path()), left) << staged;
+        if (way == 2) {
+            FolderLock lock(dir.Path(), std::chrono::milliseconds(0));
+            EXPECT_FALSE(lock.Busy());
+        } else {
+            EXPECT_TRUE(way == 1 ? !writes.Stage(dir.File("kelvaro.cfg"), "y") && !writes.CommitAll()[0]
+                                 : WriteFileAtomic(dir.File("kelvaro.cfg"), "y"));
+        }
+        EXPECT_EQ(Entries(dir.Path()), left) << way;
     }
 #endif
 }
