@@ -223,7 +223,10 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
                 continue;
             }
             Outcome kept = WhyKept(game, path);
-            if (kept && !path.empty()) writes.Stage(path, IniFileBytes(game.GameINIText));
+            // A file read back must still be the file read: one the user changed since stays.
+            if (kept && !path.empty())
+                writes.Stage(path, IniFileBytes(game.GameINIText),
+                             game.GameINIFile == IniFileKnown::Read ? game.GameINIStamp : std::string());
             pending.push_back({i, std::move(path), std::move(kept)});
         }
         const std::vector<std::error_code> staged = writes.CommitAll();
@@ -238,6 +241,7 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
                 ++result.Written;
                 result.WrittenPaths.push_back(std::move(p.path));
                 game.GameINIFile = IniFileKnown::Read;
+                game.GameINIStamp = FileChangeStamp(result.WrittenPaths.back());
             } else {
                 ++result.Failed;
                 result.FailedNames.push_back(game.GameRomName);
@@ -287,6 +291,8 @@ ReadIniOutcome ReadExistingINIFiles(Model& m, ProgressSink& progress) {
         if (path.empty()) continue;
         const std::string name = EmulatorFileName(game.GameRomName, ".ini");
         if (!folder.HoldsFile(name, path)) continue;
+        // Looked at before it is read: a change made while it is read then shows as one later.
+        game.GameINIStamp = FileChangeStamp(path);
         // A file that is there but cannot be read leaves the row exactly as it was.
         std::optional<std::string> bytes = folder.Read(name, path, &game.GameINIReadError);
         if (!bytes) {

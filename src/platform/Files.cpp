@@ -89,6 +89,7 @@ public:
         case FileWriteError::DanglingLink: return "A symbolic link to nothing";
         case FileWriteError::DeviceRefused: return "A device or FIFO, not a file";
         case FileWriteError::NotAFile: return "Not a file";
+        case FileWriteError::ChangedSinceRead: return "changed since Kelvaro read it: reread the INI files first";
         case FileWriteError::LinkToOther: return "A link to a file that is not an INI file: left as it is";
         case FileWriteError::OwnerNotKept:
             return "Its owner, group or permissions could not be kept (another user's file): left as it is";
@@ -306,10 +307,12 @@ std::size_t StagedWrites::FolderOf(const std::string& folder) {
     return folders_.size() - 1;
 }
 
-std::error_code StagedWrites::Stage(const std::string& path, std::string_view bytes) {
+std::error_code StagedWrites::Stage(const std::string& path, std::string_view bytes, const std::string& readStamp) {
     Target t = ResolveTarget(path, DeviceWrites::Refused);
     Entry e;
     e.error = t.error;
+    e.readStamp = readStamp;
+    if (!e.error && !readStamp.empty() && FileChangeStamp(t.path) != readStamp) e.error = FileWriteError::ChangedSinceRead;
     if (!e.error && t.exists && HoldsBytes(t.path, bytes)) {
         e.unchanged = true;  // nothing to write: the file holds these bytes already
     } else if (!e.error) {
@@ -342,6 +345,9 @@ std::vector<std::error_code> StagedWrites::CommitAll() {
             continue;
         }
         if (!e.error && synced[e.folder]) e.error = synced[e.folder];
+        // The user may have saved the file in an editor while it was staged.
+        if (!e.error && !e.readStamp.empty() && FileChangeStamp(e.target) != e.readStamp)
+            e.error = FileWriteError::ChangedSinceRead;
         if (!e.error) e.error = RenameOver(e.temp, e.target);
         if (!e.error) e.temp.clear();
         result.push_back(e.error);

@@ -284,6 +284,19 @@ std::optional<std::string> FolderFiles::Read(const std::string& name, std::error
     return ReadAndClose(fd, error);
 }
 
+std::string FileChangeStamp(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || stat(path.c_str(), &st) != 0) return {};
+#ifdef __APPLE__
+    const long long nanoseconds = st.st_mtimespec.tv_nsec;
+#else
+    const long long nanoseconds = st.st_mtim.tv_nsec;
+#endif
+    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + ":" + std::to_string(st.st_size) + ":" +
+           std::to_string(static_cast<long long>(st.st_mtime)) + "." + std::to_string(nanoseconds) + ":" +
+           std::to_string(static_cast<long long>(st.st_ctime));
+}
+
 void RemoveStaleTempFiles(const std::string& folder) {
     DIR* d = opendir(folder.empty() ? "." : folder.c_str());
     if (!d) return;

@@ -173,6 +173,14 @@ std::optional<std::string> FolderFiles::Read(const std::string& name, std::error
     return ReadWholeFile(JoinPath(folder_, name), error);
 }
 
+// The size and time of change: Windows' stat tells no file number, and a file replaced by a
+// rename carries a new time of change.
+std::string FileChangeStamp(const std::string& path) {
+    struct _stat64 st {};
+    if (path.empty() || _stat64(path.c_str(), &st) != 0) return {};
+    return std::to_string(st.st_size) + ":" + std::to_string(static_cast<long long>(st.st_mtime));
+}
+
 void RemoveStaleTempFiles(const std::string& folder) { (void)folder; }
 
 } // namespace kelvaro
