@@ -236,7 +236,7 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
             Outcome written = p.kept;
             if (written && p.path.empty()) written = WhyNoIniFilePath(m, game.GameRomName);
             else if (written && staged[next]) written = WriteFailure(p.path, staged[next]);
-            if (p.kept && !p.path.empty()) ++next;
+            if (p.kept && !p.path.empty() && staged[next++] == FileWriteError::ChangedSinceRead) ++result.ChangedSinceRead;
             if (written) {
                 ++result.Written;
                 result.WrittenPaths.push_back(std::move(p.path));
