@@ -18,6 +18,10 @@ namespace kelvaro {
 
 // Every cell is computed before any is stored.
 void TakeIniFile(const Model& m, GameRow& game, std::string_view bytes) {
+    // A byte order mark at the start (Notepad saves one) is dropped: the emulator reads a file
+    // without it alike, and the resolution line that goes first would move it into the middle,
+    // where the emulator no longer reads the file.
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     std::string raw;
     raw.reserve(bytes.size() + 16);
     for (std::string_view line : SplitLines(bytes)) {
@@ -219,7 +223,10 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
                 continue;
             }
             Outcome kept = WhyKept(game, path);
-            if (kept && !path.empty()) writes.Stage(path, IniFileBytes(game.GameINIText));
+            // A file read back must still be the file read: one the user changed since stays.
+            if (kept && !path.empty())
+                writes.Stage(path, IniFileBytes(game.GameINIText),
+                             game.GameINIFile == IniFileKnown::Read ? game.GameINIStamp : std::string());
             pending.push_back({i, std::move(path), std::move(kept)});
         }
         const std::vector<std::error_code> staged = writes.CommitAll();
@@ -229,11 +236,12 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
             Outcome written = p.kept;
             if (written && p.path.empty()) written = WhyNoIniFilePath(m, game.GameRomName);
             else if (written && staged[next]) written = WriteFailure(p.path, staged[next]);
-            if (p.kept && !p.path.empty()) ++next;
+            if (p.kept && !p.path.empty() && staged[next++] == FileWriteError::ChangedSinceRead) ++result.ChangedSinceRead;
             if (written) {
                 ++result.Written;
                 result.WrittenPaths.push_back(std::move(p.path));
                 game.GameINIFile = IniFileKnown::Read;
+                game.GameINIStamp = FileChangeStamp(result.WrittenPaths.back());
             } else {
                 ++result.Failed;
                 result.FailedNames.push_back(game.GameRomName);
@@ -283,6 +291,8 @@ ReadIniOutcome ReadExistingINIFiles(Model& m, ProgressSink& progress) {
         if (path.empty()) continue;
         const std::string name = EmulatorFileName(game.GameRomName, ".ini");
         if (!folder.HoldsFile(name, path)) continue;
+        // Looked at before it is read: a change made while it is read then shows as one later.
+        game.GameINIStamp = FileChangeStamp(path);
         // A file that is there but cannot be read leaves the row exactly as it was.
         std::optional<std::string> bytes = folder.Read(name, path, &game.GameINIReadError);
         if (!bytes) {

@@ -28,6 +28,7 @@ struct GenerateResult {
     // INI file there already, the same file as an earlier game's.
     int SkippedNoRoms = 0, SkippedClones = 0, SkippedHaveIni = 0, SkippedSameFile = 0;
     int Failed = 0;    // passed the filters, file not written
+    int ChangedSinceRead = 0;  // of Failed, the files that changed after they were read back
     // Why the selected game was left out ("left out by Parent Romsets Only"), when a filter left it
     // out; empty otherwise.
     std::string SelectedLeftOut;

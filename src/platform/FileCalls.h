@@ -26,6 +26,7 @@ struct Target {
     bool direct = false;  // a device or FIFO: written into
     bool exists = false;
     unsigned mode = 0;    // the permissions of the file that is replaced
+    long long owner = -1, group = -1;  // its owner and group, where the system has them
     std::error_code error;
 };
 
@@ -53,8 +54,9 @@ long long ReadSome(int fd, char* data, std::size_t size);
 
 // A new file at path, opened to write, failing when the name exists; -1 with errno set.
 int CreateExclusive(const std::string& path);
-// Gives the new file the permissions of the file it replaces (where the system has them).
-void KeepMode(int fd, unsigned mode);
+// Gives the new file the owner, group and permissions of the file it replaces (where the system
+// has them); FileWriteError::OwnerNotKept when they cannot be given.
+std::error_code KeepOwnerAndMode(int fd, const Target& replaced);
 // One write: the count written, below 0 with errno set on an error.
 long long WriteSome(int fd, const char* data, std::size_t size);
 // A device or FIFO opened to write into; -1 with errno set.

@@ -89,6 +89,10 @@ public:
         case FileWriteError::DanglingLink: return "A symbolic link to nothing";
         case FileWriteError::DeviceRefused: return "A device or FIFO, not a file";
         case FileWriteError::NotAFile: return "Not a file";
+        case FileWriteError::ChangedSinceRead: return "changed since Kelvaro read it: reread the INI files first";
+        case FileWriteError::LinkToOther: return "A link to a file that is not an INI file: left as it is";
+        case FileWriteError::OwnerNotKept:
+            return "Its owner, group or permissions could not be kept (another user's file): left as it is";
         }
         return "Not written";
     }
@@ -101,6 +105,12 @@ std::pair<std::string, std::string> SplitFolder(const std::string& path) {
     return {path.substr(0, sep + 1), path.substr(sep + 1)};
 }
 
+bool EndsWithIni(std::string_view path) {
+    if (path.size() < 4) return false;
+    const std::string_view end = path.substr(path.size() - 4);
+    return end[0] == '.' && (end[1] | 0x20) == 'i' && (end[2] | 0x20) == 'n' && (end[3] | 0x20) == 'i';
+}
+
 Target ResolveTarget(const std::string& path, DeviceWrites devices) {
     Target t;
     t.path = path;
@@ -110,6 +120,7 @@ Target ResolveTarget(const std::string& path, DeviceWrites devices) {
         return t;
     }
     ExamineTarget(t, devices);
+    if (!t.error && t.path != path && EndsWithIni(path) && !EndsWithIni(t.path)) t.error = FileWriteError::LinkToOther;
     return t;
 }
 
@@ -135,7 +146,7 @@ bool HoldsBytes(const std::string& path, std::string_view bytes) {
 
 // A new temporary file beside target, named so that no other process or file collides with it and
 // the next run can tell whose it was; -1 (and why) when none could be made.
-int CreateTemp(const std::string& target, unsigned mode, bool keepMode, std::string& temp, std::error_code& why) {
+int CreateTemp(const std::string& target, const Target& replaced, std::string& temp, std::error_code& why) {
     auto [folder, name] = SplitFolder(target);
     // A long name keeps its start, so that the temporary name still fits the file system.
     if (name.size() > 200) name.resize(200);
@@ -151,8 +162,15 @@ int CreateTemp(const std::string& target, unsigned mode, bool keepMode, std::str
         temp.clear();
         return -1;
     }
-    // A file that is replaced keeps its permissions (a user may have made an INI file private).
-    if (keepMode) KeepMode(fd, mode);
+    // A file that is replaced keeps its owner and permissions (a user may have made an INI file
+    // private; a run as root must not take a user's file). Where it cannot, it is not replaced.
+    if (replaced.exists) why = KeepOwnerAndMode(fd, replaced);
+    if (why) {
+        CloseFd(fd);
+        std::remove(temp.c_str());
+        temp.clear();
+        return -1;
+    }
     return fd;
 }
 
@@ -251,7 +269,7 @@ AtomicFile::AtomicFile(const std::string& path, DeviceWrites devices) {
     RemoveStaleTempFiles(folder);
     folderFd_ = OpenFolder(folder);
     cleanupSlot_ = RegisterTempFolder(folderFd_);
-    fd_ = CreateTemp(target_, t.mode, t.exists, temp_, error_);
+    fd_ = CreateTemp(target_, t, temp_, error_);
 }
 
 AtomicFile::~AtomicFile() {
@@ -307,16 +325,18 @@ std::size_t StagedWrites::FolderOf(const std::string& folder) {
     return folders_.size() - 1;
 }
 
-std::error_code StagedWrites::Stage(const std::string& path, std::string_view bytes) {
+std::error_code StagedWrites::Stage(const std::string& path, std::string_view bytes, const std::string& readStamp) {
     Target t = ResolveTarget(path, DeviceWrites::Refused);
     Entry e;
     e.error = t.error;
+    e.readStamp = readStamp;
+    if (!e.error && !readStamp.empty() && FileChangeStamp(t.path) != readStamp) e.error = FileWriteError::ChangedSinceRead;
     if (!e.error && t.exists && HoldsBytes(t.path, bytes)) {
         e.unchanged = true;  // nothing to write: the file holds these bytes already
     } else if (!e.error) {
         e.target = std::move(t.path);
         e.folder = FolderOf(SplitFolder(e.target).first);
-        int fd = CreateTemp(e.target, t.mode, t.exists, e.temp, e.error);
+        int fd = CreateTemp(e.target, t, e.temp, e.error);
         if (fd >= 0) {
             e.error = WriteAll(fd, bytes);
             e.error = CloseStaged(fd, e.error);
@@ -343,6 +363,9 @@ std::vector<std::error_code> StagedWrites::CommitAll() {
             continue;
         }
         if (!e.error && synced[e.folder]) e.error = synced[e.folder];
+        // The user may have saved the file in an editor while it was staged.
+        if (!e.error && !e.readStamp.empty() && FileChangeStamp(e.target) != e.readStamp)
+            e.error = FileWriteError::ChangedSinceRead;
         if (!e.error) e.error = RenameOver(e.temp, e.target);
         if (!e.error) e.temp.clear();
         result.push_back(e.error);

@@ -66,15 +66,21 @@ private:
 // after a kill or a power cut: the bytes go to a temporary file beside the file (named
 // ".NAME.kelvaro-tmp-PID-N"), reach the disk, and are renamed over it, and the folder is synced
 // after the rename. A symbolic link is written through: its final target is replaced and the link
-// stays. A device or FIFO (/dev/stdout, a pipe) is written into, never replaced. A folder, a
+// stays, but a link named like an INI file (".ini", any case) is written through only when its
+// final target is named so too: a link in an INI folder never aims a write at a user's other
+// files. A device or FIFO (/dev/stdout, a pipe) is written into, never replaced. A folder, a
 // socket or a dangling link is left alone and reported. A file that is replaced keeps its
-// permissions. Temporary files that a killed run left in the folder are removed first.
+// owner, group and permissions; where they cannot be kept (another user's file) it is left alone
+// and reported. Temporary files that a killed run left in the folder are removed first.
 
 // Why a write was refused, beside the system's own reasons (errno values).
 enum class FileWriteError {
     DanglingLink = 1,  // a symbolic link that points to nothing
     DeviceRefused,     // a device or FIFO where only a file may be written (or read)
     NotAFile,          // neither a file, a folder, a device nor a FIFO (a socket)
+    OwnerNotKept,      // the new file could not be given the owner, group or permissions of the old
+    ChangedSinceRead,  // the file is no longer the one that was read: left as it is
+    LinkToOther,       // an INI file's name that links to a file whose name is not an INI file's
 };
 std::error_code make_error_code(FileWriteError e);
 
@@ -125,8 +131,10 @@ public:
     StagedWrites& operator=(const StagedWrites&) = delete;
 
     // Writes the bytes beside the file that path names; nothing changes at path until CommitAll.
-    // A file that holds exactly these bytes already is left as it is (it counts as written).
-    std::error_code Stage(const std::string& path, std::string_view bytes);
+    // A file that holds exactly these bytes already is left as it is (it counts as written). With
+    // readStamp (the FileChangeStamp of the file as it was read), a file that is no longer the one read
+    // is left as it is (FileWriteError::ChangedSinceRead), here and again just before its rename.
+    std::error_code Stage(const std::string& path, std::string_view bytes, const std::string& readStamp = {});
     // Syncs, then renames every staged file into place and syncs the folders. One entry per Stage
     // call, in order: empty when that file is in place, else why it is not (the old one is whole).
     std::vector<std::error_code> CommitAll();
@@ -141,6 +149,7 @@ private:
         std::string temp, target;
         std::size_t folder = 0;
         std::error_code error;
+        std::string readStamp;
         bool unchanged = false;  // the file held the bytes already: nothing staged
     };
     std::size_t FolderOf(const std::string& folder);
@@ -149,6 +158,11 @@ private:
     std::vector<Folder> folders_;
     std::vector<Entry> entries_;
 };
+
+// A file's size, time of change and identity (device and file number where the system has them)
+// as one text; empty when it cannot be looked at. Two texts differ when the file was changed or
+// replaced between the looks.
+std::string FileChangeStamp(const std::string& path);
 
 // Removes the temporary files of this program that a run which no longer exists (killed, or cut
 // off by a power loss) left in the folder; those of running processes stay.

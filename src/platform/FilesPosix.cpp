@@ -44,6 +44,8 @@ void ExamineTarget(Target& t, DeviceWrites devices) {
     if (S_ISREG(st.st_mode)) {
         t.exists = true;
         t.mode = st.st_mode & 07777;
+        t.owner = st.st_uid;
+        t.group = st.st_gid;
         struct stat link {};
         if (lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
             // The link's final target is replaced, so that the link and every other name of the
@@ -102,7 +104,16 @@ long long ReadSome(int fd, char* data, std::size_t size) {
 
 int CreateExclusive(const std::string& path) { return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
 
-void KeepMode(int fd, unsigned mode) { fchmod(fd, mode); }
+std::error_code KeepOwnerAndMode(int fd, const Target& replaced) {
+    // The owner first: a change of owner may clear the set-user and set-group bits.
+    struct stat st {};
+    if (fstat(fd, &st) != 0) return LastErrno();
+    if (replaced.owner >= 0 && (st.st_uid != static_cast<uid_t>(replaced.owner) || st.st_gid != static_cast<gid_t>(replaced.group)) &&
+        fchown(fd, static_cast<uid_t>(replaced.owner), static_cast<gid_t>(replaced.group)) != 0)
+        return FileWriteError::OwnerNotKept;
+    if (fchmod(fd, replaced.mode) != 0) return FileWriteError::OwnerNotKept;
+    return {};
+}
 
 long long WriteSome(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
 
@@ -271,6 +282,19 @@ std::optional<std::string> FolderFiles::Read(const std::string& name, std::error
         return std::nullopt;
     }
     return ReadAndClose(fd, error);
+}
+
+std::string FileChangeStamp(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || stat(path.c_str(), &st) != 0) return {};
+#ifdef __APPLE__
+    const long long nanoseconds = st.st_mtimespec.tv_nsec;
+#else
+    const long long nanoseconds = st.st_mtim.tv_nsec;
+#endif
+    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + ":" + std::to_string(st.st_size) + ":" +
+           std::to_string(static_cast<long long>(st.st_mtime)) + "." + std::to_string(nanoseconds) + ":" +
+           std::to_string(static_cast<long long>(st.st_ctime));
 }
 
 void RemoveStaleTempFiles(const std::string& folder) {

@@ -77,9 +77,12 @@ int CreateExclusive(const std::string& path) {
     return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
 }
 
-void KeepMode(int fd, unsigned mode) {
+// A new file in a folder takes the folder's inherited access rules, as the file it replaces did;
+// the owner is the user who writes, which Windows does not let a program give away. Nothing to do.
+std::error_code KeepOwnerAndMode(int fd, const Target& replaced) {
     (void)fd;
-    (void)mode;
+    (void)replaced;
+    return {};
 }
 
 long long WriteSome(int fd, const char* data, std::size_t size) {
@@ -168,6 +171,14 @@ FolderFiles::~FolderFiles() {}
 
 std::optional<std::string> FolderFiles::Read(const std::string& name, std::error_code* error) const {
     return ReadWholeFile(JoinPath(folder_, name), error);
+}
+
+// The size and time of change: Windows' stat tells no file number, and a file replaced by a
+// rename carries a new time of change.
+std::string FileChangeStamp(const std::string& path) {
+    struct _stat64 st {};
+    if (path.empty() || _stat64(path.c_str(), &st) != 0) return {};
+    return std::to_string(st.st_size) + ":" + std::to_string(static_cast<long long>(st.st_mtime));
 }
 
 void RemoveStaleTempFiles(const std::string& folder) { (void)folder; }

@@ -1,5 +1,7 @@
 #include "platform/FolderLock.h"
 
+#include "platform/Files.h"
+
 #include <cstdio>
 #include <thread>
 
@@ -53,7 +55,10 @@ FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait
     if (fd_ < 0) return;
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
-        if (flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+        if (flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+            RemoveStaleTempFiles(folder);
+            return;
+        }
         if (errno != EWOULDBLOCK && errno != EINTR) break;  // no locks here: go on without
         if (std::chrono::steady_clock::now() >= deadline) {
             busy_ = true;
@@ -99,6 +104,7 @@ FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait
         if (!semaphore) return;  // no such objects here: go on without
         if (WaitForSingleObject(semaphore, 0) == WAIT_OBJECT_0) {
             handle_ = semaphore;
+            RemoveStaleTempFiles(folder);
             return;
         }
         CloseHandle(semaphore);

@@ -7,7 +7,8 @@ namespace kelvaro {
 
 // A lock on a folder for as long as the object lives, so that two runs of the program never
 // write into the same folder at once. It locks the folder itself (no lock file is left in it) and
-// is released when the process ends, however it ends.
+// is released when the process ends, however it ends. Whoever takes it removes the temporary files
+// that runs which no longer exist left in the folder (a kill mid-write, a folder renamed away).
 class FolderLock {
 public:
     // Takes the lock, trying again for up to wait while another process holds it; pump is called

@@ -96,7 +96,13 @@ void InstallInterruptCleanup() {
     sigemptyset(&ignore.sa_mask);
     sigaction(SIGXFSZ, &ignore, nullptr);
 
-    const int interrupts[] = {SIGINT, SIGTERM, SIGHUP};
+    // A closed pipe makes the write fail (EPIPE) instead of ending the run mid-write.
+    struct sigaction pipeAction {};
+    if (sigaction(SIGPIPE, nullptr, &pipeAction) == 0 && pipeAction.sa_handler == SIG_DFL)
+        sigaction(SIGPIPE, &ignore, nullptr);
+
+    // Every signal whose default action ends the process and that a program may catch.
+    const int interrupts[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM};
     struct sigaction cleanup {};
     cleanup.sa_handler = OnInterrupt;
     sigemptyset(&cleanup.sa_mask);

@@ -2,8 +2,9 @@
 
 namespace kelvaro {
 
-// Makes an interrupted run leave no temporary file behind: SIGINT, SIGTERM and SIGHUP first remove
-// the temporary files this process is writing, then end it as the signal would have; SIGXFSZ is
+// Makes an interrupted run leave no temporary file behind: SIGINT, SIGTERM, SIGHUP, SIGQUIT,
+// SIGUSR1, SIGUSR2 and SIGALRM first remove the temporary files this process is writing, then end
+// it as the signal would have; SIGPIPE is ignored (a write to a closed pipe fails instead); SIGXFSZ is
 // ignored, so that a write past the file size limit fails (EFBIG) like a full disk instead of
 // killing the program. A signal that is ignored when this is called (nohup, a background job)
 // stays ignored. Called once, early in main.

@@ -209,6 +209,17 @@ void frmMain::GenerateAndReport(const GenerateRequest& request) {
         dialogs_.Tell(this, "INI Files Successfully Created!", Dialogs::Icon::Information);
     else
         dialogs_.Tell(this, GenerationFailure(result, m_.Config.MameINIPath), Dialogs::Icon::Warning);
+    // Files the user changed were left as they are; reading them again lets the next generation
+    // keep the user's lines.
+    if (result.ChangedSinceRead > 0 &&
+        dialogs_.Ask(this,
+                     QString::number(result.ChangedSinceRead) +
+                         " INI file(s) changed since Kelvaro read them and were left as they are.  Read the INI "
+                         "folder again now?",
+                     Dialogs::Icon::Question)) {
+        ReadExistingINIFiles();
+        FillGamesList();
+    }
 }
 
 void frmMain::cmdTestGame_Click() {

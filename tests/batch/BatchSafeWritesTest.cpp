@@ -2,6 +2,10 @@
 // and interrupted while it writes.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -63,7 +67,9 @@ TEST(BatchSafeWrites, AnInterruptLeavesNoTemporaryFileAndTheOldList) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows has no signals to interrupt another process with";
 #else
-    for (const int signal : {SIGINT, SIGTERM}) {
+    const rlimit noCore{0, 0};  // SIGQUIT would leave a core file
+    setrlimit(RLIMIT_CORE, &noCore);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM}) {
         SCOPED_TRACE(signal);
         TempDir dir;
         const std::string dat = dir.Write("mame.dat", "the old list\r\n");

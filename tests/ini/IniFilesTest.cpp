@@ -247,26 +247,32 @@ TEST(GenerateIniFiles, FilesThatCannotBeWrittenAreCountedAndTheRunGoesOn) {
 #ifdef __linux__
 TEST(GenerateIniFiles, ReplacesOnlyTheFilesItReadBackOrWroteItself) {
     TempDir t;
-    // Read back: a file, none, one with a line that holds "|", a link to a file no one can read.
+    // Read back: a file, none, one with a line that holds "|", a link to a file no one can read,
+    // a file the user adds a line to after it was read.
     t.Write("ini/known.ini", "user line\r\n");
+    t.Write("ini/edited.ini", "user line\r\n");
     t.Write("ini/pipe.ini", "user|pipe 1\r\n");
     fs::create_symlink("/proc/self/mem", t.File("ini/unreadable.ini"));
-    Model m = ReadyModel(t.File("ini"), {"known", "none", "pipe", "late", "unreadable"});
+    Model m = ReadyModel(t.File("ini"), {"known", "none", "pipe", "late", "unreadable", "edited"});
     m.Config.GenerateApplyTo = GenerateScope::AllGames;
     ProgressSink quiet;
     ASSERT_EQ(ReadExistingINIFiles(m, quiet), ReadIniOutcome::Read);
     t.Write("ini/late.ini", "written after reading back\r\n");
+    t.Write("ini/edited.ini", "user line\r\nadded in an editor\r\n");
     const GenerateResult r = GenerateAsSet(m, 0, quiet);
     std::string failures;
     for (size_t i = 0; i < r.FailedNames.size(); ++i) failures += r.FailedNames[i] + ": " + r.FailedReasons[i] + "\n";
     EXPECT_EQ(failures, "pipe: a line holds |\nlate: the file appeared after the INI files were read back\n"
-                        "unreadable: cannot read " + t.File("ini/unreadable.ini") + ": Input/output error\n");
+                        "unreadable: cannot read " + t.File("ini/unreadable.ini") + ": Input/output error\n"
+                        "edited: cannot write " + t.File("ini/edited.ini") +
+                        ": changed since Kelvaro read it: reread the INI files first\n");
+    EXPECT_EQ(TempDir::Read(t.File("ini/edited.ini")), "user line\r\nadded in an editor\r\n");
     EXPECT_EQ(r.WrittenPaths, (std::vector<std::string>{t.File("ini/known.ini"), t.File("ini/none.ini")}));
     EXPECT_EQ(TempDir::Read(t.File("ini/pipe.ini")), "user|pipe 1\r\n");
     EXPECT_EQ(TempDir::Read(t.File("ini/late.ini")), "written after reading back\r\n");
     EXPECT_TRUE(fs::is_symlink(t.File("ini/unreadable.ini")));
     // The files the generation wrote are known as read back: the next one replaces them again.
-    EXPECT_EQ(Generate(m), "2 0 3");
+    EXPECT_EQ(Generate(m), "2 0 4");
 
     // Nothing is known of a folder that was not read back: another one, or any at all.
     t.Write("other/known.ini", "user line\r\n");
@@ -325,6 +331,10 @@ TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {
         {"NORATE", "resolution 640x480@99\r\n", "[resolution 640x480@57] 640 480 57"},
         {"NOSIZE", "resolution 1024x768\r\n", "[resolution 1024x768] 1024 768 ??"},
         {"BLANKS", "\r\n\r\nresolution 320x240\r\n\r\n  \r\nrol 1\r\n", "[resolution 320x240|  |rol 1] 320 240 60"},
+        // A byte order mark (Notepad's) is dropped: moved behind the resolution line, it would stop
+        // the emulator, and before it, it would hide the line.
+        {"BOM", "\xEF\xBB\xBF" "ror 1\r\n", "[resolution auto|ror 1] ??? ??? ??"},
+        {"BOMFIRST", "\xEF\xBB\xBF" "resolution 640x480@60\r\n", "[resolution 640x480@60] 640 480 60"},
         // No file, a file that cannot be read, a folder by the file's name, a name that is no
         // file name, the wrong case, a FIFO (never opened: it would wait for a writer), a link to
         // a file outside the folder (read through), a link to nothing.

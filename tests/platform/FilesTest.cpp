@@ -7,6 +7,7 @@
 #include <unistd.h>
 #endif
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -16,6 +17,7 @@
 #include "Fixtures.h"
 #include "TempDir.h"
 #include "platform/Files.h"
+#include "platform/FolderLock.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -140,11 +142,17 @@ TEST(SafeWrites, LinksAreWrittenThroughAndOtherEntriesLeftAlone) {
         fs::create_symlink("shared/mame.ini", dir.File("hop.ini"));
         fs::create_symlink("hop.ini", dir.File("link.ini"));
         fs::create_symlink(dir.File("shared/gone.ini"), dir.File("dangling.ini"));
+        const std::string notes = dir.Write("notes.txt", "my notes\r\n");
+        const std::string upper = dir.Write("shared/SF2.INI", "old\r\n");
+        fs::create_symlink(notes, dir.File("sf2.ini"));
+        fs::create_symlink("shared/SF2.INI", dir.File("upper.ini"));
         fs::create_directory(dir.File("folder.ini"));
         ASSERT_EQ(mkfifo(dir.File("fifo.ini").c_str(), 0600), 0);
         const std::set<std::string> entries = Entries(dir.Path());
         struct Row { std::string name; std::error_code error; };
         const Row rows[] = {{"link.ini", {}},
+                            {"upper.ini", {}},
+                            {"sf2.ini", FileWriteError::LinkToOther},
                             {"dangling.ini", FileWriteError::DanglingLink},
                             {"folder.ini", std::make_error_code(std::errc::is_a_directory)},
                             {"fifo.ini", FileWriteError::DeviceRefused}};
@@ -154,7 +162,7 @@ TEST(SafeWrites, LinksAreWrittenThroughAndOtherEntriesLeftAlone) {
                 StagedWrites writes;
                 why = writes.Stage(dir.File(r.name), "new\r\n");
                 if (!why) {
-                    EXPECT_EQ(TempDir::Read(shared), "old\r\n");  // nothing shows before the commit
+                    EXPECT_EQ(TempDir::Read(dir.File(r.name)), "old\r\n");  // nothing shows before the commit
                     why = writes.CommitAll().at(0);
                 }
             } else {
@@ -163,11 +171,13 @@ TEST(SafeWrites, LinksAreWrittenThroughAndOtherEntriesLeftAlone) {
             EXPECT_EQ(why, r.error) << r.name << ": " << why.message();
         }
         EXPECT_EQ(TempDir::Read(shared), "new\r\n");
+        EXPECT_EQ(TempDir::Read(upper), "new\r\n");
+        EXPECT_EQ(TempDir::Read(notes), "my notes\r\n");
         EXPECT_TRUE(fs::is_symlink(dir.File("link.ini")) && fs::is_symlink(dir.File("hop.ini")));
         EXPECT_TRUE(fs::is_symlink(dir.File("dangling.ini")) && !fs::exists(dir.File("shared/gone.ini")));
         EXPECT_TRUE(fs::is_directory(dir.File("folder.ini")) && fs::is_fifo(dir.File("fifo.ini")));
         EXPECT_EQ(Entries(dir.Path()), entries);
-        EXPECT_EQ(Entries(dir.File("shared")), std::set<std::string>{"mame.ini"});
+        EXPECT_EQ(Entries(dir.File("shared")), (std::set<std::string>{"SF2.INI", "mame.ini"}));
     }
 #endif
 }
@@ -226,17 +236,69 @@ TEST(SafeWrites, TemporaryFilesOfRunsThatAreGoneAreRemoved) {
         {".kelvaro.cfg.kelvaro-tmp-" + dead + "-3x", true},
         {".kelvaro-tmp-" + dead + "-3", true},
     };
-    for (const bool staged : {false, true}) {
+    // a write of one file, a staged write, and taking the folder's lock without writing anything
+    for (const int way : {0, 1, 2}) {
         TempDir dir;
         std::set<std::string> left = {"kelvaro.cfg"};
+        dir.Write("kelvaro.cfg", "x");
         for (const auto& [name, stays] : rows) {
             dir.Write(name, "half");
             if (stays) left.insert(name);
         }
         StagedWrites writes;
-        EXPECT_TRUE(staged ? !writes.Stage(dir.File("kelvaro.cfg"), "x") && !writes.CommitAll()[0]
-                           : WriteFileAtomic(dir.File("kelvaro.cfg"), "x"));
-        EXPECT_EQ(Entries(dir.Path()), left) << staged;
+        if (way == 2) {
+            FolderLock lock(dir.Path(), std::chrono::milliseconds(0));
+            EXPECT_FALSE(lock.Busy());
+        } else {
+            EXPECT_TRUE(way == 1 ? !writes.Stage(dir.File("kelvaro.cfg"), "y") && !writes.CommitAll()[0]
+                                 : WriteFileAtomic(dir.File("kelvaro.cfg"), "y"));
+        }
+        EXPECT_EQ(Entries(dir.Path()), left) << way;
+    }
+#endif
+}
+
+TEST(SafeWrites, AReplacedFileKeepsItsOwnerAndModeOrIsLeftAlone) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows keeps a file's access rules from its folder and has no owner to give";
+#else
+    if (getuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
+    const uid_t nobody = 65534;
+    for (const bool staged : {false, true}) {
+        SCOPED_TRACE(staged ? "staged" : "one file");
+        TempDir dir;
+        const std::string path = dir.Write("sf2.ini", "old\r\n");
+        ASSERT_EQ(chown(path.c_str(), nobody, nobody), 0);
+        ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+        StagedWrites writes;
+        ASSERT_TRUE(staged ? !writes.Stage(path, "new\r\n") && !writes.CommitAll()[0] : WriteFileAtomic(path, "new\r\n"));
+        struct stat st {};
+        ASSERT_EQ(stat(path.c_str(), &st), 0);
+        EXPECT_EQ(TempDir::Read(path), "new\r\n");
+        EXPECT_EQ(st.st_uid, nobody);
+        EXPECT_EQ(st.st_gid, nobody);
+        EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+        // A user who may write root's file but cannot give a new one to root leaves it as it is.
+        ASSERT_EQ(chown(path.c_str(), 0, 0), 0);
+        ASSERT_EQ(chmod(path.c_str(), 0666), 0);
+        ASSERT_EQ(chmod(dir.Path().c_str(), 0777), 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            if (setgid(nobody) != 0 || setuid(nobody) != 0) _exit(3);
+            std::error_code why;
+            StagedWrites as;
+            if (staged)
+                why = as.Stage(path, "other\r\n");
+            else
+                WriteFileAtomic(path, "other\r\n", &why);
+            _exit(why == FileWriteError::OwnerNotKept ? 0 : 1);
+        }
+        int status = -1;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_EQ(TempDir::Read(path), "new\r\n");
+        EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"sf2.ini"});
     }
 #endif
 }

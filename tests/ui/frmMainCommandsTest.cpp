@@ -314,6 +314,32 @@ private slots:
         QVERIFY(w.isEnabled());
     }
 
+    void generationOffersToReadAgainAFileChangedSinceRead() {
+        F f;
+        f.StartSample();
+        f.Dir.Write("ini/mspacman.ini", "user\r\n");
+        f.Dialogs.asks = {true, true, true};  // read the folder, generate, read it again
+        f.Item("mnuReadINIs")->trigger();
+        f.Dir.Write("ini/mspacman.ini", "user\r\nadded in an editor\r\n");
+        f.Model.Config.GenerateAvailableOnly = f.Model.Config.GenerateParentsOnly = false;
+        AnswerModal<frmGenerateINIs> scope([&](frmGenerateINIs& d) {
+            Child<QRadioButton>(d, "optApplyto_3")->setChecked(true);
+            Button(d, "cmdOK")->click();
+        });
+        f.Item("mnuGenerateINIs")->trigger();
+        QVERIFY(scope.met);
+        const QStringList texts = f.Dialogs.Texts();
+        QCOMPARE(texts.size(), 4);
+        QVERIFY(texts[2].startsWith("1 INI file(s) could not be written"));
+        QCOMPARE(texts[3], "1 INI file(s) changed since Kelvaro read them and were left as they are.  Read the INI "
+                           "folder again now?");
+        QCOMPARE(TempDir::Read(f.Dir.File("ini/mspacman.ini")), "user\r\nadded in an editor\r\n");
+        bool reread = false;
+        for (int i = 1; i <= f.Model.Games.Count(); ++i)
+            if (f.Model.Games[i].GameINIText.find("added in an editor") != std::string::npos) reread = true;
+        QVERIFY(reread);
+    }
+
     void readingINIFilesAsksAndShowsWhatWasRead() {
         F f;
         f.StartSample();
