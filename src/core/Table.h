@@ -74,7 +74,7 @@ struct GameRow {
     std::string GameINIText = kAutoResolution; // INI lines joined by "|"
     IniFileKnown GameINIFile = IniFileKnown::NotReadBack;
     std::error_code GameINIReadError{};        // why an Unreadable file could not be read
-    std::string GameINIStamp;                  // FileChangeStamp of the file when it was read or written
+    std::string GameINIStamp{};                // FileChangeStamp of the file when it was read or written
 };
 
 // One distinct native video mode.
