@@ -73,9 +73,11 @@ int main() {
             std::fprintf(stderr, "set KELVARO_BENCH_DATA (with mame.dat) or KELVARO_BENCH_XML\n");
             return 2;
         }
-        converted.path = (fs::temp_directory_path() / ("kelvaro-bench-" + std::to_string(::getpid()) + ".dat")).string();
+        converted.path =
+            (fs::temp_directory_path() / ("kelvaro-bench-" + std::to_string(::getpid()) + ".dat")).string();
         const auto start = Clock::now();
-        if (!ConvertListXmlFile(xml, converted.path)) std::fprintf(stderr, "warning: the XML list ended with an error\n");
+        if (!ConvertListXmlFile(xml, converted.path))
+            std::fprintf(stderr, "warning: the XML list ended with an error\n");
         std::printf("converted %s in %.0f ms\n", xml.c_str(), MsSince(start));
         dat = converted.path;
     }

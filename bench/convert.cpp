@@ -29,9 +29,7 @@ namespace {
 constexpr std::size_t kChunk = 1 << 20;
 constexpr int kRuns = 4;
 
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 // Peak resident memory of this process so far, in MB.
 double PeakMB() {
@@ -192,8 +190,8 @@ int main() {
     double bestConv = *std::min_element(conv.begin(), conv.end());
     std::printf("in memory, %.1f MB, best of %d:\n", MB(bytes.size()), kRuns);
     std::printf("  plain expat parse: %.3f s, %.0f MB/s\n", bestPlain, MB(bytes.size()) / bestPlain);
-    std::printf("  converter:         %.3f s, %.0f MB/s (%.1f MB of listinfo)\n", bestConv,
-                MB(bytes.size()) / bestConv, MB(outBytes));
+    std::printf("  converter:         %.3f s, %.0f MB/s (%.1f MB of listinfo)\n", bestConv, MB(bytes.size()) / bestConv,
+                MB(outBytes));
     std::printf("  converter / plain expat throughput: %.1f%%\n", 100.0 * bestPlain / bestConv);
     return 0;
 }

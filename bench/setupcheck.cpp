@@ -40,7 +40,8 @@ int main() {
     const fs::path root = fs::temp_directory_path() / ("kelvaro-bench-check-" + std::to_string(::getpid()));
     fs::create_directories(root / "home/.mame");
     fs::create_directories(root / "ini");
-    for (int i = 0; i < 20000; ++i) WriteFileAtomic((root / "ini" / ("game" + std::to_string(i) + ".ini")).string(), "resolution auto\r\n");
+    for (int i = 0; i < 20000; ++i)
+        WriteFileAtomic((root / "ini" / ("game" + std::to_string(i) + ".ini")).string(), "resolution auto\r\n");
     setenv("HOME", (root / "home").c_str(), 1);
     const std::string mameIni = (root / "home/.mame/mame.ini").string();
 

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const std::string* cell : {&g.ListRomName, &g.ListDescription}) {
             const std::string shown = PrintableText(*cell);
             for (char c : shown) FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
-            FUZZ_CHECK(PrintableText(shown) == shown);  // already valid UTF-8 without controls
+            FUZZ_CHECK(PrintableText(shown) == shown); // already valid UTF-8 without controls
         }
     }
     return 0;

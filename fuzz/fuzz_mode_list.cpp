@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <set>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "FuzzCheck.h"
 #include "core/IniText.h"
@@ -67,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // "Hz", the line carries no marker and the height decides.
         const std::string_view line = lineTexts[static_cast<std::size_t>(j)];
         const std::size_t hz = line.find("Hz");
-        const bool mayBeMarked = hz != std::string_view::npos && line.find_first_of("iIpP", hz + 2) != std::string_view::npos;
+        const bool mayBeMarked =
+            hz != std::string_view::npos && line.find_first_of("iIpP", hz + 2) != std::string_view::npos;
         FUZZ_CHECK(r.AvailWidth.size() <= 4 && r.AvailHeight.size() <= 4);
         FUZZ_CHECK(Trimmed(r.AvailWidth) && Trimmed(r.AvailHeight));
         FUZZ_CHECK(r.AvailRefresh.size() == 2);

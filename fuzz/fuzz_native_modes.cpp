@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int vectorGames = 0;
     for (int k = 1; k <= m.NativeModes.Count(); ++k) {
         const NativeModeRow& n = m.NativeModes[k];
-        std::string key = n.NativeWidth + " x " + n.NativeHeight + " @ " + n.NativeRefresh + "Hz " + n.NativeOrientation;
+        std::string key =
+            n.NativeWidth + " x " + n.NativeHeight + " @ " + n.NativeRefresh + "Hz " + n.NativeOrientation;
         FUZZ_CHECK(k == 1 || previous <= key);
         previous = key;
         FUZZ_CHECK(!(n.NativeWidth.empty() && n.NativeHeight.empty() && n.NativeRefresh.empty() &&

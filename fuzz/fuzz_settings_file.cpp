@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string written = FormatSettingsFile(s);
     FUZZ_CHECK(SplitLines(written).size() == 18 && written.ends_with("\r\n"));
     Settings again;
-    again.MatchResWithin = 99;  // every line is read: nothing of the defaults shows through
+    again.MatchResWithin = 99; // every line is read: nothing of the defaults shows through
     ParseSettingsFile(written, again);
     FUZZ_CHECK(FormatSettingsFile(again) == written);
 

@@ -46,7 +46,8 @@ public:
 int main(int argc, char** argv) {
     if (Env("QT_QPA_PLATFORM").empty()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const fs::path dat = fs::path(Env("KELVARO_BENCH_DATA").empty() ? "/tmp" : Env("KELVARO_BENCH_DATA")) / "mame.dat";
-    const fs::path modes = fs::path(Env("KELVARO_SOURCE_DIR").empty() ? "." : Env("KELVARO_SOURCE_DIR")) / "data" / "avga9200.txt";
+    const fs::path modes =
+        fs::path(Env("KELVARO_SOURCE_DIR").empty() ? "." : Env("KELVARO_SOURCE_DIR")) / "data" / "avga9200.txt";
     if (!fs::exists(dat) || !fs::exists(modes)) {
         std::fprintf(stderr, "needs %s (run bench_startup first) and %s\n", dat.c_str(), modes.c_str());
         return 2;

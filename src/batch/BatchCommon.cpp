@@ -18,9 +18,7 @@ std::string Options::Get(const std::string& name) const {
     return it == values.end() ? std::string() : it->second;
 }
 
-bool Options::Flag(const std::string& name) const {
-    return std::find(flags.begin(), flags.end(), name) != flags.end();
-}
+bool Options::Flag(const std::string& name) const { return std::find(flags.begin(), flags.end(), name) != flags.end(); }
 
 Options ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueNames,
                      const std::vector<std::string>& flagNames, bool allowSet, size_t maxOperands) {
@@ -56,7 +54,8 @@ std::string Require(const Options& o, const std::string& name) {
 }
 
 void ReadModeList(Model& m, bool needsMode, std::vector<ModeLineWarning>* warnings) {
-    if (const Outcome read = ReadAvailableModes(m, warnings, FileReads::Anything); !read) throw UsageError{read.Reason()};
+    if (const Outcome read = ReadAvailableModes(m, warnings, FileReads::Anything); !read)
+        throw UsageError{read.Reason()};
     if (needsMode && m.AvailModes.Empty())
         throw UsageError{"the mode list " + m.Config.ModeListFile + " holds no mode"};
 }
@@ -107,16 +106,17 @@ void PrintGameTable(const Model& m) {
     for (int i = 1; i <= m.Games.Count(); ++i) {
         const GameRow& g = m.Games[i];
         out += std::to_string(i);
-        for (const std::string* f : {&g.GameRomName, &g.GameCloneOf, &g.GameNativeWidth, &g.GameNativeHeight,
-                                     &g.GameNativeRefresh, &g.GameOrientation, &g.GameModeWidth, &g.GameModeHeight,
-                                     &g.GameModeRefresh, &g.GameINIText}) {
+        for (const std::string* f :
+             {&g.GameRomName, &g.GameCloneOf, &g.GameNativeWidth, &g.GameNativeHeight, &g.GameNativeRefresh,
+              &g.GameOrientation, &g.GameModeWidth, &g.GameModeHeight, &g.GameModeRefresh, &g.GameINIText}) {
             out += '\t';
             out += PrintableText(*f);
         }
         out += '\n';
     }
     out += "NotFound";
-    for (const std::string* f : {&m.Config.NotFoundWidth, &m.Config.NotFoundHeight, &m.Config.NotFoundRefresh, &m.Config.NotFoundINIText}) {
+    for (const std::string* f :
+         {&m.Config.NotFoundWidth, &m.Config.NotFoundHeight, &m.Config.NotFoundRefresh, &m.Config.NotFoundINIText}) {
         out += '\t';
         out += PrintableText(*f);
     }

@@ -1,7 +1,7 @@
 #include <iostream>
 #include <optional>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 #include "batch/BatchCommon.h"
 #include "core/IniText.h"

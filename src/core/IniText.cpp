@@ -31,8 +31,10 @@ size_t LeadingBlanks(std::string_view line) {
 size_t CommentStart(std::string_view line, size_t from) {
     bool quoted = false;
     for (size_t i = from; i < line.size(); ++i) {
-        if (line[i] == '"') quoted = !quoted;
-        else if (line[i] == '#' && !quoted) return i;
+        if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == '#' && !quoted)
+            return i;
     }
     return line.size();
 }
@@ -123,8 +125,8 @@ std::string SetResolutionLine(std::string_view newLine, std::string_view text) {
         return result;
     }
     std::string result = collapsed.substr(0, line->begin);
-    result += ReplacedLine(std::string_view(collapsed).substr(line->begin, line->end - line->begin), kResolution,
-                           newLine);
+    result +=
+        ReplacedLine(std::string_view(collapsed).substr(line->begin, line->end - line->begin), kResolution, newLine);
     result.append(collapsed, line->end, std::string::npos);
     return result;
 }

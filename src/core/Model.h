@@ -21,9 +21,9 @@ struct Model {
     Table<GameRow> Games;
     Table<NativeModeRow> NativeModes;
     Table<AvailModeRow> AvailModes;
-    Table<std::string> AvailWidthList;   // distinct widths, ascending by value
-    Table<std::string> AvailHeightList;  // distinct heights, ascending by value
-    Table<ListRow> GameList;             // the game list parser's output
+    Table<std::string> AvailWidthList;  // distinct widths, ascending by value
+    Table<std::string> AvailHeightList; // distinct heights, ascending by value
+    Table<ListRow> GameList;            // the game list parser's output
 
     Settings Config; // what kelvaro.cfg holds
 

@@ -9,7 +9,9 @@ Outcome Outcome::Failure(std::string_view what, std::error_code error) {
     return Failure(std::move(reason));
 }
 
-Outcome ReadFailure(const std::string& path, std::error_code error) { return Outcome::Failure("cannot read " + path, error); }
+Outcome ReadFailure(const std::string& path, std::error_code error) {
+    return Outcome::Failure("cannot read " + path, error);
+}
 
 Outcome WriteFailure(const std::string& path, std::error_code error) {
     return Outcome::Failure("cannot write " + path, error);

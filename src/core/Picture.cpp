@@ -32,8 +32,8 @@ std::optional<long long> PositiveWhole(std::string_view text) {
 
 } // namespace
 
-PictureFigures PictureInMode(long long width, long long height, bool turned, double nativeRefresh,
-                             long long modeWidth, long long modeHeight, double modeRefresh, bool interlaced) {
+PictureFigures PictureInMode(long long width, long long height, bool turned, double nativeRefresh, long long modeWidth,
+                             long long modeHeight, double modeRefresh, bool interlaced) {
     PictureFigures p;
     p.Turned = turned;
     p.NativeWidth = turned ? height : width;

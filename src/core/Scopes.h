@@ -32,9 +32,7 @@ std::optional<GenerateScope> GenerateScopeFromNumber(int number);
 
 // The number of a scope (the option index, the number in the settings file).
 template <class Scope>
-    requires std::is_enum_v<Scope>
-constexpr int NumberOf(Scope scope) {
-    return static_cast<int>(scope);
-}
+requires std::is_enum_v<Scope>
+constexpr int NumberOf(Scope scope) { return static_cast<int>(scope); }
 
 } // namespace kelvaro

@@ -17,13 +17,13 @@ struct Settings {
     std::string MameINIPath{};
     std::string MameROMPath{};
     bool LegacyMame = false;
-    std::string ModeListFile{};        // set at start-up to the default mode list when it exists
+    std::string ModeListFile{}; // set at start-up to the default mode list when it exists
     // The types are named in full: the members take their names.
     kelvaro::MonitorOrientation MonitorOrientation = MonitorOrientation::Horizontal;
     kelvaro::PreferredRotation PreferredRotation = PreferredRotation::Clockwise;
     bool IgnoreInterlaced = true;
-    int MatchResWithin = 16;           // pixels
-    float MatchRefreshWithin = 1.25f;  // Hz
+    int MatchResWithin = 16;          // pixels
+    float MatchRefreshWithin = 1.25f; // Hz
     std::string NotFoundWidth = kNoModeWidth;
     std::string NotFoundHeight = kNoModeHeight;
     std::string NotFoundRefresh = kNoModeRefresh;

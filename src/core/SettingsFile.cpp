@@ -27,7 +27,7 @@ struct LineInfo {
     bool Settings::*flag = nullptr;
     int Settings::*integer = nullptr;
     float Settings::*single = nullptr;
-    int maxValue = 0;  // for Choice lines: the menu's choices are 0..maxValue
+    int maxValue = 0; // for Choice lines: the menu's choices are 0..maxValue
     // What a user may set by name: one of the choices 0..setHigh, or any number from 0 to setHigh.
     bool setChoice = false;
     double setHigh = 0;
@@ -91,75 +91,60 @@ std::string WithDecimalPoint(std::string_view text) {
     std::string out(text);
     if (out.find('.') == std::string::npos) {
         std::size_t comma = out.find(',');
-        if (comma != std::string::npos && out.find(',', comma + 1) == std::string::npos)
-            out[comma] = '.';
+        if (comma != std::string::npos && out.find(',', comma + 1) == std::string::npos) out[comma] = '.';
     }
     return out;
 }
 
 std::optional<int> ToInt16(double value) {
-    if (!std::isfinite(value))
-        return std::nullopt;
+    if (!std::isfinite(value)) return std::nullopt;
     long long r = RoundHalfEven(value);
-    if (r < -32768 || r > 32767)
-        return std::nullopt;
+    if (r < -32768 || r > 32767) return std::nullopt;
     return static_cast<int>(r);
 }
 
 std::optional<bool> ReadBool(std::string_view text) {
     const std::string_view word = TrimSpaces(text);
-    if (EqualsIgnoringAsciiCase(word, "true"))
-        return true;
-    if (EqualsIgnoringAsciiCase(word, "false"))
-        return false;
-    if (auto n = WholeNumber(WithDecimalPoint(text)))
-        return *n != 0;
+    if (EqualsIgnoringAsciiCase(word, "true")) return true;
+    if (EqualsIgnoringAsciiCase(word, "false")) return false;
+    if (auto n = WholeNumber(WithDecimalPoint(text))) return *n != 0;
     return std::nullopt;
 }
 
 // Reads one line's text into its setting; false (setting unchanged) when it does not convert.
 bool ReadLine(const LineInfo& line, std::string_view text, Settings& s) {
     switch (line.kind) {
-    case Kind::Text:
-        s.*line.text = std::string(text);
-        return true;
+    case Kind::Text: s.*line.text = std::string(text); return true;
     case Kind::Bool: {
         auto b = ReadBool(text);
-        if (!b)
-            return false;
+        if (!b) return false;
         s.*line.flag = *b;
         return true;
     }
     case Kind::Int16:
     case Kind::Choice: {
         std::optional<int> v;
-        if (auto n = WholeNumber(WithDecimalPoint(text)))
-            v = ToInt16(*n);
-        if (!v)
-            return false;
+        if (auto n = WholeNumber(WithDecimalPoint(text))) v = ToInt16(*n);
+        if (!v) return false;
         if (line.kind == Kind::Int16) {
             s.*line.integer = *v;
             return true;
         }
         // A choice the menus do not offer is no value of the setting's type.
-        if (*v < 0 || *v > line.maxValue)
-            return false;
+        if (*v < 0 || *v > line.maxValue) return false;
         line.putChoice(s, *v);
         return true;
     }
     case Kind::Scope: {
         std::optional<int> v;
-        if (auto n = WholeNumber(WithDecimalPoint(text)))
-            v = ToInt16(*n);
-        if (!v)
-            return false;
+        if (auto n = WholeNumber(WithDecimalPoint(text))) v = ToInt16(*n);
+        if (!v) return false;
         s.*line.scope = static_cast<GenerateScope>(*v);
         return true;
     }
     case Kind::Single: {
         auto n = WholeNumber(WithDecimalPoint(text));
-        if (!n || !std::isfinite(*n) || std::fabs(*n) > std::numeric_limits<float>::max())
-            return false;
+        if (!n || !std::isfinite(*n) || std::fabs(*n) > std::numeric_limits<float>::max()) return false;
         s.*line.single = static_cast<float>(*n);
         return true;
     }
@@ -169,25 +154,18 @@ bool ReadLine(const LineInfo& line, std::string_view text, Settings& s) {
 
 // One space before a number that is not negative ("-" takes its place otherwise), one after.
 std::string NumberField(const std::string& digits) {
-    if (!digits.empty() && digits[0] == '-')
-        return digits + " ";
+    if (!digits.empty() && digits[0] == '-') return digits + " ";
     return " " + digits + " ";
 }
 
 std::string WriteLine(const LineInfo& line, const Settings& s) {
     switch (line.kind) {
-    case Kind::Text:
-        return s.*line.text;
-    case Kind::Bool:
-        return s.*line.flag ? "True" : "False";
-    case Kind::Int16:
-        return NumberField(std::to_string(s.*line.integer));
-    case Kind::Choice:
-        return NumberField(std::to_string(line.getChoice(s)));
-    case Kind::Scope:
-        return NumberField(std::to_string(NumberOf(s.*line.scope)));
-    case Kind::Single:
-        return NumberField(FormatNumber(s.*line.single));
+    case Kind::Text: return s.*line.text;
+    case Kind::Bool: return s.*line.flag ? "True" : "False";
+    case Kind::Int16: return NumberField(std::to_string(s.*line.integer));
+    case Kind::Choice: return NumberField(std::to_string(line.getChoice(s)));
+    case Kind::Scope: return NumberField(std::to_string(NumberOf(s.*line.scope)));
+    case Kind::Single: return NumberField(FormatNumber(s.*line.single));
     }
     return {};
 }
@@ -196,17 +174,13 @@ std::string WriteLine(const LineInfo& line, const Settings& s) {
 // scope also -1, a cancelled dialog), a tolerance from 0 to the largest the "Other" boxes take.
 bool InFileRange(const LineInfo& line, const Settings& s) {
     switch (line.kind) {
-    case Kind::Int16:
-        return s.*line.integer >= 0 && s.*line.integer <= line.setHigh;
-    case Kind::Choice:
-        return line.getChoice(s) >= 0 && line.getChoice(s) <= line.maxValue;
-    case Kind::Single:
-        return s.*line.single >= 0 && s.*line.single <= line.setHigh;
+    case Kind::Int16: return s.*line.integer >= 0 && s.*line.integer <= line.setHigh;
+    case Kind::Choice: return line.getChoice(s) >= 0 && line.getChoice(s) <= line.maxValue;
+    case Kind::Single: return s.*line.single >= 0 && s.*line.single <= line.setHigh;
     case Kind::Scope:
         return NumberOf(s.*line.scope) >= NumberOf(GenerateScope::Cancelled) && NumberOf(s.*line.scope) <= line.setHigh;
     case Kind::Text:
-    case Kind::Bool:
-        return true;
+    case Kind::Bool: return true;
     }
     return true;
 }
@@ -226,12 +200,10 @@ void SetDefault(const LineInfo& line, Settings& s) {
 
 // "must be 0, 1 or 2", "must be a number from 0 to 100".
 std::string RangeText(const LineInfo& line) {
-    if (!line.setChoice)
-        return "must be a number from 0 to " + FormatNumber(line.setHigh);
+    if (!line.setChoice) return "must be a number from 0 to " + FormatNumber(line.setHigh);
     std::string text = "must be 0";
     const int high = static_cast<int>(line.setHigh);
-    for (int v = 1; v <= high; ++v)
-        text += (v == high ? " or " : ", ") + std::to_string(v);
+    for (int v = 1; v <= high; ++v) text += (v == high ? " or " : ", ") + std::to_string(v);
     return text;
 }
 
@@ -263,8 +235,7 @@ SettingsFileProblems ParseSettingsFile(const std::string& bytes, Settings& s) {
     }
     for (std::size_t i = 0; i < lines.size() && i < texts.size(); ++i) {
         const LineInfo& line = lines[i];
-        if (ReadLine(line, texts[i], s) && InFileRange(line, s))
-            continue;
+        if (ReadLine(line, texts[i], s) && InFileRange(line, s)) continue;
         SetDefault(line, s);
         std::string range;
         if (line.kind == Kind::Bool)
@@ -273,9 +244,9 @@ SettingsFileProblems ParseSettingsFile(const std::string& bytes, Settings& s) {
             range = "must be -1, 0, 1, 2 or 3";
         else
             range = RangeText(line);
-        problems.Lines.push_back("line " + std::to_string(i + 1) + ", " + line.name + ": \"" +
-                                 PrintableText(texts[i]) + "\" " + range + "; the default " +
-                                 std::string(TrimSpaces(WriteLine(line, s))) + " is used");
+        problems.Lines.push_back("line " + std::to_string(i + 1) + ", " + line.name + ": \"" + PrintableText(texts[i]) +
+                                 "\" " + range + "; the default " + std::string(TrimSpaces(WriteLine(line, s))) +
+                                 " is used");
     }
     return problems;
 }
@@ -294,8 +265,7 @@ Outcome LoadSettings(Model& m, SettingsFileProblems* problems) {
             m.SettingsDamaged = true;
             m.SettingsDamagedBytes = *bytes;
         }
-        if (problems)
-            *problems = std::move(found);
+        if (problems) *problems = std::move(found);
     } else if (error != std::errc::no_such_file_or_directory) {
         // There, but not readable (a folder, no permission): what it holds is unknown, so it must
         // not be replaced by this run's settings.
@@ -321,8 +291,7 @@ Outcome SaveSettings(const Model& m) {
 
 Outcome SetSettingByName(Settings& s, const std::string& name, const std::string& value) {
     for (const LineInfo& line : Lines()) {
-        if (name != line.name)
-            continue;
+        if (name != line.name) continue;
         // The file holds a setting a line; NotFoundINIText joins its INI lines with "|".
         if (value.find_first_of("\r\n") != std::string::npos)
             return Outcome::Failure(line.text == &Settings::NotFoundINIText ? "must be one line (join INI lines with |)"
@@ -345,8 +314,7 @@ Outcome SetSettingByName(Settings& s, const std::string& name, const std::string
         // slip must not quietly become another setting.
         const std::optional<double> n = WholeNumber(WithDecimalPoint(value));
         const bool inRange = n && *n >= 0 && *n <= line.setHigh && (!line.setChoice || *n == std::floor(*n));
-        if (!inRange)
-            return Outcome::Failure(RangeText(line));
+        if (!inRange) return Outcome::Failure(RangeText(line));
         if (line.kind == Kind::Single)
             s.*line.single = static_cast<float>(*n);
         else if (line.kind == Kind::Scope)

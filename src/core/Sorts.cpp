@@ -11,9 +11,8 @@ namespace {
 // (first + last) / 2 with an exact half going to the even index: 0..5 gives 2, 2..5 gives 4.
 int Midpoint(int first, int last) {
     long long sum = static_cast<long long>(first) + last;
-    long long half = sum >= 0 ? sum / 2 : -((-sum + 1) / 2);  // floor
-    if (sum % 2 != 0 && half % 2 != 0)
-        ++half;
+    long long half = sum >= 0 ? sum / 2 : -((-sum + 1) / 2); // floor
+    if (sum % 2 != 0 && half % 2 != 0) ++half;
     return static_cast<int>(half);
 }
 
@@ -29,13 +28,10 @@ void QuickSort(int first, int last, TakePivot takePivot, Less less, Greater grea
         int i = first;
         int j = last;
         while (i <= j) {
-            while (i < last && less(i, pivot))
-                ++i;
-            while (j > first && greater(j, pivot))
-                --j;
+            while (i < last && less(i, pivot)) ++i;
+            while (j > first && greater(j, pivot)) --j;
             if (i <= j) {
-                if (i != j)
-                    swap(i, j);
+                if (i != j) swap(i, j);
                 ++i;
                 --j;
             }
@@ -62,23 +58,18 @@ void QuickSort(int first, int last, TakePivot takePivot, Less less, Greater grea
 
 // Clamps the range to the list; false when there is nothing to sort.
 bool ClampRange(std::size_t size, int& first, int& last) {
-    if (size == 0)
-        return false;
+    if (size == 0) return false;
     int highest = static_cast<int>(size - 1);
-    if (last == -1 || last > highest)
-        last = highest;
-    if (first < 0)
-        first = 0;
+    if (last == -1 || last > highest) last = highest;
+    if (first < 0) first = 0;
     return first < last;
 }
 
 } // namespace
 
-void SortNativeModes(std::vector<std::string>& keys, std::vector<std::string>& col1,
-                     std::vector<std::string>& col2, std::vector<std::string>& col3,
-                     std::vector<std::string>& col4, int first, int last) {
-    if (!ClampRange(keys.size(), first, last))
-        return;
+void SortNativeModes(std::vector<std::string>& keys, std::vector<std::string>& col1, std::vector<std::string>& col2,
+                     std::vector<std::string>& col3, std::vector<std::string>& col4, int first, int last) {
+    if (!ClampRange(keys.size(), first, last)) return;
     auto swapIf = [](std::vector<std::string>& col, int i, int j) {
         if (static_cast<std::size_t>(i) < col.size() && static_cast<std::size_t>(j) < col.size())
             std::swap(col[static_cast<std::size_t>(i)], col[static_cast<std::size_t>(j)]);
@@ -87,8 +78,7 @@ void SortNativeModes(std::vector<std::string>& keys, std::vector<std::string>& c
     QuickSort<std::string>(
         first, last, [&](int m) { return at(m); },
         // std::string compares by char_traits, which orders by unsigned character codes.
-        [&](int i, const std::string& p) { return at(i) < p; },
-        [&](int i, const std::string& p) { return at(i) > p; },
+        [&](int i, const std::string& p) { return at(i) < p; }, [&](int i, const std::string& p) { return at(i) > p; },
         [&](int i, int j) {
             swapIf(keys, i, j);
             swapIf(col1, i, j);
@@ -99,8 +89,7 @@ void SortNativeModes(std::vector<std::string>& keys, std::vector<std::string>& c
 }
 
 void SortNumericList(std::vector<std::string>& list, int first, int last) {
-    if (!ClampRange(list.size(), first, last))
-        return;
+    if (!ClampRange(list.size(), first, last)) return;
     // Each text is read once; the values travel with their texts.
     std::vector<double> values(list.size());
     for (int k = first; k <= last; ++k)

@@ -61,10 +61,10 @@ enum class IniFileKnown : unsigned char {
 
 // One game of the emulator's list with its native mode and the mode chosen for it.
 struct GameRow {
-    std::string GameRomName;       // upper case, as in the game list
-    std::string GameCloneOf;       // parent's name, upper case; empty for a parent
+    std::string GameRomName; // upper case, as in the game list
+    std::string GameCloneOf; // parent's name, upper case; empty for a parent
     std::string GameDescription;
-    std::string GameNativeWidth;   // "-" for a vector game, "VECTOR" when the list gave none
+    std::string GameNativeWidth; // "-" for a vector game, "VECTOR" when the list gave none
     std::string GameNativeHeight;
     std::string GameNativeRefresh; // at most 9 characters; "-" for a vector game
     std::string GameOrientation;   // "H", "V" or empty
@@ -73,8 +73,8 @@ struct GameRow {
     std::string GameModeRefresh = kNoModeRefresh;
     std::string GameINIText = kAutoResolution; // INI lines joined by "|"
     IniFileKnown GameINIFile = IniFileKnown::NotReadBack;
-    std::error_code GameINIReadError{};        // why an Unreadable file could not be read
-    std::string GameINIStamp{};                // FileChangeStamp of the file when it was read or written
+    std::error_code GameINIReadError{}; // why an Unreadable file could not be read
+    std::string GameINIStamp{};         // FileChangeStamp of the file when it was read or written
 };
 
 // One distinct native video mode.
@@ -89,18 +89,18 @@ struct NativeModeRow {
 struct AvailModeRow {
     std::string AvailWidth;
     std::string AvailHeight;
-    std::string AvailRefresh;     // two characters before "Hz", "00" when the line named none
-    std::string AvailInterlaced;  // "Yes" or "No"
+    std::string AvailRefresh;    // two characters before "Hz", "00" when the line named none
+    std::string AvailInterlaced; // "Yes" or "No"
 };
 
 // One game block as the game list parser read it.
 struct ListRow {
     std::string ListRomName;
     std::string ListCloneOf;
-    std::string ListRomOf;        // the set it takes ROMs from: its parent, or its BIOS; upper case
+    std::string ListRomOf; // the set it takes ROMs from: its parent, or its BIOS; upper case
     std::string ListDescription;
-    std::string ListScreen;       // "Raster", "Vector" or empty
-    std::string ListOrientation;  // "H", "V" or empty
+    std::string ListScreen;      // "Raster", "Vector" or empty
+    std::string ListOrientation; // "H", "V" or empty
     std::string ListWidth;
     std::string ListHeight;
     std::string ListRefresh;

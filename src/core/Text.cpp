@@ -12,12 +12,12 @@ char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 // The upper case of a letter of the alphabets the game list's titles use (Latin with its
 // accented letters, Greek, Cyrillic); any other code point is its own upper case.
 char32_t UpperCodePoint(char32_t c) {
-    if (c >= 0xE0 && c <= 0xFE) return c == 0xF7 ? c : c - 0x20;  // Latin-1, but the division sign
+    if (c >= 0xE0 && c <= 0xFE) return c == 0xF7 ? c : c - 0x20; // Latin-1, but the division sign
     if (c == 0xFF) return 0x178;
-    if (c == 0x131) return U'I';  // dotless i
+    if (c == 0x131) return U'I'; // dotless i
     if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return c & ~char32_t{1};
     if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c & 1) ? c : c - 1;
-    if (c == 0x3C2) return 0x3A3;  // final sigma
+    if (c == 0x3C2) return 0x3A3; // final sigma
     if ((c >= 0x3B1 && c <= 0x3CB)) return c - 0x20;
     if (c == 0x3AC) return 0x386;
     if (c >= 0x3AD && c <= 0x3AF) return c - 0x25;
@@ -38,7 +38,6 @@ void AppendUtf8(std::string& out, char32_t c) {
     out += static_cast<char>(0x80 | (c & 0x3F));
 }
 
-
 // U+FFFD rather than '?': it cannot be mistaken for a character of the name (a '?' can be one,
 // and the tables use "???" for an unknown size), and it is what the window already shows for
 // bytes that are no UTF-8.
@@ -55,17 +54,17 @@ bool InRange(std::string_view text, std::size_t i, unsigned lo, unsigned hi) {
 std::size_t SequenceLength(std::string_view text, std::size_t i) {
     const unsigned b = static_cast<unsigned char>(text[i]);
     std::size_t length;
-    unsigned lo = 0x80, hi = 0xBF;  // the second byte's range
+    unsigned lo = 0x80, hi = 0xBF; // the second byte's range
     if (b >= 0xC2 && b <= 0xDF) {
         length = 2;
     } else if (b >= 0xE0 && b <= 0xEF) {
         length = 3;
-        if (b == 0xE0) lo = 0xA0;  // no overlong forms
-        if (b == 0xED) hi = 0x9F;  // no surrogates
+        if (b == 0xE0) lo = 0xA0; // no overlong forms
+        if (b == 0xED) hi = 0x9F; // no surrogates
     } else if (b >= 0xF0 && b <= 0xF4) {
         length = 4;
         if (b == 0xF0) lo = 0x90;
-        if (b == 0xF4) hi = 0x8F;  // nothing beyond U+10FFFF
+        if (b == 0xF4) hi = 0x8F; // nothing beyond U+10FFFF
     } else {
         return 0;
     }
@@ -116,15 +115,15 @@ std::string UpperCase(std::string_view text) {
         // Two- and three-byte sequences hold every letter that has a case here; anything else,
         // and bytes that are no valid UTF-8, pass through as they are.
         const bool two = (b & 0xE0) == 0xC0 && i + 1 < text.size() && (text[i + 1] & 0xC0) == 0x80;
-        const bool three = (b & 0xF0) == 0xE0 && i + 2 < text.size() && (text[i + 1] & 0xC0) == 0x80 &&
-                           (text[i + 2] & 0xC0) == 0x80;
+        const bool three =
+            (b & 0xF0) == 0xE0 && i + 2 < text.size() && (text[i + 1] & 0xC0) == 0x80 && (text[i + 2] & 0xC0) == 0x80;
         if (!two && !three) {
             out += static_cast<char>(b);
             continue;
         }
-        const char32_t c = static_cast<char32_t>(
-            two ? ((b & 0x1F) << 6) | (text[i + 1] & 0x3F)
-                : ((b & 0x0F) << 12) | ((text[i + 1] & 0x3F) << 6) | (text[i + 2] & 0x3F));
+        const char32_t c =
+            static_cast<char32_t>(two ? ((b & 0x1F) << 6) | (text[i + 1] & 0x3F)
+                                      : ((b & 0x0F) << 12) | ((text[i + 1] & 0x3F) << 6) | (text[i + 2] & 0x3F));
         const std::size_t length = two ? 2 : 3;
         const char32_t upper = UpperCodePoint(c);
         if (upper == c)

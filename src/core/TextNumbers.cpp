@@ -18,7 +18,7 @@ struct NumberParts {
     bool negative = false;
     std::string_view intDigits;
     std::string_view fracDigits;
-    std::size_t length = 0;  // characters taken, 0 when there is no number
+    std::size_t length = 0; // characters taken, 0 when there is no number
 };
 
 NumberParts ScanNumber(std::string_view text) {
@@ -29,20 +29,16 @@ NumberParts ScanNumber(std::string_view text) {
         ++i;
     }
     std::size_t intStart = i;
-    while (i < text.size() && IsDigit(text[i]))
-        ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
     p.intDigits = text.substr(intStart, i - intStart);
     std::size_t end = i;
     if (i < text.size() && text[i] == '.') {
         std::size_t fracStart = ++i;
-        while (i < text.size() && IsDigit(text[i]))
-            ++i;
+        while (i < text.size() && IsDigit(text[i])) ++i;
         p.fracDigits = text.substr(fracStart, i - fracStart);
-        if (!p.intDigits.empty() || !p.fracDigits.empty())
-            end = i;  // "60." takes the point, "." alone is nothing
+        if (!p.intDigits.empty() || !p.fracDigits.empty()) end = i; // "60." takes the point, "." alone is nothing
     }
-    if (p.intDigits.empty() && p.fracDigits.empty())
-        return NumberParts{};
+    if (p.intDigits.empty() && p.fracDigits.empty()) return NumberParts{};
     p.length = end;
     return p;
 }
@@ -57,8 +53,7 @@ double ValueOf(const NumberParts& p) {
         digits += p.fracDigits;
     }
     double value = 0;
-    auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                     std::chars_format::fixed);
+    auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed);
     if (ec == std::errc::result_out_of_range) {
         // Only a number with hundreds of digits gets here: too large, or too small to tell from 0.
         bool large = p.intDigits.find_first_not_of('0') != std::string_view::npos;
@@ -72,8 +67,7 @@ double ValueOf(const NumberParts& p) {
 NumberParts ScanWhole(std::string_view text) {
     const std::string_view trimmed = TrimSpaces(text);
     NumberParts p = ScanNumber(trimmed);
-    if (p.length != trimmed.size())
-        return NumberParts{};
+    if (p.length != trimmed.size()) return NumberParts{};
     return p;
 }
 
@@ -81,44 +75,36 @@ NumberParts ScanWhole(std::string_view text) {
 
 std::optional<double> WholeNumber(std::string_view text) {
     NumberParts p = ScanWhole(text);
-    if (p.length == 0)
-        return std::nullopt;
+    if (p.length == 0) return std::nullopt;
     return ValueOf(p);
 }
 
 double LeadingNumber(std::string_view text) {
     // Spaces after the number do not change its leading prefix.
     NumberParts p = ScanNumber(TrimSpaces(text));
-    if (p.length == 0)
-        return 0;
+    if (p.length == 0) return 0;
     return ValueOf(p);
 }
 
 long long RoundHalfEven(double value) {
-    if (std::isnan(value))
-        return 0;
-    if (value >= 9.2233720368547758e18)
-        return LLONG_MAX;
-    if (value <= -9.2233720368547758e18)
-        return LLONG_MIN;
+    if (std::isnan(value)) return 0;
+    if (value >= 9.2233720368547758e18) return LLONG_MAX;
+    if (value <= -9.2233720368547758e18) return LLONG_MIN;
     double floor = std::floor(value);
-    double diff = value - floor;  // exact for doubles of this range
+    double diff = value - floor; // exact for doubles of this range
     long long result = static_cast<long long>(floor);
-    if (diff > 0.5 || (diff == 0.5 && (result % 2 != 0)))
-        ++result;
+    if (diff > 0.5 || (diff == 0.5 && (result % 2 != 0))) ++result;
     return result;
 }
 
 std::optional<std::string> TwoDecimals(std::string_view text) {
     NumberParts p = ScanWhole(text);
-    if (p.length == 0)
-        return std::nullopt;
+    if (p.length == 0) return std::nullopt;
 
     // Work on the decimal digits themselves: a double cannot hold 59.955 or 59.945 exactly, and
     // the written value must follow the text, not its binary neighbour.
     std::string whole(p.intDigits);
-    if (whole.empty())
-        whole = "0";
+    if (whole.empty()) whole = "0";
     std::string frac(p.fracDigits);
     std::string kept = frac.substr(0, std::min<std::size_t>(2, frac.size()));
     kept.resize(2, '0');
@@ -134,7 +120,7 @@ std::optional<std::string> TwoDecimals(std::string_view text) {
         }
     }
 
-    std::string digits = whole + kept;  // the value times 100
+    std::string digits = whole + kept; // the value times 100
     if (up) {
         std::size_t i = digits.size();
         while (i > 0) {
@@ -145,8 +131,7 @@ std::optional<std::string> TwoDecimals(std::string_view text) {
                 ++digits[i];
                 break;
             }
-            if (i == 0)
-                digits.insert(digits.begin(), '1');
+            if (i == 0) digits.insert(digits.begin(), '1');
         }
     }
 
@@ -154,13 +139,11 @@ std::optional<std::string> TwoDecimals(std::string_view text) {
     std::string fracPart = digits.substr(digits.size() - 2);
     std::size_t firstNonZero = intPart.find_first_not_of('0');
     intPart = firstNonZero == std::string::npos ? "0" : intPart.substr(firstNonZero);
-    while (!fracPart.empty() && fracPart.back() == '0')
-        fracPart.pop_back();
+    while (!fracPart.empty() && fracPart.back() == '0') fracPart.pop_back();
 
     std::string out;
     // A value that rounds to zero is written "0", never "-0".
-    if (p.negative && !(intPart == "0" && fracPart.empty()))
-        out += '-';
+    if (p.negative && !(intPart == "0" && fracPart.empty())) out += '-';
     out += intPart;
     if (!fracPart.empty()) {
         out += '.';
@@ -173,16 +156,12 @@ namespace {
 
 template <typename T>
 std::string FormatShortest(T value) {
-    if (value == 0)
-        return "0";  // also for -0
-    if (std::isnan(value))
-        return "nan";
-    if (std::isinf(value))
-        return value < 0 ? "-inf" : "inf";
-    char buf[400];  // the longest fixed form of a double is about 330 characters
+    if (value == 0) return "0"; // also for -0
+    if (std::isnan(value)) return "nan";
+    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+    char buf[400]; // the longest fixed form of a double is about 330 characters
     auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
-    if (ec != std::errc())
-        return "0";
+    if (ec != std::errc()) return "0";
     return std::string(buf, ptr);
 }
 

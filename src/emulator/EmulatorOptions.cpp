@@ -156,7 +156,8 @@ Result<EmulatorOptions> ReadEmulatorOptions(std::string_view showConfig, std::st
             continue;
         }
         const OptionValues set = ReadOptionLines(*first);
-        if (auto it = set.find("inipath"); it != set.end()) options.MameIniFolders = ExpandSearchPath(it->second, workingFolder);
+        if (auto it = set.find("inipath"); it != set.end())
+            options.MameIniFolders = ExpandSearchPath(it->second, workingFolder);
         break;
     }
     return options;
@@ -213,23 +214,26 @@ Result<std::string> AskEmulator(const std::string& exe, const std::string& worki
         std::string reason = asked + " gave no answer within " + Seconds(timeLimit) + " and was ended";
         if (std::find(args.begin(), args.end(), "-noreadconfig") != args.end()) return Outcome::Failure(reason);
         // Every run reads mame.ini first; the folders it looks in come from a run that reads none.
-        const Result<std::string> builtIn = AskEmulator(exe, workingFolder, {"-noreadconfig", "-showconfig"}, pump, timeLimit);
-        if (!builtIn) return Outcome::Failure(reason + "; " + builtIn.Reason() + " too, so the executable itself hangs");
+        const Result<std::string> builtIn =
+            AskEmulator(exe, workingFolder, {"-noreadconfig", "-showconfig"}, pump, timeLimit);
+        if (!builtIn)
+            return Outcome::Failure(reason + "; " + builtIn.Reason() + " too, so the executable itself hangs");
         const OptionValues values = ReadOptionLines(*builtIn);
         auto path = values.find("inipath");
         const std::vector<std::string> inis =
-            path == values.end() ? std::vector<std::string>() : MameInisAlong(ExpandSearchPath(path->second, workingFolder), workingFolder);
+            path == values.end() ? std::vector<std::string>()
+                                 : MameInisAlong(ExpandSearchPath(path->second, workingFolder), workingFolder);
         std::string files;
         for (const std::string& file : inis) files += (files.empty() ? "" : ", ") + file;
-        return Outcome::Failure(reason + (inis.empty() ? "; it reads no mame.ini, so the executable itself hangs"
-                                                       : "; the likely cause is a damaged mame.ini that it reads: " + files));
+        return Outcome::Failure(reason + (inis.empty()
+                                              ? "; it reads no mame.ini, so the executable itself hangs"
+                                              : "; the likely cause is a damaged mame.ini that it reads: " + files));
     }
     if (out.size() >= kMaxAnswer)
         return Outcome::Failure(asked + " answered with more than " + std::to_string(kMaxAnswer >> 20) +
                                 " MB, more than any list of options, and was read no further");
     if (exit.Signal != 0) return Outcome::Failure(asked + " was ended by signal " + std::to_string(exit.Signal));
-    if (exit.ExitCode != 0)
-        return Outcome::Failure(asked + " ended with exit status " + std::to_string(exit.ExitCode));
+    if (exit.ExitCode != 0) return Outcome::Failure(asked + " ended with exit status " + std::to_string(exit.ExitCode));
     return out;
 }
 
@@ -248,7 +252,8 @@ Result<EmulatorOptions> OptionsOf(const std::string& exe, const std::string& wor
 // The built-in answer: empty when the emulator does not give one.
 std::string AskBuiltIn(const std::string& exe, const std::string& workingFolder, const std::function<void()>& pump,
                        std::chrono::milliseconds timeLimit) {
-    const Result<std::string> builtIn = AskEmulator(exe, workingFolder, {"-noreadconfig", "-showconfig"}, pump, timeLimit);
+    const Result<std::string> builtIn =
+        AskEmulator(exe, workingFolder, {"-noreadconfig", "-showconfig"}, pump, timeLimit);
     return builtIn ? *builtIn : std::string();
 }
 
@@ -257,7 +262,8 @@ std::string AskBuiltIn(const std::string& exe, const std::string& workingFolder,
 Result<EmulatorOptions> AskEmulatorOptions(const std::string& exe, const std::string& workingFolder,
                                            const std::function<void()>& pump, std::chrono::milliseconds timeLimit) {
     const Result<std::string> answer = AskEmulator(exe, workingFolder, {"-showconfig"}, pump, timeLimit);
-    return OptionsOf(exe, workingFolder, answer, answer ? AskBuiltIn(exe, workingFolder, pump, timeLimit) : std::string());
+    return OptionsOf(exe, workingFolder, answer,
+                     answer ? AskBuiltIn(exe, workingFolder, pump, timeLimit) : std::string());
 }
 
 FileStamp StampOf(const std::string& path) {
@@ -273,7 +279,7 @@ FileStamp StampOf(const std::string& path) {
 }
 
 EmulatorOptionsCache::Key EmulatorOptionsCache::MakeKey(const std::string& exe,
-                                                         const std::string& workingFolder) const {
+                                                        const std::string& workingFolder) const {
     Key key{exe, workingFolder, HomeFolder(), StampOf(exe), {}};
     if (answer_) {
         for (const std::vector<std::string>* folders :

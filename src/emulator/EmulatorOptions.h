@@ -36,13 +36,13 @@ inline constexpr std::chrono::milliseconds kEmulatorAnswerTime{20000};
 
 // The emulator's effective options, as -showconfig printed them.
 struct EmulatorOptions {
-    OptionValues Values;                        // every option it printed
-    std::vector<std::string> IniFolders;        // inipath, expanded, in the emulator's order
-    std::vector<std::string> BuiltInIniFolders; // the inipath it starts from, before any mame.ini
-    std::vector<std::string> MameIniFolders;    // where it looks for its second mame.ini: the inipath
-                                                // the first one sets (the built-in one when it sets none)
-    std::vector<std::string> RomFolders;        // rompath, expanded
-    std::string WorkingFolder;                  // relative folders are taken from here
+    OptionValues Values;                         // every option it printed
+    std::vector<std::string> IniFolders;         // inipath, expanded, in the emulator's order
+    std::vector<std::string> BuiltInIniFolders;  // the inipath it starts from, before any mame.ini
+    std::vector<std::string> MameIniFolders;     // where it looks for its second mame.ini: the inipath
+                                                 // the first one sets (the built-in one when it sets none)
+    std::vector<std::string> RomFolders;         // rompath, expanded
+    std::string WorkingFolder;                   // relative folders are taken from here
     std::vector<std::string> UnreadableMameInis; // a mame.ini that is there but could not be read,
                                                  // with the reason: "/x/mame.ini (Permission denied)"
 

@@ -19,13 +19,13 @@ inline constexpr std::string_view kSharedIniNames[] = {"mame",     "horizont", "
 
 // What the emulator goes by when it looks for a game's INI files.
 struct GameFacts {
-    std::string Name;        // as the emulator spells it
+    std::string Name; // as the emulator spells it
     bool Vertical = false;
     std::string Screen;      // "raster", "vector", or empty when the list does not say
     std::string Parent;      // its parent, or its BIOS when it is no clone; empty when none
     std::string Grandparent; // the parent's parent or BIOS; empty when none
     bool ParentIsBios = false, GrandparentIsBios = false;
-    std::string Source;      // the base name of its source file; empty when not known
+    std::string Source; // the base name of its source file; empty when not known
 };
 
 // The facts the model's game list gives about the game (its BIOS is a set the list does not hold

@@ -114,9 +114,8 @@ OptionPlace PlaceOptionLine(const EmulatorOptions& options, const std::string& o
         const int own = ownFolder.empty() ? -1 : IndexOfFolder(folders, ownFolder);
         const int first = FirstMameIni(options.BuiltInIniFolders);
         const int ownBuiltIn = ownFolder.empty() ? -1 : IndexOfFolder(options.BuiltInIniFolders, ownFolder);
-        const bool readFirst =
-            first >= 0 && SameFolder(options.BuiltInIniFolders[static_cast<std::size_t>(first)],
-                                     folders[static_cast<std::size_t>(last)]);
+        const bool readFirst = first >= 0 && SameFolder(options.BuiltInIniFolders[static_cast<std::size_t>(first)],
+                                                        folders[static_cast<std::size_t>(last)]);
         if (own >= 0 && own < last && readFirst && (ownBuiltIn < 0 || ownBuiltIn > first)) {
             const std::string created = MameIniIn(ownFolder);
             return {OptionFix{created, option, value, true}, "Add the line " + line + " to " + created + "."};

@@ -24,7 +24,7 @@ struct OptionFix {
 // files.
 struct OptionPlace {
     std::optional<OptionFix> Fix;
-    std::string Advice;  // "Add the line "switchres 1" to /home/ann/.mame/mame.ini."
+    std::string Advice; // "Add the line "switchres 1" to /home/ann/.mame/mame.ini."
 };
 OptionPlace PlaceOptionLine(const EmulatorOptions& options, const std::string& option, const std::string& value,
                             const std::string& home);

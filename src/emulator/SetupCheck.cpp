@@ -37,7 +37,8 @@ std::string RotationSwitchesOn(const OptionValues& values) {
     std::vector<std::string> on;
     for (const char* name : {"ror", "rol", "autoror", "autorol"}) {
         auto it = values.find(name);
-        if (it != values.end() && !it->second.empty() && it->second != "0") on.push_back(std::string(name) + " " + it->second);
+        if (it != values.end() && !it->second.empty() && it->second != "0")
+            on.push_back(std::string(name) + " " + it->second);
     }
     std::string out;
     for (std::size_t i = 0; i < on.size(); ++i) out += (i == 0 ? "" : i + 1 == on.size() ? " and " : ", ") + on[i];
@@ -79,12 +80,14 @@ void Checker::IniFolder() {
     const std::string folders = Listed(o_.IniFolders);
     if (in_.IniFolder.empty()) {
         Add(CheckLevel::Warning, "No INI folder is chosen yet; M.A.M.E. reads INI files from: " + folders + ".",
-            o_.IniFolders.empty() ? "" : "Choose " + o_.IniFolders.front() + " as the INI folder (File > M.A.M.E. INI Path).");
+            o_.IniFolders.empty()
+                ? ""
+                : "Choose " + o_.IniFolders.front() + " as the INI folder (File > M.A.M.E. INI Path).");
         return;
     }
     if (IndexOfFolder(o_.IniFolders, in_.IniFolder) >= 0) {
-        Add(CheckLevel::Ok, "M.A.M.E. reads INI files from the INI folder " + in_.IniFolder + " (its inipath: " +
-                                o_.Value("inipath") + ").");
+        Add(CheckLevel::Ok, "M.A.M.E. reads INI files from the INI folder " + in_.IniFolder +
+                                " (its inipath: " + o_.Value("inipath") + ").");
         return;
     }
     std::string fix;
@@ -139,8 +142,8 @@ void Checker::Rotation() {
         Add(CheckLevel::Warning,
             file + " sets " + switches + ", and Kelvaro writes \"" + ours + "\" into the INI files of " + which +
                 " (Monitor Orientation): the turns combine.",
-            "Remove " + switches + " from " + where + ", or set " + (switches.find(" and ") == std::string::npos ? "it" : "them") +
-                " to 0.");
+            "Remove " + switches + " from " + where + ", or set " +
+                (switches.find(" and ") == std::string::npos ? "it" : "them") + " to 0.");
     };
     bool any = false;
     // The mame.ini that sets a switch: the one read last that names it.
@@ -198,13 +201,15 @@ void Checker::Shadowing() {
         Add(CheckLevel::Ok, "No INI file in " + in_.IniFolder + " is hidden by one in an earlier INI folder.");
         return;
     }
-    std::vector<std::string> shown(hiding.begin(), hiding.begin() + static_cast<std::ptrdiff_t>(std::min(hiding.size(), kNamesListed)));
+    std::vector<std::string> shown(hiding.begin(),
+                                   hiding.begin() + static_cast<std::ptrdiff_t>(std::min(hiding.size(), kNamesListed)));
     Add(CheckLevel::Warning,
         (hiding.size() == 1 ? "1 INI file in " + in_.IniFolder + " is hidden by a file of the same name"
                             : std::to_string(hiding.size()) + " INI files in " + in_.IniFolder +
                                   " are hidden by files of the same name") +
             " in an earlier INI folder, which M.A.M.E. reads instead: " + Listed(shown) +
-            (hiding.size() > shown.size() ? " and " + std::to_string(hiding.size() - shown.size()) + " more" : "") + ".",
+            (hiding.size() > shown.size() ? " and " + std::to_string(hiding.size() - shown.size()) + " more" : "") +
+            ".",
         "Remove or rename " + std::string(hiding.size() == 1 ? "that file" : "those files") + ", or put " +
             in_.IniFolder + " first on the inipath line.");
 }
@@ -228,9 +233,11 @@ void Checker::Game(const std::function<void()>& pump) {
         if (isOwn) own = !in_.IniFolder.empty() && SameFolder(FolderOfFile(file.Path), in_.IniFolder);
         if (!isOwn && !RotationSwitchesOn(OptionsOfFile(file.Path)).empty()) turning.push_back(file.Path);
     }
-    std::string text = "For " + game.Name + " M.A.M.E. reads, in this order: " + (read.empty() ? "no INI file" : Listed(read)) + ".";
+    std::string text =
+        "For " + game.Name + " M.A.M.E. reads, in this order: " + (read.empty() ? "no INI file" : Listed(read)) + ".";
     if (!mayApply.empty())
-        text += " These apply only to machines of their type, which the game list does not tell: " + Listed(mayApply) + ".";
+        text +=
+            " These apply only to machines of their type, which the game list does not tell: " + Listed(mayApply) + ".";
     if (!source) text += " Its source file's INI file is left out: " + source.Reason() + ".";
     std::string fix;
     CheckLevel level = CheckLevel::Ok;
@@ -265,8 +272,8 @@ void Checker::GameListAge() {
 void Checker::RomFolder() {
     if (in_.RomFolder.empty()) return;
     if (IndexOfFolder(o_.RomFolders, in_.RomFolder) >= 0) {
-        Add(CheckLevel::Ok, "M.A.M.E. looks for ROMs in the ROM folder " + in_.RomFolder + " (its rompath: " +
-                                o_.Value("rompath") + ").");
+        Add(CheckLevel::Ok, "M.A.M.E. looks for ROMs in the ROM folder " + in_.RomFolder +
+                                " (its rompath: " + o_.Value("rompath") + ").");
         return;
     }
     const std::string rompath = o_.Value("rompath");
@@ -303,7 +310,8 @@ const char* LevelWord(CheckLevel level) {
 }
 
 bool SetupReport::HasProblem() const {
-    return std::any_of(Findings.begin(), Findings.end(), [](const Finding& f) { return f.Level == CheckLevel::Problem; });
+    return std::any_of(Findings.begin(), Findings.end(),
+                       [](const Finding& f) { return f.Level == CheckLevel::Problem; });
 }
 
 std::string SetupReport::Hint() const {
@@ -326,15 +334,16 @@ SetupReport CheckSetup(const SetupCheckInput& in, const Result<EmulatorOptions>&
                        const std::function<void()>& pump) {
     SetupReport report;
     if (!options) {
-        report.Findings.push_back({CheckLevel::Problem, "M.A.M.E. could not be asked for its settings: " + options.Reason() + ".",
-                                   "Choose M.A.M.E.'s own executable (File > M.A.M.E. Executable Location).", std::nullopt,
-                                   kNotAskedHint});
+        report.Findings.push_back(
+            {CheckLevel::Problem, "M.A.M.E. could not be asked for its settings: " + options.Reason() + ".",
+             "Choose M.A.M.E.'s own executable (File > M.A.M.E. Executable Location).", std::nullopt, kNotAskedHint});
         return report;
     }
     for (const std::string& file : options->UnreadableMameInis)
-        report.Findings.push_back({CheckLevel::Warning,
-                                   "M.A.M.E. cannot read its settings file " + file + ", so it skips it with every setting in it.",
-                                   "Make the file readable to the user who runs M.A.M.E., or remove it.", std::nullopt, ""});
+        report.Findings.push_back(
+            {CheckLevel::Warning,
+             "M.A.M.E. cannot read its settings file " + file + ", so it skips it with every setting in it.",
+             "Make the file readable to the user who runs M.A.M.E., or remove it.", std::nullopt, ""});
     Checker check(in, *options, report);
     check.IniFolder();
     check.Switches();
@@ -344,7 +353,9 @@ SetupReport CheckSetup(const SetupCheckInput& in, const Result<EmulatorOptions>&
         report.Findings.push_back({CheckLevel::Ok,
                                    "There is no game list, so the checks that need one are left out: whether it "
                                    "is older than M.A.M.E., and which INI files M.A.M.E. reads for one game.",
-                                   {}, std::nullopt, ""});
+                                   {},
+                                   std::nullopt,
+                                   ""});
     } else {
         check.Game(pump);
         check.GameListAge();

@@ -27,14 +27,14 @@ struct Finding {
 // What the check looks at.
 struct SetupCheckInput {
     std::string Exe, WorkingFolder;
-    std::string IniFolder;             // empty when none is chosen
-    std::string RomFolder;             // empty when none is chosen
+    std::string IniFolder; // empty when none is chosen
+    std::string RomFolder; // empty when none is chosen
     kelvaro::MonitorOrientation MonitorOrientation = MonitorOrientation::Horizontal;
     kelvaro::PreferredRotation PreferredRotation = PreferredRotation::Clockwise;
-    std::string GameListFile;          // empty when there is no game list
-    std::string Game;                  // the game to follow; empty for none
+    std::string GameListFile;           // empty when there is no game list
+    std::string Game;                   // the game to follow; empty for none
     std::optional<GameFacts> GameFound; // its facts from the game list; nothing when the list lacks it
-    std::string Home;                  // the user's home folder
+    std::string Home;                   // the user's home folder
     std::chrono::milliseconds AnswerTime = kEmulatorAnswerTime; // how long the emulator may take to answer
 };
 

@@ -22,8 +22,8 @@ VerboseRun ReadVerboseRun(std::string_view output, std::string_view errors);
 // What a test run of one game is judged against.
 struct TestRunSetting {
     std::string Exe;
-    std::string Game;       // as the emulator spells it
-    std::string IniFolder;  // where the game's INI file was put
+    std::string Game;                         // as the emulator spells it
+    std::string IniFolder;                    // where the game's INI file was put
     const EmulatorOptions* Options = nullptr; // the emulator's options; nothing when unknown
 };
 

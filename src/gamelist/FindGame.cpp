@@ -19,12 +19,9 @@ struct UpperGame {
 
 bool Matches(MatchKind kind, const UpperGame& g, const std::string& search) {
     switch (kind) {
-    case MatchKind::Exact:
-        return g.romName == search || g.description == search;
-    case MatchKind::DescriptionContains:
-        return g.description.find(search) != std::string::npos;
-    case MatchKind::RomNameContains:
-        return g.romName.find(search) != std::string::npos;
+    case MatchKind::Exact: return g.romName == search || g.description == search;
+    case MatchKind::DescriptionContains: return g.description.find(search) != std::string::npos;
+    case MatchKind::RomNameContains: return g.romName.find(search) != std::string::npos;
     }
     return false;
 }
@@ -82,13 +79,11 @@ int FindNativeModeOfGame(const Model& m, const std::string& search) {
 int FindShownGame(const Model& m, const std::vector<int>& shownGames, const std::string& search) {
     std::vector<UpperGame> shown;
     shown.reserve(shownGames.size());
-    for (int i : shownGames)
-        shown.push_back(i >= 1 && i <= m.Games.Count() ? Upper(m.Games[i]) : UpperGame{});
+    for (int i : shownGames) shown.push_back(i >= 1 && i <= m.Games.Count() ? Upper(m.Games[i]) : UpperGame{});
     for (MatchKind kind : kKinds) {
         for (std::size_t row = 0; row < shown.size(); ++row) {
             int i = shownGames[row];
-            if (i >= 1 && i <= m.Games.Count() && Matches(kind, shown[row], search))
-                return static_cast<int>(row);
+            if (i >= 1 && i <= m.Games.Count() && Matches(kind, shown[row], search)) return static_cast<int>(row);
         }
     }
     return -1;

@@ -27,7 +27,6 @@ inline constexpr std::chrono::milliseconds kEmulatorQuietTime{30000};
 // An emulator that writes nothing for quietLimit (zero: never) is offered to the user to end
 // (ProgressSink::OfferEnd, taken back when it writes again); ended, it is killed and the old list
 // stays.
-Outcome RetrieveGameInfo(Model& m, ProgressSink& progress,
-                         std::chrono::milliseconds quietLimit = kEmulatorQuietTime);
+Outcome RetrieveGameInfo(Model& m, ProgressSink& progress, std::chrono::milliseconds quietLimit = kEmulatorQuietTime);
 
 } // namespace kelvaro

@@ -32,8 +32,10 @@ std::string_view Unquoted(std::string_view line, std::string& buffer) {
     buffer.assign(line);
     bool inside = false;
     for (char& c : buffer) {
-        if (c == '"') inside = !inside;
-        else if (inside) c = '\x01';
+        if (c == '"')
+            inside = !inside;
+        else if (inside)
+            c = '\x01';
     }
     return buffer;
 }
@@ -144,8 +146,10 @@ void GameCounter::Feed(std::string_view text) {
             matched_ = 0;
             differs_ = false;
         } else if (!differs_) {
-            if (matched_ < kOpening.size() && c == kOpening[matched_]) ++matched_;
-            else differs_ = !(matched_ == kOpening.size() && IsBlank(c));
+            if (matched_ < kOpening.size() && c == kOpening[matched_])
+                ++matched_;
+            else
+                differs_ = !(matched_ == kOpening.size() && IsBlank(c));
         }
     }
 }

@@ -36,8 +36,8 @@ void AppendVideoValue(std::string& out, const std::string& text, bool isType) {
     static constexpr const char* kReaderWords[] = {"raster", "vector", "horizontal", "vertical", "freq"};
     bool plain = text != "x" && text != "y";
     for (const char c : text)
-        plain = plain && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                          c == '.' || c == '-' || c == '+' || c == '_');
+        plain = plain && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+                          c == '-' || c == '+' || c == '_');
     if (plain && !(isType && (text == "raster" || text == "vector")))
         for (const char* word : kReaderWords) plain = plain && text.find(word) == std::string::npos;
     if (plain) {
@@ -69,11 +69,9 @@ struct ListInfoConverter::Impl {
     bool keep = false;    // the open machine is one that is written (when it has a display)
 
     std::string name, cloneOf, romOf, description, year, manufacturer;
-    bool hasCloneOf = false, hasRomOf = false, hasDescription = false, hasYear = false,
-         hasManufacturer = false;
+    bool hasCloneOf = false, hasRomOf = false, hasDescription = false, hasYear = false, hasManufacturer = false;
 
-    bool hasDisplay = false, hasWidth = false, hasHeight = false, hasRefresh = false,
-         vertical = false;
+    bool hasDisplay = false, hasWidth = false, hasHeight = false, hasRefresh = false, vertical = false;
     std::string type, width, height, refresh;
 
     std::string* collecting = nullptr;
@@ -107,8 +105,7 @@ struct ListInfoConverter::Impl {
             case 'i':
                 if ((Is(key, "isdevice") || Is(key, "isbios")) && Is(value, "yes")) keep = false;
                 break;
-            default:
-                break;
+            default: break;
             }
         }
     }
@@ -235,8 +232,7 @@ struct ListInfoConverter::Impl {
         case 'm':
             if (Is(element, "manufacturer")) s.Collect(s.manufacturer, s.hasManufacturer);
             break;
-        default:
-            break;
+        default: break;
         }
     }
 

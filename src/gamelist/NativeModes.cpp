@@ -17,8 +17,7 @@ namespace {
 
 // The four texts of a mode joined so that different texts never give the same key (each text
 // is preceded by its length).
-std::string IdentityKey(const std::string& w, const std::string& h, const std::string& r,
-                        const std::string& o) {
+std::string IdentityKey(const std::string& w, const std::string& h, const std::string& r, const std::string& o) {
     std::string key;
     key.reserve(w.size() + h.size() + r.size() + o.size() + 16);
     for (const std::string* part : {&w, &h, &r, &o}) {
@@ -34,14 +33,13 @@ std::string IdentityKey(const std::string& w, const std::string& h, const std::s
 } // namespace
 
 std::string NativeModeCounts::Panel1() const {
-    return "Modes: " + std::to_string(HModes) + " H + " + std::to_string(VModes) + " V = " +
-           std::to_string(NativeCount);
+    return "Modes: " + std::to_string(HModes) + " H + " + std::to_string(VModes) +
+           " V = " + std::to_string(NativeCount);
 }
 
 std::string NativeModeCounts::Panel2() const {
     return "Total Games: " + std::to_string(HGames) + " Horizontal + " + std::to_string(VGames) +
-           " Vertical = " + std::to_string(HGames + VGames) + " (inc. " + std::to_string(VectorGames) +
-           " Vector)";
+           " Vertical = " + std::to_string(HGames + VGames) + " (inc. " + std::to_string(VectorGames) + " Vector)";
 }
 
 std::optional<NativeModeCounts> BuildNativeModesFromGameList(Model& m) {
@@ -65,8 +63,7 @@ std::optional<NativeModeCounts> BuildNativeModesFromGameList(Model& m) {
         }
         if (g.ListOrientation == "H") ++counts.HGames;
         if (g.ListOrientation == "V") ++counts.VGames;
-        if (!known.insert(IdentityKey(g.ListWidth, g.ListHeight, g.ListRefresh, g.ListOrientation)).second)
-            continue;
+        if (!known.insert(IdentityKey(g.ListWidth, g.ListHeight, g.ListRefresh, g.ListOrientation)).second) continue;
         keys.push_back(g.ListWidth + " x " + g.ListHeight + " @ " + g.ListRefresh + "Hz " + g.ListOrientation);
         widths.push_back(g.ListWidth);
         heights.push_back(g.ListHeight);
@@ -76,14 +73,13 @@ std::optional<NativeModeCounts> BuildNativeModesFromGameList(Model& m) {
         if (g.ListOrientation == "V") ++counts.VModes;
     }
     counts.NativeCount = static_cast<int>(keys.size()) - 1;
-    if (counts.NativeCount > 1)
-        SortNativeModes(keys, widths, heights, refreshes, orientations, 1, counts.NativeCount);
+    if (counts.NativeCount > 1) SortNativeModes(keys, widths, heights, refreshes, orientations, 1, counts.NativeCount);
 
     m.NativeModes.Clear();
     m.NativeModes.Reserve(counts.NativeCount);
     for (std::size_t i = 1; i < keys.size(); ++i)
-        m.NativeModes.Add({std::move(widths[i]), std::move(heights[i]), std::move(refreshes[i]),
-                           std::move(orientations[i])});
+        m.NativeModes.Add(
+            {std::move(widths[i]), std::move(heights[i]), std::move(refreshes[i]), std::move(orientations[i])});
 
     m.Games.Clear();
     m.Games.Reserve(gameCount);
@@ -132,8 +128,8 @@ Result<NativeModeCounts> BuildNativeModeList(Model& m, bool retrieve, bool atSta
 std::string NativeModeDisplay(const NativeModeRow& mode) {
     if (mode.NativeWidth == "-") return "Vector " + mode.NativeOrientation;
     std::optional<std::string> refresh = TwoDecimals(mode.NativeRefresh);
-    return mode.NativeWidth + " x " + mode.NativeHeight + " @ " + (refresh ? *refresh : mode.NativeRefresh) +
-           "Hz " + mode.NativeOrientation;
+    return mode.NativeWidth + " x " + mode.NativeHeight + " @ " + (refresh ? *refresh : mode.NativeRefresh) + "Hz " +
+           mode.NativeOrientation;
 }
 
 std::vector<int> GamesOfNativeMode(const Model& m, int nativeMode) {

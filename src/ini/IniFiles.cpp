@@ -43,8 +43,8 @@ void TakeIniFile(const Model& m, GameRow& game, std::string_view bytes) {
         if (rate && WholeNumber(mode.AvailRefresh) == static_cast<double>(*rate)) refreshAtRate = mode.AvailRefresh;
     }
     if (refreshAtRate) refresh = std::move(*refreshAtRate);
-    std::string details = SetResolutionLine(
-        width != kNoModeWidth ? ResolutionLineFor(m, width, height, refresh) : kAutoResolution, raw);
+    std::string details =
+        SetResolutionLine(width != kNoModeWidth ? ResolutionLineFor(m, width, height, refresh) : kAutoResolution, raw);
     game.GameModeWidth = std::move(width);
     game.GameModeHeight = std::move(height);
     game.GameModeRefresh = std::move(refresh);
@@ -78,10 +78,9 @@ bool GameInScope(const Model& m, int i, int s, GenerateScope applyTo) {
     switch (applyTo) {
     case GenerateScope::SelectedGame: return game.GameRomName == selected.GameRomName;
     case GenerateScope::SameNativeMode:
-        return game.GameNativeWidth == selected.GameNativeWidth &&
-               game.GameNativeHeight == selected.GameNativeHeight;
+        return game.GameNativeWidth == selected.GameNativeWidth && game.GameNativeHeight == selected.GameNativeHeight;
     case GenerateScope::SameOrientation: return game.GameOrientation == selected.GameOrientation;
-    default: return false;  // cancelled, or a number that names no scope
+    default: return false; // cancelled, or a number that names no scope
     }
 }
 
@@ -114,8 +113,7 @@ public:
     bool HoldsFile(const std::string& name, const std::string& path) const {
         if (!files_.Listed()) return FileExists(path, false);
         const auto found = files_.Entries().find(name);
-        if (found == files_.Entries().end())
-            return folded_.count(AsciiLowerCase(name)) != 0 && FileExists(path, false);
+        if (found == files_.Entries().end()) return folded_.count(AsciiLowerCase(name)) != 0 && FileExists(path, false);
         switch (found->second) {
         case EntryKind::File: return true;
         case EntryKind::LinkOrUnknown: return FileExists(path, false);
@@ -174,7 +172,7 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
     if (lock.Busy()) return Outcome::Failure(IniFolderInUse(lock.Holder()));
     // Without a ROM folder nothing could count as available, so the filter is left out.
     const bool availableOnly = request.AvailableOnly && FileExists(s.MameROMPath, true);
-    std::unordered_set<std::string> claimed;  // the files this run has written or tried to write
+    std::unordered_set<std::string> claimed; // the files this run has written or tried to write
     // What was read back tells nothing of another folder.
     if (m.INIsReadFrom != s.MameINIPath) {
         for (int i = 1; i <= count; ++i) m.Games[i].GameINIFile = IniFileKnown::NotReadBack;
@@ -187,7 +185,7 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
         struct Pending {
             int game;
             std::string path;
-            Outcome kept;  // a failure: the file must stay as it is, and is not staged
+            Outcome kept; // a failure: the file must stay as it is, and is not staged
         };
         std::vector<Pending> pending;
         StagedWrites writes;
@@ -207,8 +205,7 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
             // Names that differ only in case name one file for the emulator: the first of them in
             // table order writes it, and the file is counted once. On Windows the names keep the
             // table's spelling, and the file system takes them in any case.
-            else if (!path.empty() &&
-                     !claimed.insert(kCaseSensitiveFileNames ? path : AsciiLowerCase(path)).second)
+            else if (!path.empty() && !claimed.insert(kCaseSensitiveFileNames ? path : AsciiLowerCase(path)).second)
                 skippedFor = &result.SkippedSameFile;
             if (skippedFor) {
                 // The filters by the captions the generation dialog gives them.
@@ -234,9 +231,12 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
         for (Pending& p : pending) {
             GameRow& game = m.Games[p.game];
             Outcome written = p.kept;
-            if (written && p.path.empty()) written = WhyNoIniFilePath(m, game.GameRomName);
-            else if (written && staged[next]) written = WriteFailure(p.path, staged[next]);
-            if (p.kept && !p.path.empty() && staged[next++] == FileWriteError::ChangedSinceRead) ++result.ChangedSinceRead;
+            if (written && p.path.empty())
+                written = WhyNoIniFilePath(m, game.GameRomName);
+            else if (written && staged[next])
+                written = WriteFailure(p.path, staged[next]);
+            if (p.kept && !p.path.empty() && staged[next++] == FileWriteError::ChangedSinceRead)
+                ++result.ChangedSinceRead;
             if (written) {
                 ++result.Written;
                 result.WrittenPaths.push_back(std::move(p.path));
@@ -257,10 +257,11 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
 std::string GenerationSummary(const GenerateResult& result) {
     std::string out = std::to_string(result.Written) + " written";
     if (result.Skipped > 0) {
-        const std::pair<int, const char*> reasons[] = {{result.SkippedNoRoms, "no ROMs"},
-                                                       {result.SkippedClones, result.SkippedClones == 1 ? "clone" : "clones"},
-                                                       {result.SkippedHaveIni, "INI file there already"},
-                                                       {result.SkippedSameFile, "same file as another game"}};
+        const std::pair<int, const char*> reasons[] = {
+            {result.SkippedNoRoms, "no ROMs"},
+            {result.SkippedClones, result.SkippedClones == 1 ? "clone" : "clones"},
+            {result.SkippedHaveIni, "INI file there already"},
+            {result.SkippedSameFile, "same file as another game"}};
         std::string why;
         for (const auto& [count, reason] : reasons) {
             if (count == 0) continue;

@@ -23,18 +23,18 @@ std::string IniFileBytes(const std::string& details);
 
 struct GenerateResult {
     int Written = 0;
-    int Skipped = 0;   // in scope, left out by a filter or for the file of an earlier game
+    int Skipped = 0; // in scope, left out by a filter or for the file of an earlier game
     // Why they were skipped (the four add up to Skipped): no ROMs in the ROM folder, a clone, an
     // INI file there already, the same file as an earlier game's.
     int SkippedNoRoms = 0, SkippedClones = 0, SkippedHaveIni = 0, SkippedSameFile = 0;
-    int Failed = 0;    // passed the filters, file not written
-    int ChangedSinceRead = 0;  // of Failed, the files that changed after they were read back
+    int Failed = 0;           // passed the filters, file not written
+    int ChangedSinceRead = 0; // of Failed, the files that changed after they were read back
     // Why the selected game was left out ("left out by Parent Romsets Only"), when a filter left it
     // out; empty otherwise.
     std::string SelectedLeftOut;
     std::vector<std::string> WrittenPaths;  // in table order
-    std::vector<std::string> FailedNames;    // rom names, in table order
-    std::vector<std::string> FailedReasons;  // why each of FailedNames failed, in the same order
+    std::vector<std::string> FailedNames;   // rom names, in table order
+    std::vector<std::string> FailedReasons; // why each of FailedNames failed, in the same order
 };
 
 // How long a generation or a test run waits for another run of the program to leave the INI
@@ -48,10 +48,10 @@ std::string IniFolderInUse(int holder);
 // filters leave out.
 struct GenerateRequest {
     GenerateScope Scope = GenerateScope::SelectedGame;
-    int SelectedGame = 0;  // 0 when none is selected: only AllGames has games then
-    bool AvailableOnly = false;  // only games whose ROMs are in the ROM folder
-    bool ParentsOnly = false;    // no clones
-    bool NoIniOnly = false;      // only games without an INI file
+    int SelectedGame = 0;       // 0 when none is selected: only AllGames has games then
+    bool AvailableOnly = false; // only games whose ROMs are in the ROM folder
+    bool ParentsOnly = false;   // no clones
+    bool NoIniOnly = false;     // only games without an INI file
     // How long to wait for another run of the program to leave the INI folder.
     std::chrono::milliseconds LockWait = kIniFolderWait;
 };

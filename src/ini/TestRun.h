@@ -11,10 +11,10 @@
 namespace kelvaro {
 
 enum class TestRunOutcome {
-    NoEmulator,     // no file at MameExePath: nothing done
-    NotPrepared,    // the temporary INI file could not be written; any backup was put back
-    FolderInUse,    // another run of the program holds the INI folder: nothing done
-    Ran             // the emulator was started and the INI folder restored
+    NoEmulator,  // no file at MameExePath: nothing done
+    NotPrepared, // the temporary INI file could not be written; any backup was put back
+    FolderInUse, // another run of the program holds the INI folder: nothing done
+    Ran          // the emulator was started and the INI folder restored
 };
 
 // What a test run came to. Why is the failure behind NoEmulator, NotPrepared and FolderInUse;

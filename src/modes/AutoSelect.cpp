@@ -19,22 +19,22 @@ namespace {
 // distinct-value lists. Reading them here instead of at every comparison gives the same choices:
 // the texts do not change while the selection runs.
 struct ModeValues {
-    bool usable = false;    // width and height are numbers above 0
+    bool usable = false; // width and height are numbers above 0
     bool interlaced = false;
     double width = 0, height = 0;
-    double refresh = 0;     // a refresh that is not a number counts as 0
+    double refresh = 0; // a refresh that is not a number counts as 0
 };
 
 struct ListEntry {
-    int row = 0;            // entry of the distinct-value list
+    int row = 0; // entry of the distinct-value list
     double value = 0;
 };
 
 struct SelectionContext {
     const Model& m;
-    std::vector<ModeValues> modes;      // index = row of the available mode table
-    std::vector<ListEntry> widths;      // number entries of AvailWidthList, list order
-    std::vector<ListEntry> heights;     // number entries of AvailHeightList
+    std::vector<ModeValues> modes;  // index = row of the available mode table
+    std::vector<ListEntry> widths;  // number entries of AvailWidthList, list order
+    std::vector<ListEntry> heights; // number entries of AvailHeightList
 
     explicit SelectionContext(const Model& model) : m(model) {
         const int count = m.AvailModes.Count();
@@ -217,8 +217,8 @@ int ChooseMode(const SelectionContext& c, const GameRow& g, bool& searched, Sele
     const int t = c.m.Config.MatchResWithin;
     const std::string& r = g.GameNativeRefresh;
     // First with a key within 2 pixels of the size, then with the tolerant key.
-    auto twoTries = [&](const Table<std::string>& list, const std::vector<ListEntry>& entries,
-                        const std::string& size, double target, double minHeight) {
+    auto twoTries = [&](const Table<std::string>& list, const std::vector<ListEntry>& entries, const std::string& size,
+                        double target, double minHeight) {
         if (record) {
             record->TargetWidth = target;
             record->MinHeight = minHeight;

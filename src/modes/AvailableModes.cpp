@@ -62,8 +62,7 @@ AvailModeRow ParseModeLine(std::string_view line) {
     return row;
 }
 
-void BuildDistinctList(const Table<AvailModeRow>& modes, std::string AvailModeRow::*column,
-                       Table<std::string>& list) {
+void BuildDistinctList(const Table<AvailModeRow>& modes, std::string AvailModeRow::*column, Table<std::string>& list) {
     list.Clear();
     std::unordered_set<std::string> seen;
     for (int j = 1; j <= modes.Count(); ++j) {

@@ -20,18 +20,18 @@ enum class ModeVerdict {
 };
 
 struct ModeNote {
-    int Row = 0;       // row of the available mode table
+    int Row = 0; // row of the available mode table
     ModeVerdict Verdict = ModeVerdict::Taken;
-    double By = 0;     // how far beyond the tolerance, for the verdicts that say so
+    double By = 0; // how far beyond the tolerance, for the verdicts that say so
 };
 
 // One search: a height (or width) looked up in the list of available heights (widths), then the
 // modes of exactly that height (pass 1) and, when none fits, modes of any sufficient height (pass 2).
 struct SelectionTry {
-    bool Exact = true;        // the size was looked up within 2 pixels (else within the tolerance)
-    std::string HeightKey;    // the list entry found; empty when none was near enough
+    bool Exact = true;                  // the size was looked up within 2 pixels (else within the tolerance)
+    std::string HeightKey;              // the list entry found; empty when none was near enough
     std::vector<ModeNote> Pass1, Pass2; // Pass2 is empty when pass 1 found a mode
-    int Result = 0;           // row found by this search, 0 for none
+    int Result = 0;                     // row found by this search, 0 for none
 };
 
 enum class SelectionOutcome {
@@ -42,17 +42,17 @@ enum class SelectionOutcome {
 
 struct SelectionRecord {
     int Game = 0;
-    bool Searched = false;       // false for a vector game, or an unknown monitor orientation
-    bool Landscape = true;       // the picture is shown unturned (else the emulator turns it)
-    bool NativeReadable = true;  // the game's size and refresh are numbers
+    bool Searched = false;                    // false for a vector game, or an unknown monitor orientation
+    bool Landscape = true;                    // the picture is shown unturned (else the emulator turns it)
+    bool NativeReadable = true;               // the game's size and refresh are numbers
     double NativeWidth = 0, NativeHeight = 0; // the game's size as the mode must hold it
-    double TargetWidth = 0;      // the width looked for (widened to 16:9 where the layout asks)
-    double MinHeight = 0;        // the lines the mode must have (within the tolerance)
-    std::string LookedUpSize;    // the game's size text looked up in the list of heights (widths)
-    bool KeyFromWidths = false;  // that list is the list of widths (the turned picture)
+    double TargetWidth = 0;                   // the width looked for (widened to 16:9 where the layout asks)
+    double MinHeight = 0;                     // the lines the mode must have (within the tolerance)
+    std::string LookedUpSize;                 // the game's size text looked up in the list of heights (widths)
+    bool KeyFromWidths = false;               // that list is the list of widths (the turned picture)
     std::string NativeRefresh;
     std::vector<SelectionTry> Tries;
-    int ModeRow = 0;             // the selection's mode, 0 for none
+    int ModeRow = 0; // the selection's mode, 0 for none
     SelectionOutcome Outcome = SelectionOutcome::Emulator;
     // The cells the game gets, as the selection writes them.
     std::string Width, Height, Refresh, INIText;

@@ -13,16 +13,16 @@ SelectionSummary SummarizeSelection(const Model& m) {
     const std::vector<int> rows = SelectedModeRows(m);
     for (int i = 1; i <= m.Games.Count(); ++i) {
         const GameRow& g = m.Games[i];
-        OutcomeCounts& by = g.GameOrientation == "H" ? s.Horizontal : g.GameOrientation == "V" ? s.Vertical
-                                                                                                : s.OtherOrientation;
+        OutcomeCounts& by = g.GameOrientation == "H"   ? s.Horizontal
+                            : g.GameOrientation == "V" ? s.Vertical
+                                                       : s.OtherOrientation;
         const int row = rows[static_cast<size_t>(i)];
         if (row == 0) {
             ++s.All.LeftToEmulator;
             ++by.LeftToEmulator;
             continue;
         }
-        const std::optional<PictureFigures> p =
-            PictureOfGame(g, !RotationLine(m.Config, g).empty(), m.AvailModes[row]);
+        const std::optional<PictureFigures> p = PictureOfGame(g, !RotationLine(m.Config, g).empty(), m.AvailModes[row]);
         const bool exact = p && p->ExactSize();
         ++(exact ? s.All.ExactSize : s.All.WithinTolerance);
         ++(exact ? by.ExactSize : by.WithinTolerance);

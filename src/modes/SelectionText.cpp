@@ -114,12 +114,13 @@ std::string SelectionReason(const Model& m, const SelectionRecord& r) {
         height += n.Verdict == ModeVerdict::HeightShort;
         const bool miss = n.Verdict == ModeVerdict::WidthShort || n.Verdict == ModeVerdict::HeightShort ||
                           n.Verdict == ModeVerdict::RefreshShort;
-        if (miss && (!nearest || n.By < nearest->By || (n.By == nearest->By && off(n) < off(*nearest))))
-            nearest = &n;
+        if (miss && (!nearest || n.By < nearest->By || (n.By == nearest->By && off(n) < off(*nearest)))) nearest = &n;
     }
     std::string counts;
-    for (auto [count, what] : {std::pair{width, " too narrow"}, {height, " with too few lines"},
-                               {refresh, " with too low a refresh"}, {interlaced, " interlaced"}})
+    for (auto [count, what] : {std::pair{width, " too narrow"},
+                               {height, " with too few lines"},
+                               {refresh, " with too low a refresh"},
+                               {interlaced, " interlaced"}})
         if (count > 0) counts += (counts.empty() ? "" : ", ") + std::to_string(count) + what;
     text += "No mode fits" + (counts.empty() ? std::string() : ": " + counts);
     if (nearest)
@@ -159,7 +160,9 @@ std::string SelectionExplanation(const Model& m, const SelectionRecord& r) {
         const GameRow& g = m.Games[r.Game];
         out += "game\t" + g.GameRomName + "\t" + g.GameDescription + "\n";
         out += "native\t" + g.GameNativeWidth + " x " + g.GameNativeHeight + " @ " + g.GameNativeRefresh + " Hz, " +
-               (g.GameOrientation == "V" ? "vertical" : g.GameOrientation == "H" ? "horizontal" : "no orientation") +
+               (g.GameOrientation == "V"   ? "vertical"
+                : g.GameOrientation == "H" ? "horizontal"
+                                           : "no orientation") +
                "\n";
     }
     out += SelectionReason(m, r) + "\n";

@@ -20,13 +20,13 @@ namespace {
 // The selection depends on a game's size, refresh and orientation texts only, so every game of
 // the same four texts gets the same mode: the search runs once per such group.
 struct GameGroup {
-    int first = 0;             // its first game, the one that stands for it
+    int first = 0; // its first game, the one that stands for it
     std::vector<int> games;
 };
 
 struct Groups {
     std::vector<GameGroup> all;
-    Model withMode, withoutMode; // one game per group, by the current selection's outcome
+    Model withMode, withoutMode;                      // one game per group, by the current selection's outcome
     std::vector<int> withModeGroup, withoutModeGroup; // group of each of their games (1-based)
 };
 
@@ -85,8 +85,8 @@ void SplitGroups(const Model& modes, const Table<GameRow>& games, Groups& g) {
 struct Candidate {
     ModeSuggestion mode;
     AvailModeRow row;
-    int order = 0;      // first met in game order
-    int gained = 0;     // games without a mode that get one: the gain at most
+    int order = 0;  // first met in game order
+    int gained = 0; // games without a mode that get one: the gain at most
 };
 
 AvailModeRow RowOfLine(const std::string& line) {

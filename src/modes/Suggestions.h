@@ -11,12 +11,12 @@ namespace kelvaro {
 // A mode the card does not list that would give games a mode.
 struct ModeSuggestion {
     int Width = 0, Height = 0;
-    int Refresh = 0;            // whole Hz
+    int Refresh = 0; // whole Hz
     bool Interlaced = false;
     // The net change in the number of games with a mode when this mode's line is appended to the
     // mode list (after the suggestions above it) and the whole selection runs again.
     int Gain = 0;
-    std::vector<int> Games;     // the games (rows of the game table) that get a mode by it
+    std::vector<int> Games; // the games (rows of the game table) that get a mode by it
     // The mode list line: "%4s%4s %sHz %s" of width, height, refresh and the marker word.
     [[nodiscard]] std::string Line() const;
 };

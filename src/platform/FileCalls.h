@@ -22,11 +22,11 @@ int CurrentProcessId();
 
 // What a write to a path replaces or writes into.
 struct Target {
-    std::string path;     // the path itself, or the final target of a symbolic link
-    bool direct = false;  // a device or FIFO: written into
+    std::string path;    // the path itself, or the final target of a symbolic link
+    bool direct = false; // a device or FIFO: written into
     bool exists = false;
-    unsigned mode = 0;    // the permissions of the file that is replaced
-    long long owner = -1, group = -1;  // its owner and group, where the system has them
+    unsigned mode = 0;                // the permissions of the file that is replaced
+    long long owner = -1, group = -1; // its owner and group, where the system has them
     std::error_code error;
 };
 

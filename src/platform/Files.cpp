@@ -42,8 +42,7 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
+    while (p < pattern.size() && pattern[p] == '*') ++p;
     return p == pattern.size();
 }
 
@@ -57,24 +56,20 @@ bool FileExistsImpl(const std::string& path, bool allowFolder) {
 
     if (last.find_first_of("*?") == std::string::npos) {
         std::error_code ec;
-        fs::file_status st = fs::status(path, ec);  // follows links, as opening the file would
+        fs::file_status st = fs::status(path, ec); // follows links, as opening the file would
         return !ec && Accepts(st, allowFolder);
     }
 
     std::string folder = sep == std::string::npos ? std::string(".") : path.substr(0, sep + 1);
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
-    if (ec)
-        return false;
+    if (ec) return false;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec)
-            return false;
-        if (!WildcardMatch(last, it->path().filename().string()))
-            continue;
+        if (ec) return false;
+        if (!WildcardMatch(last, it->path().filename().string())) continue;
         std::error_code ec2;
         fs::file_status st = it->status(ec2);
-        if (!ec2 && Accepts(st, allowFolder))
-            return true;
+        if (!ec2 && Accepts(st, allowFolder)) return true;
     }
     return false;
 }
@@ -131,7 +126,7 @@ bool HoldsBytes(const std::string& path, std::string_view bytes) {
     if (fd < 0) return false;
     bool same = false;
     if (IsFileOfSize(fd, bytes.size())) {
-        std::string buffer(bytes.size() + 1, '\0');  // one byte more: a file that grew meanwhile differs
+        std::string buffer(bytes.size() + 1, '\0'); // one byte more: a file that grew meanwhile differs
         std::size_t got = 0;
         while (got < buffer.size()) {
             const long long n = ReadSome(fd, buffer.data() + got, buffer.size() - got);
@@ -191,12 +186,11 @@ std::error_code WriteAll(int fd, std::string_view bytes) {
 } // namespace
 
 bool FileExists(const std::string& path, bool allowFolder) {
-    if (path.empty())
-        return false;
+    if (path.empty()) return false;
     try {
         return FileExistsImpl(path, allowFolder);
     } catch (...) {
-        return false;  // an allocation failure or an unconvertible name: no entry found
+        return false; // an allocation failure or an unconvertible name: no entry found
     }
 }
 
@@ -209,11 +203,9 @@ std::optional<std::string> ReadStandardInput(std::error_code* error) {
         errno = 0;
         const std::size_t n = std::fread(buf, 1, sizeof buf, stdin);
         out.append(buf, n);
-        if (n == sizeof buf)
-            continue;
+        if (n == sizeof buf) continue;
         if (std::ferror(stdin)) {
-            if (error)
-                *error = errno != 0 ? LastErrno() : std::make_error_code(std::errc::io_error);
+            if (error) *error = errno != 0 ? LastErrno() : std::make_error_code(std::errc::io_error);
             return std::nullopt;
         }
         return out;
@@ -234,8 +226,7 @@ std::error_code NotARegularFile(const std::string& path) {
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error, FileReads reads) {
     if (path.empty()) {
-        if (error)
-            *error = std::make_error_code(std::errc::no_such_file_or_directory);
+        if (error) *error = std::make_error_code(std::errc::no_such_file_or_directory);
         return std::nullopt;
     }
     return ReadWhole(path, error, reads);
@@ -297,7 +288,7 @@ bool AtomicFile::Commit() {
     // The data reaches the disk before the rename, so that a power cut leaves the old file or the
     // new one, never an empty one. A device or FIFO has nothing to sync.
     if (!temp_.empty() && !error_) Fail(SyncFile(fd_));
-    if (CloseFile(fd_) != 0) Fail(LastErrno());  // a full disk may show only here (network file systems)
+    if (CloseFile(fd_) != 0) Fail(LastErrno()); // a full disk may show only here (network file systems)
     fd_ = -1;
     if (temp_.empty()) return !error_;
     if (!error_) Fail(RenameOver(temp_, target_));
@@ -330,9 +321,10 @@ std::error_code StagedWrites::Stage(const std::string& path, std::string_view by
     Entry e;
     e.error = t.error;
     e.readStamp = readStamp;
-    if (!e.error && !readStamp.empty() && FileChangeStamp(t.path) != readStamp) e.error = FileWriteError::ChangedSinceRead;
+    if (!e.error && !readStamp.empty() && FileChangeStamp(t.path) != readStamp)
+        e.error = FileWriteError::ChangedSinceRead;
     if (!e.error && t.exists && HoldsBytes(t.path, bytes)) {
-        e.unchanged = true;  // nothing to write: the file holds these bytes already
+        e.unchanged = true; // nothing to write: the file holds these bytes already
     } else if (!e.error) {
         e.target = std::move(t.path);
         e.folder = FolderOf(SplitFolder(e.target).first);

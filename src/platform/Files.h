@@ -59,7 +59,7 @@ private:
     std::string folder_;
     std::unordered_map<std::string, EntryKind> entries_;
     bool listed_ = false;
-    int fd_ = -1;  // the open folder, where the system can read files relative to it
+    int fd_ = -1; // the open folder, where the system can read files relative to it
 };
 
 // Every write below leaves the old file whole or the new one, never a mix or an empty file, even
@@ -75,12 +75,12 @@ private:
 
 // Why a write was refused, beside the system's own reasons (errno values).
 enum class FileWriteError {
-    DanglingLink = 1,  // a symbolic link that points to nothing
-    DeviceRefused,     // a device or FIFO where only a file may be written (or read)
-    NotAFile,          // neither a file, a folder, a device nor a FIFO (a socket)
-    OwnerNotKept,      // the new file could not be given the owner, group or permissions of the old
-    ChangedSinceRead,  // the file is no longer the one that was read: left as it is
-    LinkToOther,       // an INI file's name that links to a file whose name is not an INI file's
+    DanglingLink = 1, // a symbolic link that points to nothing
+    DeviceRefused,    // a device or FIFO where only a file may be written (or read)
+    NotAFile,         // neither a file, a folder, a device nor a FIFO (a socket)
+    OwnerNotKept,     // the new file could not be given the owner, group or permissions of the old
+    ChangedSinceRead, // the file is no longer the one that was read: left as it is
+    LinkToOther,      // an INI file's name that links to a file whose name is not an INI file's
 };
 std::error_code make_error_code(FileWriteError e);
 
@@ -111,10 +111,10 @@ public:
 private:
     void Fail(std::error_code why);
 
-    std::string target_;  // the file that is replaced: path, or the final target of a link
-    std::string temp_;    // empty when writing straight into a device or FIFO
+    std::string target_; // the file that is replaced: path, or the final target of a link
+    std::string temp_;   // empty when writing straight into a device or FIFO
     int fd_ = -1;
-    int folderFd_ = -1;   // the folder of target_, synced after the rename
+    int folderFd_ = -1; // the folder of target_, synced after the rename
     int cleanupSlot_ = -1;
     std::error_code error_;
 };
@@ -150,7 +150,7 @@ private:
         std::size_t folder = 0;
         std::error_code error;
         std::string readStamp;
-        bool unchanged = false;  // the file held the bytes already: nothing staged
+        bool unchanged = false; // the file held the bytes already: nothing staged
     };
     std::size_t FolderOf(const std::string& folder);
     void Release();

@@ -39,7 +39,7 @@ void ExamineTarget(Target& t, DeviceWrites devices) {
             t.error = FileWriteError::DanglingLink;
         else if (error != ENOENT)
             t.error = std::error_code(error, std::generic_category());
-        return;  // nothing there yet: a new file
+        return; // nothing there yet: a new file
     }
     if (S_ISREG(st.st_mode)) {
         t.exists = true;
@@ -102,13 +102,16 @@ long long ReadSome(int fd, char* data, std::size_t size) {
     }
 }
 
-int CreateExclusive(const std::string& path) { return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
+int CreateExclusive(const std::string& path) {
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
 
 std::error_code KeepOwnerAndMode(int fd, const Target& replaced) {
     // The owner first: a change of owner may clear the set-user and set-group bits.
     struct stat st {};
     if (fstat(fd, &st) != 0) return LastErrno();
-    if (replaced.owner >= 0 && (st.st_uid != static_cast<uid_t>(replaced.owner) || st.st_gid != static_cast<gid_t>(replaced.group)) &&
+    if (replaced.owner >= 0 &&
+        (st.st_uid != static_cast<uid_t>(replaced.owner) || st.st_gid != static_cast<gid_t>(replaced.group)) &&
         fchown(fd, static_cast<uid_t>(replaced.owner), static_cast<gid_t>(replaced.group)) != 0)
         return FileWriteError::OwnerNotKept;
     if (fchmod(fd, replaced.mode) != 0) return FileWriteError::OwnerNotKept;
@@ -131,12 +134,13 @@ std::vector<std::error_code> SyncFileSystems(const std::vector<int>& folderFds) 
     for (std::size_t i = 0; i < folderFds.size(); ++i) {
         struct stat st {};
         if (folderFds[i] < 0 || fstat(folderFds[i], &st) != 0) {
-            sync();  // a folder that cannot be opened: the whole system, the slow way
+            sync(); // a folder that cannot be opened: the whole system, the slow way
             continue;
         }
         auto done = std::find_if(devices.begin(), devices.end(), [&](const auto& d) { return d.first == st.st_dev; });
         if (done == devices.end())
-            done = devices.insert(devices.end(), {st.st_dev, syncfs(folderFds[i]) == 0 ? std::error_code() : LastErrno()});
+            done =
+                devices.insert(devices.end(), {st.st_dev, syncfs(folderFds[i]) == 0 ? std::error_code() : LastErrno()});
         synced[i] = done->second;
     }
 #else
@@ -157,28 +161,21 @@ namespace {
 std::optional<std::string> ReadAndClose(int fd, std::error_code* error) {
     auto fail = [error, fd](std::error_code why) -> std::optional<std::string> {
         close(fd);
-        if (error)
-            *error = why;
+        if (error) *error = why;
         return std::nullopt;
     };
     struct stat st {};
-    if (fstat(fd, &st) != 0)
-        return fail(LastErrno());
-    if (S_ISDIR(st.st_mode))
-        return fail(std::make_error_code(std::errc::is_a_directory));
+    if (fstat(fd, &st) != 0) return fail(LastErrno());
+    if (S_ISDIR(st.st_mode)) return fail(std::make_error_code(std::errc::is_a_directory));
     const std::size_t size = S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
     std::string out;
     std::size_t used = 0;
     while (size == 0 || used < size) {
-        if (used == out.size())
-            out.resize(size > 0 ? size : std::max<std::size_t>(out.size() * 2, 65536));
+        if (used == out.size()) out.resize(size > 0 ? size : std::max<std::size_t>(out.size() * 2, 65536));
         const ssize_t n = read(fd, out.data() + used, out.size() - used);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return fail(LastErrno());
-        if (n == 0)
-            break;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(LastErrno());
+        if (n == 0) break;
         used += static_cast<std::size_t>(n);
     }
     close(fd);
@@ -190,8 +187,7 @@ std::optional<std::string> ReadAndClose(int fd, std::error_code* error) {
 
 std::optional<std::string> ReadWhole(const std::string& path, std::error_code* error, FileReads reads) {
     auto fail = [error](std::error_code why) -> std::optional<std::string> {
-        if (error)
-            *error = why;
+        if (error) *error = why;
         return std::nullopt;
     };
     if (reads == FileReads::Anything) {
@@ -227,17 +223,14 @@ std::optional<std::string> ReadWhole(const std::string& path, std::error_code* e
 using namespace filecalls;
 
 FolderFiles::FolderFiles(const std::string& folder) : folder_(folder) {
-    if (folder.empty())
-        return;
+    if (folder.empty()) return;
     fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd_ < 0)
-        return;
+    if (fd_ < 0) return;
     // The listing reads through a second descriptor of its own, which closedir closes.
     const int listFd = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
     DIR* dir = listFd >= 0 ? fdopendir(listFd) : nullptr;
     if (!dir) {
-        if (listFd >= 0)
-            close(listFd);
+        if (listFd >= 0) close(listFd);
         return;
     }
     bool failed = false;
@@ -249,8 +242,7 @@ FolderFiles::FolderFiles(const std::string& folder) : folder_(folder) {
             break;
         }
         const std::string_view name = e->d_name;
-        if (name == "." || name == "..")
-            continue;
+        if (name == "." || name == "..") continue;
         EntryKind kind = EntryKind::Other;
         switch (e->d_type) {
         case DT_REG: kind = EntryKind::File; break;
@@ -262,23 +254,19 @@ FolderFiles::FolderFiles(const std::string& folder) : folder_(folder) {
         entries_.emplace(name, kind);
     }
     closedir(dir);
-    if (failed)
-        entries_.clear();
+    if (failed) entries_.clear();
     listed_ = !failed;
 }
 
 FolderFiles::~FolderFiles() {
-    if (fd_ >= 0)
-        close(fd_);
+    if (fd_ >= 0) close(fd_);
 }
 
 std::optional<std::string> FolderFiles::Read(const std::string& name, std::error_code* error) const {
-    if (fd_ < 0)
-        return ReadWholeFile(JoinPath(folder_, name), error);
+    if (fd_ < 0) return ReadWholeFile(JoinPath(folder_, name), error);
     const int fd = openat(fd_, name.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        if (error)
-            *error = LastErrno();
+        if (error) *error = LastErrno();
         return std::nullopt;
     }
     return ReadAndClose(fd, error);

@@ -9,8 +9,8 @@
 
 #include <fcntl.h>
 #include <io.h>
-#include <sys/stat.h>
 #include <process.h>
+#include <sys/stat.h>
 #include <windows.h>
 
 #include "platform/FileCalls.h"
@@ -37,7 +37,7 @@ int CurrentProcessId() { return _getpid(); }
 void ExamineTarget(Target& t, DeviceWrites devices) {
     const std::string& path = t.path;
     struct _stat64 st {};
-    if (_stat64(path.c_str(), &st) != 0) return;  // a new file
+    if (_stat64(path.c_str(), &st) != 0) return; // a new file
     if (st.st_mode & _S_IFDIR)
         t.error = std::make_error_code(std::errc::is_a_directory);
     else if (st.st_mode & _S_IFREG)
@@ -111,47 +111,39 @@ std::error_code RenameOver(const std::string& temp, const std::string& target) {
 
 std::optional<std::string> ReadWhole(const std::string& path, std::error_code* error, FileReads reads) {
     auto fail = [error](std::error_code why) -> std::optional<std::string> {
-        if (error)
-            *error = why;
+        if (error) *error = why;
         return std::nullopt;
     };
     std::error_code ec;
-    if (fs::is_directory(path, ec))
-        return fail(std::make_error_code(std::errc::is_a_directory));
+    if (fs::is_directory(path, ec)) return fail(std::make_error_code(std::errc::is_a_directory));
     if (reads == FileReads::RegularOnly)
         if (const std::error_code why = NotARegularFile(path)) return fail(why);
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return fail(LastErrno());
+    if (!f) return fail(LastErrno());
     std::string out;
     auto size = fs::file_size(path, ec);
-    if (!ec && size > 0)
-        out.reserve(static_cast<std::size_t>(size));
+    if (!ec && size > 0) out.reserve(static_cast<std::size_t>(size));
     char buf[65536];
     errno = 0;
     for (;;) {
         std::size_t n = std::fread(buf, 1, sizeof buf, f);
         out.append(buf, n);
-        if (n < sizeof buf)
-            break;
+        if (n < sizeof buf) break;
     }
     const bool failed = std::ferror(f) != 0;
     const std::error_code why = errno != 0 ? LastErrno() : std::make_error_code(std::errc::io_error);
     std::fclose(f);
-    if (failed)
-        return fail(why);
+    if (failed) return fail(why);
     return out;
 }
 
 } // namespace filecalls
 
 FolderFiles::FolderFiles(const std::string& folder) : folder_(folder) {
-    if (folder.empty())
-        return;
+    if (folder.empty()) return;
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
-    if (ec)
-        return;
+    if (ec) return;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec) {
             entries_.clear();
@@ -159,9 +151,12 @@ FolderFiles::FolderFiles(const std::string& folder) : folder_(folder) {
         }
         const fs::file_status st = it->symlink_status(ec);
         EntryKind kind = EntryKind::LinkOrUnknown;
-        if (!ec && fs::is_regular_file(st)) kind = EntryKind::File;
-        else if (!ec && fs::is_directory(st)) kind = EntryKind::Folder;
-        else if (!ec && !fs::is_symlink(st)) kind = EntryKind::Other;
+        if (!ec && fs::is_regular_file(st))
+            kind = EntryKind::File;
+        else if (!ec && fs::is_directory(st))
+            kind = EntryKind::Folder;
+        else if (!ec && !fs::is_symlink(st))
+            kind = EntryKind::Other;
         entries_.emplace(it->path().filename().string(), kind);
     }
     listed_ = true;

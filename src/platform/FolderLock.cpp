@@ -59,7 +59,7 @@ FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait
             RemoveStaleTempFiles(folder);
             return;
         }
-        if (errno != EWOULDBLOCK && errno != EINTR) break;  // no locks here: go on without
+        if (errno != EWOULDBLOCK && errno != EINTR) break; // no locks here: go on without
         if (std::chrono::steady_clock::now() >= deadline) {
             busy_ = true;
             struct stat st {};
@@ -74,7 +74,7 @@ FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait
 }
 
 FolderLock::~FolderLock() {
-    if (fd_ >= 0) close(fd_);  // closing the only descriptor releases the lock
+    if (fd_ >= 0) close(fd_); // closing the only descriptor releases the lock
 }
 
 #else
@@ -89,7 +89,7 @@ FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait
     const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     HANDLE dir = CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr, OPEN_EXISTING,
                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (dir == INVALID_HANDLE_VALUE) return;  // missing: the writes report it
+    if (dir == INVALID_HANDLE_VALUE) return; // missing: the writes report it
     BY_HANDLE_FILE_INFORMATION info{};
     const bool known = GetFileInformationByHandle(dir, &info) != 0;
     CloseHandle(dir);
@@ -101,7 +101,7 @@ FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
         HANDLE semaphore = CreateSemaphoreA(nullptr, 1, 1, name);
-        if (!semaphore) return;  // no such objects here: go on without
+        if (!semaphore) return; // no such objects here: go on without
         if (WaitForSingleObject(semaphore, 0) == WAIT_OBJECT_0) {
             handle_ = semaphore;
             RemoveStaleTempFiles(folder);

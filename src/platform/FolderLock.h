@@ -26,7 +26,7 @@ public:
 
 private:
 #ifdef _WIN32
-    void* handle_ = nullptr;  // the folder's semaphore, taken
+    void* handle_ = nullptr; // the folder's semaphore, taken
 #else
     int fd_ = -1;
 #endif

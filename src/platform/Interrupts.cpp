@@ -54,7 +54,7 @@ static_assert(std::atomic<int>::is_always_lock_free);
 // no lock), as a signal handler may use. Removing entries while reading the folder may hide
 // others from the listing, so the folder is read again until a pass removes nothing.
 void RemoveOwnTempFiles(int folderFd, long self) {
-    alignas(8) static char buffer[16384];  // only the handler uses it, with the other signals blocked
+    alignas(8) static char buffer[16384]; // only the handler uses it, with the other signals blocked
     for (int pass = 0; pass < 16; ++pass) {
         bool removed = false;
         if (lseek(folderFd, 0, SEEK_SET) < 0) return;

@@ -30,8 +30,7 @@ bool IsPathSeparator(char c) {
 
 std::size_t LastSeparator(std::string_view path) {
     for (std::size_t i = path.size(); i > 0; --i)
-        if (IsPathSeparator(path[i - 1]))
-            return i - 1;
+        if (IsPathSeparator(path[i - 1])) return i - 1;
     return std::string_view::npos;
 }
 
@@ -44,8 +43,7 @@ char PathSeparator() {
 }
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
-    if (folder.empty())
-        return std::string(name);
+    if (folder.empty()) return std::string(name);
     std::string out(folder);
     if (!IsPathSeparator(out.back())) {
         // A folder given with "/" on Windows goes on with "/": a printed path has one separator.
@@ -58,13 +56,10 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 
 std::string FolderOfFile(std::string_view path, bool* found) {
     std::size_t pos = LastSeparator(path);
-    if (found)
-        *found = pos != std::string_view::npos;
-    if (pos == std::string_view::npos)
-        return {};
+    if (found) *found = pos != std::string_view::npos;
+    if (pos == std::string_view::npos) return {};
     // The root keeps its separator: without it "/mame" would name no folder at all.
-    if (pos == 0)
-        return std::string(path.substr(0, 1));
+    if (pos == 0) return std::string(path.substr(0, 1));
     return std::string(path.substr(0, pos));
 }
 
@@ -74,8 +69,7 @@ std::string ProgramFolder() {
     std::string buf(MAX_PATH, '\0');
     for (;;) {
         DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n == 0)
-            break;
+        if (n == 0) break;
         if (n < buf.size()) {
             exe.assign(buf.data(), n);
             break;
@@ -85,8 +79,7 @@ std::string ProgramFolder() {
 #else
     std::error_code ec;
     fs::path p = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec)
-        exe = p.string();
+    if (!ec) exe = p.string();
 #endif
     if (exe.empty()) {
         std::error_code ec2;
@@ -108,16 +101,13 @@ std::string HomeFolder() {
 
 std::string UserDataFolder() {
 #ifdef _WIN32
-    if (const char* appData = std::getenv("APPDATA"); appData && *appData)
-        return JoinPath(appData, "Kelvaro");
+    if (const char* appData = std::getenv("APPDATA"); appData && *appData) return JoinPath(appData, "Kelvaro");
     return JoinPath(ProgramFolder(), "Kelvaro");
 #else
     // A relative XDG_DATA_HOME is invalid by the base-directory rules and is ignored.
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/')
-        return JoinPath(xdg, "kelvaro");
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') return JoinPath(xdg, "kelvaro");
     std::string home = HomeFolder();
-    if (home.empty())
-        home = "/tmp";
+    if (home.empty()) home = "/tmp";
     return JoinPath(JoinPath(JoinPath(home, ".local"), "share"), "kelvaro");
 #endif
 }
@@ -126,32 +116,28 @@ namespace {
 
 // True when a file can be created in the folder.
 bool IsWritableFolder(const std::string& folder) {
-    if (folder.empty() || !FileExists(folder, true) || FileExists(folder, false))
-        return false;
+    if (folder.empty() || !FileExists(folder, true) || FileExists(folder, false)) return false;
     // Permission bits do not tell the whole truth (read-only mounts, ACLs, root): create a file.
     static int counter = 0;
     std::string probe;
 #ifdef _WIN32
-    probe = JoinPath(folder, ".kelvaro-probe-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                 std::to_string(++counter));
+    probe =
+        JoinPath(folder, ".kelvaro-probe-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter));
     HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
+    if (h == INVALID_HANDLE_VALUE) return false;
     CloseHandle(h);
     return true;
 #else
     for (int attempt = 0; attempt < 10; ++attempt) {
-        probe = JoinPath(folder, ".kelvaro-probe-" + std::to_string(getpid()) + "-" +
-                                     std::to_string(++counter));
+        probe = JoinPath(folder, ".kelvaro-probe-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
         int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0) {
             close(fd);
             unlink(probe.c_str());
             return true;
         }
-        if (errno != EEXIST)
-            return false;
+        if (errno != EEXIST) return false;
     }
     return false;
 #endif
@@ -168,8 +154,7 @@ Layout BuildLayout() {
 }
 
 std::string ChooseDataFolder(const std::string& programFolder, Layout layout) {
-    if (layout == Layout::Portable && IsWritableFolder(programFolder))
-        return programFolder;
+    if (layout == Layout::Portable && IsWritableFolder(programFolder)) return programFolder;
     std::string user = UserDataFolder();
     std::error_code ec;
     fs::create_directories(user, ec);
@@ -179,29 +164,24 @@ std::string ChooseDataFolder(const std::string& programFolder, Layout layout) {
 std::string FindShippedFile(const std::string& programFolder, std::string_view name, Layout layout) {
     if (layout == Layout::Portable) {
         std::string beside = JoinPath(programFolder, name);
-        if (!programFolder.empty() && FileExists(beside, false))
-            return beside;
+        if (!programFolder.empty() && FileExists(beside, false)) return beside;
     } else if (!programFolder.empty()) {
         // bin/../share/kelvaro: the same files whatever prefix the package was installed under.
         std::string shared = JoinPath(JoinPath(JoinPath(FolderOfFile(programFolder), "share"), "kelvaro"), name);
-        if (FileExists(shared, false))
-            return shared;
+        if (FileExists(shared, false)) return shared;
     }
 #ifdef KELVARO_INSTALLED_DATA_DIR
     std::string installed = JoinPath(KELVARO_INSTALLED_DATA_DIR, name);
-    if (FileExists(installed, false))
-        return installed;
+    if (FileExists(installed, false)) return installed;
 #endif
     return {};
 }
 
 bool IsSafeFileName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..")
-        return false;
+    if (name.empty() || name == "." || name == "..") return false;
     for (char c : name) {
         unsigned char u = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || c == ':' || u < 0x20 || u == 0x7f)
-            return false;
+        if (c == '/' || c == '\\' || c == ':' || u < 0x20 || u == 0x7f) return false;
     }
     return true;
 }

@@ -72,8 +72,7 @@ std::string ChooseDataFolder(const std::string& programFolder, Layout layout = B
 // the installed data folder. Installed: in share/kelvaro beside the program's bin folder (a
 // package unpacked or installed anywhere), then in the configured data folder. Empty when none
 // has it.
-std::string FindShippedFile(const std::string& programFolder, std::string_view name,
-                            Layout layout = BuildLayout());
+std::string FindShippedFile(const std::string& programFolder, std::string_view name, Layout layout = BuildLayout());
 
 // False for a name from the game list that could leave its folder or is no file name: empty,
 // ".", "..", or holding a path separator ('/' or '\\'), a drive colon or a control character.

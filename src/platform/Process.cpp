@@ -37,8 +37,7 @@ class Pumper {
 public:
     explicit Pumper(const std::function<void()>& pump) : pump_(pump), last_(Clock::now()) {}
     void MaybePump() {
-        if (!pump_)
-            return;
+        if (!pump_) return;
         auto now = Clock::now();
         if (now - last_ >= std::chrono::milliseconds(kPumpIntervalMs)) {
             last_ = now;
@@ -96,8 +95,7 @@ private:
 
 // One argument quoted for the C runtime's command-line parser.
 std::string QuoteArgument(const std::string& arg) {
-    if (!arg.empty() && arg.find_first_of(" \t\n\v\"") == std::string::npos)
-        return arg;
+    if (!arg.empty() && arg.find_first_of(" \t\n\v\"") == std::string::npos) return arg;
     std::string out = "\"";
     for (std::size_t i = 0;; ++i) {
         std::size_t backslashes = 0;
@@ -196,8 +194,8 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
         si.hStdError = onError ? writeEnds[1] : nul;
     }
     PROCESS_INFORMATION pi{};
-    BOOL started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
-                                  nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi);
+    BOOL started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr,
+                                  workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi);
     const std::error_code startError = started ? std::error_code() : LastError();
     closeAll();
     if (!started) {
@@ -216,7 +214,7 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
                 if (!readEnds[i]) continue;
                 DWORD avail = 0;
                 if (!PeekNamedPipe(readEnds[i], nullptr, 0, nullptr, &avail, nullptr)) {
-                    CloseHandle(std::exchange(readEnds[i], nullptr));  // the program closed its end
+                    CloseHandle(std::exchange(readEnds[i], nullptr)); // the program closed its end
                     continue;
                 }
                 anyOpen = true;
@@ -230,7 +228,8 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
                 if (wanted[i]) wanted[i] = (*sinks[i])(buf.data(), n);
             }
             if (!anyOpen || deadline.Passed()) break;
-            if (!anyRead && WaitForSingleObject(pi.hProcess, static_cast<DWORD>(deadline.Wait(kPumpIntervalMs))) == WAIT_OBJECT_0) {
+            if (!anyRead &&
+                WaitForSingleObject(pi.hProcess, static_cast<DWORD>(deadline.Wait(kPumpIntervalMs))) == WAIT_OBJECT_0) {
                 // Ended: whatever is left in the pipes is read on the next turns, then they close.
                 bool left = false;
                 for (HANDLE h : readEnds) {
@@ -279,27 +278,23 @@ ProcessExit WaitForChild(pid_t pid, Pumper& pumper, const Deadline& deadline) {
         // Past its time: ended here, whatever it is doing.
         kill(pid, SIGKILL);
         while (waitpid(pid, &status, 0) < 0)
-            if (errno != EINTR)
-                return {.Error = LastErrno()};
+            if (errno != EINTR) return {.Error = LastErrno()};
         ProcessExit exit = ExitOf(status);
         deadline.Mark(exit);
         return exit;
     }
     if (!pumper.Active() && deadline.Wait(-1) < 0) {
         while (waitpid(pid, &status, 0) < 0)
-            if (errno != EINTR)
-                return {.Error = LastErrno()};
+            if (errno != EINTR) return {.Error = LastErrno()};
         return ExitOf(status);
     }
     int pidfd = OpenPidFd(pid);
     for (;;) {
         pid_t r = waitpid(pid, &status, WNOHANG);
-        if (r == pid)
-            break;
+        if (r == pid) break;
         if (r < 0 && errno != EINTR) {
             const std::error_code error = LastErrno();
-            if (pidfd >= 0)
-                close(pidfd);
+            if (pidfd >= 0) close(pidfd);
             return {.Error = error};
         }
         const int wait = deadline.Wait(kPumpIntervalMs);
@@ -310,21 +305,18 @@ ProcessExit WaitForChild(pid_t pid, Pumper& pumper, const Deadline& deadline) {
             poll(nullptr, 0, wait);
         }
         if (deadline.Passed() && waitpid(pid, &status, WNOHANG) != pid) {
-            if (pidfd >= 0)
-                close(pidfd);
+            if (pidfd >= 0) close(pidfd);
             return WaitForChild(pid, pumper, deadline);
         }
         pumper.MaybePump();
     }
-    if (pidfd >= 0)
-        close(pidfd);
+    if (pidfd >= 0) close(pidfd);
     return ExitOf(status);
 }
 
 // A relative program path names a file as seen from the caller's folder, not the child's.
 std::string ProgramPath(const std::string& program) {
-    if (program.find('/') == std::string::npos || program[0] == '/')
-        return program;
+    if (program.find('/') == std::string::npos || program[0] == '/') return program;
     std::error_code ec;
     auto abs = std::filesystem::absolute(program, ec);
     return ec ? program : abs.string();
@@ -334,8 +326,7 @@ class FileActions {
 public:
     FileActions() { ok_ = posix_spawn_file_actions_init(&fa_) == 0; }
     ~FileActions() {
-        if (ok_)
-            posix_spawn_file_actions_destroy(&fa_);
+        if (ok_) posix_spawn_file_actions_destroy(&fa_);
     }
     posix_spawn_file_actions_t* get() { return &fa_; }
     [[nodiscard]] bool ok() const { return ok_; }
@@ -348,23 +339,20 @@ private:
 ProcessExit Run(const std::string& program, const std::vector<std::string>& args, const std::string& workingFolder,
                 bool /*showWindow*/, const Sink* onOutput, const Sink* onError, const std::function<void()>& pump,
                 const Deadline& deadline) {
-    if (program.empty())
-        return {.Error = std::make_error_code(std::errc::no_such_file_or_directory)};
+    if (program.empty()) return {.Error = std::make_error_code(std::errc::no_such_file_or_directory)};
     Pumper pumper(pump);
     std::string path = ProgramPath(program);
 
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
 
     FileActions fa;
-    if (!fa.ok())
-        return {.Error = std::make_error_code(std::errc::not_enough_memory)};
+    if (!fa.ok()) return {.Error = std::make_error_code(std::errc::not_enough_memory)};
     // One pipe per stream that is read; a standard error that is not read goes to /dev/null.
     int outFds[2] = {-1, -1}, errFds[2] = {-1, -1};
-    auto closeFds = [](int (&fds)[2]) {
+    auto closeFds = [](int(&fds)[2]) {
         for (int& fd : fds)
             if (fd >= 0) close(std::exchange(fd, -1));
     };
@@ -382,8 +370,7 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
         else
             posix_spawn_file_actions_addopen(fa.get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     }
-    if (!workingFolder.empty())
-        posix_spawn_file_actions_addchdir_np(fa.get(), workingFolder.c_str());
+    if (!workingFolder.empty()) posix_spawn_file_actions_addchdir_np(fa.get(), workingFolder.c_str());
 
     // The program ignores SIGXFSZ for its own writes; the emulator gets the default back.
     posix_spawnattr_t attr;

@@ -10,10 +10,10 @@ namespace kelvaro {
 
 // How a run of a program ended.
 struct ProcessExit {
-    int ExitCode = -1;     // the program's exit code; -1 when it did not end by itself or did not run
-    int Signal = 0;        // the signal that ended it; 0 when it ended by itself
-    std::error_code Error; // why it could not be started (or waited for); empty when it ran
-    bool TimedOut = false; // it ran past its time limit and was ended (ExitCode -1, Signal as it was killed)
+    int ExitCode = -1;           // the program's exit code; -1 when it did not end by itself or did not run
+    int Signal = 0;              // the signal that ended it; 0 when it ended by itself
+    std::error_code Error;       // why it could not be started (or waited for); empty when it ran
+    bool TimedOut = false;       // it ran past its time limit and was ended (ExitCode -1, Signal as it was killed)
     bool EndedOnRequest = false; // it was ended because the caller asked for it (as TimedOut otherwise)
 };
 

@@ -20,11 +20,11 @@ class FindController : public QObject {
 public:
     // What the window does for it.
     struct Window {
-        QWidget* Parent = nullptr;                        // of the questions and messages
-        std::function<int()> SelectedNativeMode;          // 1-based; 0 when none is selected
-        std::function<void(int)> ShowNativeMode;          // selects native mode k and lists its games
+        QWidget* Parent = nullptr;               // of the questions and messages
+        std::function<int()> SelectedNativeMode; // 1-based; 0 when none is selected
+        std::function<void(int)> ShowNativeMode; // selects native mode k and lists its games
         std::function<const std::vector<int>&()> ShownGames;
-        std::function<bool(int)> ShowGame;                // selects a listed game; false when not listed
+        std::function<bool(int)> ShowGame; // selects a listed game; false when not listed
     };
 
     FindController(const Model& model, Dialogs& dialogs, Window window, QObject* parent = nullptr);

@@ -74,7 +74,8 @@ MenuBar::MenuBar(QWidget* parent) : QMenuBar(parent) {
     mnuMAMEExe = item(mnuFile, "mnuMAMEExe", "M.A.M.E. &Executable Location", &MenuBar::ChooseEmulator);
     mnuMAMEINIPath = item(mnuFile, "mnuMAMEINIPath", "M.A.M.E. &INI Path", &MenuBar::ChooseIniFolder);
     mnuMAMEROMPath = item(mnuFile, "mnuMAMEROMPath", "M.A.M.E. &ROM Path (optional)", &MenuBar::ChooseRomFolder);
-    mnuLegacyMAME = check(mnuFile, "mnuLegacyMAME", "&Legacy M.A.M.E. (v0.83 && previous)", &MenuBar::LegacyMameToggled);
+    mnuLegacyMAME =
+        check(mnuFile, "mnuLegacyMAME", "&Legacy M.A.M.E. (v0.83 && previous)", &MenuBar::LegacyMameToggled);
     mnuFile->addSeparator();
     mnuAVGAFName = item(mnuFile, "mnuAVGAFName", "&Available Mode List (.txt) File Location", &MenuBar::ChooseModeList);
     mnuImportModes = item(mnuFile, "mnuImportModes", "Import &Mode List...", &MenuBar::ImportModes);
@@ -109,8 +110,8 @@ MenuBar::MenuBar(QWidget* parent) : QMenuBar(parent) {
     Group(this, mnuPrefRotation, mnuRotation, "mnuRotation", kPreferredRotations, &MenuBar::RotationChosen);
     mnuResSelection->addMenu(mnuPrefRotation);
     mnuResSelection->addSeparator();
-    mnuIgnoreInterlaced = check(mnuResSelection, "mnuIgnoreInterlaced", "&Ignore Interlaced Modes",
-                                &MenuBar::IgnoreInterlacedToggled);
+    mnuIgnoreInterlaced =
+        check(mnuResSelection, "mnuIgnoreInterlaced", "&Ignore Interlaced Modes", &MenuBar::IgnoreInterlacedToggled);
     mnuMatchResolution = NamedMenu(mnuResSelection, "mnuMatchResolution", "&Match Resolution Within...");
     Group(this, mnuMatchResolution, mnuMatchResWithin, "mnuMatchResWithin",
           {"&0 Pixels", "&8 Pixels", "1&6 Pixels", "&24 Pixels", "&48 Pixels", "&Other"}, &MenuBar::MatchResChosen);
@@ -120,8 +121,8 @@ MenuBar::MenuBar(QWidget* parent) : QMenuBar(parent) {
           {"&0Hz", "&1Hz", "1&.25Hz", "1.&5Hz", "&2Hz", "&Other"}, &MenuBar::MatchRefreshChosen);
     mnuResSelection->addMenu(mnuMatchRefresh);
     mnuResSelection->addSeparator();
-    mnuActionNotFound = item(mnuResSelection, "mnuActionNotFound", "&Settings when Ideal Mode Not Found",
-                             &MenuBar::NotFoundSettings);
+    mnuActionNotFound =
+        item(mnuResSelection, "mnuActionNotFound", "&Settings when Ideal Mode Not Found", &MenuBar::NotFoundSettings);
     mnuResSelection->addSeparator();
     mnuAutoSelect = item(mnuResSelection, "mnuAutoSelect", "&Auto-Select Video Modes", &MenuBar::AutoSelect);
     addMenu(mnuResSelection);

@@ -25,8 +25,7 @@ QSize PictureView::minimumSizeHint() const { return {256, 192}; }
 void PictureView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRectF area = QRectF(rect()).adjusted(6, 6, -6, -6);
-    if (!picture_ || picture_->ModeWidth <= 0 || picture_->ModeHeight <= 0 || area.width() <= 0 ||
-        area.height() <= 0) {
+    if (!picture_ || picture_->ModeWidth <= 0 || picture_->ModeHeight <= 0 || area.width() <= 0 || area.height() <= 0) {
         p.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
         p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, placeholder_);
         return;

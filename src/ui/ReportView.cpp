@@ -54,10 +54,9 @@ QTableView* ReportView(QWidget* parent, const char* name) {
 void SetColumnWidths(QTableView* view, std::initializer_list<const char*> samples) {
     const QFontMetrics header(view->horizontalHeader()->font()), cells(view->font());
     const QAbstractItemModel* model = view->model();
-    const int mark = view->isSortingEnabled()
-                         ? view->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, view) +
-                               view->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, view)
-                         : 0;
+    const int mark = view->isSortingEnabled() ? view->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, view) +
+                                                    view->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, view)
+                                              : 0;
     int c = 0;
     for (const char* sample : samples) {
         int width = header.horizontalAdvance(model->headerData(c, Qt::Horizontal).toString()) + mark;

@@ -25,7 +25,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     big.setPointSizeF(big.pointSizeF() * 1.3);
     lblDetails1->setFont(big);
     lblDetails2 = label("lblDetails2", QStringLiteral("Copyright (c) 2026 the Kelvaro developers"));
-    lblDetails3 = label("lblDetails3", QStringLiteral("Kelvaro's home is its README; Help > Readme is the user's guide"));
+    lblDetails3 =
+        label("lblDetails3", QStringLiteral("Kelvaro's home is its README; Help > Readme is the user's guide"));
     lblDetails5 =
         label("lblDetails5", QStringLiteral("Please see the card maker's web site for details of the ArcadeVGA."));
 

@@ -130,8 +130,9 @@ void frmImportModes::cmdDisplay_Click() {
         return;
     }
     if (run.ExitCode != 0) {
-        dialogs_.Tell(this, "xrandr could not read the display's modes (it ended with status " +
-                                QString::number(run.ExitCode) + ").",
+        dialogs_.Tell(this,
+                      "xrandr could not read the display's modes (it ended with status " +
+                          QString::number(run.ExitCode) + ").",
                       Dialogs::Icon::Warning);
         return;
     }

@@ -26,8 +26,8 @@
 #include "ui/GameListModel.h"
 #include "ui/MenuBar.h"
 #include "ui/NativeModeModel.h"
-#include "ui/SetupPanel.h"
 #include "ui/QtText.h"
+#include "ui/SetupPanel.h"
 #include "ui/ShownText.h"
 #include "ui/frmGenerateINIs.h"
 #include "ui/frmProgress.h"
@@ -187,7 +187,8 @@ void frmMain::TellSettingsFileState(const Outcome& loaded, const SettingsFilePro
         dialogs_.Tell(this,
                       "The settings file could not be read (" + QString::fromStdString(loaded.Reason()) +
                           ").  The default settings are used, and the settings of this run will not be saved, "
-                          "so that " + file + " stays as it is.",
+                          "so that " +
+                          file + " stays as it is.",
                       Dialogs::Icon::Warning);
         return;
     }
@@ -291,8 +292,7 @@ void frmMain::SelectRow(QTableView* view, int row, bool scroll) {
     selecting_ = true;
     const QModelIndex index = view->model()->index(row, 0);
     if (index.isValid()) {
-        view->selectionModel()->setCurrentIndex(index,
-                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         if (scroll) view->scrollTo(index, QAbstractItemView::PositionAtCenter);
     }
     selecting_ = false;
@@ -313,7 +313,8 @@ const std::vector<int>& frmMain::ShownGames() const { return gamesModel_->Games(
 
 void frmMain::BuildNativeModeList(bool retrieve, bool atStartUp) {
     Outcome retrieval;
-    const Result<NativeModeCounts> counts = kelvaro::BuildNativeModeList(m_, retrieve, atStartUp, Sink(), &retrieval, emulatorQuietTime_);
+    const Result<NativeModeCounts> counts =
+        kelvaro::BuildNativeModeList(m_, retrieve, atStartUp, Sink(), &retrieval, emulatorQuietTime_);
     if (counts) {
         find_->ForgetFound(); // the games are numbered afresh
         FillNativeModeView();
@@ -356,8 +357,7 @@ void frmMain::ShowCounts(const NativeModeCounts& counts) {
 
 void frmMain::ReadExistingINIFiles() {
     if (kelvaro::ReadExistingINIFiles(m_, Sink()) == ReadIniOutcome::ListsEmpty)
-        dialogs_.Tell(this,
-                      "INI files cannot be read unless both Native Mode and Available Mode Lists are populated.",
+        dialogs_.Tell(this, "INI files cannot be read unless both Native Mode and Available Mode Lists are populated.",
                       Dialogs::Icon::Warning);
 }
 
@@ -422,8 +422,8 @@ QPoint MenuPlace(QTableView* view, const QPoint& at) {
     const QModelIndex under = view->indexAt(at);
     if (under.isValid()) {
         if (!view->selectionModel()->isRowSelected(under.row(), {}))
-            view->selectionModel()->setCurrentIndex(under, QItemSelectionModel::ClearAndSelect |
-                                                               QItemSelectionModel::Rows);
+            view->selectionModel()->setCurrentIndex(under,
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         return view->viewport()->mapToGlobal(at);
     }
     const QModelIndexList rows = view->selectionModel()->selectedRows();
@@ -472,7 +472,8 @@ void frmMain::ReadAvailableModes() {
         // A long list of odd lines is cut: the first few show the user what to mend.
         constexpr size_t kShown = 10;
         QString text = "Some lines of the mode list " + QtText(m_.Config.ModeListFile) + " give no plain rate:\n";
-        for (size_t k = 0; k < std::min(warnings.size(), kShown); ++k) text += "\n" + QtText(ModeLineWarningText(warnings[k]));
+        for (size_t k = 0; k < std::min(warnings.size(), kShown); ++k)
+            text += "\n" + QtText(ModeLineWarningText(warnings[k]));
         if (warnings.size() > kShown) text += "\n... and " + QString::number(warnings.size() - kShown) + " more";
         dialogs_.Tell(this, text, Dialogs::Icon::Warning);
     }

@@ -208,9 +208,9 @@ private:
     FindController* find_ = nullptr;
     EmulatorOptionsCache emulatorOptions_;
     std::chrono::milliseconds emulatorQuietTime_;
-    bool exiting_ = false;     // File > Exit: close without the question
-    bool selecting_ = false;   // a row is being selected by the program, not by the user
-    int mainPressRow_ = -1;    // the selected native mode when the mouse went down on lvwMain
+    bool exiting_ = false;   // File > Exit: close without the question
+    bool selecting_ = false; // a row is being selected by the program, not by the user
+    int mainPressRow_ = -1;  // the selected native mode when the mouse went down on lvwMain
     // The control that had the keyboard last: disabling the window for a long operation takes the
     // focus from it, and it gets it back when the window is enabled again.
     QPointer<QWidget> lastFocus_;

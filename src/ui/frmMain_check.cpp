@@ -8,10 +8,10 @@
 #include "emulator/SetupCheck.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "ui/QtText.h"
 #include "ui/SetupPanel.h"
 #include "ui/frmMain.h"
 #include "ui/frmSetupCheck.h"
-#include "ui/QtText.h"
 
 namespace kelvaro {
 
@@ -29,10 +29,12 @@ const EmulatorOptions* frmMain::KnownEmulatorOptions() {
 }
 
 SetupReport frmMain::CheckSetup(bool askAgain, const std::string& game) {
-    static const Result<EmulatorOptions> none = Outcome::Failure("no executable is chosen (File > M.A.M.E. Executable Location)");
+    static const Result<EmulatorOptions> none =
+        Outcome::Failure("no executable is chosen (File > M.A.M.E. Executable Location)");
     const Result<EmulatorOptions>& options =
-        FileExists(m_.Config.MameExePath, false) ? emulatorOptions_.Get(m_.Config.MameExePath, m_.MameFolder(), askAgain, Paint)
-                                            : none;
+        FileExists(m_.Config.MameExePath, false)
+            ? emulatorOptions_.Get(m_.Config.MameExePath, m_.MameFolder(), askAgain, Paint)
+            : none;
     // The game list counts once it has been read.
     const std::string list = !m_.GameList.Empty() && FileExists(m_.GameListFile(), false) ? m_.GameListFile() : "";
     SetupReport report = kelvaro::CheckSetup(CheckInputOf(m_, list, game), options, Paint);

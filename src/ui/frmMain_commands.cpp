@@ -2,7 +2,6 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <filesystem>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
@@ -10,13 +9,14 @@
 #include <QTableView>
 #include <QUrl>
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 
-#include "core/Outcome.h"
 #include "core/FileNames.h"
+#include "core/Outcome.h"
 #include "core/Text.h"
-#include "emulator/VerboseRun.h"
 #include "core/TextNumbers.h"
+#include "emulator/VerboseRun.h"
 #include "ini/IniFiles.h"
 #include "ini/TestRun.h"
 #include "modes/AutoSelect.h"
@@ -27,16 +27,16 @@
 #include "platform/Paths.h"
 #include "platform/System.h"
 #include "ui/Dialogs.h"
-#include "ui/frmAbout.h"
-#include "ui/frmGenerateINIs.h"
 #include "ui/InputHold.h"
 #include "ui/MenuBar.h"
+#include "ui/QtText.h"
 #include "ui/SetupPanel.h"
+#include "ui/ShownText.h"
+#include "ui/frmAbout.h"
+#include "ui/frmGenerateINIs.h"
 #include "ui/frmImportModes.h"
 #include "ui/frmMain.h"
-#include "ui/ShownText.h"
 #include "ui/frmSettings.h"
-#include "ui/QtText.h"
 
 namespace kelvaro {
 
@@ -98,9 +98,7 @@ void frmMain::mnuMatchRefreshWithin_Click(int index) {
         m_.Config.MatchRefreshWithin = *value;
 }
 
-void frmMain::mnuActionNotFound_Click() {
-    SettingsDialog().Edit(SettingsDialogScope::NotFound, 0, {});
-}
+void frmMain::mnuActionNotFound_Click() { SettingsDialog().Edit(SettingsDialogScope::NotFound, 0, {}); }
 
 void frmMain::mnuAutoSelect_Click() {
     if (m_.Games.Empty()) return;
@@ -246,7 +244,8 @@ void frmMain::cmdTestGame_Click() {
         // Only a run that went wrong is reported. The emulator's settings are asked for only when
         // its output names INI files (a real emulator's -verbose) or tells of a failure already.
         const VerboseRun run = ReadVerboseRun(result.Output, result.Errors);
-        TestRunSetting setting{m_.Config.MameExePath, EmulatorFileName(m_.Games[g].GameRomName, ""), m_.Config.MameINIPath};
+        TestRunSetting setting{m_.Config.MameExePath, EmulatorFileName(m_.Games[g].GameRomName, ""),
+                               m_.Config.MameINIPath};
         std::string message = TestRunMessage(run, result.Exit, setting);
         if (run.NamesIniFiles || !message.empty()) {
             // The status bar follows what the emulator's files say now.
@@ -308,7 +307,8 @@ void frmMain::mnuAVGAFName_Click() {
     const QString preset = "avga9200.txt";
     const std::optional<QString> file =
         dialogs_.OpenFile(this, "Select Mode List (.txt) File Location", "Text Files (*.txt)", "txt", preset);
-    if (file && !file->isEmpty() && FileExists(file->toStdString(), false)) m_.Config.ModeListFile = file->toStdString();
+    if (file && !file->isEmpty() && FileExists(file->toStdString(), false))
+        m_.Config.ModeListFile = file->toStdString();
     // A cancelled dialog still holds its preset name, so the current list is read again.
     const QString dialogName = file ? *file : preset;
     if (!dialogName.isEmpty() && FileExists(m_.Config.ModeListFile, false)) ReadAvailableModes();

@@ -15,8 +15,8 @@
 #include "core/Rotation.h"
 #include "ui/AvailModeModel.h"
 #include "ui/GameListModel.h"
-#include "ui/NativeModeModel.h"
 #include "ui/MenuBar.h"
+#include "ui/NativeModeModel.h"
 #include "ui/ReportView.h"
 #include "ui/SetupPanel.h"
 #include "ui/frmMain.h"
@@ -148,8 +148,7 @@ void frmMain::CreateControls() {
         panel->setIndent(4);
     }
 
-    for (QTableView* list : {lvwMain, lvwGames})
-        list->setContextMenuPolicy(Qt::CustomContextMenu);
+    for (QTableView* list : {lvwMain, lvwGames}) list->setContextMenuPolicy(Qt::CustomContextMenu);
     // The keyboard goes from the lists on the left to the right, each list before its button.
     setTabOrder(lvwMain, lvwGames);
     setTabOrder(lvwGames, cmdTestGame);
@@ -163,14 +162,14 @@ void frmMain::CreateControls() {
            menuBar()->sizeHint().height() + TwipsToPixels(kClientHeight, logicalDpiY()));
     // The games list keeps its design width beside lists grown for their texts...
     int w = width() + std::max(0, mainNeed_ - TwipsToPixels(kMainWidth, logicalDpiX())) +
-                std::max(0, availNeed_ - TwipsToPixels(kAvailWidth, logicalDpiX()));
+            std::max(0, availNeed_ - TwipsToPixels(kAvailWidth, logicalDpiX()));
     // ...and the second status panel, which shares what the first leaves with the third, shows the
     // longest count whole.
     const QString counts = "Total Games: 00000 Horizontal + 00000 Vertical = 00000 (inc. 0000 Vector)";
     const int panel2Need = stbPanel2->fontMetrics().horizontalAdvance(counts) + 2 * stbPanel2->indent() +
                            2 * stbPanel2->frameWidth() + 2 * stbPanel2->margin() + 2;
-    const MainLayout at = LayOutMainWindow({QSize(w, height()), stbMain->minimumHeight(), logicalDpiX(),
-                                            logicalDpiY(), 0, 0, mainNeed_, availNeed_, panel1Need_});
+    const MainLayout at = LayOutMainWindow({QSize(w, height()), stbMain->minimumHeight(), logicalDpiX(), logicalDpiY(),
+                                            0, 0, mainNeed_, availNeed_, panel1Need_});
     w += 2 * std::max(0, panel2Need - at.stbPanel2.width());
     resize(w, height());
     Form_Resize();
@@ -217,10 +216,9 @@ void frmMain::changeEvent(QEvent* event) {
 
 void frmMain::Form_Resize() {
     if (isMinimized()) return;
-    const MainLayout place =
-        LayOutMainWindow({frameGeometry().size(), stbMain->height(), logicalDpiX(), logicalDpiY(),
-                          lblUnique->sizeHint().width(), lblAVGA->sizeHint().width(), mainNeed_, availNeed_,
-                          panel1Need_});
+    const MainLayout place = LayOutMainWindow({frameGeometry().size(), stbMain->height(), logicalDpiX(), logicalDpiY(),
+                                               lblUnique->sizeHint().width(), lblAVGA->sizeHint().width(), mainNeed_,
+                                               availNeed_, panel1Need_});
     lvwMain->setGeometry(place.lvwMain);
     lblUnique->setGeometry(place.lblUnique);
     lvwGames->setGeometry(place.lvwGames);

@@ -1,7 +1,7 @@
 #pragma once
 #include <QElapsedTimer>
-#include <QWidget>
 #include <QProgressBar>
+#include <QWidget>
 #include <functional>
 #include <optional>
 

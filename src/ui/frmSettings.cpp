@@ -19,8 +19,8 @@
 #include "modes/ModeReason.h"
 #include "modes/SelectionText.h"
 #include "ui/PictureView.h"
-#include "ui/ShownText.h"
 #include "ui/QtText.h"
+#include "ui/ShownText.h"
 
 namespace kelvaro {
 
@@ -77,11 +77,11 @@ frmSettings::frmSettings(Model& model, QWidget* parent) : QDialog(parent), m_(mo
 
     fraApply = Named(new QGroupBox(QStringLiteral("Apply these Settings to:"), this), "fraApply");
     optThisGameOnly = Named(new QRadioButton(QStringLiteral("Selected Game Only"), fraApply), "optThisGameOnly");
-    optVideoMode = Named(new QRadioButton(QStringLiteral("All Games with this Native Video Mode and Orientation"),
-                                          fraApply),
-                         "optVideoMode");
-    optOrientation = Named(new QRadioButton(QStringLiteral("All Games with this Orientation"), fraApply),
-                           "optOrientation");
+    optVideoMode =
+        Named(new QRadioButton(QStringLiteral("All Games with this Native Video Mode and Orientation"), fraApply),
+              "optVideoMode");
+    optOrientation =
+        Named(new QRadioButton(QStringLiteral("All Games with this Orientation"), fraApply), "optOrientation");
     optAllGames = Named(new QRadioButton(QStringLiteral("All Games"), fraApply), "optAllGames");
     optThisGameOnly->setChecked(true);
     auto* apply = new QVBoxLayout(fraApply);

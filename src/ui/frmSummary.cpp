@@ -117,8 +117,8 @@ void frmSummary::Fill(const SelectionSummary& summary, const std::vector<ModeSug
                                  .arg(s.Height)
                                  .arg(s.Refresh)
                                  .arg(s.Interlaced ? QStringLiteral(" interlaced") : QString());
-        auto* item = new QTreeWidgetItem(lvwSuggestions, {mode, QString::number(s.Gain),
-                                                          titles.join(QStringLiteral("; "))});
+        auto* item =
+            new QTreeWidgetItem(lvwSuggestions, {mode, QString::number(s.Gain), titles.join(QStringLiteral("; "))});
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Checked);
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);

@@ -51,8 +51,8 @@ BatchResult RunBatchRedirected(const std::vector<std::string>& args, const std::
     std::string command;
     AppendWord(command, KELVARO_BATCH_EXE);
     for (const std::string& a : args) AppendWord(command, a);
-    for (const auto& [redirect, file] : {std::pair{" <", in}, {" >", out.empty() ? io.File("out") : out},
-                                         {" 2>", io.File("err")}}) {
+    for (const auto& [redirect, file] :
+         {std::pair{" <", in}, {" >", out.empty() ? io.File("out") : out}, {" 2>", io.File("err")}}) {
         command += redirect;
         AppendWord(command, file);
     }

@@ -23,7 +23,8 @@ namespace {
 std::string ManyMachines(int n) {
     std::string machines;
     for (int i = 0; i < n; ++i)
-        machines += Machine("game" + std::to_string(i), "type=\"raster\" rotate=\"0\" width=\"256\" height=\"224\" refresh=\"60\"");
+        machines += Machine("game" + std::to_string(i),
+                            "type=\"raster\" rotate=\"0\" width=\"256\" height=\"224\" refresh=\"60\"");
     return XmlList(machines);
 }
 
@@ -56,7 +57,7 @@ TEST(BatchSafeWrites, AFileSizeLimitFailsTheWriteLikeAFullDisk) {
     const std::string dat = dir.Write("mame.dat", "the old list\r\n");
     const std::string xml = dir.Write("list.xml", ManyMachines(2000));
     const pid_t pid = StartBatch({"listinfo", "--xml", xml, "--out", dat}, dir.File("log"), nullptr, 65536);
-    EXPECT_EQ(WaitBatch(pid), 1);  // not ended by SIGXFSZ
+    EXPECT_EQ(WaitBatch(pid), 1); // not ended by SIGXFSZ
     EXPECT_EQ(TempDir::Read(dir.File("log")), "kelvaro-batch: cannot write " + dat + ": File too large\n");
     EXPECT_EQ(TempDir::Read(dat), "the old list\r\n");
     EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"list.xml", "log", "mame.dat"}));
@@ -67,7 +68,7 @@ TEST(BatchSafeWrites, AnInterruptLeavesNoTemporaryFileAndTheOldList) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows has no signals to interrupt another process with";
 #else
-    const rlimit noCore{0, 0};  // SIGQUIT would leave a core file
+    const rlimit noCore{0, 0}; // SIGQUIT would leave a core file
     setrlimit(RLIMIT_CORE, &noCore);
     for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM}) {
         SCOPED_TRACE(signal);

@@ -75,14 +75,14 @@ TEST(BatchModes, PrintsRowsAndDistinctLists) {
     BatchResult r = RunBatch({"modes", "--modes", file});
     // Read as ever, and named: done, with a problem.
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "kelvaro-batch: " + file + ": line 3: \"1024 768 72.5Hz\": the rate is not two digits right "
-                     "before \"Hz\"; read as 1024 x 768 @ 0.5Hz\n");
-    EXPECT_EQ(r.out,
-              "1\t640\t240\t60\tNo\t640 x 240 @ 60Hz\n"
-              "2\t1024\t768\t.5\tYes\t1024 x 768 @ 0.5Hz\n"
-              "3\t\t\t00\tNo\t x  @ 0Hz\n"
-              "widths\t\t640\t1024\n"
-              "heights\t\t240\t768\n");
+    EXPECT_EQ(r.err, "kelvaro-batch: " + file +
+                         ": line 3: \"1024 768 72.5Hz\": the rate is not two digits right "
+                         "before \"Hz\"; read as 1024 x 768 @ 0.5Hz\n");
+    EXPECT_EQ(r.out, "1\t640\t240\t60\tNo\t640 x 240 @ 60Hz\n"
+                     "2\t1024\t768\t.5\tYes\t1024 x 768 @ 0.5Hz\n"
+                     "3\t\t\t00\tNo\t x  @ 0Hz\n"
+                     "widths\t\t640\t1024\n"
+                     "heights\t\t240\t768\n");
     EXPECT_EQ(RunBatch({"modes", "--modes", dir.Write("h.txt", "heading\r\n")}).out, "widths\t\nheights\t\n");
 }
 
@@ -93,19 +93,18 @@ TEST(BatchSelect, SettingsFromTheFileThenEachSetAndNoFileChanged) {
     const std::string cfg = dir.Write("kelvaro.cfg", FormatSettingsFile(s));
     // The last game's name would retitle a terminal: its control characters are not printed.
     const std::string list = fixtures::GameList() + fixtures::Block("bad\x1b]0;x\x07", "x", "");
-    const BatchResult r = RunBatch({"select", "--dat", dir.Write("mame.dat", list), "--modes",
-                                    dir.Write("modes.txt", fixtures::kModeList), "--cfg", cfg, "--set",
-                                    "PreferredRotation=1"});
+    const BatchResult r =
+        RunBatch({"select", "--dat", dir.Write("mame.dat", list), "--modes",
+                  dir.Write("modes.txt", fixtures::kModeList), "--cfg", cfg, "--set", "PreferredRotation=1"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "1\tPACMAN\tPUCKMAN\t224\t288\t60.606061\tV\t288\t224\t60\tresolution 288x224|rol 1\n"
-              "2\tPUCKMAN\t\t224\t288\t60.606061\tV\t288\t224\t60\tresolution 288x224|rol 1\n"
-              "3\tGALAGA\t\t224\t288\t60.606061\tV\t288\t224\t60\tresolution 288x224|rol 1\n"
-              "4\t1942\t\t224\t256\t60.000000\tV\t288\t224\t60\tresolution 288x224|rol 1\n"
-              "5\tSF2\t\t384\t224\t59.637405\tH\t???\t???\t??\tresolution auto|rol 1\n"
-              "6\tASTEROID\t\t-\t-\t-\tH\t???\t???\t??\tresolution auto|rol 1\n"
-              "7\tBAD\uFFFD]0;X\uFFFD\t\tVECTOR\tVECTOR\t\t\t???\t???\t??\tresolution auto|rol 1\n"
-              "NotFound\t???\t???\t??\tresolution auto\n");
+    EXPECT_EQ(r.out, "1\tPACMAN\tPUCKMAN\t224\t288\t60.606061\tV\t288\t224\t60\tresolution 288x224|rol 1\n"
+                     "2\tPUCKMAN\t\t224\t288\t60.606061\tV\t288\t224\t60\tresolution 288x224|rol 1\n"
+                     "3\tGALAGA\t\t224\t288\t60.606061\tV\t288\t224\t60\tresolution 288x224|rol 1\n"
+                     "4\t1942\t\t224\t256\t60.000000\tV\t288\t224\t60\tresolution 288x224|rol 1\n"
+                     "5\tSF2\t\t384\t224\t59.637405\tH\t???\t???\t??\tresolution auto|rol 1\n"
+                     "6\tASTEROID\t\t-\t-\t-\tH\t???\t???\t??\tresolution auto|rol 1\n"
+                     "7\tBAD\uFFFD]0;X\uFFFD\t\tVECTOR\tVECTOR\t\t\t???\t???\t??\tresolution auto|rol 1\n"
+                     "NotFound\t???\t???\t??\tresolution auto\n");
     EXPECT_EQ(TempDir::Read(cfg), FormatSettingsFile(s));
     EXPECT_EQ(fixtures::Entries(dir.Path()), (std::set<std::string>{"kelvaro.cfg", "mame.dat", "modes.txt"}));
 }
@@ -118,8 +117,14 @@ protected:
     void SetUp() override { t.Write("ini/pacman.ini", "ror 1\nresolution 640x480@60\n"); }
 
     BatchResult Run(const std::string& command, const std::vector<std::string>& more = {}) const {
-        std::vector<std::string> args = {command, "--dat", t.Write("mame.dat", fixtures::GameList()), "--modes",
-                                         t.Write("modes.txt", fixtures::kModeList), "--ini-dir", ini, "--cfg",
+        std::vector<std::string> args = {command,
+                                         "--dat",
+                                         t.Write("mame.dat", fixtures::GameList()),
+                                         "--modes",
+                                         t.Write("modes.txt", fixtures::kModeList),
+                                         "--ini-dir",
+                                         ini,
+                                         "--cfg",
                                          t.File("none.cfg")};
         args.insert(args.end(), more.begin(), more.end());
         return RunBatch(args);
@@ -143,14 +148,13 @@ protected:
 TEST_F(BatchIniTest, ReadPrintsTheTableWithTheFilesReadBackAndChangesNothing) {
     const BatchResult r = Run("read");
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "1\tPACMAN\tPUCKMAN\t224\t288\t60.606061\tV\t640\t480\t60\tror 1|resolution 640x480@60\n"
-              "2\tPUCKMAN\t\t224\t288\t60.606061\tV\t???\t???\t??\tresolution auto\n"
-              "3\tGALAGA\t\t224\t288\t60.606061\tV\t???\t???\t??\tresolution auto\n"
-              "4\t1942\t\t224\t256\t60.000000\tV\t???\t???\t??\tresolution auto\n"
-              "5\tSF2\t\t384\t224\t59.637405\tH\t???\t???\t??\tresolution auto\n"
-              "6\tASTEROID\t\t-\t-\t-\tH\t???\t???\t??\tresolution auto\n"
-              "NotFound\t???\t???\t??\tresolution auto\n");
+    EXPECT_EQ(r.out, "1\tPACMAN\tPUCKMAN\t224\t288\t60.606061\tV\t640\t480\t60\tror 1|resolution 640x480@60\n"
+                     "2\tPUCKMAN\t\t224\t288\t60.606061\tV\t???\t???\t??\tresolution auto\n"
+                     "3\tGALAGA\t\t224\t288\t60.606061\tV\t???\t???\t??\tresolution auto\n"
+                     "4\t1942\t\t224\t256\t60.000000\tV\t???\t???\t??\tresolution auto\n"
+                     "5\tSF2\t\t384\t224\t59.637405\tH\t???\t???\t??\tresolution auto\n"
+                     "6\tASTEROID\t\t-\t-\t-\tH\t???\t???\t??\tresolution auto\n"
+                     "NotFound\t???\t???\t??\tresolution auto\n");
     EXPECT_EQ(TempDir::Read(Ini("pacman")), "ror 1\nresolution 640x480@60\n");
     EXPECT_EQ(Entries(t.Path()), (std::set<std::string>{"ini", "mame.dat", "modes.txt"}));
     EXPECT_EQ(Entries(ini), std::set<std::string>{"pacman.ini"});
@@ -214,8 +218,10 @@ TEST_F(BatchIniTest, GenerateKeepsTheUsersOwnLinesAndSaysWhyAGameIsLeftOut) {
 TEST_F(BatchIniTest, FilesWrittenWithARateReadBackToTheSameModeAndAreWrittenBackAsTheyWere) {
     // Pac-Man's size at two rates on a vertical monitor: its line names the rate.
     fs::remove(Ini("pacman"));
-    const std::vector<std::string> all = {"--modes", t.Write("rates.txt", std::string(fixtures::kModeList) + " 288 224 57Hz\r\n"),
-                                          "--set", "MonitorOrientation=1", "--set", "GenerateParentsOnly=False"};
+    const std::vector<std::string> all = {
+        "--modes", t.Write("rates.txt", std::string(fixtures::kModeList) + " 288 224 57Hz\r\n"),
+        "--set",   "MonitorOrientation=1",
+        "--set",   "GenerateParentsOnly=False"};
     ASSERT_EQ(Run("generate", all).status, 0);
     std::map<std::string, std::string> first;
     for (const std::string& name : Entries(ini)) first[name] = TempDir::Read(t.File("ini/" + name));
@@ -225,7 +231,6 @@ TEST_F(BatchIniTest, FilesWrittenWithARateReadBackToTheSameModeAndAreWrittenBack
     ASSERT_EQ(Run("generate", again).status, 0);
     for (const auto& [name, bytes] : first) EXPECT_EQ(TempDir::Read(t.File("ini/" + name)), bytes) << name;
 }
-
 
 TEST(BatchImportModes, WritesAListThatModesReads) {
     TempDir dir;
@@ -316,7 +321,8 @@ TEST(BatchExplain, AgreesWithSelectOnEveryGameAndSummaryAndSuggestCountThem) {
 
 TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
     TempDir t;
-    const std::string dat = t.Write("mame.dat", fixtures::GameList()), modes = t.Write("modes.txt", fixtures::kModeList);
+    const std::string dat = t.Write("mame.dat", fixtures::GameList()),
+                      modes = t.Write("modes.txt", fixtures::kModeList);
     const std::string ini = t.File("ini"), none = t.File("none.cfg");
     fs::create_directory(ini);
     const std::vector<Strings> cases = {
@@ -328,7 +334,7 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
         {"select", "--dat", dat, "--modes", modes, "--set", "MonitorOrientation"},
         {"select", "--dat", dat, "--modes", modes, "--set", "MatchRefreshWithin=1.5Hz"},
         {"select", "--dat", dat, "--modes", modes, "--cfg", t.Path()},
-        {"select", "--dat", dat, "--modes", modes, "--cfg", "/proc/self/mem"},  // there, but reading fails
+        {"select", "--dat", dat, "--modes", modes, "--cfg", "/proc/self/mem"}, // there, but reading fails
         {"read", "--dat", dat, "--modes", modes, "--cfg", none},
         {"read", "--dat", dat, "--modes", modes, "--ini-dir", dat},
         {"generate", "--dat", dat, "--modes", modes, "--ini-dir", t.File("missing")},
@@ -378,7 +384,8 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
 // file it may not read) does nothing: status 2 and one line that names the input.
 TEST(Batch, AnInputThatCannotBeReadGivesStatusTwoAndALineNamingIt) {
     TempDir t;
-    const std::string dat = t.Write("mame.dat", fixtures::GameList()), modes = t.Write("modes.txt", fixtures::kModeList);
+    const std::string dat = t.Write("mame.dat", fixtures::GameList()),
+                      modes = t.Write("modes.txt", fixtures::kModeList);
     const std::string ini = t.File("ini"), none = t.File("none.cfg"), bad = "BAD";
     fs::create_directory(ini);
     fs::create_directory(t.File("folder"));
@@ -421,7 +428,8 @@ TEST(Batch, AnInputThatCannotBeReadGivesStatusTwoAndALineNamingIt) {
 // each ends with one line saying what was wrong, never with status 0 and an empty answer.
 TEST(Batch, EmptyOddAndUnwritableStreamsAreReported) {
     TempDir t;
-    const std::string dat = t.Write("mame.dat", fixtures::GameList()), modes = t.Write("modes.txt", fixtures::kModeList);
+    const std::string dat = t.Write("mame.dat", fixtures::GameList()),
+                      modes = t.Write("modes.txt", fixtures::kModeList);
     const std::string ini = t.File("ini"), none = t.File("none.cfg"), folder = t.File("folder");
     fs::create_directory(ini);
     fs::create_directory(folder);
@@ -434,9 +442,10 @@ TEST(Batch, EmptyOddAndUnwritableStreamsAreReported) {
     // Game lists without a game: empty, binary, the emulator's XML itself.
     for (const std::string& list : {std::string(), std::string("\0\xff)\r\ngame\r(\n\t", 10), kXml}) {
         const std::string empty = t.Write("empty.dat", list);
-        for (const Strings& args : {Strings{"natives", "--dat", empty},
-                                    Strings{"generate", "--dat", empty, "--modes", modes, "--ini-dir", ini, "--cfg", none},
-                                    Strings{"select", "--dat", empty, "--modes", modes, "--cfg", none}}) {
+        for (const Strings& args :
+             {Strings{"natives", "--dat", empty},
+              Strings{"generate", "--dat", empty, "--modes", modes, "--ini-dir", ini, "--cfg", none},
+              Strings{"select", "--dat", empty, "--modes", modes, "--cfg", none}}) {
             SCOPED_TRACE(args[0] + " " + std::to_string(list.size()));
             expectOneLine(RunBatch(args), 2, "holds no game");
         }
@@ -475,15 +484,14 @@ TEST(Batch, EmptyOddAndUnwritableStreamsAreReported) {
     EXPECT_EQ(modeList.out, RunBatch({"modes", "--modes", modes}).out);
 
     // Output lost on a full disk is an output that could not be written.
-    const Strings full[] = {
-        {"natives", "--dat", dat},
-        {"modes", "--modes", modes},
-        {"select", "--dat", dat, "--modes", modes, "--cfg", none},
-        {"summary", "--dat", dat, "--modes", modes, "--cfg", none},
-        {"explain", "--dat", dat, "--modes", modes, "--cfg", none, "--game", "pacman"},
-        {"read", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--cfg", none},
-        {"import-modes", modes},
-        {"select", "--help"}};
+    const Strings full[] = {{"natives", "--dat", dat},
+                            {"modes", "--modes", modes},
+                            {"select", "--dat", dat, "--modes", modes, "--cfg", none},
+                            {"summary", "--dat", dat, "--modes", modes, "--cfg", none},
+                            {"explain", "--dat", dat, "--modes", modes, "--cfg", none, "--game", "pacman"},
+                            {"read", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--cfg", none},
+                            {"import-modes", modes},
+                            {"select", "--help"}};
     for (const Strings& args : full) {
         SCOPED_TRACE(args[0]);
         expectOneLine(RunBatchRedirected(args, t.Write("in", ""), "/dev/full"), 1, "cannot write the output");
@@ -506,17 +514,24 @@ TEST(Batch, EveryCommandAnswersHelpWithItsOwnUsage) {
 // stderr; the file stays as it is.
 TEST(Batch, ADamagedSettingsFileIsReportedLineByLine) {
     TempDir t;
-    const std::string dat = t.Write("mame.dat", fixtures::GameList()), modes = t.Write("modes.txt", fixtures::kModeList);
+    const std::string dat = t.Write("mame.dat", fixtures::GameList()),
+                      modes = t.Write("modes.txt", fixtures::kModeList);
     std::string lines = FormatSettingsFile(Settings{});
-    lines.replace(lines.find("\r\n 0 \r\n"), 5, "\r\n 3 ");      // MonitorOrientation
-    lines.replace(lines.find(" 16 "), 4, "-50 ");                       // MatchResWithin
-    lines.replace(lines.find(" 1.25 "), 6, "abc");                      // MatchRefreshWithin
+    lines.replace(lines.find("\r\n 0 \r\n"), 5, "\r\n 3 "); // MonitorOrientation
+    lines.replace(lines.find(" 16 "), 4, "-50 ");           // MatchResWithin
+    lines.replace(lines.find(" 1.25 "), 6, "abc");          // MatchRefreshWithin
     const std::string cfg = t.Write("kelvaro.cfg", lines);
     const BatchResult r = RunBatch({"select", "--dat", dat, "--modes", modes, "--cfg", cfg});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, RunBatch({"select", "--dat", dat, "--modes", modes, "--cfg", t.File("none.cfg")}).out);
-    EXPECT_EQ(r.err, "kelvaro-batch: " + cfg + ": line 6, MonitorOrientation: \" 3 \" must be 0, 1 or 2; the default 0 is used\n"
-              "kelvaro-batch: " + cfg + ": line 9, MatchResWithin: \"-50 \" must be a number from 0 to 100; the default 16 is used\n"
-              "kelvaro-batch: " + cfg + ": line 10, MatchRefreshWithin: \"abc\" must be a number from 0 to 15; the default 1.25 is used\n");
+    EXPECT_EQ(r.err,
+              "kelvaro-batch: " + cfg +
+                  ": line 6, MonitorOrientation: \" 3 \" must be 0, 1 or 2; the default 0 is used\n"
+                  "kelvaro-batch: " +
+                  cfg +
+                  ": line 9, MatchResWithin: \"-50 \" must be a number from 0 to 100; the default 16 is used\n"
+                  "kelvaro-batch: " +
+                  cfg +
+                  ": line 10, MatchRefreshWithin: \"abc\" must be a number from 0 to 15; the default 1.25 is used\n");
     EXPECT_EQ(TempDir::Read(cfg), lines);
 }

@@ -10,7 +10,11 @@
 using namespace kelvaro;
 
 TEST(SetResolutionLine, ReplacesOrInsertsTheLineInNormalForm) {
-    struct Case { const char* newLine; std::string text; const char* expected; };
+    struct Case {
+        const char* newLine;
+        std::string text;
+        const char* expected;
+    };
     const std::vector<Case> cases = {
         {"resolution auto", "", "resolution auto"},
         {"resolution 640x480", "resolution auto|ror 1", "resolution 640x480|ror 1"},
@@ -43,7 +47,9 @@ TEST(SetResolutionLine, ReplacesOrInsertsTheLineInNormalForm) {
 }
 
 TEST(ResolutionSize, ReadsWidthAndHeightOfTheLastResolutionLine) {
-    struct Size { std::string text, width, height; };
+    struct Size {
+        std::string text, width, height;
+    };
     const std::vector<Size> cases = {
         {"resolution 640x480", "640", "480"},
         {"ror 1|resolution 640x480|rol 1", "640", "480"},
@@ -73,11 +79,19 @@ TEST(ResolutionSize, ReadsWidthAndHeightOfTheLastResolutionLine) {
 
 TEST(ResolutionRate, DigitsRightAfterTheHeightsAt) {
     const std::vector<std::pair<std::string, long long>> cases = {
-        {"resolution 256x224@57", 57}, {"ror 1|resolution 640x480@060|rol 1", 60}, {"resolution 640x480@59.94", 59},
-        {"resolution 640x480", -1},    {"resolution 640x480 @60", -1},            {"resolution 640x480@", -1},
-        {"resolution auto@60", -1},    {"resolution 640x480@12345678901", -1},    {"resolution 640x480@1234567890", -1},
-        {"resolution 640x480x60", -1}, {"resolution 320xx240@60", 60},  // the height skips an "x" that no digit follows
-        {"resolution 640x480@57|# resolution 640x480@60", 57}, {"resolution 640x480@60 # @57", 60},
+        {"resolution 256x224@57", 57},
+        {"ror 1|resolution 640x480@060|rol 1", 60},
+        {"resolution 640x480@59.94", 59},
+        {"resolution 640x480", -1},
+        {"resolution 640x480 @60", -1},
+        {"resolution 640x480@", -1},
+        {"resolution auto@60", -1},
+        {"resolution 640x480@12345678901", -1},
+        {"resolution 640x480@1234567890", -1},
+        {"resolution 640x480x60", -1},
+        {"resolution 320xx240@60", 60}, // the height skips an "x" that no digit follows
+        {"resolution 640x480@57|# resolution 640x480@60", 57},
+        {"resolution 640x480@60 # @57", 60},
     };
     for (const auto& [text, rate] : cases) EXPECT_EQ(ResolutionRate(text).value_or(-1), rate) << text;
 }
@@ -88,14 +102,15 @@ TEST(ResolutionLineFor, NamesTheRateOnlyWhereTheListHasTheSizeAtSeveral) {
                                      AvailModeRow{"320", "240", "60", "No"}, AvailModeRow{"320", "240", "60", "No"},
                                      AvailModeRow{"640", "480", "00", "No"}, AvailModeRow{"640", "480", "60", "No"},
                                      AvailModeRow{"512", "448", "5.5", "No"}, AvailModeRow{"512", "448", "60", "No"},
-                                     AvailModeRow{"400", "240", "57", "No"}})  // 240 lines at another width and rate
+                                     AvailModeRow{"400", "240", "57", "No"}}) // 240 lines at another width and rate
         m.AvailModes.Add(mode);
     const std::vector<std::vector<std::string>> cases = {
         {"256", "224", "57", "resolution 256x224@57"}, {"256", "224", "60", "resolution 256x224@60"},
-        {"256", "224", "59", "resolution 256x224"},     {"256", "224", "??", "resolution 256x224"},
-        {"320", "240", "60", "resolution 320x240"},     {"640", "480", "00", "resolution 640x480"},
-        {"640", "480", "60", "resolution 640x480@60"},  {"512", "448", "5.5", "resolution 512x448"},
+        {"256", "224", "59", "resolution 256x224"},    {"256", "224", "??", "resolution 256x224"},
+        {"320", "240", "60", "resolution 320x240"},    {"640", "480", "00", "resolution 640x480"},
+        {"640", "480", "60", "resolution 640x480@60"}, {"512", "448", "5.5", "resolution 512x448"},
         {"800", "600", "60", "resolution 800x600"},
     };
-    for (const auto& c : cases) EXPECT_EQ(ResolutionLineFor(m, c[0], c[1], c[2]), c[3]) << c[0] << "x" << c[1] << "@" << c[2];
+    for (const auto& c : cases)
+        EXPECT_EQ(ResolutionLineFor(m, c[0], c[1], c[2]), c[3]) << c[0] << "x" << c[1] << "@" << c[2];
 }

@@ -59,8 +59,7 @@ TEST(Picture, RefreshAndSpeedAndWhatTheGameRowsGive) {
         EXPECT_FALSE(TurnsPicture(stays)) << stays;
 
     const GameRow pac = fixtures::Game("PACMAN", "224", "288", "60.606061", "V");
-    const std::optional<PictureFigures> turned =
-        PictureOfGame(pac, true, fixtures::Mode("288", "224", "60"));
+    const std::optional<PictureFigures> turned = PictureOfGame(pac, true, fixtures::Mode("288", "224", "60"));
     ASSERT_TRUE(turned);
     EXPECT_TRUE(turned->ExactSize() && turned->WholeScale());
     EXPECT_NEAR(turned->RefreshDifference, -0.606061, 1e-9);

@@ -15,13 +15,24 @@ using Lines = std::vector<std::string>;
 namespace {
 
 // Every setting away from its default; texts keep their spaces at both ends.
-const Settings kUnusual = {.MameExePath = " /opt/my mame/mame ", .MameINIPath = "  ini  ", .MameROMPath = "roms",
-    .LegacyMame = true, .ModeListFile = "/data/modes.txt ", .MonitorOrientation = MonitorOrientation::Rotating,
-    .PreferredRotation = PreferredRotation::AntiClockwise,
-    .IgnoreInterlaced = false, .MatchResWithin = 10, .MatchRefreshWithin = 0.5f, .NotFoundWidth = "640",
-    .NotFoundHeight = "480", .NotFoundRefresh = "59.94", .NotFoundINIText = "resolution 640x480@60|ror 1| ",
-    .GenerateApplyTo = GenerateScope::Cancelled, .GenerateAvailableOnly = false, .GenerateParentsOnly = false,
-    .GenerateNoINIOnly = true};
+const Settings kUnusual = {.MameExePath = " /opt/my mame/mame ",
+                           .MameINIPath = "  ini  ",
+                           .MameROMPath = "roms",
+                           .LegacyMame = true,
+                           .ModeListFile = "/data/modes.txt ",
+                           .MonitorOrientation = MonitorOrientation::Rotating,
+                           .PreferredRotation = PreferredRotation::AntiClockwise,
+                           .IgnoreInterlaced = false,
+                           .MatchResWithin = 10,
+                           .MatchRefreshWithin = 0.5f,
+                           .NotFoundWidth = "640",
+                           .NotFoundHeight = "480",
+                           .NotFoundRefresh = "59.94",
+                           .NotFoundINIText = "resolution 640x480@60|ror 1| ",
+                           .GenerateApplyTo = GenerateScope::Cancelled,
+                           .GenerateAvailableOnly = false,
+                           .GenerateParentsOnly = false,
+                           .GenerateNoINIOnly = true};
 
 Lines LinesOf(const std::string& file) {
     Lines lines;
@@ -67,20 +78,48 @@ TEST(SettingsFile, WrittenBytesAndTheRoundTrip) {
 TEST(SettingsFile, EachLineConvertsOrKeepsTheDefaultAndReadingGoesOn) {
     // line index, its text in a file that otherwise holds kUnusual, the line written back
     // after reading over the defaults (nullptr: the line did not convert, the default stays)
-    struct Row { std::size_t line; const char* text; const char* written; };
-    const Row rows[] = {
-        {3, " tRuE ", "True"}, {3, "FALSE", "False"}, {3, " 0.0 ", "False"}, {3, "-1", "True"},
-        {3, "0,5", "True"}, {3, "maybe", nullptr},
-        {5, " 1 ", " 1 "}, {5, " 3 ", nullptr}, {6, "-1 ", nullptr}, {6, " 2 ", nullptr},  // beyond the menu
-        {8, "  12  ", " 12 "}, {8, " 16.5 ", " 16 "}, {8, "17,5", " 18 "}, {8, "100", " 100 "}, {8, "0", " 0 "},
-        {8, "-50", nullptr}, {8, "101", nullptr}, {8, "30000", nullptr}, {8, "32768", nullptr}, {8, "12px", nullptr},
-        {9, " 1,5 ", " 1.5 "}, {9, "2.", " 2 "}, {9, "15", " 15 "}, {9, "-5", nullptr}, {9, "-0,75", nullptr},
-        {9, "15.5", nullptr}, {9, "1,000.5", nullptr},
-        {9, "1000000000000000000000000000000000000000", nullptr},  // beyond a float
-        // GenerateApplyTo: a scope, or -1 for a cancelled dialog
-        {14, "-1", "-1 "}, {14, " 3 ", " 3 "}, {14, " 2abc", nullptr}, {14, "7", nullptr}, {14, "-2", nullptr},
-        {14, "abc", nullptr}, {14, "70000", nullptr},
-        {13, "", ""}};
+    struct Row {
+        std::size_t line;
+        const char* text;
+        const char* written;
+    };
+    const Row rows[] = {{3, " tRuE ", "True"},
+                        {3, "FALSE", "False"},
+                        {3, " 0.0 ", "False"},
+                        {3, "-1", "True"},
+                        {3, "0,5", "True"},
+                        {3, "maybe", nullptr},
+                        {5, " 1 ", " 1 "},
+                        {5, " 3 ", nullptr},
+                        {6, "-1 ", nullptr},
+                        {6, " 2 ", nullptr}, // beyond the menu
+                        {8, "  12  ", " 12 "},
+                        {8, " 16.5 ", " 16 "},
+                        {8, "17,5", " 18 "},
+                        {8, "100", " 100 "},
+                        {8, "0", " 0 "},
+                        {8, "-50", nullptr},
+                        {8, "101", nullptr},
+                        {8, "30000", nullptr},
+                        {8, "32768", nullptr},
+                        {8, "12px", nullptr},
+                        {9, " 1,5 ", " 1.5 "},
+                        {9, "2.", " 2 "},
+                        {9, "15", " 15 "},
+                        {9, "-5", nullptr},
+                        {9, "-0,75", nullptr},
+                        {9, "15.5", nullptr},
+                        {9, "1,000.5", nullptr},
+                        {9, "1000000000000000000000000000000000000000", nullptr}, // beyond a float
+                        // GenerateApplyTo: a scope, or -1 for a cancelled dialog
+                        {14, "-1", "-1 "},
+                        {14, " 3 ", " 3 "},
+                        {14, " 2abc", nullptr},
+                        {14, "7", nullptr},
+                        {14, "-2", nullptr},
+                        {14, "abc", nullptr},
+                        {14, "70000", nullptr},
+                        {13, "", ""}};
     const Lines unusual = LinesOf(FormatSettingsFile(kUnusual));
     for (const Row& r : rows) {
         Lines lines = unusual, expected = unusual;
@@ -125,27 +164,40 @@ TEST(SettingsFile, AFileWithALineMissingIsReportedAndKeptAsBadBeforeItIsReplaced
 
 TEST(SettingsFile, SetSettingByNameTakesOnlyWhatTheMenusOffer) {
     // line index, name, value, the line written after it, or why it was refused (nothing changed)
-    struct Row { std::size_t line; const char* name; const char* value; const char* result; };
+    struct Row {
+        std::size_t line;
+        const char* name;
+        const char* value;
+        const char* result;
+    };
     const char* kOrientations = "must be 0, 1 or 2";
     const char* kSwitch = "must be True, False, 1 or 0";
-    const Row rows[] = {
-        {5, "MonitorOrientation", " 2 ", " 2 "}, {5, "MonitorOrientation", "-1", kOrientations},
-        {5, "MonitorOrientation", "1.5", kOrientations},
-        {6, "PreferredRotation", "1,0", " 1 "}, {6, "PreferredRotation", "2", "must be 0 or 1"},
-        {8, "MatchResWithin", "17.5", " 18 "}, {8, "MatchResWithin", "100", " 100 "},
-        {8, "MatchResWithin", "100.5", "must be a number from 0 to 100"},
-        {9, "MatchRefreshWithin", "0,75", " 0.75 "}, {9, "MatchRefreshWithin", "-0.5", "must be a number from 0 to 15"},
-        {9, "MatchRefreshWithin", "1.5Hz", "must be a number from 0 to 15"},
-        {14, "GenerateApplyTo", "3", " 3 "}, {14, "GenerateApplyTo", "-1", "must be 0, 1, 2 or 3"},
-        {14, "GenerateApplyTo", "2abc", "must be 0, 1, 2 or 3"}, {16, "GenerateParentsOnly", "0", "False"},
-        {17, "GenerateNoINIOnly", "maybe", kSwitch}, {17, "GenerateNoINIOnly", " tRUE ", "True"},
-        {17, "GenerateNoINIOnly", "1", "True"}, {17, "GenerateNoINIOnly", "2", kSwitch},
-        {17, "GenerateNoINIOnly", "-1", kSwitch}, {17, "GenerateNoINIOnly", "0.5", kSwitch},
-        {17, "GenerateNoINIOnly", "1\n", "must be one line"},
-        {13, "NotFoundINIText", " resolution auto|ror 1 ", " resolution auto|ror 1 "},
-        {13, "NotFoundINIText", "resolution auto\r\nror 1", "must be one line (join INI lines with |)"},
-        {1, "MameINIPath", "ini\nMameROMPath", "must be one line"},
-        {0, "matchreswithin", "5", "no such setting"}};
+    const Row rows[] = {{5, "MonitorOrientation", " 2 ", " 2 "},
+                        {5, "MonitorOrientation", "-1", kOrientations},
+                        {5, "MonitorOrientation", "1.5", kOrientations},
+                        {6, "PreferredRotation", "1,0", " 1 "},
+                        {6, "PreferredRotation", "2", "must be 0 or 1"},
+                        {8, "MatchResWithin", "17.5", " 18 "},
+                        {8, "MatchResWithin", "100", " 100 "},
+                        {8, "MatchResWithin", "100.5", "must be a number from 0 to 100"},
+                        {9, "MatchRefreshWithin", "0,75", " 0.75 "},
+                        {9, "MatchRefreshWithin", "-0.5", "must be a number from 0 to 15"},
+                        {9, "MatchRefreshWithin", "1.5Hz", "must be a number from 0 to 15"},
+                        {14, "GenerateApplyTo", "3", " 3 "},
+                        {14, "GenerateApplyTo", "-1", "must be 0, 1, 2 or 3"},
+                        {14, "GenerateApplyTo", "2abc", "must be 0, 1, 2 or 3"},
+                        {16, "GenerateParentsOnly", "0", "False"},
+                        {17, "GenerateNoINIOnly", "maybe", kSwitch},
+                        {17, "GenerateNoINIOnly", " tRUE ", "True"},
+                        {17, "GenerateNoINIOnly", "1", "True"},
+                        {17, "GenerateNoINIOnly", "2", kSwitch},
+                        {17, "GenerateNoINIOnly", "-1", kSwitch},
+                        {17, "GenerateNoINIOnly", "0.5", kSwitch},
+                        {17, "GenerateNoINIOnly", "1\n", "must be one line"},
+                        {13, "NotFoundINIText", " resolution auto|ror 1 ", " resolution auto|ror 1 "},
+                        {13, "NotFoundINIText", "resolution auto\r\nror 1", "must be one line (join INI lines with |)"},
+                        {1, "MameINIPath", "ini\nMameROMPath", "must be one line"},
+                        {0, "matchreswithin", "5", "no such setting"}};
     for (const Row& r : rows) {
         Settings s;
         const Outcome set = SetSettingByName(s, r.name, r.value);
@@ -161,7 +213,7 @@ TEST(SettingsFile, SaveLoadAndTheDefaultModeList) {
     Model m;
     m.Paths = {dir.Path(), dir.Path()};
     m.Config.MatchResWithin = 7;
-    ASSERT_TRUE(LoadSettings(m));  // no file: the settings stay
+    ASSERT_TRUE(LoadSettings(m)); // no file: the settings stay
     EXPECT_EQ(m.Config.MatchResWithin, 7);
     {
         FileSizeLimit limit(16);
@@ -176,7 +228,7 @@ TEST(SettingsFile, SaveLoadAndTheDefaultModeList) {
 
     Model loaded;
     loaded.Paths = m.Paths;
-    ASSERT_TRUE(LoadSettings(loaded));  // the emulator named in the file is missing: its path is kept all the same
+    ASSERT_TRUE(LoadSettings(loaded)); // the emulator named in the file is missing: its path is kept all the same
     EXPECT_EQ(FormatSettingsFile(loaded.Config), FormatSettingsFile(m.Config));
 
     const std::string modes = dir.Write("avga9200.txt", "640 x 480 @ 60\r\n");

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/TextNumbers.h"
 #include "core/Sorts.h"
+#include "core/TextNumbers.h"
 
 using namespace kelvaro;
 
@@ -32,16 +32,22 @@ TEST(SortNativeModes, EqualKeysLandWhereTheQuicksortPutsThemAndOnlyTheRangeMoves
     EXPECT_EQ(c1, (Column{"0", "3", "2", "1", "4"}));
     EXPECT_EQ(c4, c1);
     SortNativeModes(keys, none, none, none, none, 1, 4);
-    SortNativeModes(keys, none, none, none, none, 4, 1);  // an empty range
+    SortNativeModes(keys, none, none, none, none, 4, 1); // an empty range
     SortNativeModes(none, none, none, none, none, 0, -1);
     EXPECT_EQ(keys, (Column{"a", "0", "b", "b", "c"}));
 }
 
 TEST(SortNumericList, OrdersByLeadingNumber) {
-    struct Row { Column list; int first, last; Column sorted; };
+    struct Row {
+        Column list;
+        int first, last;
+        Column sorted;
+    };
     const Row rows[] = {
-        {{"1024", "64", "256"}, -3, 99, {"64", "256", "1024"}},  // a range beyond the list ends with it
-        {{"", "640", " 320", "1280.5", "abc", "-8", "320.25", "0.5"}, 1, -1,
+        {{"1024", "64", "256"}, -3, 99, {"64", "256", "1024"}}, // a range beyond the list ends with it
+        {{"", "640", " 320", "1280.5", "abc", "-8", "320.25", "0.5"},
+         1,
+         -1,
          {"", "-8", "abc", "0.5", " 320", "320.25", "640", "1280.5"}},
         // Values close to each other: against a middle value rounded to an integer they come out
         // of order, and a scan without bounds runs past the end of the list.

@@ -19,8 +19,8 @@ TEST(EmulatorOptions, OptionLinesAndSearchPathsAsTheEmulatorReadsThem) {
     const OptionValues values = ReadOptionLines(
         "# CORE\r\n  switchres   0\n\twindow\t1  # in a window\nswitchres 1\nname-alone\nstate                     \n"
         "rompath \"/my roms;roms\"\nsnapname \"%g # %i\"\nbgfx \"unclosed\n");
-    const OptionValues expected = {{"switchres", "1"}, {"window", "1"}, {"state", ""}, {"rompath", "/my roms;roms"},
-                                   {"snapname", "%g # %i"}, {"bgfx", "unclosed"}};
+    const OptionValues expected = {{"switchres", "1"},           {"window", "1"},         {"state", ""},
+                                   {"rompath", "/my roms;roms"}, {"snapname", "%g # %i"}, {"bgfx", "unclosed"}};
     EXPECT_EQ(values, expected);
 
     SetEnv("HOME", "/home/ann");
@@ -32,13 +32,29 @@ TEST(EmulatorOptions, OptionLinesAndSearchPathsAsTheEmulatorReadsThem) {
         "/emu");
 #ifdef _WIN32
     // The same folders with Windows' separator; "~" is the user's profile folder there.
-    const std::vector<std::string> expectedFolders = {
-        "\\home\\ann\\.mame", HomeFolder() + "\\ini", "\\emu\\~ann\\x", "\\data\\a\\data", "\\x",
-        "\\emu\\${open", "\\emu\\ini2", "\\emu", "\\emu\\$", "\\", "\\:\\"};
+    const std::vector<std::string> expectedFolders = {"\\home\\ann\\.mame",
+                                                      HomeFolder() + "\\ini",
+                                                      "\\emu\\~ann\\x",
+                                                      "\\data\\a\\data",
+                                                      "\\x",
+                                                      "\\emu\\${open",
+                                                      "\\emu\\ini2",
+                                                      "\\emu",
+                                                      "\\emu\\$",
+                                                      "\\",
+                                                      "\\:\\"};
 #else
-    const std::vector<std::string> expectedFolders = {
-        "/home/ann/.mame", "/home/ann/ini", "/emu/~ann/x", "/data/a/data", "/x", "/emu/${open", "/emu/ini2", "/emu",
-        "/emu/$", "/", "/:"};
+    const std::vector<std::string> expectedFolders = {"/home/ann/.mame",
+                                                      "/home/ann/ini",
+                                                      "/emu/~ann/x",
+                                                      "/data/a/data",
+                                                      "/x",
+                                                      "/emu/${open",
+                                                      "/emu/ini2",
+                                                      "/emu",
+                                                      "/emu/$",
+                                                      "/",
+                                                      "/:"};
 #endif
     EXPECT_EQ(folders, expectedFolders);
 }
@@ -112,8 +128,9 @@ TEST(EmulatorOptions, AHangOrAFloodIsEndedAndSaidSo) {
     };
     const Row rows[] = {
         {builtIn + "wait 30\n", ended + "the likely cause is a damaged mame.ini that it reads: " + ini},
-        {"wait 30\n", ended + mame + " -noreadconfig -showconfig gave no answer within 300 ms and was ended too, so "
-                                     "the executable itself hangs"},
+        {"wait 30\n", ended + mame +
+                          " -noreadconfig -showconfig gave no answer within 300 ms and was ended too, so "
+                          "the executable itself hangs"},
         {builtIn + "zeros 5000000\nsay inipath ini\n", " -showconfig answered with more than 4 MB"},
     };
     for (const Row& r : rows) {
@@ -123,7 +140,8 @@ TEST(EmulatorOptions, AHangOrAFloodIsEndedAndSaidSo) {
     }
     if (PermissionsStopUs()) {
         fs::permissions(ini, fs::perms::none);
-        const Result<EmulatorOptions> options = AskEmulatorOptions(StandIn(t, builtIn + "say inipath ini\n"), t.File("emu"));
+        const Result<EmulatorOptions> options =
+            AskEmulatorOptions(StandIn(t, builtIn + "say inipath ini\n"), t.File("emu"));
         ASSERT_TRUE(options) << options.Reason();
         EXPECT_EQ(options->UnreadableMameInis, std::vector<std::string>{ini + " (Permission denied)"});
     }
@@ -134,17 +152,17 @@ TEST(EmulatorOptions, CacheAsksAgainWhenTheExecutableOrAMameIniChanges) {
     SetEnv("HOME", t.File("home").c_str());
     fs::create_directories(t.File("home/.mame"));
     // The system file is on the built-in path only: a change there counts too.
-    const std::string body = "when -noreadconfig say inipath " + t.File("etc") +
-                             "\nwhen -noreadconfig exit 0\nsay inipath $HOME/.mame\n";
+    const std::string body =
+        "when -noreadconfig say inipath " + t.File("etc") + "\nwhen -noreadconfig exit 0\nsay inipath $HOME/.mame\n";
     const std::string exe = StandIn(t, body);
     EmulatorOptionsCache cache;
     auto ask = [&](bool again = false) {
         const bool ok = static_cast<bool>(cache.Get(exe, t.File("emu"), again));
         return std::to_string(ok) + std::to_string(cache.Asked()) + std::to_string(Runs(t));
     };
-    EXPECT_EQ(ask(), "112");        // -showconfig, and once for the built-in folders
-    EXPECT_EQ(ask(), "102");        // nothing changed
-    EXPECT_EQ(ask(true), "113");    // asked again on demand; the built-in answer is kept
+    EXPECT_EQ(ask(), "112");     // -showconfig, and once for the built-in folders
+    EXPECT_EQ(ask(), "102");     // nothing changed
+    EXPECT_EQ(ask(true), "113"); // asked again on demand; the built-in answer is kept
     t.Write("home/.mame/mame.ini", "switchres 1\n");
     EXPECT_EQ(ask(), "114");
     t.Write("etc/mame.ini", "switchres 1\n");
@@ -152,9 +170,9 @@ TEST(EmulatorOptions, CacheAsksAgainWhenTheExecutableOrAMameIniChanges) {
     EXPECT_EQ(ask(), "105");
     fs::remove(t.File("home/.mame/mame.ini"));
     EXPECT_EQ(ask(), "116");
-    StandIn(t, body + "\n");         // a new executable: both runs again
+    StandIn(t, body + "\n"); // a new executable: both runs again
     EXPECT_EQ(ask(), "118");
     StandIn(t, "exit 3\n");
     EXPECT_EQ(ask(), "019");
-    EXPECT_EQ(ask(), "009");        // a failure is kept too, until something changes
+    EXPECT_EQ(ask(), "009"); // a failure is kept too, until something changes
 }

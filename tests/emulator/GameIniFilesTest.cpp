@@ -40,8 +40,8 @@ TEST(GameIniFiles, TheGameListGivesTheChainAndTheFirstFolderHoldingEachNameCount
     ASSERT_FALSE(FactsOfGame(m, "neogeo"));
     auto chain = [&](const std::string& game) {
         const GameFacts f = *FactsOfGame(m, game);
-        return f.Name + (f.Vertical ? " V " : " H ") + f.Screen + "|" + f.Grandparent + (f.GrandparentIsBios ? "*" : "") +
-               "|" + f.Parent + (f.ParentIsBios ? "*" : "");
+        return f.Name + (f.Vertical ? " V " : " H ") + f.Screen + "|" + f.Grandparent +
+               (f.GrandparentIsBios ? "*" : "") + "|" + f.Parent + (f.ParentIsBios ? "*" : "");
     };
     EXPECT_EQ(chain("KOF98A"), Listed("kof98a") + " H raster|" + Listed("neogeo") + "*|" + Listed("kof98"));
     EXPECT_EQ(chain("mslug"), Listed("mslug") + " H raster||" + Listed("neogeo") + "*");
@@ -58,7 +58,7 @@ TEST(GameIniFiles, TheGameListGivesTheChainAndTheFirstFolderHoldingEachNameCount
     t.Write("home/source/neogeo.ini", "rol 1\n");
     t.Write("ini/neogeo.ini", "");
     t.Write("ini/kof98a.ini", "resolution 320x224\nror 1\n");
-    std::filesystem::create_directory(t.File("home/kof98.ini"));  // a folder is no INI file
+    std::filesystem::create_directory(t.File("home/kof98.ini")); // a folder is no INI file
     EmulatorOptions options;
     options.IniFolders = options.MameIniFolders = {home, ini, etc};
     options.BuiltInIniFolders = {etc};
@@ -68,15 +68,14 @@ TEST(GameIniFiles, TheGameListGivesTheChainAndTheFirstFolderHoldingEachNameCount
     for (const IniFileRead& f : IniFilesForGame(options, kof98a))
         read.push_back(f.Path.substr(t.Path().size()) + (f.MayApply ? "?" : "") + " " + f.Why + " (" + f.Sets + ")");
     const std::string bios = Listed("neogeo"), game = Listed("kof98a");
-    std::vector<std::string> expected = {
-        "/etc/mame.ini the emulator's settings ()",
-        "/home/mame.ini the emulator's settings ()",
-        "/home/horizont.ini horizontal games (ror 1)",
-        "/home/arcade.ini? machines of this type (autoror 1)",
-        "/ini/raster.ini raster screens (resolution 640x480)",
-        "/home/source/neogeo.ini the source file neogeo (rol 1)",
-        "/ini/" + bios + ".ini the BIOS " + bios + " ()",
-        "/ini/" + game + ".ini the game itself (resolution 320x224, ror 1)"};
+    std::vector<std::string> expected = {"/etc/mame.ini the emulator's settings ()",
+                                         "/home/mame.ini the emulator's settings ()",
+                                         "/home/horizont.ini horizontal games (ror 1)",
+                                         "/home/arcade.ini? machines of this type (autoror 1)",
+                                         "/ini/raster.ini raster screens (resolution 640x480)",
+                                         "/home/source/neogeo.ini the source file neogeo (rol 1)",
+                                         "/ini/" + bios + ".ini the BIOS " + bios + " ()",
+                                         "/ini/" + game + ".ini the game itself (resolution 320x224, ror 1)"};
     for (std::string& line : expected) std::replace(line.begin(), line.end(), '/', kelvaro::PathSeparator());
     EXPECT_EQ(read, expected);
 }
@@ -90,7 +89,8 @@ TEST(GameIniFiles, TheTestRunSaysWhatWentWrongAndNothingElse) {
     options.IniFolders = {home, ini};
     options.RomFolders = {"/roms", "/more"};
     options.Values = {{"readconfig", "1"}};
-    const std::string parsed = "Attempting load of mame.ini\nParsing mame.ini\nAttempting load of pacman.ini\nParsing pacman.ini\n";
+    const std::string parsed =
+        "Attempting load of mame.ini\nParsing mame.ini\nAttempting load of pacman.ini\nParsing pacman.ini\n";
     const std::string notFound = "ALSA lib: cannot find card '0'\r\npacman.6e NOT FOUND (tried in pacman puckman)\n";
     struct Row {
         std::string game, out, err;
@@ -101,21 +101,41 @@ TEST(GameIniFiles, TheTestRunSaysWhatWentWrongAndNothingElse) {
     const std::string notRead = "M.A.M.E. did not read pacman.ini from " + ini + ".";
     const Row rows[] = {
         {"pacman", parsed, "", {0, 0, {}}, true, ""},
-        {"pacman", "", "", {0, 0, {}}, true, ""},  // an emulator that says nothing of its INI files
-        {"pacman", "Attempting load of mame.ini\n", "", {0, 0, {}}, true,
+        {"pacman", "", "", {0, 0, {}}, true, ""}, // an emulator that says nothing of its INI files
+        {"pacman",
+         "Attempting load of mame.ini\n",
+         "",
+         {0, 0, {}},
+         true,
          notRead + " It reads INI files from: " + home + ", " + ini + "."},
         {"pacman", "Attempting load of pacman.ini\n", "", {0, 0, {}}, false, notRead},
-        {"galaga", "Attempting load of galaga.ini\nParsing galaga.ini\n", "", {0, 0, {}}, true,
+        {"galaga",
+         "Attempting load of galaga.ini\nParsing galaga.ini\n",
+         "",
+         {0, 0, {}},
+         true,
          "M.A.M.E. did not read galaga.ini from " + ini + ": it read the one in " + home +
              " instead. It reads INI files from: " + home + ", " + ini + "."},
-        {"pacman", parsed, notFound, {2, 0, {}}, true,
+        {"pacman",
+         parsed,
+         notFound,
+         {2, 0, {}},
+         true,
          "M.A.M.E. found no ROMs for pacman. It looks in: /roms, /more. It did read pacman.ini from " + ini + "."},
         {"pacman", parsed, notFound, {2, 0, {}}, false, "M.A.M.E. found no ROMs for pacman."},
         {"nosuch", "", "Unknown system 'nosuch'\n", {5, 0, {}}, true, "M.A.M.E. does not know a game named nosuch."},
-        {"pacman", parsed, "Fatal error: no screen\n\n", {3, 0, {}}, true,
+        {"pacman",
+         parsed,
+         "Fatal error: no screen\n\n",
+         {3, 0, {}},
+         true,
          "M.A.M.E. ended with exit status 3: Fatal error: no screen"},
         {"pacman", parsed, "", {-1, 11, {}}, true, "M.A.M.E. was ended by signal 11."},
-        {"pacman", "", "", {-1, 0, std::make_error_code(std::errc::permission_denied)}, true,
+        {"pacman",
+         "",
+         "",
+         {-1, 0, std::make_error_code(std::errc::permission_denied)},
+         true,
          "M.A.M.E. could not be started: /emu/mame: Permission denied."},
     };
     for (const Row& r : rows) {
@@ -123,4 +143,3 @@ TEST(GameIniFiles, TheTestRunSaysWhatWentWrongAndNothingElse) {
         EXPECT_EQ(TestRunMessage(ReadVerboseRun(r.out, r.err), r.exit, setting), r.message) << r.out << r.err;
     }
 }
-

@@ -32,14 +32,13 @@ TEST(OptionFix, TheLineGoesWhereTheEmulatorReadsItLast) {
     struct Row {
         std::vector<std::string> inipath, builtIn;
         bool ownFile;
-        std::string fixed;  // the file the fix writes ("+" before it: created), or none
+        std::string fixed; // the file the fix writes ("+" before it: created), or none
         std::string advice;
     };
     const Row rows[] = {
         // The system's file first on the built-in path: a new file of the user's is read after it.
         {{own, etc}, {etc}, false, "+" + ownIni, "Add the line \"switchres 1\" to " + ownIni + "."},
-        {{own, etc}, {etc}, true, ownIni,
-         "Change the line \"switchres 2\" in " + ownIni + " to \"switchres 1\"."},
+        {{own, etc}, {etc}, true, ownIni, "Change the line \"switchres 2\" in " + ownIni + " to \"switchres 1\"."},
         // A new file would hide the system's file at the first reading, or come after it.
         {{own, etc}, {own, etc}, false, "", "Change the line \"switchres 0\" in " + etcIni + " to \"switchres 1\"."},
         {{etc, own}, {etc}, false, "", "Change the line \"switchres 0\" in " + etcIni + " to \"switchres 1\"."},
@@ -66,7 +65,7 @@ TEST(OptionFix, WritesOnlyInTheHomeFolderAndKeepsTheOldFile) {
     // Created with its folder, holding the line alone.
     ASSERT_TRUE(ApplyOptionFix({t.File("home/.mame/mame.ini"), "switchres", "1", true}, home));
 #ifdef _WIN32
-    EXPECT_EQ(TempDir::Read(t.File("home/.mame/mame.ini")), "switchres 1\r\n");  // a new file: the system's line ends
+    EXPECT_EQ(TempDir::Read(t.File("home/.mame/mame.ini")), "switchres 1\r\n"); // a new file: the system's line ends
 #else
     EXPECT_EQ(TempDir::Read(t.File("home/.mame/mame.ini")), "switchres 1\n");
 #endif
@@ -84,7 +83,7 @@ TEST(OptionFix, WritesOnlyInTheHomeFolderAndKeepsTheOldFile) {
     // Never outside the home folder, also not through a link or "..".
     const std::string system = t.Write("etc/mame.ini", "switchres 0\n");
     std::vector<std::string> outside = {system, t.File("home/../etc/mame.ini")};
-#ifndef _WIN32  // making symbolic links needs the developer mode on Windows
+#ifndef _WIN32 // making symbolic links needs the developer mode on Windows
     fs::create_symlink(system, t.File("home/linked.ini"));
     outside.push_back(t.File("home/linked.ini"));
 #endif
@@ -96,4 +95,3 @@ TEST(OptionFix, WritesOnlyInTheHomeFolderAndKeepsTheOldFile) {
     EXPECT_EQ(TempDir::Read(system), "switchres 0\n");
     EXPECT_FALSE(fs::exists(t.File("etc/mame.ini.bak")));
 }
-

@@ -64,7 +64,8 @@ TEST(RetrieveGameInfo, LegacyTextAsItComesOrTheOldListStaysWithTheReason) {
         EXPECT_NE(outcome.Reason().find(c.why), std::string::npos) << outcome.Reason();
         EXPECT_EQ(TempDir::Read(m.GameListFile()), c.list);
         // The old list holds no game: the count runs on its own.
-        const Strings ends = progress.log.size() < 2 ? progress.log : Strings{progress.log.front(), progress.log.back()};
+        const Strings ends =
+            progress.log.size() < 2 ? progress.log : Strings{progress.log.front(), progress.log.back()};
         const Strings shown = {"begin Retrieving Game Info from M.A.M.E.... -2", "end"};
         EXPECT_EQ(ends, c.exe ? shown : Strings());
         if (c.legacy && c.output == listinfo) {

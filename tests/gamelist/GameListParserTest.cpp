@@ -71,10 +71,10 @@ TEST(GameListParser, ReadsTheLinesOfABlock) {
 
 TEST(GameListParser, BlocksOpenAndCloseOnExactLinesOnly) {
     Model m;
-    ParseGameList("game ( \t\r\n\tname a\r\n)\r\n" // trailing blanks: a block all the same
-                  " game (\r\n\tname b\r\n)\r\n"   // leading space: no block
-                  "Game (\r\n\tname c\r\n)\r\n"    // other case: no block
-                  "\tgame (\r\n\tname d\r\n)\r\n"  // a tab outside a block is not taken off
+    ParseGameList("game ( \t\r\n\tname a\r\n)\r\n"                  // trailing blanks: a block all the same
+                  " game (\r\n\tname b\r\n)\r\n"                    // leading space: no block
+                  "Game (\r\n\tname c\r\n)\r\n"                     // other case: no block
+                  "\tgame (\r\n\tname d\r\n)\r\n"                   // a tab outside a block is not taken off
                   "game (\r\n\tname e\r\n) \r\n\tname f\r\n\t)\r\n" // ") " does not close, "\t)" does
                   "game (\r\n\tname g\r\n\tgame (\r\n\tname h\r\n)\r\n"
                   "game (\r\n\tname i\r\ngame (\r\n\tname j\r\n", // a block left open ends at the next
@@ -117,7 +117,7 @@ TEST(GameCounter, CountsWhatTheReaderReadsWhereverTheChunksEnd) {
         counter.Feed(std::string_view(text).substr(cut));
         EXPECT_EQ(counter.Count(), 6) << cut;
     }
-    GameCounter partMark;  // the start of a mark, then something else: no game
+    GameCounter partMark; // the start of a mark, then something else: no game
     partMark.Feed("\xEF\xBBgame (\n");
     EXPECT_EQ(partMark.Count(), 0);
     TempDir dir;

@@ -21,8 +21,8 @@ using fixtures::Vector;
 // One machine of the emulator's XML list, described by its name; display holds the attributes of
 // its screen (no screen when empty).
 inline std::string Machine(const std::string& name, const std::string& display, const std::string& attributes = "") {
-    return "\t<machine name=\"" + name + "\"" + attributes + ">\n\t\t<description>" + name +
-           " game</description>\n" + (display.empty() ? "" : "\t\t<display " + display + " />\n") + "\t</machine>\n";
+    return "\t<machine name=\"" + name + "\"" + attributes + ">\n\t\t<description>" + name + " game</description>\n" +
+           (display.empty() ? "" : "\t\t<display " + display + " />\n") + "\t</machine>\n";
 }
 
 // The head of the emulator's list: its DTD is inline, with defaulted attributes.

@@ -12,7 +12,9 @@ namespace {
 const std::string kScreen = "type=\"raster\" rotate=\"0\" width=\"320\" height=\"240\" refresh=\"60\"";
 
 // One machine each, and the block it gives (none for a machine that is left out).
-struct Case { std::string xml, block; };
+struct Case {
+    std::string xml, block;
+};
 const std::vector<Case> kCases = {
     {Machine("neogeo", kScreen, " isbios=\"yes\""), ""},
     {Machine("z80", kScreen, " isdevice=\"yes\""), ""},
@@ -148,6 +150,6 @@ TEST(ListInfoConverter, NothingOutsideTheInputIsRead) {
                       "<!ENTITY maker \"Namco\">]>\n<mame><machine name=\"a\"><description>[&secret;]</description>"
                       "<manufacturer>&maker;</manufacturer><display type=\"raster\" width=\"1\" height=\"2\" "
                       "refresh=\"3\"/></machine></mame>";
-    EXPECT_EQ(Convert(xml), std::make_pair(Block("a", "[]", Raster("1", "2", "3", false),
-                                                 "\tmanufacturer \"Namco\"\r\n"), true));
+    EXPECT_EQ(Convert(xml),
+              std::make_pair(Block("a", "[]", Raster("1", "2", "3", false), "\tmanufacturer \"Namco\"\r\n"), true));
 }

@@ -30,8 +30,8 @@ Strings RomNames(const Model& m, int mode) {
 
 // A game's native cells, and its chosen mode's cells with its INI text.
 std::string Cells(const GameRow& g) {
-    return g.GameNativeWidth + "|" + g.GameNativeHeight + "|" + g.GameNativeRefresh + "|" + g.GameOrientation +
-           " " + g.GameModeWidth + "|" + g.GameModeHeight + "|" + g.GameModeRefresh + "|" + g.GameINIText;
+    return g.GameNativeWidth + "|" + g.GameNativeHeight + "|" + g.GameNativeRefresh + "|" + g.GameOrientation + " " +
+           g.GameModeWidth + "|" + g.GameModeHeight + "|" + g.GameModeRefresh + "|" + g.GameINIText;
 }
 
 const std::string kNotChosen = " ???|???|??|resolution auto";
@@ -85,9 +85,9 @@ TEST(BuildNativeModeList, ModesSortByCharacterCodesVectorAndSizelessFirst) {
     ASSERT_TRUE(counts);
     // The empty-size mode begins with a space; a game with no video data makes no mode; a
     // refresh that is not a number is shown as it is.
-    EXPECT_EQ(ModeTexts(m), (Strings{" x  @ Hz V", "Vector H", "Vector V", "1024 x 240 @ 60Hz H",
-                                     "224 x 288 @ 60.61Hz V", "224 x 288 @ 60.61Hz V", "320 x 240 @ 60Hz H",
-                                     "96 x 64 @ 60 )Hz H"}));
+    EXPECT_EQ(ModeTexts(m),
+              (Strings{" x  @ Hz V", "Vector H", "Vector V", "1024 x 240 @ 60Hz H", "224 x 288 @ 60.61Hz V",
+                       "224 x 288 @ 60.61Hz V", "320 x 240 @ 60Hz H", "96 x 64 @ 60 )Hz H"}));
     EXPECT_EQ(counts->Panel1(), "Modes: 4 H + 4 V = 8");
     EXPECT_EQ(counts->Panel2(), "Total Games: 5 Horizontal + 5 Vertical = 10 (inc. 3 Vector)");
     // A raster game without a size holds "VECTOR", so its own mode lists no game.

@@ -16,8 +16,8 @@ namespace {
 // 480 is listed at 60.000000, then twice at 60: two refresh texts, so its line names the rate.
 Model MixedTable() {
     Model m;
-    for (const AvailModeRow& mode : {Mode("640", "480", "60.000000"), Mode("320", "240", "60"), Mode("640", "480", "60"),
-                                     Mode("640", "480", "60"), Mode("800", "600", "56")})
+    for (const AvailModeRow& mode : {Mode("640", "480", "60.000000"), Mode("320", "240", "60"),
+                                     Mode("640", "480", "60"), Mode("640", "480", "60"), Mode("800", "600", "56")})
         m.AvailModes.Add(mode);
     m.Games.Add(Game("PUCKMAN", "224", "288", "60.606061", "V", "resolution 320x240|ror 1"));
     m.Games.Add(Game("SF2", "384", "224", "59.637405", "H", "resolution auto|# keep me"));
@@ -95,7 +95,8 @@ TEST(ApplyChoiceToScope, EachScopeChangesItsGames) {
         EXPECT_EQ(ApplyChoiceToScope(m, c.scope, c.selected, c.shown, 3, "resolution 640x480\r\nror 1"), c.changed);
         for (int i = 1; i <= m.Games.Count(); ++i) {
             const bool changed = std::find(c.changed.begin(), c.changed.end(), i) != c.changed.end();
-            EXPECT_EQ(m.Games[i].GameINIText, changed ? "resolution 640x480@60|ror 1" : before.Games[i].GameINIText) << i;
+            EXPECT_EQ(m.Games[i].GameINIText, changed ? "resolution 640x480@60|ror 1" : before.Games[i].GameINIText)
+                << i;
             EXPECT_EQ(m.Games[i].GameModeWidth, changed ? "640" : "???") << i;
         }
     }

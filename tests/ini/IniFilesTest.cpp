@@ -7,8 +7,8 @@
 #include <sys/stat.h>
 #include <thread>
 
-#include "FolderHeld.h"
 #include "Fixtures.h"
+#include "FolderHeld.h"
 #include "TempDir.h"
 #include "ini/IniFiles.h"
 
@@ -42,7 +42,7 @@ std::set<std::string> OnDisk(std::initializer_list<std::string> lowerCase) {
     std::set<std::string> names;
     for (std::string name : lowerCase) {
 #ifdef _WIN32
-        for (std::size_t i = 0; i + 4 < name.size(); ++i)  // all but ".ini"
+        for (std::size_t i = 0; i + 4 < name.size(); ++i) // all but ".ini"
             name[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
 #endif
         names.insert(name);
@@ -128,13 +128,13 @@ TEST(GenerateIniFiles, FileBytesFollowTheDetails) {
     // A second "sf2" (in another case in the list) names the same file: the first game writes it.
     m.Games.Add(Game("SF2", "384", "224", "60", "H", "resolution 320x240"));
     t.Write(*OnDisk({"sf2.ini"}).begin(), "an older file that is longer than the new one\r\n\r\n\r\n");
-    m.Games[4].GameINIFile = IniFileKnown::Read;  // as reading back leaves it
+    m.Games[4].GameINIFile = IniFileKnown::Read; // as reading back leaves it
     m.INIsReadFrom = t.Path();
     EXPECT_EQ(Generate(m), "6 1 0");
     EXPECT_EQ(TempDir::Read(t.File("sf2.ini")), "resolution 384x224\r\n  \r\n# note\r\n");
     EXPECT_EQ(TempDir::Read(t.File("1942.ini")), "resolution auto\r\n");
     EXPECT_EQ(fs::file_size(t.File("mystery.ini")), 0u);
-    EXPECT_EQ(Entries(t.Path()), kAllSix);  // the safe write leaves nothing of its own behind
+    EXPECT_EQ(Entries(t.Path()), kAllSix); // the safe write leaves nothing of its own behind
 
     // "Games with no Existing INI File Only" now skips them all.
     m.Config.GenerateNoINIOnly = true;
@@ -188,11 +188,13 @@ TEST(GenerateIniFiles, TheSummarySaysWhyGamesWereSkipped) {
     m.Config.MameROMPath = t.File("roms");
     m.Config.GenerateParentsOnly = true;
     ProgressSink quiet;
-    EXPECT_EQ(GenerationSummary(GenerateAsSet(m, 0, quiet)), "1 written; 6 skipped: 4 no ROMs, 1 clone, 1 same file as another game");
+    EXPECT_EQ(GenerationSummary(GenerateAsSet(m, 0, quiet)),
+              "1 written; 6 skipped: 4 no ROMs, 1 clone, 1 same file as another game");
     m.Config.GenerateAvailableOnly = m.Config.GenerateParentsOnly = false;
     m.Config.GenerateNoINIOnly = true;
     m.Config.MameINIPath = t.File("none/ini");
-    EXPECT_EQ(GenerationSummary(GenerateAsSet(m, 0, quiet)), "0 written; 1 skipped: same file as another game; 6 failed");
+    EXPECT_EQ(GenerationSummary(GenerateAsSet(m, 0, quiet)),
+              "0 written; 1 skipped: same file as another game; 6 failed");
     m.Config.MameINIPath = t.File("ini");
     EXPECT_EQ(GenerationSummary(GenerateAsSet(m, 0, quiet)), "5 written; 2 skipped: INI file there already");
 }
@@ -203,8 +205,8 @@ TEST(GenerateIniFiles, FilesThatCannotBeWrittenAreCountedAndTheRunGoesOn) {
 #else
     TempDir t;
     Model m = SixGames(t.File("ini"));
-    fs::create_directories(t.File("ini/galaga.ini"));  // a folder where the file would go
-    ASSERT_EQ(mkfifo(t.File("ini/sf2.ini").c_str(), 0600), 0);  // never written into, never replaced
+    fs::create_directories(t.File("ini/galaga.ini"));          // a folder where the file would go
+    ASSERT_EQ(mkfifo(t.File("ini/sf2.ini").c_str(), 0600), 0); // never written into, never replaced
     // A link to a file elsewhere stays a link; the file it points to gets the new bytes.
     fs::create_symlink("../shared.ini", t.File("ini/pacman.ini"));
     t.Write("shared.ini", "older\r\n");
@@ -240,7 +242,7 @@ TEST(GenerateIniFiles, FilesThatCannotBeWrittenAreCountedAndTheRunGoesOn) {
         EXPECT_EQ(Generate(none), "0 0 6") << folder;
         EXPECT_FALSE(none.INIsGenerated) << folder;
     }
-    EXPECT_FALSE(fs::exists("puckman.ini"));  // nothing lands in the current folder
+    EXPECT_FALSE(fs::exists("puckman.ini")); // nothing lands in the current folder
 #endif
 }
 
@@ -263,9 +265,11 @@ TEST(GenerateIniFiles, ReplacesOnlyTheFilesItReadBackOrWroteItself) {
     std::string failures;
     for (size_t i = 0; i < r.FailedNames.size(); ++i) failures += r.FailedNames[i] + ": " + r.FailedReasons[i] + "\n";
     EXPECT_EQ(failures, "pipe: a line holds |\nlate: the file appeared after the INI files were read back\n"
-                        "unreadable: cannot read " + t.File("ini/unreadable.ini") + ": Input/output error\n"
-                        "edited: cannot write " + t.File("ini/edited.ini") +
-                        ": changed since Kelvaro read it: reread the INI files first\n");
+                        "unreadable: cannot read " +
+                            t.File("ini/unreadable.ini") +
+                            ": Input/output error\n"
+                            "edited: cannot write " +
+                            t.File("ini/edited.ini") + ": changed since Kelvaro read it: reread the INI files first\n");
     EXPECT_EQ(TempDir::Read(t.File("ini/edited.ini")), "user line\r\nadded in an editor\r\n");
     EXPECT_EQ(r.WrittenPaths, (std::vector<std::string>{t.File("ini/known.ini"), t.File("ini/none.ini")}));
     EXPECT_EQ(TempDir::Read(t.File("ini/pipe.ini")), "user|pipe 1\r\n");
@@ -297,12 +301,12 @@ TEST(GenerateIniFiles, AFolderThatAnotherRunHoldsIsWaitedForThenRefused) {
     const Result<GenerateResult> r = GenerateINIFiles(m, request, quiet);
     EXPECT_FALSE(r);
 #ifdef _WIN32
-    EXPECT_EQ(r.Reason(), "The INI folder is in use by another Kelvaro.");  // no process id there
+    EXPECT_EQ(r.Reason(), "The INI folder is in use by another Kelvaro."); // no process id there
 #else
     EXPECT_EQ(r.Reason(), "The INI folder is in use by another Kelvaro (process " + std::to_string(other.Pid()) + ").");
 #endif
     EXPECT_FALSE(m.INIsGenerated);
-    EXPECT_TRUE(Entries(t.Path()).empty());  // no lock file either
+    EXPECT_TRUE(Entries(t.Path()).empty()); // no lock file either
 
     // Let go during the wait: the run goes ahead.
     std::thread letGo([&other] {
@@ -316,7 +320,7 @@ TEST(GenerateIniFiles, AFolderThatAnotherRunHoldsIsWaitedForThenRefused) {
 TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {
     struct Case {
         std::string rom;
-        const char* bytes;  // nullptr: no file of that name is written here
+        const char* bytes; // nullptr: no file of that name is written here
         std::string row;
     };
     const std::vector<Case> cases = {
@@ -333,8 +337,14 @@ TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {
         {"BLANKS", "\r\n\r\nresolution 320x240\r\n\r\n  \r\nrol 1\r\n", "[resolution 320x240|  |rol 1] 320 240 60"},
         // A byte order mark (Notepad's) is dropped: moved behind the resolution line, it would stop
         // the emulator, and before it, it would hide the line.
-        {"BOM", "\xEF\xBB\xBF" "ror 1\r\n", "[resolution auto|ror 1] ??? ??? ??"},
-        {"BOMFIRST", "\xEF\xBB\xBF" "resolution 640x480@60\r\n", "[resolution 640x480@60] 640 480 60"},
+        {"BOM",
+         "\xEF\xBB\xBF"
+         "ror 1\r\n",
+         "[resolution auto|ror 1] ??? ??? ??"},
+        {"BOMFIRST",
+         "\xEF\xBB\xBF"
+         "resolution 640x480@60\r\n",
+         "[resolution 640x480@60] 640 480 60"},
         // No file, a file that cannot be read, a folder by the file's name, a name that is no
         // file name, the wrong case, a FIFO (never opened: it would wait for a writer), a link to
         // a file outside the folder (read through), a link to nothing.
@@ -355,9 +365,9 @@ TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {
     // A file whose reading fails even for the superuser: this process's memory from address 0.
     fs::create_symlink("/proc/self/mem", t.File("ini/unreadable.ini"));
 #endif
-    t.Write("x.ini", "resolution 640x480\r\n");  // where "../X" would lead
+    t.Write("x.ini", "resolution 640x480\r\n"); // where "../X" would lead
 #ifndef _WIN32
-    t.Write("ini/SF2.ini", "resolution 640x480\r\n");  // the emulator would not find it either
+    t.Write("ini/SF2.ini", "resolution 640x480\r\n"); // the emulator would not find it either
     ASSERT_EQ(mkfifo(t.File("ini/fifo.ini").c_str(), 0600), 0);
     fs::create_symlink(t.File("x.ini"), t.File("ini/linked.ini"));
     fs::create_symlink(t.File("gone.ini"), t.File("ini/dangling.ini"));
@@ -372,9 +382,10 @@ TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {
     Model m = ReadyModel(t.File("ini"), roms);
     fixtures::RecordingProgress p;
     EXPECT_EQ(ReadExistingINIFiles(m, p), ReadIniOutcome::Read);
-    for (size_t i = 0; i < cases.size(); ++i) EXPECT_EQ(RowOf(m.Games[static_cast<int>(i) + 1]), cases[i].row) << cases[i].rom;
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(RowOf(m.Games[static_cast<int>(i) + 1]), cases[i].row) << cases[i].rom;
     EXPECT_EQ(p.log, fixtures::ProgressOver("Reading Existing INI Files...", static_cast<int>(cases.size())));
-    EXPECT_EQ(TempDir::Read(t.File("ini/second.ini")), cases[2].bytes);  // reading changes no file
+    EXPECT_EQ(TempDir::Read(t.File("ini/second.ini")), cases[2].bytes); // reading changes no file
 }
 
 TEST(ReadExistingIniFiles, MissingFolderOrEmptyListsReadNothingAndShowNothing) {

@@ -7,10 +7,10 @@
 #include <sys/stat.h>
 #endif
 
-#include "FileSizeLimit.h"
-#include "FolderHeld.h"
-#include "Fixtures.h"
 #include "Environment.h"
+#include "FileSizeLimit.h"
+#include "Fixtures.h"
+#include "FolderHeld.h"
 #include "Standin.h"
 #include "TempDir.h"
 #include "ini/TestRun.h"
@@ -37,8 +37,9 @@ protected:
         fs::create_directories(t.File("emu/ini"));
         const std::string seen = t.File("seen");
         fs::create_directories(seen);
-        exe = Standin(t, "emu/mame", "note " + seen + "/ran\nlist ini " + seen + "/entries\ncopy ini/$1.ini " + seen +
-                                         "/ini\nsay Parsing $1.ini\nto err\nsay a.1 NOT FOUND\nexit 3\n");
+        exe = Standin(t, "emu/mame",
+                      "note " + seen + "/ran\nlist ini " + seen + "/entries\ncopy ini/$1.ini " + seen +
+                          "/ini\nsay Parsing $1.ini\nto err\nsay a.1 NOT FOUND\nexit 3\n");
         m.Games.Add(fixtures::Game("PACMAN", "224", "288", "60.606061", "V", "resolution 640x480|ror 1", "PUCKMAN"));
         m.Config.MameExePath = exe;
         m.Config.MameINIPath = t.File("emu/ini");
@@ -61,7 +62,8 @@ TEST_F(TestRunTest, RunsOnTheGamesFileAndLeavesTheFolderAsItWas) {
     m.Games[1].GameINIText = "resolution auto";
     const TestRunResult ran = TestRunGame(m, 1, [] {});
     EXPECT_EQ(ran.Status, TestRunOutcome::Ran);
-    EXPECT_EQ(ran.Output + ran.Errors + std::to_string(ran.Exit.ExitCode), "Parsing " + kName + ".ini\na.1 NOT FOUND\n3");
+    EXPECT_EQ(ran.Output + ran.Errors + std::to_string(ran.Exit.ExitCode),
+              "Parsing " + kName + ".ini\na.1 NOT FOUND\n3");
     EXPECT_EQ(Seen("ran") + Seen("ini"), t.File("emu") + "|" + kName + " -verbose\nresolution auto\r\n");
     EXPECT_TRUE(IniEntries().empty());
 
@@ -111,9 +113,10 @@ TEST_F(TestRunTest, NothingRunsWithoutEmulatorOrUsableIniFileAndTheOriginalStays
         const TestRunResult r = TestRunGame(m, 1, {}, std::chrono::milliseconds(50));
         EXPECT_EQ(r.Status, TestRunOutcome::FolderInUse);
 #ifdef _WIN32
-        EXPECT_EQ(r.Why.Reason(), "The INI folder is in use by another Kelvaro.");  // no process id there
+        EXPECT_EQ(r.Why.Reason(), "The INI folder is in use by another Kelvaro."); // no process id there
 #else
-        EXPECT_EQ(r.Why.Reason(), "The INI folder is in use by another Kelvaro (process " + std::to_string(other.Pid()) + ").");
+        EXPECT_EQ(r.Why.Reason(),
+                  "The INI folder is in use by another Kelvaro (process " + std::to_string(other.Pid()) + ").");
 #endif
     }
     m.Games[1].GameRomName = "../X";
@@ -146,7 +149,7 @@ TEST_F(TestRunTest, NothingRunsWithoutEmulatorOrUsableIniFileAndTheOriginalStays
     // An emulator that cannot start still leads to the restore.
 #ifdef _WIN32
     t.Write("emu/mame.exe", "not a program");
-    const std::string whyNot = "cannot run " + exe + ": ";  // then Windows' own words for it
+    const std::string whyNot = "cannot run " + exe + ": "; // then Windows' own words for it
 #else
     fs::permissions(exe, fs::perms::owner_read | fs::perms::owner_write);
     const std::string whyNot = "cannot run " + exe + ": Permission denied";

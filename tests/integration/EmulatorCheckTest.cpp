@@ -56,32 +56,42 @@ TEST_F(EmulatorCheckTest, BatchCheckSaysWhatKeepsTheEmulatorFromUsingTheFiles) {
     const std::string dat = t.Write("mame.dat", fixtures::GameList());
     const std::string own = home + "/.mame";
     struct Row {
-        std::string mameIni;  // none: no ~/.mame/mame.ini at all
+        std::string mameIni; // none: no ~/.mame/mame.ini at all
         std::vector<std::string> args;
         int status;
         std::vector<std::string> said;
     };
     const Row rows[] = {
-        {"none", {}, 1,
+        {"none",
+         {},
+         1,
          {"problem: M.A.M.E. does not read INI files from the INI folder " + ini + ": its inipath holds only " + own +
               ", /etc/mame. Fix: Add the line \"inipath " + ini + ";$HOME/.mame;/etc/mame\" to " + own + "/mame.ini.",
           "problem: M.A.M.E. keeps the desktop's video mode: its switchres option is 0",
           "Fix: Add the line \"switchres 1\" to " + own + "/mame.ini."}},
-        {"inipath " + ini + "\nswitchres 0\n", {}, 1,
+        {"inipath " + ini + "\nswitchres 0\n",
+         {},
+         1,
          {"ok: M.A.M.E. reads INI files from the INI folder " + ini, "its switchres option is 0",
           "Fix: Change the line \"switchres 0\" in " + own + "/mame.ini to \"switchres 1\"."}},
         {"inipath " + ini + "\nswitchres 1\n", {}, 0, {"ok: M.A.M.E. switches video modes (switchres 1)."}},
-        {"switchres 1\nwindow 1\nreadconfig 0\n", {}, 1,
+        {"switchres 1\nwindow 1\nreadconfig 0\n",
+         {},
+         1,
          {"problem: M.A.M.E. reads no INI file of a game: its readconfig option is 0.",
           "problem: M.A.M.E. runs in a window (its window option is 1)"}},
         // Files of ours hidden by an earlier folder; a vertical.ini that turns the picture too.
         {"inipath $HOME/.mame;" + ini + "\nswitchres 1\n",
-         {"--set", "MonitorOrientation=1", "--dat", dat, "--game", "pacman"}, 0,
-         {"warning: 1 INI file in " + ini + " is hidden by a file of the same name in an earlier INI folder, which "
-              "M.A.M.E. reads instead: " + own + "/pacman.ini.",
+         {"--set", "MonitorOrientation=1", "--dat", dat, "--game", "pacman"},
+         0,
+         {"warning: 1 INI file in " + ini +
+              " is hidden by a file of the same name in an earlier INI folder, which "
+              "M.A.M.E. reads instead: " +
+              own + "/pacman.ini.",
           "warning: " + own + "/vertical.ini sets ror 1, and Kelvaro writes \"ror 1\" into the INI files of every game",
           "warning: For pacman M.A.M.E. reads, in this order: /etc/mame/mame.ini, " + own + "/mame.ini, " + own +
-              "/vertical.ini (ror 1), " + own + "/pacman.ini (resolution 640x480). It does not read the pacman.ini of the INI folder"}},
+              "/vertical.ini (ror 1), " + own +
+              "/pacman.ini (resolution 640x480). It does not read the pacman.ini of the INI folder"}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.mameIni);
@@ -90,11 +100,13 @@ TEST_F(EmulatorCheckTest, BatchCheckSaysWhatKeepsTheEmulatorFromUsingTheFiles) {
         t.Write("home/.mame/pacman.ini", "resolution 640x480\n");
         t.Write("home/.mame/vertical.ini", "ror 1\n");
         t.Write("ini/pacman.ini", "resolution 224x288\r\nror 1\r\n");
-        std::vector<std::string> args = {"check", "--exe", KELVARO_MAME_EXE, "--ini-dir", ini, "--cfg", t.File("none.cfg")};
+        std::vector<std::string> args = {"check", "--exe", KELVARO_MAME_EXE,  "--ini-dir",
+                                         ini,     "--cfg", t.File("none.cfg")};
         args.insert(args.end(), r.args.begin(), r.args.end());
         const BatchResult result = RunBatch(args);
         EXPECT_EQ(result.status, r.status) << result.out << result.err;
-        for (const std::string& said : r.said) EXPECT_NE(result.out.find(said), std::string::npos) << said << "\n" << result.out;
+        for (const std::string& said : r.said)
+            EXPECT_NE(result.out.find(said), std::string::npos) << said << "\n" << result.out;
     }
     const BatchResult broken = RunBatch({"check", "--exe", t.Write("not-mame", "#!/bin/sh\n"), "--ini-dir", ini});
     EXPECT_EQ(broken.status, 2);

@@ -31,7 +31,7 @@ TEST(RealEmulatorList, RetrievedListAndItsNativeModes) {
     Model m = fixtures::ModelForEmulator(dir.Path(), KELVARO_MAME_EXE);
     ProgressSink quiet;
     const Outcome retrieved = RetrieveGameInfo(m, quiet);
-    ASSERT_TRUE(retrieved) << retrieved.Reason();  // the emulator ended with status 0
+    ASSERT_TRUE(retrieved) << retrieved.Reason(); // the emulator ended with status 0
     const std::string text = TempDir::Read(m.GameListFile());
 
     // Every screen game, in whole blocks; devices and BIOS sets left out; no file but the list.

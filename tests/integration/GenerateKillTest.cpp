@@ -31,13 +31,13 @@ TEST(RealEmulatorList, KilledGenerationsLeaveWholeFilesAndTheNextRunNoLitter) {
     if (!kelvaro::FileExists(KELVARO_MAME_EXE, false)) GTEST_SKIP() << "the emulator is not installed";
     TempDir t;
     const std::string dat = t.File("mame.dat"), ini = t.File("ini");
-    const std::string make = "'" KELVARO_MAME_EXE "' -listxml 2>'" + t.File("mame.err") + "' | '" KELVARO_BATCH_EXE
-                             "' listinfo > '" + dat + "'";
+    const std::string make = "'" KELVARO_MAME_EXE "' -listxml 2>'" + t.File("mame.err") +
+                             "' | '" KELVARO_BATCH_EXE "' listinfo > '" + dat + "'";
     ASSERT_EQ(std::system(make.c_str()), 0);
     fs::create_directory(ini);
     auto generate = [&](const char* orientation) {
-        return StartBatch({"generate", "--dat", dat, "--modes", KELVARO_SOURCE_DIR "/data/avga9200.txt", "--ini-dir", ini,
-                           "--cfg", t.File("none.cfg"), "--set", "GenerateParentsOnly=False", "--set",
+        return StartBatch({"generate", "--dat", dat, "--modes", KELVARO_SOURCE_DIR "/data/avga9200.txt", "--ini-dir",
+                           ini, "--cfg", t.File("none.cfg"), "--set", "GenerateParentsOnly=False", "--set",
                            std::string("MonitorOrientation=") + orientation},
                           t.File("log"));
     };

@@ -29,8 +29,8 @@ namespace {
 std::string RunEmulatorVerbose(const TempDir& t, const std::string& game, const std::string& iniFolder) {
     const std::string out = t.File("emulator-" + game + ".txt");
     const std::string line = "cd '" + t.Path() + "' && timeout 120 '" KELVARO_MAME_EXE "' " + game + " -inipath '" +
-                             iniFolder + "' -verbose -video none -sound none -nothrottle -seconds_to_run 1 > '" +
-                             out + "' 2>&1";
+                             iniFolder + "' -verbose -video none -sound none -nothrottle -seconds_to_run 1 > '" + out +
+                             "' 2>&1";
     std::system(line.c_str());
     return TempDir::Read(out);
 }
@@ -72,7 +72,7 @@ TEST_F(IniEmulatorTest, EmulatorParsesTheGeneratedFilesOfAVerticalMonitor) {
     AutoSelectVideoModes(m, quiet);
     GenerateRequest request;
     request.Scope = GenerateScope::AllGames;
-    request.AvailableOnly = true;  // no ROM folder: every game counts as available
+    request.AvailableOnly = true; // no ROM folder: every game counts as available
     const Result<GenerateResult> r = GenerateINIFiles(m, request, quiet);
     ASSERT_TRUE(r) << r.Reason();
     ASSERT_EQ(r->Written, 6);
@@ -94,9 +94,9 @@ TEST_F(IniEmulatorTest, EmulatorParsesTheGeneratedFilesOfAVerticalMonitor) {
 TEST_F(IniEmulatorTest, TestRunWithTheRealEmulatorRestoresTheIniFolder) {
     const std::string original = "resolution 800x600\r\n# the user's own\nrol 1";
     t.Write("ini/pacman.ini", original);
-    const TestRunResult result = TestRunGame(m, 1);  // PACMAN, whose ROMs the emulator will not find
+    const TestRunResult result = TestRunGame(m, 1); // PACMAN, whose ROMs the emulator will not find
     EXPECT_EQ(result.Status, TestRunOutcome::Ran);
-    EXPECT_TRUE(result.Why) << result.Why.Reason();  // without the game's ROMs the emulator fails, which does not count
+    EXPECT_TRUE(result.Why) << result.Why.Reason(); // without the game's ROMs the emulator fails, which does not count
     // It read the game's file from the INI folder, and says so as it tells that the ROMs are missing.
     const Result<EmulatorOptions> options = AskEmulatorOptions(m.Config.MameExePath, m.MameFolder());
     ASSERT_TRUE(options) << options.Reason();
@@ -104,7 +104,8 @@ TEST_F(IniEmulatorTest, TestRunWithTheRealEmulatorRestoresTheIniFolder) {
                              {m.Config.MameExePath, "pacman", t.File("ini"), &*options}),
               "M.A.M.E. found no ROMs for pacman. It looks in: " + t.File("home") +
                   "/mame/roms, /usr/local/share/games/mame/roms, /usr/share/games/mame/roms. It did read pacman.ini "
-                  "from " + t.File("ini") + ".");
+                  "from " +
+                  t.File("ini") + ".");
     EXPECT_EQ(TempDir::Read(t.File("ini/pacman.ini")), original);
     EXPECT_EQ(Entries(t.File("ini")), std::set<std::string>{"pacman.ini"});
 }

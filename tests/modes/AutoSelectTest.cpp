@@ -46,10 +46,10 @@ TEST(AutoSelect, ExactSizeGameGetsItsModeAsItsOnlyResolutionLineAndInterlacedOne
     Model m;
     SetModes(m, {Mode("320", "240", "60"), Mode("640", "480", "60", "Yes")});
     fixtures::RecordingProgress progress;
-    AutoSelectVideoModes(m, progress);  // no games, no progress
+    AutoSelectVideoModes(m, progress); // no games, no progress
     EXPECT_TRUE(progress.log.empty());
     m.Games.Add(Game("G", "320", "240", "60.000000", "H", "sound 0|resolution 1x1"));
-    m.Games.Add(Game("I", "640", "480", "60.000000", "H"));  // only the interlaced mode fits
+    m.Games.Add(Game("I", "640", "480", "60.000000", "H")); // only the interlaced mode fits
     AutoSelectVideoModes(m, progress);
     EXPECT_EQ(progress.log, fixtures::ProgressOver("Selecting Video Modes...", 2));
     EXPECT_EQ(Select(m), (Strings{"320 240 60 resolution 320x240", kNone}));
@@ -80,7 +80,11 @@ TEST(FindBestMode, ClosestWidthWinsAndTiesKeepTheEarlierMode) {
 
 TEST(FindBestMode, RefreshTest) {
     // tolerance, the refreshes of modes 256 x 224, then native refreshes with the mode chosen
-    struct Case { float tolerance; Strings refreshes; std::vector<std::pair<std::string, int>> natives; };
+    struct Case {
+        float tolerance;
+        Strings refreshes;
+        std::vector<std::pair<std::string, int>> natives;
+    };
     const Case cases[] = {
         {0, {"60", "72"}, {{"60.606061", 2}}},
         {1, {"60", "72"}, {{"60.606061", 1}}},
@@ -107,7 +111,12 @@ TEST(FindBestMode, RefreshTest) {
 
 TEST(Snap, ExactAndTolerantKeys) {
     // the entries of both lists, exact or tolerant, the tolerance, then values with the entry found
-    struct Case { Strings list; bool exact; int tolerance; std::vector<std::pair<std::string, std::string>> values; };
+    struct Case {
+        Strings list;
+        bool exact;
+        int tolerance;
+        std::vector<std::pair<std::string, std::string>> values;
+    };
     const Case cases[] = {
         // Exact: the first entry within 2 pixels of the value, read by its leading number and
         // rounded half to even.
@@ -140,8 +149,8 @@ TEST(Snap, ExactAndTolerantKeys) {
 TEST(AutoSelect, NotFoundSettingsGoWholeToUnmatchedGamesUntilTheirModeIsGone) {
     Model m;
     SetModes(m, {Mode("320", "240", "60")});
-    m.Config = {.NotFoundWidth = "320", .NotFoundHeight = "240", .NotFoundRefresh = "57",
-           .NotFoundINIText = "sound 0|rol 1"};
+    m.Config = {
+        .NotFoundWidth = "320", .NotFoundHeight = "240", .NotFoundRefresh = "57", .NotFoundINIText = "sound 0|rol 1"};
     m.Games.Add(Game("BIG", "640", "480", "60.000000", "H"));
     // A raster game listed without size or refresh cannot be matched.
     m.Games.Add(Game("NOSIZE", "VECTOR", "VECTOR", "", "H", "cheat 1"));
@@ -175,7 +184,7 @@ TEST(AutoSelect, ASizeListedAtSeveralRatesNamesTheChosenRate) {
     SetModes(m, {Mode("256", "224", "57"), Mode("256", "224", "60")});
     m.Config = {.NotFoundWidth = "256", .NotFoundHeight = "224", .NotFoundRefresh = "60"};
     m.Games.Add(Game("SLOW", "256", "224", "57.000000", "H"));
-    m.Games.Add(Game("BIG", "800", "600", "60.000000", "H"));  // gets the not-found mode
+    m.Games.Add(Game("BIG", "800", "600", "60.000000", "H")); // gets the not-found mode
     EXPECT_EQ(Select(m), (Strings{"256 224 57 resolution 256x224@57", "256 224 60 resolution 256x224@60"}));
 }
 
@@ -184,11 +193,13 @@ TEST(AutoSelect, RotationLineFollowsTheMonitorAndTheGameOverTwoRuns) {
     // needs a mode at least 240 * 16 / 9 - 16 wide: 330 x 320 is too narrow
     const std::string upright = "432 320 60 resolution 432x320";
     const std::vector<std::pair<int, Strings>> cases = {
-        {1, {"288 224 60 resolution 288x224|ror 1", "??? ??? ?? sound 0|resolution auto|ror 1", upright + "|ror 1",
-             "??? ??? ?? resolution auto|terror 1|ror 1 # off", upright + "|ror 1"}},
+        {1,
+         {"288 224 60 resolution 288x224|ror 1", "??? ??? ?? sound 0|resolution auto|ror 1", upright + "|ror 1",
+          "??? ??? ?? resolution auto|terror 1|ror 1 # off", upright + "|ror 1"}},
         // A rotating monitor turns vertical games only, and lays out a game of no orientation upright.
-        {2, {"288 224 60 resolution 288x224|ror 1", "??? ??? ?? sound 0|resolution auto|ror 1",
-             "320 240 60 resolution 320x240", "??? ??? ?? resolution auto|terror 1|ror 0 # off", upright}},
+        {2,
+         {"288 224 60 resolution 288x224|ror 1", "??? ??? ?? sound 0|resolution auto|ror 1",
+          "320 240 60 resolution 320x240", "??? ??? ?? resolution auto|terror 1|ror 0 # off", upright}},
     };
     for (const auto& [monitor, expected] : cases) {
         Model m;
@@ -219,7 +230,7 @@ TEST(AutoSelect, VerticalGameOnHorizontalMonitorUsesUnroundedTargetWidth) {
     };
     for (const auto& [modes, expected] : cases) {
         SetModes(m, modes);
-        EXPECT_EQ(Select(m), Strings{expected});  // and no rotation line on a horizontal monitor
+        EXPECT_EQ(Select(m), Strings{expected}); // and no rotation line on a horizontal monitor
     }
 }
 

@@ -32,11 +32,11 @@ TEST(ModeListFormat, ColumnsOfEachLine) {
     // Lines end at CR LF, a lone LF or a lone CR ("\n\r" holds a blank line); the final line end
     // makes no extra row.
     ParseAvailableModes("heading 640 480 60Hz is skipped\r\n"
-                        "1024 768 60Hz\n"        // the width fills columns 1-4
-                        " 320 304 60Hz\r"        // 304 lines: not interlaced
-                        " 320 305 60Hz\r\n"      // 305 lines: interlaced
-                        "640 480 5Hz\r\n"        // "Hz" at position 2 of the rest
-                        "640 480 100Hz\r\n"      // only the two characters before "Hz"
+                        "1024 768 60Hz\n"   // the width fills columns 1-4
+                        " 320 304 60Hz\r"   // 304 lines: not interlaced
+                        " 320 305 60Hz\r\n" // 305 lines: interlaced
+                        "640 480 5Hz\r\n"   // "Hz" at position 2 of the rest
+                        "640 480 100Hz\r\n" // only the two characters before "Hz"
                         "640 480 72.5Hz\r\n"
                         "640 480 abcHz\r\n"
                         "640 480 60hz\r\n"       // the unit is case-sensitive
@@ -48,18 +48,23 @@ TEST(ModeListFormat, ColumnsOfEachLine) {
                         " 640 480 60Hz  Progressive x\r\n 320 240 50Hz i\r\n 640 480 60Hzp\r\n"
                         " 640 480 60Hz progressively\r\n 320 240 60Hz x interlaced\r\n 320 240 60 Hz I\r\n",
                         m);
-    EXPECT_EQ(Column(m, &AvailModeRow::AvailWidth), (V{"1024", "320", "320", "640", "640", "640", "640", "640", "640",
-                                                       "640", "", "60", "640", "640", "320", "640", "640", "320", "320"}));
-    EXPECT_EQ(Column(m, &AvailModeRow::AvailHeight), (V{"768", "304", "305", "480", "480", "480", "480", "480", "480",
-                                                        "480", "", "Hz", "abc", "480", "240", "480", "480", "240", "240"}));
+    EXPECT_EQ(Column(m, &AvailModeRow::AvailWidth),
+              (V{"1024", "320", "320", "640", "640", "640", "640", "640", "640", "640", "", "60", "640", "640", "320",
+                 "640", "640", "320", "320"}));
+    EXPECT_EQ(Column(m, &AvailModeRow::AvailHeight),
+              (V{"768", "304", "305", "480", "480", "480", "480", "480", "480", "480", "", "Hz", "abc", "480", "240",
+                 "480", "480", "240", "240"}));
     EXPECT_EQ(Column(m, &AvailModeRow::AvailRefresh), (V{"60", "60", "60", "00", "00", ".5", "bc", "00", "0 ", "00",
                                                          "00", "60", "60", "60", "50", "60", "60", "60", "0 "}));
     EXPECT_EQ(Column(m, &AvailModeRow::AvailInterlaced),
               (V{"Yes", "No", "Yes", "Yes", "Yes", "Yes", "Yes", "Yes", "Yes", "Yes", "No", "No", "No", "No", "Yes",
                  "No", "Yes", "No", "Yes"}));
     // The "Mode" column: two decimals at most, 0Hz for a refresh that is no number.
-    const std::vector<std::pair<int, std::string>> display = {
-        {1, "1024 x 768 @ 60Hz"}, {4, "640 x 480 @ 0Hz"}, {6, "640 x 480 @ 0.5Hz"}, {7, "640 x 480 @ 0Hz"}, {11, " x  @ 0Hz"}};
+    const std::vector<std::pair<int, std::string>> display = {{1, "1024 x 768 @ 60Hz"},
+                                                              {4, "640 x 480 @ 0Hz"},
+                                                              {6, "640 x 480 @ 0.5Hz"},
+                                                              {7, "640 x 480 @ 0Hz"},
+                                                              {11, " x  @ 0Hz"}};
     for (const auto& [j, text] : display) EXPECT_EQ(AvailModeDisplay(m.AvailModes[j]), text) << j;
 }
 
@@ -89,7 +94,7 @@ TEST(ModeListFormat, DistinctValueListsAreNumericAndKeepEachText) {
     EXPECT_EQ(Entries(m.AvailWidthList), (V{"", "320", "400", "640", "1024"}));
     V heights = Entries(m.AvailHeightList);
     ASSERT_EQ(heights.size(), 5u);
-    std::sort(heights.begin() + 2, heights.begin() + 4);  // equal values: their order is the sort's
+    std::sort(heights.begin() + 2, heights.begin() + 4); // equal values: their order is the sort's
     EXPECT_EQ(heights, (V{"", "224", "0240", "240", "768"}));
 }
 
@@ -100,8 +105,12 @@ TEST(ReadAvailableModes, NoRowsEmptiesOnlyTheTable) {
     ASSERT_TRUE(ReadAvailableModes(m));
     ASSERT_EQ(m.AvailModes.Count(), 2);
 
-    std::vector<std::string> files = {dir.File("missing.txt"), dir.Path(), "", dir.Write("empty.txt", ""),
-                                      dir.Write("heading.txt", "heading only"), dir.Write("h2.txt", "heading\r\n")};
+    std::vector<std::string> files = {dir.File("missing.txt"),
+                                      dir.Path(),
+                                      "",
+                                      dir.Write("empty.txt", ""),
+                                      dir.Write("heading.txt", "heading only"),
+                                      dir.Write("h2.txt", "heading\r\n")};
     const std::set<std::string> readable = {dir.File("empty.txt"), dir.File("heading.txt"), dir.File("h2.txt")};
     if (PermissionsStopUs()) {
         files.push_back(dir.Write("locked.txt", "h\r\n 256 224 60Hz\r\n"));
@@ -122,10 +131,10 @@ TEST(ShrinkingTheTable, DeleteAndSixtyHertzFilterLeaveTheListsAlone) {
     RemoveAvailableMode(m, 0);
     RemoveAvailableMode(m, 4);
     EXPECT_EQ(Column(m, &AvailModeRow::AvailWidth), (V{"256", "320", "640"}));
-    KeepOnly60HzModes(m);  // only the text "60" counts, not "0 "
+    KeepOnly60HzModes(m); // only the text "60" counts, not "0 "
     EXPECT_EQ(Column(m, &AvailModeRow::AvailWidth), (V{"256"}));
     RemoveAvailableMode(m, 1);
-    RemoveAvailableMode(m, 1);  // nothing left to remove
+    RemoveAvailableMode(m, 1); // nothing left to remove
     EXPECT_EQ(m.AvailModes.Count(), 0);
     EXPECT_EQ(Entries(m.AvailWidthList), (V{"256", "320", "384", "640"}));
 
@@ -150,6 +159,7 @@ TEST(DefaultModeList, ShippedFileGivesPlausibleModes) {
         sixty += r.AvailRefresh == "60";
     }
     // Only the 15 kHz modes above 304 lines are interlaced; the 25 kHz and faster ones are progressive.
-    EXPECT_EQ(interlaced, (std::set<std::string>{"512x448@60", "640x448@60", "720x480@60", "640x576@50", "768x576@50"}));
+    EXPECT_EQ(interlaced,
+              (std::set<std::string>{"512x448@60", "640x448@60", "720x480@60", "640x576@50", "768x576@50"}));
     EXPECT_GT(sixty, m.AvailModes.Count() / 2);
 }

@@ -92,18 +92,28 @@ TEST(ModeListImport, NamesNumbersAndListsOfOurOwn) {
     };
     const Case cases[] = {
         // The kernel's names carry no rate: the one given is used.
-        {"1920x1080\n1920x1080\n1920x1080i\n720x576\n720x480i\n", 50,
-         {"1920x1080@50", "1920x1080@50i", "720x576@50", "720x480@50i"}, {0, 0}},
-        {"640x480@60\n720x480i@59.94\n720x576@50i\n320x240@60Hz\n800x600@120\n640x480@\n", 60,
-         {"640x480@60", "720x480@60i", "720x576@50i", "320x240@60"}, {5, 6}},
-        {"640 480 60\n320 240 59.5 i\n 320  240  9Hz progressive\n640 480 60 maybe\n0 480 60\n640 480\n", 60,
-         {"640x480@60", "320x240@60i", "320x240@09"}, {4, 5, 6}},
+        {"1920x1080\n1920x1080\n1920x1080i\n720x576\n720x480i\n",
+         50,
+         {"1920x1080@50", "1920x1080@50i", "720x576@50", "720x480@50i"},
+         {0, 0}},
+        {"640x480@60\n720x480i@59.94\n720x576@50i\n320x240@60Hz\n800x600@120\n640x480@\n",
+         60,
+         {"640x480@60", "720x480@60i", "720x576@50i", "320x240@60"},
+         {5, 6}},
+        {"640 480 60\n320 240 59.5 i\n 320  240  9Hz progressive\n640 480 60 maybe\n0 480 60\n640 480\n",
+         60,
+         {"640x480@60", "320x240@60i", "320x240@09"},
+         {4, 5, 6}},
         // A first line that is a mode makes no heading, even when the next line is in our columns.
-        {"Modeline x 25.175 640 656 752 800 480 490 492 525 Interlace DoubleScan\n10241024 60Hz\n", 60,
-         {"640x480@60i"}, {2}},
+        {"Modeline x 25.175 640 656 752 800 480 490 492 525 Interlace DoubleScan\n10241024 60Hz\n",
+         60,
+         {"640x480@60i"},
+         {2}},
         // A list of our own keeps what the program reads in it: no marker above 304 lines is interlaced.
-        {"My card\r\n 640 480 60Hz\r\n 640 480 60Hz progressive\r\n1024 768 72.5Hz\r\n\r\n 320 240 57Hz i\r\n", 60,
-         {"640x480@60i", "640x480@60", "320x240@57i"}, {4}},
+        {"My card\r\n 640 480 60Hz\r\n 640 480 60Hz progressive\r\n1024 768 72.5Hz\r\n\r\n 320 240 57Hz i\r\n",
+         60,
+         {"640x480@60i", "640x480@60", "320x240@57i"},
+         {4}},
         // Plain xrandr: sizes from the names; a mode given to no output is listed after the table.
         {"Screen 0: minimum 8 x 8, current 640 x 480, maximum 4096 x 4096\n"
          "VGA-1 connected 640x480+0+0 (normal left inverted right x axis y axis) 0mm x 0mm\n"
@@ -112,7 +122,9 @@ TEST(ModeListImport, NamesNumbersAndListsOfOurOwn) {
          "        h: width   320 start  336 end  367 total  426 skew    0 clock  15.73KHz\n"
          "        v: height  240 start  244 end  247 total  262           clock  60.03Hz\n"
          "HDMI-1 disconnected (normal left inverted right x axis y axis)\n   800x600       60.32  \n",
-         60, {"640x480@60", "1920x1080@60i", "1920x1080@50i"}, {5, 6, 0}},
+         60,
+         {"640x480@60", "1920x1080@60i", "1920x1080@50i"},
+         {5, 6, 0}},
     };
     for (const Case& c : cases) {
         const ModeImport in = ImportModeList(c.text, {"", c.rate});

@@ -47,7 +47,6 @@ std::string MakeList(Model& m, unsigned seed) {
     return text;
 }
 
-
 } // namespace
 
 TEST(SelectionRecord, EveryGameExplainedAsTheSelectionChoseOverManySettings) {
@@ -57,8 +56,9 @@ TEST(SelectionRecord, EveryGameExplainedAsTheSelectionChoseOverManySettings) {
         m.Config.MonitorOrientation = static_cast<MonitorOrientation>(seed % 3);
         m.Config.MatchResWithin = seed % 2 ? 16 : 0;
         m.Config.IgnoreInterlaced = seed % 4 != 0;
-        if (seed == 5) m.Config.NotFoundWidth = m.AvailModes[1].AvailWidth, m.Config.NotFoundHeight = m.AvailModes[1].AvailHeight;
-        if (seed == 6) m.Config.NotFoundWidth = "9999", m.Config.NotFoundHeight = "9999";  // a mode the list lacks
+        if (seed == 5)
+            m.Config.NotFoundWidth = m.AvailModes[1].AvailWidth, m.Config.NotFoundHeight = m.AvailModes[1].AvailHeight;
+        if (seed == 6) m.Config.NotFoundWidth = "9999", m.Config.NotFoundHeight = "9999"; // a mode the list lacks
         const std::vector<int> rows = SelectedModeRows(m);
         Model selected = m;
         ProgressSink quiet;
@@ -76,8 +76,9 @@ TEST(SelectionRecord, EveryGameExplainedAsTheSelectionChoseOverManySettings) {
                 for (const auto* pass : {&t.Pass1, &t.Pass2})
                     for (const ModeNote& n : *pass) taken += n.Verdict == ModeVerdict::Taken ? n.Row : 0;
             EXPECT_EQ(taken, r.ModeRow);
-            EXPECT_EQ(SelectionExplanation(m, r).rfind(r.ModeRow ? "chosen\t" + g.GameModeWidth + "\t"
-                                                                  : std::string("chosen\t"), 0), 0u);
+            EXPECT_EQ(SelectionExplanation(m, r).rfind(
+                          r.ModeRow ? "chosen\t" + g.GameModeWidth + "\t" : std::string("chosen\t"), 0),
+                      0u);
         }
         EXPECT_EQ(m.Config.NotFoundWidth, seed == 6 ? "9999" : seed == 5 ? m.AvailModes[1].AvailWidth : "???");
     }
@@ -88,7 +89,7 @@ TEST(SelectionRecord, ReasonsForPassingModesOverSayByHowMuch) {
     ParseAvailableModes("modes\n 320 240 55Hz\n 288 240 60Hz\n 320 240 60Hz i\n 640 480 60Hz p\n", m);
     m.Games.Add(fixtures::Game("G", "320", "240", "60.000000", "H"));
     const SelectionRecord r = ExplainSelection(m, 1);
-    ASSERT_EQ(r.Tries.size(), 1u);  // the height is in the list, but no mode of it fits: pass 2
+    ASSERT_EQ(r.Tries.size(), 1u); // the height is in the list, but no mode of it fits: pass 2
     EXPECT_EQ(r.Tries[0].HeightKey, "240");
     std::vector<std::string> notes;
     for (const ModeNote& n : r.Tries[0].Pass2)
@@ -104,10 +105,10 @@ TEST(SelectionRecord, ReasonsForPassingModesOverSayByHowMuch) {
 TEST(SelectionSummary, EachGameInOneOutcomeAndWholeScalesCounted) {
     Model m;
     ParseAvailableModes("modes\n 288 224 60Hz\n 640 480 60Hz p\n", m);
-    m.Games.Add(fixtures::Game("PAC", "224", "288", "60.606061", "V"));  // turned into 288 x 224: exact
-    m.Games.Add(fixtures::Game("SQ", "320", "240", "60", "H"));          // 640 x 480: twice both ways
-    m.Games.Add(fixtures::Game("SF", "384", "224", "59.6", "H"));        // 640 x 480, no whole scale
-    m.Games.Add(fixtures::Game("BIG", "1024", "768", "60", "H"));        // nothing fits
+    m.Games.Add(fixtures::Game("PAC", "224", "288", "60.606061", "V")); // turned into 288 x 224: exact
+    m.Games.Add(fixtures::Game("SQ", "320", "240", "60", "H"));         // 640 x 480: twice both ways
+    m.Games.Add(fixtures::Game("SF", "384", "224", "59.6", "H"));       // 640 x 480, no whole scale
+    m.Games.Add(fixtures::Game("BIG", "1024", "768", "60", "H"));       // nothing fits
     m.Games.Add(fixtures::Game("AST", "-", "-", "-", "V"));
     m.Config.MonitorOrientation = MonitorOrientation::Rotating;
     const SelectionSummary s = SummarizeSelection(m);
@@ -157,7 +158,7 @@ TEST(Suggestions, GreedyGainsAreWhatASelectionOverTheLongerListGives) {
     m.Games.Add(fixtures::Game("C", "300", "240", "70", "H"));
     ProgressSink quiet;
     const std::vector<ModeSuggestion> top = SuggestModes(m, 3, quiet);
-    ASSERT_EQ(top.size(), 2u);  // then the 242-line game's own size
+    ASSERT_EQ(top.size(), 2u); // then the 242-line game's own size
     EXPECT_EQ(top[0].Line() + " " + std::to_string(top[0].Gain), " 300 240 70Hz progressive 1");
     EXPECT_EQ(top[1].Line() + " " + std::to_string(top[1].Gain), " 320 242 60Hz progressive 1");
     EXPECT_EQ(top[0].Games, (std::vector<int>{2, 3}));

@@ -56,21 +56,34 @@ TEST(FileExists, FilesFoldersLinksAndWildcards) {
     dir.Write("a[1].cfg", "");
     fs::create_directory(dir.File("roms.d"));
     // path, found as a file, found as a file or folder
-    struct Row { std::string path; bool file; bool fileOrFolder; };
-    std::vector<Row> rows = {
-        {"", false, false}, {dir.File("pacman.ini"), true, true}, {dir.File("missing.ini"), false, false},
-        {dir.File("pacman.ini/x"), false, false},
-        {dir.File("roms.d"), false, true}, {dir.Path() + "/", false, true}, {"/dev/null", false, false},
-        // wildcards match any entry in the last part of the path, hidden ones included
-        {dir.File("*.ini"), true, true}, {dir.File("p?cman.ini"), true, true}, {dir.File("?pacman.ini"), false, false},
-        {dir.File(".h*"), true, true}, {dir.File("a[1].*"), true, true}, {dir.File("a1.*"), false, false},
-        {dir.File("*.d"), false, true}, {dir.File("nowhere/*"), false, false},
-        {dir.File("*/pacman.ini"), false, false}};
-#ifndef _WIN32  // making symbolic links needs the developer mode on Windows
+    struct Row {
+        std::string path;
+        bool file;
+        bool fileOrFolder;
+    };
+    std::vector<Row> rows = {{"", false, false},
+                             {dir.File("pacman.ini"), true, true},
+                             {dir.File("missing.ini"), false, false},
+                             {dir.File("pacman.ini/x"), false, false},
+                             {dir.File("roms.d"), false, true},
+                             {dir.Path() + "/", false, true},
+                             {"/dev/null", false, false},
+                             // wildcards match any entry in the last part of the path, hidden ones included
+                             {dir.File("*.ini"), true, true},
+                             {dir.File("p?cman.ini"), true, true},
+                             {dir.File("?pacman.ini"), false, false},
+                             {dir.File(".h*"), true, true},
+                             {dir.File("a[1].*"), true, true},
+                             {dir.File("a1.*"), false, false},
+                             {dir.File("*.d"), false, true},
+                             {dir.File("nowhere/*"), false, false},
+                             {dir.File("*/pacman.ini"), false, false}};
+#ifndef _WIN32 // making symbolic links needs the developer mode on Windows
     fs::create_symlink(dir.File("pacman.ini"), dir.File("link.txt"));
     fs::create_symlink(dir.File("gone.txt"), dir.File("dangling.txt"));
     fs::create_directory_symlink(dir.Path(), dir.File("folderlink"));
-    rows.insert(rows.end(), {{dir.File("link.txt"), true, true}, {dir.File("dangling.txt"), false, false},
+    rows.insert(rows.end(), {{dir.File("link.txt"), true, true},
+                             {dir.File("dangling.txt"), false, false},
                              {dir.File("folderlink"), false, true}});
 #endif
     for (const Row& r : rows) {
@@ -107,12 +120,12 @@ TEST(WriteFileAtomic, ReplacesWholeOrNotAtAll) {
         }
     }
     EXPECT_EQ(TempDir::Read(path), "old contents\r\n");
-    EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"keep.cfg"});  // no temporary file left
+    EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"keep.cfg"}); // no temporary file left
 
     // Onto a folder, into a missing folder, through a file, with no name at all.
     fs::create_directory(dir.File("folder"));
-    for (std::string bad : {dir.File("folder"), dir.File("missing/x.ini"), path + "/x.ini", std::string(),
-                            dir.Path() + "/"})
+    for (std::string bad :
+         {dir.File("folder"), dir.File("missing/x.ini"), path + "/x.ini", std::string(), dir.Path() + "/"})
         EXPECT_FALSE(WriteFileAtomic(bad, "x")) << bad;
     EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"folder", "keep.cfg"}));
 }
@@ -149,7 +162,10 @@ TEST(SafeWrites, LinksAreWrittenThroughAndOtherEntriesLeftAlone) {
         fs::create_directory(dir.File("folder.ini"));
         ASSERT_EQ(mkfifo(dir.File("fifo.ini").c_str(), 0600), 0);
         const std::set<std::string> entries = Entries(dir.Path());
-        struct Row { std::string name; std::error_code error; };
+        struct Row {
+            std::string name;
+            std::error_code error;
+        };
         const Row rows[] = {{"link.ini", {}},
                             {"upper.ini", {}},
                             {"sf2.ini", FileWriteError::LinkToOther},
@@ -162,7 +178,7 @@ TEST(SafeWrites, LinksAreWrittenThroughAndOtherEntriesLeftAlone) {
                 StagedWrites writes;
                 why = writes.Stage(dir.File(r.name), "new\r\n");
                 if (!why) {
-                    EXPECT_EQ(TempDir::Read(dir.File(r.name)), "old\r\n");  // nothing shows before the commit
+                    EXPECT_EQ(TempDir::Read(dir.File(r.name)), "old\r\n"); // nothing shows before the commit
                     why = writes.CommitAll().at(0);
                 }
             } else {
@@ -185,8 +201,8 @@ TEST(SafeWrites, LinksAreWrittenThroughAndOtherEntriesLeftAlone) {
 TEST(SafeWrites, AStagedFileThatHoldsTheBytesAlreadyIsLeftAsItIs) {
     TempDir dir;
     // bytes already there, bytes of the same length that differ, a longer and a shorter text
-    const std::pair<std::string, bool> rows[] = {{"ror 1\r\n", true}, {"rol 1\r\n", false},
-                                                 {"ror 1\r\nx", false}, {"ror 1", false}};
+    const std::pair<std::string, bool> rows[] = {
+        {"ror 1\r\n", true}, {"rol 1\r\n", false}, {"ror 1\r\nx", false}, {"ror 1", false}};
     for (const auto& [bytes, kept] : rows) {
         const std::string path = dir.Write("pacman.ini", "ror 1\r\n");
         const auto inode = [&path] { return FileIdentity(path); };
@@ -207,7 +223,7 @@ TEST(SafeWrites, AFifoIsWrittenIntoAndStaysAFifo) {
     TempDir dir;
     const std::string fifo = dir.File("mame.dat");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);  // so that the writer need not wait
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK); // so that the writer need not wait
     ASSERT_GE(reader, 0);
     EXPECT_TRUE(WriteFileAtomic(fifo, "game (\r\n"));
     char buffer[64];
@@ -229,12 +245,10 @@ TEST(SafeWrites, TemporaryFilesOfRunsThatAreGoneAreRemoved) {
     const std::string dead = std::to_string(gone), self = std::to_string(getpid());
     // name, whether the next write into the folder leaves it
     const std::pair<std::string, bool> rows[] = {
-        {".kelvaro.cfg.kelvaro-tmp-" + dead + "-3", false},
-        {".pacman.ini.kelvaro-tmp-" + dead + "-12", false},
-        {".kelvaro.cfg.kelvaro-tmp-" + self + "-3", true},  // a run that is still there
-        {"kelvaro.cfg.kelvaro-tmp-" + dead + "-3", true},   // not a name of ours
-        {".kelvaro.cfg.kelvaro-tmp-" + dead + "-3x", true},
-        {".kelvaro-tmp-" + dead + "-3", true},
+        {".kelvaro.cfg.kelvaro-tmp-" + dead + "-3", false}, {".pacman.ini.kelvaro-tmp-" + dead + "-12", false},
+        {".kelvaro.cfg.kelvaro-tmp-" + self + "-3", true}, // a run that is still there
+        {"kelvaro.cfg.kelvaro-tmp-" + dead + "-3", true},  // not a name of ours
+        {".kelvaro.cfg.kelvaro-tmp-" + dead + "-3x", true}, {".kelvaro-tmp-" + dead + "-3", true},
     };
     // a write of one file, a staged write, and taking the folder's lock without writing anything
     for (const int way : {0, 1, 2}) {
@@ -271,7 +285,8 @@ TEST(SafeWrites, AReplacedFileKeepsItsOwnerAndModeOrIsLeftAlone) {
         ASSERT_EQ(chown(path.c_str(), nobody, nobody), 0);
         ASSERT_EQ(chmod(path.c_str(), 0600), 0);
         StagedWrites writes;
-        ASSERT_TRUE(staged ? !writes.Stage(path, "new\r\n") && !writes.CommitAll()[0] : WriteFileAtomic(path, "new\r\n"));
+        ASSERT_TRUE(staged ? !writes.Stage(path, "new\r\n") && !writes.CommitAll()[0]
+                           : WriteFileAtomic(path, "new\r\n"));
         struct stat st {};
         ASSERT_EQ(stat(path.c_str(), &st), 0);
         EXPECT_EQ(TempDir::Read(path), "new\r\n");

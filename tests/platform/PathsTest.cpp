@@ -22,7 +22,7 @@ struct EnvVar {
     }
     ~EnvVar() { SetEnv(name, old.empty() ? nullptr : old.c_str()); }
     const char* name;
-    std::string old;  // empty: unset
+    std::string old; // empty: unset
 };
 
 } // namespace
@@ -33,7 +33,7 @@ TEST(Paths, JoinAndFolderOfFile) {
     EXPECT_EQ(JoinPath("C:/MAME/", "mame.exe"), "C:/MAME/mame.exe");
     EXPECT_EQ(JoinPath("C:/MAME", "mame.exe"), "C:/MAME/mame.exe");
     EXPECT_EQ(JoinPath("C:", "mame.exe"), "C:\\mame.exe");
-    const bool backslash = true;  // a separator on Windows, a letter of the name elsewhere
+    const bool backslash = true; // a separator on Windows, a letter of the name elsewhere
 #else
     EXPECT_EQ(JoinPath("/usr/games", "mame"), "/usr/games/mame");
     EXPECT_EQ(JoinPath("/usr/games/", "mame"), "/usr/games/mame");
@@ -41,7 +41,11 @@ TEST(Paths, JoinAndFolderOfFile) {
 #endif
     EXPECT_EQ(JoinPath("", "mame"), "mame");
     // path, folder, whether a separator was found
-    struct Row { const char* path; const char* folder; bool found; };
+    struct Row {
+        const char* path;
+        const char* folder;
+        bool found;
+    };
     for (Row r : {Row{"/usr/games/mame", "/usr/games", true}, Row{"/mame", "/", true}, Row{"emu/", "emu", true},
                   Row{"C:\\MAME\\mame.exe", backslash ? "C:\\MAME" : "", backslash}, Row{"", "", false}}) {
         bool found = !r.found;
@@ -51,8 +55,7 @@ TEST(Paths, JoinAndFolderOfFile) {
 }
 
 TEST(Paths, SafeNames) {
-    for (const char* ok : {"pacman", "mspacman.bak", "a b", "...", "-x"})
-        EXPECT_TRUE(IsSafeFileName(ok)) << ok;
+    for (const char* ok : {"pacman", "mspacman.bak", "a b", "...", "-x"}) EXPECT_TRUE(IsSafeFileName(ok)) << ok;
     for (const char* bad : {"", ".", "..", "../pacman", "a/b", "a\\b", "C:", "x:y", "a\x1f", "a\x7f"})
         EXPECT_FALSE(IsSafeFileName(bad)) << bad;
     EXPECT_FALSE(IsSafeFileName(std::string_view("a\0b", 3)));
@@ -65,7 +68,7 @@ TEST(Paths, DataFolderIsTheProgramFolderWhenWritable) {
     TempDir dir;
     std::string file = dir.Write("file", "");
     EXPECT_EQ(ChooseDataFolder(dir.Path(), Layout::Portable), dir.Path());
-    EXPECT_EQ(fixtures::Entries(dir.Path()), std::set<std::string>{"file"});  // no probe left
+    EXPECT_EQ(fixtures::Entries(dir.Path()), std::set<std::string>{"file"}); // no probe left
 #ifdef _WIN32
     EnvVar user("APPDATA", dir.File("xdg").c_str());
     const std::string userFolder = dir.File("xdg/Kelvaro");
@@ -79,7 +82,7 @@ TEST(Paths, DataFolderIsTheProgramFolderWhenWritable) {
 
 #ifndef _WIN32
     EnvVar home("HOME", "/home/cab");
-    for (const char* base : {static_cast<const char*>(nullptr), "relative/data"}) {  // no valid base
+    for (const char* base : {static_cast<const char*>(nullptr), "relative/data"}) { // no valid base
         EnvVar unset("XDG_DATA_HOME", base);
         EXPECT_EQ(UserDataFolder(), "/home/cab/.local/share/kelvaro");
     }
@@ -88,7 +91,7 @@ TEST(Paths, DataFolderIsTheProgramFolderWhenWritable) {
 
 TEST(Paths, ShippedFileBesideTheProgramFirst) {
     TempDir dir;
-    fs::create_directory(dir.File("readme.txt"));  // a folder is not the file
+    fs::create_directory(dir.File("readme.txt")); // a folder is not the file
     EXPECT_NE(FindShippedFile(dir.Path(), "readme.txt"), dir.File("readme.txt"));
     EXPECT_EQ(FindShippedFile(dir.Path(), "no such file.txt"), "");
     std::string beside = dir.Write("avga9200.txt", "640 x 480 @ 60\r\n");

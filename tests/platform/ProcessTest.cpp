@@ -18,9 +18,12 @@ namespace {
 
 // Runs the program and collects its standard output.
 ProcessExit Capture(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
-            std::string& out, const std::function<void()>& pump = {}) {
+                    std::string& out, const std::function<void()>& pump = {}) {
     out.clear();
-    auto take = [&](const char* data, std::size_t size) { out.append(data, size); return true; };
+    auto take = [&](const char* data, std::size_t size) {
+        out.append(data, size);
+        return true;
+    };
     return RunAndReadOutput(program, args, folder, take, pump);
 }
 
@@ -41,20 +44,29 @@ TEST(ShellAndWait, ExitCodeSignalOrWhyItDidNotStart) {
     const std::string path = std::getenv("PATH");
     SetEnv("PATH", (dir.File("emu") + ":" + path).c_str());
 #endif
-    struct Row { std::string program; std::vector<std::string> args; std::string folder; int code, signal; bool ran; };
+    struct Row {
+        std::string program;
+        std::vector<std::string> args;
+        std::string folder;
+        int code, signal;
+        bool ran;
+    };
     const Row rows[] = {
-        {exe, {"3"}, "", 3, 0, true}, {exe, {"255"}, "", 255, 0, true},
+        {exe, {"3"}, "", 3, 0, true},
+        {exe, {"255"}, "", 255, 0, true},
 #ifndef _WIN32
-        {"code", {"4"}, "", 4, 0, true},  // a bare name is looked up on PATH (Windows starts the file named)
+        {"code", {"4"}, "", 4, 0, true}, // a bare name is looked up on PATH (Windows starts the file named)
 #endif
-        {exe, {"crash"}, "", kCrashCode, kCrashSignal, true}, {dir.File("no-such-emulator"), {}, "", -1, 0, false},
-        {notExecutable, {}, "", -1, 0, false}, {"", {}, "", -1, 0, false},
+        {exe, {"crash"}, "", kCrashCode, kCrashSignal, true},
+        {dir.File("no-such-emulator"), {}, "", -1, 0, false},
+        {notExecutable, {}, "", -1, 0, false},
+        {"", {}, "", -1, 0, false},
         {exe, {"0"}, dir.File("missing"), -1, 0, false}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.program + " " + (r.args.empty() ? "" : r.args.back()));
         std::string out;
-        for (const ProcessExit& e : {ShellAndWait(r.program, r.args, r.folder, false),
-                                     Capture(r.program, r.args, r.folder, out)}) {
+        for (const ProcessExit& e :
+             {ShellAndWait(r.program, r.args, r.folder, false), Capture(r.program, r.args, r.folder, out)}) {
             EXPECT_EQ(e.ExitCode, r.code);
             EXPECT_EQ(e.Signal, r.signal);
             EXPECT_EQ(!e.Error, r.ran) << e.Error.message();
@@ -92,13 +104,17 @@ TEST(RunAndReadOutput, StandardOutputByteForByteWithoutErrors) {
     std::mt19937 gen(3);
     for (char& c : bytes) c = static_cast<char>(gen());
     ASSERT_EQ(Capture(Standin(dir, "cat/mame", "print $1\n"), {dir.Write("list.bin", bytes)}, "", out).ExitCode, 0);
-    EXPECT_TRUE(out == bytes);  // no dump of 5 MB on failure
+    EXPECT_TRUE(out == bytes); // no dump of 5 MB on failure
 }
 
 TEST(RunAndReadOutput, ReaderMayStopEarly) {
     TempDir dir;
     std::size_t handed = 0, calls = 0;
-    auto stop = [&](const char*, std::size_t size) { handed += size; ++calls; return false; };
+    auto stop = [&](const char*, std::size_t size) {
+        handed += size;
+        ++calls;
+        return false;
+    };
     // The program is not blocked by a full pipe: it ends and gives its own exit code.
     EXPECT_EQ(RunAndReadOutput(Standin(dir, "mame", "zeros 3000000\nexit 5\n"), {}, "", stop).ExitCode, 5);
     EXPECT_EQ(calls, 1u);
@@ -112,14 +128,19 @@ TEST(RunAndReadOutput, TimeLimitEndsAProgramThatHangs) {
         std::string out;
         int pumps = 0;
         const ProcessExit exit = RunAndReadOutput(
-            hangs, {}, "", [&](const char* data, std::size_t size) { out.append(data, size); return true; },
+            hangs, {}, "",
+            [&](const char* data, std::size_t size) {
+                out.append(data, size);
+                return true;
+            },
             pumped ? std::function<void()>([&] { ++pumps; }) : std::function<void()>(), std::chrono::milliseconds(300));
         EXPECT_TRUE(exit.TimedOut) << pumped;
         EXPECT_EQ(exit.ExitCode, -1);
         EXPECT_EQ(out, "started\n");
         EXPECT_EQ(pumps > 0, pumped);
     }
-    const ProcessExit quick = RunAndReadOutput(Standin(dir, "mame", "exit 3\n"), {}, "", {}, {}, std::chrono::seconds(20));
+    const ProcessExit quick =
+        RunAndReadOutput(Standin(dir, "mame", "exit 3\n"), {}, "", {}, {}, std::chrono::seconds(20));
     EXPECT_FALSE(quick.TimedOut);
     EXPECT_EQ(quick.ExitCode, 3);
 }

@@ -9,7 +9,7 @@
 // Sets (or, with nullptr, removes) an environment variable of this process.
 inline void SetEnv(const char* name, const char* value) {
 #ifdef _WIN32
-    _putenv_s(name, value ? value : "");  // an empty value removes it
+    _putenv_s(name, value ? value : ""); // an empty value removes it
 #else
     value ? setenv(name, value, 1) : unsetenv(name);
 #endif

@@ -23,8 +23,8 @@ inline std::string Block(const std::string& name, const std::string& description
 
 // The video line of a raster or vector screen, as the converter writes it.
 inline std::string Raster(const std::string& w, const std::string& h, const std::string& freq, bool vertical) {
-    return std::string("screen raster orientation ") + (vertical ? "vertical" : "horizontal") + " x " + w + " y " +
-           h + (vertical ? " aspectx 3 aspecty 4" : " aspectx 4 aspecty 3") + " freq " + freq;
+    return std::string("screen raster orientation ") + (vertical ? "vertical" : "horizontal") + " x " + w + " y " + h +
+           (vertical ? " aspectx 3 aspecty 4" : " aspectx 4 aspecty 3") + " freq " + freq;
 }
 
 inline std::string Vector(const std::string& freq, bool vertical) {
@@ -53,9 +53,9 @@ inline const char kModeList[] = "Test modes\r\n"
                                 " 640 480 60Hz\r\n"
                                 " 640 480 57Hz\r\n";
 
-inline kelvaro::GameRow Game(const std::string& rom, const std::string& w, const std::string& h,
-                             const std::string& r, const std::string& orientation,
-                             const std::string& details = "resolution auto", const std::string& cloneOf = "") {
+inline kelvaro::GameRow Game(const std::string& rom, const std::string& w, const std::string& h, const std::string& r,
+                             const std::string& orientation, const std::string& details = "resolution auto",
+                             const std::string& cloneOf = "") {
     kelvaro::GameRow g;
     g.GameRomName = rom;
     g.GameCloneOf = cloneOf;
@@ -77,7 +77,9 @@ inline kelvaro::AvailModeRow Mode(const std::string& w, const std::string& h, co
 struct RecordingProgress : kelvaro::ProgressSink {
     std::vector<std::string> log;
     int pumps = 0;
-    void Begin(const std::string& text, int count) override { log.push_back("begin " + text + " " + std::to_string(count)); }
+    void Begin(const std::string& text, int count) override {
+        log.push_back("begin " + text + " " + std::to_string(count));
+    }
     void Step(int i) override { log.push_back("step " + std::to_string(i)); }
     void End() override { log.push_back("end"); }
     void Pump() override { ++pumps; }

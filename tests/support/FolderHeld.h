@@ -19,7 +19,7 @@ public:
         pid_ = fork();
         if (pid_ == 0) {
             const char c = flock(open(folder.c_str(), O_RDONLY | O_DIRECTORY), LOCK_EX) == 0 ? 'y' : 'n';
-            if (write(ready[1], &c, 1) == 1) pause();  // until the test lets go
+            if (write(ready[1], &c, 1) == 1) pause(); // until the test lets go
             _exit(0);
         }
         close(ready[1]);
@@ -30,7 +30,7 @@ public:
     ~FolderHeld() { Release(); }
 
     bool Held() const { return held_; }
-    pid_t Pid() const { return pid_; }  // until Release
+    pid_t Pid() const { return pid_; } // until Release
     void Release() {
         if (pid_ > 0 && kill(pid_, SIGKILL) == 0) waitpid(pid_, nullptr, 0);
         pid_ = -1;
@@ -53,7 +53,7 @@ public:
     explicit FolderHeld(const std::string& folder)
         : lock_(std::make_unique<kelvaro::FolderLock>(folder, std::chrono::milliseconds(0))) {}
     bool Held() const { return lock_ && !lock_->Busy(); }
-    int Pid() const { return 0; }  // Windows cannot tell which process holds a folder
+    int Pid() const { return 0; } // Windows cannot tell which process holds a folder
     void Release() { lock_.reset(); }
 
 private:

@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
             std::ofstream out(second, std::ios::binary);
             for (const std::string& name : names) out << name << "\n";
         } else if (word == "copy") {
-            std::error_code ec;  // a file that is not there is not copied, as with cp
+            std::error_code ec; // a file that is not there is not copied, as with cp
             fs::remove(second, ec);
             fs::copy_file(first_word, second, ec);
         } else if (word == "wait") {
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
         } else if (word == "crash") {
             std::fflush(nullptr);
 #ifdef _WIN32
-            TerminateProcess(GetCurrentProcess(), 0xC0000005);  // what Windows reports for an access violation
+            TerminateProcess(GetCurrentProcess(), 0xC0000005); // what Windows reports for an access violation
 #else
             std::raise(SIGKILL);
 #endif

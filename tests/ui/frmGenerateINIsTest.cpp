@@ -1,7 +1,7 @@
 // The generation scope dialog: what it shows for the stored choice, the ROM folder's check box,
 // and what OK, Cancel and the close box leave in the settings.
-#include "MainWindowFixture.h"
 #include "ui/frmGenerateINIs.h"
+#include "MainWindowFixture.h"
 
 using namespace kelvaro;
 

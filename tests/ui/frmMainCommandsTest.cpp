@@ -204,17 +204,20 @@ private slots:
         frmMain& w = f.StartSample();
         const std::string screen = "type=\"raster\" width=\"288\" height=\"224\" refresh=\"60\"";
         f.Model.Config.MameExePath = gamelist_test::FakeEmulator(
-            f.Dir, {gamelist_test::kXmlHead, Machine("galaga", screen), Machine("pacman", screen),
-                    Machine("outrun", "type=\"raster\" width=\"320\" height=\"224\" refresh=\"60\""), "</mame>\n"},
+            f.Dir,
+            {gamelist_test::kXmlHead, Machine("galaga", screen), Machine("pacman", screen),
+             Machine("outrun", "type=\"raster\" width=\"320\" height=\"224\" refresh=\"60\""), "</mame>\n"},
             0.3);
-        QStringList seen; // what the bar showed while retrieving, each change once
+        QStringList seen;     // what the bar showed while retrieving, each change once
         bool offered = false; // the emulator writes often enough: nothing offers to end it
         QTimer sample;
         connect(&sample, &QTimer::timeout, [&] {
             if (auto* end = w.findChild<QPushButton*>("cmdEnd")) offered = offered || end->isVisible();
             auto* bar = w.findChild<QProgressBar*>("prgMain");
-            if (!bar || !bar->isVisible() || !w.findChild<QLabel*>("lblMessage")->text().startsWith("Retrieving")) return;
-            const QString now = bar->maximum() > 0 ? QString("%1/%2").arg(bar->value()).arg(bar->maximum()) : bar->text();
+            if (!bar || !bar->isVisible() || !w.findChild<QLabel*>("lblMessage")->text().startsWith("Retrieving"))
+                return;
+            const QString now =
+                bar->maximum() > 0 ? QString("%1/%2").arg(bar->value()).arg(bar->maximum()) : bar->text();
             if (seen.isEmpty() || seen.last() != now) seen << now;
             if (now != "1/6") return;
             f.ClickRow("lvwMain", 1);
@@ -309,8 +312,9 @@ private slots:
         if (kept) QCOMPARE(TempDir::Read(f.Dir.File("ini/mspacman.ini")), "user\r\n");
         // A run that reached its report counts as generated: closing asks nothing then.
         QCOMPARE(f.Model.INIsGenerated, messages.size() > 1);
-        QCOMPARE(f.Find<QLabel>("stbPanel3")->text(),
-                 messages.size() < 2 ? "" : messages[1].startsWith("INI") ? "6 written" : "5 written; 1 failed");
+        QCOMPARE(f.Find<QLabel>("stbPanel3")->text(), messages.size() < 2             ? ""
+                                                      : messages[1].startsWith("INI") ? "6 written"
+                                                                                      : "5 written; 1 failed");
         QVERIFY(w.isEnabled());
     }
 
@@ -318,7 +322,7 @@ private slots:
         F f;
         f.StartSample();
         f.Dir.Write("ini/mspacman.ini", "user\r\n");
-        f.Dialogs.asks = {true, true, true};  // read the folder, generate, read it again
+        f.Dialogs.asks = {true, true, true}; // read the folder, generate, read it again
         f.Item("mnuReadINIs")->trigger();
         f.Dir.Write("ini/mspacman.ini", "user\r\nadded in an editor\r\n");
         f.Model.Config.GenerateAvailableOnly = f.Model.Config.GenerateParentsOnly = false;
@@ -412,7 +416,7 @@ private slots:
         f.StartSample();
         f.ClickRow("lvwMain", F::kGalagaMode);
         f.ClickRow("lvwGames", 1); // Ms. Pac-Man
-        int shown = -1; // the scope the dialog showed: its options say which
+        int shown = -1;            // the scope the dialog showed: its options say which
         AnswerModal<frmSettings> answer([&](frmSettings& d) {
             const QRadioButton* oneGame = Child<QRadioButton>(d, "optThisGameOnly");
             shown = !oneGame->isEnabled() ? 2 : oneGame->isChecked() ? 1 : 0;
@@ -471,7 +475,8 @@ private slots:
         QVERIFY(f.Dialogs.Texts().first().startsWith("This will create the required INI file(s)"));
         QCOMPARE(f.Dialogs.Texts().last(), "INI Files Successfully Created!");
         QCOMPARE(QDir(QString::fromStdString(f.Ini)).entryList(QDir::Files), QStringList{"gallag.ini"});
-        QVERIFY(f.Model.Config.GenerateApplyTo == kelvaro::GenerateScope::AllGames && f.Model.Config.GenerateParentsOnly);
+        QVERIFY(f.Model.Config.GenerateApplyTo == kelvaro::GenerateScope::AllGames &&
+                f.Model.Config.GenerateParentsOnly);
 
         f.Model.Config.MameExePath = f.Dir.Write("mame", "#!/bin/sh\n");
         ContextMenu(f, "lvwGames", 2, "mnuGameTest");

@@ -5,9 +5,9 @@
 // games list's announcements of edited rows.
 #include "MainWindowFixture.h"
 #include "ui/GameListModel.h"
+#include "ui/ReportView.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMain_layout.h"
-#include "ui/ReportView.h"
 
 #include <atomic>
 #include <chrono>
@@ -66,16 +66,16 @@ QList<QRect> Placed(const F& f) {
     return placed;
 }
 QList<QRect> InOrder(const kelvaro::MainLayout& l) {
-    return {l.lblUnique, l.lvwMain,   l.lvwGames,  l.cmdTestGame, l.lblAVGA,
-            l.lvwAVGA,   l.cmd60Hz,   l.stbPanel1, l.stbPanel2,   l.stbPanel3};
+    return {l.lblUnique, l.lvwMain, l.lvwGames,  l.cmdTestGame, l.lblAVGA,
+            l.lvwAVGA,   l.cmd60Hz, l.stbPanel1, l.stbPanel2,   l.stbPanel3};
 }
 // Where the rules put the controls for the window as it is now.
 QList<QRect> RulesFor(const F& f, const frmMain& w) {
-    return InOrder(kelvaro::LayOutMainWindow(
-        {w.frameGeometry().size(), w.statusBar()->height(), w.logicalDpiX(), w.logicalDpiY(),
-         f.Find("lblUnique")->sizeHint().width(), f.Find("lblAVGA")->sizeHint().width(),
-         kelvaro::ReportWidth(f.List("lvwMain")), kelvaro::ReportWidth(f.List("lvwAVGA")),
-         f.Find("stbPanel1")->width()}));
+    return InOrder(
+        kelvaro::LayOutMainWindow({w.frameGeometry().size(), w.statusBar()->height(), w.logicalDpiX(), w.logicalDpiY(),
+                                   f.Find("lblUnique")->sizeHint().width(), f.Find("lblAVGA")->sizeHint().width(),
+                                   kelvaro::ReportWidth(f.List("lvwMain")), kelvaro::ReportWidth(f.List("lvwAVGA")),
+                                   f.Find("stbPanel1")->width()}));
 }
 
 } // namespace
@@ -220,10 +220,13 @@ private slots:
         f.Start();
         started = true;
         writer.join();
-        auto cannot = [&](const std::string& path) { return "cannot read " + QString::fromStdString(path) + ": " + why; };
-        QCOMPARE(f.Dialogs.Texts(),
-                 QStringList({"The mode list could not be read (" + cannot(modes) + ").  The Available Mode List is empty.",
-                              "The game list could not be read (" + cannot(games) + ").  The Native Mode List is empty."}));
+        auto cannot = [&](const std::string& path) {
+            return "cannot read " + QString::fromStdString(path) + ": " + why;
+        };
+        QCOMPARE(
+            f.Dialogs.Texts(),
+            QStringList({"The mode list could not be read (" + cannot(modes) + ").  The Available Mode List is empty.",
+                         "The game list could not be read (" + cannot(games) + ").  The Native Mode List is empty."}));
         QCOMPARE(f.List("lvwMain")->model()->rowCount() + f.List("lvwAVGA")->model()->rowCount(), 0);
 #endif
     }
@@ -247,7 +250,8 @@ private slots:
         f.Dialogs.asks = {true};
         f.Item("mnuGenerate")->trigger();
         QCOMPARE(f.Dialogs.Texts().last(),
-                 "The game list could not be retrieved: M.A.M.E. (" + QString::fromStdString(f.Model.Config.MameExePath) +
+                 "The game list could not be retrieved: M.A.M.E. (" +
+                     QString::fromStdString(f.Model.Config.MameExePath) +
                      ") could not be started: Permission denied.  The previous list is kept.");
         QCOMPARE(f.Dialogs.shown.back().icon, Icon::Warning);
         QCOMPARE(f.Column("lvwGames", 2), QStringList{"GALAGA"});
@@ -272,13 +276,14 @@ private slots:
     }
 
     // Loaded values without an item of their own check "&Other"; an orientation out of range
-    // falls back to item 0, setting included, and is told in one message at start. Then each item sets its value and moves the check
-    // mark (Legacy M.A.M.E. is checked on closing).
+    // falls back to item 0, setting included, and is told in one message at start. Then each item sets its value and
+    // moves the check mark (Legacy M.A.M.E. is checked on closing).
     void checkMarksFollowTheSettingsAndTheItems() {
         MainWindowFixture f;
-        kelvaro::Settings s{
-            .LegacyMame = true, .MonitorOrientation = static_cast<kelvaro::MonitorOrientation>(3),
-            .PreferredRotation = kelvaro::PreferredRotation::AntiClockwise, .IgnoreInterlaced = false};
+        kelvaro::Settings s{.LegacyMame = true,
+                            .MonitorOrientation = static_cast<kelvaro::MonitorOrientation>(3),
+                            .PreferredRotation = kelvaro::PreferredRotation::AntiClockwise,
+                            .IgnoreInterlaced = false};
         s.MatchResWithin = 10;
         s.MatchRefreshWithin = 0.75f;
         f.WriteSettings(s);
@@ -288,7 +293,8 @@ private slots:
                  QList<int>({5, 5, 0, 1}));
         QCOMPARE(f.Model.Config.MonitorOrientation, kelvaro::MonitorOrientation::Horizontal);
         QCOMPARE(f.Dialogs.Texts().size(), 1);
-        QVERIFY(f.Dialogs.Texts()[0].contains("line 6, MonitorOrientation: \" 3 \" must be 0, 1 or 2; the default 0 is used"));
+        QVERIFY(f.Dialogs.Texts()[0].contains(
+            "line 6, MonitorOrientation: \" 3 \" must be 0, 1 or 2; the default 0 is used"));
         f.Dialogs.shown.clear();
         QVERIFY(f.Item("mnuLegacyMAME")->isChecked() && !f.Item("mnuIgnoreInterlaced")->isChecked());
         // Until an orientation is picked in this run, the rotation submenu stays available.
@@ -323,15 +329,18 @@ private slots:
     void otherAnswers() {
         MainWindowFixture f;
         f.Start();
-        for (const auto& [refresh, answer, preset, after] :
-             {std::tuple{false, "101", "16", 16.0}, {false, "7.5", "16", 8.0}, {true, "15.5", "1.25", 1.25},
-              {true, "0.75", "1.25", 0.75}, {true, "15", "0.75", 15.0}}) {
+        for (const auto& [refresh, answer, preset, after] : {std::tuple{false, "101", "16", 16.0},
+                                                             {false, "7.5", "16", 8.0},
+                                                             {true, "15.5", "1.25", 1.25},
+                                                             {true, "0.75", "1.25", 0.75},
+                                                             {true, "15", "0.75", 15.0}}) {
             f.Dialogs.shown.clear();
             f.Dialogs.answers = {answer};
             f.Item(refresh ? "mnuMatchRefreshWithin" : "mnuMatchResWithin", 5)->trigger();
             const QString prompt = refresh ? "Enter Value in Hz (0-15): " : "Enter Value (0-100): ";
             QCOMPARE(f.Dialogs.shown.at(0).Parts(), QStringList({prompt, "Kelvaro", preset}));
-            QCOMPARE(refresh ? double(f.Model.Config.MatchRefreshWithin) : double(f.Model.Config.MatchResWithin), after);
+            QCOMPARE(refresh ? double(f.Model.Config.MatchRefreshWithin) : double(f.Model.Config.MatchResWithin),
+                     after);
         }
         QCOMPARE(f.Checked("mnuMatchResWithin", 6) + f.Checked("mnuMatchRefreshWithin", 6), QList<int>({5, 5}));
     }
@@ -371,21 +380,25 @@ private slots:
         QTest::addColumn<MainLayoutInput>("in");
         QTest::addColumn<Rects>("rects");
         QTest::newRow("design size") << MainLayoutInput{{1073, 651}, 22}
-            << Rects{{11, 8, 73, 17}, {8, 24, 156, 552}, {172, 24, 652, 519}, {172, 551, 652, 25}, {835, 8, 217, 17},
-                     {832, 24, 225, 519}, {832, 551, 225, 25}, {0, 0, 171, 22}, {171, 0, 453, 22}, {624, 0, 453, 22}};
+                                     << Rects{{11, 8, 73, 17},     {8, 24, 156, 552}, {172, 24, 652, 519},
+                                              {172, 551, 652, 25}, {835, 8, 217, 17}, {832, 24, 225, 519},
+                                              {832, 551, 225, 25}, {0, 0, 171, 22},   {171, 0, 453, 22},
+                                              {624, 0, 453, 22}};
         // The games list and the second and third panels give up what the texts take.
         QTest::newRow("lists and first panel grown for their texts")
             << MainLayoutInput{{1073, 651}, 22, 96, 96, 0, 0, 200, 260, 250}
-            << Rects{{11, 8, 73, 17}, {8, 24, 200, 552}, {216, 24, 573, 519}, {216, 551, 573, 25}, {800, 8, 217, 17},
-                     {797, 24, 260, 519}, {797, 551, 260, 25}, {0, 0, 250, 22}, {250, 0, 414, 22}, {664, 0, 413, 22}};
+            << Rects{{11, 8, 73, 17},   {8, 24, 200, 552},   {216, 24, 573, 519}, {216, 551, 573, 25},
+                     {800, 8, 217, 17}, {797, 24, 260, 519}, {797, 551, 260, 25}, {0, 0, 250, 22},
+                     {250, 0, 414, 22}, {664, 0, 413, 22}};
         // 315 twips narrower than the fixed lists: the games list is 315 twips wide all the same.
         QTest::newRow("narrower than the fixed lists, lower than the buttons, wider captions")
             << MainLayoutInput{{400, 120}, 22, 96, 96, 90, 100}
-            << Rects{{11, 8, 90, 17}, {8, 24, 156, 21}, {172, 24, 21, 0}, {172, 32, 21, 25}, {204, 8, 217, 17},
-                     {201, 24, 225, 0}, {201, 32, 225, 25}, {0, 0, 171, 22}, {171, 0, 138, 22}, {309, 0, 137, 22}};
-        QTest::newRow("lower than the lists' top, 120 x 144 dpi") << MainLayoutInput{{1300, 140}, 30, 120, 144}
-            << Rects{{14, 12, 91, 26}, {10, 36, 195, 0}, {215, 36, 774, 0}, {215, 48, 774, 38}, {1003, 12, 271, 26},
-                     {999, 36, 281, 0}, {999, 48, 281, 38}, {0, 0, 213, 30}, {213, 0, 546, 30}, {759, 0, 546, 30}};
+            << Rects{{11, 8, 90, 17},   {8, 24, 156, 21},   {172, 24, 21, 0}, {172, 32, 21, 25}, {204, 8, 217, 17},
+                     {201, 24, 225, 0}, {201, 32, 225, 25}, {0, 0, 171, 22},  {171, 0, 138, 22}, {309, 0, 137, 22}};
+        QTest::newRow("lower than the lists' top, 120 x 144 dpi")
+            << MainLayoutInput{{1300, 140}, 30, 120, 144}
+            << Rects{{14, 12, 91, 26},  {10, 36, 195, 0},   {215, 36, 774, 0}, {215, 48, 774, 38}, {1003, 12, 271, 26},
+                     {999, 36, 281, 0}, {999, 48, 281, 38}, {0, 0, 213, 30},   {213, 0, 546, 30},  {759, 0, 546, 30}};
     }
     void layoutRules() {
         QFETCH(MainLayoutInput, in);
@@ -452,9 +465,11 @@ private slots:
         games.push_back({"other", "Other", "horizontal", 320, 240, "60", ""});
         f.WriteGameList(games);
         frmMain& w = f.Start();
-        const std::tuple<int, const char*, const char*, const char*> modes[] = {
-            {1, "320", "240", "60"}, {2, "288", "224", "60"}, {3, "1024", "768", "60"}, {4, "320", "224", "60"},
-            {5, "320", "240", "57"}};
+        const std::tuple<int, const char*, const char*, const char*> modes[] = {{1, "320", "240", "60"},
+                                                                                {2, "288", "224", "60"},
+                                                                                {3, "1024", "768", "60"},
+                                                                                {4, "320", "224", "60"},
+                                                                                {5, "320", "240", "57"}};
         for (const auto& [g, width, height, refresh] : modes) {
             f.Model.Games[g].GameModeWidth = width;
             f.Model.Games[g].GameModeHeight = height;

@@ -1,10 +1,10 @@
 // The settings dialog on a small hand-made table: filling, pre-selection, the details box, the
 // scope options and what OK and Cancel leave in the tables.
+#include "ui/frmSettings.h"
 #include "MainWindowFixture.h"
 #include "modes/AutoSelect.h"
 #include "ui/GameListModel.h"
 #include "ui/PictureView.h"
-#include "ui/frmSettings.h"
 
 using namespace kelvaro;
 
@@ -13,9 +13,11 @@ namespace {
 // Games 1 and 2 form the shown native mode (224 x 288 @ 60.606061, vertical); game 3 shares its
 // size but not its orientation, so the scopes "native mode" and "orientation" differ.
 void Fill(Model& m) {
-    for (const AvailModeRow& mode : std::initializer_list<AvailModeRow>{
-             {"640", "480", "60.000000", "No"}, {"320", "240", "60", "No"}, {"320", "240", "60", "No"},
-             {"800", "600", "56", "No"}, {"640", "480", "57.524", "No"}})
+    for (const AvailModeRow& mode : std::initializer_list<AvailModeRow>{{"640", "480", "60.000000", "No"},
+                                                                        {"320", "240", "60", "No"},
+                                                                        {"320", "240", "60", "No"},
+                                                                        {"800", "600", "56", "No"},
+                                                                        {"640", "480", "57.524", "No"}})
         m.AvailModes.Add(mode);
     for (const GameRow& game : std::initializer_list<GameRow>{
              {"PACMAN", "PUCKMAN", "Pac-Man (Midway)", "224", "288", "60.606061", "V", "320", "240", "60",
@@ -27,8 +29,10 @@ void Fill(Model& m) {
              {"ODDONE", "", "Odd One", "256", "224", "60.000000", "", "1024", "768", "??", "resolution 1024x768|ror 1"},
              {"TALL", "", "Tall Game", "240", "320", "60", "V", "640", "480", "60.000000", "resolution auto|ror 1"}})
         m.Games.Add(game);
-    m.Config = {.NotFoundWidth = "800", .NotFoundHeight = "600", .NotFoundRefresh = "56",
-           .NotFoundINIText = "resolution auto|rol 1"};
+    m.Config = {.NotFoundWidth = "800",
+                .NotFoundHeight = "600",
+                .NotFoundRefresh = "56",
+                .NotFoundINIText = "resolution auto|rol 1"};
 }
 
 const std::vector<int> kShown = {1, 2};
@@ -143,9 +147,15 @@ private slots:
         auto figures = [view] {
             const PictureFigures& p = *view->Picture();
             return QString("%1x%2 %3 %4+%5 %6+%7 cut %8,%9")
-                .arg(p.NativeWidth).arg(p.NativeHeight).arg(p.Turned ? "turned" : "upright")
-                .arg(p.LeftColumns).arg(p.RightColumns).arg(p.TopLines).arg(p.BottomLines)
-                .arg(p.CutColumns).arg(p.CutLines);
+                .arg(p.NativeWidth)
+                .arg(p.NativeHeight)
+                .arg(p.Turned ? "turned" : "upright")
+                .arg(p.LeftColumns)
+                .arg(p.RightColumns)
+                .arg(p.TopLines)
+                .arg(p.BottomLines)
+                .arg(p.CutColumns)
+                .arg(p.CutLines);
         };
         QCOMPARE(figures(), "288x224 turned 16+16 8+8 cut 0,0"); // in 320 x 240
         Modes()->setCurrentIndex(6);

@@ -1,8 +1,8 @@
 // The emulator setup check in the window: the status bar's third panel, the report window and its
 // one-line fix, and where the INI folder chooser opens. A stand-in emulator answers -showconfig
 // from a temporary home folder's mame.ini.
-#include "MainWindowFixture.h"
 #include "ui/frmSetupCheck.h"
+#include "MainWindowFixture.h"
 
 using kelvaro::frmSetupCheck;
 using F = MainWindowFixture;
@@ -15,9 +15,10 @@ private slots:
         F f;
         const std::string home = f.MakeFolder("home"), etc = f.MakeFolder("etc");
         qputenv("HOME", QByteArray::fromStdString(home));
-        const std::string exe = f.Dir.Write(
-            "emu/mame", "#!/bin/sh\nsw=0\ngrep -qs 'switchres 1' \"$HOME/.mame/mame.ini\" && sw=1\n"
-                        "printf 'inipath $HOME/.mame;" + etc + "\\nreadconfig 1\\nswitchres %s\\nwindow 0\\n' $sw\n");
+        const std::string exe =
+            f.Dir.Write("emu/mame", "#!/bin/sh\nsw=0\ngrep -qs 'switchres 1' \"$HOME/.mame/mame.ini\" && sw=1\n"
+                                    "printf 'inipath $HOME/.mame;" +
+                                        etc + "\\nreadconfig 1\\nswitchres %s\\nwindow 0\\n' $sw\n");
         fs::permissions(exe, fs::perms::owner_all);
         f.StartSample();
         auto* panel = f.Find<QLabel>("stbPanel3");
@@ -27,7 +28,8 @@ private slots:
         f.Dialogs.answers = {QString::fromStdString(exe)};
         f.Item("mnuMAMEExe")->trigger();
         QCOMPARE(panel->text(), "M.A.M.E. will not read these INI files: see Help > Check M.A.M.E. Setup");
-        QVERIFY(panel->toolTip().endsWith(QString::fromStdString("INI folder: " + f.Ini + "\nROM folder: no ROM folder chosen")));
+        QVERIFY(panel->toolTip().endsWith(
+            QString::fromStdString("INI folder: " + f.Ini + "\nROM folder: no ROM folder chosen")));
 
         // The report offers the switchres line; Yes writes it in a new ~/.mame/mame.ini.
         f.Dialogs.asks = {true};
@@ -36,7 +38,8 @@ private slots:
             auto* rows = Child<QTableWidget>(d, "lvwFindings");
             auto texts = [rows] {
                 QStringList t;
-                for (int r = 0; r < rows->rowCount(); ++r) t << rows->item(r, 0)->toolTip() + ": " + rows->item(r, 0)->text();
+                for (int r = 0; r < rows->rowCount(); ++r)
+                    t << rows->item(r, 0)->toolTip() + ": " + rows->item(r, 0)->text();
                 return t;
             };
             before = texts();
@@ -49,12 +52,14 @@ private slots:
         });
         f.Item("mnuCheckSetup")->trigger();
         QVERIFY(report.met);
-        QVERIFY(before.filter("problem: M.A.M.E. keeps the desktop's video mode: its switchres option is 0").size() == 1);
+        QVERIFY(before.filter("problem: M.A.M.E. keeps the desktop's video mode: its switchres option is 0").size() ==
+                1);
         QVERIFY(after.contains("ok: M.A.M.E. switches video modes (switchres 1)."));
         QCOMPARE(after.filter("problem:").size(), 1); // the INI folder is left to the user
         QCOMPARE(TempDir::Read(home + "/.mame/mame.ini"), "switchres 1\n");
         QCOMPARE(f.Dialogs.shown.back().kind, "ask");
-        QVERIFY(f.Dialogs.shown.back().text.startsWith(QString::fromStdString("This will create " + home + "/.mame/mame.ini")));
+        QVERIFY(f.Dialogs.shown.back().text.startsWith(
+            QString::fromStdString("This will create " + home + "/.mame/mame.ini")));
 
         // Without an INI folder the chooser opens where the emulator's first one would be.
         f.Model.Config.MameINIPath.clear();

@@ -77,7 +77,9 @@ public:
 
     // The window's controls by name; an item of a group is named by the group and its index.
     template <class T = QWidget>
-    T* Find(const QString& name) const { return Child<T>(*window_, name); }
+    T* Find(const QString& name) const {
+        return Child<T>(*window_, name);
+    }
     QTableView* List(const QString& name) const { return Find<QTableView>(name); }
     QAbstractButton* Button(const QString& name) const { return ::Button(*window_, name); }
     QAction* Item(const QString& name) const { return Find<QAction>(name); }
