@@ -459,7 +459,10 @@ TEST(Batch, EmptyOddAndUnwritableStreamsAreReported) {
     EXPECT_TRUE(Entries(ini).empty());
 
     // A folder as standard input, or as an input file: it says it is one.
+#ifndef _WIN32
+    // (Windows' command interpreter refuses a folder as standard input before the program starts.)
     expectOneLine(RunBatchRedirected({"import-modes"}, folder, ""), 2, "Is a directory");
+#endif
     for (const Strings& args : {Strings{"natives", "--dat", folder}, Strings{"modes", "--modes", folder}})
         expectOneLine(RunBatch(args), 2, "Is a directory");
 
