@@ -14,8 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view text(reinterpret_cast<const char*>(data), size);
     Model m;
     ParseGameList(text, m);
+    // A block opens on "game (" with nothing but blanks after it; a byte order mark before the
+    // first line is not part of it.
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     int blocks = 0;
-    for (std::string_view line : SplitLines(text)) blocks += line == "game (";
+    for (std::string_view line : SplitLines(text))
+        blocks += line.starts_with("game (") && line.find_first_not_of(" \t", 6) == std::string_view::npos;
     FUZZ_CHECK(m.GameList.Count() == blocks);
     FUZZ_CHECK(m.GameList.Elements()[0].ListRomName.empty());
     for (int i = 1; i <= m.GameList.Count(); ++i) {
