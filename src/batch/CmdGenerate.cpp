@@ -60,6 +60,7 @@ int CmdGenerate(const Options& o) {
         return 1;
     }
     const GenerateResult& r = *generated;
+    if (!r.RestoredFirst.empty()) std::cerr << "kelvaro-batch: " << PrintableText(r.RestoredFirst) << "\n";
 
     std::string out;
     for (const std::string& path : r.WrittenPaths) out += "written\t" + PrintableText(path) + "\n";

@@ -1,7 +1,9 @@
 #include <iostream>
 
 #include "batch/BatchCommon.h"
+#include "core/Text.h"
 #include "ini/IniFiles.h"
+#include "ini/TestRunRecord.h"
 #include "platform/Files.h"
 
 namespace kelvaro::batch {
@@ -12,6 +14,9 @@ Model MakeModelWithIniFiles(const Options& o, bool mustReadBack, bool* notReadBa
     const std::string iniDir = Require(o, "--ini-dir");
     if (!IsExistingFolder(iniDir)) throw UsageError{"INI folder not found: " + iniDir};
 
+    // A test run of the window ended by a kill left the user's file aside: it is put back first.
+    if (const std::string told = RestoreLeftTestRunNow(iniDir); !told.empty())
+        std::cerr << "kelvaro-batch: " << PrintableText(told) << "\n";
     Model m = MakeModel(o);
     m.Config.MameINIPath = iniDir;
     m.Config.ModeListFile = modes;

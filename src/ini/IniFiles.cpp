@@ -1,5 +1,7 @@
 #include "ini/IniFiles.h"
 
+#include "ini/TestRunRecord.h"
+
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -170,6 +172,7 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
     // Another run writing into the same folder would mix its files with these.
     FolderLock lock(s.MameINIPath, request.LockWait, [&progress] { progress.Pump(); });
     if (lock.Busy()) return Outcome::Failure(IniFolderInUse(lock.Holder()));
+    result.RestoredFirst = RestoreLeftTestRun(s.MameINIPath);
     // Without a ROM folder nothing could count as available, so the filter is left out.
     const bool availableOnly = request.AvailableOnly && FileExists(s.MameROMPath, true);
     std::unordered_set<std::string> claimed; // the files this run has written or tried to write

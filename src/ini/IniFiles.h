@@ -35,6 +35,9 @@ struct GenerateResult {
     std::vector<std::string> WrittenPaths;  // in table order
     std::vector<std::string> FailedNames;   // rom names, in table order
     std::vector<std::string> FailedReasons; // why each of FailedNames failed, in the same order
+    // What a test run that did not end had left in the INI folder, put right first (a sentence for
+    // the user); empty when nothing was left.
+    std::string RestoredFirst;
 };
 
 // How long a generation or a test run waits for another run of the program to leave the INI

@@ -6,8 +6,10 @@
 
 #include "core/FileNames.h"
 #include "ini/IniFiles.h"
+#include "ini/TestRunRecord.h"
 #include "platform/Files.h"
 #include "platform/FolderLock.h"
+#include "platform/Interrupts.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
 
@@ -68,22 +70,41 @@ TestRunResult TestRunGame(Model& m, int gameRow, const std::function<void()>& pu
     FolderLock lock(m.Config.MameINIPath, lockWait, pump);
     if (lock.Busy()) return NotRun(TestRunOutcome::FolderInUse, Outcome::Failure(IniFolderInUse(lock.Holder())));
 
+    const std::string& folder = m.Config.MameINIPath;
+    // What an earlier run that was ended meanwhile left is put right first.
+    std::string restoredFirst = RestoreLeftTestRun(folder);
+    auto notRun = [&restoredFirst](TestRunOutcome status, Outcome why) {
+        TestRunResult result = NotRun(status, std::move(why));
+        result.RestoredFirst = std::move(restoredFirst);
+        return result;
+    };
+
+    const std::string fileName = fs::path(iniPath).filename().string();
+    const std::string bytes = IniFileBytes(game.GameINIText);
     std::string backupPath;
-    if (FileExists(iniPath, false)) {
-        backupPath = FreeBackupPath(m.Config.MameINIPath, game.GameRomName);
-        // A folder where nothing may be renamed cannot take the temporary file either.
-        if (Outcome moved = RenameEntry(iniPath, backupPath); !moved) return NotRun(TestRunOutcome::NotPrepared, moved);
+    if (FileExists(iniPath, false)) backupPath = FreeBackupPath(folder, game.GameRomName);
+    const std::string backupName = backupPath.empty() ? std::string() : fs::path(backupPath).filename().string();
+    // A folder where the record cannot be written cannot take the temporary file either.
+    if (Outcome noted = NoteTestRun(folder, fileName, backupName, bytes); !noted)
+        return notRun(TestRunOutcome::NotPrepared, noted);
+    if (!backupPath.empty()) {
+        if (Outcome moved = RenameEntry(iniPath, backupPath); !moved) {
+            ForgetTestRun(folder);
+            return notRun(TestRunOutcome::NotPrepared, moved);
+        }
     }
     // A device or FIFO of the game's name is no INI file: it is left alone, and nothing runs.
     std::error_code error;
-    if (!WriteFileAtomic(iniPath, IniFileBytes(game.GameINIText), &error, DeviceWrites::Refused)) {
+    if (!WriteFileAtomic(iniPath, bytes, &error, DeviceWrites::Refused)) {
         Outcome why = WriteFailure(iniPath, error);
-        if (!backupPath.empty()) {
-            if (Outcome restored = RenameEntry(backupPath, iniPath); !restored)
-                why = Outcome::Failure(why.Reason() + "; " + restored.Reason());
-        }
-        return NotRun(TestRunOutcome::NotPrepared, why);
+        Outcome restored;
+        if (!backupPath.empty()) restored = RenameEntry(backupPath, iniPath);
+        if (restored) ForgetTestRun(folder);
+        else why = Outcome::Failure(why.Reason() + "; " + restored.Reason());
+        return notRun(TestRunOutcome::NotPrepared, why);
     }
+    // Ended by a signal while the emulator runs, the program puts the user's file back first.
+    InterruptRestore onInterrupt(folder, fileName, backupName, kTestRunRecordName);
 
     const std::string workingFolder = m.MameFolder();
     // The emulator is given the game's name as it spells it itself.
@@ -96,12 +117,15 @@ TestRunResult TestRunGame(Model& m, int gameRow, const std::function<void()>& pu
     result.Exit = RunAndReadBothOutputs(m.Config.MameExePath, {EmulatorFileName(game.GameRomName, ""), "-verbose"},
                                         workingFolder, true, keep(result.Output), keep(result.Errors), pump);
     if (result.Exit.Error) result.Why = Outcome::Failure("cannot run " + m.Config.MameExePath, result.Exit.Error);
+    onInterrupt.Disarm();
+    result.RestoredFirst = std::move(restoredFirst);
+    Outcome restored;
     std::error_code ec;
     fs::remove(fs::path(iniPath), ec);
-    if (ec && result.Why) result.Why = Outcome::Failure("cannot remove " + iniPath, ec);
-    if (!backupPath.empty()) {
-        if (Outcome restored = RenameEntry(backupPath, iniPath); !restored && result.Why) result.Why = restored;
-    }
+    if (ec) restored = Outcome::Failure("cannot remove " + iniPath, ec);
+    else if (!backupPath.empty()) restored = RenameEntry(backupPath, iniPath);
+    if (restored) ForgetTestRun(folder);
+    else if (result.Why) result.Why = restored;
     return result;
 }
 

@@ -26,6 +26,9 @@ struct TestRunResult {
     // megabyte of each at most), which -verbose fills with the INI files it read.
     ProcessExit Exit;
     std::string Output, Errors;
+    // What a test run that did not end had left in the INI folder, put right before this one
+    // (a sentence for the user); empty when nothing was left.
+    std::string RestoredFirst;
 };
 
 // Runs the emulator on the game of row gameRow (with -verbose, so that it names the INI files it
@@ -34,7 +37,9 @@ struct TestRunResult {
 // keeps the windows painting while the emulator runs. The emulator's exit status does not make
 // the run fail; it is handed back with the output for the caller to judge. The INI folder is
 // locked for the whole run; while another run holds it (after waiting up to lockWait) nothing is
-// done and the outcome is FolderInUse. Asks nothing.
+// done and the outcome is FolderInUse. A record in the INI folder says what is moved where until the
+// folder is restored, so that a run ended meanwhile is undone by the next; a termination signal
+// puts the file back at once. Asks nothing.
 TestRunResult TestRunGame(Model& m, int gameRow, const std::function<void()>& pump = {},
                           std::chrono::milliseconds lockWait = kIniFolderWait);
 

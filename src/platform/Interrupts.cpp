@@ -71,9 +71,26 @@ void RemoveOwnTempFiles(int folderFd, long self) {
     }
 }
 
+// The file an InterruptRestore guards: its folder's descriptor + 1 (0 when none is guarded) and
+// the names in it. The names are written before the folder is set and read only while it is.
+std::atomic<int> g_restoreFolder{0};
+char g_restoreFile[256], g_restoreBackup[256], g_restoreRecord[64];
+
+bool CopyName(char* to, std::size_t size, const std::string& name) {
+    if (name.size() >= size) return false;
+    name.copy(to, name.size());
+    to[name.size()] = '\0';
+    return true;
+}
+
 void OnInterrupt(int signal) {
     const int savedErrno = errno;
     const long self = static_cast<long>(getpid());
+    if (const int fd = g_restoreFolder.exchange(0) - 1; fd >= 0) {
+        const bool back = g_restoreBackup[0] ? renameat(fd, g_restoreBackup, fd, g_restoreFile) == 0
+                                             : unlinkat(fd, g_restoreFile, 0) == 0 || errno == ENOENT;
+        if (back) unlinkat(fd, g_restoreRecord, 0);
+    }
     for (std::atomic<int>& place : g_folders) {
         const int fd = place.load() - 1;
         if (fd >= 0) RemoveOwnTempFiles(fd, self);
@@ -126,6 +143,24 @@ void UnregisterTempFolder(int registration) {
     if (registration >= 0 && registration < kPlaces) g_folders[registration].store(0);
 }
 
+InterruptRestore::InterruptRestore(const std::string& folder, const std::string& fileName,
+                                   const std::string& backupName, const std::string& recordName) {
+    // Names too long to keep are left to the record.
+    if (g_restoreFolder.load() != 0 || !CopyName(g_restoreFile, sizeof g_restoreFile, fileName) ||
+        !CopyName(g_restoreBackup, sizeof g_restoreBackup, backupName) ||
+        !CopyName(g_restoreRecord, sizeof g_restoreRecord, recordName))
+        return;
+    folderFd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd_ >= 0) g_restoreFolder.store(folderFd_ + 1);
+}
+
+void InterruptRestore::Disarm() {
+    if (folderFd_ < 0) return;
+    g_restoreFolder.store(0);
+    close(folderFd_);
+    folderFd_ = -1;
+}
+
 #else
 
 // Elsewhere an interrupted run leaves its temporary files to the next run, which removes them.
@@ -138,6 +173,10 @@ void InstallInterruptCleanup() {
 int RegisterTempFolder(int) { return -1; }
 
 void UnregisterTempFolder(int) {}
+
+InterruptRestore::InterruptRestore(const std::string&, const std::string&, const std::string&, const std::string&) {}
+
+void InterruptRestore::Disarm() {}
 
 #endif
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 namespace kelvaro {
 
@@ -15,6 +16,24 @@ void InstallInterruptCleanup();
 // -1 when all places are taken: such files are then left for the next run to remove.
 int RegisterTempFolder(int folderFd);
 void UnregisterTempFolder(int registration);
+
+// Puts a file that is moved aside for a while back when an interrupt ends the process meanwhile:
+// from construction to Disarm (or destruction) the handler renames backupName over fileName in
+// folder (or, with no backupName, removes fileName), then removes recordName there. One at a
+// time; where interrupts are not caught (Windows) this does nothing, and the record is what the
+// next run puts the file back by.
+class InterruptRestore {
+public:
+    InterruptRestore(const std::string& folder, const std::string& fileName, const std::string& backupName,
+                     const std::string& recordName);
+    ~InterruptRestore() { Disarm(); }
+    InterruptRestore(const InterruptRestore&) = delete;
+    InterruptRestore& operator=(const InterruptRestore&) = delete;
+    void Disarm();
+
+private:
+    int folderFd_ = -1;
+};
 
 // The process that wrote a temporary file of this program, from its name
 // ".NAME.kelvaro-tmp-PID-N"; 0 for any other name. Safe to call in a signal handler.

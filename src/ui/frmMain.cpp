@@ -17,6 +17,7 @@
 #include "core/SettingsFile.h"
 #include "gamelist/NativeModes.h"
 #include "ini/IniFiles.h"
+#include "ini/TestRunRecord.h"
 #include "modes/AvailableModes.h"
 #include "modes/SelectionOptions.h"
 #include "platform/Files.h"
@@ -356,9 +357,15 @@ void frmMain::ShowCounts(const NativeModeCounts& counts) {
 }
 
 void frmMain::ReadExistingINIFiles() {
+    // A test run ended by a kill left the user's file aside: it is put back before the folder is read.
+    TellRestored(RestoreLeftTestRunNow(m_.Config.MameINIPath));
     if (kelvaro::ReadExistingINIFiles(m_, Sink()) == ReadIniOutcome::ListsEmpty)
         dialogs_.Tell(this, "INI files cannot be read unless both Native Mode and Available Mode Lists are populated.",
                       Dialogs::Icon::Warning);
+}
+
+void frmMain::TellRestored(const std::string& told) {
+    if (!told.empty()) dialogs_.Tell(this, QtText(told), Dialogs::Icon::Information);
 }
 
 void frmMain::lvwMain_ItemClick() { FillGamesList(); }

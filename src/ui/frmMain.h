@@ -86,6 +86,8 @@ private:
     void ReadAvailableModes();
     void FillAvailableModeView();
     void ReadExistingINIFiles();
+    // Tells what was put right of a test run that did not end (nothing when told is empty).
+    void TellRestored(const std::string& told);
 
     // Handlers, named after the control and its event. Find and Find Next are the find
     // controller's.

@@ -195,6 +195,7 @@ void frmMain::GenerateAndReport(const GenerateRequest& request) {
         return;
     }
     const GenerateResult& result = *generated;
+    TellRestored(result.RestoredFirst);
     stbPanel3->SetGeneration(GenerationSummary(result));
     ShowCheckPanel();
     if (result.Failed == 0 && result.Written == 0 && request.Scope == GenerateScope::SelectedGame &&
@@ -236,6 +237,7 @@ void frmMain::cmdTestGame_Click() {
     const TestRunResult result = TestRunGame(m_, g, InputHold::Pump);
     hold.reset();
     setEnabled(true);
+    TellRestored(result.RestoredFirst);
     if (result.Status == TestRunOutcome::FolderInUse) {
         dialogs_.Tell(this, QtText(result.Why.Reason()), Dialogs::Icon::Warning);
         return;

@@ -16,6 +16,7 @@
 #include "BatchRun.h"
 #include "Environment.h"
 #include "core/SettingsFile.h"
+#include "ini/TestRunRecord.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -196,11 +197,18 @@ TEST_F(BatchIniTest, GenerateListsTheFilesWrittenAndEndsWithStatusOneOnAFailure)
 }
 
 TEST_F(BatchIniTest, GenerateKeepsTheUsersOwnLinesAndSaysWhyAGameIsLeftOut) {
-    // SF2's own lines go on after the fresh ones; its resolution and rotation lines give way.
-    t.Write("ini/sf2.ini", "# my notes\r\nresolution 640x480\r\nartwork_crop 1\r\nrol 1\r\nautorol 1\r\n");
+    // SF2's own lines go on after the fresh ones; its resolution and rotation lines give way. Its
+    // file is where a test run ended by a kill left it: put back first.
+    const std::string name = fs::path(Ini("sf2")).filename().string();
+    const std::string bak = name.substr(0, 3) + ".bak";
+    t.Write("ini/" + bak, "# my notes\r\nresolution 640x480\r\nartwork_crop 1\r\nrol 1\r\nautorol 1\r\n");
+    t.Write("ini/" + name, "resolution 800x600\r\n");
+    ASSERT_TRUE(NoteTestRun(ini, name, bak, "resolution 800x600\r\n"));
     const std::vector<std::string> sf2 = {"--game", "sf2", "--set", "GenerateApplyTo=0"};
     BatchResult r = Run("generate", sf2);
     EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "kelvaro-batch: " + Ini("sf2") + " was put back from " + t.File("ini/" + bak) +
+                         ", where a test run that did not end had left it.\n");
     EXPECT_EQ(TempDir::Read(Ini("sf2")), "resolution 384x224\r\n# my notes\r\nartwork_crop 1\r\nautorol 1\r\n");
     std::vector<std::string> replace = sf2;
     replace.push_back("--replace-lines");

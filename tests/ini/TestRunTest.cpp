@@ -4,7 +4,10 @@
 #include <filesystem>
 
 #ifndef _WIN32
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 #include "Environment.h"
@@ -14,6 +17,8 @@
 #include "Standin.h"
 #include "TempDir.h"
 #include "ini/TestRun.h"
+#include "ini/TestRunRecord.h"
+#include "platform/Interrupts.h"
 
 using namespace kelvaro;
 namespace fs = std::filesystem;
@@ -165,3 +170,51 @@ TEST_F(TestRunTest, NothingRunsWithoutEmulatorOrUsableIniFileAndTheOriginalStays
     EXPECT_EQ(TempDir::Read(t.File("emu/ini/pacman.ini")), "mine\r\n");
     EXPECT_EQ(IniEntries(), std::set<std::string>{kName + ".ini"});
 }
+
+#ifndef _WIN32
+// The program ended while the emulator runs: a signal it can catch puts the user's file back at
+// once; a kill leaves it aside, and the next run in the folder puts it back or, when the game's
+// file changed since, leaves both and says so.
+TEST_F(TestRunTest, AnEndedRunGivesTheUsersFileBack) {
+    const std::string ini = t.File("emu/ini/pacman.ini"), bak = t.File("emu/ini/pacman.bak");
+    t.Write("emu/ini/pacman.ini", "mine\r\n");
+    auto runEndedBy = [&](int signal) {
+        Standin(t, "emu/mame", "signal-parent " + std::to_string(signal) + "\nwait 1\n");
+        const pid_t child = fork();
+        if (child == 0) {
+            InstallInterruptCleanup();
+            TestRunGame(m, 1);
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFSIGNALED(status) ? WTERMSIG(status) : -1;
+    };
+    EXPECT_EQ(runEndedBy(SIGTERM), SIGTERM);
+    EXPECT_EQ(TempDir::Read(ini), "mine\r\n");
+    EXPECT_EQ(IniEntries(), std::set<std::string>{"pacman.ini"});
+
+    EXPECT_EQ(runEndedBy(SIGKILL), SIGKILL);
+    EXPECT_EQ(TempDir::Read(ini), "resolution 640x480\r\nror 1\r\n");
+    EXPECT_EQ(RestoreLeftTestRunNow(t.File("emu/ini")),
+              ini + " was put back from " + bak + ", where a test run that did not end had left it.");
+    EXPECT_EQ(TempDir::Read(ini), "mine\r\n");
+    EXPECT_EQ(IniEntries(), std::set<std::string>{"pacman.ini"});
+
+    EXPECT_EQ(runEndedBy(SIGKILL), SIGKILL);
+    t.Write("emu/ini/pacman.ini", "edited\r\n");
+    EXPECT_EQ(RestoreLeftTestRunNow(t.File("emu/ini")), "A test run that did not end left " + ini + " as " + bak +
+                                                            ", and pacman.ini has changed since: both are left as they are.");
+    EXPECT_EQ(TempDir::Read(bak), "mine\r\n");
+    EXPECT_EQ(IniEntries(), (std::set<std::string>{"pacman.bak", "pacman.ini"}));
+    EXPECT_EQ(RestoreLeftTestRunNow(t.File("emu/ini")), "");
+
+    // Without a file beforehand, the next test run removes the test's file first.
+    fs::remove(ini);
+    fs::remove(bak);
+    EXPECT_EQ(runEndedBy(SIGKILL), SIGKILL);
+    Standin(t, "emu/mame", "exit 0\n");
+    EXPECT_EQ(TestRunGame(m, 1).RestoredFirst, "The INI file " + ini + " of a test run that did not end was removed.");
+    EXPECT_TRUE(IniEntries().empty());
+}
+#endif

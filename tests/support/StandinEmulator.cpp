@@ -13,6 +13,7 @@
 //   wait SECONDS     sleeps
 //   exit N           ends with status N (without it, 0 at the end)
 //   crash            ends abnormally: killed by signal 9, or on Windows with the status of a crash
+//   signal-parent N  sends signal N to the program that started it (not on Windows)
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -26,6 +27,10 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+#endif
+
+#ifndef _WIN32
+#include <unistd.h>
 #endif
 
 #include "platform/Paths.h"
@@ -92,6 +97,10 @@ int main(int argc, char** argv) {
         } else if (word == "exit") {
             std::fflush(nullptr);
             return std::stoi(rest);
+        } else if (word == "signal-parent") {
+#ifndef _WIN32
+            kill(getppid(), std::stoi(rest));
+#endif
         } else if (word == "crash") {
             std::fflush(nullptr);
 #ifdef _WIN32
