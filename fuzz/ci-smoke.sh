@@ -9,8 +9,5 @@ cmake -S "$root" -B "$build" -G Ninja -DKELVARO_FUZZ=ON -DCMAKE_C_COMPILER=clang
       -DKELVARO_UI=OFF -DKELVARO_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target fuzz_listinfo_converter fuzz_gamelist_parser fuzz_native_modes \
       fuzz_mode_list fuzz_mode_import fuzz_settings_file fuzz_ini_file fuzz_emulator_options
-# fuzz_ini_file is left out until an open fault is mended: an INI file whose resolution line holds
-# a malformed size followed by "#" (NUL bytes between) is not settled by repeated read-back and
-# rewrite within four rounds. It still runs by hand (fuzz/run.sh build-fuzz 60 fuzz_ini_file).
 "$root/fuzz/run.sh" "$build" "${2:-5}" fuzz_listinfo_converter fuzz_gamelist_parser fuzz_native_modes \
-  fuzz_mode_list fuzz_mode_import fuzz_settings_file fuzz_emulator_options
+  fuzz_mode_list fuzz_mode_import fuzz_settings_file fuzz_ini_file fuzz_emulator_options

@@ -74,9 +74,9 @@ std::string ReplacedLine(std::string_view line, std::string_view name, std::stri
 // The text of the last resolution line's value, as both readers take it: it starts after the
 // blank that follows "resolution" and ends at the first "|" after that, or else at the last
 // character of the whole text; withEnd says whether that end character belongs to the value. A
-// comment and the blanks around the value are left out. Nothing when the text has no resolution
-// line.
-bool ResolutionValue(std::string_view text, bool withEnd, std::string_view& value) {
+// comment and the blanks around the value are left out; shortened (when given) says whether
+// anything was. Nothing when the text has no resolution line.
+bool ResolutionValue(std::string_view text, bool withEnd, std::string_view& value, bool* shortened = nullptr) {
     const std::optional<LineSpan> line = LastOptionLine(text, kResolution);
     if (!line) return false;
     const size_t start = line->begin + LeadingBlanks(text.substr(line->begin)) + kResolution.size() + 1;
@@ -89,7 +89,9 @@ bool ResolutionValue(std::string_view text, bool withEnd, std::string_view& valu
         return true;
     }
     value = text.substr(start, end - start + (withEnd ? 1 : 0));
+    const size_t whole = value.size();
     value = TrimBlanks(value.substr(0, CommentStart(value, 0)));
+    if (shortened) *shortened = value.size() < whole;
     return true;
 }
 
@@ -102,7 +104,7 @@ bool IsOptionLine(std::string_view line, std::string_view name) {
     return line.substr(i, name.size()) == name && i + name.size() < line.size() && IsBlank(line[i + name.size()]);
 }
 
-std::string SetResolutionLine(std::string_view newLine, std::string_view text) {
+std::string NormalDetails(std::string_view text) {
     // Line breaks become separators, then the separators at either end go and runs collapse to
     // one, so that empty lines vanish. Lines made of spaces are real lines and stay.
     std::string collapsed;
@@ -115,7 +117,11 @@ std::string SetResolutionLine(std::string_view newLine, std::string_view text) {
         collapsed.push_back(d);
     }
     if (!collapsed.empty() && collapsed.back() == '|') collapsed.pop_back();
+    return collapsed;
+}
 
+std::string SetResolutionLine(std::string_view newLine, std::string_view text) {
+    const std::string collapsed = NormalDetails(text);
     const std::optional<LineSpan> line = LastOptionLine(collapsed, kResolution);
     if (!line) {
         if (collapsed.empty()) return std::string(newLine);
@@ -198,9 +204,14 @@ std::string ResolutionWidth(std::string_view text) {
 
 std::string ResolutionHeight(std::string_view text) {
     std::string_view value;
-    if (!ResolutionValue(text, true, value)) return kNoModeHeight;
+    bool shortened = false;
+    if (!ResolutionValue(text, true, value, &shortened)) return kNoModeHeight;
+    // An "x" that ends the text is no height's start; one that a comment or blanks follow is an
+    // empty height, as one before the next line is ("resolution 640x|ror 1"), so that the line
+    // written back from what was read reads the same.
+    const size_t last = shortened ? value.size() : value.size() - std::min<size_t>(value.size(), 1);
     std::string result = kNoModeHeight;
-    for (size_t i = 0; i + 1 < value.size(); ++i) {
+    for (size_t i = 0; i < last; ++i) {
         if (value[i] != 'x') continue;
         size_t j = i + 1;
         while (j < value.size() && IsDigit(value[j])) ++j;

@@ -19,6 +19,9 @@ bool IsOptionLine(std::string_view line, std::string_view name);
 // ("# for my cab") stay.
 std::string SetResolutionLine(std::string_view newLine, std::string_view text);
 
+// The text as INI details in normal form, its lines as they are.
+std::string NormalDetails(std::string_view text);
+
 // Makes the details turn on the switch of line ("ror 1"): the last line of that option, when it
 // has one with another value, becomes line (its blanks and comment stay); without one, line is
 // added at the end. Details that turn it on already come back as they are.

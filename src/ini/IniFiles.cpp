@@ -45,8 +45,17 @@ void TakeIniFile(const Model& m, GameRow& game, std::string_view bytes) {
         if (rate && WholeNumber(mode.AvailRefresh) == static_cast<double>(*rate)) refreshAtRate = mode.AvailRefresh;
     }
     if (refreshAtRate) refresh = std::move(*refreshAtRate);
-    std::string details =
-        SetResolutionLine(width != kNoModeWidth ? ResolutionLineFor(m, width, height, refresh) : kAutoResolution, raw);
+    // A line that names no size the emulator could read ("resolution 640 x 480") stays as the user
+    // wrote it: written back from the pieces read, it would lose the rest, and could read
+    // otherwise the next time. One with no size at all becomes "resolution auto".
+    auto number = [](const std::string& s) { return !s.empty() && s.find_first_not_of("0123456789") == s.npos; };
+    std::string details = width == kNoModeWidth ? SetResolutionLine(kAutoResolution, raw)
+                          : number(width) && number(height)
+                              ? SetResolutionLine(ResolutionLineFor(m, width, height, refresh), raw)
+                              : NormalDetails(raw);
+    // Blank lines in front of a byte order mark vanish, which brings it to the start of the file
+    // written: the mark goes, as it would on the next read.
+    if (details.starts_with("\xEF\xBB\xBF")) details.erase(0, details.starts_with("\xEF\xBB\xBF|") ? 4 : 3);
     game.GameModeWidth = std::move(width);
     game.GameModeHeight = std::move(height);
     game.GameModeRefresh = std::move(refresh);

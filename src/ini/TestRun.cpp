@@ -99,8 +99,10 @@ TestRunResult TestRunGame(Model& m, int gameRow, const std::function<void()>& pu
         Outcome why = WriteFailure(iniPath, error);
         Outcome restored;
         if (!backupPath.empty()) restored = RenameEntry(backupPath, iniPath);
-        if (restored) ForgetTestRun(folder);
-        else why = Outcome::Failure(why.Reason() + "; " + restored.Reason());
+        if (restored)
+            ForgetTestRun(folder);
+        else
+            why = Outcome::Failure(why.Reason() + "; " + restored.Reason());
         return notRun(TestRunOutcome::NotPrepared, why);
     }
     // Ended by a signal while the emulator runs, the program puts the user's file back first.
@@ -122,10 +124,14 @@ TestRunResult TestRunGame(Model& m, int gameRow, const std::function<void()>& pu
     Outcome restored;
     std::error_code ec;
     fs::remove(fs::path(iniPath), ec);
-    if (ec) restored = Outcome::Failure("cannot remove " + iniPath, ec);
-    else if (!backupPath.empty()) restored = RenameEntry(backupPath, iniPath);
-    if (restored) ForgetTestRun(folder);
-    else if (result.Why) result.Why = restored;
+    if (ec)
+        restored = Outcome::Failure("cannot remove " + iniPath, ec);
+    else if (!backupPath.empty())
+        restored = RenameEntry(backupPath, iniPath);
+    if (restored)
+        ForgetTestRun(folder);
+    else if (result.Why)
+        result.Why = restored;
     return result;
 }
 

@@ -70,8 +70,7 @@ std::optional<Record> ParseRecord(const std::string& text) {
 Outcome NoteTestRun(const std::string& folder, const std::string& fileName, const std::string& backupName,
                     const std::string& bytes) {
     const std::string path = JoinPath(folder, kTestRunRecordName);
-    const std::string text =
-        kHeading + fileName + "\n" + backupName + "\n" + Fingerprint(bytes) + "\n";
+    const std::string text = kHeading + fileName + "\n" + backupName + "\n" + Fingerprint(bytes) + "\n";
     std::error_code error;
     if (!WriteFileAtomic(path, text, &error, DeviceWrites::Refused)) return WriteFailure(path, error);
     return {};
@@ -108,14 +107,16 @@ std::string RestoreLeftTestRun(const std::string& folder) {
         } else {
             if (testFileThere) fs::remove(fs::path(file), error);
             if (!error) fs::rename(fs::path(backup), fs::path(file), error);
-            if (error) return "A test run that did not end left " + file + " as " + backup +
-                              ", and it cannot be put back (" + error.message() + ").";
+            if (error)
+                return "A test run that did not end left " + file + " as " + backup + ", and it cannot be put back (" +
+                       error.message() + ").";
             told = file + " was put back from " + backup + ", where a test run that did not end had left it.";
         }
     } else if (testFileThere) {
         fs::remove(fs::path(file), error);
-        if (error) return "The INI file " + file + " of a test run that did not end cannot be removed (" +
-                          error.message() + ").";
+        if (error)
+            return "The INI file " + file + " of a test run that did not end cannot be removed (" + error.message() +
+                   ").";
         told = "The INI file " + file + " of a test run that did not end was removed.";
     }
     ForgetTestRun(folder);

@@ -61,6 +61,8 @@ TEST(ResolutionSize, ReadsWidthAndHeightOfTheLastResolutionLine) {
         // At the very end of the text the last character is not part of the width's value.
         {"resolution 640x", "???", "???"},
         {"resolution 640x|ror 1", "640", ""},
+        {"resolution 640x#c|ror 1", "640", ""},
+        {"resolution 640x # c", "640", ""},
         // Leading spaces of the value go; the height skips an "x" that no digit follows.
         {"resolution   320x240 ", "320", "240"},
         {"resolution 320xx240|a", "320", "240"},

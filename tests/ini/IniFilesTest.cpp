@@ -335,6 +335,8 @@ TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {
         {"NORATE", "resolution 640x480@99\r\n", "[resolution 640x480@57] 640 480 57"},
         {"NOSIZE", "resolution 1024x768\r\n", "[resolution 1024x768] 1024 768 ??"},
         {"BLANKS", "\r\n\r\nresolution 320x240\r\n\r\n  \r\nrol 1\r\n", "[resolution 320x240|  |rol 1] 320 240 60"},
+        // A line that names no size stays as the user wrote it, quote and comment too.
+        {"MALFORMED", "resolution 64\"0 x 480 # cab\r\nror 1\r\n", "[resolution 64\"0 x 480 # cab|ror 1] 64\"0   ??"},
         // A byte order mark (Notepad's) is dropped: moved behind the resolution line, it would stop
         // the emulator, and before it, it would hide the line.
         {"BOM",
@@ -345,6 +347,7 @@ TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {
          "\xEF\xBB\xBF"
          "resolution 640x480@60\r\n",
          "[resolution 640x480@60] 640 480 60"},
+        {"BOMLATER", "\r\n\xEF\xBB\xBF\r\nresolution 640x480@60\r\n", "[resolution 640x480@60] 640 480 60"},
         // No file, a file that cannot be read, a folder by the file's name, a name that is no
         // file name, the wrong case, a FIFO (never opened: it would wait for a writer), a link to
         // a file outside the folder (read through), a link to nothing.

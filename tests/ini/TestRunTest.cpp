@@ -203,8 +203,9 @@ TEST_F(TestRunTest, AnEndedRunGivesTheUsersFileBack) {
 
     EXPECT_EQ(runEndedBy(SIGKILL), SIGKILL);
     t.Write("emu/ini/pacman.ini", "edited\r\n");
-    EXPECT_EQ(RestoreLeftTestRunNow(t.File("emu/ini")), "A test run that did not end left " + ini + " as " + bak +
-                                                            ", and pacman.ini has changed since: both are left as they are.");
+    EXPECT_EQ(RestoreLeftTestRunNow(t.File("emu/ini")),
+              "A test run that did not end left " + ini + " as " + bak +
+                  ", and pacman.ini has changed since: both are left as they are.");
     EXPECT_EQ(TempDir::Read(bak), "mine\r\n");
     EXPECT_EQ(IniEntries(), (std::set<std::string>{"pacman.bak", "pacman.ini"}));
     EXPECT_EQ(RestoreLeftTestRunNow(t.File("emu/ini")), "");
