@@ -55,7 +55,7 @@ void TakeIniFile(const Model& m, GameRow& game, std::string_view bytes) {
                               : NormalDetails(raw);
     // Blank lines in front of a byte order mark vanish, which brings it to the start of the file
     // written: the mark goes, as it would on the next read.
-    if (details.starts_with("\xEF\xBB\xBF")) details.erase(0, details.starts_with("\xEF\xBB\xBF|") ? 4 : 3);
+    while (details.starts_with("\xEF\xBB\xBF")) details.erase(0, details.starts_with("\xEF\xBB\xBF|") ? 4 : 3);
     game.GameModeWidth = std::move(width);
     game.GameModeHeight = std::move(height);
     game.GameModeRefresh = std::move(refresh);

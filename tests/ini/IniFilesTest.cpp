@@ -347,7 +347,7 @@ TEST(ReadExistingIniFiles, EachFileGivesItsGameDetailsAndMode) {
          "\xEF\xBB\xBF"
          "resolution 640x480@60\r\n",
          "[resolution 640x480@60] 640 480 60"},
-        {"BOMLATER", "\r\n\xEF\xBB\xBF\r\nresolution 640x480@60\r\n", "[resolution 640x480@60] 640 480 60"},
+        {"BOMLATER", "\r\n\xEF\xBB\xBF\xEF\xBB\xBF\r\nresolution 640x480@60\r\n", "[resolution 640x480@60] 640 480 60"},
         // No file, a file that cannot be read, a folder by the file's name, a name that is no
         // file name, the wrong case, a FIFO (never opened: it would wait for a writer), a link to
         // a file outside the folder (read through), a link to nothing.
