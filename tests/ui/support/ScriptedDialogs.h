@@ -61,7 +61,7 @@ private:
     template <class T>
     static std::optional<T> Next(std::deque<T>& script) {
         if (script.empty()) return std::nullopt;
-        T next = script.front();
+        std::optional<T> next(std::move(script.front()));
         script.pop_front();
         return next;
     }
