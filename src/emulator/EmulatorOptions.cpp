@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -10,6 +9,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
+#include "platform/System.h"
 
 namespace kelvaro {
 
@@ -25,10 +25,7 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-std::string Environment(const std::string& name) {
-    const char* value = std::getenv(name.c_str());
-    return value ? value : "";
-}
+std::string Environment(const std::string& name) { return EnvironmentValue(name); }
 
 bool IsNameChar(char c) { return c == '_' || std::isalnum(static_cast<unsigned char>(c)); }
 
@@ -103,9 +100,9 @@ std::string ExpandFolder(std::string_view folder, const std::string& workingFold
         folder.remove_prefix(1);
     }
     text += SubstituteEnvironment(folder);
-    fs::path path(text);
-    if (path.is_relative() && !workingFolder.empty()) path = fs::path(workingFolder) / path;
-    return NormalPath(path.string());
+    fs::path path = FsPath(text);
+    if (path.is_relative() && !workingFolder.empty()) path = FsPath(workingFolder) / path;
+    return NormalPath(PathText(path));
 }
 
 std::vector<std::string> ExpandSearchPath(std::string_view path, const std::string& workingFolder) {
@@ -268,12 +265,13 @@ Result<EmulatorOptions> AskEmulatorOptions(const std::string& exe, const std::st
 
 FileStamp StampOf(const std::string& path) {
     std::error_code ec;
-    const fs::file_status status = fs::status(fs::path(path), ec);
+    const fs::path name = FsPath(path);
+    const fs::file_status status = fs::status(name, ec);
     if (ec || !fs::exists(status)) return {};
     FileStamp stamp;
     stamp.Exists = true;
-    if (fs::is_regular_file(status)) stamp.Size = fs::file_size(fs::path(path), ec);
-    const auto time = fs::last_write_time(fs::path(path), ec);
+    if (fs::is_regular_file(status)) stamp.Size = fs::file_size(name, ec);
+    const auto time = fs::last_write_time(name, ec);
     if (!ec) stamp.Modified = static_cast<long long>(time.time_since_epoch().count());
     return stamp;
 }

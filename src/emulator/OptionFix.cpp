@@ -50,7 +50,7 @@ int IndexOfFolder(const std::vector<std::string>& folders, const std::string& fo
 
 bool EntryExists(const std::string& path) {
     std::error_code ec;
-    return fs::exists(fs::symlink_status(fs::path(path), ec));
+    return fs::exists(fs::symlink_status(FsPath(path), ec));
 }
 
 // NAME.bak, or the first of NAME.bak2, NAME.bak3, ... that is free.
@@ -139,7 +139,7 @@ Outcome ApplyOptionFix(const OptionFix& fix, const std::string& home) {
     std::error_code error;
     if (fix.Create) {
         if (EntryExists(file)) return Outcome::Failure(file + " is there already: it is left as it is");
-        fs::create_directories(fs::path(FolderOfFile(file)), error);
+        fs::create_directories(FsPath(FolderOfFile(file)), error);
         if (error) return Outcome::Failure("cannot create the folder " + FolderOfFile(file), error);
 #ifdef _WIN32
         const char* lineEnd = "\r\n";

@@ -184,13 +184,13 @@ void Checker::Shadowing() {
         const std::string& folder = o_.IniFolders[static_cast<std::size_t>(i)];
         std::error_code ec;
         std::vector<std::string> names;
-        for (fs::directory_iterator it(fs::path(folder), ec), end; !ec && it != end; it.increment(ec)) {
+        for (fs::directory_iterator it(FsPath(folder), ec), end; !ec && it != end; it.increment(ec)) {
             const fs::path& entry = it->path();
             if (entry.extension() != ".ini" || it->is_directory(ec)) continue;
-            const std::string stem = entry.stem().string();
+            const std::string stem = PathText(entry.stem());
             if (std::find(std::begin(kSharedIniNames), std::end(kSharedIniNames), stem) != std::end(kSharedIniNames))
                 continue;
-            names.push_back(entry.filename().string());
+            names.push_back(PathText(entry.filename()));
         }
         std::sort(names.begin(), names.end());
         for (const std::string& name : names)

@@ -1,9 +1,18 @@
 #pragma once
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace kelvaro {
+
+// Every text of the program is UTF-8, paths too ("D:\ゲーム", "/home/zoë"). A path for
+// std::filesystem is made from such a text, and read back into one, only through these two: on
+// Windows a std::string given to std::filesystem directly is taken in the system's code page, so
+// a name outside it would be lost; there they go through the system's wide (UTF-16) names. Elsewhere
+// they are the same bytes.
+std::filesystem::path FsPath(std::string_view text);
+std::string PathText(const std::filesystem::path& path);
 
 // The platform's folder separator: '\\' on Windows, '/' elsewhere.
 char PathSeparator();
