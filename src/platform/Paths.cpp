@@ -10,6 +10,7 @@
 #include "platform/System.h"
 
 #ifdef _WIN32
+#include <shlobj.h>
 #include <windows.h>
 
 #include "platform/Wide.h"
@@ -136,8 +137,14 @@ std::string HomeFolder() {
 
 std::string UserDataFolder() {
 #ifdef _WIN32
-    if (std::string appData = EnvironmentValue("APPDATA"); !appData.empty()) return JoinPath(appData, "Kelvaro");
-    return JoinPath(ProgramFolder(), "Kelvaro");
+    // The local folder, not the roaming one: mame.dat is the emulator's list of this computer.
+    std::string local = EnvironmentValue("LOCALAPPDATA");
+    if (PWSTR known = nullptr;
+        local.empty() && SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &known) == S_OK) {
+        local = Utf8Text(known);
+        CoTaskMemFree(known);
+    }
+    return JoinPath(local.empty() ? ProgramFolder() : local, "Kelvaro");
 #else
     // A relative XDG_DATA_HOME is invalid by the base-directory rules and is ignored.
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') return JoinPath(xdg, "kelvaro");
