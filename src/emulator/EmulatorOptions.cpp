@@ -57,6 +57,33 @@ std::string SubstituteEnvironment(std::string_view text) {
     return out;
 }
 
+// %NAME% replaced by the environment's value, as Windows' ExpandEnvironmentStrings does it: a name
+// that is not set stays as written, with its '%' signs; a '%' without a second one stays.
+std::string SubstitutePercentVariables(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t open = text.find('%', i),
+                          close = open == std::string_view::npos ? open : text.find('%', open + 1);
+        if (close == std::string_view::npos) {
+            out.append(text.substr(i));
+            break;
+        }
+        out.append(text.substr(i, open - i));
+        const std::string value = Environment(std::string(text.substr(open + 1, close - open - 1)));
+        out.append(value.empty() ? text.substr(open, close - open + 1) : std::string_view(value));
+        i = close + 1;
+    }
+    return out;
+}
+
+// How the emulator expands its folders: on Windows with the system's %NAME% rule, where "~" and
+// "$" are plain characters; elsewhere as a Bourne shell does, with "~" for the home folder.
+#ifdef _WIN32
+constexpr bool kPercentVariables = true;
+#else
+constexpr bool kPercentVariables = false;
+#endif
+
 constexpr std::size_t kMaxAnswer = 4 << 20;
 
 } // namespace
@@ -94,12 +121,16 @@ OptionValues ReadOptionLines(std::string_view text) {
 
 std::string ExpandFolder(std::string_view folder, const std::string& workingFolder) {
     std::string text;
-    // Only a tilde that stands for a whole first part is the home folder ("~user" is not).
-    if (!folder.empty() && folder.front() == '~' && (folder.size() == 1 || IsPathSeparator(folder[1]))) {
-        text = HomeFolder();
-        folder.remove_prefix(1);
+    if (kPercentVariables) {
+        text = SubstitutePercentVariables(folder);
+    } else {
+        // Only a tilde that stands for a whole first part is the home folder ("~user" is not).
+        if (!folder.empty() && folder.front() == '~' && (folder.size() == 1 || IsPathSeparator(folder[1]))) {
+            text = HomeFolder();
+            folder.remove_prefix(1);
+        }
+        text += SubstituteEnvironment(folder);
     }
-    text += SubstituteEnvironment(folder);
     fs::path path = FsPath(text);
     if (path.is_relative() && !workingFolder.empty()) path = FsPath(workingFolder) / path;
     return NormalPath(PathText(path));
