@@ -87,7 +87,7 @@ Model MakeModel(const Options& o) {
         // Only a file that is not there means a first start; one that is there but cannot be
         // read would otherwise run with settings the user did not ask for.
         std::error_code ec;
-        const auto status = std::filesystem::status(cfg, ec);
+        const auto status = std::filesystem::status(FsPath(cfg), ec);
         if (status.type() != std::filesystem::file_type::not_found)
             throw UsageError{"--cfg " + cfg +
                              (std::filesystem::is_directory(status) ? ": is a folder" : ": cannot be read")};

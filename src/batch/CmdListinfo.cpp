@@ -23,7 +23,7 @@ namespace kelvaro::batch {
 int CmdListinfo(const Options& o) {
     std::FILE* in = stdin;
     if (o.Has("--xml")) {
-        in = std::fopen(o.Get("--xml").c_str(), "rb");
+        in = OpenFile(o.Get("--xml"), "rb");
         if (!in) throw UsageError{"cannot read " + o.Get("--xml") + ": " + std::strerror(errno)};
     }
 #ifdef _WIN32

@@ -14,6 +14,7 @@
 #include "batch/BatchCommon.h"
 #include "core/Version.h"
 #include "platform/Interrupts.h"
+#include "platform/System.h"
 
 using namespace kelvaro::batch;
 
@@ -142,12 +143,15 @@ int main(int argc, char** argv) {
 #endif
     std::ios::sync_with_stdio(false);
     kelvaro::InstallInterruptCleanup();
-    if (argc < 2) {
+    // UTF-8 on every system: a folder named outside Windows' code page comes whole.
+    std::vector<std::string> args = kelvaro::ProgramArguments(argc, argv);
+    if (args.empty()) {
         std::cerr << "kelvaro-batch: no command given\n";
         Usage(std::cerr);
         return 2;
     }
-    std::string name = argv[1];
+    const std::string name = args.front();
+    args.erase(args.begin());
     if (name == "--help" || name == "-h") {
         Usage(std::cout);
         return Finish(0);
@@ -156,7 +160,6 @@ int main(int argc, char** argv) {
         std::cout << kelvaro::VersionText() << "\n";
         return Finish(0);
     }
-    std::vector<std::string> args(argv + 2, argv + argc);
     for (const Command& c : Commands()) {
         if (name != c.name) continue;
         if (std::find(args.begin(), args.end(), "--help") != args.end()) {

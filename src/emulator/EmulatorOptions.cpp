@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -10,6 +9,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
+#include "platform/System.h"
 
 namespace kelvaro {
 
@@ -25,10 +25,7 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-std::string Environment(const std::string& name) {
-    const char* value = std::getenv(name.c_str());
-    return value ? value : "";
-}
+std::string Environment(const std::string& name) { return EnvironmentValue(name); }
 
 bool IsNameChar(char c) { return c == '_' || std::isalnum(static_cast<unsigned char>(c)); }
 
@@ -59,6 +56,33 @@ std::string SubstituteEnvironment(std::string_view text) {
     }
     return out;
 }
+
+// %NAME% replaced by the environment's value, as Windows' ExpandEnvironmentStrings does it: a name
+// that is not set stays as written, with its '%' signs; a '%' without a second one stays.
+std::string SubstitutePercentVariables(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t open = text.find('%', i),
+                          close = open == std::string_view::npos ? open : text.find('%', open + 1);
+        if (close == std::string_view::npos) {
+            out.append(text.substr(i));
+            break;
+        }
+        out.append(text.substr(i, open - i));
+        const std::string value = Environment(std::string(text.substr(open + 1, close - open - 1)));
+        out.append(value.empty() ? text.substr(open, close - open + 1) : std::string_view(value));
+        i = close + 1;
+    }
+    return out;
+}
+
+// How the emulator expands its folders: on Windows with the system's %NAME% rule, where "~" and
+// "$" are plain characters; elsewhere as a Bourne shell does, with "~" for the home folder.
+#ifdef _WIN32
+constexpr bool kPercentVariables = true;
+#else
+constexpr bool kPercentVariables = false;
+#endif
 
 constexpr std::size_t kMaxAnswer = 4 << 20;
 
@@ -97,15 +121,19 @@ OptionValues ReadOptionLines(std::string_view text) {
 
 std::string ExpandFolder(std::string_view folder, const std::string& workingFolder) {
     std::string text;
-    // Only a tilde that stands for a whole first part is the home folder ("~user" is not).
-    if (!folder.empty() && folder.front() == '~' && (folder.size() == 1 || IsPathSeparator(folder[1]))) {
-        text = HomeFolder();
-        folder.remove_prefix(1);
+    if (kPercentVariables) {
+        text = SubstitutePercentVariables(folder);
+    } else {
+        // Only a tilde that stands for a whole first part is the home folder ("~user" is not).
+        if (!folder.empty() && folder.front() == '~' && (folder.size() == 1 || IsPathSeparator(folder[1]))) {
+            text = HomeFolder();
+            folder.remove_prefix(1);
+        }
+        text += SubstituteEnvironment(folder);
     }
-    text += SubstituteEnvironment(folder);
-    fs::path path(text);
-    if (path.is_relative() && !workingFolder.empty()) path = fs::path(workingFolder) / path;
-    return NormalPath(path.string());
+    fs::path path = FsPath(text);
+    if (path.is_relative() && !workingFolder.empty()) path = FsPath(workingFolder) / path;
+    return NormalPath(PathText(path));
 }
 
 std::vector<std::string> ExpandSearchPath(std::string_view path, const std::string& workingFolder) {
@@ -268,12 +296,13 @@ Result<EmulatorOptions> AskEmulatorOptions(const std::string& exe, const std::st
 
 FileStamp StampOf(const std::string& path) {
     std::error_code ec;
-    const fs::file_status status = fs::status(fs::path(path), ec);
+    const fs::path name = FsPath(path);
+    const fs::file_status status = fs::status(name, ec);
     if (ec || !fs::exists(status)) return {};
     FileStamp stamp;
     stamp.Exists = true;
-    if (fs::is_regular_file(status)) stamp.Size = fs::file_size(fs::path(path), ec);
-    const auto time = fs::last_write_time(fs::path(path), ec);
+    if (fs::is_regular_file(status)) stamp.Size = fs::file_size(name, ec);
+    const auto time = fs::last_write_time(name, ec);
     if (!ec) stamp.Modified = static_cast<long long>(time.time_since_epoch().count());
     return stamp;
 }

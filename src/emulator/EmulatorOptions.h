@@ -21,9 +21,11 @@ using OptionValues = std::map<std::string, std::string, std::less<>>;
 // emulator reads it.
 OptionValues ReadOptionLines(std::string_view text);
 
-// One folder of a search path as the emulator opens it: a leading "~" is the home folder,
-// $NAME and ${NAME} are environment variables (an unset one counts as empty), and a relative
-// folder is taken from the emulator's working folder. The result has no trailing separator.
+// One folder of a search path as the emulator opens it: a leading "~" is the home folder and
+// $NAME and ${NAME} are environment variables (an unset one counts as empty); on Windows instead
+// %NAME% is one (an unset one stays as written) and "~" and "$" are plain characters. A relative
+// folder is taken from the emulator's working folder (on Windows the default inipath
+// ".;ini;ini/presets" starts beside mame.exe). The result has no trailing separator.
 std::string ExpandFolder(std::string_view folder, const std::string& workingFolder);
 
 // A search path ("$HOME/.mame;/etc/mame") split on ';', each part expanded; empty parts left out.

@@ -26,7 +26,7 @@ const std::string& ParentOf(const ListRow& row) { return row.ListCloneOf.empty()
 
 bool IsFile(const std::string& path) {
     std::error_code ec;
-    const fs::file_status status = fs::status(fs::path(path), ec);
+    const fs::file_status status = fs::status(FsPath(path), ec);
     return !ec && fs::exists(status) && !fs::is_directory(status);
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/Text.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
@@ -35,6 +36,22 @@ std::optional<std::pair<std::size_t, std::size_t>> ValueSpan(std::string_view li
 
 std::string MameIniIn(const std::string& folder) { return JoinPath(folder, "mame.ini"); }
 
+// On Windows the emulator keeps its settings beside its executable: its default inipath starts
+// with its working folder, where a user's mame.ini is. Elsewhere they are in the home folder.
+#ifdef _WIN32
+constexpr bool kSettingsBesideEmulator = true;
+#else
+constexpr bool kSettingsBesideEmulator = false;
+#endif
+
+// True for the mame.ini directly in the emulator's folder, where the emulator keeps its settings.
+bool IsBesideEmulator(const std::string& file, const std::string& emulatorFolder) {
+    const std::size_t sep = LastSeparator(file);
+    const std::string name = sep == std::string::npos ? file : file.substr(sep + 1);
+    return kSettingsBesideEmulator && !emulatorFolder.empty() && EqualsIgnoringAsciiCase(name, "mame.ini") &&
+           SameFolder(FolderOfFile(file), emulatorFolder);
+}
+
 // The index of the first folder of the list holding a mame.ini; -1 when none does.
 int FirstMameIni(const std::vector<std::string>& folders) {
     for (std::size_t i = 0; i < folders.size(); ++i)
@@ -50,7 +67,7 @@ int IndexOfFolder(const std::vector<std::string>& folders, const std::string& fo
 
 bool EntryExists(const std::string& path) {
     std::error_code ec;
-    return fs::exists(fs::symlink_status(fs::path(path), ec));
+    return fs::exists(fs::symlink_status(FsPath(path), ec));
 }
 
 // NAME.bak, or the first of NAME.bak2, NAME.bak3, ... that is free.
@@ -107,7 +124,9 @@ OptionPlace PlaceOptionLine(const EmulatorOptions& options, const std::string& o
         std::string advice = current != set.end() ? "Change the line \"" + OptionLine(option, current->second) +
                                                         "\" in " + file + " to " + line + "."
                                                   : "Add the line " + line + " to " + file + ".";
-        if (!home.empty() && IsInsideFolder(file, home)) return {OptionFix{file, option, value, false}, advice};
+        if (!home.empty() && IsInsideFolder(file, home)) return {OptionFix{file, option, value, false, {}}, advice};
+        if (IsBesideEmulator(file, options.WorkingFolder))
+            return {OptionFix{file, option, value, false, options.WorkingFolder}, advice};
         // A system file: a new file in the home folder helps where the emulator reads it before
         // this one and this one is also the file it reads first, so that none of its settings go.
         const std::string ownFolder = home.empty() ? std::string() : JoinPath(home, ".mame");
@@ -118,14 +137,19 @@ OptionPlace PlaceOptionLine(const EmulatorOptions& options, const std::string& o
                                                         folders[static_cast<std::size_t>(last)]);
         if (own >= 0 && own < last && readFirst && (ownBuiltIn < 0 || ownBuiltIn > first)) {
             const std::string created = MameIniIn(ownFolder);
-            return {OptionFix{created, option, value, true}, "Add the line " + line + " to " + created + "."};
+            return {OptionFix{created, option, value, true, {}}, "Add the line " + line + " to " + created + "."};
         }
         return {std::nullopt, advice};
+    }
+    if (kSettingsBesideEmulator && IndexOfFolder(folders, options.WorkingFolder) >= 0) {
+        const std::string created = MameIniIn(options.WorkingFolder);
+        return {OptionFix{created, option, value, true, options.WorkingFolder},
+                "Add the line " + line + " to " + created + "."};
     }
     const std::string ownFolder = home.empty() ? std::string() : JoinPath(home, ".mame");
     if (!ownFolder.empty() && IndexOfFolder(folders, ownFolder) >= 0) {
         const std::string created = MameIniIn(ownFolder);
-        return {OptionFix{created, option, value, true}, "Add the line " + line + " to " + created + "."};
+        return {OptionFix{created, option, value, true, {}}, "Add the line " + line + " to " + created + "."};
     }
     if (folders.empty()) return {std::nullopt, "Add the line " + line + " to M.A.M.E.'s mame.ini."};
     return {std::nullopt, "Add the line " + line + " to a mame.ini in " + folders.front() + "."};
@@ -133,13 +157,13 @@ OptionPlace PlaceOptionLine(const EmulatorOptions& options, const std::string& o
 
 Outcome ApplyOptionFix(const OptionFix& fix, const std::string& home) {
     const std::string& file = fix.File;
-    if (home.empty() || !IsInsideFolder(file, home))
+    if ((home.empty() || !IsInsideFolder(file, home)) && !IsBesideEmulator(file, fix.EmulatorFolder))
         return Outcome::Failure(file + " is not in the home folder" + (home.empty() ? "" : " " + home) +
                                 ": it is left as it is");
     std::error_code error;
     if (fix.Create) {
         if (EntryExists(file)) return Outcome::Failure(file + " is there already: it is left as it is");
-        fs::create_directories(fs::path(FolderOfFile(file)), error);
+        fs::create_directories(FsPath(FolderOfFile(file)), error);
         if (error) return Outcome::Failure("cannot create the folder " + FolderOfFile(file), error);
 #ifdef _WIN32
         const char* lineEnd = "\r\n";

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <set>
 
+#include "core/Text.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
@@ -16,6 +17,26 @@ namespace fs = std::filesystem;
 const char* const kNotReadHint = "M.A.M.E. will not read these INI files: see Help > Check M.A.M.E. Setup";
 const char* const kNoSwitchHint = "M.A.M.E. will not switch video modes: see Help > Check M.A.M.E. Setup";
 const char* const kNotAskedHint = "M.A.M.E. could not be asked: see Help > Check M.A.M.E. Setup";
+
+// The values of the video option that leave the desktop's mode as it is whatever switchres says:
+// M.A.M.E.'s documentation says that switchres does not work with video gdi and video bgfx, and
+// video none shows no picture at all. The value suggested instead: d3d, the emulator's default on
+// Windows, whose full screen mode the documentation's own switchres example uses; elsewhere opengl,
+// as Debian's mame.ini sets it.
+struct NoSwitchVideo {
+    const char* value;
+    const char* why;
+};
+constexpr NoSwitchVideo kNoSwitchVideo[] = {
+    {"gdi", "which does not switch video modes even with switchres on"},
+    {"bgfx", "which does not switch video modes even with switchres on"},
+    {"none", "which shows no picture at all"},
+};
+#ifdef _WIN32
+const char* const kSwitchingVideo = "d3d";
+#else
+const char* const kSwitchingVideo = "opengl";
+#endif
 
 // How many names a finding lists before it only counts.
 constexpr std::size_t kNamesListed = 5;
@@ -122,6 +143,13 @@ void Checker::Switches() {
              "M.A.M.E. keeps the desktop's video mode: its switchres option is " + o_.Value("switchres") +
                  ", so the resolution lines of the INI files are ignored.",
              "M.A.M.E. switches video modes (switchres " + o_.Value("switchres") + ").", true, kNoSwitchHint);
+    const std::string video = o_.Value("video");
+    for (const NoSwitchVideo& v : kNoSwitchVideo)
+        if (EqualsIgnoringAsciiCase(video, v.value))
+            Add(CheckLevel::Problem,
+                "M.A.M.E. keeps the desktop's video mode: its video option is " + video + ", " + v.why +
+                    ", so the resolution lines of the INI files are ignored.",
+                PlaceOptionLine(o_, "video", kSwitchingVideo, in_.Home).Advice, std::nullopt, kNoSwitchHint);
     if (!o_.IsOn("window")) {
         Add(CheckLevel::Ok, "M.A.M.E. runs in full screen (window " + o_.Value("window") + ").");
         return;
@@ -184,13 +212,13 @@ void Checker::Shadowing() {
         const std::string& folder = o_.IniFolders[static_cast<std::size_t>(i)];
         std::error_code ec;
         std::vector<std::string> names;
-        for (fs::directory_iterator it(fs::path(folder), ec), end; !ec && it != end; it.increment(ec)) {
+        for (fs::directory_iterator it(FsPath(folder), ec), end; !ec && it != end; it.increment(ec)) {
             const fs::path& entry = it->path();
             if (entry.extension() != ".ini" || it->is_directory(ec)) continue;
-            const std::string stem = entry.stem().string();
+            const std::string stem = PathText(entry.stem());
             if (std::find(std::begin(kSharedIniNames), std::end(kSharedIniNames), stem) != std::end(kSharedIniNames))
                 continue;
-            names.push_back(entry.filename().string());
+            names.push_back(PathText(entry.filename()));
         }
         std::sort(names.begin(), names.end());
         for (const std::string& name : names)

@@ -9,6 +9,7 @@
 #include "gamelist/GameListParser.h"
 #include "gamelist/ListInfoConverter.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 #include "platform/Process.h"
 
 namespace kelvaro {
@@ -41,7 +42,7 @@ Outcome RetrieveGameInfo(Model& m, ProgressSink& progress, std::chrono::millisec
                         previous && *previous > 0 ? *previous : kRunningCount);
 
     std::error_code ec;
-    if (!m.Paths.DataFolder.empty()) std::filesystem::create_directories(m.Paths.DataFolder, ec);
+    if (!m.Paths.DataFolder.empty()) std::filesystem::create_directories(FsPath(m.Paths.DataFolder), ec);
     const std::string folder = m.MameFolder();
     if (!FileExists(folder, true)) return Outcome::Failure("the emulator's folder \"" + folder + "\" does not exist");
     // The new list takes the old one's place only when it is whole; until then the old list stays,

@@ -26,14 +26,14 @@ constexpr std::size_t kKeptOutput = 1 << 20;
 // Moves an entry; a failure says why.
 Outcome RenameEntry(const std::string& from, const std::string& to) {
     std::error_code ec;
-    fs::rename(fs::path(from), fs::path(to), ec);
+    fs::rename(FsPath(from), FsPath(to), ec);
     if (ec) return Outcome::Failure("cannot rename " + from + " to " + to, ec);
     return {};
 }
 
 bool EntryExists(const std::string& path) {
     std::error_code ec;
-    return fs::exists(fs::symlink_status(fs::path(path), ec));
+    return fs::exists(fs::symlink_status(FsPath(path), ec));
 }
 
 // NAME.bak, or the first of NAME.bak1, NAME.bak2, ... that is free, so that a backup left by an
@@ -79,11 +79,11 @@ TestRunResult TestRunGame(Model& m, int gameRow, const std::function<void()>& pu
         return result;
     };
 
-    const std::string fileName = fs::path(iniPath).filename().string();
+    const std::string fileName = PathText(FsPath(iniPath).filename());
     const std::string bytes = IniFileBytes(game.GameINIText);
     std::string backupPath;
     if (FileExists(iniPath, false)) backupPath = FreeBackupPath(folder, game.GameRomName);
-    const std::string backupName = backupPath.empty() ? std::string() : fs::path(backupPath).filename().string();
+    const std::string backupName = backupPath.empty() ? std::string() : PathText(FsPath(backupPath).filename());
     // A folder where the record cannot be written cannot take the temporary file either.
     if (Outcome noted = NoteTestRun(folder, fileName, backupName, bytes); !noted)
         return notRun(TestRunOutcome::NotPrepared, noted);
@@ -123,7 +123,7 @@ TestRunResult TestRunGame(Model& m, int gameRow, const std::function<void()>& pu
     result.RestoredFirst = std::move(restoredFirst);
     Outcome restored;
     std::error_code ec;
-    fs::remove(fs::path(iniPath), ec);
+    fs::remove(FsPath(iniPath), ec);
     if (ec)
         restored = Outcome::Failure("cannot remove " + iniPath, ec);
     else if (!backupPath.empty())

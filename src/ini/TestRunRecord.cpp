@@ -78,7 +78,7 @@ Outcome NoteTestRun(const std::string& folder, const std::string& fileName, cons
 
 void ForgetTestRun(const std::string& folder) {
     std::error_code ignored;
-    fs::remove(fs::path(JoinPath(folder, kTestRunRecordName)), ignored);
+    fs::remove(FsPath(JoinPath(folder, kTestRunRecordName)), ignored);
 }
 
 std::string RestoreLeftTestRun(const std::string& folder) {
@@ -95,7 +95,7 @@ std::string RestoreLeftTestRun(const std::string& folder) {
     const std::string file = JoinPath(folder, record->FileName);
     const std::optional<std::string> now = ReadWholeFile(file, nullptr, FileReads::RegularOnly);
     const bool testFileThere = now && Fingerprint(*now) == record->Fingerprint;
-    const bool fileThere = fs::exists(fs::symlink_status(fs::path(file), error));
+    const bool fileThere = fs::exists(fs::symlink_status(FsPath(file), error));
     std::string told;
     if (!record->BackupName.empty()) {
         const std::string backup = JoinPath(folder, record->BackupName);
@@ -105,15 +105,15 @@ std::string RestoreLeftTestRun(const std::string& folder) {
             told = "A test run that did not end left " + file + " as " + backup + ", and " + record->FileName +
                    " has changed since: both are left as they are.";
         } else {
-            if (testFileThere) fs::remove(fs::path(file), error);
-            if (!error) fs::rename(fs::path(backup), fs::path(file), error);
+            if (testFileThere) fs::remove(FsPath(file), error);
+            if (!error) fs::rename(FsPath(backup), FsPath(file), error);
             if (error)
                 return "A test run that did not end left " + file + " as " + backup + ", and it cannot be put back (" +
                        error.message() + ").";
             told = file + " was put back from " + backup + ", where a test run that did not end had left it.";
         }
     } else if (testFileThere) {
-        fs::remove(fs::path(file), error);
+        fs::remove(FsPath(file), error);
         if (error)
             return "The INI file " + file + " of a test run that did not end cannot be removed (" + error.message() +
                    ").";

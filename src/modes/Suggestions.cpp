@@ -12,6 +12,7 @@
 #include "modes/AutoSelect.h"
 #include "modes/AvailableModes.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 
 namespace kelvaro {
 
@@ -205,7 +206,7 @@ Outcome WriteModeListWithSuggestions(const std::string& currentFile, const std::
                                      const std::vector<ModeSuggestion>& chosen) {
     std::error_code error;
     std::error_code same;
-    if (std::filesystem::equivalent(currentFile, newFile, same))
+    if (std::filesystem::equivalent(FsPath(currentFile), FsPath(newFile), same))
         return Outcome::Failure("the new mode list must not replace " + currentFile);
     const std::optional<std::string> bytes = ReadWholeFile(currentFile, &error);
     if (!bytes) return Outcome::Failure("cannot read " + currentFile, error);

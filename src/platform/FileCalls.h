@@ -69,6 +69,9 @@ std::vector<std::error_code> SyncFileSystems(const std::vector<int>& folderFds);
 
 std::error_code RenameOver(const std::string& temp, const std::string& target);
 
+// Removes a file; what std::remove does.
+void RemoveFile(const std::string& path);
+
 // The bytes of the file at a non-empty path.
 std::optional<std::string> ReadWhole(const std::string& path, std::error_code* error, FileReads reads);
 

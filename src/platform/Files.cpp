@@ -56,17 +56,17 @@ bool FileExistsImpl(const std::string& path, bool allowFolder) {
 
     if (last.find_first_of("*?") == std::string::npos) {
         std::error_code ec;
-        fs::file_status st = fs::status(path, ec); // follows links, as opening the file would
+        fs::file_status st = fs::status(FsPath(path), ec); // follows links, as opening the file would
         return !ec && Accepts(st, allowFolder);
     }
 
     std::string folder = sep == std::string::npos ? std::string(".") : path.substr(0, sep + 1);
     std::error_code ec;
-    fs::directory_iterator it(folder, ec);
+    fs::directory_iterator it(FsPath(folder), ec);
     if (ec) return false;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec) return false;
-        if (!WildcardMatch(last, it->path().filename().string())) continue;
+        if (!WildcardMatch(last, PathText(it->path().filename()))) continue;
         std::error_code ec2;
         fs::file_status st = it->status(ec2);
         if (!ec2 && Accepts(st, allowFolder)) return true;
@@ -162,7 +162,7 @@ int CreateTemp(const std::string& target, const Target& replaced, std::string& t
     if (replaced.exists) why = KeepOwnerAndMode(fd, replaced);
     if (why) {
         CloseFd(fd);
-        std::remove(temp.c_str());
+        RemoveFile(temp);
         temp.clear();
         return -1;
     }
@@ -215,7 +215,7 @@ std::optional<std::string> ReadStandardInput(std::error_code* error) {
 std::error_code NotARegularFile(const std::string& path) {
     if (path.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
     std::error_code ec;
-    const fs::file_status st = fs::status(path, ec);
+    const fs::file_status st = fs::status(FsPath(path), ec);
     if (fs::is_regular_file(st)) return {};
     if (st.type() == fs::file_type::not_found) return std::make_error_code(std::errc::no_such_file_or_directory);
     if (ec) return ec;
@@ -265,7 +265,7 @@ AtomicFile::AtomicFile(const std::string& path, DeviceWrites devices) {
 
 AtomicFile::~AtomicFile() {
     CloseFd(fd_);
-    if (!temp_.empty()) std::remove(temp_.c_str());
+    if (!temp_.empty()) RemoveFile(temp_);
     UnregisterTempFolder(cleanupSlot_);
     CloseFd(folderFd_);
 }
@@ -297,7 +297,7 @@ bool AtomicFile::Commit() {
         SyncFolder(folderFd_);
         return true;
     }
-    std::remove(temp_.c_str());
+    RemoveFile(temp_);
     temp_.clear();
     return false;
 }
@@ -333,7 +333,7 @@ std::error_code StagedWrites::Stage(const std::string& path, std::string_view by
             e.error = WriteAll(fd, bytes);
             e.error = CloseStaged(fd, e.error);
             if (e.error) {
-                std::remove(e.temp.c_str());
+                RemoveFile(e.temp);
                 e.temp.clear();
             }
         }
@@ -369,7 +369,7 @@ std::vector<std::error_code> StagedWrites::CommitAll() {
 
 void StagedWrites::Release() {
     for (const Entry& e : entries_)
-        if (!e.temp.empty()) std::remove(e.temp.c_str());
+        if (!e.temp.empty()) RemoveFile(e.temp);
     entries_.clear();
     for (const Folder& f : folders_) {
         UnregisterTempFolder(f.cleanupSlot);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::error_cod
 // no_such_file_or_directory, is_a_directory, FileWriteError::DeviceRefused (a FIFO or device) or
 // FileWriteError::NotAFile (a socket), or the system's reason.
 std::error_code NotARegularFile(const std::string& path);
+
+// The file opened as std::fopen opens it with that mode ("rb"); nullptr, with errno set, when it
+// cannot be.
+std::FILE* OpenFile(const std::string& path, const char* mode);
 
 // All of standard input, read to its end; nothing when a read fails (a folder given as the input),
 // and then error (when given) says why.

@@ -153,6 +153,8 @@ std::error_code RenameOver(const std::string& temp, const std::string& target) {
     return std::rename(temp.c_str(), target.c_str()) == 0 ? std::error_code() : LastErrno();
 }
 
+void RemoveFile(const std::string& path) { std::remove(path.c_str()); }
+
 namespace {
 
 // Reads an open file whole and closes it: one fstat for the size, then reads up to it, so that a
@@ -221,6 +223,8 @@ std::optional<std::string> ReadWhole(const std::string& path, std::error_code* e
 } // namespace filecalls
 
 using namespace filecalls;
+
+std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
 FolderFiles::FolderFiles(const std::string& folder) : folder_(folder) {
     if (folder.empty()) return;

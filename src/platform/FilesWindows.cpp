@@ -16,6 +16,7 @@
 #include "platform/FileCalls.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "platform/Wide.h"
 
 namespace fs = std::filesystem;
 
@@ -23,12 +24,10 @@ namespace kelvaro {
 
 namespace filecalls {
 
-// Names compare as Windows compares them: upper-cased by the system's own rules.
+// Names compare without case, as Windows compares them. The names are UTF-8: the bytes of a
+// letter outside ASCII compare as they are, since a byte of one is no letter of its own.
 bool SameNameChar(char a, char b) {
-    auto up = [](char c) {
-        auto one = reinterpret_cast<LPSTR>(static_cast<std::uintptr_t>(static_cast<unsigned char>(c)));
-        return static_cast<char>(reinterpret_cast<std::uintptr_t>(CharUpperA(one)));
-    };
+    auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
     return up(a) == up(b);
 }
 
@@ -37,7 +36,7 @@ int CurrentProcessId() { return _getpid(); }
 void ExamineTarget(Target& t, DeviceWrites devices) {
     const std::string& path = t.path;
     struct _stat64 st {};
-    if (_stat64(path.c_str(), &st) != 0) return; // a new file
+    if (_wstat64(WideText(path).c_str(), &st) != 0) return; // a new file
     if (st.st_mode & _S_IFDIR)
         t.error = std::make_error_code(std::errc::is_a_directory);
     else if (st.st_mode & _S_IFREG)
@@ -64,7 +63,9 @@ void SyncFolder(int folderFd) { (void)folderFd; }
 
 std::error_code SyncFile(int fd) { return _commit(fd) == 0 ? std::error_code() : LastErrno(); }
 
-int OpenToCompare(const std::string& path) { return _open(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT); }
+int OpenToCompare(const std::string& path) {
+    return _wopen(WideText(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+}
 
 bool IsFileOfSize(int fd, std::uint64_t size) {
     struct _stat64 st {};
@@ -74,7 +75,8 @@ bool IsFileOfSize(int fd, std::uint64_t size) {
 long long ReadSome(int fd, char* data, std::size_t size) { return _read(fd, data, static_cast<unsigned>(size)); }
 
 int CreateExclusive(const std::string& path) {
-    return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+    return _wopen(WideText(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                  _S_IREAD | _S_IWRITE);
 }
 
 // A new file in a folder takes the folder's inherited access rules, as the file it replaces did;
@@ -90,7 +92,9 @@ long long WriteSome(int fd, const char* data, std::size_t size) {
     return _write(fd, data, chunk);
 }
 
-int OpenToWrite(const std::string& path) { return _open(path.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT); }
+int OpenToWrite(const std::string& path) {
+    return _wopen(WideText(path).c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
+}
 
 std::error_code CloseStaged(int fd, std::error_code error) {
     // Windows has no sync of a whole file system: each file is synced here.
@@ -105,9 +109,13 @@ std::vector<std::error_code> SyncFileSystems(const std::vector<int>& folderFds) 
 }
 
 std::error_code RenameOver(const std::string& temp, const std::string& target) {
-    if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+    if (MoveFileExW(WideText(temp).c_str(), WideText(target).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
     return std::error_code(static_cast<int>(GetLastError()), std::system_category());
 }
+
+void RemoveFile(const std::string& path) { _wremove(WideText(path).c_str()); }
 
 std::optional<std::string> ReadWhole(const std::string& path, std::error_code* error, FileReads reads) {
     auto fail = [error](std::error_code why) -> std::optional<std::string> {
@@ -115,13 +123,14 @@ std::optional<std::string> ReadWhole(const std::string& path, std::error_code* e
         return std::nullopt;
     };
     std::error_code ec;
-    if (fs::is_directory(path, ec)) return fail(std::make_error_code(std::errc::is_a_directory));
+    const fs::path name = FsPath(path);
+    if (fs::is_directory(name, ec)) return fail(std::make_error_code(std::errc::is_a_directory));
     if (reads == FileReads::RegularOnly)
         if (const std::error_code why = NotARegularFile(path)) return fail(why);
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = _wfopen(name.c_str(), L"rb");
     if (!f) return fail(LastErrno());
     std::string out;
-    auto size = fs::file_size(path, ec);
+    auto size = fs::file_size(name, ec);
     if (!ec && size > 0) out.reserve(static_cast<std::size_t>(size));
     char buf[65536];
     errno = 0;
@@ -139,10 +148,14 @@ std::optional<std::string> ReadWhole(const std::string& path, std::error_code* e
 
 } // namespace filecalls
 
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+    return _wfopen(WideText(path).c_str(), WideText(mode).c_str());
+}
+
 FolderFiles::FolderFiles(const std::string& folder) : folder_(folder) {
     if (folder.empty()) return;
     std::error_code ec;
-    fs::directory_iterator it(folder, ec);
+    fs::directory_iterator it(FsPath(folder), ec);
     if (ec) return;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec) {
@@ -157,7 +170,7 @@ FolderFiles::FolderFiles(const std::string& folder) : folder_(folder) {
             kind = EntryKind::Folder;
         else if (!ec && !fs::is_symlink(st))
             kind = EntryKind::Other;
-        entries_.emplace(it->path().filename().string(), kind);
+        entries_.emplace(PathText(it->path().filename()), kind);
     }
     listed_ = true;
 }
@@ -172,7 +185,7 @@ std::optional<std::string> FolderFiles::Read(const std::string& name, std::error
 // rename carries a new time of change.
 std::string FileChangeStamp(const std::string& path) {
     struct _stat64 st {};
-    if (path.empty() || _stat64(path.c_str(), &st) != 0) return {};
+    if (path.empty() || _wstat64(WideText(path).c_str(), &st) != 0) return {};
     return std::to_string(st.st_size) + ":" + std::to_string(static_cast<long long>(st.st_mtime));
 }
 

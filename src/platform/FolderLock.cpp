@@ -7,6 +7,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/Wide.h"
 #else
 #include <cerrno>
 #include <fcntl.h>
@@ -87,7 +89,7 @@ FolderLock::~FolderLock() {
 // the semaphore is gone and the next try makes a free one. It cannot tell which process holds it.
 FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait, const std::function<void()>& pump) {
     const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    HANDLE dir = CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr, OPEN_EXISTING,
+    HANDLE dir = CreateFileW(WideText(folder).c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr, OPEN_EXISTING,
                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (dir == INVALID_HANDLE_VALUE) return; // missing: the writes report it
     BY_HANDLE_FILE_INFORMATION info{};

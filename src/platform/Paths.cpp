@@ -7,9 +7,13 @@
 #include <system_error>
 
 #include "platform/Files.h"
+#include "platform/System.h"
 
 #ifdef _WIN32
+#include <shlobj.h>
 #include <windows.h>
+
+#include "platform/Wide.h"
 #else
 #include <fcntl.h>
 #include <pwd.h>
@@ -19,6 +23,38 @@
 namespace fs = std::filesystem;
 
 namespace kelvaro {
+
+#ifdef _WIN32
+
+std::wstring WideText(std::string_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::string Utf8Text(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
+fs::path FsPath(std::string_view text) { return fs::path(WideText(text)); }
+
+std::string PathText(const fs::path& path) { return Utf8Text(path.native()); }
+
+#else
+
+fs::path FsPath(std::string_view text) { return fs::path(text); }
+
+std::string PathText(const fs::path& path) { return path.native(); }
+
+#endif
 
 bool IsPathSeparator(char c) {
 #ifdef _WIN32
@@ -66,12 +102,12 @@ std::string FolderOfFile(std::string_view path, bool* found) {
 std::string ProgramFolder() {
     std::string exe;
 #ifdef _WIN32
-    std::string buf(MAX_PATH, '\0');
+    std::wstring buf(MAX_PATH, L'\0');
     for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
         if (n == 0) break;
         if (n < buf.size()) {
-            exe.assign(buf.data(), n);
+            exe = Utf8Text(std::wstring_view(buf.data(), n));
             break;
         }
         buf.resize(buf.size() * 2);
@@ -79,30 +115,36 @@ std::string ProgramFolder() {
 #else
     std::error_code ec;
     fs::path p = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) exe = p.string();
+    if (!ec) exe = PathText(p);
 #endif
     if (exe.empty()) {
         std::error_code ec2;
-        return fs::current_path(ec2).string();
+        return PathText(fs::current_path(ec2));
     }
     return FolderOfFile(exe);
 }
 
 std::string HomeFolder() {
 #ifdef _WIN32
-    if (const char* profile = std::getenv("USERPROFILE"); profile && *profile) return profile;
-#endif
+    if (std::string profile = EnvironmentValue("USERPROFILE"); !profile.empty()) return profile;
+    return EnvironmentValue("HOME");
+#else
     if (const char* home = std::getenv("HOME"); home && *home) return home;
-#ifndef _WIN32
     if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
-#endif
     return {};
+#endif
 }
 
 std::string UserDataFolder() {
 #ifdef _WIN32
-    if (const char* appData = std::getenv("APPDATA"); appData && *appData) return JoinPath(appData, "Kelvaro");
-    return JoinPath(ProgramFolder(), "Kelvaro");
+    // The local folder, not the roaming one: mame.dat is the emulator's list of this computer.
+    std::string local = EnvironmentValue("LOCALAPPDATA");
+    if (PWSTR known = nullptr;
+        local.empty() && SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &known) == S_OK) {
+        local = Utf8Text(known);
+        CoTaskMemFree(known);
+    }
+    return JoinPath(local.empty() ? ProgramFolder() : local, "Kelvaro");
 #else
     // A relative XDG_DATA_HOME is invalid by the base-directory rules and is ignored.
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') return JoinPath(xdg, "kelvaro");
@@ -123,7 +165,7 @@ bool IsWritableFolder(const std::string& folder) {
 #ifdef _WIN32
     probe =
         JoinPath(folder, ".kelvaro-probe-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter));
-    HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE h = CreateFileW(WideText(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     CloseHandle(h);
@@ -157,7 +199,7 @@ std::string ChooseDataFolder(const std::string& programFolder, Layout layout) {
     if (layout == Layout::Portable && IsWritableFolder(programFolder)) return programFolder;
     std::string user = UserDataFolder();
     std::error_code ec;
-    fs::create_directories(user, ec);
+    fs::create_directories(FsPath(user), ec);
     return user;
 }
 
@@ -188,9 +230,9 @@ bool IsSafeFileName(std::string_view name) {
 
 bool SameFile(const std::string& a, const std::string& b) {
     std::error_code error;
-    if (std::filesystem::equivalent(a, b, error)) return true;
+    if (fs::equivalent(FsPath(a), FsPath(b), error)) return true;
     const auto place = [&error](const std::string& name) {
-        return std::filesystem::absolute(name, error).lexically_normal();
+        return fs::absolute(FsPath(name), error).lexically_normal();
     };
     return place(a) == place(b);
 }
@@ -206,7 +248,7 @@ bool IsRoot(const std::string& text) {
 }
 
 std::string NormalForm(const fs::path& path) {
-    std::string text = path.lexically_normal().string();
+    std::string text = PathText(path.lexically_normal());
     while (!text.empty() && !IsRoot(text) && IsPathSeparator(text.back())) text.pop_back();
     return text;
 }
@@ -214,17 +256,20 @@ std::string NormalForm(const fs::path& path) {
 // The folder as the file system resolves it, links followed, for comparing.
 std::string ComparableFolder(const std::string& folder) {
     std::error_code ec;
-    fs::path resolved = fs::weakly_canonical(fs::path(folder), ec);
-    std::string text = NormalForm(ec ? fs::path(folder) : resolved);
-    if (!kCaseSensitiveFileNames)
-        for (char& c : text)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    fs::path resolved = fs::weakly_canonical(FsPath(folder), ec);
+    std::string text = NormalForm(ec ? FsPath(folder) : resolved);
+#ifdef _WIN32
+    // Upper case by the system's own rules, which hold for "Zoë" and "ZOË" too.
+    std::wstring wide = WideText(text);
+    if (!wide.empty()) CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    text = Utf8Text(wide);
+#endif
     return text;
 }
 
 } // namespace
 
-std::string NormalPath(const std::string& path) { return NormalForm(fs::path(path)); }
+std::string NormalPath(const std::string& path) { return NormalForm(FsPath(path)); }
 
 bool SameFolder(const std::string& a, const std::string& b) {
     return !a.empty() && !b.empty() && ComparableFolder(a) == ComparableFolder(b);

@@ -1,9 +1,18 @@
 #pragma once
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace kelvaro {
+
+// Every text of the program is UTF-8, paths too ("D:\ゲーム", "/home/zoë"). A path for
+// std::filesystem is made from such a text, and read back into one, only through these two: on
+// Windows a std::string given to std::filesystem directly is taken in the system's code page, so
+// a name outside it would be lost; there they go through the system's wide (UTF-16) names. Elsewhere
+// they are the same bytes.
+std::filesystem::path FsPath(std::string_view text);
+std::string PathText(const std::filesystem::path& path);
 
 // The platform's folder separator: '\\' on Windows, '/' elsewhere.
 char PathSeparator();
@@ -51,8 +60,9 @@ std::string ProgramFolder();
 // that stands for "~" (the emulator's folders, its settings file) asks here.
 std::string HomeFolder();
 
-// The per-user data folder: $XDG_DATA_HOME/kelvaro, or ~/.local/share/kelvaro (created on demand
-// by the caller).
+// The per-user data folder (created on demand by the caller): on Windows %LOCALAPPDATA%\Kelvaro
+// (the system's local application data folder when the variable is unset); elsewhere
+// $XDG_DATA_HOME/kelvaro, or ~/.local/share/kelvaro.
 std::string UserDataFolder();
 
 // How this build of the program is laid out. A portable build (run from its build folder or a
@@ -63,9 +73,10 @@ enum class Layout { Portable, Installed };
 // The layout this program was built for.
 Layout BuildLayout();
 
-// The folder that receives "kelvaro.cfg" and "mame.dat". Portable: the program folder when
-// writable, otherwise the per-user data folder. Installed: always the per-user data folder, even
-// for root, whose every folder is writable. The per-user folder is created when missing.
+// The folder that receives "kelvaro.cfg" and "mame.dat". Portable (every Windows build): the
+// program folder when a file can be created and removed there, otherwise the per-user data
+// folder. Installed: always the per-user data folder, even for root, whose every folder is
+// writable. The per-user folder is created when missing.
 std::string ChooseDataFolder(const std::string& programFolder, Layout layout = BuildLayout());
 
 // A shipped file (the default mode list, readme.txt). Portable: in the program folder, then in

@@ -8,6 +8,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/Wide.h"
 #else
 #include <cerrno>
 #include <csignal>
@@ -160,8 +162,8 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
                 bool showWindow, const Sink* onOutput, const Sink* onError, const std::function<void()>& pump,
                 const Deadline& deadline) {
     Pumper pumper(pump);
-    std::string line = CommandLine(program, args);
-    STARTUPINFOA si{};
+    std::wstring line = WideText(CommandLine(program, args));
+    STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = showWindow ? SW_SHOWNORMAL : SW_HIDE;
@@ -194,8 +196,9 @@ ProcessExit Run(const std::string& program, const std::vector<std::string>& args
         si.hStdError = onError ? writeEnds[1] : nul;
     }
     PROCESS_INFORMATION pi{};
-    BOOL started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr,
-                                  workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi);
+    const std::wstring exe = WideText(program), folder = WideText(workingFolder);
+    BOOL started = CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr,
+                                  folder.empty() ? nullptr : folder.c_str(), &si, &pi);
     const std::error_code startError = started ? std::error_code() : LastError();
     closeAll();
     if (!started) {

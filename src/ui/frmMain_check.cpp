@@ -62,9 +62,9 @@ QString frmMain::IniChooserStart() {
     const EmulatorOptions* options = KnownEmulatorOptions();
     if (!options || options->IniFolders.empty()) return {};
     // A first INI folder that is not there yet opens the chooser where it would be made.
-    std::filesystem::path folder(options->IniFolders.front());
-    while (folder.has_relative_path() && !IsExistingFolder(folder.string())) folder = folder.parent_path();
-    return QtText(folder.string());
+    std::filesystem::path folder = FsPath(options->IniFolders.front());
+    while (folder.has_relative_path() && !IsExistingFolder(PathText(folder))) folder = folder.parent_path();
+    return QtText(PathText(folder));
 }
 
 } // namespace kelvaro

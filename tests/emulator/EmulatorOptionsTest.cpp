@@ -26,24 +26,28 @@ TEST(EmulatorOptions, OptionLinesAndSearchPathsAsTheEmulatorReadsThem) {
     SetEnv("HOME", "/home/ann");
     SetEnv("KELVARO_TEST_DIR", "/data");
     SetEnv("KELVARO_TEST_UNSET", nullptr);
+#ifdef _WIN32
+    // Windows' rule: %NAME% in any case; an unset one, "~" and "$" stay as written. The default
+    // inipath starts beside mame.exe, the working folder.
+    SetEnv("KELVARO_TEST_DIR", "D:\\data");
+    const std::vector<std::string> folders = ExpandSearchPath(
+        "%KELVARO_TEST_DIR%\\mame;%kelvaro_test_dir%/a;%KELVARO_TEST_UNSET%\\x;100%;~/ini;$HOME;.;ini/presets;%%;C:\\",
+        "C:\\emu");
+    const std::vector<std::string> expectedFolders = {"D:\\data\\mame",
+                                                      "D:\\data\\a",
+                                                      "C:\\emu\\%KELVARO_TEST_UNSET%\\x",
+                                                      "C:\\emu\\100%",
+                                                      "C:\\emu\\~\\ini",
+                                                      "C:\\emu\\$HOME",
+                                                      "C:\\emu",
+                                                      "C:\\emu\\ini\\presets",
+                                                      "C:\\emu\\%%",
+                                                      "C:\\"};
+#else
     const std::vector<std::string> folders = ExpandSearchPath(
         "$HOME/.mame;;~/ini/;~ann/x;${KELVARO_TEST_DIR}/a$KELVARO_TEST_DIR;$KELVARO_TEST_UNSET/x;${open;ini/../ini2;.;"
         "$;/;/:/",
         "/emu");
-#ifdef _WIN32
-    // The same folders with Windows' separator; "~" is the user's profile folder there.
-    const std::vector<std::string> expectedFolders = {"\\home\\ann\\.mame",
-                                                      HomeFolder() + "\\ini",
-                                                      "\\emu\\~ann\\x",
-                                                      "\\data\\a\\data",
-                                                      "\\x",
-                                                      "\\emu\\${open",
-                                                      "\\emu\\ini2",
-                                                      "\\emu",
-                                                      "\\emu\\$",
-                                                      "\\",
-                                                      "\\:\\"};
-#else
     const std::vector<std::string> expectedFolders = {"/home/ann/.mame",
                                                       "/home/ann/ini",
                                                       "/emu/~ann/x",
@@ -152,8 +156,13 @@ TEST(EmulatorOptions, CacheAsksAgainWhenTheExecutableOrAMameIniChanges) {
     SetEnv("HOME", t.File("home").c_str());
     fs::create_directories(t.File("home/.mame"));
     // The system file is on the built-in path only: a change there counts too.
-    const std::string body =
-        "when -noreadconfig say inipath " + t.File("etc") + "\nwhen -noreadconfig exit 0\nsay inipath $HOME/.mame\n";
+#ifdef _WIN32
+    const std::string home = "%HOME%";
+#else
+    const std::string home = "$HOME";
+#endif
+    const std::string body = "when -noreadconfig say inipath " + t.File("etc") +
+                             "\nwhen -noreadconfig exit 0\nsay inipath " + home + "/.mame\n";
     const std::string exe = StandIn(t, body);
     EmulatorOptionsCache cache;
     auto ask = [&](bool again = false) {

@@ -16,9 +16,12 @@
 #include "FolderHeld.h"
 #include "Standin.h"
 #include "TempDir.h"
+#include "core/SettingsFile.h"
+#include "ini/IniFiles.h"
 #include "ini/TestRun.h"
 #include "ini/TestRunRecord.h"
 #include "platform/Interrupts.h"
+#include "platform/Paths.h"
 
 using namespace kelvaro;
 namespace fs = std::filesystem;
@@ -219,3 +222,37 @@ TEST_F(TestRunTest, AnEndedRunGivesTheUsersFileBack) {
     EXPECT_TRUE(IniEntries().empty());
 }
 #endif
+
+// A user's folders may be named in any language and hold spaces (on Windows outside the system's
+// code page too): the game's INI file is written there and the emulator, run from there, finds
+// it; the folder is read back; the settings file is kept there.
+TEST(AnyFolderName, IniFilesTheEmulatorAndTheSettings) {
+    TempDir t;
+    const std::string base = "Zoë ゲーム", emu = t.File(base + "/emu"), ini = t.File(base + "/emu/ini"),
+                      seen = t.File(base + "/seen");
+    fs::create_directories(FsPath(ini));
+    fs::create_directories(FsPath(seen));
+    Model m;
+    m.Config.MameExePath = Standin(t, base + "/emu/mame", "note " + seen + "/ran\ncopy ini/$1.ini " + seen + "/ini\n");
+    m.Config.MameINIPath = ini;
+    m.Paths.DataFolder = t.File(base);
+    m.Games.Add(fixtures::Game("PACMAN", "224", "288", "60.606061", "V", "resolution 640x480|ror 1"));
+    const TestRunResult ran = TestRunGame(m, 1);
+    EXPECT_EQ(ran.Status, TestRunOutcome::Ran) << ran.Why.Reason();
+    EXPECT_EQ(TempDir::Read(seen + "/ran") + TempDir::Read(seen + "/ini"),
+              emu + "|" + kName + " -verbose\nresolution 640x480\r\nror 1\r\n");
+
+    t.Write(base + "/emu/ini/pacman.ini", "resolution 320x240\r\nrol 1\r\n");
+    m.NativeModes.Add(NativeModeRow{"224", "288", "60.606061", "V"});
+    m.AvailModes.Add(fixtures::Mode("320", "240", "60"));
+    ProgressSink quiet;
+    EXPECT_EQ(ReadExistingINIFiles(m, quiet), ReadIniOutcome::Read);
+    EXPECT_EQ(m.Games[1].GameINIText + " " + m.Games[1].GameModeWidth, "resolution 320x240|rol 1 320");
+
+    ASSERT_TRUE(SaveSettings(m));
+    Model again;
+    again.Paths.DataFolder = m.Paths.DataFolder;
+    ASSERT_TRUE(LoadSettings(again));
+    EXPECT_EQ(again.Config.MameINIPath, ini);
+    EXPECT_EQ(fixtures::Entries(t.File(base)), (std::set<std::string>{"emu", "kelvaro.cfg", "seen"}));
+}

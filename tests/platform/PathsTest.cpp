@@ -70,7 +70,7 @@ TEST(Paths, DataFolderIsTheProgramFolderWhenWritable) {
     EXPECT_EQ(ChooseDataFolder(dir.Path(), Layout::Portable), dir.Path());
     EXPECT_EQ(fixtures::Entries(dir.Path()), std::set<std::string>{"file"}); // no probe left
 #ifdef _WIN32
-    EnvVar user("APPDATA", dir.File("xdg").c_str());
+    EnvVar user("LOCALAPPDATA", dir.File("xdg").c_str());
     const std::string userFolder = dir.File("xdg/Kelvaro");
 #else
     EnvVar user("XDG_DATA_HOME", dir.File("xdg").c_str());

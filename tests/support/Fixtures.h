@@ -9,6 +9,7 @@
 #include "core/Model.h"
 #include "core/Progress.h"
 #include "modes/AutoSelect.h"
+#include "platform/Paths.h"
 
 namespace fixtures {
 
@@ -96,7 +97,8 @@ inline std::vector<std::string> ProgressOver(const std::string& text, int n) {
 // The names in a folder, to see that nothing else (a temporary file, a backup) was left.
 inline std::set<std::string> Entries(const std::string& folder) {
     std::set<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(folder)) names.insert(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(kelvaro::FsPath(folder)))
+        names.insert(kelvaro::PathText(e.path().filename()));
     return names;
 }
 

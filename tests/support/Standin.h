@@ -6,6 +6,7 @@
 #include <string>
 
 #include "TempDir.h"
+#include "platform/Paths.h"
 
 // Copies the stand-in to `name` in dir (with ".exe" on Windows), with `script` as its
 // standin.txt beside it, and returns its path.
@@ -15,16 +16,18 @@ inline std::string Standin(const TempDir& dir, const std::string& name, const st
 #else
     const std::string exe = dir.File(name);
 #endif
-    std::filesystem::create_directories(std::filesystem::path(exe).parent_path());
-    dir.Write((std::filesystem::path(name).parent_path() / "standin.txt").generic_string(), script);
+    using kelvaro::FsPath;
+    std::filesystem::create_directories(FsPath(exe).parent_path());
+    dir.Write(kelvaro::PathText(FsPath(name).parent_path() / "standin.txt"), script);
     // A new file, with a time of its own: MinGW's copy_file does not always overwrite one, Windows
     // keeps the original's time in a copy, and MinGW sets times to the second.
     namespace fs = std::filesystem;
     std::error_code none;
-    const fs::file_time_type before = fs::last_write_time(exe, none);
-    fs::remove(exe);
-    fs::copy_file(KELVARO_STANDIN_EXE, exe);
-    fs::last_write_time(exe, none ? fs::file_time_type::clock::now()
-                                  : std::max(fs::file_time_type::clock::now(), before + std::chrono::seconds(1)));
+    const fs::file_time_type before = fs::last_write_time(FsPath(exe), none);
+    fs::remove(FsPath(exe));
+    fs::copy_file(KELVARO_STANDIN_EXE, FsPath(exe));
+    fs::last_write_time(FsPath(exe),
+                        none ? fs::file_time_type::clock::now()
+                             : std::max(fs::file_time_type::clock::now(), before + std::chrono::seconds(1)));
     return exe;
 }

@@ -20,8 +20,10 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -33,20 +35,28 @@
 #include <unistd.h>
 #endif
 
+#include "platform/Files.h"
 #include "platform/Paths.h"
+#include "platform/System.h"
 
 namespace fs = std::filesystem;
+using kelvaro::FsPath;
+using kelvaro::PathText;
 
+// Names and arguments are UTF-8, as the program's own are, on Windows too.
 int main(int argc, char** argv) {
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
-    const std::string first = argc > 1 ? argv[1] : "";
+    const std::vector<std::string> args = kelvaro::ProgramArguments(argc, argv);
+    const std::string first = args.empty() ? "" : args.front();
     std::FILE* stream = stdout;
-    std::ifstream script(kelvaro::JoinPath(kelvaro::ProgramFolder(), "standin.txt"));
+    std::istringstream script(
+        kelvaro::ReadWholeFile(kelvaro::JoinPath(kelvaro::ProgramFolder(), "standin.txt")).value_or(""));
     std::string line;
     while (std::getline(script, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         for (std::size_t at; (at = line.find("$1")) != std::string::npos;) line.replace(at, 2, first);
         std::string word, rest = line;
         do {
@@ -67,7 +77,7 @@ int main(int argc, char** argv) {
         } else if (word == "say") {
             std::fprintf(stream, "%s\n", rest.c_str());
         } else if (word == "print") {
-            std::ifstream in(rest, std::ios::binary);
+            std::ifstream in(FsPath(rest), std::ios::binary);
             char buffer[65536];
             while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
                 std::fwrite(buffer, 1, static_cast<std::size_t>(in.gcount()), stream);
@@ -75,22 +85,22 @@ int main(int argc, char** argv) {
             const std::string zeros(std::stoul(rest), '\0');
             std::fwrite(zeros.data(), 1, zeros.size(), stream);
         } else if (word == "args") {
-            for (int i = 1; i < argc; ++i) std::fprintf(stream, "[%s]", argv[i]);
+            for (const std::string& arg : args) std::fprintf(stream, "[%s]", arg.c_str());
         } else if (word == "note") {
-            std::string seen = fs::current_path().string() + "|";
-            for (int i = 1; i < argc; ++i) seen.append(i > 1 ? " " : "").append(argv[i]);
-            std::ofstream(rest, std::ios::binary | std::ios::app) << seen << "\n";
+            std::string seen = PathText(fs::current_path()) + "|";
+            for (std::size_t i = 0; i < args.size(); ++i) seen.append(i > 0 ? " " : "").append(args[i]);
+            std::ofstream(FsPath(rest), std::ios::binary | std::ios::app) << seen << "\n";
         } else if (word == "list") {
             std::set<std::string> names;
             std::error_code ec;
-            for (const fs::directory_entry& e : fs::directory_iterator(first_word, ec))
-                names.insert(e.path().filename().string());
-            std::ofstream out(second, std::ios::binary);
+            for (const fs::directory_entry& e : fs::directory_iterator(FsPath(first_word), ec))
+                names.insert(PathText(e.path().filename()));
+            std::ofstream out(FsPath(second), std::ios::binary);
             for (const std::string& name : names) out << name << "\n";
         } else if (word == "copy") {
             std::error_code ec; // a file that is not there is not copied, as with cp
-            fs::remove(second, ec);
-            fs::copy_file(first_word, second, ec);
+            fs::remove(FsPath(second), ec);
+            fs::copy_file(FsPath(first_word), FsPath(second), ec);
         } else if (word == "wait") {
             std::fflush(stream);
             std::this_thread::sleep_for(std::chrono::duration<double>(std::stod(rest)));
