@@ -95,14 +95,10 @@ std::string TurnWords(int turn) {
 }
 
 bool VideoSwitchesModes(std::string_view video) {
-    if (video.empty()) return true;
-#ifdef _WIN32
-    // The Windows build switches modes in its Direct3D renderer only.
-    return EqualsIgnoringAsciiCase(video, "d3d") || EqualsIgnoringAsciiCase(video, "auto");
-#else
-    // The full-screen window switches the mode, whatever draws into it.
-    return !EqualsIgnoringAsciiCase(video, "none");
-#endif
+    // As the emulator's documentation of switchres says; "none" draws nothing at all.
+    for (const char* module : {"none", "gdi", "bgfx"})
+        if (EqualsIgnoringAsciiCase(video, module)) return false;
+    return true;
 }
 
 const char* SwitchingVideoModule() {

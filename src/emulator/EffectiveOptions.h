@@ -29,9 +29,8 @@ int TurnOf(bool right, bool left, bool flipX, bool flipY);
 // The turn in words: "not turned", "a quarter turn clockwise", "mirrored left to right", ...
 std::string TurnWords(int turn);
 
-// True when the video module switches the display's mode in full screen. "none" draws nothing;
-// on Windows only Direct3D (d3d, which auto picks) switches modes. Empty (not known) counts as
-// switching.
+// True when the video module switches the display's mode in full screen: every one but "gdi" and
+// "bgfx", and "none", which draws nothing. Empty (not known) counts as switching.
 bool VideoSwitchesModes(std::string_view video);
 
 // A video module that switches modes on this system: "opengl", or "d3d" on Windows.

@@ -104,6 +104,15 @@ TEST(EffectiveOptions, TheCheckNamesTheLineThatChangesKelvarosModeOrTurn) {
          "",
          pacman + " line 1",
          pacman + " line 2"},
+        // A parent's file that keeps the mode from switching.
+        {"0.251",
+         "",
+         "video bgfx\r\n",
+         {"problem: M.A.M.E. draws pacman with a video module that switches no video mode: line 1 of " + puckman +
+          " sets video bgfx. Fix: Change line 1 of " + puckman + " to \"video opengl\"."},
+         "",
+         pacman + " line 1",
+         pacman + " line 2"},
     };
     SetupCheckInput in;
     in.WorkingFolder = t.File("emu");
