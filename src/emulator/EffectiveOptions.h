@@ -9,16 +9,16 @@
 
 namespace kelvaro {
 
-// A picture's turn as the emulator composes it, in the bits of its orientation: the picture is
-// mirrored left to right, then top to bottom, then across the diagonal from the top left corner.
+// A picture's turn as the emulator composes it, in the bits of its orientation: 1 mirrors it left
+// to right, 2 top to bottom, 4 across the diagonal from the top left corner.
 inline constexpr int kMirrorX = 1, kMirrorY = 2, kAcrossDiagonal = 4;
 inline constexpr int kNotTurned = 0;
 inline constexpr int kQuarterRight = kAcrossDiagonal | kMirrorX; // ror
 inline constexpr int kHalfTurn = kMirrorX | kMirrorY;
 inline constexpr int kQuarterLeft = kAcrossDiagonal | kMirrorY; // rol
 
-// The turn `first` followed by the turn `then`.
-int AddTurns(int first, int then);
+// The two turns together, as the emulator adds a turn to the one it has so far.
+int AddTurns(int a, int b);
 
 // The turn of the emulator's rotation switches: a quarter turn clockwise when `right` is in
 // force (ror, or autoror on a vertical game), then one anti-clockwise when `left` is (rol, or

@@ -178,7 +178,9 @@ TEST(EmulatorOptions, CacheAsksAgainWhenTheExecutableOrAMameIniChanges) {
     EmulatorOptionsCache cache;
     auto ask = [&](bool again = false) {
         const bool ok = static_cast<bool>(cache.Get(exe, t.File("emu"), again));
-        return std::to_string(ok) + std::to_string(cache.Asked()) + std::to_string(Runs(t));
+        std::string said = ok ? "1" : "0";
+        said += cache.Asked() ? "1" : "0";
+        return said + std::to_string(Runs(t));
     };
     EXPECT_EQ(ask(), "113");     // -showconfig, and once each for the built-in folders and the version
     EXPECT_EQ(ask(), "103");     // nothing changed
