@@ -9,12 +9,15 @@
 
 namespace kelvaro::batch {
 
-// Checks what the emulator will make of the INI files: one line per finding, exit status 1 when
-// one is a problem, 2 when the emulator cannot be asked for its settings.
+// Checks what the emulator will make of the INI files: one line per finding, then with a game the
+// options that decide its mode and picture and where each comes from; exit status 1 when a
+// finding is a problem, 2 when the emulator cannot be asked for its settings.
 int CmdCheck(const Options& o) {
     const std::string exe = Require(o, "--exe");
     const std::string iniDir = Require(o, "--ini-dir");
     if (!IsExistingFolder(iniDir)) throw UsageError{"INI folder not found: " + iniDir};
+    // The game's parent, orientation and screen come from the game list.
+    if (o.Has("--game") && !o.Has("--dat")) throw UsageError{"--game needs --dat, the game list that holds it"};
     Model m = MakeModel(o);
     m.Config.MameExePath = exe;
     m.Config.MameINIPath = iniDir;
@@ -34,7 +37,8 @@ int CmdCheck(const Options& o) {
         return 2;
     }
     const SetupReport report = CheckSetup(in, options);
-    const std::string text = report.Text();
+    std::string text = report.Text();
+    if (report.GameOptions) text += EffectiveOptionsText(*report.GameOptions);
     std::string out;
     for (std::string_view line : SplitLines(text)) out += PrintableText(line) + "\n";
     std::cout << out;

@@ -70,7 +70,7 @@ const std::vector<Command>& Commands() {
          true,
          CmdCheck,
          0,
-         "--exe PATH --ini-dir DIR [--rom-dir DIR] [--game NAME] [--dat FILE]\n"
+         "--exe PATH --ini-dir DIR [--rom-dir DIR] [--dat FILE [--game NAME]]\n"
          "        [--cfg FILE] [--set Name=Value]..."},
         {"explain",
          {"--dat", "--modes", "--game", "--cfg"},

@@ -88,11 +88,11 @@ constexpr std::size_t kMaxAnswer = 4 << 20;
 
 } // namespace
 
-OptionValues ReadOptionLines(std::string_view text) {
-    OptionValues options;
+OptionLines ReadNumberedOptionLines(std::string_view text) {
+    OptionLines options;
     LineReader reader(text);
     std::string_view line;
-    while (reader.Next(line)) {
+    for (int number = 1; reader.Next(line); ++number) {
         while (!line.empty() && IsBlank(line.front())) line.remove_prefix(1);
         if (line.empty() || line.front() == '#') continue;
         std::size_t nameEnd = 0;
@@ -114,9 +114,52 @@ OptionValues ReadOptionLines(std::string_view text) {
             data.remove_prefix(1);
             if (!data.empty() && data.back() == '"') data.remove_suffix(1);
         }
-        options[std::string(line.substr(0, nameEnd))] = std::string(data);
+        options[std::string(line.substr(0, nameEnd))] = {std::string(data), number};
     }
     return options;
+}
+
+OptionValues ReadOptionLines(std::string_view text) {
+    OptionValues options;
+    for (auto& [name, value] : ReadNumberedOptionLines(text)) options.emplace(name, std::move(value.Value));
+    return options;
+}
+
+std::string EmulatorVersionIn(std::string_view helpAnswer) {
+    auto isDigit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    LineReader reader(helpAnswer);
+    std::string_view line;
+    // The first line names it ("MAME v0.251 (unknown)"); a few more leave room for a warning
+    // printed before it.
+    for (int n = 0; n < 5 && reader.Next(line); ++n) {
+        for (std::size_t at = 0; at + 1 < line.size(); ++at) {
+            // A word "v" and a number with at least one dot: "v0.251".
+            if (line[at] != 'v' || (at > 0 && !IsBlank(line[at - 1])) || !isDigit(line[at + 1])) continue;
+            std::size_t end = at + 1;
+            while (end < line.size() && (isDigit(line[end]) || (line[end] == '.' && isDigit(line[end - 1])))) ++end;
+            std::string_view number = line.substr(at + 1, end - at - 1);
+            if (number.back() == '.') number.remove_suffix(1);
+            if (number.find('.') != std::string_view::npos) return std::string(number);
+        }
+    }
+    return {};
+}
+
+bool MergesSameNamedInis(std::string_view version) {
+    // Compared part by part as numbers: "0.288" and later merge.
+    const int since[] = {0, 288};
+    for (int part : since) {
+        if (version.empty()) return false;
+        const std::size_t dot = version.find('.');
+        long long number = 0;
+        for (char c : version.substr(0, dot)) {
+            if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+            number = std::min(number * 10 + (c - '0'), 1000000LL);
+        }
+        if (number != part) return number > part;
+        version = dot == std::string_view::npos ? std::string_view() : version.substr(dot + 1);
+    }
+    return true;
 }
 
 std::string ExpandFolder(std::string_view folder, const std::string& workingFolder) {
@@ -159,7 +202,7 @@ bool EmulatorOptions::IsOn(std::string_view name) const {
 }
 
 Result<EmulatorOptions> ReadEmulatorOptions(std::string_view showConfig, std::string_view builtInShowConfig,
-                                            const std::string& workingFolder) {
+                                            const std::string& workingFolder, std::string_view helpAnswer) {
     EmulatorOptions options;
     options.Values = ReadOptionLines(showConfig);
     if (!options.Values.count("inipath"))
@@ -168,7 +211,9 @@ Result<EmulatorOptions> ReadEmulatorOptions(std::string_view showConfig, std::st
     options.IniFolders = ExpandSearchPath(options.Value("inipath"), workingFolder);
     options.RomFolders = ExpandSearchPath(options.Value("rompath"), workingFolder);
     options.WorkingFolder = workingFolder;
+    options.Version = EmulatorVersionIn(helpAnswer);
     const OptionValues builtIn = ReadOptionLines(builtInShowConfig);
+    options.Defaults = builtIn;
     auto builtInPath = builtIn.find("inipath");
     options.BuiltInIniFolders =
         builtInPath != builtIn.end() ? ExpandSearchPath(builtInPath->second, workingFolder) : options.IniFolders;
@@ -270,28 +315,33 @@ Result<std::string> AskEmulator(const std::string& exe, const std::string& worki
 namespace {
 
 Result<EmulatorOptions> OptionsOf(const std::string& exe, const std::string& workingFolder,
-                                  const Result<std::string>& answer, const std::string& builtIn) {
+                                  const Result<std::string>& answer, const std::string& builtIn,
+                                  const std::string& help) {
     if (!answer) return Outcome::Failure(answer.Reason());
-    Result<EmulatorOptions> options = ReadEmulatorOptions(*answer, builtIn, workingFolder);
+    Result<EmulatorOptions> options = ReadEmulatorOptions(*answer, builtIn, workingFolder, help);
     if (!options) return Outcome::Failure(exe + ": " + options.Reason());
     return options;
 }
 
-// The built-in answer: empty when the emulator does not give one.
-std::string AskBuiltIn(const std::string& exe, const std::string& workingFolder, const std::function<void()>& pump,
-                       std::chrono::milliseconds timeLimit) {
-    const Result<std::string> builtIn =
-        AskEmulator(exe, workingFolder, {"-noreadconfig", "-showconfig"}, pump, timeLimit);
-    return builtIn ? *builtIn : std::string();
+// The answer to the arguments: empty when the emulator does not give one.
+std::string AnswerOrNothing(const std::string& exe, const std::string& workingFolder,
+                            const std::vector<std::string>& args, const std::function<void()>& pump,
+                            std::chrono::milliseconds timeLimit) {
+    const Result<std::string> answer = AskEmulator(exe, workingFolder, args, pump, timeLimit);
+    return answer ? *answer : std::string();
 }
+
+const std::vector<std::string> kBuiltInArgs = {"-noreadconfig", "-showconfig"};
+const std::vector<std::string> kHelpArgs = {"-help"};
 
 } // namespace
 
 Result<EmulatorOptions> AskEmulatorOptions(const std::string& exe, const std::string& workingFolder,
                                            const std::function<void()>& pump, std::chrono::milliseconds timeLimit) {
     const Result<std::string> answer = AskEmulator(exe, workingFolder, {"-showconfig"}, pump, timeLimit);
-    return OptionsOf(exe, workingFolder, answer,
-                     answer ? AskBuiltIn(exe, workingFolder, pump, timeLimit) : std::string());
+    if (!answer) return Outcome::Failure(answer.Reason());
+    return OptionsOf(exe, workingFolder, answer, AnswerOrNothing(exe, workingFolder, kBuiltInArgs, pump, timeLimit),
+                     AnswerOrNothing(exe, workingFolder, kHelpArgs, pump, timeLimit));
 }
 
 FileStamp StampOf(const std::string& path) {
@@ -330,10 +380,11 @@ const Result<EmulatorOptions>& EmulatorOptionsCache::Get(const std::string& exe,
     // The built-in answer reads no file: it changes with the executable only.
     BuiltInKey builtInKey{exe, workingFolder, StampOf(exe)};
     if (answer && !(builtInKey_ && *builtInKey_ == builtInKey)) {
-        builtIn_ = AskBuiltIn(exe, workingFolder, pump, timeLimit);
+        builtIn_ = AnswerOrNothing(exe, workingFolder, kBuiltInArgs, pump, timeLimit);
+        help_ = AnswerOrNothing(exe, workingFolder, kHelpArgs, pump, timeLimit);
         builtInKey_ = std::move(builtInKey);
     }
-    answer_ = OptionsOf(exe, workingFolder, answer, builtIn_);
+    answer_ = OptionsOf(exe, workingFolder, answer, builtIn_, help_);
     key_ = MakeKey(exe, workingFolder);
     return answer_;
 }

@@ -15,11 +15,30 @@ namespace kelvaro {
 // Options by name, as an INI file or the emulator's -showconfig sets them.
 using OptionValues = std::map<std::string, std::string, std::less<>>;
 
+// An option's value with the line that sets it (1 for a file's first line).
+struct ValueAtLine {
+    std::string Value;
+    int Line = 0;
+    bool operator==(const ValueAtLine&) const = default;
+};
+using OptionLines = std::map<std::string, ValueAtLine, std::less<>>;
+
 // The option lines of an INI file or of -showconfig: "name value" (spaces or tabs between),
 // blank lines and lines starting with '#' skipped, spaces around the value trimmed, a value in
 // double quotes taken without them. A later line of a name replaces an earlier one, as the
 // emulator reads it.
 OptionValues ReadOptionLines(std::string_view text);
+// The same with the line of each value.
+OptionLines ReadNumberedOptionLines(std::string_view text);
+
+// The emulator's version as its -help answer names it in its first lines ("MAME v0.251
+// (unknown)" gives "0.251"); empty when it names none.
+std::string EmulatorVersionIn(std::string_view helpAnswer);
+
+// True when the version reads a name's INI file from every folder along inipath and merges them
+// option by option, the earlier folder winning (0.288 and later); false for the versions before,
+// which read only the first file of a name, and for a version not known.
+bool MergesSameNamedInis(std::string_view version);
 
 // One folder of a search path as the emulator opens it: a leading "~" is the home folder and
 // $NAME and ${NAME} are environment variables (an unset one counts as empty); on Windows instead
@@ -47,6 +66,8 @@ struct EmulatorOptions {
     std::string WorkingFolder;                   // relative folders are taken from here
     std::vector<std::string> UnreadableMameInis; // a mame.ini that is there but could not be read,
                                                  // with the reason: "/x/mame.ini (Permission denied)"
+    OptionValues Defaults;                       // its own values, before any mame.ini (-noreadconfig)
+    std::string Version;                         // "0.251" as -help names it; empty when not known
 
     // The value as printed; empty when the option was not printed.
     [[nodiscard]] std::string Value(std::string_view name) const;
@@ -55,13 +76,15 @@ struct EmulatorOptions {
 };
 
 // Reads the answer to -showconfig (and to -noreadconfig -showconfig for the built-in INI
-// folders; without it they count as inipath), and the first mame.ini along the built-in folders
-// for the folders of the second. A failure when the first answer holds no inipath line.
+// folders and values; without it they count as inipath), and the first mame.ini along the
+// built-in folders for the folders of the second; the version from the answer to -help. A failure
+// when the first answer holds no inipath line.
 Result<EmulatorOptions> ReadEmulatorOptions(std::string_view showConfig, std::string_view builtInShowConfig,
-                                            const std::string& workingFolder);
+                                            const std::string& workingFolder, std::string_view helpAnswer = {});
 
-// Runs the emulator directly in its working folder with -showconfig, and with -noreadconfig
-// -showconfig for the folders it looks in before reading any mame.ini. A failure says why when it
+// Runs the emulator directly in its working folder with -showconfig, with -noreadconfig
+// -showconfig for the folders it looks in before reading any mame.ini, and with -help for its
+// version (a failure there leaves the version unknown). A failure says why when it
 // cannot be started, ends with an error, answers with no options or more than any list of them,
 // or gives no answer within the time limit (it is ended then, and the mame.ini files it reads are
 // named as the likely cause).
@@ -81,7 +104,7 @@ FileStamp StampOf(const std::string& path);
 
 // The last answer of AskEmulatorOptions, asked again only when the executable, its working
 // folder, the home folder or a mame.ini in one of the INI folders (built-in and inipath) changed,
-// appeared or went.
+// appeared or went. The built-in values and the version are asked again only with a new executable.
 class EmulatorOptionsCache {
 public:
     // The options, from the emulator when askAgain is set or anything changed.
@@ -109,7 +132,7 @@ private:
     std::optional<Key> key_;
     Result<EmulatorOptions> answer_ = Outcome::Failure("not asked yet");
     std::optional<BuiltInKey> builtInKey_;
-    std::string builtIn_;
+    std::string builtIn_, help_;
     bool asked_ = false;
 };
 

@@ -110,17 +110,21 @@ std::string ModeAndRotationLines(const OptionValues& values) {
     return out;
 }
 
-std::vector<IniFileRead> IniFilesForGame(const EmulatorOptions& options, const GameFacts& game) {
+std::vector<IniFileRead> IniFilesForGame(const EmulatorOptions& options, const GameFacts& game, bool everyFolder) {
     std::vector<IniFileRead> files;
     auto add = [&](const std::vector<std::string>& folders, const std::string& name, const std::string& why,
                    bool mayApply = false) {
-        const std::string folder = FirstFolderHolding(folders, name);
-        if (folder.empty()) return;
-        const std::string path = JoinPath(folder, name);
-        // The same file read twice is listed once.
-        if (std::any_of(files.begin(), files.end(), [&](const IniFileRead& f) { return f.Path == path; })) return;
-        const std::optional<std::string> bytes = ReadWholeFile(path);
-        files.push_back({path, why, mayApply, bytes ? ModeAndRotationLines(ReadOptionLines(*bytes)) : std::string()});
+        for (const std::string& folder : folders) {
+            const std::string path = JoinPath(folder, name);
+            if (!IsFile(path)) continue;
+            // The same file read twice is listed once.
+            if (std::none_of(files.begin(), files.end(), [&](const IniFileRead& f) { return f.Path == path; })) {
+                const std::optional<std::string> bytes = ReadWholeFile(path);
+                files.push_back(
+                    {name, path, why, mayApply, bytes ? ModeAndRotationLines(ReadOptionLines(*bytes)) : std::string()});
+            }
+            if (!everyFolder) return;
+        }
     };
     add(options.BuiltInIniFolders, "mame.ini", "the emulator's settings");
     add(options.MameIniFolders, "mame.ini", "the emulator's settings");
@@ -141,7 +145,7 @@ std::vector<IniFileRead> IniFilesForGame(const EmulatorOptions& options, const G
             (game.GrandparentIsBios ? "the BIOS " : "the grandparent ") + game.Grandparent);
     if (!game.Parent.empty())
         add(options.IniFolders, game.Parent + ".ini", (game.ParentIsBios ? "the BIOS " : "the parent ") + game.Parent);
-    add(options.IniFolders, game.Name + ".ini", "the game itself");
+    if (!game.Name.empty()) add(options.IniFolders, game.Name + ".ini", "the game itself");
     return files;
 }
 

@@ -48,7 +48,8 @@ std::string FirstFolderHolding(const std::vector<std::string>& folders, std::str
 
 // One INI file that the emulator reads for a game.
 struct IniFileRead {
-    std::string Path;      // the file, in the first INI folder that holds its name
+    std::string Name;      // the name looked for: "mame.ini", "source/pacman.ini", "pacman.ini"
+    std::string Path;      // the file, in an INI folder that holds its name
     std::string Why;       // "the orientation", "the parent puckman", ...
     bool MayApply = false; // a machine type's file: read only for machines of that type
     std::string Sets;      // the resolution and rotation lines it holds ("resolution 640x480, ror 1")
@@ -56,9 +57,13 @@ struct IniFileRead {
 
 // The INI files the emulator reads for the game, in its order: the mame.ini it reads first and
 // the one along inipath, the orientation's, the machine types' (those that exist may apply), the
-// screen's, the source file's, the grandparent's, the parent's and the game's own. Only names
-// that an INI folder holds are listed.
-std::vector<IniFileRead> IniFilesForGame(const EmulatorOptions& options, const GameFacts& game);
+// screen's, the source file's, the grandparent's, the parent's and the game's own (none for a game
+// without a name: what every machine of its kind reads). Only names
+// that an INI folder holds are listed: from the first folder that holds each, or with everyFolder
+// from every folder that holds it, in the folders' order (as the versions read them that merge
+// the files of a name). A file is listed once.
+std::vector<IniFileRead> IniFilesForGame(const EmulatorOptions& options, const GameFacts& game,
+                                         bool everyFolder = false);
 
 // The resolution and rotation lines of an INI file's text: "resolution 640x480, ror 1"; empty
 // when it holds none. Rotation switches that are 0 are left out.

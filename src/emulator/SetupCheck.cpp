@@ -32,11 +32,6 @@ constexpr NoSwitchVideo kNoSwitchVideo[] = {
     {"bgfx", "which does not switch video modes even with switchres on"},
     {"none", "which shows no picture at all"},
 };
-#ifdef _WIN32
-const char* const kSwitchingVideo = "d3d";
-#else
-const char* const kSwitchingVideo = "opengl";
-#endif
 
 // How many names a finding lists before it only counts.
 constexpr std::size_t kNamesListed = 5;
@@ -53,23 +48,30 @@ int IndexOfFolder(const std::vector<std::string>& folders, const std::string& fo
     return -1;
 }
 
-// The rotation switches that are on: "ror 1 and autorol 1"; empty when none is.
-std::string RotationSwitchesOn(const OptionValues& values) {
-    std::vector<std::string> on;
-    for (const char* name : {"ror", "rol", "autoror", "autorol"}) {
-        auto it = values.find(name);
-        if (it != values.end() && !it->second.empty() && it->second != "0")
-            on.push_back(std::string(name) + " " + it->second);
-    }
-    std::string out;
-    for (std::size_t i = 0; i < on.size(); ++i) out += (i == 0 ? "" : i + 1 == on.size() ? " and " : ", ") + on[i];
-    return out;
+OptionLines LinesOfFile(const std::string& path) {
+    const std::optional<std::string> bytes = ReadWholeFile(path);
+    return bytes ? ReadNumberedOptionLines(*bytes) : OptionLines();
 }
 
-OptionValues OptionsOfFile(const std::string& path) {
-    const std::optional<std::string> bytes = ReadWholeFile(path);
-    return bytes ? ReadOptionLines(*bytes) : OptionValues();
+std::string NameOfFile(const std::string& path) { return fs::path(path).filename().string(); }
+
+// "line 2 of /x/puckman.ini sets rol 1"; "M.A.M.E.'s mame.ini sets rol 1" for a value of a
+// mame.ini whose line is not found; "ror is 0, M.A.M.E.'s default".
+std::string SetBy(const std::string& option, const EffectiveValue& v) {
+    if (v.File.empty()) return option + " is " + v.Value + ", M.A.M.E.'s default";
+    if (v.Line == 0) return "M.A.M.E.'s mame.ini sets " + OptionLine(option, v.Value);
+    return "line " + std::to_string(v.Line) + " of " + v.File + " sets " + OptionLine(option, v.Value);
 }
+
+// What Kelvaro means for a game, or for every game of a kind, to be compared with what the
+// emulator makes of its INI files.
+struct Intent {
+    std::string Whose;    // "pacman's", "every vertical game's"
+    std::string TurnLine; // "ror 1", "rol 1" or empty: the line Kelvaro gives its picture
+    std::string OwnFile;  // Kelvaro's INI file of the game; empty for a kind of games
+    bool OwnRead = false; // the emulator reads it
+    std::string Hider;    // the file of its name that the emulator reads instead; empty when none
+};
 
 class Checker {
 public:
@@ -85,17 +87,145 @@ public:
 
 private:
     void Add(CheckLevel level, std::string text, std::string fix = {}, std::optional<OptionFix> oneLine = {},
-             const char* hint = "") {
-        r_.Findings.push_back({level, std::move(text), std::move(fix), std::move(oneLine), hint});
+             std::string hint = {}) {
+        r_.Findings.push_back({level, std::move(text), std::move(fix), std::move(oneLine), std::move(hint)});
     }
     // A switch that must be on for the INI files to count; offered as a one-line fix when asked.
     void MustBeOn(const char* option, const std::string& problem, const std::string& ok, bool offerFix,
                   const char* hint);
+    // What to do so that the option's line says value instead: change the line, or the line of
+    // the user's mame.ini when the line is not known.
+    [[nodiscard]] std::string ChangeLine(const std::string& option, const EffectiveValue& v,
+                                         const std::string& value) const;
+    // One finding a line that gives the picture another turn than the intent's; false when the
+    // turn is the one meant.
+    bool CompareTurn(const EffectiveOptions& e, const Intent& intent, CheckLevel level, const std::string& hint);
+    // The game's resolution, mode switch, window and video module against Kelvaro's INI file of it.
+    void CompareMode(const EffectiveOptions& e, const Intent& intent, const OptionLines& own, const std::string& hint);
 
     const SetupCheckInput& in_;
     const EmulatorOptions& o_;
     SetupReport& r_;
 };
+
+std::string Checker::ChangeLine(const std::string& option, const EffectiveValue& v, const std::string& value) const {
+    if (v.Line > 0)
+        return "Change line " + std::to_string(v.Line) + " of " + v.File + " to \"" + OptionLine(option, value) + "\".";
+    return PlaceOptionLine(o_, option, value, in_.Home).Advice;
+}
+
+bool Checker::CompareTurn(const EffectiveOptions& e, const Intent& intent, CheckLevel level, const std::string& hint) {
+    const bool wantRight = intent.TurnLine == "ror 1", wantLeft = intent.TurnLine == "rol 1";
+    const int meant = TurnOf(wantRight, wantLeft, false, false);
+    if (e.Turn() == meant) return false;
+    const std::string what =
+        "M.A.M.E. shows " + intent.Whose + " picture " + TurnWords(e.Turn()) +
+        (intent.TurnLine.empty() ? std::string(", where Kelvaro leaves it unturned")
+                                 : ", not " + TurnWords(meant) + " as Kelvaro's \"" + intent.TurnLine + "\" means") +
+        ": ";
+    // A switch in force that Kelvaro's line does not ask for.
+    auto extra = [&](const char* option, bool counts, const std::string& effect) {
+        const EffectiveValue& v = e.Get(option);
+        if (counts && v.IsOn())
+            Add(level, what + SetBy(option, v) + ", which " + effect + ".", ChangeLine(option, v, "0"), {}, hint);
+    };
+    auto against = [&](bool otherWanted, bool otherOn, const char* other) {
+        if (!otherWanted) return std::string("turns it");
+        return otherOn ? "cancels the " + std::string(other) + " 1: the two quarter turns together leave it unturned"
+                       : std::string("turns it the other way");
+    };
+    if (!wantLeft) {
+        const std::string effect = against(wantRight, e.TurnsRight(), "ror");
+        extra("rol", true, effect);
+        extra("autorol", e.Vertical, effect);
+    }
+    if (!wantRight) {
+        const std::string effect = against(wantLeft, e.TurnsLeft(), "rol");
+        extra("ror", true, effect);
+        extra("autoror", e.Vertical, effect);
+    }
+    extra("flipx", true, "mirrors it");
+    extra("flipy", true, "mirrors it");
+    // Kelvaro's line not in force.
+    const char* missing = wantRight && !e.TurnsRight() ? "ror" : wantLeft && !e.TurnsLeft() ? "rol" : nullptr;
+    if (missing) {
+        const EffectiveValue& v = e.Get(missing);
+        const std::string own = intent.OwnFile.empty() ? std::string() : NameOfFile(intent.OwnFile);
+        std::string cause, fix;
+        if (v.Line > 0 && !own.empty() && NameOfFile(v.File) == own && v.File != intent.OwnFile && intent.OwnRead) {
+            cause = SetBy(missing, v) + ", and M.A.M.E. takes each option from the first " + own +
+                    " along its inipath that sets it";
+            fix = ChangeLine(missing, v, "1");
+        } else if (intent.OwnRead) {
+            cause = "Kelvaro's " + intent.OwnFile + " has no \"" + intent.TurnLine + "\" line";
+            fix = "Add the line \"" + intent.TurnLine + "\" to " + intent.OwnFile + ", or generate its INI file again.";
+        } else if (!intent.Hider.empty()) {
+            cause = "M.A.M.E. reads only the first " + own + " along its inipath, " + intent.Hider + ", not Kelvaro's";
+            if (v.Line > 0 && v.File == intent.Hider) {
+                cause += ", and " + SetBy(missing, v);
+                fix = ChangeLine(missing, v, "1");
+            } else {
+                fix = "Add the line \"" + intent.TurnLine + "\" to " + intent.Hider + ", or remove that file.";
+            }
+        } else {
+            cause = SetBy(missing, v);
+        }
+        Add(level, what + cause + ".", fix, {}, hint);
+    }
+    return true;
+}
+
+void Checker::CompareMode(const EffectiveOptions& e, const Intent& intent, const OptionLines& own,
+                          const std::string& hint) {
+    const std::string name = NameOfFile(intent.OwnFile);
+    if (auto line = own.find("resolution"); line != own.end()) {
+        const std::string& meant = line->second.Value;
+        const std::string option = e.ResolutionOption();
+        const EffectiveValue& v = e.Get(option);
+        if (!v.Value.empty() && !SameResolution(v.Value, meant)) {
+            std::string text = "M.A.M.E. sets " + intent.Whose + " resolution to " + v.Value + ", not the " + meant +
+                               " of Kelvaro's " + intent.OwnFile + ": ";
+            std::string fix = ChangeLine(option, v, option == "resolution" ? meant : "auto");
+            if (v.Line > 0 && v.File == intent.Hider) {
+                text += SetBy(option, v) + ", the " + name + " that M.A.M.E. reads instead (only the first file of a " +
+                        "name along its inipath counts)";
+            } else if (v.Line > 0 && NameOfFile(v.File) == name && v.File != intent.OwnFile) {
+                text += SetBy(option, v) + ", and M.A.M.E. takes each option from the first " + name +
+                        " along its inipath that sets it";
+            } else if (!intent.OwnRead && !intent.Hider.empty()) {
+                text += "M.A.M.E. reads only the first " + name + " along its inipath, " + intent.Hider +
+                        ", which has no resolution line, and " + SetBy(option, v);
+                fix = "Add the line \"" + OptionLine("resolution", meant) + "\" to " + intent.Hider +
+                      ", or remove that file.";
+            } else {
+                text += SetBy(option, v);
+            }
+            Add(CheckLevel::Problem, text + ".", fix, {}, hint);
+        }
+    }
+    // A file of the game's own that keeps the mode from switching; the emulator's own settings
+    // are the setup's findings above.
+    auto ownLine = [&](const char* option) -> const EffectiveValue* {
+        const EffectiveValue& v = e.Get(option);
+        return v.Line > 0 && NameOfFile(v.File) != "mame.ini" ? &v : nullptr;
+    };
+    const std::string game = e.Game;
+    if (const EffectiveValue* v = ownLine("switchres"); v && !v->IsOn())
+        Add(CheckLevel::Problem,
+            "M.A.M.E. keeps the desktop's video mode for " + game + ": " + SetBy("switchres", *v) + ".",
+            ChangeLine("switchres", *v, "1"), {}, hint);
+    if (const EffectiveValue* v = ownLine("window"); v && v->IsOn())
+        Add(CheckLevel::Problem,
+            "M.A.M.E. runs " + game + " in a window, where its resolution does not count: " + SetBy("window", *v) + ".",
+            ChangeLine("window", *v, "0"), {}, hint);
+    if (const EffectiveValue* v = ownLine("video"); v && !VideoSwitchesModes(v->Value)) {
+        const std::string global = o_.Value("video");
+        Add(CheckLevel::Problem,
+            "M.A.M.E. draws " + game + " with a video module that switches no video mode: " + SetBy("video", *v) + ".",
+            ChangeLine("video", *v, VideoSwitchesModes(global) && !global.empty() ? global : SwitchingVideoModule()),
+            {}, hint);
+    }
+}
 
 void Checker::IniFolder() {
     const std::string folders = Listed(o_.IniFolders);
@@ -149,7 +279,7 @@ void Checker::Switches() {
             Add(CheckLevel::Problem,
                 "M.A.M.E. keeps the desktop's video mode: its video option is " + video + ", " + v.why +
                     ", so the resolution lines of the INI files are ignored.",
-                PlaceOptionLine(o_, "video", kSwitchingVideo, in_.Home).Advice, std::nullopt, kNoSwitchHint);
+                PlaceOptionLine(o_, "video", SwitchingVideoModule(), in_.Home).Advice, std::nullopt, kNoSwitchHint);
     if (!o_.IsOn("window")) {
         Add(CheckLevel::Ok, "M.A.M.E. runs in full screen (window " + o_.Value("window") + ").");
         return;
@@ -161,51 +291,47 @@ void Checker::Switches() {
 }
 
 void Checker::Rotation() {
-    // The line Kelvaro gives a vertical game: none when no game is turned.
-    const std::string ours(RotationLine(in_.MonitorOrientation, in_.PreferredRotation, true));
-    if (ours.empty()) return;
-    const bool everyGame = !RotationLine(in_.MonitorOrientation, in_.PreferredRotation, false).empty();
-    const std::string which = everyGame ? "every game" : "vertical games";
-    auto combines = [&](const std::string& file, const std::string& switches, const std::string& where) {
-        Add(CheckLevel::Warning,
-            file + " sets " + switches + ", and Kelvaro writes \"" + ours + "\" into the INI files of " + which +
-                " (Monitor Orientation): the turns combine.",
-            "Remove " + switches + " from " + where + ", or set " +
-                (switches.find(" and ") == std::string::npos ? "it" : "them") + " to 0.");
-    };
+    // Every game of a kind reads M.A.M.E.'s mame.ini and the file of its orientation; Kelvaro's
+    // own line in each game's file comes last.
     bool any = false;
-    // The mame.ini that sets a switch: the one read last that names it.
-    if (const std::string on = RotationSwitchesOn(o_.Values); !on.empty()) {
-        std::string where = "M.A.M.E.'s mame.ini";
-        for (const std::vector<std::string>* folders : {&o_.MameIniFolders, &o_.BuiltInIniFolders}) {
-            const std::string folder = FirstFolderHolding(*folders, "mame.ini");
-            if (!folder.empty() && !RotationSwitchesOn(OptionsOfFile(JoinPath(folder, "mame.ini"))).empty()) {
-                where = JoinPath(folder, "mame.ini");
-                break;
-            }
+    std::vector<std::string> lines;
+    const std::size_t before = r_.Findings.size();
+    for (const bool vertical : {true, false}) {
+        GameFacts kind;
+        kind.Vertical = vertical;
+        EffectiveOptions e = EffectiveOptionsOf(o_, kind);
+        const std::string line(RotationLine(in_.MonitorOrientation, in_.PreferredRotation, vertical));
+        if (!line.empty()) {
+            e.Values[line.substr(0, 3)] = {"1", "", 0};
+            if (std::find(lines.begin(), lines.end(), line) == lines.end()) lines.push_back(line);
         }
-        combines("M.A.M.E.'s mame.ini", on, where);
-        any = true;
+        any |= CompareTurn(e, {vertical ? "every vertical game's" : "every horizontal game's", line, {}, false, {}},
+                           CheckLevel::Warning, {});
     }
-    std::vector<std::string> names = {"vertical.ini"};
-    if (everyGame) names.push_back("horizont.ini");
-    for (const std::string& name : names) {
-        const std::string folder = FirstFolderHolding(o_.IniFolders, name);
-        if (folder.empty()) continue;
-        const std::string path = JoinPath(folder, name);
-        if (const std::string on = RotationSwitchesOn(OptionsOfFile(path)); !on.empty()) {
-            combines(path, on, path);
-            any = true;
-        }
+    // A line that does the same to both kinds is said once, of every game.
+    const std::string v = "every vertical game's", h = "every horizontal game's";
+    for (std::size_t i = before; i < r_.Findings.size(); ++i) {
+        std::string& text = r_.Findings[i].Text;
+        const std::size_t at = text.find(v);
+        if (at == std::string::npos) continue;
+        const std::string asHorizontal = std::string(text).replace(at, v.size(), h);
+        auto same = std::find_if(r_.Findings.begin() + static_cast<std::ptrdiff_t>(i) + 1, r_.Findings.end(),
+                                 [&](const Finding& f) { return f.Text == asHorizontal; });
+        if (same == r_.Findings.end()) continue;
+        r_.Findings.erase(same);
+        text.replace(at, v.size(), "every game's");
     }
     if (!any)
-        Add(CheckLevel::Ok, "No mame.ini, vertical.ini or horizont.ini of M.A.M.E. turns the picture: only the \"" +
-                                ours + "\" lines that Kelvaro writes do.");
+        Add(CheckLevel::Ok, "No mame.ini, vertical.ini or horizont.ini of M.A.M.E. changes the turn of the pictures" +
+                                (lines.empty() ? std::string(": no game is turned")
+                                               : ": Kelvaro's \"" + Listed(lines) + "\" lines turn them as it means") +
+                                ".");
 }
 
 void Checker::Shadowing() {
     const int at = in_.IniFolder.empty() ? -1 : IndexOfFolder(o_.IniFolders, in_.IniFolder);
     if (at <= 0) return;
+    const bool merges = MergesSameNamedInis(o_.Version);
     std::set<std::string> seen;
     std::vector<std::string> hiding;
     for (int i = 0; i < at; ++i) {
@@ -221,12 +347,45 @@ void Checker::Shadowing() {
             names.push_back(PathText(entry.filename()));
         }
         std::sort(names.begin(), names.end());
-        for (const std::string& name : names)
-            if (seen.insert(name).second && FileExists(JoinPath(in_.IniFolder, name), false))
-                hiding.push_back(JoinPath(folder, name));
+        for (const std::string& name : names) {
+            const std::string ours = JoinPath(in_.IniFolder, name);
+            if (!FileExists(ours, false)) continue;
+            if (!merges) {
+                if (seen.insert(name).second) hiding.push_back(JoinPath(folder, name));
+                continue;
+            }
+            // Both are read: the earlier file's lines win where the two set an option differently.
+            const OptionLines earlier = LinesOfFile(JoinPath(folder, name)), own = LinesOfFile(ours);
+            std::vector<std::string> overridden;
+            for (const auto& [option, value] : earlier)
+                if (auto mine = own.find(option);
+                    mine != own.end() && mine->second.Value != value.Value && seen.insert(name + "\n" + option).second)
+                    overridden.push_back(OptionLine(option, value.Value));
+            if (!overridden.empty()) hiding.push_back(JoinPath(folder, name) + " (" + Listed(overridden) + ")");
+        }
     }
+    const std::string rule = "M.A.M.E. " + o_.Version +
+                             " reads the files of one name from every INI folder and takes each option from the "
+                             "first that sets it";
     if (hiding.empty()) {
-        Add(CheckLevel::Ok, "No INI file in " + in_.IniFolder + " is hidden by one in an earlier INI folder.");
+        Add(CheckLevel::Ok, merges ? "No line of an INI file in " + in_.IniFolder +
+                                         " is overridden by a file of the same name in an earlier INI folder (" + rule +
+                                         ")."
+                                   : "No INI file in " + in_.IniFolder + " is hidden by one in an earlier INI folder.");
+        return;
+    }
+    if (merges) {
+        std::vector<std::string> shown(
+            hiding.begin(), hiding.begin() + static_cast<std::ptrdiff_t>(std::min(hiding.size(), kNamesListed)));
+        Add(CheckLevel::Warning,
+            "Lines of " +
+                std::string(hiding.size() == 1 ? "1 INI file" : std::to_string(hiding.size()) + " INI files") + " in " +
+                in_.IniFolder + " are overridden by a file of the same name in an earlier INI folder (" + rule +
+                "): " + Listed(shown) +
+                (hiding.size() > shown.size() ? " and " + std::to_string(hiding.size() - shown.size()) + " more" : "") +
+                ".",
+            "Remove those lines from " + std::string(hiding.size() == 1 ? "that file" : "those files") + ", or put " +
+                in_.IniFolder + " first on the inipath line.");
         return;
     }
     std::vector<std::string> shown(hiding.begin(),
@@ -252,37 +411,54 @@ void Checker::Game(const std::function<void()>& pump) {
     GameFacts game = *in_.GameFound;
     const Result<std::string> source = AskSourceOfGame(in_.Exe, in_.WorkingFolder, game.Name, pump, in_.AnswerTime);
     if (source) game.Source = *source;
-    std::vector<std::string> read, mayApply, turning;
-    bool own = false;
-    for (const IniFileRead& file : IniFilesForGame(o_, game)) {
-        const std::string shown = file.Path + (file.Sets.empty() ? "" : " (" + file.Sets + ")");
-        (file.MayApply ? mayApply : read).push_back(shown);
-        const bool isOwn = file.Why == "the game itself";
-        if (isOwn) own = !in_.IniFolder.empty() && SameFolder(FolderOfFile(file.Path), in_.IniFolder);
-        if (!isOwn && !RotationSwitchesOn(OptionsOfFile(file.Path)).empty()) turning.push_back(file.Path);
-    }
+    const EffectiveOptions e = EffectiveOptionsOf(o_, game);
+    std::vector<std::string> read, mayApply;
+    for (const IniFileRead& file : IniFilesForGame(o_, game, e.Merges))
+        (file.MayApply ? mayApply : read).push_back(file.Path + (file.Sets.empty() ? "" : " (" + file.Sets + ")"));
+    const std::string name = game.Name + ".ini";
+    const bool own = !in_.IniFolder.empty() && e.ReadsFrom(in_.IniFolder, name);
     std::string text =
         "For " + game.Name + " M.A.M.E. reads, in this order: " + (read.empty() ? "no INI file" : Listed(read)) + ".";
+    if (e.Merges) text += " Of the files of one name it takes each option from the first that sets it.";
     if (!mayApply.empty())
         text +=
             " These apply only to machines of their type, which the game list does not tell: " + Listed(mayApply) + ".";
     if (!source) text += " Its source file's INI file is left out: " + source.Reason() + ".";
-    std::string fix;
     CheckLevel level = CheckLevel::Ok;
     if (!own && !in_.IniFolder.empty()) {
-        if (!FileExists(JoinPath(in_.IniFolder, game.Name + ".ini"), false)) {
-            text += " The INI folder " + in_.IniFolder + " holds no " + game.Name + ".ini yet.";
+        if (!FileExists(JoinPath(in_.IniFolder, name), false)) {
+            text += " The INI folder " + in_.IniFolder + " holds no " + name + " yet.";
         } else {
-            text += " It does not read the " + game.Name + ".ini of the INI folder " + in_.IniFolder + ".";
+            text += " It does not read the " + name + " of the INI folder " + in_.IniFolder + ".";
             level = CheckLevel::Warning;
         }
     }
-    if (!turning.empty()) {
-        text += " Lines that turn the picture in " + Listed(turning) + " combine with the game's own.";
-        fix = "Remove the ror, rol, autoror and autorol lines from " + Listed(turning) + ".";
-        level = CheckLevel::Warning;
-    }
-    Add(level, text, fix);
+    Add(level, text);
+    r_.GameOptions = e;
+    // Kelvaro's file of the game says what it means: the game's own, or where only parents were
+    // generated, its parent's or grandparent's. One that M.A.M.E. cannot read from the INI folder
+    // at all is the INI folder's finding.
+    if (in_.IniFolder.empty() || IndexOfFolder(o_.IniFolders, in_.IniFolder) < 0) return;
+    std::string kelvaros;
+    for (const std::string& family : {game.Name, game.ParentIsBios ? std::string() : game.Parent,
+                                      game.GrandparentIsBios ? std::string() : game.Grandparent})
+        if (!family.empty() && FileExists(JoinPath(in_.IniFolder, family + ".ini"), false)) {
+            kelvaros = family + ".ini";
+            break;
+        }
+    if (kelvaros.empty()) return;
+    Intent intent{game.Name + "'s",
+                  std::string(RotationLine(in_.MonitorOrientation, in_.PreferredRotation, game.Vertical)),
+                  JoinPath(in_.IniFolder, kelvaros),
+                  e.ReadsFrom(in_.IniFolder, kelvaros),
+                  {}};
+    if (!intent.OwnRead)
+        for (const IniFileRead& file : e.Files)
+            if (file.Name == kelvaros) intent.Hider = file.Path;
+    const std::string hint =
+        "M.A.M.E. will not show " + game.Name + " as Kelvaro means: see Help > Check M.A.M.E. Setup";
+    CompareMode(e, intent, LinesOfFile(intent.OwnFile), hint);
+    CompareTurn(e, intent, CheckLevel::Problem, hint);
 }
 
 void Checker::GameListAge() {

@@ -7,6 +7,7 @@
 #include "core/Model.h"
 #include "core/Outcome.h"
 #include "core/Rotation.h"
+#include "emulator/EffectiveOptions.h"
 #include "emulator/EmulatorOptions.h"
 #include "emulator/IniSearch.h"
 #include "emulator/OptionFix.h"
@@ -40,6 +41,7 @@ struct SetupCheckInput {
 
 struct SetupReport {
     std::vector<Finding> Findings;
+    std::optional<EffectiveOptions> GameOptions; // the followed game's options, when it was looked at
 
     [[nodiscard]] bool HasProblem() const;
     // The first problem's few words for the status bar; empty without a problem.
@@ -57,7 +59,9 @@ SetupCheckInput CheckInputOf(const Model& m, const std::string& gameListFile, co
 const char* LevelWord(CheckLevel level);
 
 // Checks what the emulator will make of the INI files, from its options (a failure to get them is
-// the one problem then). With a game, its source file is asked of the emulator (-listsource).
+// the one problem then). With a game, its source file is asked of the emulator (-listsource), its
+// effective options are worked out, and each of them that gives another resolution, turn or no
+// mode switch than Kelvaro's INI file of it means is a problem naming the line that causes it.
 SetupReport CheckSetup(const SetupCheckInput& in, const Result<EmulatorOptions>& options,
                        const std::function<void()>& pump = {});
 

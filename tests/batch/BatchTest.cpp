@@ -16,7 +16,9 @@
 #include "BatchRun.h"
 #include "Environment.h"
 #include "core/SettingsFile.h"
+#include "core/Text.h"
 #include "ini/TestRunRecord.h"
+#include "platform/Paths.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -384,6 +386,8 @@ TEST(Batch, UsageErrorsGiveStatusTwoAndOneLineAndWriteNothing) {
               "kelvaro-batch: --set IgnoreInterlaced=2: must be True, False, 1 or 0\n");
     EXPECT_EQ(RunBatch({"generate", "--dat", dat, "--modes", modes, "--ini-dir", ini, "--rom-dir", dat}).err,
               "kelvaro-batch: ROM folder not found: " + dat + "\n");
+    EXPECT_EQ(RunBatch({"check", "--exe", dat, "--ini-dir", ini, "--game", "pacman"}).err,
+              "kelvaro-batch: --game needs --dat, the game list that holds it\n");
     EXPECT_TRUE(Entries(ini).empty());
     EXPECT_EQ(Entries(t.Path()), (std::set<std::string>{"garbage.txt", "heading.txt", "ini", "mame.dat", "modes.txt"}));
 }
@@ -508,6 +512,68 @@ TEST(Batch, EmptyOddAndUnwritableStreamsAreReported) {
         expectOneLine(RunBatchRedirected(args, t.Write("in", ""), "/dev/full"), 1, "cannot write the output");
     }
 #endif
+}
+
+TEST(BatchCheck, AGameGetsItsOptionsAsTheEmulatorHasThemAndWhereEachComesFrom) {
+    TempDir t;
+    const std::string ini = t.File("ini"), etc = t.File("etc");
+    // The emulator's system mame.ini moves the INI path to the INI folder, where Kelvaro wrote
+    // the parent's file only.
+    t.Write("etc/mame.ini", "inipath " + ini + "\nswitchres 1\n");
+    std::string game = "pacman", parent = "puckman";
+#ifdef _WIN32
+    // The program spells a game as the game list does.
+    for (std::string* name : {&game, &parent})
+        for (char& c : *name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+#endif
+    t.Write("ini/" + parent + ".ini", "resolution 224x288@60\r\nror 1\r\n");
+    const std::string puckman = JoinPath(ini, parent + ".ini");
+    // Its own values first, then what the two mame.ini files make of them.
+    const std::string script =
+        "when -help say MAME v0.251 (test)\nwhen -help exit 0\n"
+        "when -listsource say pacman   pacman/pacman.cpp\nwhen -listsource exit 0\n"
+        "say readconfig 1\nsay resolution auto\nsay resolution0 auto\nsay aspect auto\nsay aspect0 auto\n"
+        "say ror 0\nsay rol 0\nsay autoror 0\nsay autorol 0\nsay flipx 0\nsay flipy 0\nsay window 0\n"
+        "say video auto\nsay keepaspect 1\nsay unevenstretch 1\nsay intscalex 0\nsay intscaley 0\n"
+        "say autostretchxy 0\n"
+        "when -noreadconfig say inipath " +
+        etc + "\nwhen -noreadconfig say switchres 0\nwhen -noreadconfig exit 0\nsay inipath " + ini +
+        "\nsay switchres 1\n";
+    const BatchResult r = RunBatch({"check", "--exe", Standin(t, "emu/mame", script), "--ini-dir", ini, "--dat",
+                                    t.Write("mame.dat", fixtures::GameList()), "--game", "pacman", "--cfg",
+                                    t.File("none.cfg"), "--set", "MonitorOrientation=1"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    const std::size_t at = r.out.find("Options of ");
+    ASSERT_NE(at, std::string::npos) << r.out;
+    EXPECT_EQ(r.out.substr(at),
+              "Options of " + game +
+                  " once M.A.M.E. 0.251 has read its INI files (it reads only the first file of a name along "
+                  "inipath):\n"
+                  "  resolution     224x288@60     " +
+                  puckman +
+                  " line 1\n"
+                  "  ror            1              " +
+                  puckman +
+                  " line 2\n"
+                  "  rol            0              default\n"
+                  "  autoror        0              default\n"
+                  "  autorol        0              default\n"
+                  "  flipx          0              default\n"
+                  "  flipy          0              default\n"
+                  "  turn           a quarter turn clockwise: " +
+                  game +
+                  "'s tall picture comes out wide\n"
+                  "  switchres      1              " +
+                  JoinPath(etc, "mame.ini") +
+                  " line 2\n"
+                  "  window         0              default\n"
+                  "  video          auto           default\n"
+                  "  keepaspect     1              default\n"
+                  "  unevenstretch  1              default\n"
+                  "  intscalex      0              default\n"
+                  "  intscaley      0              default\n"
+                  "  autostretchxy  0              default\n"
+                  "  aspect         auto           default\n");
 }
 
 TEST(Batch, EveryCommandAnswersHelpWithItsOwnUsage) {

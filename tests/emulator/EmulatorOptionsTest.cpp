@@ -63,6 +63,25 @@ TEST(EmulatorOptions, OptionLinesAndSearchPathsAsTheEmulatorReadsThem) {
     EXPECT_EQ(folders, expectedFolders);
 }
 
+TEST(EmulatorOptions, TheVersionAndItsRuleForTheFilesOfOneName) {
+    struct Row {
+        std::string help, version;
+        bool merges;
+    };
+    const Row rows[] = {
+        {"MAME v0.251 (unknown)\nCopyright MAMEdev and contributors\n", "0.251", false},
+        {"MAME v0.288 (mame0288)\n", "0.288", true},
+        {"Warning: a line first\r\nMAME v0.1000. (x)\n", "0.1000", true},
+        {"MAME v1.0\n", "1.0", true},
+        {"Usage: mame [machine] [media] [software] [options]\nv2\n", "", false},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(EmulatorVersionIn(r.help), r.version) << r.help;
+        EXPECT_EQ(MergesSameNamedInis(r.version), r.merges) << r.version;
+    }
+    EXPECT_FALSE(MergesSameNamedInis("0.287.9"));
+}
+
 namespace {
 
 // A stand-in emulator that answers -showconfig as the given script says and counts its runs in
@@ -94,7 +113,7 @@ TEST(EmulatorOptions, StandInEmulatorsThatAnswerOddlyOrFail) {
     };
     const Row rows[] = {
         // Relative folders are taken from its working folder; the built-in run tells its own.
-        {"when -noreadconfig say inipath built\nwhen -noreadconfig exit 0\n"
+        {"when -noreadconfig say inipath built\nwhen -noreadconfig exit 0\nwhen -help say MAME v0.288 (test)\n"
          "say inipath    \"ini;my ini\"\nsay rompath roms\n",
          "", "ini|my ini|built"},
         {"exit 0\n", "it printed no options for -showconfig", ""},
@@ -113,6 +132,7 @@ TEST(EmulatorOptions, StandInEmulatorsThatAnswerOddlyOrFail) {
                 for (const std::string& folder : *folders)
                     seen.append(seen.empty() ? "" : "|").append(fs::path(folder).filename().string());
             EXPECT_EQ(seen, r.inipath);
+            EXPECT_EQ(options->Version, r.inipath.empty() ? "" : "0.288");
             EXPECT_EQ(options->RomFolders, std::vector<std::string>{t.File("emu/roms")});
         } else {
             EXPECT_NE(options.Reason().find(r.reason), std::string::npos) << options.Reason();
@@ -167,21 +187,23 @@ TEST(EmulatorOptions, CacheAsksAgainWhenTheExecutableOrAMameIniChanges) {
     EmulatorOptionsCache cache;
     auto ask = [&](bool again = false) {
         const bool ok = static_cast<bool>(cache.Get(exe, t.File("emu"), again));
-        return std::to_string(ok) + std::to_string(cache.Asked()) + std::to_string(Runs(t));
+        std::string said = ok ? "1" : "0";
+        said += cache.Asked() ? "1" : "0";
+        return said + std::to_string(Runs(t));
     };
-    EXPECT_EQ(ask(), "112");     // -showconfig, and once for the built-in folders
-    EXPECT_EQ(ask(), "102");     // nothing changed
-    EXPECT_EQ(ask(true), "113"); // asked again on demand; the built-in answer is kept
+    EXPECT_EQ(ask(), "113");     // -showconfig, and once each for the built-in folders and the version
+    EXPECT_EQ(ask(), "103");     // nothing changed
+    EXPECT_EQ(ask(true), "114"); // asked again on demand; the built-in answer and the version are kept
     t.Write("home/.mame/mame.ini", "switchres 1\n");
-    EXPECT_EQ(ask(), "114");
-    t.Write("etc/mame.ini", "switchres 1\n");
     EXPECT_EQ(ask(), "115");
-    EXPECT_EQ(ask(), "105");
-    fs::remove(t.File("home/.mame/mame.ini"));
+    t.Write("etc/mame.ini", "switchres 1\n");
     EXPECT_EQ(ask(), "116");
-    StandIn(t, body + "\n"); // a new executable: both runs again
-    EXPECT_EQ(ask(), "118");
+    EXPECT_EQ(ask(), "106");
+    fs::remove(t.File("home/.mame/mame.ini"));
+    EXPECT_EQ(ask(), "117");
+    StandIn(t, body + "\n"); // a new executable: all three runs again
+    EXPECT_EQ(ask(), "1110");
     StandIn(t, "exit 3\n");
-    EXPECT_EQ(ask(), "019");
-    EXPECT_EQ(ask(), "009"); // a failure is kept too, until something changes
+    EXPECT_EQ(ask(), "0111");
+    EXPECT_EQ(ask(), "0011"); // a failure is kept too, until something changes
 }

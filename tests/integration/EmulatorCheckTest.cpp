@@ -4,6 +4,7 @@
 
 #ifndef _WIN32
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -80,18 +81,24 @@ TEST_F(EmulatorCheckTest, BatchCheckSaysWhatKeepsTheEmulatorFromUsingTheFiles) {
          1,
          {"problem: M.A.M.E. reads no INI file of a game: its readconfig option is 0.",
           "problem: M.A.M.E. runs in a window (its window option is 1)"}},
-        // Files of ours hidden by an earlier folder; a vertical.ini that turns the picture too.
+        // Files of ours hidden by an earlier folder; a vertical.ini whose ror 1 is the one Kelvaro
+        // writes, so that it changes nothing.
         {"inipath $HOME/.mame;" + ini + "\nswitchres 1\n",
          {"--set", "MonitorOrientation=1", "--dat", dat, "--game", "pacman"},
-         0,
+         1,
          {"warning: 1 INI file in " + ini +
               " is hidden by a file of the same name in an earlier INI folder, which "
               "M.A.M.E. reads instead: " +
               own + "/pacman.ini.",
-          "warning: " + own + "/vertical.ini sets ror 1, and Kelvaro writes \"ror 1\" into the INI files of every game",
+          "ok: No mame.ini, vertical.ini or horizont.ini of M.A.M.E. changes the turn of the pictures",
           "warning: For pacman M.A.M.E. reads, in this order: /etc/mame/mame.ini, " + own + "/mame.ini, " + own +
               "/vertical.ini (ror 1), " + own +
-              "/pacman.ini (resolution 640x480). It does not read the pacman.ini of the INI folder"}},
+              "/pacman.ini (resolution 640x480). It does not read the pacman.ini of the INI folder",
+          "problem: M.A.M.E. sets pacman's resolution to 640x480, not the 224x288 of Kelvaro's " + ini +
+              "/pacman.ini: line 1 of " + own +
+              "/pacman.ini sets resolution 640x480, the pacman.ini that M.A.M.E. "
+              "reads instead",
+          "  ror            1              " + own + "/vertical.ini line 1\n"}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.mameIni);
@@ -110,6 +117,66 @@ TEST_F(EmulatorCheckTest, BatchCheckSaysWhatKeepsTheEmulatorFromUsingTheFiles) {
     }
     const BatchResult broken = RunBatch({"check", "--exe", t.Write("not-mame", "#!/bin/sh\n"), "--ini-dir", ini});
     EXPECT_EQ(broken.status, 2);
+}
+
+// A new user's setup after the check's fixes and a generation for a vertical monitor: every game
+// of the Pac-Man family is turned once, its parent's ror 1 and its own being one switch. A rol 1
+// added to the parent's file by hand cancels the clone's turn, and the check names that line.
+TEST_F(EmulatorCheckTest, AfterTheFixesAndAGenerationTheTurnIsTheOneKelvaroMeans) {
+    const std::string dat =
+        t.Write("mame.dat", fixtures::GameList() + fixtures::Block("mspacman", "Ms. Pac-Man",
+                                                                   fixtures::Raster("224", "288", "60.606061", true)));
+    const std::string exe = KELVARO_MAME_EXE, folder = fs::path(exe).parent_path().string();
+    const Result<EmulatorOptions> before = AskEmulatorOptions(exe, folder);
+    ASSERT_TRUE(before) << before.Reason();
+    // The check's advice for the INI folder, and its one-line fix for switchres.
+    const OptionPlace inipath = PlaceOptionLine(*before, "inipath", ini + ";" + before->Value("inipath"), home);
+    ASSERT_TRUE(inipath.Fix && ApplyOptionFix(*inipath.Fix, home));
+    SetupCheckInput in;
+    in.Exe = exe;
+    in.WorkingFolder = folder;
+    in.IniFolder = ini;
+    in.Home = home;
+    for (const Finding& f : CheckSetup(in, AskEmulatorOptions(exe, folder)).Findings)
+        if (f.OneLineFix) {
+            ASSERT_TRUE(ApplyOptionFix(*f.OneLineFix, home));
+        }
+
+    const std::vector<std::string> vertical = {"--cfg", t.File("none.cfg"), "--set", "MonitorOrientation=1"};
+    auto run = [&](std::vector<std::string> args) {
+        args.insert(args.end(), vertical.begin(), vertical.end());
+        return RunBatch(args);
+    };
+    const BatchResult generated = run({"generate", "--dat", dat, "--modes", t.Write("modes.txt", fixtures::kModeList),
+                                       "--ini-dir", ini, "--set", "GenerateParentsOnly=0"});
+    ASSERT_EQ(generated.status, 0) << generated.out << generated.err;
+    auto check = [&](const std::string& game) {
+        return run({"check", "--exe", exe, "--ini-dir", ini, "--dat", dat, "--game", game});
+    };
+    for (const std::string game : {"pacman", "puckman", "mspacman"}) {
+        const BatchResult r = check(game);
+        EXPECT_EQ(r.status, 0) << r.out << r.err;
+        EXPECT_EQ(r.out.find("problem:"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("  turn           a quarter turn clockwise: " + game + "'s tall picture comes out wide\n"),
+                  std::string::npos)
+            << r.out;
+    }
+
+    const std::string puckman = ini + "/puckman.ini", text = TempDir::Read(puckman);
+    ASSERT_EQ(text.substr(text.size() - 2), "\r\n");
+    const std::string line = std::to_string(std::count(text.begin(), text.end(), '\n') + 1);
+    t.Write("ini/puckman.ini", text + "rol 1\r\n");
+    const BatchResult cancelled = check("pacman");
+    EXPECT_EQ(cancelled.status, 1) << cancelled.out;
+    EXPECT_NE(cancelled.out.find("problem: M.A.M.E. shows pacman's picture not turned, not a quarter turn clockwise as "
+                                 "Kelvaro's \"ror 1\" means: line " +
+                                 line + " of " + puckman + " sets rol 1, which cancels the ror 1"),
+              std::string::npos)
+        << cancelled.out;
+    EXPECT_NE(cancelled.out.find("Fix: Change line " + line + " of " + puckman + " to \"rol 0\"."), std::string::npos);
+    // The fix as it says: that line alone changed.
+    t.Write("ini/puckman.ini", text + "rol 0\r\n");
+    EXPECT_EQ(check("pacman").status, 0);
 }
 
 TEST_F(EmulatorCheckTest, TheSwitchresFixWritesTheUsersMameIniAndChangesNothingElse) {
