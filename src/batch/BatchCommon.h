@@ -87,5 +87,6 @@ int CmdCheck(const Options& o);
 int CmdExplain(const Options& o);
 int CmdSummary(const Options& o);
 int CmdSuggest(const Options& o);
+int CmdTest(const Options& o);
 
 } // namespace kelvaro::batch

@@ -93,6 +93,14 @@ const std::vector<Command>& Commands() {
          CmdSuggest,
          0,
          "--dat FILE --modes FILE [--top N] [--cfg FILE] [--set Name=Value]..."},
+        {"test",
+         {"--exe", "--dat", "--modes", "--ini-dir", "--rom-dir", "--cfg"},
+         {},
+         true,
+         CmdTest,
+         1,
+         "GAME --exe PATH --dat FILE --modes FILE --ini-dir DIR [--rom-dir DIR]\n"
+         "       [--cfg FILE] [--set Name=Value]..."},
     };
     return commands;
 }

@@ -247,7 +247,7 @@ void frmMain::cmdTestGame_Click() {
         // its output names INI files (a real emulator's -verbose) or tells of a failure already.
         const VerboseRun run = ReadVerboseRun(result.Output, result.Errors);
         TestRunSetting setting{m_.Config.MameExePath, EmulatorFileName(m_.Games[g].GameRomName, ""),
-                               m_.Config.MameINIPath};
+                               m_.Config.MameINIPath, nullptr, m_.Games[g].GameINIText};
         std::string message = TestRunMessage(run, result.Exit, setting);
         if (run.NamesIniFiles || !message.empty()) {
             // The status bar follows what the emulator's files say now.

@@ -15,6 +15,7 @@
 #include "../gamelist/GamelistFixtures.h"
 #include "BatchRun.h"
 #include "Environment.h"
+#include "Standin.h"
 #include "core/SettingsFile.h"
 #include "core/Text.h"
 #include "ini/TestRunRecord.h"
@@ -240,6 +241,41 @@ TEST_F(BatchIniTest, FilesWrittenWithARateReadBackToTheSameModeAndAreWrittenBack
     again.push_back("--no-select");
     ASSERT_EQ(Run("generate", again).status, 0);
     for (const auto& [name, bytes] : first) EXPECT_EQ(TempDir::Read(t.File("ini/" + name)), bytes) << name;
+}
+
+// The test run with a stand-in emulator that names the INI file it read and scores the display's
+// modes as the real one does: status 0 only when it read the file and set the mode it asks for
+// (640x480@60); the folder is as it was after each run.
+TEST_F(BatchIniTest, TestRunsTheGameAndSaysWhichModeTheEmulatorSet) {
+    const std::string asked = "ror 1\nresolution 640x480@60\n";
+    const std::string script = "when -showconfig exit 3\nwhen -noreadconfig exit 3\nsay Attempting load of $1.ini\n";
+    const std::string parsed = "say Parsing $1.ini\n";
+    const std::string scores = "say 1024x 768@ 0 -> 0.000133\nsay  640x 480@60 -> ";
+    struct Row {
+        std::string script;
+        int status;
+        std::string out;
+    };
+    const std::string notRead =
+        "M.A.M.E. did not read " + fs::path(Ini("pacman")).filename().string() + " from " + ini + ".\n";
+    const Row rows[] = {
+        {script + parsed + scores + "2.000000\nsay  320x 240@60 -> 0.000006\n", 0,
+         "M.A.M.E. set the display to 640 x 480 @ 60 Hz.\n"},
+        {script + parsed + scores + "0.000006\nsay  320x 240@60 -> 0.002469\n", 1,
+         "M.A.M.E. set the display to 320 x 240 @ 60 Hz instead of 640 x 480 @ 60 Hz: the display has no mode 640 x "
+         "480 @ 60 Hz.\nM.A.M.E. set the display to 320 x 240 @ 60 Hz.\n"},
+        {script + scores + "2.000000\n", 1, notRead + "M.A.M.E. set the display to 640 x 480 @ 60 Hz.\n"},
+        {script + parsed, 1,
+         "M.A.M.E. named no display mode it set: it switches modes only full screen with switchres 1.\n"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.script);
+        const BatchResult result = Run("test", {"pacman", "--exe", Standin(t, "emu/mame", r.script)});
+        EXPECT_EQ(result.status, r.status) << result.err;
+        EXPECT_EQ(result.out, r.out);
+        EXPECT_EQ(TempDir::Read(Ini("pacman")), asked);
+        EXPECT_EQ(Entries(ini), std::set<std::string>{fs::path(Ini("pacman")).filename().string()});
+    }
 }
 
 TEST(BatchImportModes, WritesAListThatModesReads) {
@@ -578,7 +614,7 @@ TEST(BatchCheck, AGameGetsItsOptionsAsTheEmulatorHasThemAndWhereEachComesFrom) {
 
 TEST(Batch, EveryCommandAnswersHelpWithItsOwnUsage) {
     for (const char* command : {"listinfo", "natives", "modes", "select", "read", "generate", "import-modes", "check",
-                                "explain", "summary", "suggest"}) {
+                                "explain", "summary", "suggest", "test"}) {
         SCOPED_TRACE(command);
         const BatchResult r = RunBatch({command, "--help"});
         EXPECT_EQ(r.status, 0);

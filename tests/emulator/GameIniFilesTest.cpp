@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <optional>
 
 #include "Fixtures.h"
 #include "TempDir.h"
@@ -139,7 +140,46 @@ TEST(GameIniFiles, TheTestRunSaysWhatWentWrongAndNothingElse) {
          "M.A.M.E. could not be started: /emu/mame: Permission denied."},
     };
     for (const Row& r : rows) {
-        const TestRunSetting setting{"/emu/mame", r.game, ini, r.withOptions ? &options : nullptr};
+        const TestRunSetting setting{"/emu/mame", r.game, ini, r.withOptions ? &options : nullptr, ""};
         EXPECT_EQ(TestRunMessage(ReadVerboseRun(r.out, r.err), r.exit, setting), r.message) << r.out << r.err;
+    }
+}
+
+// The score lines are those of Debian's emulator 0.251 full screen with switchres 1 on a display
+// of three modes: asked for 320x240@60 it set that mode; asked for 400x240, which the display
+// lacks, it set 640 x 480 and scored the modes again, all alike, when the picture changed size.
+TEST(GameIniFiles, TheTestRunReadsTheModeSetFromTheScoreLines) {
+    const std::string head = "Attempting load of pong.ini\nParsing pong.ini\nLeave sdlwindow_init\n";
+    const std::string asked320 = "1024x 768@ 0 -> 0.000133\n 640x 480@60 -> 0.002469\n 320x 240@60 -> 2.000000\n";
+    const std::string asked400 = "1024x 768@ 0 -> 0.000929\n 640x 480@60 -> 0.002469\n 320x 240@60 -> 0.000006\n";
+    const std::string resized = "1024x 768@ 0 -> 0.000001\n 640x 480@60 -> 0.000001\n 320x 240@60 -> 0.000001\n";
+    const std::string between = "Enter sdl_info::create\nOpenGL: VBO supported\n";
+    struct Row {
+        std::string out, details;
+        std::optional<DisplayMode> set;
+        bool passed;
+        std::string message;
+    };
+    const Row rows[] = {
+        {head + asked320 + between + asked320, "resolution 320x240@60", DisplayMode{320, 240, 60}, true, ""},
+        {head + asked320, "resolution 320x240", DisplayMode{320, 240, 60}, true, ""},
+        {head + asked400 + between + asked400 + between + resized, "ror 1|resolution 400x240",
+         DisplayMode{640, 480, 60}, false,
+         "M.A.M.E. set the display to 640 x 480 @ 60 Hz instead of 400 x 240: the display has no mode 400 x 240."},
+        {head + asked320, "resolution 320x240@57", DisplayMode{320, 240, 60}, false,
+         "M.A.M.E. set the display to 320 x 240 @ 60 Hz instead of 320 x 240 @ 57 Hz: the display has no mode "
+         "320 x 240 @ 57 Hz."},
+        {head + asked400, "resolution auto", DisplayMode{640, 480, 60}, true, ""},
+        // A window, or switchres 0: no score, nothing said, and the mode asked for not known to be set.
+        {head, "resolution 320x240@60", std::nullopt, false, ""},
+        {head + "   0x   0@ 0 -> 0.000000\n", "resolution auto", std::nullopt, true, ""},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.out + r.details);
+        const VerboseRun run = ReadVerboseRun(r.out, "");
+        EXPECT_EQ(run.ModeSet, r.set);
+        const TestRunSetting setting{"/emu/mame", "pong", "/ini", nullptr, r.details};
+        EXPECT_EQ(TestRunMessage(run, {0, 0, {}}, setting), r.message);
+        EXPECT_EQ(TestRunPassed(run, {0, 0, {}}, setting), r.passed);
     }
 }

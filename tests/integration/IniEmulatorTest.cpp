@@ -101,7 +101,7 @@ TEST_F(IniEmulatorTest, TestRunWithTheRealEmulatorRestoresTheIniFolder) {
     const Result<EmulatorOptions> options = AskEmulatorOptions(m.Config.MameExePath, m.MameFolder());
     ASSERT_TRUE(options) << options.Reason();
     EXPECT_EQ(TestRunMessage(ReadVerboseRun(result.Output, result.Errors), result.Exit,
-                             {m.Config.MameExePath, "pacman", t.File("ini"), &*options}),
+                             {m.Config.MameExePath, "pacman", t.File("ini"), &*options, ""}),
               "M.A.M.E. found no ROMs for pacman. It looks in: " + t.File("home") +
                   "/mame/roms, /usr/local/share/games/mame/roms, /usr/share/games/mame/roms. It did read pacman.ini "
                   "from " +
