@@ -4,6 +4,7 @@
 #include "core/Text.h"
 #include "emulator/SetupCheck.h"
 #include "gamelist/GameListParser.h"
+#include "modes/DisplayRead.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
@@ -18,6 +19,7 @@ int CmdCheck(const Options& o) {
     if (!IsExistingFolder(iniDir)) throw UsageError{"INI folder not found: " + iniDir};
     // The game's parent, orientation and screen come from the game list.
     if (o.Has("--game") && !o.Has("--dat")) throw UsageError{"--game needs --dat, the game list that holds it"};
+    if (o.Has("--modes") && !o.Has("--dat")) throw UsageError{"--modes needs --dat, the game list of the INI files"};
     Model m = MakeModel(o);
     m.Config.MameExePath = exe;
     m.Config.MameINIPath = iniDir;
@@ -36,6 +38,11 @@ int CmdCheck(const Options& o) {
                   << "\n";
         return 2;
     }
+#ifndef _WIN32
+    // With a mode list, it is compared with the modes of the display kelvaro-batch runs on, and
+    // the games given a mode it lacks are counted from the INI folder read back.
+    if (o.Has("--modes")) in.Display = CompareWithDisplay(MakeModelWithIniFiles(o), ReadThisDisplay(std::string()));
+#endif
     const SetupReport report = CheckSetup(in, options);
     std::string text = report.Text();
     if (report.GameOptions) text += EffectiveOptionsText(*report.GameOptions);

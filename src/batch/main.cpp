@@ -65,12 +65,12 @@ const std::vector<Command>& Commands() {
          1,
          "[FILE|-] [--out FILE] [--output-name NAME] [--rate R]"},
         {"check",
-         {"--exe", "--ini-dir", "--rom-dir", "--game", "--dat", "--cfg"},
+         {"--exe", "--ini-dir", "--rom-dir", "--game", "--dat", "--modes", "--cfg"},
          {},
          true,
          CmdCheck,
          0,
-         "--exe PATH --ini-dir DIR [--rom-dir DIR] [--dat FILE [--game NAME]]\n"
+         "--exe PATH --ini-dir DIR [--rom-dir DIR] [--dat FILE [--game NAME] [--modes FILE]]\n"
          "        [--cfg FILE] [--set Name=Value]..."},
         {"explain",
          {"--dat", "--modes", "--game", "--cfg"},

@@ -84,6 +84,7 @@ public:
     void Game(const std::function<void()>& pump);
     void GameListAge();
     void RomFolder();
+    void Display();
 
 private:
     void Add(CheckLevel level, std::string text, std::string fix = {}, std::optional<OptionFix> oneLine = {},
@@ -487,6 +488,36 @@ void Checker::RomFolder() {
         PlaceOptionLine(o_, "rompath", in_.RomFolder + (rompath.empty() ? "" : ";" + rompath), in_.Home).Advice);
 }
 
+void Checker::Display() {
+    if (!in_.Display) return;
+    const DisplayComparison& d = *in_.Display;
+    if (!d.NotRead.empty()) {
+        Add(CheckLevel::Warning, "The mode list was not compared with the display's modes: " + d.NotRead + ".",
+            "Check by hand that the display has the modes of the mode list (xrandr lists them on X11).");
+        return;
+    }
+    if (d.Lacked.empty()) {
+        Add(CheckLevel::Ok, "The display (" + d.Origin + ") has every mode of the mode list.");
+        return;
+    }
+    std::vector<std::string> names;
+    int games = 0;
+    for (const LackedMode& mode : d.Lacked) {
+        games += mode.Games;
+        if (names.size() < kNamesListed)
+            names.push_back(mode.Width + " x " + mode.Height + (mode.Refresh == "00" ? "" : " @ " + mode.Refresh) +
+                            " (" + std::to_string(mode.Games) + (mode.Games == 1 ? " game)" : " games)"));
+    }
+    if (d.Lacked.size() > names.size())
+        names.push_back("and " + std::to_string(d.Lacked.size() - names.size()) + " more");
+    Add(CheckLevel::Warning,
+        "The display (" + d.Origin + ") lacks " + std::to_string(d.Lacked.size()) + " of the " +
+            std::to_string(d.ListModes) + " modes of the mode list: " + Listed(names) + "; M.A.M.E. will set " +
+            "another mode for the " + std::to_string(games) + (games == 1 ? " game" : " games") + " given one of them.",
+        "Add the modes to the display (xrandr --newmode and --addmode, or the card's driver settings), or remove "
+        "them from the mode list and choose the games' modes again.");
+}
+
 } // namespace
 
 SetupCheckInput CheckInputOf(const Model& m, const std::string& gameListFile, const std::string& game) {
@@ -565,6 +596,7 @@ SetupReport CheckSetup(const SetupCheckInput& in, const Result<EmulatorOptions>&
         check.GameListAge();
     }
     check.RomFolder();
+    check.Display();
     return report;
 }
 

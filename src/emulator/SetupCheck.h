@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/DisplayModes.h"
 #include "core/Model.h"
 #include "core/Outcome.h"
 #include "core/Rotation.h"
@@ -36,6 +37,8 @@ struct SetupCheckInput {
     std::string Game;                   // the game to follow; empty for none
     std::optional<GameFacts> GameFound; // its facts from the game list; nothing when the list lacks it
     std::string Home;                   // the user's home folder
+    // The mode list against the display's modes; nothing when the display is not looked at (Windows).
+    std::optional<DisplayComparison> Display;
     std::chrono::milliseconds AnswerTime = kEmulatorAnswerTime; // how long the emulator may take to answer
 };
 

@@ -4,16 +4,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/DisplayModes.h"
 #include "emulator/EmulatorOptions.h"
 #include "platform/Process.h"
 
 namespace kelvaro {
-
-// A display mode as the emulator names it when it picks one; Rate 0 when the display gives none.
-struct DisplayMode {
-    int Width = 0, Height = 0, Rate = 0;
-    bool operator==(const DisplayMode&) const = default;
-};
 
 // "640 x 480 @ 60 Hz", or "640 x 480" without a rate.
 std::string DisplayModeText(const DisplayMode& mode);

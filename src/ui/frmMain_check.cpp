@@ -1,11 +1,14 @@
 // The main window's emulator setup check: the report window, the third status panel, the
 // chooser's starting folder and what a test run is judged against.
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <filesystem>
 
 #include "core/FileNames.h"
 #include "emulator/SetupCheck.h"
+#include "modes/DisplayRead.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "ui/QtText.h"
@@ -37,7 +40,17 @@ SetupReport frmMain::CheckSetup(bool askAgain, const std::string& game) {
             : none;
     // The game list counts once it has been read.
     const std::string list = !m_.GameList.Empty() && FileExists(m_.GameListFile(), false) ? m_.GameListFile() : "";
-    SetupReport report = kelvaro::CheckSetup(CheckInputOf(m_, list, game), options, Paint);
+    SetupCheckInput in = CheckInputOf(m_, list, game);
+#ifndef _WIN32
+    // The modes of the display the window is on: Qt names a screen by its xrandr output on X11.
+    DisplayReading display;
+    if (QGuiApplication::platformName() == QStringLiteral("xcb"))
+        display = ReadThisDisplay(screen() ? screen()->name().toStdString() : std::string(), Paint);
+    else
+        display.NotRead = "the window system is " + QGuiApplication::platformName().toStdString() + ", not X11";
+    in.Display = CompareWithDisplay(m_, display);
+#endif
+    SetupReport report = kelvaro::CheckSetup(in, options, Paint);
     stbPanel3->SetSetupHint(report.Hint());
     ShowCheckPanel();
     return report;

@@ -43,3 +43,33 @@ TEST(SetupCheck, AVideoOptionThatNeverSwitchesModesIsAProblem) {
                   r.problem.empty() ? "" : "M.A.M.E. will not switch video modes: see Help > Check M.A.M.E. Setup");
     }
 }
+
+// The mode list against the display: one line whether the display was asked or not.
+TEST(SetupCheck, SaysWhichModesOfTheListTheDisplayLacks) {
+    TempDir t;
+    const std::string ini = t.File("ini");
+    EmulatorOptions options;
+    options.Values = {{"inipath", ini}, {"readconfig", "1"}, {"switchres", "1"}, {"window", "0"}, {"video", "opengl"}};
+    options.IniFolders = options.BuiltInIniFolders = options.MameIniFolders = {ini};
+    struct Row {
+        DisplayComparison display;
+        std::string line;
+    };
+    const Row rows[] = {
+        {{"", "there is no X11 display", {}, 3},
+         "warning: The mode list was not compared with the display's modes: there is no X11 display. Fix: Check by "
+         "hand that the display has the modes of the mode list (xrandr lists them on X11).\n"},
+        {{"the display :0", "", {}, 3}, "ok: The display (the display :0) has every mode of the mode list.\n"},
+        {{"the display :0", "", {{"400", "240", "60", 2}, {"512", "384", "00", 1}}, 3},
+         "warning: The display (the display :0) lacks 2 of the 3 modes of the mode list: 400 x 240 @ 60 (2 games), "
+         "512 x 384 (1 game); M.A.M.E. will set another mode for the 3 games given one of them."},
+    };
+    for (const Row& r : rows) {
+        SetupCheckInput in;
+        in.IniFolder = ini;
+        in.Home = t.File("home");
+        in.Display = r.display;
+        const std::string text = CheckSetup(in, options).Text();
+        EXPECT_NE(text.find(r.line), std::string::npos) << text;
+    }
+}
