@@ -4,7 +4,9 @@
 #include "core/Text.h"
 #include "emulator/SetupCheck.h"
 #include "gamelist/GameListParser.h"
+#include "gamelist/NativeModes.h"
 #include "modes/DisplayRead.h"
+#include "modes/SelectionText.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
@@ -45,7 +47,19 @@ int CmdCheck(const Options& o) {
 #endif
     const SetupReport report = CheckSetup(in, options);
     std::string text = report.Text();
-    if (report.GameOptions) text += EffectiveOptionsText(*report.GameOptions);
+    if (report.GameOptions) {
+        const EffectiveOptions& e = *report.GameOptions;
+        text += EffectiveOptionsText(e);
+        // The picture in the mode the options ask for, as the emulator fits it.
+        BuildNativeModesFromGameList(m);
+        const int row = FindGameByRomName(m, o.Get("--game"));
+        if (const auto size = EffectiveSize(e); size && row >= 1) {
+            const std::string w = std::to_string(size->first), h = std::to_string(size->second);
+            const RenderOptions render = RenderOptionsOf(e);
+            if (const auto p = PictureOfGame(m.Games[row], (e.Turn() & kAcrossDiagonal) != 0, {w, h, "", "No"}, render))
+                text += PictureText(*p) + PictureAssumptions(render);
+        }
+    }
     std::string out;
     for (std::string_view line : SplitLines(text)) out += PrintableText(line) + "\n";
     std::cout << out;

@@ -225,6 +225,20 @@ std::string EffectiveOptionsText(const EffectiveOptions& e) {
     return out;
 }
 
+RenderOptions RenderOptionsOf(const EffectiveOptions& e) {
+    std::string lines;
+    for (const char* name : {"keepaspect", "unevenstretch", "unevenstretchx", "unevenstretchy", "autostretchxy",
+                             "intoverscan", "intscalex", "intscaley", "aspect", "aspect0"})
+        if (const EffectiveValue& v = e.Get(name); !v.Value.empty()) lines += std::string(name) + " " + v.Value + "|";
+    return RenderOptionsFromIni(lines);
+}
+
+std::optional<std::pair<long long, long long>> EffectiveSize(const EffectiveOptions& e) {
+    const std::optional<Resolution> r = ReadResolution(e.Get(e.ResolutionOption()).Value);
+    if (!r || r->Width <= 0 || r->Height <= 0) return std::nullopt;
+    return std::pair{r->Width, r->Height};
+}
+
 bool SameResolution(std::string_view a, std::string_view b) {
     const std::optional<Resolution> first = ReadResolution(a), second = ReadResolution(b);
     if (first && second) return *first == *second;

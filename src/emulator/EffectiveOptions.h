@@ -1,9 +1,12 @@
 #pragma once
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "core/Picture.h"
 #include "emulator/EmulatorOptions.h"
 #include "emulator/IniSearch.h"
 
@@ -86,6 +89,14 @@ EffectiveOptions EffectiveOptionsOf(const EmulatorOptions& options, const GameFa
 // The options that decide the mode and the picture, one a line: "  resolution     224x288@60
 // /home/ann/ini/pacman.ini line 1", and the turn they give.
 std::string EffectiveOptionsText(const EffectiveOptions& options);
+
+// The options that decide how the emulator fits the picture, as the game has them (an option the
+// emulator did not report keeps its default and counts as assumed).
+RenderOptions RenderOptionsOf(const EffectiveOptions& options);
+
+// The first screen's effective resolution as width and height; nothing for "auto" or a value
+// that names no size.
+std::optional<std::pair<long long, long long>> EffectiveSize(const EffectiveOptions& options);
 
 // True when two resolution values ask for the same mode: "224x288@60" and "224X288@60"; a
 // refresh is read as a whole number, as the emulator reads it.

@@ -22,7 +22,8 @@ SelectionSummary SummarizeSelection(const Model& m) {
             ++by.LeftToEmulator;
             continue;
         }
-        const std::optional<PictureFigures> p = PictureOfGame(g, !RotationLine(m.Config, g).empty(), m.AvailModes[row]);
+        const std::optional<PictureFigures> p = PictureOfGame(g, !RotationLine(m.Config, g).empty(), m.AvailModes[row],
+                                                              RenderOptionsFromIni(g.GameINIText));
         const bool exact = p && p->ExactSize();
         ++(exact ? s.All.ExactSize : s.All.WithinTolerance);
         ++(exact ? by.ExactSize : by.WithinTolerance);

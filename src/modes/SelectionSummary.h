@@ -18,7 +18,7 @@ struct OutcomeCounts {
 struct SelectionSummary {
     OutcomeCounts All;
     OutcomeCounts Horizontal, Vertical, OtherOrientation; // by the game's orientation "H", "V", other
-    int WholeScale = 0; // games with a mode whose scale is a whole number in both directions
+    int WholeScale = 0; // games the emulator draws in their mode scaled by a whole number both ways
 };
 
 // The counts of the selection over the model as it is (run afresh; the model is not changed).

@@ -71,7 +71,8 @@ std::string NoModeLine(const SelectionRecord& r) {
 std::optional<PictureFigures> ChosenPicture(const Model& m, const SelectionRecord& r) {
     if (r.ModeRow == 0) return std::nullopt;
     const GameRow& game = m.Games[r.Game];
-    return PictureOfGame(game, !RotationLine(m.Config, game).empty(), m.AvailModes[r.ModeRow]);
+    return PictureOfGame(game, !RotationLine(m.Config, game).empty(), m.AvailModes[r.ModeRow],
+                         RenderOptionsFromIni(game.GameINIText));
 }
 
 } // namespace
@@ -133,21 +134,52 @@ std::string PictureText(const PictureFigures& p) {
                     (p.Turned ? " (turned)" : "") + " in mode " +
                     Size(static_cast<double>(p.ModeWidth), static_cast<double>(p.ModeHeight)) +
                     (p.ExactSize() ? ": exact size" : "") + "\n";
-    t += "Scale " + Num(p.ScaleX, 3) + (p.WholeX ? " (whole)" : "") + " across, " + Num(p.ScaleY, 3) +
-         (p.WholeY ? " (whole)" : "") + " down\n";
-    auto side = [](long long fit, long long before, long long after, long long cut, const char* unused,
-                   const char* what) {
-        std::string s = "At " + std::to_string(fit) + "x: ";
-        if (cut > 0) return s + std::to_string(cut) + " " + what + " cut off";
-        return s + std::to_string(before) + " + " + std::to_string(after) + " " + unused;
+    // What the emulator draws: "whole lines: scaled 1 x 1 with 8 lines of border top and bottom".
+    switch (p.Fit) {
+    case PictureFit::Stretched: t += "Stretched to the whole mode"; break;
+    case PictureFit::AspectKept: t += "Aspect kept"; break;
+    case PictureFit::WholeLines: t += "Whole lines"; break;
+    case PictureFit::WholeDown: t += "Whole lines down, stretched across"; break;
+    case PictureFit::WholeAcross: t += "Whole columns across, stretched down"; break;
+    }
+    t += ": ";
+    if (p.ScaleX == 1 && p.ScaleY == 1)
+        t += "not scaled";
+    else if (p.WholeScale())
+        t += "scaled " + Num(p.ScaleX) + " x " + Num(p.ScaleY) + " to " +
+             Size(static_cast<double>(p.ShownWidth), static_cast<double>(p.ShownHeight));
+    else
+        t += "stretched to " + Size(static_cast<double>(p.ShownWidth), static_cast<double>(p.ShownHeight)) + ", " +
+             Num(p.ScaleX) + " x " + Num(p.ScaleY);
+    auto side = [](long long before, long long after, long long cut, const char* what, const char* sides) {
+        if (cut > 0) return std::to_string(cut) + " " + what + " cut off";
+        if (before == after) return std::to_string(before) + " " + what + " of border " + sides;
+        return std::to_string(before) + " + " + std::to_string(after) + " " + what + " of border " + sides;
     };
-    t += side(p.FitX, p.LeftColumns, p.RightColumns, p.CutColumns, "unused columns (left + right)", "columns") + "; " +
-         side(p.FitY, p.TopLines, p.BottomLines, p.CutLines, "unused lines (top + bottom)", "lines") + "\n";
+    std::string edges;
+    if (p.LeftColumns + p.RightColumns + p.CutColumns > 0)
+        edges = side(p.LeftColumns, p.RightColumns, p.CutColumns, "columns", "left and right");
+    if (p.TopLines + p.BottomLines + p.CutLines > 0)
+        edges += (edges.empty() ? "" : ", ") + side(p.TopLines, p.BottomLines, p.CutLines, "lines", "top and bottom");
+    t += (edges.empty() ? std::string(", filling the mode") : " with " + edges) + "\n";
     t += p.Interlaced ? "Interlaced" : "Progressive";
     if (p.RefreshKnown)
         t += ", refresh " + std::string(p.RefreshDifference >= 0 ? "+" : "") + Num(p.RefreshDifference) + " Hz, " +
              (p.SpeedChangePercent >= 0 ? "+" : "") + Num(p.SpeedChangePercent, 1) + "% speed";
     return t + "\n";
+}
+
+std::string PictureAssumptions(const RenderOptions& options) {
+    const std::string assumed = AssumedRenderOptions(options);
+    std::string t = "Assumed: ";
+    if (!assumed.empty()) t += assumed + " (the emulator's defaults), ";
+    t += "the game's picture 4:3 (3:4 standing), ";
+    if (options.MonitorAspect > 0)
+        t += "the desktop mode as wide for its height as this mode (the emulator takes the given aspect as the "
+             "desktop's), ";
+    else
+        t += "the mode's pixels square, ";
+    return t + "and no command line of a front end that sets these.\n";
 }
 
 std::string SelectionExplanation(const Model& m, const SelectionRecord& r) {

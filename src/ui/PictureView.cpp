@@ -34,8 +34,8 @@ void PictureView::paintEvent(QPaintEvent*) {
     // In the mode's pixels: the mode from (0, 0), the scaled picture centred on it, reaching
     // beyond it where it is cut off.
     const double modeW = static_cast<double>(f.ModeWidth), modeH = static_cast<double>(f.ModeHeight);
-    const double picW = static_cast<double>(f.NativeWidth * f.FitX);
-    const double picH = static_cast<double>(f.NativeHeight * f.FitY);
+    const double picW = static_cast<double>(f.ShownWidth);
+    const double picH = static_cast<double>(f.ShownHeight);
     const QRectF mode(0, 0, modeW, modeH);
     const QRectF picture((modeW - picW) / 2, (modeH - picH) / 2, picW, picH);
     const QRectF all = mode.united(picture);
@@ -65,9 +65,9 @@ void PictureView::paintEvent(QPaintEvent*) {
     const QRectF shown = pictureRect.intersected(modeRect);
     p.setPen(Qt::white);
     QString label = QString::number(f.NativeWidth) + QStringLiteral(" x ") + QString::number(f.NativeHeight);
-    if (f.FitX != 1 || f.FitY != 1)
-        label += QStringLiteral(" (") + QString::number(f.FitX) + QStringLiteral("x") + QString::number(f.FitY) +
-                 QStringLiteral(")");
+    if (f.ShownWidth != f.NativeWidth || f.ShownHeight != f.NativeHeight)
+        label += QStringLiteral("\nshown ") + QString::number(f.ShownWidth) + QStringLiteral(" x ") +
+                 QString::number(f.ShownHeight);
     if (f.Turned) label += QStringLiteral("\nturned");
     p.drawText(shown, Qt::AlignCenter, label);
 }

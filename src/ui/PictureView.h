@@ -8,7 +8,7 @@
 namespace kelvaro {
 
 // A drawing, to scale in pixels, of a video mode's pixel area with a game's picture inside it:
-// the picture at the largest whole-number scale that fits, centred; the unused border shaded; a
+// the picture at the size the emulator draws it, centred; the unused border shaded; a
 // part of the picture that does not fit drawn beyond the mode's edge and hatched. Without
 // figures it shows its placeholder text instead.
 class PictureView : public QWidget {

@@ -214,11 +214,13 @@ void frmSettings::ShowPicture() {
     const GameRow& game = m_.Games[selected_];
     const int entry = cmbVideoMode->currentIndex();
     std::optional<PictureFigures> picture;
-    if (entry >= 1 && entry <= m_.AvailModes.Count()) {
-        std::string lines = BoxText();
-        std::replace(lines.begin(), lines.end(), '\n', '|');
-        picture = PictureOfGame(game, TurnsPicture(lines), m_.AvailModes[entry]);
-    }
+    std::string lines = BoxText();
+    std::replace(lines.begin(), lines.end(), '\n', '|');
+    // The box's lines are the game's own INI file; what they leave out is taken at the
+    // emulator's defaults, and the figures say so.
+    const RenderOptions options = RenderOptionsFromIni(lines);
+    if (entry >= 1 && entry <= m_.AvailModes.Count())
+        picture = PictureOfGame(game, TurnsPicture(lines), m_.AvailModes[entry], options);
     QString placeholder;
     if (entry < 1)
         placeholder = QStringLiteral("The emulator decides the mode.");
@@ -227,7 +229,7 @@ void frmSettings::ShowPicture() {
     else
         placeholder = QStringLiteral("This game or mode has no size in pixels to draw.");
     picPicture->SetPicture(picture, placeholder);
-    std::string figures = picture ? PictureText(*picture) : std::string();
+    std::string figures = picture ? PictureText(*picture) + PictureAssumptions(options) : std::string();
     while (!figures.empty() && figures.back() == '\n') figures.pop_back();
     lblPicture->setText(ShownLines(figures));
 }

@@ -609,7 +609,13 @@ TEST(BatchCheck, AGameGetsItsOptionsAsTheEmulatorHasThemAndWhereEachComesFrom) {
                   "  intscalex      0              default\n"
                   "  intscaley      0              default\n"
                   "  autostretchxy  0              default\n"
-                  "  aspect         auto           default\n");
+                  "  aspect         auto           default\n"
+                  // The options turn the tall picture into a tall mode: the emulator shrinks it.
+                  "Picture 288 x 224 (turned) in mode 224 x 288\n"
+                  "Aspect kept: stretched to 224 x 168, 0.78 x 0.75 with 60 lines of border top and bottom\n"
+                  "Progressive\n"
+                  "Assumed: the game's picture 4:3 (3:4 standing), the mode's pixels square, and no command line of "
+                  "a front end that sets these.\n");
 }
 
 TEST(Batch, EveryCommandAnswersHelpWithItsOwnUsage) {

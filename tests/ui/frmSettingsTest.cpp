@@ -146,10 +146,12 @@ private slots:
         const auto* view = Child<PictureView>(*d, "picPicture");
         auto figures = [view] {
             const PictureFigures& p = *view->Picture();
-            return QString("%1x%2 %3 %4+%5 %6+%7 cut %8,%9")
+            return QString("%1x%2 %3 shown %4x%5 %6+%7 %8+%9 cut %10,%11")
                 .arg(p.NativeWidth)
                 .arg(p.NativeHeight)
                 .arg(p.Turned ? "turned" : "upright")
+                .arg(p.ShownWidth)
+                .arg(p.ShownHeight)
                 .arg(p.LeftColumns)
                 .arg(p.RightColumns)
                 .arg(p.TopLines)
@@ -157,12 +159,21 @@ private slots:
                 .arg(p.CutColumns)
                 .arg(p.CutLines);
         };
-        QCOMPARE(figures(), "288x224 turned 16+16 8+8 cut 0,0"); // in 320 x 240
+        const auto* label = Child<QLabel>(*d, "lblPicture");
+        // Kept at 4:3 on square pixels, stretched to fill 320 x 240.
+        QCOMPARE(figures(), "288x224 turned shown 320x240 0+0 0+0 cut 0,0");
+        QVERIFY(label->text().contains("Aspect kept: stretched to 320 x 240, 1.11 x 1.07, filling the mode"));
+        QVERIFY(label->text().contains("Assumed: keepaspect 1, unevenstretch 1"));
         Modes()->setCurrentIndex(6);
-        QCOMPARE(figures(), "288x224 turned 0+0 0+0 cut 0,0");
-        QVERIFY(Child<QLabel>(*d, "lblPicture")->text().contains("exact size"));
-        Box()->setPlainText("resolution 288x224"); // no longer turned: 288 lines in 224
-        QCOMPARE(figures(), "224x288 upright 32+32 0+0 cut 0,64");
+        QCOMPARE(figures(), "288x224 turned shown 288x216 0+0 4+4 cut 0,0");
+        QVERIFY(label->text().contains("exact size"));
+        Box()->setPlainText("resolution 288x224"); // no longer turned: 3:4 in 288 x 224
+        QCOMPARE(figures(), "224x288 upright shown 168x224 60+60 0+0 cut 0,0");
+        Box()->setPlainText("resolution 288x224\nunevenstretch 0"); // whole lines: 288 lines in 224
+        QCOMPARE(figures(), "224x288 upright shown 224x288 32+32 0+0 cut 0,64");
+        QVERIFY(label->text().contains("Whole lines: not scaled with 32 columns of border left and right, 64 lines "
+                                       "cut off"));
+        QVERIFY(!label->text().contains("unevenstretch 1"));
         Modes()->setCurrentIndex(0);
         QVERIFY(!view->Picture());
         Open(2, 0);
