@@ -115,7 +115,7 @@ TEST_F(EmulatorCheckTest, BatchCheckSaysWhatKeepsTheEmulatorFromUsingTheFiles) {
         for (const std::string& said : r.said)
             EXPECT_NE(result.out.find(said), std::string::npos) << said << "\n" << result.out;
     }
-    const BatchResult broken = RunBatch({"check", "--exe", t.Write("not-mame", "#!/bin/sh\n"), "--ini-dir", ini});
+    const BatchResult broken = RunBatch({"check", "--exe", t.Write("not-mame", "not a program\n"), "--ini-dir", ini});
     EXPECT_EQ(broken.status, 2);
 }
 

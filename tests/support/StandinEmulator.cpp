@@ -1,7 +1,9 @@
 // A stand-in for the emulator in the tests, the same program on every system. What it does is
 // written in standin.txt beside it, one instruction a line; "$1" in an instruction stands for its
 // first argument:
-//   when ARG ...     does the rest of the line only when the first argument is ARG
+//   when ARG ...     does the rest of the line only when the first argument is ARG; an ARG that
+//                    ends in * takes every first argument that begins with what comes before it
+//   if FILE ...      does the rest of the line only when FILE is there
 //   to out|err       where say, print, zeros and args write from now on (standard output at first)
 //   say TEXT         writes TEXT and a newline
 //   print FILE       copies FILE
@@ -22,6 +24,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -59,16 +62,24 @@ int main(int argc, char** argv) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         for (std::size_t at; (at = line.find("$1")) != std::string::npos;) line.replace(at, 2, first);
         std::string word, rest = line;
-        do {
+        bool met = true;
+        for (;;) {
             const std::size_t space = rest.find(' ');
             word = rest.substr(0, space);
             rest = space == std::string::npos ? std::string() : rest.substr(space + 1);
-            if (word == "when") {
-                const std::size_t end = rest.find(' ');
-                if (rest.substr(0, end) != first) word.clear();
-                rest = end == std::string::npos ? std::string() : rest.substr(end + 1);
-            }
-        } while (word == "when");
+            if (word != "when" && word != "if") break;
+            const std::size_t end = rest.find(' ');
+            const std::string what = rest.substr(0, end);
+            rest = end == std::string::npos ? std::string() : rest.substr(end + 1);
+            std::error_code ec;
+            if (word == "if")
+                met = met && fs::exists(what, ec);
+            else if (!what.empty() && what.back() == '*')
+                met = met && first.starts_with(std::string_view(what).substr(0, what.size() - 1));
+            else
+                met = met && what == first;
+        }
+        if (!met) continue;
         const std::size_t space = rest.find(' ');
         const std::string second = space == std::string::npos ? std::string() : rest.substr(space + 1);
         const std::string first_word = rest.substr(0, space);

@@ -478,7 +478,7 @@ private slots:
         QVERIFY(f.Model.Config.GenerateApplyTo == kelvaro::GenerateScope::AllGames &&
                 f.Model.Config.GenerateParentsOnly);
 
-        f.Model.Config.MameExePath = f.Dir.Write("mame", "#!/bin/sh\n");
+        f.Model.Config.MameExePath = Standin(f.Dir, "mame", "");
         ContextMenu(f, "lvwGames", 2, "mnuGameTest");
         QVERIFY(f.Dialogs.shown.back().text.startsWith("This will run M.A.M.E. with the current settings"));
         QCOMPARE(enabled().last(), "GameOpenINI");
@@ -491,8 +491,7 @@ private slots:
     void choosingThePaths() {
         F f;
         const std::string emu = f.MakeFolder("emu"), ini = f.MakeFolder("ini"), roms = f.MakeFolder("roms");
-        const std::string exe = f.Dir.Write("emu/mame", "#!/bin/sh\n");
-        fs::permissions(exe, fs::perms::owner_exec, fs::perm_options::add);
+        const std::string exe = Standin(f.Dir, "emu/mame", "");
         f.Start();
         // Chosen; then cancelled, or a file nobody may run: nothing changes.
         f.Dialogs.answers = {QString::fromStdString(exe), std::nullopt,
@@ -522,10 +521,9 @@ private slots:
         f.Model.Config.MameINIPath.clear();
         // The emulator runs in its own folder: it finds the INI folder there. It has no ROMs, and
         // no settings to show.
-        const std::string exe = f.Dir.Write("mame", "#!/bin/sh\ncase \"$1\" in -*) exit 0;; esac\n"
-                                                    "echo \"$@\" > ran.txt\ncat \"ini/$1.ini\" >> ran.txt\n"
-                                                    "echo 'g.1 NOT FOUND (tried in galaga)' >&2\nexit 2\n");
-        fs::permissions(exe, fs::perms::owner_exec, fs::perm_options::add);
+        const std::string exe = Standin(f.Dir, "mame",
+                                        "when -* exit 0\nnote ran.txt\ncopy ini/$1.ini ran.ini\n"
+                                        "to err\nsay g.1 NOT FOUND (tried in galaga)\nexit 2\n");
         f.ClickRow("lvwMain", F::kGalagaMode); // Galaga selected
         f.Button("cmdTestGame")->click();      // no executable: nothing at all
         QVERIFY(f.Dialogs.shown.empty());
@@ -545,7 +543,8 @@ private slots:
                                                  question, "M.A.M.E. found no ROMs for galaga."}));
         QCOMPARE(f.Dialogs.shown[2].icon, Icon::Warning);
         // It ran on the selected game with the game's INI file, which is gone again.
-        QCOMPARE(TempDir::Read(f.Dir.File("ran.txt")), "galaga -verbose\nresolution auto\r\n");
+        QCOMPARE(TempDir::Read(f.Dir.File("ran.txt")) + TempDir::Read(f.Dir.File("ran.ini")),
+                 f.Dir.Path() + "|galaga -verbose\nresolution auto\r\n");
         QVERIFY(fs::is_empty(f.Ini));
         QVERIFY(w.isEnabled());
     }

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <system_error>
 #include <thread>
 #ifndef _WIN32
 #include <fcntl.h>
@@ -238,7 +239,7 @@ private slots:
         f.WriteSettings({.MameINIPath = ini, .ModeListFile = modes});
         f.Start();
         QCOMPARE(Enabled(f), "RefreshAVGA"); // modes and an INI folder, no games, no executable
-        f.Model.Config.MameExePath = f.Dir.Write("mame", "#!/bin/sh\n");
+        f.Model.Config.MameExePath = f.Dir.Write("mame", "not a program\n");
         QCOMPARE(Enabled(f), "Generate RefreshNative RefreshAVGA");
         f.WriteGameList({{"galaga", "Galaga (Namco rev. B)", "vertical", 224, 288, "60.606061", ""}});
         f.Dialogs.asks = {true};
@@ -246,13 +247,19 @@ private slots:
         QCOMPARE(f.Dialogs.Texts(), QStringList{"Refreshing the Native Mode List will loose any settings made.  Are "
                                                 "you sure you want to continue?"});
         QCOMPARE(Enabled(f), "GenerateINIs Generate RefreshNative RefreshAVGA ReadINIs ActionNotFound AutoSelect");
-        // A run of the emulator that fails keeps the list, which is built again, and says why.
+        // A run of the emulator that fails keeps the list, which is built again, and says why: the
+        // file may not be run here, and Windows runs no file that is not a program.
+#ifdef _WIN32
+        const QString why =
+            QString::fromStdString(std::error_code(193 /* ERROR_BAD_EXE_FORMAT */, std::system_category()).message());
+#else
+        const QString why = "Permission denied";
+#endif
         f.Dialogs.asks = {true};
         f.Item("mnuGenerate")->trigger();
-        QCOMPARE(f.Dialogs.Texts().last(),
-                 "The game list could not be retrieved: M.A.M.E. (" +
-                     QString::fromStdString(f.Model.Config.MameExePath) +
-                     ") could not be started: Permission denied.  The previous list is kept.");
+        QCOMPARE(f.Dialogs.Texts().last(), "The game list could not be retrieved: M.A.M.E. (" +
+                                               QString::fromStdString(f.Model.Config.MameExePath) +
+                                               ") could not be started: " + why + ".  The previous list is kept.");
         QCOMPARE(f.Dialogs.shown.back().icon, Icon::Warning);
         QCOMPARE(f.Column("lvwGames", 2), QStringList{"GALAGA"});
         fs::remove(ini);

@@ -3,10 +3,10 @@
 // from a temporary home folder's mame.ini.
 #include "ui/frmSetupCheck.h"
 #include "MainWindowFixture.h"
+#include "Standin.h"
 
 using kelvaro::frmSetupCheck;
 using F = MainWindowFixture;
-namespace fs = std::filesystem;
 
 class SetupCheckTest : public QObject {
     Q_OBJECT
@@ -15,11 +15,12 @@ private slots:
         F f;
         const std::string home = f.MakeFolder("home"), etc = f.MakeFolder("etc");
         qputenv("HOME", QByteArray::fromStdString(home));
+        // Its switchres is 1 once the user's mame.ini is there (the fix below writes it).
+        const std::string withIni = "if " + home + "/.mame/mame.ini ";
         const std::string exe =
-            f.Dir.Write("emu/mame", "#!/bin/sh\nsw=0\ngrep -qs 'switchres 1' \"$HOME/.mame/mame.ini\" && sw=1\n"
-                                    "printf 'inipath $HOME/.mame;" +
-                                        etc + "\\nreadconfig 1\\nswitchres %s\\nwindow 0\\n' $sw\n");
-        fs::permissions(exe, fs::perms::owner_all);
+            Standin(f.Dir, "emu/mame",
+                    "say inipath $HOME/.mame;" + etc + "\nsay readconfig 1\n" + withIni + "say switchres 1\n" +
+                        withIni + "say window 0\n" + withIni + "exit 0\nsay switchres 0\nsay window 0\n");
         f.StartSample();
         auto* panel = f.Find<QLabel>("stbPanel3");
         QVERIFY(panel->text().isEmpty());
