@@ -360,7 +360,11 @@ private slots:
         // Found the next time the menu opens; it opens in the desktop's viewer.
         f.Dir.Write("readme.txt", "Kelvaro\r\n");
         f.Open("mnuHelp");
+#ifdef _WIN32
+        QVERIFY(f.Item("mnuReadme")->isEnabled()); // Windows always has a viewer for a text file
+#else
         QCOMPARE(f.Item("mnuReadme")->isEnabled(), !QStandardPaths::findExecutable("xdg-open").isEmpty());
+#endif
 
         QCOMPARE(kelvaro::frmAbout::VersionLine(2, 1, 5), "Kelvaro v2.15");
         for (int showing = 0; showing < 2; ++showing) {

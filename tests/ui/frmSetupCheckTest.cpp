@@ -12,6 +12,10 @@ class SetupCheckTest : public QObject {
     Q_OBJECT
 private slots:
     void reportFixAndStatusBar() {
+#ifdef _WIN32
+        QSKIP("The stand-in answers as the emulator does on Linux, from a home folder's mame.ini; on Windows "
+              "the emulator reads the mame.ini beside mame.exe, whose fix OptionFixTest covers");
+#endif
         F f;
         const std::string home = f.MakeFolder("home"), etc = f.MakeFolder("etc");
         qputenv("HOME", QByteArray::fromStdString(home));
