@@ -5,26 +5,16 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(triple x86_64-w64-mingw32)
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES KELVARO_WINDOWS_DEPS)
 
 set(CMAKE_C_COMPILER ${triple}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
 set(CMAKE_RC_COMPILER ${triple}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${triple} ${KELVARO_WINDOWS_DEPS})
-set(CMAKE_PREFIX_PATH ${KELVARO_WINDOWS_DEPS})
+set(CMAKE_FIND_ROOT_PATH /usr/${triple})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# expat is linked statically: its header must not ask for the DLL's imports.
-set(CMAKE_C_FLAGS_INIT "-DXML_STATIC")
-set(CMAKE_CXX_FLAGS_INIT "-DXML_STATIC")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-
-# Debian's 64-bit loader itself: the wine wrapper script asks for wine32 on every start.
-find_program(KELVARO_WINE NAMES wine64 wine PATHS /usr/lib/wine)
-if(KELVARO_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${KELVARO_WINE})
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64-deps.cmake)

@@ -18,21 +18,6 @@ const char* const kNotReadHint = "M.A.M.E. will not read these INI files: see He
 const char* const kNoSwitchHint = "M.A.M.E. will not switch video modes: see Help > Check M.A.M.E. Setup";
 const char* const kNotAskedHint = "M.A.M.E. could not be asked: see Help > Check M.A.M.E. Setup";
 
-// The values of the video option that leave the desktop's mode as it is whatever switchres says:
-// M.A.M.E.'s documentation says that switchres does not work with video gdi and video bgfx, and
-// video none shows no picture at all. The value suggested instead: d3d, the emulator's default on
-// Windows, whose full screen mode the documentation's own switchres example uses; elsewhere opengl,
-// as Debian's mame.ini sets it.
-struct NoSwitchVideo {
-    const char* value;
-    const char* why;
-};
-constexpr NoSwitchVideo kNoSwitchVideo[] = {
-    {"gdi", "which does not switch video modes even with switchres on"},
-    {"bgfx", "which does not switch video modes even with switchres on"},
-    {"none", "which shows no picture at all"},
-};
-
 // How many names a finding lists before it only counts.
 constexpr std::size_t kNamesListed = 5;
 
@@ -274,13 +259,14 @@ void Checker::Switches() {
              "M.A.M.E. keeps the desktop's video mode: its switchres option is " + o_.Value("switchres") +
                  ", so the resolution lines of the INI files are ignored.",
              "M.A.M.E. switches video modes (switchres " + o_.Value("switchres") + ").", true, kNoSwitchHint);
-    const std::string video = o_.Value("video");
-    for (const NoSwitchVideo& v : kNoSwitchVideo)
-        if (EqualsIgnoringAsciiCase(video, v.value))
-            Add(CheckLevel::Problem,
-                "M.A.M.E. keeps the desktop's video mode: its video option is " + video + ", " + v.why +
-                    ", so the resolution lines of the INI files are ignored.",
-                PlaceOptionLine(o_, "video", SwitchingVideoModule(), in_.Home).Advice, std::nullopt, kNoSwitchHint);
+    // The video modules that switch no mode whatever switchres says, and the one to suggest instead.
+    if (const std::string video = o_.Value("video"); !VideoSwitchesModes(video))
+        Add(CheckLevel::Problem,
+            "M.A.M.E. keeps the desktop's video mode: its video option is " + video + ", " +
+                (EqualsIgnoringAsciiCase(video, "none") ? "which shows no picture at all"
+                                                        : "which does not switch video modes even with switchres on") +
+                ", so the resolution lines of the INI files are ignored.",
+            PlaceOptionLine(o_, "video", SwitchingVideoModule(), in_.Home).Advice, std::nullopt, kNoSwitchHint);
     if (!o_.IsOn("window")) {
         Add(CheckLevel::Ok, "M.A.M.E. runs in full screen (window " + o_.Value("window") + ").");
         return;
