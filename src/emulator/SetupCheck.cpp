@@ -228,17 +228,23 @@ void Checker::IniFolder() {
         return;
     }
     std::string fix;
+    std::optional<OptionFix> oneLine;
     if (in_.IniFolder.find(';') != std::string::npos) {
         fix = "M.A.M.E. takes the \";\" in the INI folder's path as a separator: choose a folder without one.";
     } else {
+        // The INI folder first: for the versions that read only the first file of a name, Kelvaro's
+        // files then count over any of the same name in the other folders.
         const std::string inipath = o_.Value("inipath");
-        fix = PlaceOptionLine(o_, "inipath", in_.IniFolder + (inipath.empty() ? "" : ";" + inipath), in_.Home).Advice;
+        OptionPlace place =
+            PlaceOptionLine(o_, "inipath", in_.IniFolder + (inipath.empty() ? "" : ";" + inipath), in_.Home);
+        fix = std::move(place.Advice);
+        oneLine = std::move(place.Fix);
         if (!o_.IniFolders.empty()) fix += " Or choose one of its INI folders as the INI folder.";
     }
     Add(CheckLevel::Problem,
         "M.A.M.E. does not read INI files from the INI folder " + in_.IniFolder + ": its inipath holds " +
             (o_.IniFolders.empty() ? std::string("no folder") : "only " + folders) + ".",
-        fix, std::nullopt, kNotReadHint);
+        fix, std::move(oneLine), kNotReadHint);
 }
 
 void Checker::MustBeOn(const char* option, const std::string& problem, const std::string& ok, bool offerFix,

@@ -104,9 +104,13 @@ void frmSetupCheck::Refresh() {
     for (const Finding& finding : report_.Findings) {
         if (!finding.OneLineFix) continue;
         const OptionFix fix = *finding.OneLineFix;
-        auto* button = new QPushButton(QtText("Set " + fix.Option + " " + fix.Value), this);
+        // The inipath line is long: its button says what it does, its tooltip the whole line.
+        const std::string caption =
+            fix.Option == "inipath" ? "Add the INI Folder to inipath" : "Set " + fix.Option + " " + fix.Value;
+        auto* button = new QPushButton(QtText(caption), this);
         button->setObjectName(QtText("cmdFix_" + fix.Option));
-        button->setToolTip(QtText((fix.Create ? "Creates " : "Changes ") + fix.File));
+        button->setToolTip(QtText((fix.Create ? "Creates " : "Changes ") + fix.File + ": \"" +
+                                  OptionLine(fix.Option, fix.Value) + "\""));
         connect(button, &QPushButton::clicked, this, [this, fix] { cmdFix_Click(fix); });
         fixes_->addWidget(button);
         cmdFix.push_back(button);

@@ -179,7 +179,7 @@ TEST_F(EmulatorCheckTest, AfterTheFixesAndAGenerationTheTurnIsTheOneKelvaroMeans
     EXPECT_EQ(check("pacman").status, 0);
 }
 
-TEST_F(EmulatorCheckTest, TheSwitchresFixWritesTheUsersMameIniAndChangesNothingElse) {
+TEST_F(EmulatorCheckTest, TheOneLineFixesWriteTheUsersMameIniAndChangeNothingElse) {
     SetupCheckInput in;
     in.Exe = KELVARO_MAME_EXE;
     in.WorkingFolder = fs::path(KELVARO_MAME_EXE).parent_path().string();
@@ -188,9 +188,13 @@ TEST_F(EmulatorCheckTest, TheSwitchresFixWritesTheUsersMameIniAndChangesNothingE
     EmulatorOptionsCache cache;
     const Result<EmulatorOptions> before = cache.Get(in.Exe, in.WorkingFolder, false);
     ASSERT_TRUE(before) << before.Reason();
-    std::optional<OptionFix> fix;
-    for (const Finding& f : CheckSetup(in, before).Findings)
-        if (f.OneLineFix) fix = f.OneLineFix;
+    auto fixOf = [&](const Result<EmulatorOptions>& options, const std::string& option) {
+        std::optional<OptionFix> fix;
+        for (const Finding& f : CheckSetup(in, options).Findings)
+            if (f.OneLineFix && f.OneLineFix->Option == option) fix = f.OneLineFix;
+        return fix;
+    };
+    std::optional<OptionFix> fix = fixOf(before, "switchres");
     ASSERT_TRUE(fix);
     EXPECT_EQ(fix->File + fix->Option + fix->Value + std::to_string(fix->Create), home + "/.mame/mame.iniswitchres11");
     ASSERT_TRUE(ApplyOptionFix(*fix, home));
@@ -202,6 +206,19 @@ TEST_F(EmulatorCheckTest, TheSwitchresFixWritesTheUsersMameIniAndChangesNothingE
     OptionValues expected = before->Values;
     expected["switchres"] = "1";
     EXPECT_EQ(after->Values, expected);
+
+    // The INI folder first on inipath, in the same file, the file before kept beside it.
+    fix = fixOf(after, "inipath");
+    ASSERT_TRUE(fix && !fix->Create);
+    ASSERT_TRUE(ApplyOptionFix(*fix, home));
+    EXPECT_EQ(TempDir::Read(home + "/.mame/mame.ini"), "switchres 1\ninipath " + ini + ";$HOME/.mame;/etc/mame\n");
+    EXPECT_EQ(TempDir::Read(home + "/.mame/mame.ini.bak"), "switchres 1\n");
+    const Result<EmulatorOptions> read = cache.Get(in.Exe, in.WorkingFolder, false);
+    ASSERT_TRUE(read && cache.Asked());
+    EXPECT_EQ(read->IniFolders, (std::vector<std::string>{ini, home + "/.mame", "/etc/mame"}));
+    expected["inipath"] = ini + ";$HOME/.mame;/etc/mame";
+    EXPECT_EQ(read->Values, expected);
+    EXPECT_FALSE(CheckSetup(in, read).HasProblem()) << CheckSetup(in, read).Text();
 }
 
 #endif // _WIN32

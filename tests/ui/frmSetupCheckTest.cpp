@@ -19,12 +19,11 @@ private slots:
         F f;
         const std::string home = f.MakeFolder("home"), etc = f.MakeFolder("etc");
         qputenv("HOME", QByteArray::fromStdString(home));
-        // Its switchres is 1 once the user's mame.ini is there (the fix below writes it).
-        const std::string withIni = "if " + home + "/.mame/mame.ini ";
-        const std::string exe =
-            Standin(f.Dir, "emu/mame",
-                    "say inipath $HOME/.mame;" + etc + "\nsay readconfig 1\n" + withIni + "say switchres 1\n" +
-                        withIni + "say window 0\n" + withIni + "exit 0\nsay switchres 0\nsay window 0\n");
+        // Its settings take the lines of the user's mame.ini once it is there (the fixes below write it).
+        const std::string exe = Standin(f.Dir, "emu/mame",
+                                        "say inipath $HOME/.mame;" + etc +
+                                            "\nsay readconfig 1\nsay switchres 0\nsay window 0\nwhen -showconfig if " +
+                                            home + "/.mame/mame.ini print " + home + "/.mame/mame.ini\n");
         f.StartSample();
         auto* panel = f.Find<QLabel>("stbPanel3");
         QVERIFY(panel->text().isEmpty());
@@ -36,9 +35,10 @@ private slots:
         QVERIFY(panel->toolTip().endsWith(
             QString::fromStdString("INI folder: " + f.Ini + "\nROM folder: no ROM folder chosen")));
 
-        // The report offers the switchres line; Yes writes it in a new ~/.mame/mame.ini.
-        f.Dialogs.asks = {true};
-        QStringList before, after;
+        // The report offers the switchres line; Yes writes it in a new ~/.mame/mame.ini. Then it
+        // offers to add the INI folder to the inipath line there.
+        f.Dialogs.asks = {true, true};
+        QStringList before, after, fixed;
         AnswerModal<frmSetupCheck> report([&](frmSetupCheck& d) {
             auto* rows = Child<QTableWidget>(d, "lvwFindings");
             auto texts = [rows] {
@@ -51,6 +51,9 @@ private slots:
             Button(d, "cmdFix_switchres")->click();
             after = texts();
             QVERIFY(d.findChildren<QPushButton*>("cmdFix_switchres").isEmpty());
+            Button(d, "cmdFix_inipath")->click();
+            fixed = texts();
+            QVERIFY(d.findChildren<QPushButton*>("cmdFix_inipath").isEmpty());
             Button(d, "cmdCopy")->click();
             QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(d.Shown().Text()));
             Button(d, "cmdClose")->click();
@@ -60,16 +63,23 @@ private slots:
         QVERIFY(before.filter("problem: M.A.M.E. keeps the desktop's video mode: its switchres option is 0").size() ==
                 1);
         QVERIFY(after.contains("ok: M.A.M.E. switches video modes (switchres 1)."));
-        QCOMPARE(after.filter("problem:").size(), 1); // the INI folder is left to the user
-        QCOMPARE(TempDir::Read(home + "/.mame/mame.ini"), "switchres 1\n");
-        QCOMPARE(f.Dialogs.shown.back().kind, "ask");
+        QCOMPARE(after.filter("problem:").size(), 1);
+        QCOMPARE(fixed.filter("problem:").size(), 0);
+        QVERIFY(fixed.contains(QString::fromStdString("ok: M.A.M.E. reads INI files from the INI folder " + f.Ini +
+                                                      " (its inipath: " + f.Ini + ";$HOME/.mame;" + etc + ").")));
+        QCOMPARE(TempDir::Read(home + "/.mame/mame.ini"),
+                 "switchres 1\ninipath " + f.Ini + ";$HOME/.mame;" + etc + "\n");
+        QCOMPARE(TempDir::Read(home + "/.mame/mame.ini.bak"), "switchres 1\n");
+        QCOMPARE(
+            f.Dialogs.Texts().filter("This will create " + QString::fromStdString(home) + "/.mame/mame.ini").size(), 1);
         QVERIFY(f.Dialogs.shown.back().text.startsWith(
-            QString::fromStdString("This will create " + home + "/.mame/mame.ini")));
+            QString::fromStdString("This will set the line \"inipath " + f.Ini + ";")));
+        QVERIFY(panel->text().isEmpty());
 
-        // Without an INI folder the chooser opens where the emulator's first one would be.
+        // Without an INI folder the chooser opens at the emulator's first one.
         f.Model.Config.MameINIPath.clear();
         f.Item("mnuMAMEINIPath")->trigger();
-        QCOMPARE(f.Dialogs.shown.back().preset, QString::fromStdString(home + "/.mame"));
+        QCOMPARE(f.Dialogs.shown.back().preset, QString::fromStdString(f.Ini));
     }
 };
 
