@@ -360,15 +360,19 @@ FileStamp StampOf(const std::string& path) {
 EmulatorOptionsCache::Key EmulatorOptionsCache::MakeKey(const std::string& exe,
                                                         const std::string& workingFolder) const {
     Key key{exe, workingFolder, HomeFolder(), StampOf(exe), {}};
-    if (answer_) {
-        for (const std::vector<std::string>* folders :
-             {&answer_->BuiltInIniFolders, &answer_->MameIniFolders, &answer_->IniFolders})
-            for (const std::string& folder : *folders) {
-                const std::string ini = JoinPath(folder, "mame.ini");
-                key.MameInis.emplace_back(ini, StampOf(ini));
-            }
-    }
+    if (answer_) key.MameInis = MameIniStamps(*answer_);
     return key;
+}
+
+std::vector<std::pair<std::string, FileStamp>> MameIniStamps(const EmulatorOptions& options) {
+    std::vector<std::pair<std::string, FileStamp>> out;
+    for (const std::vector<std::string>* folders :
+         {&options.BuiltInIniFolders, &options.MameIniFolders, &options.IniFolders})
+        for (const std::string& folder : *folders) {
+            const std::string ini = JoinPath(folder, "mame.ini");
+            out.emplace_back(ini, StampOf(ini));
+        }
+    return out;
 }
 
 const Result<EmulatorOptions>& EmulatorOptionsCache::Get(const std::string& exe, const std::string& workingFolder,

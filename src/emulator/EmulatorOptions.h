@@ -102,6 +102,11 @@ struct FileStamp {
 };
 FileStamp StampOf(const std::string& path);
 
+// The mame.ini files the emulator may read with these options, each with its stamp (one that is
+// not there counts too: it may appear): one in every folder of the built-in inipath, of the
+// folders of the second mame.ini and of inipath.
+std::vector<std::pair<std::string, FileStamp>> MameIniStamps(const EmulatorOptions& options);
+
 // The last answer of AskEmulatorOptions, asked again only when the executable, its working
 // folder, the home folder or a mame.ini in one of the INI folders (built-in and inipath) changed,
 // appeared or went. The built-in values and the version are asked again only with a new executable.

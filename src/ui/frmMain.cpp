@@ -12,6 +12,7 @@
 #include <QSortFilterProxyModel>
 #include <QStatusBar>
 #include <QTableView>
+#include <QThread>
 #include <algorithm>
 
 #include "core/SettingsFile.h"
@@ -52,7 +53,13 @@ frmMain::frmMain(Model& model, Dialogs& dialogs, QWidget* parent)
     ConnectHandlers();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The start's setup check holds nothing of the window; it ends within the emulator's time limit.
+    if (startCheck_) {
+        startCheck_->wait();
+        delete startCheck_;
+    }
+}
 
 void frmMain::ConnectHandlers() {
     connect(mnuMain, &MenuBar::FileOpening, this, &frmMain::mnuFile_Click);
@@ -147,11 +154,13 @@ void frmMain::Start() {
     show();
     QCoreApplication::processEvents();
     TellSettingsFileState(loaded, problems);
+    if (loaded && m_.Config.MameExePath.empty()) ProposeEmulator();
 
     m_.INIsGenerated = false;
     ReadAvailableModes();
     BuildNativeModeList(false, true);
     ShowCheckPanel();
+    ShowSetupAtStart();
 }
 
 void frmMain::SetCheckMarks() {

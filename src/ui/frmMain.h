@@ -4,6 +4,7 @@
 #include <chrono>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "core/Rotation.h"
 #include "core/SettingsFile.h"
 #include "emulator/EmulatorOptions.h"
+#include "emulator/EmulatorSearch.h"
 #include "emulator/SetupCheck.h"
 
 class QAction;
@@ -22,6 +24,7 @@ class QPushButton;
 class QSortFilterProxyModel;
 class QStatusBar;
 class QTableView;
+class QThread;
 class QWidget;
 
 namespace kelvaro {
@@ -68,6 +71,10 @@ public:
     frmProgress& Progress(); // created on first use
     // What long operations report to: the progress window, made when an operation first begins.
     ProgressSink& Sink();
+    // Where the emulator is looked for at a start without one (this system's places unless set).
+    void SetEmulatorPlaces(EmulatorPlaces places) { emulatorPlaces_ = std::move(places); }
+    // True while the setup check of the start runs in the background.
+    [[nodiscard]] bool StartCheckRunning() const { return startCheck_ != nullptr; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -164,6 +171,14 @@ private:
     SetupReport CheckSetup(bool askAgain, const std::string& game = {});
     // The setup panel, its tooltip naming the current paths.
     void ShowCheckPanel();
+    // At a start without an emulator: proposes the one found, with its first INI folder.
+    void ProposeEmulator();
+    // At start: the setup panel shows the kept outcome of the last check when nothing it read
+    // has changed since; otherwise the check runs in the background and the panel shows its
+    // outcome when it comes.
+    void ShowSetupAtStart();
+    // The file that keeps the last check's outcome for the next start.
+    [[nodiscard]] std::string SetupStateFile() const;
     // The emulator's options from the cache; nothing when there is no executable or it cannot be
     // asked.
     const EmulatorOptions* KnownEmulatorOptions();
@@ -209,6 +224,9 @@ private:
     frmSetupCheck* setupCheck_ = nullptr;
     FindController* find_ = nullptr;
     EmulatorOptionsCache emulatorOptions_;
+    std::optional<EmulatorPlaces> emulatorPlaces_;
+    QThread* startCheck_ = nullptr; // the start's setup check, while it runs
+    int checkRound_ = 0;            // counts the checks: an outcome older than the last is dropped
     std::chrono::milliseconds emulatorQuietTime_;
     bool exiting_ = false;   // File > Exit: close without the question
     bool selecting_ = false; // a row is being selected by the program, not by the user

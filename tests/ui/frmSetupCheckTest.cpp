@@ -4,6 +4,7 @@
 #include "ui/frmSetupCheck.h"
 #include "MainWindowFixture.h"
 #include "Standin.h"
+#include "core/SettingsFile.h"
 
 using kelvaro::frmSetupCheck;
 using F = MainWindowFixture;
@@ -80,6 +81,74 @@ private slots:
         f.Model.Config.MameINIPath.clear();
         f.Item("mnuMAMEINIPath")->trigger();
         QCOMPARE(f.Dialogs.shown.back().preset, QString::fromStdString(f.Ini));
+    }
+
+    // A start without an emulator proposes the one on PATH with its first INI folder: No sets
+    // and writes nothing, Yes sets both, makes the folder and saves the settings.
+    void firstStartProposesTheEmulator() {
+        F f;
+        const std::string home = f.Dir.File("home"), etc = f.MakeFolder("etc"), own = home + "/.mame";
+        qputenv("HOME", QByteArray::fromStdString(home));
+        qputenv("USERPROFILE", QByteArray::fromStdString(home));
+        const std::string exe =
+            Standin(f.Dir, "bin/mame",
+                    "say inipath " + own + ";" + etc + "\nsay readconfig 1\nsay switchres 0\nsay window 0\n");
+        f.Places.SearchPath = f.Dir.File("bin");
+        const QString question =
+            QString::fromStdString("M.A.M.E. was found at " + exe + ".  Use it, and write the INI files to " + own +
+                                   ", the first folder M.A.M.E. reads INI files from (it "
+                                   "will be created)?");
+        f.Start();
+        QCOMPARE(f.Dialogs.Texts(), QStringList{question});
+        QVERIFY(f.Model.Config.MameExePath.empty() && f.Model.Config.MameINIPath.empty());
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(own)));
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(f.Model.SettingsFile())));
+
+        f.Dialogs.asks = {true};
+        f.Start();
+        QCOMPARE(f.Dialogs.Texts(), (QStringList{question, question}));
+        QCOMPARE(f.Model.Config.MameExePath, exe);
+        QCOMPARE(f.Model.Config.MameINIPath, own);
+        QVERIFY(QFileInfo(QString::fromStdString(own)).isDir());
+        kelvaro::Settings saved;
+        QVERIFY(kelvaro::ParseSettingsFile(TempDir::Read(f.Model.SettingsFile()), saved).Empty());
+        QCOMPARE(saved.MameExePath, exe);
+        QCOMPARE(f.Find<QLabel>("stbPanel3")->text(),
+                 "M.A.M.E. will not switch video modes: see Help > Check M.A.M.E. Setup");
+    }
+
+    // The status bar tells the setup's state from the start: kept from the last check while
+    // nothing it read has changed, else from a check in the background.
+    void setupStateAtStart() {
+#ifdef _WIN32
+        QSKIP("The stand-in's mame.ini is read from a home folder as on Linux");
+#endif
+        F f;
+        const std::string home = f.MakeFolder("home"), runs = f.Dir.File("runs.txt");
+        qputenv("HOME", QByteArray::fromStdString(home));
+        const std::string exe = Standin(
+            f.Dir, "emu/mame",
+            "note " + runs + "\nsay inipath $HOME/.mame\nsay readconfig 1\nsay switchres 1\n" +
+                "say window 0\nwhen -showconfig if " + home + "/.mame/mame.ini print " + home + "/.mame/mame.ini\n");
+        kelvaro::Settings s;
+        s.MameExePath = exe;
+        const QString notRead = "M.A.M.E. will not read these INI files: see Help > Check M.A.M.E. Setup";
+        auto asked = [&] { return TempDir::Read(runs).size(); };
+
+        f.StartSample(s);
+        auto* panel = f.Find<QLabel>("stbPanel3");
+        QTRY_COMPARE(panel->text(), notRead);
+        const std::size_t once = asked();
+        QVERIFY(once > 0);
+
+        f.Start();
+        QCOMPARE(f.Find<QLabel>("stbPanel3")->text(), notRead);
+        QCOMPARE(asked(), once);
+
+        // A mame.ini appears: the emulator is asked again.
+        f.Dir.Write("home/.mame/mame.ini", "inipath " + f.Ini + "\n");
+        f.Start();
+        QTRY_VERIFY(asked() > once && f.Find<QLabel>("stbPanel3")->text().isEmpty());
     }
 };
 

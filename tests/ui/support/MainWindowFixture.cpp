@@ -30,6 +30,7 @@ void MainWindowFixture::WriteGameList(const std::vector<ListGame>& games) const 
 
 kelvaro::frmMain& MainWindowFixture::Start() {
     window_ = std::make_unique<kelvaro::frmMain>(Model, Dialogs);
+    window_->SetEmulatorPlaces(Places);
     for (const char* list : {"lvwMain", "lvwGames", "lvwAVGA"})
         new QAbstractItemModelTester(List(list)->model(), QAbstractItemModelTester::FailureReportingMode::QtTest,
                                      window_.get());

@@ -59,6 +59,8 @@ public:
     kelvaro::Model Model;
     ScriptedDialogs Dialogs;
     const std::string Ini = Dir.File("ini"); // the sample's INI folder
+    // Where a start without an emulator looks for one: nowhere unless a test says.
+    kelvaro::EmulatorPlaces Places;
 
     // Files of the program folder, written before Start: "mame.dat", "avga9200.txt", "kelvaro.cfg".
     void WriteGameList(const std::vector<ListGame>& games) const;
