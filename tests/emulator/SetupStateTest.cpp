@@ -43,7 +43,7 @@ TEST(EmulatorSearch, TheFirstEmulatorThatRunsAndTheFirstIniFolderThatIsThereOrCa
     places.SearchPath = t.File("off");
     EXPECT_EQ(FindEmulator(places), other);
 #endif
-    places = {t.File("none"), t.File("program"), {}};
+    places = {t.File("none"), t.File("none"), {}};
     EXPECT_EQ(FindEmulator(places), "");
 
     const std::string home = t.File("home"), outside = t.File("etc"), there = t.File("there");
