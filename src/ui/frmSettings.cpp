@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "core/ChosenMode.h"
@@ -218,7 +219,10 @@ void frmSettings::ShowPicture() {
     std::replace(lines.begin(), lines.end(), '\n', '|');
     // The box's lines are the game's own INI file; what they leave out is taken at the
     // emulator's defaults, and the figures say so.
-    const RenderOptions options = RenderOptionsFromIni(lines);
+    RenderOptions options = RenderOptionsFromIni(lines);
+    // The emulator takes the desktop it starts on as the monitor's shape: the screen this window is on.
+    if (const QScreen* s = screen(); s && s->geometry().height() > 0)
+        options.DesktopAspect = static_cast<double>(s->geometry().width()) / s->geometry().height();
     if (entry >= 1 && entry <= m_.AvailModes.Count())
         picture = PictureOfGame(game, TurnsPicture(lines), m_.AvailModes[entry], options);
     QString placeholder;

@@ -575,6 +575,7 @@ TEST(BatchCheck, AGameGetsItsOptionsAsTheEmulatorHasThemAndWhereEachComesFrom) {
         "when -noreadconfig say inipath " +
         etc + "\nwhen -noreadconfig say switchres 0\nwhen -noreadconfig exit 0\nsay inipath " + ini +
         "\nsay switchres 1\n";
+    SetEnv("DISPLAY", nullptr); // no desktop to read: a 4:3 one is assumed
     const BatchResult r = RunBatch({"check", "--exe", Standin(t, "emu/mame", script), "--ini-dir", ini, "--dat",
                                     t.Write("mame.dat", fixtures::GameList()), "--game", "pacman", "--cfg",
                                     t.File("none.cfg"), "--set", "MonitorOrientation=1"});
@@ -610,12 +611,12 @@ TEST(BatchCheck, AGameGetsItsOptionsAsTheEmulatorHasThemAndWhereEachComesFrom) {
                   "  intscaley      0              default\n"
                   "  autostretchxy  0              default\n"
                   "  aspect         auto           default\n"
-                  // The options turn the tall picture into a tall mode: the emulator shrinks it.
+                  // The options turn the tall picture into a tall mode, which a 4:3 monitor shows whole.
                   "Picture 288 x 224 (turned) in mode 224 x 288\n"
-                  "Aspect kept: stretched to 224 x 168, 0.78 x 0.75 with 60 lines of border top and bottom\n"
+                  "Aspect kept: stretched to 224 x 288, 0.78 x 1.29, filling the mode\n"
                   "Progressive\n"
-                  "Assumed: the game's picture 4:3 (3:4 standing), the mode's pixels square, and no command line of "
-                  "a front end that sets these.\n");
+                  "Assumed: the game's picture 4:3 (3:4 standing), a 4:3 desktop when M.A.M.E. starts (it takes the "
+                  "desktop's shape as the monitor's), and no command line of a front end that sets these.\n");
 }
 
 TEST(Batch, EveryCommandAnswersHelpWithItsOwnUsage) {

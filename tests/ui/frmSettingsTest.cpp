@@ -160,15 +160,18 @@ private slots:
                 .arg(p.CutLines);
         };
         const auto* label = Child<QLabel>(*d, "lblPicture");
-        // Kept at 4:3 on square pixels, stretched to fill 320 x 240.
-        QCOMPARE(figures(), "288x224 turned shown 320x240 0+0 0+0 cut 0,0");
-        QVERIFY(label->text().contains("Aspect kept: stretched to 320 x 240, 1.11 x 1.07, filling the mode"));
+        // The offscreen platform's screen is square: the emulator would take the monitor as square,
+        // and a 4:3 mode's pixels as 3/4 as wide as high. Kept at 4:3 in 320 x 240 so.
+        QCOMPARE(d->screen()->geometry().size(), QSize(800, 800));
+        QCOMPARE(figures(), "288x224 turned shown 320x180 0+0 30+30 cut 0,0");
+        QVERIFY(label->text().contains("Aspect kept: stretched to 320 x 180, 1.11 x 0.8 with 30 lines of border"));
         QVERIFY(label->text().contains("Assumed: keepaspect 1, unevenstretch 1"));
+        QVERIFY(label->text().contains("the desktop as wide for its height (1) when M.A.M.E. starts as now"));
         Modes()->setCurrentIndex(6);
-        QCOMPARE(figures(), "288x224 turned shown 288x216 0+0 4+4 cut 0,0");
+        QCOMPARE(figures(), "288x224 turned shown 288x168 0+0 28+28 cut 0,0");
         QVERIFY(label->text().contains("exact size"));
         Box()->setPlainText("resolution 288x224"); // no longer turned: 3:4 in 288 x 224
-        QCOMPARE(figures(), "224x288 upright shown 168x224 60+60 0+0 cut 0,0");
+        QCOMPARE(figures(), "224x288 upright shown 216x224 36+36 0+0 cut 0,0");
         Box()->setPlainText("resolution 288x224\nunevenstretch 0"); // whole lines: 288 lines in 224
         QCOMPARE(figures(), "224x288 upright shown 224x288 32+32 0+0 cut 0,64");
         QVERIFY(label->text().contains("Whole lines: not scaled with 32 columns of border left and right, 64 lines "
