@@ -76,6 +76,7 @@ void frmMain::ConnectHandlers() {
     connect(mnuMain, &MenuBar::ReadINIs, this, &frmMain::mnuReadINIs_Click);
     connect(mnuMain, &MenuBar::Summary, this, &frmMain::mnuSummary_Click);
     connect(mnuMain, &MenuBar::OrientationChosen, this, &frmMain::mnuOrientation_Click);
+    connect(mnuMain, &MenuBar::MonitorKindChosen, this, &frmMain::mnuMonitorKind_Click);
     connect(mnuMain, &MenuBar::RotationChosen, this, &frmMain::mnuRotation_Click);
     connect(mnuMain, &MenuBar::IgnoreInterlacedToggled, this, &frmMain::mnuIgnoreInterlaced_Click);
     connect(mnuMain, &MenuBar::MatchResChosen, this, &frmMain::mnuMatchResWithin_Click);
@@ -157,6 +158,7 @@ void frmMain::Start() {
 void frmMain::SetCheckMarks() {
     mnuMain->ShowLegacyMame(m_.Config.LegacyMame);
     mnuMain->ShowOrientation(m_.Config.MonitorOrientation);
+    mnuMain->ShowMonitorKind(m_.Config.MonitorKind);
     mnuMain->ShowRotation(m_.Config.PreferredRotation);
     mnuMain->ShowIgnoreInterlaced(m_.Config.IgnoreInterlaced);
     mnuMain->ShowMatchResItem(MatchResItem(m_.Config.MatchResWithin));

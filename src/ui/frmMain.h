@@ -110,6 +110,7 @@ private:
     void mnuReadINIs_Click();
     void mnuSummary_Click();
     void mnuOrientation_Click(MonitorOrientation value);
+    void mnuMonitorKind_Click(MonitorKind value);
     void mnuRotation_Click(PreferredRotation value);
     void mnuIgnoreInterlaced_Click(bool checked);
     void mnuMatchResWithin_Click(int index);

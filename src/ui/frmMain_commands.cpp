@@ -63,6 +63,12 @@ void frmMain::mnuOrientation_Click(MonitorOrientation value) {
     mnuMain->OfferRotation(value != MonitorOrientation::Horizontal);
 }
 
+// The kind only decides which modes View > Selection Summary offers to add; the selection is the same.
+void frmMain::mnuMonitorKind_Click(MonitorKind value) {
+    mnuMain->ShowMonitorKind(value);
+    m_.Config.MonitorKind = value;
+}
+
 void frmMain::mnuRotation_Click(PreferredRotation value) {
     mnuMain->ShowRotation(value);
     m_.Config.PreferredRotation = value;

@@ -148,19 +148,19 @@ TEST(Suggestions, GreedyGainsAreWhatASelectionOverTheLongerListGives) {
         EXPECT_EQ(progress.log.front(), "begin Finding modes worth adding... 5");
         ExpectExactGains(m, text, top);
     }
-    // A mode can also take a mode away: 300 x 240 at 70 Hz serves the two 70 Hz games, but its
+    // A mode can also take a mode away: 300 x 240 at 63 Hz serves the two 63 Hz games, but its
     // height 240 becomes the key of the 242-line game, for which no mode of that height fits.
     Model m;
     const std::string text = "modes\n 320 241 60Hz\n 100 300 60Hz\n";
     ParseAvailableModes(text, m);
     m.Config.MatchResWithin = 0;
     m.Games.Add(fixtures::Game("A", "320", "242", "60", "H"));
-    m.Games.Add(fixtures::Game("B", "300", "240", "70", "H"));
-    m.Games.Add(fixtures::Game("C", "300", "240", "70", "H"));
+    m.Games.Add(fixtures::Game("B", "300", "240", "63", "H"));
+    m.Games.Add(fixtures::Game("C", "300", "240", "63", "H"));
     ProgressSink quiet;
     const std::vector<ModeSuggestion> top = SuggestModes(m, 3, quiet);
     ASSERT_EQ(top.size(), 2u); // then the 242-line game's own size
-    EXPECT_EQ(top[0].Line() + " " + std::to_string(top[0].Gain), " 300 240 70Hz progressive 1");
+    EXPECT_EQ(top[0].Line() + " " + std::to_string(top[0].Gain), " 300 240 63Hz progressive 1");
     EXPECT_EQ(top[1].Line() + " " + std::to_string(top[1].Gain), " 320 242 60Hz progressive 1");
     EXPECT_EQ(top[0].Games, (std::vector<int>{2, 3}));
     ExpectExactGains(m, text, top);

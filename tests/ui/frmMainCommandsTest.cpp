@@ -140,8 +140,9 @@ private slots:
                  QStringList({"640 x 480 @ 60Hz", "720 x 480 @ 60Hz", "No", "Yes"}));
     }
 
-    // View > Selection Summary: the ticked modes worth adding go to a new mode list, which becomes
-    // the list in use; the list it was made from never changes.
+    // View > Selection Summary: the modes worth adding come unticked, with their line rates; the
+    // ticked ones go to a new mode list, which becomes the list in use, and Auto-Select runs on it
+    // when the user says so. The list they were made from never changes.
     void selectionSummaryAddsModesToANewList() {
         F f;
         f.StartSample();
@@ -154,23 +155,34 @@ private slots:
             f.Dialogs.answers = {QString::fromStdString(target)};
             AnswerModal<kelvaro::frmSummary> answer([&first](kelvaro::frmSummary& d) {
                 auto* modes = Child<QTreeWidget>(d, "lvwSuggestions");
-                first = QStringList{modes->topLevelItem(0)->text(0), modes->topLevelItem(0)->text(1)};
-                for (int k = 1; k < modes->topLevelItemCount(); ++k)
-                    modes->topLevelItem(k)->setCheckState(0, Qt::Unchecked);
+                first = QStringList{modes->topLevelItem(0)->text(0), modes->topLevelItem(0)->text(1),
+                                    modes->topLevelItem(0)->text(2)};
+                bool ticked = false;
+                for (int k = 0; k < modes->topLevelItemCount(); ++k)
+                    ticked = ticked || modes->topLevelItem(k)->checkState(0) == Qt::Checked;
+                QVERIFY(!ticked && !Button(d, "cmdAddModes")->isEnabled());
+                modes->topLevelItem(0)->setCheckState(0, Qt::Checked);
                 Button(d, "cmdAddModes")->click();
             });
             f.Item("mnuSummary")->trigger();
-            QVERIFY(answer.met && first[0].endsWith("Hz") && first[1].toInt() > 0);
+            QVERIFY(answer.met && first[0].endsWith("Hz") && first[1].endsWith(" kHz") && first[2].toInt() > 0);
         };
         open(current);
         QCOMPARE(f.Dialogs.shown.back().text, "The new mode list must be another file than the mode list in use (" +
                                                   QString::fromStdString(current) + "), which stays as it is.");
+        f.Dialogs.asks = {true};
         open(f.Dir.File("more.txt"));
+        QCOMPARE(f.Dialogs.shown.back().text,
+                 "1 mode(s) were added to the new mode list " + QString::fromStdString(f.Dir.File("more.txt")) +
+                     ", which is now the mode list in use.  Run Auto-Select again with the new list?  It replaces "
+                     "the modes chosen so far (not the INI files).");
         QCOMPARE(TempDir::Read(current), before);
         QCOMPARE(f.Model.Config.ModeListFile, f.Dir.File("more.txt"));
         QCOMPARE(f.Column("lvwAVGA", 1), QStringList({"256 x 224 @ 57Hz", first[0]}));
-        // The first suggestion's count is what it adds to the games the selection gives a mode.
-        QCOMPARE(QString::number(GamesWithAMode(f) - withModeBefore), first[1]);
+        // Auto-Select ran on the new list: the first suggestion's count is what it added.
+        int withMode = 0;
+        for (int g = 1; g <= f.Model.Games.Count(); ++g) withMode += f.Model.Games[g].GameModeWidth != "???";
+        QCOMPARE(QString::number(withMode - withModeBefore), first[2]);
     }
 
     void autoSelectTwiceOnAVerticalMonitorLeavesOneRotationLine() {

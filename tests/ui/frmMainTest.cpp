@@ -106,6 +106,8 @@ private slots:
             "Refresh &Native Mode List;-;Refresh &Available Mode List;-;Read Existing &INI Files;-;"
             "Selection &Summary;^;"
             "Video Mode &Selection;Monitor &Orientation;&Horizontal;&Vertical;&Rotating (Both);^;"
+            "Monitor &Kind (for Modes Worth Adding);&15 kHz Arcade Monitor;15/&25 kHz Arcade Monitor;"
+            "15/25/&31 kHz Tri-Sync Arcade Monitor;31 kHz &VGA Monitor;&Multisync PC Monitor;Fixed-Panel &LCD;^;"
             "Preferred &Rotation (for Vertical Monitors);Clockwise (&Right);Anti-Clockwise (&Left);^;-;"
             "&Ignore Interlaced Modes;&Match Resolution Within...;&0 Pixels;&8 Pixels;1&6 Pixels;&24 Pixels;"
             "&48 Pixels;&Other;^;Match &Refresh Rate Within...;&0Hz;&1Hz;1&.25Hz;1.&5Hz;&2Hz;&Other;^;-;"
