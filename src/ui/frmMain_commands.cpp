@@ -70,8 +70,8 @@ QString SomeGames(const Model& m, const std::vector<int>& games) {
 QString GenerationCounts(const GenerateResult& result, const GenerateRequest& request, const Settings& s) {
     QStringList lines{QString("Written: %1").arg(result.Written)};
     if (result.WrittenDespiteFilters > 0)
-        lines << QString("Written although a filter left them out (changed by hand): %1")
-                     .arg(result.WrittenDespiteFilters);
+        lines
+            << QString("Written despite the filters (settings changed by hand): %1").arg(result.WrittenDespiteFilters);
     if (request.AvailableOnly)
         lines << (FileExists(s.MameROMPath, true)
                       ? QString("Left out by Available Games Only: %1").arg(result.SkippedNoRoms)

@@ -395,10 +395,9 @@ private slots:
         QCOMPARE(generate(Answer::Cancel), QStringList{offer});
         QCOMPARE(generate(Answer::No), QStringList({offer, overwrite, done.arg(5).arg("").arg(1)}));
         QVERIFY(!fs::exists(gallag));
-        QCOMPARE(
-            generate(Answer::Yes),
-            QStringList({offer, overwrite,
-                         done.arg(6).arg("Written although a filter left them out (changed by hand): 1\n").arg(0)}));
+        QCOMPARE(generate(Answer::Yes),
+                 QStringList({offer, overwrite,
+                              done.arg(6).arg("Written despite the filters (settings changed by hand): 1\n").arg(0)}));
         QVERIFY(TempDir::Read(gallag).starts_with("resolution 320x240\r\n"));
         QCOMPARE(generate(Answer::Yes), QStringList({overwrite, done.arg(5).arg("").arg(1)})); // written: no offer
 
