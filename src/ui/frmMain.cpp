@@ -217,6 +217,7 @@ void frmMain::SaveSettingsOrWarn() {
 }
 
 void frmMain::mnuExit_Click() {
+    if (!MayCloseWithHandEdits()) return;
     SaveSettingsOrWarn();
     exiting_ = true;
     close();
@@ -230,9 +231,15 @@ void frmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!exiting_) {
-        if (!m_.INIsGenerated &&
-            !dialogs_.Ask(this, "No INI files have been generated.  Are you sure you want to exit?",
-                          Dialogs::Icon::Warning)) {
+        // Settings made by hand and not written are worth a question of their own, which also
+        // answers the general one.
+        const bool mayClose =
+            !HandEditedGames(m_).empty()
+                ? MayCloseWithHandEdits()
+                : m_.INIsGenerated ||
+                      dialogs_.Ask(this, "No INI files have been generated.  Are you sure you want to exit?",
+                                   Dialogs::Icon::Warning);
+        if (!mayClose) {
             event->ignore();
             return;
         }

@@ -148,6 +148,13 @@ private:
     bool ShowGame(int g);
     // Generates the INI files the request chooses, after the question, and reports the outcome.
     void GenerateAndReport(const GenerateRequest& request);
+    // Before the window closes: asks whether the games changed by hand since their INI files were
+    // written get them first, and writes them on Yes. False when the window is to stay open (Cancel,
+    // or a file that could not be written).
+    bool MayCloseWithHandEdits();
+    // Writes the INI files of the games changed by hand, as a generation does; false (after saying
+    // why) unless every one was written.
+    bool WriteHandEdited();
     // Grows the lists, the first status panel and the starting size to fit their texts.
     void MeasureTexts();
     void SetTestCaption(int game);

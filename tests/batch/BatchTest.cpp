@@ -181,7 +181,7 @@ TEST_F(BatchIniTest, GenerateListsTheFilesWrittenAndEndsWithStatusOneOnAFailure)
     EXPECT_EQ(r.status, 1);
     std::string expected;
     for (const char* name : {"puckman", "sf2", "asteroid"}) expected += "written\t" + Ini(name) + "\n";
-    EXPECT_EQ(r.out, expected + "written 3, skipped 1, failed 2\n");
+    EXPECT_EQ(r.out, expected + "left out\tParent Romsets Only\t1\nwritten 3, skipped 1, failed 2\n");
     EXPECT_EQ(r.err, "kelvaro-batch: the INI file of GALAGA could not be written (a line holds |)\n"
                      "kelvaro-batch: the INI file of 1942 could not be written (cannot write " +
                          Ini("1942") + ": Is a directory)\n");
@@ -195,7 +195,8 @@ TEST_F(BatchIniTest, GenerateListsTheFilesWrittenAndEndsWithStatusOneOnAFailure)
     r = Run("generate", {"--no-select", "--rom-dir", t.File("roms"), "--set", "GenerateParentsOnly=False", "--set",
                          "GenerateApplyTo=3", "--game", "galaga"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "written\t" + Ini("galaga") + "\nwritten 1, skipped 5, failed 0\n");
+    EXPECT_EQ(r.out,
+              "written\t" + Ini("galaga") + "\nleft out\tAvailable Games Only\t5\nwritten 1, skipped 5, failed 0\n");
     EXPECT_EQ(TempDir::Read(Ini("galaga")), "resolution auto\r\n");
 }
 
@@ -222,7 +223,8 @@ TEST_F(BatchIniTest, GenerateKeepsTheUsersOwnLinesAndSaysWhyAGameIsLeftOut) {
     // A clone under the default filters: the filter that left it out is named.
     r = Run("generate", {"--game", "pacman", "--set", "GenerateApplyTo=0"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "pacman: left out by Parent Romsets Only\nwritten 0, skipped 1, failed 0\n");
+    EXPECT_EQ(r.out, "pacman: left out by Parent Romsets Only\nleft out\tParent Romsets Only\t1\nwritten 0, skipped 1, "
+                     "failed 0\n");
     EXPECT_EQ(TempDir::Read(Ini("pacman")), "ror 1\nresolution 640x480@60\n");
 }
 

@@ -14,6 +14,7 @@ using kelvaro::frmGenerateINIs;
 using kelvaro::frmMain;
 using kelvaro::frmSettings;
 using Icon = kelvaro::Dialogs::Icon;
+using Answer = kelvaro::Dialogs::Answer;
 using F = MainWindowFixture;
 namespace fs = std::filesystem;
 
@@ -299,11 +300,11 @@ private slots:
         const QString question = "This will create the required INI file(s) (in the folder %1), overwriting any "
                                  "existing file(s).  Are you sure you want to continue?";
         QTest::newRow("Yes writes every game's file")
-            << true << QStringList{question, "INI Files Successfully Created!"};
+            << true << QStringList{question, "INI Files Successfully Created!\n\nWritten: 6\nFailed: 0"};
         QTest::newRow("No writes nothing") << false << QStringList{question};
         QTest::newRow("Cancel in the scope dialog") << true << QStringList{};
-        const QString failure =
-            "1 INI file(s) could not be written (in the folder %1): MSPACMAN.  5 file(s) were written.";
+        const QString failure = "1 INI file(s) could not be written (in the folder %1): MSPACMAN.  5 file(s) were "
+                                "written.\n\nWritten: 5\nFailed: 1";
         QTest::newRow("a file that cannot be written is never a success") << true << QStringList{question, failure};
         QTest::newRow("a file that appeared after reading back is kept") << true << QStringList{question, failure};
     }
@@ -364,6 +365,71 @@ private slots:
         for (int i = 1; i <= f.Model.Games.Count(); ++i)
             if (f.Model.Games[i].GameINIText.find("added in an editor") != std::string::npos) reread = true;
         QVERIFY(reread);
+    }
+
+    // Gallag, a clone, set up by hand: "Parent Romsets Only" (on by default) would leave it out, so
+    // generation offers to write it too, and closing offers to write what is still unwritten.
+    // Auto-Select is no setting made by hand, and reading the INI files back leaves none unwritten.
+    void settingsMadeByHandAreNotLeftOutUnasked() {
+        F f;
+        frmMain& w = f.StartSample({.GenerateApplyTo = kelvaro::GenerateScope::AllGames});
+        f.Dialogs.asks = {true};
+        f.Item("mnuAutoSelect")->trigger();
+        QCOMPARE(f.Find<QLabel>("stbPanel3")->text(), "Auto-Select: 6 games, 1 given a mode, 5 left to M.A.M.E.");
+        f.ClickRow("lvwMain", F::kGalagaMode);
+        auto edit = [&f](int row, int mode) {
+            AnswerModal<frmSettings> answer([mode](frmSettings& d) {
+                Child<QComboBox>(d, "cmbVideoMode")->setCurrentIndex(mode);
+                Button(d, "cmdOK")->click();
+            });
+            f.ClickRow("lvwGames", row);
+            f.ClickRow("lvwGames", row, true);
+            QVERIFY(answer.met);
+        };
+        auto generate = [&f](Answer answer) {
+            f.Dialogs.shown.clear();
+            f.Dialogs.choices = {answer};
+            f.Dialogs.asks = {true};
+            AnswerModal<frmGenerateINIs> scope([](frmGenerateINIs& d) { Button(d, "cmdOK")->click(); });
+            f.Item("mnuGenerateINIs")->trigger();
+            return f.Dialogs.Texts();
+        };
+        const QString ini = QString::fromStdString(f.Ini);
+        const QString offer = "The filters leave out 1 game whose settings you changed since the INI files were last "
+                              "generated: GALLAG.  Generate their INI file(s) too?\n\nYes: generate them too.  No: "
+                              "generate as the filters say.  Cancel: generate nothing.";
+        const QString overwrite = "This will create the required INI file(s) (in the folder " + ini +
+                                  "), overwriting any existing file(s).  Are you sure you want to continue?";
+        const QString done = "INI Files Successfully Created!\n\nWritten: %1\n%2Left out by Available Games Only: "
+                             "none, no ROM folder is chosen\nLeft out by Parent Romsets Only: %3\nFailed: 0";
+        const std::string gallag = f.Dir.File("ini/" + Spelled("gallag").toStdString() + ".ini");
+        edit(2, 3); // 320 x 240
+        QCOMPARE(generate(Answer::Cancel), QStringList{offer});
+        QCOMPARE(generate(Answer::No), QStringList({offer, overwrite, done.arg(5).arg("").arg(1)}));
+        QVERIFY(!fs::exists(gallag));
+        QCOMPARE(generate(Answer::Yes),
+                 QStringList({offer, overwrite,
+                              done.arg(6).arg("Written despite the filters (settings changed by hand): 1\n").arg(0)}));
+        QVERIFY(TempDir::Read(gallag).starts_with("resolution 320x240\r\n"));
+        QCOMPARE(generate(Answer::Yes), QStringList({overwrite, done.arg(5).arg("").arg(1)})); // written: no offer
+
+        // Ms. Pac-Man's setting goes with the reading back; Gallag's, made after it, is asked about.
+        edit(1, 2);
+        f.Dialogs.asks = {true};
+        f.Item("mnuReadINIs")->trigger();
+        edit(2, 1); // 288 x 224
+        f.Dialogs.shown.clear();
+        f.Dialogs.choices = {Answer::Cancel, Answer::Yes};
+        f.Item("mnuExit")->trigger();
+        QVERIFY(w.isVisible());
+        QVERIFY(w.close());
+        QCOMPARE(f.Dialogs.Texts(),
+                 QStringList(2, "The settings of 1 game (GALLAG) were changed since the INI files were last generated "
+                                "and are not in their INI file(s) yet.  Generate their INI file(s) (in the folder " +
+                                    ini +
+                                    ") before exiting?\n\nYes: generate them, then exit.  No: exit without them.  "
+                                    "Cancel: stay."));
+        QVERIFY(TempDir::Read(gallag).starts_with("resolution 288x224\r\n"));
     }
 
     void readingINIFilesAsksAndShowsWhatWasRead() {
@@ -495,7 +561,7 @@ private slots:
         f.Item("mnuGameGenerateINI")->trigger();
         QCOMPARE(QApplication::focusWidget(), f.List("lvwGames")); // the operation gives the keyboard back
         QVERIFY(f.Dialogs.Texts().first().startsWith("This will create the required INI file(s)"));
-        QCOMPARE(f.Dialogs.Texts().last(), "INI Files Successfully Created!");
+        QCOMPARE(f.Dialogs.Texts().last(), "INI Files Successfully Created!\n\nWritten: 1\nFailed: 0");
         QCOMPARE(QDir(QString::fromStdString(f.Ini)).entryList(QDir::Files), QStringList{Spelled("gallag") + ".ini"});
         QVERIFY(f.Model.Config.GenerateApplyTo == kelvaro::GenerateScope::AllGames &&
                 f.Model.Config.GenerateParentsOnly);
