@@ -61,7 +61,11 @@ public:
 private:
     std::optional<QString> Answer(Shown box) {
         shown.push_back(std::move(box));
-        return Next(answers).value_or(std::nullopt);
+        // Not through Next: GCC 12 reports a false uninitialized use in an optional of an optional.
+        if (answers.empty()) return std::nullopt;
+        std::optional<QString> next = std::move(answers.front());
+        answers.pop_front();
+        return next;
     }
     template <class T>
     static std::optional<T> Next(std::deque<T>& script) {
