@@ -87,6 +87,7 @@ MenuBar::MenuBar(QWidget* parent) : QMenuBar(parent) {
 
     mnuEdit = NamedMenu(this, "mnuEdit", "&Edit");
     mnuFind = item(mnuEdit, "mnuFind", "&Find Game", &MenuBar::FindGame);
+    mnuFind->setShortcut(Qt::CTRL | Qt::Key_F);
     mnuFindNext = item(mnuEdit, "mnuFindNext", "Find &Next", &MenuBar::FindNext);
     mnuFindNext->setShortcut(Qt::Key_F3);
     addMenu(mnuEdit);

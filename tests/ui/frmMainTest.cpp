@@ -244,7 +244,7 @@ private slots:
         f.WriteGameList({{"galaga", "Galaga (Namco rev. B)", "vertical", 224, 288, "60.606061", ""}});
         f.Dialogs.asks = {true};
         f.Item("mnuRefreshNative")->trigger();
-        QCOMPARE(f.Dialogs.Texts(), QStringList{"Refreshing the Native Mode List will loose any settings made.  Are "
+        QCOMPARE(f.Dialogs.Texts(), QStringList{"Refreshing the Native Mode List will lose any settings made.  Are "
                                                 "you sure you want to continue?"});
         QCOMPARE(Enabled(f), "GenerateINIs Generate RefreshNative RefreshAVGA ReadINIs ActionNotFound AutoSelect");
         // A run of the emulator that fails keeps the list, which is built again, and says why: the
