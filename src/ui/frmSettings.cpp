@@ -149,8 +149,11 @@ void frmSettings::Form_Activate(SettingsDialogScope scope, int selectedGame, con
 
     cmbVideoMode->clear();
     cmbVideoMode->addItem(QStringLiteral("(Let MAME Decide)"));
-    for (int k = 1; k <= m_.AvailModes.Count(); ++k)
-        cmbVideoMode->addItem(ShownText(AvailModeDisplay(m_.AvailModes[k])));
+    // An interlaced mode carries the " i" it has in the selection's reasons.
+    for (int k = 1; k <= m_.AvailModes.Count(); ++k) {
+        const AvailModeRow& mode = m_.AvailModes[k];
+        cmbVideoMode->addItem(ShownText(AvailModeDisplay(mode) + (mode.AvailInterlaced == "Yes" ? " i" : "")));
+    }
 
     std::string* stored = nullptr;
     std::string w, h, r;
