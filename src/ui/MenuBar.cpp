@@ -107,7 +107,7 @@ MenuBar::MenuBar(QWidget* parent) : QMenuBar(parent) {
     mnuMonitor = NamedMenu(mnuResSelection, "mnuMonitor", "Monitor &Orientation");
     Group(this, mnuMonitor, mnuOrientation, "mnuOrientation", kMonitorOrientations, &MenuBar::OrientationChosen);
     mnuResSelection->addMenu(mnuMonitor);
-    mnuPrefRotation = NamedMenu(mnuResSelection, "mnuPrefRotation", "Preferred &Rotation (for Vertical Monitors)");
+    mnuPrefRotation = NamedMenu(mnuResSelection, "mnuPrefRotation", "&Preferred Rotation (for Vertical Monitors)");
     Group(this, mnuPrefRotation, mnuRotation, "mnuRotation", kPreferredRotations, &MenuBar::RotationChosen);
     mnuResSelection->addMenu(mnuPrefRotation);
     mnuResSelection->addSeparator();

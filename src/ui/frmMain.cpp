@@ -28,6 +28,7 @@
 #include "ui/MenuBar.h"
 #include "ui/NativeModeModel.h"
 #include "ui/QtText.h"
+#include "ui/ScreenFit.h"
 #include "ui/SetupPanel.h"
 #include "ui/ShownText.h"
 #include "ui/frmGenerateINIs.h"
@@ -144,7 +145,7 @@ void frmMain::Start() {
     m_.Config.PreferredRotation = ValidRotation(m_.Config.PreferredRotation);
     SetCheckMarks();
 
-    show();
+    ShowOnScreen(this);
     QCoreApplication::processEvents();
     TellSettingsFileState(loaded, problems);
 
