@@ -61,11 +61,11 @@ namespace {
 
 // Cuts window's size, frame included, to room (never below its minimum size); true when it had to.
 bool FitSize(QWidget* window, const QSize& room) {
-    // A window that has never been shown has not yet taken the size its layout asks for.
-    if (!window->testAttribute(Qt::WA_Resized) && !window->isVisible()) window->adjustSize();
-    const QSize size = window->size();
+    // A window nobody sized asks for its layout's size; Qt's own choice stops at two thirds of the
+    // screen, which leaves a dialog's contents scrolling with room to spare.
+    const QSize size = window->testAttribute(Qt::WA_Resized) ? window->size() : window->sizeHint();
     const QSize fitted = size.boundedTo(room).expandedTo(window->minimumSize());
-    if (fitted != size) window->resize(fitted);
+    if (fitted != window->size()) window->resize(fitted);
     return fitted != size;
 }
 

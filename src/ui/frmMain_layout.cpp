@@ -251,6 +251,7 @@ void frmMain::Form_Resize() {
     stbPanel2->setGeometry(place.stbPanel2);
     stbPanel3->setGeometry(place.stbPanel3);
     FitStatusPanel();
+    FitTestCaption();
 }
 
 // Panel 1 is centred; a text wider than the panel starts at its left edge, so that its
