@@ -87,6 +87,7 @@ MenuBar::MenuBar(QWidget* parent) : QMenuBar(parent) {
 
     mnuEdit = NamedMenu(this, "mnuEdit", "&Edit");
     mnuFind = item(mnuEdit, "mnuFind", "&Find Game", &MenuBar::FindGame);
+    mnuFind->setShortcut(Qt::CTRL | Qt::Key_F);
     mnuFindNext = item(mnuEdit, "mnuFindNext", "Find &Next", &MenuBar::FindNext);
     mnuFindNext->setShortcut(Qt::Key_F3);
     addMenu(mnuEdit);
@@ -109,7 +110,7 @@ MenuBar::MenuBar(QWidget* parent) : QMenuBar(parent) {
     mnuMonitorKind = NamedMenu(mnuResSelection, "mnuMonitorKind", "Monitor &Kind (for Modes Worth Adding)");
     Group(this, mnuMonitorKind, mnuKind, "mnuKind", kMonitorKinds, &MenuBar::MonitorKindChosen);
     mnuResSelection->addMenu(mnuMonitorKind);
-    mnuPrefRotation = NamedMenu(mnuResSelection, "mnuPrefRotation", "Preferred &Rotation (for Vertical Monitors)");
+    mnuPrefRotation = NamedMenu(mnuResSelection, "mnuPrefRotation", "&Preferred Rotation (for Vertical Monitors)");
     Group(this, mnuPrefRotation, mnuRotation, "mnuRotation", kPreferredRotations, &MenuBar::RotationChosen);
     mnuResSelection->addMenu(mnuPrefRotation);
     mnuResSelection->addSeparator();

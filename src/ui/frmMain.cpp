@@ -28,6 +28,7 @@
 #include "ui/MenuBar.h"
 #include "ui/NativeModeModel.h"
 #include "ui/QtText.h"
+#include "ui/ScreenFit.h"
 #include "ui/SetupPanel.h"
 #include "ui/ShownText.h"
 #include "ui/frmGenerateINIs.h"
@@ -145,7 +146,7 @@ void frmMain::Start() {
     m_.Config.PreferredRotation = ValidRotation(m_.Config.PreferredRotation);
     SetCheckMarks();
 
-    show();
+    ShowOnScreen(this);
     QCoreApplication::processEvents();
     TellSettingsFileState(loaded, problems);
 
@@ -394,6 +395,7 @@ void frmMain::FillGamesList() {
     gamesModel_->SetGames(k >= 1 ? GamesOfNativeMode(m_, k) : std::vector<int>{});
     if (ShownGames().empty()) {
         // A native mode can have no game of its own (a raster game listed without a size).
+        testTitle_.clear();
         cmdTestGame->setText("&Test");
         cmdTestGame->setEnabled(false);
         return;
@@ -420,7 +422,18 @@ bool frmMain::ShowGame(int g) {
 }
 
 void frmMain::SetTestCaption(int game) {
-    cmdTestGame->setText("&Test '" + ShownText(m_.Games[game].GameDescription) + "'");
+    testTitle_ = ShownText(m_.Games[game].GameDescription);
+    FitTestCaption();
+}
+
+// A title too long for the button is cut at its end, never the caption at both ends.
+void frmMain::FitTestCaption() {
+    if (testTitle_.isEmpty()) return;
+    const QFontMetrics font = cmdTestGame->fontMetrics();
+    const int margins =
+        cmdTestGame->sizeHint().width() - font.horizontalAdvance(QString(cmdTestGame->text()).remove('&'));
+    const int room = cmdTestGame->width() - margins - font.horizontalAdvance("Test ''");
+    cmdTestGame->setText("&Test '" + font.elidedText(testTitle_, Qt::ElideRight, std::max(0, room)) + "'");
 }
 
 void frmMain::lvwGames_ItemClick() {

@@ -166,6 +166,7 @@ private:
     void TellSettingsFileState(const Outcome& loaded, const SettingsFileProblems& problems);
     static int SelectedRow(const QTableView* view);
     void FitStatusPanel();
+    void FitTestCaption();
     // The emulator setup check with the current settings (the emulator asked again when askAgain
     // is set, otherwise only when its files changed), following the game when one is named; the
     // setup panel shows its outcome. Without an executable there is nothing to check.
@@ -227,6 +228,7 @@ private:
     // What the texts need, in pixels: the widths of the native mode and available mode lists and of
     // the first status panel; the design widths grow to them.
     int mainNeed_ = 0, availNeed_ = 0, panel1Need_ = 0;
+    QString testTitle_; // the title the Test button names, whole
 };
 
 } // namespace kelvaro

@@ -169,7 +169,7 @@ void frmMain::cmd60Hz_Click() {
 
 void frmMain::mnuGenerate_Click() {
     if (dialogs_.Ask(this,
-                     "Generating the Native Mode List will loose any settings made.  Are you sure you want to "
+                     "Generating the Native Mode List will lose any settings made.  Are you sure you want to "
                      "continue?",
                      Dialogs::Icon::Warning))
         BuildNativeModeList(true, false);
@@ -177,7 +177,7 @@ void frmMain::mnuGenerate_Click() {
 
 void frmMain::mnuRefreshNative_Click() {
     if (dialogs_.Ask(this,
-                     "Refreshing the Native Mode List will loose any settings made.  Are you sure you want to "
+                     "Refreshing the Native Mode List will lose any settings made.  Are you sure you want to "
                      "continue?",
                      Dialogs::Icon::Warning))
         BuildNativeModeList(false, false);
@@ -233,8 +233,30 @@ void frmMain::mnuGameOpenINI_Click() {
     if (g == 0) return;
     const std::string ini = IniFilePath(m_, m_.Games[g].GameRomName);
     if (ini.empty() || !FileExists(ini, false)) return;
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QtText(ini))))
-        dialogs_.Tell(this, "No program was found to open " + QtText(ini) + ".", Dialogs::Icon::Warning);
+    const QString file = QtText(ini);
+    const QString noProgram = "Kelvaro could not open " + file + ": no program on this computer opens .ini files.";
+#if !defined(_WIN32) && !defined(__APPLE__)
+    // The desktop's opener starts whatever it finds and says only by its exit code, later, that it
+    // found nothing. It is left running when Kelvaro ends first, so that an editor it started in
+    // its place stays open: the process object is then never deleted.
+    if (const QString opener = QStandardPaths::findExecutable("xdg-open"); !opener.isEmpty()) {
+        auto* run = new QProcess;
+        run->setStandardOutputFile(QProcess::nullDevice());
+        run->setStandardErrorFile(QProcess::nullDevice());
+        connect(run, &QProcess::finished, this, [this, run, noProgram](int code, QProcess::ExitStatus status) {
+            run->deleteLater();
+            if (status != QProcess::NormalExit || code != 0) dialogs_.Tell(this, noProgram, Dialogs::Icon::Warning);
+        });
+        connect(run, &QProcess::errorOccurred, this, [this, run, noProgram](QProcess::ProcessError error) {
+            if (error != QProcess::FailedToStart) return;
+            run->deleteLater();
+            dialogs_.Tell(this, noProgram, Dialogs::Icon::Warning);
+        });
+        run->start(opener, {file});
+        return;
+    }
+#endif
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) dialogs_.Tell(this, noProgram, Dialogs::Icon::Warning);
 }
 
 void frmMain::GenerateAndReport(const GenerateRequest& request) {

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "modes/MonitorRanges.h"
+#include "ui/ScreenFit.h"
 #include "ui/ShownText.h"
 
 namespace kelvaro {
@@ -80,6 +81,7 @@ frmSummary::frmSummary(const Model& model, QWidget* parent) : QDialog(parent), m
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(lvwSuggestions, &QTreeWidget::itemChanged, this, &frmSummary::UpdateAddButton);
     resize(760, 560);
+    FitOnEveryShowing(this);
 }
 
 void frmSummary::Fill(const SelectionSummary& summary, const std::vector<ModeSuggestion>& suggestions,

@@ -454,7 +454,7 @@ private slots:
         frmMain& w = f.StartSample();
         f.ClickRow("lvwMain", F::kOutRunMode);
         f.Dialogs.answers = {"  xyz  ", " gallag "};
-        f.Item("mnuFind")->trigger();
+        QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(f.Dialogs.shown.at(0).Parts(),
                  QStringList({"Enter game Description or Romname to find:", "Find Game", ""}));
         QCOMPARE(f.Dialogs.shown.at(1).text, "Game 'XYZ' not found.");
@@ -570,11 +570,26 @@ private slots:
         ContextMenu(f, "lvwGames", 2, "mnuGameTest");
         QVERIFY(f.Dialogs.shown.back().text.startsWith("This will run M.A.M.E. with the current settings"));
         QCOMPARE(enabled().last(), "GameOpenINI");
+        const std::string gallag = f.Dir.File("ini/" + Spelled("gallag").toStdString() + ".ini");
+#ifdef _WIN32
         QDesktopServices::setUrlHandler("file", this, "openUrl");
         ContextMenu(f, "lvwGames", 2, "mnuGameOpenINI");
         QDesktopServices::unsetUrlHandler("file");
-        const std::string gallag = f.Dir.File("ini/" + Spelled("gallag").toStdString() + ".ini");
         QCOMPARE(opened, QStringList{QDir::fromNativeSeparators(QString::fromStdString(gallag))});
+#else
+        // The desktop's opener, here one that names the file and finds no program for it.
+        const std::string bin = f.MakeFolder("bin");
+        const std::string opener =
+            f.Dir.Write("bin/xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/opened\"\nexit 3\n");
+        std::filesystem::permissions(opener, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QByteArray::fromStdString(bin) + ":" + path);
+        ContextMenu(f, "lvwGames", 2, "mnuGameOpenINI");
+        qputenv("PATH", path);
+        QTRY_COMPARE(f.Dialogs.shown.back().text, "Kelvaro could not open " + QString::fromStdString(gallag) +
+                                                      ": no program on this computer opens .ini files.");
+        QCOMPARE(TempDir::Read(f.Dir.File("bin/opened")), gallag);
+#endif
     }
 
     void choosingThePaths() {

@@ -16,7 +16,7 @@ void Fill(Model& m) {
     for (const AvailModeRow& mode : std::initializer_list<AvailModeRow>{{"640", "480", "60.000000", "No"},
                                                                         {"320", "240", "60", "No"},
                                                                         {"320", "240", "60", "No"},
-                                                                        {"800", "600", "56", "No"},
+                                                                        {"800", "600", "56", "Yes"},
                                                                         {"640", "480", "57.524", "No"}})
         m.AvailModes.Add(mode);
     for (const GameRow& game : std::initializer_list<GameRow>{
@@ -58,7 +58,7 @@ private slots:
         d = std::make_unique<frmSettings>(m);
     }
 
-    // Each showing fills the mode list afresh (two decimals) and names the game.
+    // Each showing fills the mode list afresh (two decimals, interlaced modes marked) and names the game.
     void filling() {
         const QString clone = "Settings for 'Pac-Man (Midway)'|Description: Pac-Man (Midway)|Romname: PACMAN (clone "
                               "of PUCKMAN)|Native Video Mode: 224 x 288 @ 60.606061Hz|Orientation: Vertical";
@@ -77,7 +77,7 @@ private slots:
         QStringList entries;
         for (int i = 0; i < Modes()->count(); ++i) entries << Modes()->itemText(i);
         QCOMPARE(entries, (QStringList{"(Let MAME Decide)", "640 x 480 @ 60Hz", "320 x 240 @ 60Hz", "320 x 240 @ 60Hz",
-                                       "800 x 600 @ 56Hz", "640 x 480 @ 57.52Hz"}));
+                                       "800 x 600 @ 56Hz i", "640 x 480 @ 57.52Hz"}));
     }
 
     // Opening pre-selects the entry whose texts equal the stored mode's, and rewrites the stored
