@@ -30,6 +30,7 @@ namespace {
 class YesDialogs : public Dialogs {
 public:
     bool Ask(QWidget*, const QString&, Icon) override { return true; }
+    Answer AskOrCancel(QWidget*, const QString&, Icon) override { return Answer::Yes; }
     void Tell(QWidget*, const QString&, Icon) override {}
     std::optional<QString> InputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QString> OpenFile(QWidget*, const QString&, const QString&, const QString&, const QString&) override {

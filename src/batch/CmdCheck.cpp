@@ -40,10 +40,13 @@ int CmdCheck(const Options& o) {
                   << "\n";
         return 2;
     }
+    DisplayReading display;
 #ifndef _WIN32
     // With a mode list, it is compared with the modes of the display kelvaro-batch runs on, and
-    // the games given a mode it lacks are counted from the INI folder read back.
-    if (o.Has("--modes")) in.Display = CompareWithDisplay(MakeModelWithIniFiles(o), ReadThisDisplay(std::string()));
+    // the games given a mode it lacks are counted from the INI folder read back; a game's picture
+    // takes the desktop's shape.
+    if (o.Has("--modes") || o.Has("--game")) display = ReadThisDisplay(std::string());
+    if (o.Has("--modes")) in.Display = CompareWithDisplay(MakeModelWithIniFiles(o), display);
 #endif
     const SetupReport report = CheckSetup(in, options);
     std::string text = report.Text();
@@ -55,7 +58,9 @@ int CmdCheck(const Options& o) {
         const int row = FindGameByRomName(m, o.Get("--game"));
         if (const auto size = EffectiveSize(e); size && row >= 1) {
             const std::string w = std::to_string(size->first), h = std::to_string(size->second);
-            const RenderOptions render = RenderOptionsOf(e);
+            RenderOptions render = RenderOptionsOf(e);
+            if (display.DesktopHeight > 0)
+                render.DesktopAspect = static_cast<double>(display.DesktopWidth) / display.DesktopHeight;
             if (const auto p = PictureOfGame(m.Games[row], (e.Turn() & kAcrossDiagonal) != 0, {w, h, "", "No"}, render))
                 text += PictureText(*p) + PictureAssumptions(render);
         }

@@ -1,6 +1,7 @@
 #include <iostream>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "batch/BatchCommon.h"
@@ -65,6 +66,14 @@ int CmdGenerate(const Options& o) {
     std::string out;
     for (const std::string& path : r.WrittenPaths) out += "written\t" + PrintableText(path) + "\n";
     if (!r.SelectedLeftOut.empty()) out += PrintableText(o.Get("--game")) + ": " + r.SelectedLeftOut + "\n";
+    // Each game left out counted once, under the first filter (in the generation dialog's order)
+    // that leaves it out.
+    const std::pair<int, const char*> leftOut[] = {{r.SkippedNoRoms, "Available Games Only"},
+                                                   {r.SkippedClones, "Parent Romsets Only"},
+                                                   {r.SkippedHaveIni, "Games with no Existing INI File Only"},
+                                                   {r.SkippedSameFile, "the INI file of an earlier game"}};
+    for (const auto& [count, why] : leftOut)
+        if (count > 0) out += std::string("left out\t") + why + "\t" + std::to_string(count) + "\n";
     out += "written " + std::to_string(r.Written) + ", skipped " + std::to_string(r.Skipped) + ", failed " +
            std::to_string(r.Failed) + "\n";
     std::cout << out;

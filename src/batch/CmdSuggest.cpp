@@ -6,7 +6,7 @@
 
 namespace kelvaro::batch {
 
-// Prints the modes worth adding to the mode list, best first:
+// Prints the modes worth adding to the mode list that the settings' monitor kind shows, best first:
 // "W<TAB>H<TAB>R<TAB>progressive|interlaced<TAB>GAIN".
 int CmdSuggest(const Options& o) {
     int top = 10;

@@ -15,9 +15,10 @@ struct DisplayMode {
 
 // What was read of the display the program runs on: its modes, or why they could not be read.
 struct DisplayReading {
-    std::string Origin;             // "the display :0 (xrandr output HDMI-1)"
-    std::vector<DisplayMode> Modes; // empty when NotRead says why
-    std::string NotRead;            // why the display could not be asked; empty when it was
+    std::string Origin;                      // "the display :0 (xrandr output HDMI-1)"
+    std::vector<DisplayMode> Modes;          // empty when NotRead says why
+    std::string NotRead;                     // why the display could not be asked; empty when it was
+    int DesktopWidth = 0, DesktopHeight = 0; // the desktop's size now; 0 when not read
 };
 
 // A mode of the mode list that the display lacks, and how many games were given it.

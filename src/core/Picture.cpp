@@ -127,8 +127,8 @@ std::string AssumedRenderOptions(const RenderOptions& o) {
 //   otherwise. With keepaspect the stretched direction follows the whole one's scale to keep a.
 //   intscalex and intscaley above 0 then replace the scale across and down (on a mode taller
 //   than wide, down and across).
-// The picture is centred; the mode's pixels are taken as square unless the monitor's aspect is
-// given (aspect 4:3), then as that aspect divided by the mode's W:H.
+// The picture is centred; the mode's pixels are as wide as the monitor's aspect (aspect 4:3, or
+// with aspect auto the desktop's shape when the emulator starts) divided by the mode's W:H.
 PictureFigures PictureInMode(long long width, long long height, double aspect, bool turned, double nativeRefresh,
                              long long modeWidth, long long modeHeight, double modeRefresh, bool interlaced,
                              const RenderOptions& options) {
@@ -140,7 +140,10 @@ PictureFigures PictureInMode(long long width, long long height, double aspect, b
     p.ModeHeight = modeHeight;
     p.Aspect = turned ? 1 / aspect : aspect;
     const double W = static_cast<double>(modeWidth), H = static_cast<double>(modeHeight);
-    p.PixelAspect = options.MonitorAspect > 0 ? options.MonitorAspect / (W / H) : 1.0;
+    const double monitor = options.MonitorAspect > 0   ? options.MonitorAspect
+                           : options.DesktopAspect > 0 ? options.DesktopAspect
+                                                       : 4.0 / 3.0;
+    p.PixelAspect = monitor / (W / H);
     const double a = p.Aspect, pa = p.PixelAspect;
     double shownW = W, shownH = H;
     const bool anyStretch = options.AutoStretchXY || options.UnevenStretchX || options.UnevenStretchY;

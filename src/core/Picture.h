@@ -19,6 +19,10 @@ struct RenderOptions {
     int IntScaleX = 0, IntScaleY = 0;                    // intscalex, intscaley; 0 lets the emulator choose
     // The monitor's aspect from aspect0 or aspect ("4:3"), width over height; 0 for "auto".
     double MonitorAspect = 0;
+    // With "auto" the emulator takes the desktop's shape when it starts (width over height) as
+    // the monitor's; 0 when the desktop is not known, and a 4:3 one, an arcade monitor's, is
+    // assumed.
+    double DesktopAspect = 0;
     // The names of the options above that the INI text set; the others are assumed.
     std::vector<std::string> Given;
 };

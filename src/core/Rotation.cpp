@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "core/MonitorKind.h"
 #include "core/Scopes.h"
 #include "core/Settings.h"
 #include "core/Table.h"
@@ -17,7 +18,8 @@ constexpr bool NumberedInOrder(const NamedChoice<Choice> (&names)[N]) {
         if (NumberOf(names[i].Value) != static_cast<int>(i)) return false;
     return true;
 }
-static_assert(NumberedInOrder(kMonitorOrientations) && NumberedInOrder(kPreferredRotations));
+static_assert(NumberedInOrder(kMonitorOrientations) && NumberedInOrder(kPreferredRotations) &&
+              NumberedInOrder(kMonitorKinds));
 
 } // namespace
 

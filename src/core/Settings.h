@@ -2,6 +2,7 @@
 #include <string>
 
 #include "core/ChosenMode.h"
+#include "core/MonitorKind.h"
 #include "core/Rotation.h"
 #include "core/Scopes.h"
 
@@ -11,7 +12,7 @@ namespace kelvaro {
 inline constexpr int kMaxMatchResWithin = 100;      // pixels
 inline constexpr float kMaxMatchRefreshWithin = 15; // Hz
 
-// The 18 settings kept in the settings file, with their defaults. The integers hold 16-bit values.
+// The 19 settings kept in the settings file, with their defaults. The integers hold 16-bit values.
 struct Settings {
     std::string MameExePath{};
     std::string MameINIPath{};
@@ -32,6 +33,7 @@ struct Settings {
     bool GenerateAvailableOnly = true;
     bool GenerateParentsOnly = true;
     bool GenerateNoINIOnly = false;
+    kelvaro::MonitorKind MonitorKind = kDefaultMonitorKind; // line 19: files of 18 lines keep the default
 };
 
 } // namespace kelvaro

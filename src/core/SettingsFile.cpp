@@ -82,9 +82,15 @@ const std::vector<LineInfo>& Lines() {
         BoolLine("GenerateAvailableOnly", &Settings::GenerateAvailableOnly),
         BoolLine("GenerateParentsOnly", &Settings::GenerateParentsOnly),
         BoolLine("GenerateNoINIOnly", &Settings::GenerateNoINIOnly),
+        // Added after the first 18: a file written before has no such line and keeps the default.
+        ChoiceLine<&Settings::MonitorKind, kMonitorKinds>("MonitorKind"),
     };
     return lines;
 }
+
+// The lines of a file written before the monitor kind was kept: they read as they are, and the
+// setting after them keeps its value.
+constexpr std::size_t kEarlierLineCount = 18;
 
 // Files move between locales: a decimal comma reads like a decimal point.
 std::string WithDecimalPoint(std::string_view text) {
@@ -228,7 +234,7 @@ SettingsFileProblems ParseSettingsFile(const std::string& bytes, Settings& s) {
     SettingsFileProblems problems;
     const auto& lines = Lines();
     const std::vector<std::string_view> texts = SplitLines(bytes);
-    if (texts.size() != lines.size()) {
+    if (texts.size() != lines.size() && texts.size() != kEarlierLineCount) {
         problems.WrongLineCount = true;
         problems.Lines.push_back("the file holds " + std::to_string(texts.size()) + " lines instead of " +
                                  std::to_string(lines.size()) + ", so its settings may be out of place");

@@ -11,11 +11,12 @@ namespace kelvaro {
 // ("avga9200.txt" in the program folder, then in the installed data folder) when it exists.
 Settings DefaultSettings(const ProgramPaths& paths);
 
-// The 18-line text of the settings file, CR LF after every line.
+// The 19-line text of the settings file, CR LF after every line.
 std::string FormatSettingsFile(const Settings& s);
 
 // What reading a settings file found wrong with it, one line each ("line 6, MonitorOrientation:
-// "3" must be 0, 1 or 2; 0 is used"); WrongLineCount when it does not hold the 18 lines.
+// "3" must be 0, 1 or 2; 0 is used"); WrongLineCount when it holds neither the 19 lines nor the
+// 18 of the files written before the monitor kind was kept.
 struct SettingsFileProblems {
     std::vector<std::string> Lines;
     bool WrongLineCount = false;
@@ -23,9 +24,10 @@ struct SettingsFileProblems {
     [[nodiscard]] bool Empty() const { return Lines.empty(); }
 };
 
-// Reads the 18 lines over the settings given. A missing line keeps that setting's value; a value
+// Reads the 19 lines over the settings given. A missing line keeps that setting's value; a value
 // that does not convert to its type, or lies outside what the menus offer, gets that setting's
-// default (of Settings{}). Both are reported, as is a file of more or fewer than 18 lines.
+// default (of Settings{}). Both are reported, as is a file of more than 19 or fewer than 18 lines
+// (18 lines are a file of the earlier version: its monitor kind is the default).
 SettingsFileProblems ParseSettingsFile(const std::string& bytes, Settings& s);
 
 // Reads the model's settings file when it exists. A file that is there but cannot be read is a

@@ -75,6 +75,9 @@ struct GameRow {
     IniFileKnown GameINIFile = IniFileKnown::NotReadBack;
     std::error_code GameINIReadError{}; // why an Unreadable file could not be read
     std::string GameINIStamp{};         // FileChangeStamp of the file when it was read or written
+    // The settings dialog changed the game's mode or lines since its INI file was last written or
+    // the INI files were read back: the file does not hold them yet. Kept for the run only.
+    bool GameHandEdited = false;
 };
 
 // One distinct native video mode.

@@ -21,6 +21,7 @@ bool IsGame(const Model& m, int game) { return game >= 1 && game <= m.Games.Coun
 void ApplyChoiceToGame(Model& m, int game, int entry, const std::string& text) {
     if (!IsGame(m, game)) return;
     ApplyChoice(m, entry, text, ChosenModeOf(m.Games[game]));
+    m.Games[game].GameHandEdited = true;
 }
 
 void ApplyChoiceToNotFound(Model& m, int entry, const std::string& text) {

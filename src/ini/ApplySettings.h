@@ -9,7 +9,7 @@ namespace kelvaro {
 // The settings dialog's choice: an entry of the mode list (0 "(Let MAME Decide)", k available
 // mode k) and the text of its INI details box (line breaks allowed).
 
-// Gives the game the whole detail text and the mode of the entry.
+// Gives the game the whole detail text and the mode of the entry, and marks it changed by hand.
 void ApplyChoiceToGame(Model& m, int game, int entry, const std::string& text);
 
 // Gives the not-found settings the detail text and the mode of the entry.

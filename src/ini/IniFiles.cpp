@@ -95,6 +95,22 @@ bool GameInScope(const Model& m, int i, int s, GenerateScope applyTo) {
     }
 }
 
+// The first filter of the generation dialog, in its order, that leaves the game out; a name that
+// is no file name is never looked up (it reaches the write and fails there).
+enum class LeftOutBy { None, NoRoms, Clone, HaveIni };
+LeftOutBy FilterLeavingOut(const Model& m, const GameRow& game, const std::string& path, const GenerateRequest& r,
+                           bool availableOnly) {
+    if (availableOnly && !path.empty() && !GameIsAvailable(m, game.GameRomName)) return LeftOutBy::NoRoms;
+    if (r.ParentsOnly && !game.GameCloneOf.empty()) return LeftOutBy::Clone;
+    if (r.NoIniOnly && !path.empty() && FileExists(path, false)) return LeftOutBy::HaveIni;
+    return LeftOutBy::None;
+}
+
+// Without a ROM folder nothing could count as available, so the filter is left out.
+bool AvailableOnly(const Model& m, const GenerateRequest& r) {
+    return r.AvailableOnly && FileExists(m.Config.MameROMPath, true);
+}
+
 // Why the file at path must stay as it is: it is there, and the program does not know what it
 // holds, so replacing it could lose lines the user wrote. Success when it may be written.
 Outcome WhyKept(const GameRow& game, const std::string& path) {
@@ -174,6 +190,26 @@ GenerateRequest GenerateRequestOf(const Settings& s, int selectedGame) {
     return request;
 }
 
+std::vector<int> HandEditedGames(const Model& m) {
+    std::vector<int> games;
+    for (int i = 1; i <= m.Games.Count(); ++i)
+        if (m.Games[i].GameHandEdited) games.push_back(i);
+    return games;
+}
+
+std::vector<int> HandEditedLeftOut(const Model& m, const GenerateRequest& request) {
+    std::vector<int> games;
+    if (request.HandEditedOnly) return games;
+    const bool availableOnly = AvailableOnly(m, request);
+    for (int i : HandEditedGames(m)) {
+        if (!GameInScope(m, i, request.SelectedGame, request.Scope)) continue;
+        const GameRow& game = m.Games[i];
+        if (FilterLeavingOut(m, game, IniFilePath(m, game.GameRomName), request, availableOnly) != LeftOutBy::None)
+            games.push_back(i);
+    }
+    return games;
+}
+
 Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request, ProgressSink& progress) {
     GenerateResult result;
     const Settings& s = m.Config;
@@ -182,8 +218,7 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
     FolderLock lock(s.MameINIPath, request.LockWait, [&progress] { progress.Pump(); });
     if (lock.Busy()) return Outcome::Failure(IniFolderInUse(lock.Holder()));
     result.RestoredFirst = RestoreLeftTestRun(s.MameINIPath);
-    // Without a ROM folder nothing could count as available, so the filter is left out.
-    const bool availableOnly = request.AvailableOnly && FileExists(s.MameROMPath, true);
+    const bool availableOnly = AvailableOnly(m, request);
     std::unordered_set<std::string> claimed; // the files this run has written or tried to write
     // What was read back tells nothing of another folder.
     if (m.INIsReadFrom != s.MameINIPath) {
@@ -197,27 +232,28 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
         struct Pending {
             int game;
             std::string path;
-            Outcome kept; // a failure: the file must stay as it is, and is not staged
+            Outcome kept;        // a failure: the file must stay as it is, and is not staged
+            bool despiteFilters; // changed by hand, and a filter would have left it out
         };
         std::vector<Pending> pending;
         StagedWrites writes;
         for (int i = 1; i <= count; ++i) {
             progress.Step(i);
-            if (!GameInScope(m, i, request.SelectedGame, request.Scope)) continue;
             const GameRow& game = m.Games[i];
+            if (request.HandEditedOnly ? !game.GameHandEdited : !GameInScope(m, i, request.SelectedGame, request.Scope))
+                continue;
             std::string path = IniFilePath(m, game.GameRomName);
-            // A name that is no file name is never looked up; it reaches the write and fails there.
-            int* skippedFor = nullptr;
-            if (availableOnly && !path.empty() && !GameIsAvailable(m, game.GameRomName))
-                skippedFor = &result.SkippedNoRoms;
-            else if (request.ParentsOnly && !game.GameCloneOf.empty())
-                skippedFor = &result.SkippedClones;
-            else if (request.NoIniOnly && !path.empty() && FileExists(path, false))
-                skippedFor = &result.SkippedHaveIni;
+            const LeftOutBy filter =
+                request.HandEditedOnly ? LeftOutBy::None : FilterLeavingOut(m, game, path, request, availableOnly);
+            const bool despiteFilters =
+                filter != LeftOutBy::None && request.HandEditedDespiteFilters && game.GameHandEdited;
+            int* const countOf[] = {nullptr, &result.SkippedNoRoms, &result.SkippedClones, &result.SkippedHaveIni};
+            int* skippedFor = despiteFilters ? nullptr : countOf[static_cast<int>(filter)];
             // Names that differ only in case name one file for the emulator: the first of them in
             // table order writes it, and the file is counted once. On Windows the names keep the
             // table's spelling, and the file system takes them in any case.
-            else if (!path.empty() && !claimed.insert(kCaseSensitiveFileNames ? path : AsciiLowerCase(path)).second)
+            if (!skippedFor && !path.empty() &&
+                !claimed.insert(kCaseSensitiveFileNames ? path : AsciiLowerCase(path)).second)
                 skippedFor = &result.SkippedSameFile;
             if (skippedFor) {
                 // The filters by the captions the generation dialog gives them.
@@ -236,7 +272,7 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
             if (kept && !path.empty())
                 writes.Stage(path, IniFileBytes(game.GameINIText),
                              game.GameINIFile == IniFileKnown::Read ? game.GameINIStamp : std::string());
-            pending.push_back({i, std::move(path), std::move(kept)});
+            pending.push_back({i, std::move(path), std::move(kept), despiteFilters});
         }
         const std::vector<std::error_code> staged = writes.CommitAll();
         std::size_t next = 0;
@@ -254,6 +290,8 @@ Result<GenerateResult> GenerateINIFiles(Model& m, const GenerateRequest& request
                 result.WrittenPaths.push_back(std::move(p.path));
                 game.GameINIFile = IniFileKnown::Read;
                 game.GameINIStamp = FileChangeStamp(result.WrittenPaths.back());
+                game.GameHandEdited = false;
+                if (p.despiteFilters) ++result.WrittenDespiteFilters;
             } else {
                 ++result.Failed;
                 result.FailedNames.push_back(game.GameRomName);
@@ -300,6 +338,7 @@ ReadIniOutcome ReadExistingINIFiles(Model& m, ProgressSink& progress) {
         GameRow& game = m.Games[i];
         const std::string path = IniFilePath(m, game.GameRomName);
         game.GameINIReadError.clear();
+        game.GameHandEdited = false;
         game.GameINIFile = path.empty() ? IniFileKnown::NotReadBack : IniFileKnown::Absent;
         if (path.empty()) continue;
         const std::string name = EmulatorFileName(game.GameRomName, ".ini");

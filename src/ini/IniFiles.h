@@ -27,8 +27,9 @@ struct GenerateResult {
     // Why they were skipped (the four add up to Skipped): no ROMs in the ROM folder, a clone, an
     // INI file there already, the same file as an earlier game's.
     int SkippedNoRoms = 0, SkippedClones = 0, SkippedHaveIni = 0, SkippedSameFile = 0;
-    int Failed = 0;           // passed the filters, file not written
-    int ChangedSinceRead = 0; // of Failed, the files that changed after they were read back
+    int WrittenDespiteFilters = 0; // of the games written, the ones changed by hand a filter left out
+    int Failed = 0;                // passed the filters, file not written
+    int ChangedSinceRead = 0;      // of Failed, the files that changed after they were read back
     // Why the selected game was left out ("left out by Parent Romsets Only"), when a filter left it
     // out; empty otherwise.
     std::string SelectedLeftOut;
@@ -55,6 +56,10 @@ struct GenerateRequest {
     bool AvailableOnly = false; // only games whose ROMs are in the ROM folder
     bool ParentsOnly = false;   // no clones
     bool NoIniOnly = false;     // only games without an INI file
+    // The games in scope changed by hand (GameHandEdited) are written whatever the filters say.
+    bool HandEditedDespiteFilters = false;
+    // Only the games changed by hand, whatever the scope and the filters say.
+    bool HandEditedOnly = false;
     // How long to wait for another run of the program to leave the INI folder.
     std::chrono::milliseconds LockWait = kIniFolderWait;
 };
@@ -63,12 +68,19 @@ struct GenerateRequest {
 // last), measured from the selected game.
 GenerateRequest GenerateRequestOf(const Settings& s, int selectedGame);
 
+// The games changed by hand since their INI files were last written, in table order.
+std::vector<int> HandEditedGames(const Model& m);
+
+// Of those, the games in the request's scope that its filters would leave out.
+std::vector<int> HandEditedLeftOut(const Model& m, const GenerateRequest& request);
+
 // Writes one INI file per game in the request's scope that passes its filters (all files
 // written safely as one step), with the progress "Generating INI Files..." counted by games. A
 // file that cannot be written (a rom name that is no file name, a device, FIFO or folder of that
 // name) counts as failed, with its reason, and the run goes on. So does an existing file the
 // program does not know (GameINIFile not Read, or read back from another folder than MameINIPath):
-// it stays as it is. A file written counts as read back. While another run holds the INI folder
+// it stays as it is. A file written counts as read back, and its game as no longer changed by
+// hand. While another run holds the INI folder
 // (after waiting up to the request's LockWait) nothing is written and the failure says so. Sets
 // INIsGenerated unless files failed and none was written. Asks nothing; the caller asks first and
 // reports the result.
@@ -88,7 +100,8 @@ enum class ReadIniOutcome { NoFolder, ListsEmpty, Read };
 // Reads existing INI files back into the game table (progress "Reading Existing INI Files...").
 // NoFolder: the INI folder is missing, nothing shown. ListsEmpty: the caller shows the warning.
 // Both change nothing. A game whose file is missing or cannot be read keeps its row as it was.
-// Every game's GameINIFile says what was found, and INIsReadFrom names the folder.
+// Every game's GameINIFile says what was found, and INIsReadFrom names the folder. After a read,
+// no game counts as changed by hand.
 ReadIniOutcome ReadExistingINIFiles(Model& m, ProgressSink& progress);
 
 } // namespace kelvaro

@@ -292,21 +292,23 @@ void AddRotationLine(const Settings& s, GameRow& g) {
     if (!line.empty()) g.GameINIText = SetSwitchLine(line, g.GameINIText);
 }
 
-void SelectOne(const SelectionContext& c, Settings& s, GameRow& g, SelectionRecord* record) {
+SelectionOutcome SelectOne(const SelectionContext& c, Settings& s, GameRow& g, SelectionRecord* record) {
     bool searched = false;
     const int d = ChooseMode(c, g, searched, record);
     if (searched) g.GameINIText.clear();
     StoreResult(c, s, g, d);
     AddRotationLine(s, g);
-    if (!record) return;
+    const SelectionOutcome outcome = d != 0                            ? SelectionOutcome::Mode
+                                     : s.NotFoundWidth != kNoModeWidth ? SelectionOutcome::NotFoundMode
+                                                                       : SelectionOutcome::Emulator;
+    if (!record) return outcome;
     record->ModeRow = d;
-    record->Outcome = d != 0                            ? SelectionOutcome::Mode
-                      : s.NotFoundWidth != kNoModeWidth ? SelectionOutcome::NotFoundMode
-                                                        : SelectionOutcome::Emulator;
+    record->Outcome = outcome;
     record->Width = g.GameModeWidth;
     record->Height = g.GameModeHeight;
     record->Refresh = g.GameModeRefresh;
     record->INIText = g.GameINIText;
+    return outcome;
 }
 
 } // namespace
@@ -327,17 +329,33 @@ int FindBestMode(const Model& m, double targetWidth, const std::string& heightKe
     return BestMode(SelectionContext(m), targetWidth, heightKey, minHeight, nativeRefresh, none);
 }
 
-void AutoSelectVideoModes(Model& m, ProgressSink& progress) {
+AutoSelectCounts AutoSelectVideoModes(Model& m, ProgressSink& progress) {
+    AutoSelectCounts counts;
     const int count = m.Games.Count();
-    if (count == 0) return;
+    if (count == 0) return counts;
     // Only game cells and the not-found settings change during the run, never the available
     // modes or their lists, so their numbers hold for the whole run.
     const SelectionContext c(m);
     ProgressScope scope(progress, "Selecting Video Modes...", count);
     for (int i = 1; i <= count; ++i) {
         progress.Step(i);
-        SelectOne(c, m.Config, m.Games[i], nullptr);
+        switch (SelectOne(c, m.Config, m.Games[i], nullptr)) {
+        case SelectionOutcome::Mode: ++counts.WithMode; break;
+        case SelectionOutcome::NotFoundMode: ++counts.NotFoundMode; break;
+        case SelectionOutcome::Emulator: ++counts.LeftToEmulator; break;
+        }
     }
+    return counts;
+}
+
+std::string AutoSelectSummary(const AutoSelectCounts& counts) {
+    std::string out = "Auto-Select: " + std::to_string(counts.Games()) +
+                      (counts.Games() == 1 ? " game, " : " games, ") + std::to_string(counts.WithMode) +
+                      " given a mode";
+    if (counts.NotFoundMode > 0)
+        out += ", " + std::to_string(counts.NotFoundMode) + " given the Ideal Mode Not Found settings";
+    if (counts.LeftToEmulator > 0) out += ", " + std::to_string(counts.LeftToEmulator) + " left to M.A.M.E.";
+    return out;
 }
 
 SelectionRecord ExplainSelection(const Model& m, int game) {

@@ -1,6 +1,8 @@
 #include "modes/DisplayRead.h"
 
 #include <chrono>
+#include <sstream>
+#include <string_view>
 
 #include "modes/ModeListImport.h"
 #include "platform/Process.h"
@@ -14,6 +16,16 @@ namespace {
 constexpr std::size_t kMostOutput = 16 << 20;
 // xrandr answers at once; one that does not is stuck on the display.
 constexpr std::chrono::seconds kAnswerTime{10};
+
+// The desktop's size from xrandr's first line, "Screen 0: minimum 8 x 8, current 1920 x 1080, ...".
+void ReadDesktopSize(std::string_view text, DisplayReading& out) {
+    const std::size_t at = text.find(", current ");
+    if (at == std::string_view::npos) return;
+    std::istringstream in(std::string(text.substr(at + 10, 32)));
+    int w = 0, h = 0;
+    char x = 0;
+    if (in >> w >> x >> h && x == 'x' && w > 0 && h > 0) out.DesktopWidth = w, out.DesktopHeight = h;
+}
 
 } // namespace
 
@@ -49,6 +61,7 @@ DisplayReading ReadThisDisplay(const std::string& outputName, const std::functio
                                          std::to_string(run.ExitCode) + ")";
         return out;
     }
+    ReadDesktopSize(text, out);
     ModeImport import = ImportModeList(text, {outputName, 60});
     std::string which = outputName;
     if (import.Modes.empty() && !outputName.empty()) {

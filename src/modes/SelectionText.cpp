@@ -177,8 +177,11 @@ std::string PictureAssumptions(const RenderOptions& options) {
     if (options.MonitorAspect > 0)
         t += "the desktop mode as wide for its height as this mode (the emulator takes the given aspect as the "
              "desktop's), ";
+    else if (options.DesktopAspect <= 0)
+        t += "a 4:3 desktop when M.A.M.E. starts (it takes the desktop's shape as the monitor's), ";
     else
-        t += "the mode's pixels square, ";
+        t += "the desktop as wide for its height (" + Num(options.DesktopAspect) +
+             ") when M.A.M.E. starts as now (it takes the desktop's shape as the monitor's), ";
     return t + "and no command line of a front end that sets these.\n";
 }
 

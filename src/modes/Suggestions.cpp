@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <tuple>
 
 #include "core/Sorts.h"
 #include "core/TextNumbers.h"
 #include "modes/AutoSelect.h"
 #include "modes/AvailableModes.h"
+#include "modes/MonitorRanges.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 
@@ -122,6 +124,15 @@ std::vector<Candidate> Candidates(const Model& current, const Groups& g) {
         // A mode list line holds four digits of each size and two of the rate.
         if (s.Width < 1 || s.Width > 9999 || s.Height < 1 || s.Height > 9999 || s.Refresh < 10 || s.Refresh > 99)
             continue;
+        // Only a mode the monitor shows is worth adding: interlaced when it shows no progressive one.
+        const MonitorKind kind = current.Config.MonitorKind;
+        std::optional<double> rate = ShownLineRate(kind, s.Height, s.Refresh, false);
+        if (!rate) {
+            rate = ShownLineRate(kind, s.Height, s.Refresh, true);
+            s.Interlaced = true;
+        }
+        if (!rate) continue;
+        s.LineRateKHz = *rate;
         const std::string line = s.Line();
         if (!seen.try_emplace(line, out.size()).second) continue;
         Candidate c{s, RowOfLine(line), static_cast<int>(out.size()), 0};

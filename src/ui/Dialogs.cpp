@@ -30,6 +30,17 @@ bool QtDialogs::Ask(QWidget* parent, const QString& text, Icon icon) {
     return box.exec() == QMessageBox::Yes;
 }
 
+Dialogs::Answer QtDialogs::AskOrCancel(QWidget* parent, const QString& text, Icon icon) {
+    QMessageBox box(BoxIcon(icon), kTitle, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
 void QtDialogs::Tell(QWidget* parent, const QString& text, Icon icon) {
     QMessageBox box(BoxIcon(icon), kTitle, text, QMessageBox::Ok, parent);
     box.exec();

@@ -16,6 +16,9 @@ public:
 
     // A question with Yes and No, No the default; true for Yes.
     virtual bool Ask(QWidget* parent, const QString& text, Icon icon) = 0;
+    // A question with Yes, No and Cancel, Yes the default; Escape cancels.
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer AskOrCancel(QWidget* parent, const QString& text, Icon icon) = 0;
     // A message with an OK button.
     virtual void Tell(QWidget* parent, const QString& text, Icon icon) = 0;
     // A text input box; nothing when it was cancelled.
@@ -37,6 +40,7 @@ public:
 class QtDialogs : public Dialogs {
 public:
     bool Ask(QWidget* parent, const QString& text, Icon icon) override;
+    Answer AskOrCancel(QWidget* parent, const QString& text, Icon icon) override;
     void Tell(QWidget* parent, const QString& text, Icon icon) override;
     std::optional<QString> InputBox(QWidget* parent, const QString& prompt, const QString& title,
                                     const QString& preset) override;

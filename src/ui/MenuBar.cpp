@@ -87,6 +87,7 @@ MenuBar::MenuBar(QWidget* parent) : QMenuBar(parent) {
 
     mnuEdit = NamedMenu(this, "mnuEdit", "&Edit");
     mnuFind = item(mnuEdit, "mnuFind", "&Find Game", &MenuBar::FindGame);
+    mnuFind->setShortcut(Qt::CTRL | Qt::Key_F);
     mnuFindNext = item(mnuEdit, "mnuFindNext", "Find &Next", &MenuBar::FindNext);
     mnuFindNext->setShortcut(Qt::Key_F3);
     addMenu(mnuEdit);
@@ -106,7 +107,10 @@ MenuBar::MenuBar(QWidget* parent) : QMenuBar(parent) {
     mnuMonitor = NamedMenu(mnuResSelection, "mnuMonitor", "Monitor &Orientation");
     Group(this, mnuMonitor, mnuOrientation, "mnuOrientation", kMonitorOrientations, &MenuBar::OrientationChosen);
     mnuResSelection->addMenu(mnuMonitor);
-    mnuPrefRotation = NamedMenu(mnuResSelection, "mnuPrefRotation", "Preferred &Rotation (for Vertical Monitors)");
+    mnuMonitorKind = NamedMenu(mnuResSelection, "mnuMonitorKind", "Monitor &Kind (for Modes Worth Adding)");
+    Group(this, mnuMonitorKind, mnuKind, "mnuKind", kMonitorKinds, &MenuBar::MonitorKindChosen);
+    mnuResSelection->addMenu(mnuMonitorKind);
+    mnuPrefRotation = NamedMenu(mnuResSelection, "mnuPrefRotation", "&Preferred Rotation (for Vertical Monitors)");
     Group(this, mnuPrefRotation, mnuRotation, "mnuRotation", kPreferredRotations, &MenuBar::RotationChosen);
     mnuResSelection->addMenu(mnuPrefRotation);
     mnuResSelection->addSeparator();
@@ -143,6 +147,7 @@ MenuBar::MenuBar(QWidget* parent) : QMenuBar(parent) {
 void MenuBar::ShowLegacyMame(bool on) { mnuLegacyMAME->setChecked(on); }
 
 void MenuBar::ShowOrientation(MonitorOrientation value) { mnuOrientation[NumberOf(value)]->setChecked(true); }
+void MenuBar::ShowMonitorKind(MonitorKind value) { mnuKind[NumberOf(value)]->setChecked(true); }
 void MenuBar::OfferRotation(bool on) { mnuPrefRotation->setEnabled(on); }
 
 void MenuBar::ShowRotation(PreferredRotation value) { mnuRotation[NumberOf(value)]->setChecked(true); }

@@ -2,6 +2,7 @@
 #include <QMenuBar>
 #include <iterator>
 
+#include "core/MonitorKind.h"
 #include "core/Rotation.h"
 
 class QAction;
@@ -22,6 +23,7 @@ public:
     // The check marks.
     void ShowLegacyMame(bool on);
     void ShowOrientation(kelvaro::MonitorOrientation value);
+    void ShowMonitorKind(kelvaro::MonitorKind value);
     void ShowRotation(kelvaro::PreferredRotation value);
     void ShowIgnoreInterlaced(bool on);
     void ShowMatchResItem(int index);
@@ -66,6 +68,7 @@ signals:
     void Summary();
     // Video Mode Selection; the index is the item's within its group.
     void OrientationChosen(kelvaro::MonitorOrientation value);
+    void MonitorKindChosen(kelvaro::MonitorKind value);
     void RotationChosen(kelvaro::PreferredRotation value);
     void IgnoreInterlacedToggled(bool on);
     void MatchResChosen(int index);
@@ -99,6 +102,8 @@ private:
     QMenu* mnuResSelection = nullptr;
     QMenu* mnuMonitor = nullptr;
     QAction* mnuOrientation[std::size(kMonitorOrientations)] = {};
+    QMenu* mnuMonitorKind = nullptr;
+    QAction* mnuKind[std::size(kMonitorKinds)] = {};
     QMenu* mnuPrefRotation = nullptr;
     QAction* mnuRotation[std::size(kPreferredRotations)] = {};
     QAction* mnuIgnoreInterlaced = nullptr;

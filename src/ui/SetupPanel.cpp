@@ -11,11 +11,14 @@ SetupPanel::SetupPanel(QWidget* parent) : QLabel(parent) {
 
 void SetupPanel::Clear() {
     setupHint_.clear();
-    lastGeneration_.clear();
+    lastOutcome_.clear();
 }
 
 void SetupPanel::Show(const Settings& s) {
-    const std::string& text = setupHint_.empty() ? lastGeneration_ : setupHint_;
+    // The problem goes first: it says whether the outcome matters to the emulator at all.
+    const std::string text = setupHint_.empty()     ? lastOutcome_
+                             : lastOutcome_.empty() ? setupHint_
+                                                    : setupHint_ + "; " + lastOutcome_;
     setText(QtText(text));
     QString tip = text.empty() ? QString() : QtText(text) + "\n";
     tip += "M.A.M.E.: " + (s.MameExePath.empty() ? QString("no executable chosen") : QtText(s.MameExePath)) + "\n";

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/ScreenFit.h"
+
 namespace kelvaro {
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
@@ -44,6 +46,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     form->addSpacing(8);
     form->addWidget(cmdOK, 0, Qt::AlignHCenter);
     setMinimumWidth(440);
+    FitOnEveryShowing(this);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 }

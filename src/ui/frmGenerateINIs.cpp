@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Files.h"
+#include "ui/ScreenFit.h"
 
 namespace kelvaro {
 
@@ -57,6 +58,7 @@ frmGenerateINIs::frmGenerateINIs(Model& model, QWidget* parent) : QDialog(parent
     form->addLayout(choices, 1);
     form->addLayout(buttons);
     form->setSizeConstraint(QLayout::SetFixedSize);
+    FitOnEveryShowing(this);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmGenerateINIs::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmGenerateINIs::cmdCancel_Click);

@@ -17,6 +17,7 @@
 #include "platform/Process.h"
 #include "ui/Dialogs.h"
 #include "ui/QtText.h"
+#include "ui/ScreenFit.h"
 
 namespace kelvaro {
 
@@ -85,6 +86,7 @@ frmImportModes::frmImportModes(Dialogs& dialogs, QWidget* parent) : QDialog(pare
     form->addWidget(txtNotes, 1);
     form->addLayout(buttons);
     resize(640, 520);
+    FitOnEveryShowing(this);
 
     connect(cmdFile, &QPushButton::clicked, this, &frmImportModes::cmdFile_Click);
     connect(cmdDisplay, &QPushButton::clicked, this, &frmImportModes::cmdDisplay_Click);

@@ -29,6 +29,7 @@
 #include "ui/MenuBar.h"
 #include "ui/NativeModeModel.h"
 #include "ui/QtText.h"
+#include "ui/ScreenFit.h"
 #include "ui/SetupPanel.h"
 #include "ui/ShownText.h"
 #include "ui/frmGenerateINIs.h"
@@ -83,6 +84,7 @@ void frmMain::ConnectHandlers() {
     connect(mnuMain, &MenuBar::ReadINIs, this, &frmMain::mnuReadINIs_Click);
     connect(mnuMain, &MenuBar::Summary, this, &frmMain::mnuSummary_Click);
     connect(mnuMain, &MenuBar::OrientationChosen, this, &frmMain::mnuOrientation_Click);
+    connect(mnuMain, &MenuBar::MonitorKindChosen, this, &frmMain::mnuMonitorKind_Click);
     connect(mnuMain, &MenuBar::RotationChosen, this, &frmMain::mnuRotation_Click);
     connect(mnuMain, &MenuBar::IgnoreInterlacedToggled, this, &frmMain::mnuIgnoreInterlaced_Click);
     connect(mnuMain, &MenuBar::MatchResChosen, this, &frmMain::mnuMatchResWithin_Click);
@@ -151,7 +153,7 @@ void frmMain::Start() {
     m_.Config.PreferredRotation = ValidRotation(m_.Config.PreferredRotation);
     SetCheckMarks();
 
-    show();
+    ShowOnScreen(this);
     QCoreApplication::processEvents();
     TellSettingsFileState(loaded, problems);
     if (loaded && m_.Config.MameExePath.empty()) ProposeEmulator();
@@ -166,6 +168,7 @@ void frmMain::Start() {
 void frmMain::SetCheckMarks() {
     mnuMain->ShowLegacyMame(m_.Config.LegacyMame);
     mnuMain->ShowOrientation(m_.Config.MonitorOrientation);
+    mnuMain->ShowMonitorKind(m_.Config.MonitorKind);
     mnuMain->ShowRotation(m_.Config.PreferredRotation);
     mnuMain->ShowIgnoreInterlaced(m_.Config.IgnoreInterlaced);
     mnuMain->ShowMatchResItem(MatchResItem(m_.Config.MatchResWithin));
@@ -224,6 +227,7 @@ void frmMain::SaveSettingsOrWarn() {
 }
 
 void frmMain::mnuExit_Click() {
+    if (!MayCloseWithHandEdits()) return;
     SaveSettingsOrWarn();
     exiting_ = true;
     close();
@@ -237,9 +241,15 @@ void frmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!exiting_) {
-        if (!m_.INIsGenerated &&
-            !dialogs_.Ask(this, "No INI files have been generated.  Are you sure you want to exit?",
-                          Dialogs::Icon::Warning)) {
+        // Settings made by hand and not written are worth a question of their own, which also
+        // answers the general one.
+        const bool mayClose =
+            !HandEditedGames(m_).empty()
+                ? MayCloseWithHandEdits()
+                : m_.INIsGenerated ||
+                      dialogs_.Ask(this, "No INI files have been generated.  Are you sure you want to exit?",
+                                   Dialogs::Icon::Warning);
+        if (!mayClose) {
             event->ignore();
             return;
         }
@@ -394,6 +404,7 @@ void frmMain::FillGamesList() {
     gamesModel_->SetGames(k >= 1 ? GamesOfNativeMode(m_, k) : std::vector<int>{});
     if (ShownGames().empty()) {
         // A native mode can have no game of its own (a raster game listed without a size).
+        testTitle_.clear();
         cmdTestGame->setText("&Test");
         cmdTestGame->setEnabled(false);
         return;
@@ -420,7 +431,18 @@ bool frmMain::ShowGame(int g) {
 }
 
 void frmMain::SetTestCaption(int game) {
-    cmdTestGame->setText("&Test '" + ShownText(m_.Games[game].GameDescription) + "'");
+    testTitle_ = ShownText(m_.Games[game].GameDescription);
+    FitTestCaption();
+}
+
+// A title too long for the button is cut at its end, never the caption at both ends.
+void frmMain::FitTestCaption() {
+    if (testTitle_.isEmpty()) return;
+    const QFontMetrics font = cmdTestGame->fontMetrics();
+    const int margins =
+        cmdTestGame->sizeHint().width() - font.horizontalAdvance(QString(cmdTestGame->text()).remove('&'));
+    const int room = cmdTestGame->width() - margins - font.horizontalAdvance("Test ''");
+    cmdTestGame->setText("&Test '" + font.elidedText(testTitle_, Qt::ElideRight, std::max(0, room)) + "'");
 }
 
 void frmMain::lvwGames_ItemClick() {

@@ -117,6 +117,7 @@ private:
     void mnuReadINIs_Click();
     void mnuSummary_Click();
     void mnuOrientation_Click(MonitorOrientation value);
+    void mnuMonitorKind_Click(MonitorKind value);
     void mnuRotation_Click(PreferredRotation value);
     void mnuIgnoreInterlaced_Click(bool checked);
     void mnuMatchResWithin_Click(int index);
@@ -154,6 +155,13 @@ private:
     bool ShowGame(int g);
     // Generates the INI files the request chooses, after the question, and reports the outcome.
     void GenerateAndReport(const GenerateRequest& request);
+    // Before the window closes: asks whether the games changed by hand since their INI files were
+    // written get them first, and writes them on Yes. False when the window is to stay open (Cancel,
+    // or a file that could not be written).
+    bool MayCloseWithHandEdits();
+    // Writes the INI files of the games changed by hand, as a generation does; false (after saying
+    // why) unless every one was written.
+    bool WriteHandEdited();
     // Grows the lists, the first status panel and the starting size to fit their texts.
     void MeasureTexts();
     void SetTestCaption(int game);
@@ -165,6 +173,7 @@ private:
     void TellSettingsFileState(const Outcome& loaded, const SettingsFileProblems& problems);
     static int SelectedRow(const QTableView* view);
     void FitStatusPanel();
+    void FitTestCaption();
     // The emulator setup check with the current settings (the emulator asked again when askAgain
     // is set, otherwise only when its files changed), following the game when one is named; the
     // setup panel shows its outcome. Without an executable there is nothing to check.
@@ -237,6 +246,7 @@ private:
     // What the texts need, in pixels: the widths of the native mode and available mode lists and of
     // the first status panel; the design widths grow to them.
     int mainNeed_ = 0, availNeed_ = 0, panel1Need_ = 0;
+    QString testTitle_; // the title the Test button names, whole
 };
 
 } // namespace kelvaro

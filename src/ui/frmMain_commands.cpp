@@ -53,6 +53,38 @@ QString GenerationFailure(const GenerateResult& result, const std::string& folde
         .arg(QString::number(result.Failed), QtText(folder), names.join(", "), QString::number(result.Written));
 }
 
+// Up to three games by name, then how many more: "PACMAN", "PACMAN and GALLAG",
+// "PACMAN, GALLAG, MSPACMAN and 2 others".
+QString SomeGames(const Model& m, const std::vector<int>& games) {
+    constexpr size_t kNamed = 3;
+    QStringList names;
+    for (size_t i = 0; i < games.size() && i < kNamed; ++i) names << ShownText(m.Games[games[i]].GameRomName);
+    if (const size_t others = games.size() - static_cast<size_t>(names.size()); others > 0)
+        names << QString("%1 other%2").arg(others).arg(others == 1 ? "" : "s");
+    const QString last = names.isEmpty() ? QString() : names.takeLast();
+    return names.isEmpty() ? last : names.join(", ") + " and " + last;
+}
+
+// What the generation wrote and left out, a line for each count: the filters that were on, in the
+// generation dialog's order, each game counted under the first that left it out.
+QString GenerationCounts(const GenerateResult& result, const GenerateRequest& request, const Settings& s) {
+    QStringList lines{QString("Written: %1").arg(result.Written)};
+    if (result.WrittenDespiteFilters > 0)
+        lines
+            << QString("Written despite the filters (settings changed by hand): %1").arg(result.WrittenDespiteFilters);
+    if (request.AvailableOnly)
+        lines << (FileExists(s.MameROMPath, true)
+                      ? QString("Left out by Available Games Only: %1").arg(result.SkippedNoRoms)
+                      : QString("Left out by Available Games Only: none, no ROM folder is chosen"));
+    if (request.ParentsOnly) lines << QString("Left out by Parent Romsets Only: %1").arg(result.SkippedClones);
+    if (request.NoIniOnly)
+        lines << QString("Left out by Games with no Existing INI File Only: %1").arg(result.SkippedHaveIni);
+    if (result.SkippedSameFile > 0)
+        lines << QString("Left out for the INI file of an earlier game: %1").arg(result.SkippedSameFile);
+    lines << QString("Failed: %1").arg(result.Failed);
+    return lines.join('\n');
+}
+
 } // namespace
 
 // ---- Video Mode Selection and the legacy switch
@@ -61,6 +93,12 @@ void frmMain::mnuOrientation_Click(MonitorOrientation value) {
     mnuMain->ShowOrientation(value);
     m_.Config.MonitorOrientation = value;
     mnuMain->OfferRotation(value != MonitorOrientation::Horizontal);
+}
+
+// The kind only decides which modes View > Selection Summary offers to add; the selection is the same.
+void frmMain::mnuMonitorKind_Click(MonitorKind value) {
+    mnuMain->ShowMonitorKind(value);
+    m_.Config.MonitorKind = value;
 }
 
 void frmMain::mnuRotation_Click(PreferredRotation value) {
@@ -107,8 +145,10 @@ void frmMain::mnuAutoSelect_Click() {
                       "sure you want to continue?",
                       Dialogs::Icon::Warning))
         return;
-    AutoSelectVideoModes(m_, Sink());
+    const AutoSelectCounts counts = AutoSelectVideoModes(m_, Sink());
     FillGamesList();
+    stbPanel3->SetOutcome(AutoSelectSummary(counts));
+    ShowCheckPanel();
 }
 
 // ---- the available mode list
@@ -129,7 +169,7 @@ void frmMain::cmd60Hz_Click() {
 
 void frmMain::mnuGenerate_Click() {
     if (dialogs_.Ask(this,
-                     "Generating the Native Mode List will loose any settings made.  Are you sure you want to "
+                     "Generating the Native Mode List will lose any settings made.  Are you sure you want to "
                      "continue?",
                      Dialogs::Icon::Warning))
         BuildNativeModeList(true, false);
@@ -137,7 +177,7 @@ void frmMain::mnuGenerate_Click() {
 
 void frmMain::mnuRefreshNative_Click() {
     if (dialogs_.Ask(this,
-                     "Refreshing the Native Mode List will loose any settings made.  Are you sure you want to "
+                     "Refreshing the Native Mode List will lose any settings made.  Are you sure you want to "
                      "continue?",
                      Dialogs::Icon::Warning))
         BuildNativeModeList(false, false);
@@ -159,7 +199,24 @@ void frmMain::mnuReadINIs_Click() {
 void frmMain::mnuGenerateINIs_Click() {
     GenerateDialog().Choose();
     if (m_.Config.GenerateApplyTo == GenerateScope::Cancelled) return;
-    GenerateAndReport(GenerateRequestOf(m_.Config, SelectedGame()));
+    GenerateRequest request = GenerateRequestOf(m_.Config, SelectedGame());
+    // The filters are chosen once and kept; a game the user has just set up by hand is rarely
+    // meant to be among the games they leave out ("Parent Romsets Only" leaves out every clone).
+    if (const std::vector<int> leftOut = HandEditedLeftOut(m_, request); !leftOut.empty()) {
+        const QString games = leftOut.size() == 1 ? "1 game" : QString("%1 games").arg(leftOut.size());
+        switch (dialogs_.AskOrCancel(
+            this,
+            "The filters leave out " + games +
+                " whose settings you changed since the INI files were last generated: " + SomeGames(m_, leftOut) +
+                ".  Generate their INI file(s) too?\n\nYes: generate them too.  No: "
+                "generate as the filters say.  Cancel: generate nothing.",
+            Dialogs::Icon::Question)) {
+        case Dialogs::Answer::Yes: request.HandEditedDespiteFilters = true; break;
+        case Dialogs::Answer::No: break;
+        case Dialogs::Answer::Cancel: return;
+        }
+    }
+    GenerateAndReport(request);
 }
 
 // The game asked for, without the filters: the scope and filters the generation dialog chose last
@@ -176,8 +233,30 @@ void frmMain::mnuGameOpenINI_Click() {
     if (g == 0) return;
     const std::string ini = IniFilePath(m_, m_.Games[g].GameRomName);
     if (ini.empty() || !FileExists(ini, false)) return;
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QtText(ini))))
-        dialogs_.Tell(this, "No program was found to open " + QtText(ini) + ".", Dialogs::Icon::Warning);
+    const QString file = QtText(ini);
+    const QString noProgram = "Kelvaro could not open " + file + ": no program on this computer opens .ini files.";
+#if !defined(_WIN32) && !defined(__APPLE__)
+    // The desktop's opener starts whatever it finds and says only by its exit code, later, that it
+    // found nothing. It is left running when Kelvaro ends first, so that an editor it started in
+    // its place stays open: the process object is then never deleted.
+    if (const QString opener = QStandardPaths::findExecutable("xdg-open"); !opener.isEmpty()) {
+        auto* run = new QProcess;
+        run->setStandardOutputFile(QProcess::nullDevice());
+        run->setStandardErrorFile(QProcess::nullDevice());
+        connect(run, &QProcess::finished, this, [this, run, noProgram](int code, QProcess::ExitStatus status) {
+            run->deleteLater();
+            if (status != QProcess::NormalExit || code != 0) dialogs_.Tell(this, noProgram, Dialogs::Icon::Warning);
+        });
+        connect(run, &QProcess::errorOccurred, this, [this, run, noProgram](QProcess::ProcessError error) {
+            if (error != QProcess::FailedToStart) return;
+            run->deleteLater();
+            dialogs_.Tell(this, noProgram, Dialogs::Icon::Warning);
+        });
+        run->start(opener, {file});
+        return;
+    }
+#endif
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) dialogs_.Tell(this, noProgram, Dialogs::Icon::Warning);
 }
 
 void frmMain::GenerateAndReport(const GenerateRequest& request) {
@@ -196,7 +275,7 @@ void frmMain::GenerateAndReport(const GenerateRequest& request) {
     }
     const GenerateResult& result = *generated;
     TellRestored(result.RestoredFirst);
-    stbPanel3->SetGeneration(GenerationSummary(result));
+    stbPanel3->SetOutcome(GenerationSummary(result));
     ShowCheckPanel();
     if (result.Failed == 0 && result.Written == 0 && request.Scope == GenerateScope::SelectedGame &&
         !result.SelectedLeftOut.empty())
@@ -205,9 +284,13 @@ void frmMain::GenerateAndReport(const GenerateRequest& request) {
                           ".  No INI file was written.",
                       Dialogs::Icon::Information);
     else if (result.Failed == 0)
-        dialogs_.Tell(this, "INI Files Successfully Created!", Dialogs::Icon::Information);
+        dialogs_.Tell(this, "INI Files Successfully Created!\n\n" + GenerationCounts(result, request, m_.Config),
+                      Dialogs::Icon::Information);
     else
-        dialogs_.Tell(this, GenerationFailure(result, m_.Config.MameINIPath), Dialogs::Icon::Warning);
+        dialogs_.Tell(this,
+                      GenerationFailure(result, m_.Config.MameINIPath) + "\n\n" +
+                          GenerationCounts(result, request, m_.Config),
+                      Dialogs::Icon::Warning);
     // Files the user changed were left as they are; reading them again lets the next generation
     // keep the user's lines.
     if (result.ChangedSinceRead > 0 &&
@@ -219,6 +302,50 @@ void frmMain::GenerateAndReport(const GenerateRequest& request) {
         ReadExistingINIFiles();
         FillGamesList();
     }
+}
+
+bool frmMain::MayCloseWithHandEdits() {
+    const std::vector<int> games = HandEditedGames(m_);
+    if (games.empty()) return true;
+    const QString count = games.size() == 1 ? "1 game" : QString("%1 games").arg(games.size());
+    switch (dialogs_.AskOrCancel(this,
+                                 "The settings of " + count + " (" + SomeGames(m_, games) +
+                                     ") were changed since the INI files were last generated and are not in their "
+                                     "INI file(s) yet.  Generate their INI file(s) (in the folder " +
+                                     QtText(m_.Config.MameINIPath) +
+                                     ") before exiting?\n\nYes: generate them, then exit.  No: exit without "
+                                     "them.  Cancel: stay.",
+                                 Dialogs::Icon::Warning)) {
+    case Dialogs::Answer::Yes: return WriteHandEdited();
+    case Dialogs::Answer::No: return true;
+    case Dialogs::Answer::Cancel: break;
+    }
+    return false;
+}
+
+bool frmMain::WriteHandEdited() {
+    if (!FileExists(m_.Config.MameINIPath, true)) {
+        dialogs_.Tell(this,
+                      "The INI files cannot be generated: no INI folder is chosen (File > M.A.M.E. INI Path).  "
+                      "Kelvaro stays open.",
+                      Dialogs::Icon::Warning);
+        return false;
+    }
+    GenerateRequest request;
+    request.Scope = GenerateScope::AllGames;
+    request.HandEditedOnly = true;
+    const Result<GenerateResult> generated = GenerateINIFiles(m_, request, Sink());
+    if (!generated) {
+        dialogs_.Tell(this, QtText(generated.Reason()) + "  Kelvaro stays open.", Dialogs::Icon::Warning);
+        return false;
+    }
+    TellRestored(generated->RestoredFirst);
+    stbPanel3->SetOutcome(GenerationSummary(*generated));
+    ShowCheckPanel();
+    if (generated->Failed == 0) return true;
+    dialogs_.Tell(this, GenerationFailure(*generated, m_.Config.MameINIPath) + "  Kelvaro stays open.",
+                  Dialogs::Icon::Warning);
+    return false;
 }
 
 void frmMain::cmdTestGame_Click() {

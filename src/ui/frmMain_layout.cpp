@@ -35,6 +35,7 @@ constexpr double kAvailWidth = 3375;
 constexpr double kButtonHeight = 375;
 constexpr double kGap = 120;
 constexpr double kStatusHeight = 255;
+constexpr double kGamesMinWidth = 3600; // what the games list keeps while the side lists can give up width
 
 } // namespace
 
@@ -55,8 +56,16 @@ MainLayout LayOutMainWindow(const MainLayoutInput& in) {
         return r;
     };
 
-    const double mainWidth = std::max(kMainWidth, in.MainList * perPixelX);
-    const double availWidth = std::max(kAvailWidth, in.AvailList * perPixelX);
+    double mainWidth = std::max(kMainWidth, in.MainList * perPixelX);
+    double availWidth = std::max(kAvailWidth, in.AvailList * perPixelX);
+    // On a narrow window the two side lists give up width, in proportion, down to half their
+    // design widths, so that the games list keeps a usable width; their texts then scroll.
+    const double sides = outerWidth - 600 - kGamesMinWidth;
+    if (mainWidth + availWidth > sides) {
+        const double share = std::max(sides, (kMainWidth + kAvailWidth) / 2) / (mainWidth + availWidth);
+        mainWidth = std::max(kMainWidth / 2, mainWidth * share);
+        availWidth = std::max(kAvailWidth / 2, availWidth * share);
+    }
     // 800 twips stand for the title and menu bars and the frame.
     const double mainHeight = std::max(0.0, outerHeight - statusHeight - kListTop - 800);
     const double gamesLeft = kMainLeft + mainWidth + kGap;
@@ -79,7 +88,9 @@ MainLayout LayOutMainWindow(const MainLayoutInput& in) {
     const int mainPanel = TwipsToPixels(mainWidth + 220, in.DpiX), panel1 = std::max(mainPanel, in.Panel1);
     out.stbPanel1 = QRect(0, 0, panel1, in.StatusHeight);
     const int rest = std::max(0, TwipsToPixels(gamesWidth + availWidth + 440, in.DpiX) - (panel1 - mainPanel));
-    const int panel2 = (rest + 1) / 2;
+    // The second panel takes what its text needs from the third where half is too little; the
+    // third keeps a fifth.
+    const int panel2 = std::max((rest + 1) / 2, std::min(rest - rest / 5, in.Panel2));
     out.stbPanel2 = QRect(panel1, 0, panel2, in.StatusHeight);
     out.stbPanel3 = QRect(panel1 + panel2, 0, rest - panel2, in.StatusHeight);
     return out;
@@ -214,11 +225,21 @@ void frmMain::changeEvent(QEvent* event) {
         lastFocus_->setFocus();
 }
 
+namespace {
+
+// The width a status panel needs for its text.
+int PanelNeed(const QLabel* panel) {
+    return panel->fontMetrics().horizontalAdvance(panel->text()) + 2 * panel->indent() + 2 * panel->frameWidth() +
+           2 * panel->margin() + 2;
+}
+
+} // namespace
+
 void frmMain::Form_Resize() {
     if (isMinimized()) return;
     const MainLayout place = LayOutMainWindow({frameGeometry().size(), stbMain->height(), logicalDpiX(), logicalDpiY(),
                                                lblUnique->sizeHint().width(), lblAVGA->sizeHint().width(), mainNeed_,
-                                               availNeed_, panel1Need_});
+                                               availNeed_, panel1Need_, PanelNeed(stbPanel2)});
     lvwMain->setGeometry(place.lvwMain);
     lblUnique->setGeometry(place.lblUnique);
     lvwGames->setGeometry(place.lvwGames);
@@ -230,6 +251,7 @@ void frmMain::Form_Resize() {
     stbPanel2->setGeometry(place.stbPanel2);
     stbPanel3->setGeometry(place.stbPanel3);
     FitStatusPanel();
+    FitTestCaption();
 }
 
 // Panel 1 is centred; a text wider than the panel starts at its left edge, so that its

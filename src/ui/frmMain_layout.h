@@ -14,6 +14,7 @@ struct MainLayoutInput {
     // The widths the texts need, measured with the font: the native mode list's and the available
     // mode list's columns, and the first status panel's text. Each design width grows to its need.
     int MainList = 0, AvailList = 0, Panel1 = 0;
+    int Panel2 = 0; // the width the second status panel's text needs
 };
 
 // Where the controls go, in pixels: the panels within the status bar, the rest within the
@@ -25,8 +26,10 @@ struct MainLayout {
 // The resize rules: the native mode list and the available mode list keep their widths (the
 // design widths, or what their texts need when that is more; so does the first status panel), the
 // games list takes the rest, and the lists take the height; a window lower than the lists'
-// fixed parts gives heights of 0, never negative ones. The second and third status panels share
-// the room right of the first one.
+// fixed parts gives heights of 0, never negative ones. A window too narrow for the games list to
+// keep 3600 twips takes the width from the side lists, down to half their design widths. The
+// second and third status panels share the room right of the first one, the second taking what
+// its text needs where half is less, as long as the third keeps a fifth.
 MainLayout LayOutMainWindow(const MainLayoutInput& in);
 
 // A design measure in twips (1/1440 inch) in pixels at dpi dots per inch.

@@ -1,6 +1,7 @@
 // View > Selection Summary: how the selection serves the games, and the modes worth adding to a
 // new mode list.
 #include "core/FileNames.h"
+#include "modes/AutoSelect.h"
 #include "modes/SelectionSummary.h"
 #include "modes/Suggestions.h"
 #include "platform/Files.h"
@@ -23,7 +24,7 @@ void frmMain::mnuSummary_Click() {
     const SelectionSummary summary = SummarizeSelection(m_);
     const std::vector<ModeSuggestion> suggestions = SuggestModes(m_, kSuggestionsShown, Sink());
     if (!summary_) summary_ = new frmSummary(m_, this);
-    summary_->Fill(summary, suggestions);
+    summary_->Fill(summary, suggestions, m_.Config.MonitorKind);
     if (summary_->exec() != QDialog::Accepted) return;
     const std::vector<ModeSuggestion> chosen = summary_->Chosen();
     if (chosen.empty()) return;
@@ -55,6 +56,17 @@ void frmMain::mnuSummary_Click() {
     }
     m_.Config.ModeListFile = path;
     ReadAvailableModes();
+    // Said at once, with the one step that makes the new modes count.
+    if (!dialogs_.Ask(this,
+                      QString("%1 mode(s) were added to the new mode list %2, which is now the mode list in use.  Run "
+                              "Auto-Select again with the new list?  It replaces the modes chosen so far (not the INI "
+                              "files).")
+                          .arg(chosen.size())
+                          .arg(*file),
+                      Dialogs::Icon::Question))
+        return;
+    AutoSelectVideoModes(m_, Sink());
+    FillGamesList();
 }
 
 } // namespace kelvaro

@@ -1,5 +1,6 @@
 #include "ui/frmProgress.h"
 
+#include "ui/ScreenFit.h"
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
@@ -66,6 +67,7 @@ frmProgress::frmProgress(QWidget* mainWindow)
     layout->addWidget(lblWhy);
     layout->addWidget(cmdEnd, 0, Qt::AlignHCenter);
     FitHeight();
+    FitOnEveryShowing(this);
 }
 
 void frmProgress::FitHeight() {

@@ -10,6 +10,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "core/ChosenMode.h"
@@ -20,6 +22,7 @@
 #include "modes/SelectionText.h"
 #include "ui/PictureView.h"
 #include "ui/QtText.h"
+#include "ui/ScreenFit.h"
 #include "ui/ShownText.h"
 
 namespace kelvaro {
@@ -36,8 +39,10 @@ frmSettings::frmSettings(Model& model, QWidget* parent) : QDialog(parent), m_(mo
     lblGameOrientation = Named(new QLabel(QStringLiteral("Orientation:"), fraGameInfo), "lblGameOrientation");
     auto* info = new QVBoxLayout(fraGameInfo);
     for (QLabel* l : {lblGameDescription, lblGameRomname, lblGameNativeVideoMode, lblGameOrientation}) {
-        // Descriptions come from the emulator's list and must never be read as rich text.
+        // Descriptions come from the emulator's list and must never be read as rich text; a long
+        // one wraps rather than widening the dialog beyond a small screen.
         l->setTextFormat(Qt::PlainText);
+        l->setWordWrap(true);
         info->addWidget(l);
     }
 
@@ -52,7 +57,7 @@ frmSettings::frmSettings(Model& model, QWidget* parent) : QDialog(parent), m_(mo
     txtINIFileDetails->setLineWrapMode(QPlainTextEdit::NoWrap);
     // An INI line never holds a tab; Tab moves on, as in every other field of the dialog.
     txtINIFileDetails->setTabChangesFocus(true);
-    txtINIFileDetails->setMinimumSize(320, 120);
+    txtINIFileDetails->setMinimumSize(240, 120); // wider where there is room
     picPicture = new PictureView(fraSettings);
     lblPicture = Named(new QLabel(fraSettings), "lblPicture");
     lblReason = Named(new QLabel(fraSettings), "lblReason");
@@ -99,10 +104,17 @@ frmSettings::frmSettings(Model& model, QWidget* parent) : QDialog(parent), m_(mo
     bottom->addWidget(fraApply, 1);
     bottom->addLayout(buttons);
 
+    // The game and its mode scroll on a small screen; the scope and the buttons stay in sight.
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("picContent"));
+    auto* contentForm = new QVBoxLayout(content);
+    contentForm->setContentsMargins(0, 0, 0, 0);
+    contentForm->addWidget(fraGameInfo);
+    contentForm->addWidget(fraSettings, 1);
     auto* form = new QVBoxLayout(this);
-    form->addWidget(fraGameInfo);
-    form->addWidget(fraSettings, 1);
+    form->addWidget(ScrollingArea(content, this), 1);
     form->addLayout(bottom);
+    FitOnEveryShowing(this);
 
     // Wired after the controls exist; the filling guard keeps Form_Activate's own selection
     // changes from rewriting the details box.
@@ -149,8 +161,11 @@ void frmSettings::Form_Activate(SettingsDialogScope scope, int selectedGame, con
 
     cmbVideoMode->clear();
     cmbVideoMode->addItem(QStringLiteral("(Let MAME Decide)"));
-    for (int k = 1; k <= m_.AvailModes.Count(); ++k)
-        cmbVideoMode->addItem(ShownText(AvailModeDisplay(m_.AvailModes[k])));
+    // An interlaced mode carries the " i" it has in the selection's reasons.
+    for (int k = 1; k <= m_.AvailModes.Count(); ++k) {
+        const AvailModeRow& mode = m_.AvailModes[k];
+        cmbVideoMode->addItem(ShownText(AvailModeDisplay(mode) + (mode.AvailInterlaced == "Yes" ? " i" : "")));
+    }
 
     std::string* stored = nullptr;
     std::string w, h, r;
@@ -218,7 +233,10 @@ void frmSettings::ShowPicture() {
     std::replace(lines.begin(), lines.end(), '\n', '|');
     // The box's lines are the game's own INI file; what they leave out is taken at the
     // emulator's defaults, and the figures say so.
-    const RenderOptions options = RenderOptionsFromIni(lines);
+    RenderOptions options = RenderOptionsFromIni(lines);
+    // The emulator takes the desktop it starts on as the monitor's shape: the screen this window is on.
+    if (const QScreen* s = screen(); s && s->geometry().height() > 0)
+        options.DesktopAspect = static_cast<double>(s->geometry().width()) / s->geometry().height();
     if (entry >= 1 && entry <= m_.AvailModes.Count())
         picture = PictureOfGame(game, TurnsPicture(lines), m_.AvailModes[entry], options);
     QString placeholder;

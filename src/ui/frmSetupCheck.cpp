@@ -13,6 +13,7 @@
 #include "platform/Paths.h"
 #include "ui/Dialogs.h"
 #include "ui/QtText.h"
+#include "ui/ScreenFit.h"
 
 namespace kelvaro {
 
@@ -51,7 +52,7 @@ frmSetupCheck::frmSetupCheck(Dialogs& dialogs, std::function<SetupReport()> chec
     lvwFindings->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     lvwFindings->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    cmdCopy = new QPushButton("&Copy", this);
+    cmdCopy = new QPushButton("C&opy", this);
     cmdCopy->setObjectName("cmdCopy");
     cmdCheckAgain = new QPushButton("Check &Again", this);
     cmdCheckAgain->setObjectName("cmdCheckAgain");
@@ -59,9 +60,11 @@ frmSetupCheck::frmSetupCheck(Dialogs& dialogs, std::function<SetupReport()> chec
     cmdClose->setObjectName("cmdClose");
     cmdClose->setDefault(true);
 
+    // The fix buttons have a row of their own: with them the row of buttons would be wider than a
+    // small screen.
     fixes_ = new QHBoxLayout;
+    fixes_->addStretch(1);
     auto* buttons = new QHBoxLayout;
-    buttons->addLayout(fixes_);
     buttons->addStretch(1);
     buttons->addWidget(cmdCopy);
     buttons->addWidget(cmdCheckAgain);
@@ -69,8 +72,10 @@ frmSetupCheck::frmSetupCheck(Dialogs& dialogs, std::function<SetupReport()> chec
     auto* form = new QVBoxLayout(this);
     form->addWidget(lblSummary);
     form->addWidget(lvwFindings, 1);
+    form->addLayout(fixes_);
     form->addLayout(buttons);
     resize(900, 480);
+    FitOnEveryShowing(this);
 
     connect(cmdCopy, &QPushButton::clicked, this, &frmSetupCheck::cmdCopy_Click);
     connect(cmdCheckAgain, &QPushButton::clicked, this, &frmSetupCheck::Refresh);

@@ -8,6 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "modes/MonitorRanges.h"
+#include "ui/ScreenFit.h"
 #include "ui/ShownText.h"
 
 namespace kelvaro {
@@ -44,11 +46,14 @@ frmSummary::frmSummary(const Model& model, QWidget* parent) : QDialog(parent), m
     lblWholeScale = new QLabel(this);
     lblWholeScale->setObjectName(QStringLiteral("lblWholeScale"));
 
-    lblSuggestions = new QLabel(QStringLiteral("Modes &worth adding (the games each gives a mode):"), this);
+    lblSuggestions = new QLabel(this);
+    lblSuggestions->setObjectName(QStringLiteral("lblSuggestions"));
+    lblSuggestions->setWordWrap(true);
     lvwSuggestions = new QTreeWidget(this);
     lvwSuggestions->setObjectName(QStringLiteral("lvwSuggestions"));
     lvwSuggestions->setRootIsDecorated(false);
-    lvwSuggestions->setHeaderLabels({QStringLiteral("Mode"), QStringLiteral("Games"), QStringLiteral("For Example")});
+    lvwSuggestions->setHeaderLabels(
+        {QStringLiteral("Mode"), QStringLiteral("Line Rate"), QStringLiteral("Games"), QStringLiteral("For Example")});
     lvwSuggestions->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     lvwSuggestions->header()->setStretchLastSection(true);
     lblSuggestions->setBuddy(lvwSuggestions);
@@ -76,10 +81,19 @@ frmSummary::frmSummary(const Model& model, QWidget* parent) : QDialog(parent), m
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(lvwSuggestions, &QTreeWidget::itemChanged, this, &frmSummary::UpdateAddButton);
     resize(760, 560);
+    FitOnEveryShowing(this);
 }
 
-void frmSummary::Fill(const SelectionSummary& summary, const std::vector<ModeSuggestion>& suggestions) {
+void frmSummary::Fill(const SelectionSummary& summary, const std::vector<ModeSuggestion>& suggestions,
+                      MonitorKind kind) {
     suggestions_ = suggestions;
+    QString monitor;
+    for (const auto& choice : kMonitorKinds)
+        if (choice.Value == kind) monitor = QString::fromLatin1(choice.Caption).remove(QLatin1Char('&'));
+    lblSuggestions->setText(
+        QStringLiteral(
+            "Modes &worth adding that a %1 shows (the games each gives a mode; tick those the card can make):")
+            .arg(monitor));
 
     // Games whose orientation is neither letter get a column of their own only when there are any.
     const bool other = summary.OtherOrientation.Games() > 0;
@@ -117,14 +131,22 @@ void frmSummary::Fill(const SelectionSummary& summary, const std::vector<ModeSug
                                  .arg(s.Height)
                                  .arg(s.Refresh)
                                  .arg(s.Interlaced ? QStringLiteral(" interlaced") : QString());
-        auto* item =
-            new QTreeWidgetItem(lvwSuggestions, {mode, QString::number(s.Gain), titles.join(QStringLiteral("; "))});
+        auto* item = new QTreeWidgetItem(lvwSuggestions, {mode, QString::fromStdString(LineRateText(s.LineRateKHz)),
+                                                          QString::number(s.Gain), titles.join(QStringLiteral("; "))});
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(0, Qt::Checked);
+        item->setCheckState(0, Qt::Unchecked);
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     }
     if (suggestions_.empty())
-        new QTreeWidgetItem(lvwSuggestions, {QStringLiteral("No mode would give more games a mode."), {}, {}});
+        new QTreeWidgetItem(lvwSuggestions,
+                            {RangesOf(kind).NativeOnly
+                                 ? QStringLiteral("A fixed-panel LCD scales every mode to its own panel: no mode "
+                                                  "added to the list would show a game better.")
+                                 : QStringLiteral("No mode this monitor shows would give more games a mode."),
+                             {},
+                             {},
+                             {}});
     if (lvwSuggestions->topLevelItemCount() > 0) lvwSuggestions->setCurrentItem(lvwSuggestions->topLevelItem(0));
     UpdateAddButton();
 }

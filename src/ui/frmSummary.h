@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/Model.h"
+#include "core/MonitorKind.h"
 #include "modes/SelectionSummary.h"
 #include "modes/Suggestions.h"
 
@@ -21,8 +22,9 @@ class frmSummary : public QDialog {
 public:
     frmSummary(const Model& model, QWidget* parent = nullptr);
 
-    // Fills the window. The suggestions are ticked at first.
-    void Fill(const SelectionSummary& summary, const std::vector<ModeSuggestion>& suggestions);
+    // Fills the window with the modes worth adding for a monitor of that kind, none ticked: the
+    // user picks those the card can really make.
+    void Fill(const SelectionSummary& summary, const std::vector<ModeSuggestion>& suggestions, MonitorKind kind);
     // The ticked suggestions, best first.
     std::vector<ModeSuggestion> Chosen() const;
 

@@ -181,7 +181,7 @@ TEST_F(BatchIniTest, GenerateListsTheFilesWrittenAndEndsWithStatusOneOnAFailure)
     EXPECT_EQ(r.status, 1);
     std::string expected;
     for (const char* name : {"puckman", "sf2", "asteroid"}) expected += "written\t" + Ini(name) + "\n";
-    EXPECT_EQ(r.out, expected + "written 3, skipped 1, failed 2\n");
+    EXPECT_EQ(r.out, expected + "left out\tParent Romsets Only\t1\nwritten 3, skipped 1, failed 2\n");
     EXPECT_EQ(r.err, "kelvaro-batch: the INI file of GALAGA could not be written (a line holds |)\n"
                      "kelvaro-batch: the INI file of 1942 could not be written (cannot write " +
                          Ini("1942") + ": Is a directory)\n");
@@ -195,7 +195,8 @@ TEST_F(BatchIniTest, GenerateListsTheFilesWrittenAndEndsWithStatusOneOnAFailure)
     r = Run("generate", {"--no-select", "--rom-dir", t.File("roms"), "--set", "GenerateParentsOnly=False", "--set",
                          "GenerateApplyTo=3", "--game", "galaga"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "written\t" + Ini("galaga") + "\nwritten 1, skipped 5, failed 0\n");
+    EXPECT_EQ(r.out,
+              "written\t" + Ini("galaga") + "\nleft out\tAvailable Games Only\t5\nwritten 1, skipped 5, failed 0\n");
     EXPECT_EQ(TempDir::Read(Ini("galaga")), "resolution auto\r\n");
 }
 
@@ -222,7 +223,8 @@ TEST_F(BatchIniTest, GenerateKeepsTheUsersOwnLinesAndSaysWhyAGameIsLeftOut) {
     // A clone under the default filters: the filter that left it out is named.
     r = Run("generate", {"--game", "pacman", "--set", "GenerateApplyTo=0"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "pacman: left out by Parent Romsets Only\nwritten 0, skipped 1, failed 0\n");
+    EXPECT_EQ(r.out, "pacman: left out by Parent Romsets Only\nleft out\tParent Romsets Only\t1\nwritten 0, skipped 1, "
+                     "failed 0\n");
     EXPECT_EQ(TempDir::Read(Ini("pacman")), "ror 1\nresolution 640x480@60\n");
 }
 
@@ -340,9 +342,10 @@ TEST(BatchExplain, AgreesWithSelectOnEveryGameAndSummaryAndSuggestCountThem) {
         const std::string summary = run({"summary"});
         EXPECT_EQ(summary.rfind("games\t" + std::to_string(games) + "\n", 0), 0u) << summary;
         EXPECT_NE(summary.find("\nleft_to_emulator\t" + std::to_string(left) + "\n"), std::string::npos) << summary;
-        // The big game is left without a mode everywhere: there is something to suggest, and
-        // the suggestions serve no more games than those left.
-        std::istringstream suggested(run({"suggest"}));
+        // The big game is left without a mode everywhere: there is something to suggest to a
+        // multisync PC monitor (which shows its 768 lines), and the suggestions serve no more games
+        // than those left.
+        std::istringstream suggested(run({"suggest", "--set", "MonitorKind=4"}));
         int lines = 0, gains = 0;
         for (std::string line; std::getline(suggested, line); ++lines) {
             // W, H, a two-digit rate, the marker word and a gain above 0.
@@ -575,6 +578,7 @@ TEST(BatchCheck, AGameGetsItsOptionsAsTheEmulatorHasThemAndWhereEachComesFrom) {
         "when -noreadconfig say inipath " +
         etc + "\nwhen -noreadconfig say switchres 0\nwhen -noreadconfig exit 0\nsay inipath " + ini +
         "\nsay switchres 1\n";
+    SetEnv("DISPLAY", nullptr); // no desktop to read: a 4:3 one is assumed
     const BatchResult r = RunBatch({"check", "--exe", Standin(t, "emu/mame", script), "--ini-dir", ini, "--dat",
                                     t.Write("mame.dat", fixtures::GameList()), "--game", "pacman", "--cfg",
                                     t.File("none.cfg"), "--set", "MonitorOrientation=1"});
@@ -610,12 +614,12 @@ TEST(BatchCheck, AGameGetsItsOptionsAsTheEmulatorHasThemAndWhereEachComesFrom) {
                   "  intscaley      0              default\n"
                   "  autostretchxy  0              default\n"
                   "  aspect         auto           default\n"
-                  // The options turn the tall picture into a tall mode: the emulator shrinks it.
+                  // The options turn the tall picture into a tall mode, which a 4:3 monitor shows whole.
                   "Picture 288 x 224 (turned) in mode 224 x 288\n"
-                  "Aspect kept: stretched to 224 x 168, 0.78 x 0.75 with 60 lines of border top and bottom\n"
+                  "Aspect kept: stretched to 224 x 288, 0.78 x 1.29, filling the mode\n"
                   "Progressive\n"
-                  "Assumed: the game's picture 4:3 (3:4 standing), the mode's pixels square, and no command line of "
-                  "a front end that sets these.\n");
+                  "Assumed: the game's picture 4:3 (3:4 standing), a 4:3 desktop when M.A.M.E. starts (it takes the "
+                  "desktop's shape as the monitor's), and no command line of a front end that sets these.\n");
 }
 
 TEST(Batch, EveryCommandAnswersHelpWithItsOwnUsage) {

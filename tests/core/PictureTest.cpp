@@ -28,12 +28,12 @@ TEST(Picture, DrawnAsTheEmulatorDrawsIt) {
     const std::vector<Case> cases = {
         {"horizontal game, horizontal mode: stretched to its 4:3", 256, 224, false, false, 320, 240, "", 320, 240, 0, 0,
          0, 0, 0, 0, AspectKept},
-        {"vertical game turned into its mode keeps 4:3", 224, 288, true, true, 288, 224, "", 288, 216, 0, 0, 4, 4, 0, 0,
-         AspectKept},
+        {"vertical game turned into its mode fills it on a 4:3 desktop", 224, 288, true, true, 288, 224, "", 288, 224,
+         0, 0, 0, 0, 0, 0, AspectKept},
         {"horizontal game turned on a vertical monitor", 454, 262, false, true, 640, 480, "", 360, 480, 140, 140, 0, 0,
          0, 0, AspectKept},
-        {"square pixels leave a border", 256, 224, false, false, 320, 224, "", 299, 224, 10, 11, 0, 0, 0, 0,
-         AspectKept},
+        {"a monitor as wide as the mode: square pixels leave a border", 256, 224, false, false, 320, 224, "aspect 10:7",
+         299, 224, 10, 11, 0, 0, 0, 0, AspectKept},
         {"a 4:3 monitor makes the pixels narrow", 256, 224, false, false, 320, 224, "aspect 4:3", 320, 224, 0, 0, 0, 0,
          0, 0, AspectKept},
         {"keepaspect off fills the mode", 224, 288, true, true, 320, 240, "keepaspect 0", 320, 240, 0, 0, 0, 0, 0, 0,
@@ -59,6 +59,14 @@ TEST(Picture, DrawnAsTheEmulatorDrawsIt) {
         EXPECT_EQ(p.Fit, c.fit);
         EXPECT_DOUBLE_EQ(p.ScaleX, static_cast<double>(c.shownW) / static_cast<double>(c.turned ? c.h : c.w));
         EXPECT_EQ(p.WholeScale(), c.shownW % (c.turned ? c.h : c.w) == 0 && c.shownH % (c.turned ? c.w : c.h) == 0);
+    }
+    // With aspect auto the desktop's shape is the monitor's: pong in 848 x 480, as the emulator drew
+    // it under Xvfb on a 1024 x 768 desktop (unknown: 4:3 is assumed) and on a 1280 x 720 one.
+    RenderOptions desktop;
+    for (const auto& [aspect, shownW] : {std::pair{0.0, 848LL}, {1024.0 / 768, 848LL}, {1280.0 / 720, 636LL}}) {
+        desktop.DesktopAspect = aspect;
+        const PictureFigures p = PictureInMode(454, 262, 4.0 / 3.0, false, 60, 848, 480, 60, false, desktop);
+        EXPECT_EQ(std::pair(p.ShownWidth, p.ShownHeight), std::pair(shownW, 480LL)) << aspect;
     }
 }
 

@@ -32,7 +32,8 @@ const Settings kUnusual = {.MameExePath = " /opt/my mame/mame ",
                            .GenerateApplyTo = GenerateScope::Cancelled,
                            .GenerateAvailableOnly = false,
                            .GenerateParentsOnly = false,
-                           .GenerateNoINIOnly = true};
+                           .GenerateNoINIOnly = true,
+                           .MonitorKind = MonitorKind::Arcade15};
 
 Lines LinesOf(const std::string& file) {
     Lines lines;
@@ -60,14 +61,19 @@ const Lines kDefaults = LinesOf(FormatSettingsFile(Settings{}));
 TEST(SettingsFile, WrittenBytesAndTheRoundTrip) {
     EXPECT_EQ(FormatSettingsFile(Settings{}),
               "\r\n\r\n\r\nFalse\r\n\r\n 0 \r\n 0 \r\nTrue\r\n 16 \r\n 1.25 \r\n???\r\n???\r\n??\r\n"
-              "resolution auto\r\n 0 \r\nTrue\r\nTrue\r\nFalse\r\n");
+              "resolution auto\r\n 0 \r\nTrue\r\nTrue\r\nFalse\r\n 2 \r\n");
     std::string bytes = FormatSettingsFile(kUnusual);
     EXPECT_EQ(bytes, " /opt/my mame/mame \r\n  ini  \r\nroms\r\nTrue\r\n/data/modes.txt \r\n 2 \r\n 1 \r\n"
                      "False\r\n 10 \r\n 0.5 \r\n640\r\n480\r\n59.94\r\nresolution 640x480@60|ror 1| \r\n-1 \r\n"
-                     "False\r\nFalse\r\nTrue\r\n");
+                     "False\r\nFalse\r\nTrue\r\n 0 \r\n");
     EXPECT_EQ(ReadOverDefaults(bytes), bytes);
     Settings read;
     EXPECT_TRUE(ParseSettingsFile(bytes, read).Empty());
+    // A file of the 18 lines written before the monitor kind was kept reads whole, the kind default.
+    const std::string earlier = bytes.substr(0, bytes.size() - 5);
+    Settings old;
+    EXPECT_TRUE(ParseSettingsFile(earlier, old).Empty());
+    EXPECT_EQ(FormatSettingsFile(old), earlier + " 2 \r\n");
     EXPECT_EQ(ReadOverDefaults(""), FileOf(kDefaults));
     // LF alone and CR alone end a line too; the last line needs no end; missing lines keep defaults.
     const std::string rest = FileOf(Lines(kDefaults.begin() + 6, kDefaults.end()));
@@ -119,7 +125,10 @@ TEST(SettingsFile, EachLineConvertsOrKeepsTheDefaultAndReadingGoesOn) {
                         {14, "-2", nullptr},
                         {14, "abc", nullptr},
                         {14, "70000", nullptr},
-                        {13, "", ""}};
+                        {13, "", ""},
+                        {18, " 5 ", " 5 "},
+                        {18, " 6 ", nullptr}, // no such kind: the default, and every other line read
+                        {18, "vga", nullptr}};
     const Lines unusual = LinesOf(FormatSettingsFile(kUnusual));
     for (const Row& r : rows) {
         Lines lines = unusual, expected = unusual;
@@ -142,13 +151,13 @@ TEST(SettingsFile, AFileWithALineMissingIsReportedAndKeptAsBadBeforeItIsReplaced
     Model m;
     m.Paths = {dir.Path(), dir.Path()};
     Lines lines = LinesOf(FormatSettingsFile(kUnusual));
-    lines.erase(lines.begin() + 2);
+    lines.erase(lines.begin() + 2, lines.begin() + 4);
     const std::string damaged = FileOf(lines);
     dir.Write("kelvaro.cfg", damaged);
     SettingsFileProblems problems;
     ASSERT_TRUE(LoadSettings(m, &problems));
     EXPECT_TRUE(problems.WrongLineCount);
-    EXPECT_EQ(problems.Lines.front(), "the file holds 17 lines instead of 18, so its settings may be out of place");
+    EXPECT_EQ(problems.Lines.front(), "the file holds 17 lines instead of 19, so its settings may be out of place");
     ASSERT_TRUE(SaveSettings(m));
     EXPECT_EQ(TempDir::Read(dir.File("kelvaro.cfg.bad")), damaged);
     EXPECT_EQ(TempDir::Read(m.SettingsFile()), FormatSettingsFile(m.Config));
@@ -197,6 +206,8 @@ TEST(SettingsFile, SetSettingByNameTakesOnlyWhatTheMenusOffer) {
                         {13, "NotFoundINIText", " resolution auto|ror 1 ", " resolution auto|ror 1 "},
                         {13, "NotFoundINIText", "resolution auto\r\nror 1", "must be one line (join INI lines with |)"},
                         {1, "MameINIPath", "ini\nMameROMPath", "must be one line"},
+                        {18, "MonitorKind", "3", " 3 "},
+                        {18, "MonitorKind", "6", "must be 0, 1, 2, 3, 4 or 5"},
                         {0, "matchreswithin", "5", "no such setting"}};
     for (const Row& r : rows) {
         Settings s;

@@ -1,6 +1,8 @@
 // The real emulator switching a display of the test's own: a private Xvfb server with modes added
 // by xrandr, pong (a machine without ROM files) run by kelvaro-batch test with the INI file that
-// kelvaro-batch generate wrote, the display's mode read with xrandr while the game runs.
+// kelvaro-batch generate wrote, the display's mode read with xrandr while the game runs, and the
+// picture's place on the screen, seen through a layout that draws a frame on its edges, compared
+// with the one kelvaro-batch check predicts.
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
@@ -13,13 +15,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
+#include <optional>
 #include <set>
+#include <sstream>
 #include <thread>
 
 #include "BatchRun.h"
@@ -60,6 +66,35 @@ std::string Output(const std::string& command) {
 }
 
 bool OnPath(const std::string& program) { return !Output("command -v " + program).empty(); }
+
+// The part of the screen a colour covers, from a screenshot: left, top, width, height.
+struct Box {
+    long left = 0, top = 0, width = 0, height = 0;
+};
+
+// Where the screen's magenta pixels are, from `import`'s PPM shot of the whole screen; nothing
+// when the shot cannot be read or holds no such pixel.
+std::optional<Box> MagentaOnScreen() {
+    const std::string ppm = Output("import -window root -depth 8 ppm:-");
+    std::istringstream in(ppm);
+    std::string magic;
+    long width = 0, height = 0, top = 0;
+    in >> magic >> width >> height >> top;
+    in.get();
+    if (in.fail() || magic != "P6" || top != 255 || width <= 0 || height <= 0) return std::nullopt;
+    const auto start = static_cast<std::size_t>(in.tellg());
+    auto at = [&](long x, long y) { return start + 3 * static_cast<std::size_t>(y * width + x); };
+    if (ppm.size() < at(0, height)) return std::nullopt;
+    long x0 = width, y0 = height, x1 = -1, y1 = -1;
+    for (long y = 0; y < height; ++y)
+        for (long x = 0; x < width; ++x) {
+            const auto* px = reinterpret_cast<const unsigned char*>(ppm.data() + at(x, y));
+            if (px[0] < 200 || px[1] > 60 || px[2] < 200) continue;
+            x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+        }
+    if (x1 < 0) return std::nullopt;
+    return Box{x0, y0, x1 - x0 + 1, y1 - y0 + 1};
+}
 
 // A private X server for the whole suite, with one client connected all along: the modes xrandr
 // adds vanish when the last client leaves.
@@ -137,22 +172,27 @@ private:
 class DisplayModeEmulatorTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        for (const char* program : {"Xvfb", "xrandr"})
-            if (!OnPath(program)) skip_ = std::string(program) + " is not installed (packages xvfb, x11-xserver-utils)";
+        for (const char* program : {"Xvfb", "xrandr", "xdotool", "import"})
+            if (!OnPath(program))
+                skip_ =
+                    std::string(program) + " is not installed (packages xvfb, x11-xserver-utils, xdotool, imagemagick)";
         if (!fs::exists(KELVARO_MAME_EXE)) skip_ = "the emulator is not installed";
         if (!skip_.empty()) return;
         display_ = new PrivateDisplay;
         if (!display_->Start(skip_)) return;
         setenv("DISPLAY", display_->Name().c_str(), 1);
-        // 320 x 240 and 640 x 480 at 60 Hz beside the server's own 1024 x 768.
-        for (const char* mode :
-             {"m320 6.7 320 336 368 426 240 244 247 262", "m640 25.175 640 656 752 800 480 490 492 525"})
-            std::system(("xrandr --newmode " + std::string(mode) +
-                         " -hsync -vsync >/dev/null 2>&1 && xrandr --addmode screen " + std::string(mode).substr(0, 4) +
-                         " >/dev/null 2>&1")
+        // 320 x 240, 640 x 480, 848 x 480 and 1024 x 576 at 60 Hz beside the server's own 1024 x 768.
+        const std::string added[] = {
+            "m320 6.7 320 336 368 426 240 244 247 262", "m640 25.175 640 656 752 800 480 490 492 525",
+            "m848 33.75 848 864 976 1088 480 486 494 517", "m1024 46.5 1024 1064 1160 1296 576 579 584 599"};
+        for (const std::string& mode : added)
+            std::system(("xrandr --newmode " + mode + " -hsync -vsync >/dev/null 2>&1 && xrandr --addmode screen " +
+                         mode.substr(0, mode.find(' ')) + " >/dev/null 2>&1")
                             .c_str());
         const std::string modes = Output("xrandr");
-        if (modes.find("m320") == std::string::npos || modes.find("m640") == std::string::npos)
+        if (std::any_of(std::begin(added), std::end(added), [&](const std::string& mode) {
+                return modes.find(mode.substr(0, mode.find(' ')) + " ") == std::string::npos;
+            }))
             skip_ = "xrandr could not add modes to the private display: " + modes;
     }
 
@@ -169,7 +209,7 @@ protected:
         // after 2 seconds of the game (it ignores the end signal).
         setenv("HOME", t.File("home").c_str(), 1);
         fs::create_directories(ini);
-        t.Write("home/.mame/mame.ini", "switchres 1\ninipath " + ini + "\nseconds_to_run 2\nsound none\n");
+        WriteMameIni("seconds_to_run 2\n");
         const std::string make =
             "'" KELVARO_MAME_EXE "' -listxml pong 2>/dev/null | '" KELVARO_BATCH_EXE "' listinfo > '" + dat + "'";
         ASSERT_EQ(std::system(make.c_str()), 0);
@@ -177,6 +217,10 @@ protected:
 
     void TearDown() override {
         if (!IsSkipped()) setenv("HOME", oldHome_.c_str(), 1);
+    }
+
+    void WriteMameIni(const std::string& more) {
+        t.Write("home/.mame/mame.ini", "switchres 1\ninipath " + ini + "\nsound none\n" + more);
     }
 
     // Generates pong's INI file for the monitor with the modes ("W H R" lines) and returns the
@@ -252,6 +296,70 @@ TEST_F(DisplayModeEmulatorTest, AModeTheDisplayLacksIsNamedWithTheModeUsedInstea
                        "512 x 384.\nM.A.M.E. set the display to 640 x 480 @ 60 Hz.\n")
         << run.out << run.err;
     EXPECT_TRUE(seen.count("640 x 480")) << "xrandr saw: " << ::testing::PrintToString(seen);
+}
+
+TEST_F(DisplayModeEmulatorTest, ThePictureIsWhereKelvaroSaysItIs) {
+    // A layout of pong's screen alone, 4:3 as the game's, with a magenta frame drawn over its
+    // edges: the frame's outer edges are the picture's.
+    t.Write(
+        "art/pong/default.lay",
+        "<?xml version=\"1.0\"?>\n<mamelayout version=\"2\">\n"
+        "<element name=\"edge\"><rect><color red=\"1\" green=\"0\" blue=\"1\"/></rect></element>\n"
+        "<view name=\"KelvaroFrame\"><screen index=\"0\"><bounds x=\"0\" y=\"0\" width=\"4\" height=\"3\"/></screen>\n"
+        "<element ref=\"edge\"><bounds x=\"0\" y=\"0\" width=\"4\" height=\"0.06\"/></element>\n"
+        "<element ref=\"edge\"><bounds x=\"0\" y=\"2.94\" width=\"4\" height=\"0.06\"/></element>\n"
+        "<element ref=\"edge\"><bounds x=\"0\" y=\"0\" width=\"0.06\" height=\"3\"/></element>\n"
+        "<element ref=\"edge\"><bounds x=\"3.94\" y=\"0\" width=\"0.06\" height=\"3\"/></element>\n"
+        "</view></mamelayout>\n");
+    WriteMameIni("seconds_to_run 4\nartpath " + t.File("art") + "\nview KelvaroFrame\n");
+    // The emulator takes the desktop's shape as the monitor's: a wide mode on a wide desktop
+    // (1024 x 576) keeps a border left and right; on the 4:3 desktop a vertical monitor's turned
+    // picture, 3:4, is in the middle of 640 x 480.
+    struct Case {
+        std::string orientation, list, desktop;
+        long modeWidth, modeHeight;
+    };
+    for (const Case& c :
+         {Case{"0", "848 480 60\n", "m1024", 848, 480}, Case{"1", "640 480 60\n", "1024x768", 640, 480}}) {
+        SCOPED_TRACE(c.orientation);
+        std::system(("xrandr --output screen --mode " + c.desktop + " >/dev/null 2>&1").c_str());
+        ASSERT_EQ(Generate(c.orientation, c.list), std::to_string(c.modeWidth) + " x " + std::to_string(c.modeHeight));
+        const BatchResult check =
+            RunBatch({"check", "--exe", KELVARO_MAME_EXE, "--ini-dir", ini, "--dat", dat, "--game", "pong", "--cfg",
+                      t.File("none.cfg"), "--set", "MonitorOrientation=" + c.orientation});
+        const std::size_t picture = check.out.find("\nPicture ");
+        const std::string shown =
+            picture == std::string::npos ? "" : SizeAfter(check.out.substr(picture), " to ", " x ");
+        ASSERT_FALSE(shown.empty()) << check.out << check.err;
+        const long width = std::stol(shown), height = std::stol(shown.substr(shown.find('x') + 1));
+
+        // No window manager places the emulator's window: SDL centres it on the screen as it was
+        // before the switch, so it is moved to the corner, where the mode shows it whole.
+        std::optional<Box> seen;
+        std::thread watch([&] {
+            for (int tries = 0; tries < 60 && !seen; ++tries) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                const std::string id = Output("xdotool search --name 'MAME'");
+                if (id.empty()) continue;
+                std::system(("xdotool windowmove " + id.substr(0, id.find('\n')) + " 0 0 >/dev/null 2>&1").c_str());
+                std::this_thread::sleep_for(std::chrono::milliseconds(500));
+                seen = MagentaOnScreen();
+            }
+        });
+        const BatchResult run = RunBatch({"test", "pong", "--exe", KELVARO_MAME_EXE, "--dat", dat, "--modes", modes,
+                                          "--ini-dir", ini, "--cfg", t.File("none.cfg")});
+        watch.join();
+        std::system("xrandr --output screen --mode 1024x768 >/dev/null 2>&1");
+        EXPECT_EQ(run.status, 0) << run.out << run.err;
+        ASSERT_TRUE(seen) << "no frame was seen on the screen";
+        std::cout << "predicted " << shown << ", seen " << seen->width << " x " << seen->height << " at " << seen->left
+                  << ", " << seen->top << "\n";
+        // Within 2 % each way, and centred as predicted.
+        EXPECT_LE(std::abs(seen->width - width), width / 50) << shown;
+        EXPECT_LE(std::abs(seen->height - height), height / 50) << shown;
+        EXPECT_LE(std::abs(seen->left - (c.modeWidth - width) / 2), c.modeWidth / 50);
+        EXPECT_LE(std::abs(seen->top - (c.modeHeight - height) / 2), c.modeHeight / 50);
+    }
 }
 
 #endif

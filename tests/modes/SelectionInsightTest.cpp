@@ -105,7 +105,7 @@ TEST(SelectionRecord, ReasonsForPassingModesOverSayByHowMuch) {
 TEST(SelectionSummary, EachGameInOneOutcomeAndWholeScalesCounted) {
     Model m;
     ParseAvailableModes("modes\n 288 224 60Hz\n 640 480 60Hz p\n", m);
-    // Turned into 288 x 224: exact, but drawn 288 x 216 to keep its 4:3 on square pixels.
+    // Turned into 288 x 224: exact, and drawn 1 x 1 (the monitor taken as 4:3, as the desktop).
     m.Games.Add(fixtures::Game("PAC", "224", "288", "60.606061", "V"));
     m.Games.Add(fixtures::Game("SQ", "320", "240", "60", "H"));   // 640 x 480: twice both ways
     m.Games.Add(fixtures::Game("SF", "384", "224", "59.6", "H")); // 640 x 480, no whole scale
@@ -114,7 +114,7 @@ TEST(SelectionSummary, EachGameInOneOutcomeAndWholeScalesCounted) {
     m.Config.MonitorOrientation = MonitorOrientation::Rotating;
     const SelectionSummary s = SummarizeSelection(m);
     EXPECT_EQ(std::vector<int>({s.All.ExactSize, s.All.WithinTolerance, s.All.LeftToEmulator, s.WholeScale}),
-              std::vector<int>({1, 2, 2, 1}));
+              std::vector<int>({1, 2, 2, 2}));
     EXPECT_EQ(std::vector<int>({s.Vertical.ExactSize, s.Vertical.LeftToEmulator, s.Horizontal.WithinTolerance}),
               std::vector<int>({1, 1, 2}));
     EXPECT_EQ(SummaryCounts(s).front(), (std::pair<std::string, int>{"games", 5}));
@@ -148,19 +148,19 @@ TEST(Suggestions, GreedyGainsAreWhatASelectionOverTheLongerListGives) {
         EXPECT_EQ(progress.log.front(), "begin Finding modes worth adding... 5");
         ExpectExactGains(m, text, top);
     }
-    // A mode can also take a mode away: 300 x 240 at 70 Hz serves the two 70 Hz games, but its
+    // A mode can also take a mode away: 300 x 240 at 63 Hz serves the two 63 Hz games, but its
     // height 240 becomes the key of the 242-line game, for which no mode of that height fits.
     Model m;
     const std::string text = "modes\n 320 241 60Hz\n 100 300 60Hz\n";
     ParseAvailableModes(text, m);
     m.Config.MatchResWithin = 0;
     m.Games.Add(fixtures::Game("A", "320", "242", "60", "H"));
-    m.Games.Add(fixtures::Game("B", "300", "240", "70", "H"));
-    m.Games.Add(fixtures::Game("C", "300", "240", "70", "H"));
+    m.Games.Add(fixtures::Game("B", "300", "240", "63", "H"));
+    m.Games.Add(fixtures::Game("C", "300", "240", "63", "H"));
     ProgressSink quiet;
     const std::vector<ModeSuggestion> top = SuggestModes(m, 3, quiet);
     ASSERT_EQ(top.size(), 2u); // then the 242-line game's own size
-    EXPECT_EQ(top[0].Line() + " " + std::to_string(top[0].Gain), " 300 240 70Hz progressive 1");
+    EXPECT_EQ(top[0].Line() + " " + std::to_string(top[0].Gain), " 300 240 63Hz progressive 1");
     EXPECT_EQ(top[1].Line() + " " + std::to_string(top[1].Gain), " 320 242 60Hz progressive 1");
     EXPECT_EQ(top[0].Games, (std::vector<int>{2, 3}));
     ExpectExactGains(m, text, top);

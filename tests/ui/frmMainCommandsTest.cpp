@@ -14,6 +14,7 @@ using kelvaro::frmGenerateINIs;
 using kelvaro::frmMain;
 using kelvaro::frmSettings;
 using Icon = kelvaro::Dialogs::Icon;
+using Answer = kelvaro::Dialogs::Answer;
 using F = MainWindowFixture;
 namespace fs = std::filesystem;
 
@@ -140,8 +141,9 @@ private slots:
                  QStringList({"640 x 480 @ 60Hz", "720 x 480 @ 60Hz", "No", "Yes"}));
     }
 
-    // View > Selection Summary: the ticked modes worth adding go to a new mode list, which becomes
-    // the list in use; the list it was made from never changes.
+    // View > Selection Summary: the modes worth adding come unticked, with their line rates; the
+    // ticked ones go to a new mode list, which becomes the list in use, and Auto-Select runs on it
+    // when the user says so. The list they were made from never changes.
     void selectionSummaryAddsModesToANewList() {
         F f;
         f.StartSample();
@@ -154,23 +156,34 @@ private slots:
             f.Dialogs.answers = {QString::fromStdString(target)};
             AnswerModal<kelvaro::frmSummary> answer([&first](kelvaro::frmSummary& d) {
                 auto* modes = Child<QTreeWidget>(d, "lvwSuggestions");
-                first = QStringList{modes->topLevelItem(0)->text(0), modes->topLevelItem(0)->text(1)};
-                for (int k = 1; k < modes->topLevelItemCount(); ++k)
-                    modes->topLevelItem(k)->setCheckState(0, Qt::Unchecked);
+                first = QStringList{modes->topLevelItem(0)->text(0), modes->topLevelItem(0)->text(1),
+                                    modes->topLevelItem(0)->text(2)};
+                bool ticked = false;
+                for (int k = 0; k < modes->topLevelItemCount(); ++k)
+                    ticked = ticked || modes->topLevelItem(k)->checkState(0) == Qt::Checked;
+                QVERIFY(!ticked && !Button(d, "cmdAddModes")->isEnabled());
+                modes->topLevelItem(0)->setCheckState(0, Qt::Checked);
                 Button(d, "cmdAddModes")->click();
             });
             f.Item("mnuSummary")->trigger();
-            QVERIFY(answer.met && first[0].endsWith("Hz") && first[1].toInt() > 0);
+            QVERIFY(answer.met && first[0].endsWith("Hz") && first[1].endsWith(" kHz") && first[2].toInt() > 0);
         };
         open(current);
         QCOMPARE(f.Dialogs.shown.back().text, "The new mode list must be another file than the mode list in use (" +
                                                   QString::fromStdString(current) + "), which stays as it is.");
+        f.Dialogs.asks = {true};
         open(f.Dir.File("more.txt"));
+        QCOMPARE(f.Dialogs.shown.back().text,
+                 "1 mode(s) were added to the new mode list " + QString::fromStdString(f.Dir.File("more.txt")) +
+                     ", which is now the mode list in use.  Run Auto-Select again with the new list?  It replaces "
+                     "the modes chosen so far (not the INI files).");
         QCOMPARE(TempDir::Read(current), before);
         QCOMPARE(f.Model.Config.ModeListFile, f.Dir.File("more.txt"));
         QCOMPARE(f.Column("lvwAVGA", 1), QStringList({"256 x 224 @ 57Hz", first[0]}));
-        // The first suggestion's count is what it adds to the games the selection gives a mode.
-        QCOMPARE(QString::number(GamesWithAMode(f) - withModeBefore), first[1]);
+        // Auto-Select ran on the new list: the first suggestion's count is what it added.
+        int withMode = 0;
+        for (int g = 1; g <= f.Model.Games.Count(); ++g) withMode += f.Model.Games[g].GameModeWidth != "???";
+        QCOMPARE(QString::number(withMode - withModeBefore), first[2]);
     }
 
     void autoSelectTwiceOnAVerticalMonitorLeavesOneRotationLine() {
@@ -287,11 +300,11 @@ private slots:
         const QString question = "This will create the required INI file(s) (in the folder %1), overwriting any "
                                  "existing file(s).  Are you sure you want to continue?";
         QTest::newRow("Yes writes every game's file")
-            << true << QStringList{question, "INI Files Successfully Created!"};
+            << true << QStringList{question, "INI Files Successfully Created!\n\nWritten: 6\nFailed: 0"};
         QTest::newRow("No writes nothing") << false << QStringList{question};
         QTest::newRow("Cancel in the scope dialog") << true << QStringList{};
-        const QString failure =
-            "1 INI file(s) could not be written (in the folder %1): MSPACMAN.  5 file(s) were written.";
+        const QString failure = "1 INI file(s) could not be written (in the folder %1): MSPACMAN.  5 file(s) were "
+                                "written.\n\nWritten: 5\nFailed: 1";
         QTest::newRow("a file that cannot be written is never a success") << true << QStringList{question, failure};
         QTest::newRow("a file that appeared after reading back is kept") << true << QStringList{question, failure};
     }
@@ -354,6 +367,71 @@ private slots:
         QVERIFY(reread);
     }
 
+    // Gallag, a clone, set up by hand: "Parent Romsets Only" (on by default) would leave it out, so
+    // generation offers to write it too, and closing offers to write what is still unwritten.
+    // Auto-Select is no setting made by hand, and reading the INI files back leaves none unwritten.
+    void settingsMadeByHandAreNotLeftOutUnasked() {
+        F f;
+        frmMain& w = f.StartSample({.GenerateApplyTo = kelvaro::GenerateScope::AllGames});
+        f.Dialogs.asks = {true};
+        f.Item("mnuAutoSelect")->trigger();
+        QCOMPARE(f.Find<QLabel>("stbPanel3")->text(), "Auto-Select: 6 games, 1 given a mode, 5 left to M.A.M.E.");
+        f.ClickRow("lvwMain", F::kGalagaMode);
+        auto edit = [&f](int row, int mode) {
+            AnswerModal<frmSettings> answer([mode](frmSettings& d) {
+                Child<QComboBox>(d, "cmbVideoMode")->setCurrentIndex(mode);
+                Button(d, "cmdOK")->click();
+            });
+            f.ClickRow("lvwGames", row);
+            f.ClickRow("lvwGames", row, true);
+            QVERIFY(answer.met);
+        };
+        auto generate = [&f](Answer answer) {
+            f.Dialogs.shown.clear();
+            f.Dialogs.choices = {answer};
+            f.Dialogs.asks = {true};
+            AnswerModal<frmGenerateINIs> scope([](frmGenerateINIs& d) { Button(d, "cmdOK")->click(); });
+            f.Item("mnuGenerateINIs")->trigger();
+            return f.Dialogs.Texts();
+        };
+        const QString ini = QString::fromStdString(f.Ini);
+        const QString offer = "The filters leave out 1 game whose settings you changed since the INI files were last "
+                              "generated: GALLAG.  Generate their INI file(s) too?\n\nYes: generate them too.  No: "
+                              "generate as the filters say.  Cancel: generate nothing.";
+        const QString overwrite = "This will create the required INI file(s) (in the folder " + ini +
+                                  "), overwriting any existing file(s).  Are you sure you want to continue?";
+        const QString done = "INI Files Successfully Created!\n\nWritten: %1\n%2Left out by Available Games Only: "
+                             "none, no ROM folder is chosen\nLeft out by Parent Romsets Only: %3\nFailed: 0";
+        const std::string gallag = f.Dir.File("ini/" + Spelled("gallag").toStdString() + ".ini");
+        edit(2, 3); // 320 x 240
+        QCOMPARE(generate(Answer::Cancel), QStringList{offer});
+        QCOMPARE(generate(Answer::No), QStringList({offer, overwrite, done.arg(5).arg("").arg(1)}));
+        QVERIFY(!fs::exists(gallag));
+        QCOMPARE(generate(Answer::Yes),
+                 QStringList({offer, overwrite,
+                              done.arg(6).arg("Written despite the filters (settings changed by hand): 1\n").arg(0)}));
+        QVERIFY(TempDir::Read(gallag).starts_with("resolution 320x240\r\n"));
+        QCOMPARE(generate(Answer::Yes), QStringList({overwrite, done.arg(5).arg("").arg(1)})); // written: no offer
+
+        // Ms. Pac-Man's setting goes with the reading back; Gallag's, made after it, is asked about.
+        edit(1, 2);
+        f.Dialogs.asks = {true};
+        f.Item("mnuReadINIs")->trigger();
+        edit(2, 1); // 288 x 224
+        f.Dialogs.shown.clear();
+        f.Dialogs.choices = {Answer::Cancel, Answer::Yes};
+        f.Item("mnuExit")->trigger();
+        QVERIFY(w.isVisible());
+        QVERIFY(w.close());
+        QCOMPARE(f.Dialogs.Texts(),
+                 QStringList(2, "The settings of 1 game (GALLAG) were changed since the INI files were last generated "
+                                "and are not in their INI file(s) yet.  Generate their INI file(s) (in the folder " +
+                                    ini +
+                                    ") before exiting?\n\nYes: generate them, then exit.  No: exit without them.  "
+                                    "Cancel: stay."));
+        QVERIFY(TempDir::Read(gallag).starts_with("resolution 288x224\r\n"));
+    }
+
     void readingINIFilesAsksAndShowsWhatWasRead() {
         F f;
         f.StartSample();
@@ -376,7 +454,7 @@ private slots:
         frmMain& w = f.StartSample();
         f.ClickRow("lvwMain", F::kOutRunMode);
         f.Dialogs.answers = {"  xyz  ", " gallag "};
-        f.Item("mnuFind")->trigger();
+        QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(f.Dialogs.shown.at(0).Parts(),
                  QStringList({"Enter game Description or Romname to find:", "Find Game", ""}));
         QCOMPARE(f.Dialogs.shown.at(1).text, "Game 'XYZ' not found.");
@@ -483,7 +561,7 @@ private slots:
         f.Item("mnuGameGenerateINI")->trigger();
         QCOMPARE(QApplication::focusWidget(), f.List("lvwGames")); // the operation gives the keyboard back
         QVERIFY(f.Dialogs.Texts().first().startsWith("This will create the required INI file(s)"));
-        QCOMPARE(f.Dialogs.Texts().last(), "INI Files Successfully Created!");
+        QCOMPARE(f.Dialogs.Texts().last(), "INI Files Successfully Created!\n\nWritten: 1\nFailed: 0");
         QCOMPARE(QDir(QString::fromStdString(f.Ini)).entryList(QDir::Files), QStringList{Spelled("gallag") + ".ini"});
         QVERIFY(f.Model.Config.GenerateApplyTo == kelvaro::GenerateScope::AllGames &&
                 f.Model.Config.GenerateParentsOnly);
@@ -492,11 +570,26 @@ private slots:
         ContextMenu(f, "lvwGames", 2, "mnuGameTest");
         QVERIFY(f.Dialogs.shown.back().text.startsWith("This will run M.A.M.E. with the current settings"));
         QCOMPARE(enabled().last(), "GameOpenINI");
+        const std::string gallag = f.Dir.File("ini/" + Spelled("gallag").toStdString() + ".ini");
+#ifdef _WIN32
         QDesktopServices::setUrlHandler("file", this, "openUrl");
         ContextMenu(f, "lvwGames", 2, "mnuGameOpenINI");
         QDesktopServices::unsetUrlHandler("file");
-        const std::string gallag = f.Dir.File("ini/" + Spelled("gallag").toStdString() + ".ini");
         QCOMPARE(opened, QStringList{QDir::fromNativeSeparators(QString::fromStdString(gallag))});
+#else
+        // The desktop's opener, here one that names the file and finds no program for it.
+        const std::string bin = f.MakeFolder("bin");
+        const std::string opener =
+            f.Dir.Write("bin/xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/opened\"\nexit 3\n");
+        std::filesystem::permissions(opener, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QByteArray::fromStdString(bin) + ":" + path);
+        ContextMenu(f, "lvwGames", 2, "mnuGameOpenINI");
+        qputenv("PATH", path);
+        QTRY_COMPARE(f.Dialogs.shown.back().text, "Kelvaro could not open " + QString::fromStdString(gallag) +
+                                                      ": no program on this computer opens .ini files.");
+        QCOMPARE(TempDir::Read(f.Dir.File("bin/opened")), gallag);
+#endif
     }
 
     void choosingThePaths() {

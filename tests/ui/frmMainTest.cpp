@@ -7,7 +7,13 @@
 #include "ui/GameListModel.h"
 #include "ui/ReportView.h"
 #include "ui/frmAbout.h"
+#include "ui/frmGenerateINIs.h"
+#include "ui/frmImportModes.h"
 #include "ui/frmMain_layout.h"
+#include "ui/frmProgress.h"
+#include "ui/frmSettings.h"
+#include "ui/frmSetupCheck.h"
+#include "ui/frmSummary.h"
 
 #include <atomic>
 #include <chrono>
@@ -45,6 +51,62 @@ QStringList MenuTree(const QList<QAction*>& actions) {
         if (a->menu()) out << MenuTree(a->menu()->actions()) << "^";
     }
     return out;
+}
+
+// Every dialog the program has, made for the window w, the settings dialog filled for a game.
+std::vector<std::unique_ptr<QWidget>> EveryDialog(F& f, frmMain& w) {
+    std::vector<std::unique_ptr<QWidget>> all;
+    auto settings = std::make_unique<kelvaro::frmSettings>(f.Model, &w);
+    settings->Form_Activate(kelvaro::SettingsDialogScope::OneGame, 1, {1});
+    all.push_back(std::move(settings));
+    all.push_back(std::make_unique<kelvaro::frmGenerateINIs>(f.Model, &w));
+    auto check = std::make_unique<kelvaro::frmSetupCheck>(
+        f.Dialogs, [] { return kelvaro::SetupReport{}; }, &w);
+    check->Refresh();
+    all.push_back(std::move(check));
+    all.push_back(std::make_unique<kelvaro::frmSummary>(f.Model, &w));
+    all.push_back(std::make_unique<kelvaro::frmImportModes>(f.Dialogs, &w));
+    auto progress = std::make_unique<kelvaro::frmProgress>(&w);
+    progress->OfferEnd("Waiting for M.A.M.E.", "&End the Wait");
+    all.push_back(std::move(progress));
+    all.push_back(std::make_unique<kelvaro::frmAbout>(&w));
+    return all;
+}
+
+// The access key of a caption ("&&" is an ampersand), lower case; empty without one.
+QString AccessKey(const QString& caption) {
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i)
+        if (caption[i] == '&') {
+            if (caption[i + 1] != '&') return caption[i + 1].toLower();
+            ++i;
+        }
+    return {};
+}
+
+// The captions of window sharing one access key with another, "key: caption, caption" each.
+QStringList SharedAccessKeys(const QStringList& captions) {
+    QMap<QString, QStringList> byKey;
+    for (const QString& caption : captions)
+        if (const QString key = AccessKey(caption); !key.isEmpty()) byKey[key] << caption;
+    QStringList shared;
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it)
+        if (it->size() > 1) shared << it.key() + ": " + it->join(", ");
+    return shared;
+}
+
+// What Alt reaches in one window: its shown buttons, labels with a buddy, group boxes and the
+// titles of its menu bar.
+QStringList AltCaptions(const QWidget& window) {
+    QStringList captions;
+    for (const QAbstractButton* b : window.findChildren<QAbstractButton*>())
+        if (b->isVisibleTo(&window)) captions << b->text();
+    for (const QLabel* l : window.findChildren<QLabel*>())
+        if (l->buddy() && l->isVisibleTo(&window)) captions << l->text();
+    for (const QGroupBox* g : window.findChildren<QGroupBox*>())
+        if (g->isVisibleTo(&window)) captions << g->title();
+    if (const auto* main = qobject_cast<const QMainWindow*>(&window))
+        for (const QAction* a : main->menuBar()->actions()) captions << a->text();
+    return captions;
 }
 
 // Opens File, View and Video Mode Selection; the items that depend on the files and lists and
@@ -106,7 +168,9 @@ private slots:
             "Refresh &Native Mode List;-;Refresh &Available Mode List;-;Read Existing &INI Files;-;"
             "Selection &Summary;^;"
             "Video Mode &Selection;Monitor &Orientation;&Horizontal;&Vertical;&Rotating (Both);^;"
-            "Preferred &Rotation (for Vertical Monitors);Clockwise (&Right);Anti-Clockwise (&Left);^;-;"
+            "Monitor &Kind (for Modes Worth Adding);&15 kHz Arcade Monitor;15/&25 kHz Arcade Monitor;"
+            "15/25/&31 kHz Tri-Sync Arcade Monitor;31 kHz &VGA Monitor;&Multisync PC Monitor;Fixed-Panel &LCD;^;"
+            "&Preferred Rotation (for Vertical Monitors);Clockwise (&Right);Anti-Clockwise (&Left);^;-;"
             "&Ignore Interlaced Modes;&Match Resolution Within...;&0 Pixels;&8 Pixels;1&6 Pixels;&24 Pixels;"
             "&48 Pixels;&Other;^;Match &Refresh Rate Within...;&0Hz;&1Hz;1&.25Hz;1.&5Hz;&2Hz;&Other;^;-;"
             "&Settings when Ideal Mode Not Found;-;&Auto-Select Video Modes;^;&Help;Readme;Check M.A.M.E. &Setup...;-;&About;^";
@@ -244,7 +308,7 @@ private slots:
         f.WriteGameList({{"galaga", "Galaga (Namco rev. B)", "vertical", 224, 288, "60.606061", ""}});
         f.Dialogs.asks = {true};
         f.Item("mnuRefreshNative")->trigger();
-        QCOMPARE(f.Dialogs.Texts(), QStringList{"Refreshing the Native Mode List will loose any settings made.  Are "
+        QCOMPARE(f.Dialogs.Texts(), QStringList{"Refreshing the Native Mode List will lose any settings made.  Are "
                                                 "you sure you want to continue?"});
         QCOMPARE(Enabled(f), "GenerateINIs Generate RefreshNative RefreshAVGA ReadINIs ActionNotFound AutoSelect");
         // A run of the emulator that fails keeps the list, which is built again, and says why: the
@@ -401,11 +465,19 @@ private slots:
             << Rects{{11, 8, 73, 17},   {8, 24, 200, 552},   {216, 24, 573, 519}, {216, 551, 573, 25},
                      {800, 8, 217, 17}, {797, 24, 260, 519}, {797, 551, 260, 25}, {0, 0, 250, 22},
                      {250, 0, 414, 22}, {664, 0, 413, 22}};
-        // 315 twips narrower than the fixed lists: the games list is 315 twips wide all the same.
+        // 640 pixels wide: the side lists give up 1500 twips in proportion (23.3 and 56.7 pixels) so
+        // that the games list keeps 3600 twips; the counts' panel takes its 440 pixels but a fifth.
+        QTest::newRow("640 pixels wide, lists and panels grown for their texts")
+            << MainLayoutInput{{640, 452}, 22, 96, 96, 0, 0, 200, 260, 250, 440}
+            << Rects{{11, 8, 73, 17},   {8, 24, 157, 353},   {173, 24, 240, 320}, {173, 352, 240, 25},
+                     {424, 8, 217, 17}, {421, 24, 203, 320}, {421, 352, 203, 25}, {0, 0, 250, 22},
+                     {250, 0, 316, 22}, {566, 0, 78, 22}};
+        // Narrower than the side lists at half their design widths: those, and the games list takes
+        // its width from them all the same (2542.5 twips).
         QTest::newRow("narrower than the fixed lists, lower than the buttons, wider captions")
             << MainLayoutInput{{400, 120}, 22, 96, 96, 90, 100}
-            << Rects{{11, 8, 90, 17},   {8, 24, 156, 21},   {172, 24, 21, 0}, {172, 32, 21, 25}, {204, 8, 217, 17},
-                     {201, 24, 225, 0}, {201, 32, 225, 25}, {0, 0, 171, 22},  {171, 0, 138, 22}, {309, 0, 137, 22}};
+            << Rects{{11, 8, 90, 17},   {8, 24, 78, 21},    {94, 24, 170, 0}, {94, 32, 170, 25}, {275, 8, 217, 17},
+                     {272, 24, 113, 0}, {272, 32, 113, 25}, {0, 0, 93, 22},   {93, 0, 156, 22},  {249, 0, 155, 22}};
         QTest::newRow("lower than the lists' top, 120 x 144 dpi")
             << MainLayoutInput{{1300, 140}, 30, 120, 144}
             << Rects{{14, 12, 91, 26},  {10, 36, 195, 0},   {215, 36, 774, 0}, {215, 48, 774, 38}, {1003, 12, 271, 26},
@@ -449,6 +521,58 @@ private slots:
         w.setWindowState(Qt::WindowNoState);
         QCOMPARE(w.size(), QSize(800, 450));
         QCOMPARE(Placed(f), RulesFor(f, w));
+    }
+
+    // No two captions Alt reaches in one window share an access key: the main window with its
+    // menu titles, each menu's items, each dialog.
+    void accessKeysAreDistinctInEachWindow() {
+        F f;
+        frmMain& w = f.StartSample();
+        const auto dialogs = EveryDialog(f, w);
+        QList<const QWidget*> windows = {&w};
+        for (const auto& d : dialogs) windows << d.get();
+        QStringList shared;
+        for (const QWidget* window : windows)
+            for (const QString& s : SharedAccessKeys(AltCaptions(*window))) shared << window->objectName() + " " + s;
+        for (const QMenu* menu : w.findChildren<QMenu*>()) {
+            QStringList items;
+            for (const QAction* a : menu->actions()) items << a->text();
+            for (const QString& s : SharedAccessKeys(items)) shared << menu->objectName() + " " + s;
+        }
+        QVERIFY2(shared.isEmpty(), qPrintable(shared.join("; ")));
+    }
+
+    // On the screen it runs on (a 640 x 480 one in the small-screen run), the main window starts
+    // within the available area, its games list and buttons usable; every dialog fits, its buttons
+    // whole and outside any part that scrolls.
+    void everyWindowFitsTheScreen() {
+        F f;
+        frmMain& w = f.StartSample();
+        const QRect area = w.screen()->availableGeometry();
+        QVERIFY(area.contains(w.frameGeometry()));
+        const QTableView* games = f.List("lvwGames");
+        QVERIFY(games->width() >= games->fontMetrics().horizontalAdvance("Pac-Man (Midway, with a long title)"));
+        QVERIFY(games->height() >= 8 * games->verticalHeader()->defaultSectionSize());
+        for (const char* name : {"cmdTestGame", "cmd60Hz"})
+            QVERIFY2(f.Button(name)->width() >= f.Button(name)->sizeHint().width(), name);
+        const auto dialogs = EveryDialog(f, w);
+        for (const auto& d : dialogs) {
+            d->show();
+            const QString name = d->objectName();
+            QVERIFY2(area.contains(d->frameGeometry()), qPrintable(name));
+            QList<QWidget*> whole = {d->findChild<QWidget*>("fraApply")};
+            for (QPushButton* b : d->findChildren<QPushButton*>()) whole << b;
+            for (const QWidget* c : whole) {
+                if (!c || !c->isVisibleTo(d.get())) continue;
+                const QString control = name + " " + c->objectName();
+                bool scrolled = false;
+                for (const QWidget* p = c->parentWidget(); p != d.get(); p = p->parentWidget())
+                    scrolled = scrolled || qobject_cast<const QAbstractScrollArea*>(p);
+                QVERIFY2(!scrolled, qPrintable(control));
+                QVERIFY2(d->rect().contains(QRect(c->mapTo(d.get(), QPoint()), c->size())), qPrintable(control));
+            }
+            d->hide();
+        }
     }
 
     // A header click sorts the games (numbers as numbers, the mode by width, height and refresh, the

@@ -16,7 +16,7 @@ void Fill(Model& m) {
     for (const AvailModeRow& mode : std::initializer_list<AvailModeRow>{{"640", "480", "60.000000", "No"},
                                                                         {"320", "240", "60", "No"},
                                                                         {"320", "240", "60", "No"},
-                                                                        {"800", "600", "56", "No"},
+                                                                        {"800", "600", "56", "Yes"},
                                                                         {"640", "480", "57.524", "No"}})
         m.AvailModes.Add(mode);
     for (const GameRow& game : std::initializer_list<GameRow>{
@@ -58,7 +58,7 @@ private slots:
         d = std::make_unique<frmSettings>(m);
     }
 
-    // Each showing fills the mode list afresh (two decimals) and names the game.
+    // Each showing fills the mode list afresh (two decimals, interlaced modes marked) and names the game.
     void filling() {
         const QString clone = "Settings for 'Pac-Man (Midway)'|Description: Pac-Man (Midway)|Romname: PACMAN (clone "
                               "of PUCKMAN)|Native Video Mode: 224 x 288 @ 60.606061Hz|Orientation: Vertical";
@@ -77,7 +77,7 @@ private slots:
         QStringList entries;
         for (int i = 0; i < Modes()->count(); ++i) entries << Modes()->itemText(i);
         QCOMPARE(entries, (QStringList{"(Let MAME Decide)", "640 x 480 @ 60Hz", "320 x 240 @ 60Hz", "320 x 240 @ 60Hz",
-                                       "800 x 600 @ 56Hz", "640 x 480 @ 57.52Hz"}));
+                                       "800 x 600 @ 56Hz i", "640 x 480 @ 57.52Hz"}));
     }
 
     // Opening pre-selects the entry whose texts equal the stored mode's, and rewrites the stored
@@ -160,15 +160,18 @@ private slots:
                 .arg(p.CutLines);
         };
         const auto* label = Child<QLabel>(*d, "lblPicture");
-        // Kept at 4:3 on square pixels, stretched to fill 320 x 240.
-        QCOMPARE(figures(), "288x224 turned shown 320x240 0+0 0+0 cut 0,0");
-        QVERIFY(label->text().contains("Aspect kept: stretched to 320 x 240, 1.11 x 1.07, filling the mode"));
+        // The offscreen platform's screen is square: the emulator would take the monitor as square,
+        // and a 4:3 mode's pixels as 3/4 as wide as high. Kept at 4:3 in 320 x 240 so.
+        QCOMPARE(d->screen()->geometry().size(), QSize(800, 800));
+        QCOMPARE(figures(), "288x224 turned shown 320x180 0+0 30+30 cut 0,0");
+        QVERIFY(label->text().contains("Aspect kept: stretched to 320 x 180, 1.11 x 0.8 with 30 lines of border"));
         QVERIFY(label->text().contains("Assumed: keepaspect 1, unevenstretch 1"));
+        QVERIFY(label->text().contains("the desktop as wide for its height (1) when M.A.M.E. starts as now"));
         Modes()->setCurrentIndex(6);
-        QCOMPARE(figures(), "288x224 turned shown 288x216 0+0 4+4 cut 0,0");
+        QCOMPARE(figures(), "288x224 turned shown 288x168 0+0 28+28 cut 0,0");
         QVERIFY(label->text().contains("exact size"));
         Box()->setPlainText("resolution 288x224"); // no longer turned: 3:4 in 288 x 224
-        QCOMPARE(figures(), "224x288 upright shown 168x224 60+60 0+0 cut 0,0");
+        QCOMPARE(figures(), "224x288 upright shown 216x224 36+36 0+0 cut 0,0");
         Box()->setPlainText("resolution 288x224\nunevenstretch 0"); // whole lines: 288 lines in 224
         QCOMPARE(figures(), "224x288 upright shown 224x288 32+32 0+0 cut 0,64");
         QVERIFY(label->text().contains("Whole lines: not scaled with 32 columns of border left and right, 64 lines "

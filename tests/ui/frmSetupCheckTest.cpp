@@ -1,6 +1,7 @@
 // The emulator setup check in the window: the status bar's third panel, the report window and its
-// one-line fix, and where the INI folder chooser opens. A stand-in emulator answers -showconfig
-// from a temporary home folder's mame.ini.
+// one-line fixes, where the INI folder chooser opens, the emulator proposed at the first start and
+// the setup's state at every start. A stand-in emulator answers -showconfig from the user's
+// mame.ini in a temporary folder.
 #include "ui/frmSetupCheck.h"
 #include "MainWindowFixture.h"
 #include "Standin.h"
@@ -13,18 +14,21 @@ class SetupCheckTest : public QObject {
     Q_OBJECT
 private slots:
     void reportFixAndStatusBar() {
-#ifdef _WIN32
-        QSKIP("The stand-in answers as the emulator does on Linux, from a home folder's mame.ini; on Windows "
-              "the emulator reads the mame.ini beside mame.exe, whose fix OptionFixTest covers");
-#endif
         F f;
         const std::string home = f.MakeFolder("home"), etc = f.MakeFolder("etc");
         qputenv("HOME", QByteArray::fromStdString(home));
-        // Its settings take the lines of the user's mame.ini once it is there (the fixes below write it).
+        // The user's mame.ini is in the home folder on Linux, beside mame.exe on Windows; the
+        // stand-in's settings take its lines once it is there (the fixes below write it).
+#ifdef _WIN32
+        const std::string userFolder = f.MakeFolder("emu"), inipath = ".;" + etc, lineEnd = "\r\n";
+#else
+        const std::string userFolder = kelvaro::JoinPath(home, ".mame"), inipath = "$HOME/.mame;" + etc, lineEnd = "\n";
+#endif
+        const std::string userIni = kelvaro::JoinPath(userFolder, "mame.ini");
         const std::string exe = Standin(f.Dir, "emu/mame",
-                                        "say inipath $HOME/.mame;" + etc +
+                                        "say inipath " + inipath +
                                             "\nsay readconfig 1\nsay switchres 0\nsay window 0\nwhen -showconfig if " +
-                                            home + "/.mame/mame.ini print " + home + "/.mame/mame.ini\n");
+                                            userIni + " print " + userIni + "\n");
         f.StartSample();
         auto* panel = f.Find<QLabel>("stbPanel3");
         QVERIFY(panel->text().isEmpty());
@@ -67,12 +71,10 @@ private slots:
         QCOMPARE(after.filter("problem:").size(), 1);
         QCOMPARE(fixed.filter("problem:").size(), 0);
         QVERIFY(fixed.contains(QString::fromStdString("ok: M.A.M.E. reads INI files from the INI folder " + f.Ini +
-                                                      " (its inipath: " + f.Ini + ";$HOME/.mame;" + etc + ").")));
-        QCOMPARE(TempDir::Read(home + "/.mame/mame.ini"),
-                 "switchres 1\ninipath " + f.Ini + ";$HOME/.mame;" + etc + "\n");
-        QCOMPARE(TempDir::Read(home + "/.mame/mame.ini.bak"), "switchres 1\n");
-        QCOMPARE(
-            f.Dialogs.Texts().filter("This will create " + QString::fromStdString(home) + "/.mame/mame.ini").size(), 1);
+                                                      " (its inipath: " + f.Ini + ";" + inipath + ").")));
+        QCOMPARE(TempDir::Read(userIni), "switchres 1" + lineEnd + "inipath " + f.Ini + ";" + inipath + lineEnd);
+        QCOMPARE(TempDir::Read(userIni + ".bak"), "switchres 1" + lineEnd);
+        QCOMPARE(f.Dialogs.Texts().filter(QString::fromStdString("This will create " + userIni)).size(), 1);
         QVERIFY(f.Dialogs.shown.back().text.startsWith(
             QString::fromStdString("This will set the line \"inipath " + f.Ini + ";")));
         QVERIFY(panel->text().isEmpty());

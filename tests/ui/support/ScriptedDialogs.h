@@ -14,7 +14,7 @@
 class ScriptedDialogs : public kelvaro::Dialogs {
 public:
     struct Shown {
-        QString kind; // "ask", "tell", "input", "open", "save", "folder"
+        QString kind; // "ask", "choose", "tell", "input", "open", "save", "folder"
         QString text; // message, prompt or title
         Icon icon;
         QString title;  // the input box's title, or the file dialog's filter
@@ -22,12 +22,17 @@ public:
         QStringList Parts() const { return {text, title, preset}; }
     };
     std::deque<bool> asks;
+    std::deque<Answer> choices; // the answers to questions with Cancel; Cancel once they have run out
     std::deque<std::optional<QString>> answers;
     std::vector<Shown> shown;
 
     bool Ask(QWidget*, const QString& text, Icon icon) override {
         shown.push_back({"ask", text, icon, {}, {}});
         return Next(asks).value_or(false);
+    }
+    Answer AskOrCancel(QWidget*, const QString& text, Icon icon) override {
+        shown.push_back({"choose", text, icon, {}, {}});
+        return Next(choices).value_or(Answer::Cancel);
     }
     void Tell(QWidget*, const QString& text, Icon icon) override { shown.push_back({"tell", text, icon, {}, {}}); }
     std::optional<QString> InputBox(QWidget*, const QString& prompt, const QString& title,
@@ -56,7 +61,11 @@ public:
 private:
     std::optional<QString> Answer(Shown box) {
         shown.push_back(std::move(box));
-        return Next(answers).value_or(std::nullopt);
+        // Not through Next: GCC 12 reports a false uninitialized use in an optional of an optional.
+        if (answers.empty()) return std::nullopt;
+        std::optional<QString> next = std::move(answers.front());
+        answers.pop_front();
+        return next;
     }
     template <class T>
     static std::optional<T> Next(std::deque<T>& script) {
