@@ -89,7 +89,7 @@ private slots:
     // and writes nothing, Yes sets both, makes the folder and saves the settings.
     void firstStartProposesTheEmulator() {
         F f;
-        const std::string home = f.Dir.File("home"), etc = f.MakeFolder("etc"), own = home + "/.mame";
+        const std::string home = f.Dir.File("home"), etc = f.MakeFolder("etc"), own = kelvaro::JoinPath(home, ".mame");
         qputenv("HOME", QByteArray::fromStdString(home));
         qputenv("USERPROFILE", QByteArray::fromStdString(home));
         const std::string exe =
@@ -122,16 +122,19 @@ private slots:
     // The status bar tells the setup's state from the start: kept from the last check while
     // nothing it read has changed, else from a check in the background.
     void setupStateAtStart() {
-#ifdef _WIN32
-        QSKIP("The stand-in's mame.ini is read from a home folder as on Linux");
-#endif
         F f;
         const std::string home = f.MakeFolder("home"), runs = f.Dir.File("runs.txt");
         qputenv("HOME", QByteArray::fromStdString(home));
+        // The user's mame.ini: in the home folder on Linux, beside mame.exe on Windows.
+#ifdef _WIN32
+        const std::string userIni = "emu/mame.ini", inipath = ".";
+#else
+        const std::string userIni = "home/.mame/mame.ini", inipath = "$HOME/.mame";
+#endif
         const std::string exe = Standin(
             f.Dir, "emu/mame",
-            "note " + runs + "\nsay inipath $HOME/.mame\nsay readconfig 1\nsay switchres 1\n" +
-                "say window 0\nwhen -showconfig if " + home + "/.mame/mame.ini print " + home + "/.mame/mame.ini\n");
+            "note " + runs + "\nsay inipath " + inipath + "\nsay readconfig 1\nsay switchres 1\n" +
+                "say window 0\nwhen -showconfig if " + f.Dir.File(userIni) + " print " + f.Dir.File(userIni) + "\n");
         kelvaro::Settings s;
         s.MameExePath = exe;
         const QString notRead = "M.A.M.E. will not read these INI files: see Help > Check M.A.M.E. Setup";
@@ -148,7 +151,7 @@ private slots:
         QCOMPARE(asked(), once);
 
         // A mame.ini appears: the emulator is asked again.
-        f.Dir.Write("home/.mame/mame.ini", "inipath " + f.Ini + "\n");
+        f.Dir.Write(userIni, "inipath " + f.Ini + "\n");
         f.Start();
         QTRY_VERIFY(asked() > once && f.Find<QLabel>("stbPanel3")->text().isEmpty());
     }
