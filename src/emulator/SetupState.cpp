@@ -1,6 +1,9 @@
 #include "emulator/SetupState.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
+#include <utility>
 
 #include "platform/Files.h"
 
@@ -76,22 +79,21 @@ std::optional<SetupState> ReadSetupState(std::string_view text) {
         const std::size_t tab = line.find('\t');
         if (tab == std::string_view::npos) return std::nullopt;
         const std::string_view name = line.substr(0, tab), value = line.substr(tab + 1);
+        // The lines that hold a text as it is, each once.
+        static constexpr std::pair<std::string_view, std::string SetupState::*> kTexts[] = {
+            {"folder", &SetupState::WorkingFolder},
+            {"ini", &SetupState::IniFolder},
+            {"home", &SetupState::Home},
+            {"hint", &SetupState::Hint}};
         std::string_view rest;
-        if (name == "exe" && ReadStamp(value, state.ExeStamp, rest)) {
+        const auto named =
+            std::find_if(std::begin(kTexts), std::end(kTexts), [&](const auto& t) { return t.first == name; });
+        if (named != std::end(kTexts)) {
+            state.*(named->second) = value;
+            seen |= 2 << (named - std::begin(kTexts));
+        } else if (name == "exe" && ReadStamp(value, state.ExeStamp, rest)) {
             state.Exe = rest;
             seen |= 1;
-        } else if (name == "folder") {
-            state.WorkingFolder = value;
-            seen |= 2;
-        } else if (name == "ini") {
-            state.IniFolder = value;
-            seen |= 4;
-        } else if (name == "home") {
-            state.Home = value;
-            seen |= 8;
-        } else if (name == "hint") {
-            state.Hint = value;
-            seen |= 16;
         } else if (FileStamp stamp; name == "mameini" && ReadStamp(value, stamp, rest)) {
             state.MameInis.emplace_back(std::string(rest), stamp);
         } else {

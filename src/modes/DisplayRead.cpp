@@ -29,6 +29,25 @@ void ReadDesktopSize(std::string_view text, DisplayReading& out) {
 
 } // namespace
 
+Result<std::string> AskXrandr(const std::function<void()>& pump) {
+    std::string text;
+    const ProcessExit run = RunAndReadOutput(
+        "xrandr", {"--verbose"}, std::string(),
+        [&text](const char* bytes, std::size_t count) {
+            text.append(bytes, count);
+            return text.size() < kMostOutput;
+        },
+        pump, kAnswerTime);
+    if (run.Error)
+        return Outcome::Failure("xrandr could not be run (" + run.Error.message() +
+                                "); on Debian and Ubuntu it comes with the package x11-xserver-utils");
+    if (run.ExitCode != 0)
+        return Outcome::Failure(run.TimedOut ? "xrandr did not answer"
+                                             : "xrandr could not read the display's modes (it ended with status " +
+                                                   std::to_string(run.ExitCode) + ")");
+    return text;
+}
+
 DisplayReading ReadThisDisplay(const std::string& outputName, const std::function<void()>& pump) {
     DisplayReading out;
     const std::string display = EnvironmentValue("DISPLAY");
@@ -42,30 +61,16 @@ DisplayReading ReadThisDisplay(const std::string& outputName, const std::functio
         out.NotRead = "this is a Wayland session, where xrandr shows the modes of its X11 stand-in, not the display's";
         return out;
     }
-    std::string text;
-    const ProcessExit run = RunAndReadOutput(
-        "xrandr", {"--verbose"}, std::string(),
-        [&text](const char* bytes, std::size_t count) {
-            text.append(bytes, count);
-            return text.size() < kMostOutput;
-        },
-        pump, kAnswerTime);
-    if (run.Error) {
-        out.NotRead = "xrandr could not be run (" + run.Error.message() +
-                      "); on Debian and Ubuntu it comes with the package x11-xserver-utils";
+    const Result<std::string> text = AskXrandr(pump);
+    if (!text) {
+        out.NotRead = text.Reason();
         return out;
     }
-    if (run.ExitCode != 0) {
-        out.NotRead = run.TimedOut ? "xrandr did not answer"
-                                   : "xrandr could not read the display's modes (it ended with status " +
-                                         std::to_string(run.ExitCode) + ")";
-        return out;
-    }
-    ReadDesktopSize(text, out);
-    ModeImport import = ImportModeList(text, {outputName, 60});
+    ReadDesktopSize(*text, out);
+    ModeImport import = ImportModeList(*text, {outputName, 60});
     std::string which = outputName;
     if (import.Modes.empty() && !outputName.empty()) {
-        import = ImportModeList(text, {});
+        import = ImportModeList(*text, {});
         which.clear();
     }
     out.Origin = "the display " + display + (which.empty() ? "" : ", xrandr output " + which);

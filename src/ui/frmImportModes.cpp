@@ -13,20 +13,13 @@
 
 #include "core/Outcome.h"
 #include "core/Text.h"
+#include "modes/DisplayRead.h"
 #include "platform/Files.h"
-#include "platform/Process.h"
 #include "ui/Dialogs.h"
 #include "ui/QtText.h"
 #include "ui/ScreenFit.h"
 
 namespace kelvaro {
-
-namespace {
-
-// xrandr prints a few kilobytes; anything far beyond that is not its output.
-constexpr size_t kMostOutput = 16 << 20;
-
-} // namespace
 
 frmImportModes::frmImportModes(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs_(dialogs) {
     setObjectName(QStringLiteral("frmImportModes"));
@@ -116,29 +109,12 @@ void frmImportModes::cmdFile_Click() {
 }
 
 void frmImportModes::cmdDisplay_Click() {
-    std::string output;
-    const ProcessExit run = RunAndReadOutput(
-        "xrandr", {"--verbose"}, std::string(),
-        [&output](const char* bytes, size_t count) {
-            output.append(bytes, count);
-            return output.size() < kMostOutput;
-        },
-        [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
-    if (run.Error) {
-        dialogs_.Tell(this,
-                      "xrandr could not be run (" + QtText(run.Error.message()) +
-                          ").  On Debian and Ubuntu it comes with the package x11-xserver-utils.",
-                      Dialogs::Icon::Warning);
+    Result<std::string> output = AskXrandr([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    if (!output) {
+        dialogs_.Tell(this, QtText(output.Reason()) + ".", Dialogs::Icon::Warning);
         return;
     }
-    if (run.ExitCode != 0) {
-        dialogs_.Tell(this,
-                      "xrandr could not read the display's modes (it ended with status " +
-                          QString::number(run.ExitCode) + ").",
-                      Dialogs::Icon::Warning);
-        return;
-    }
-    SetSource(std::move(output), "this display (" + qEnvironmentVariable("DISPLAY").toStdString() + ")");
+    SetSource(std::move(*output), "this display (" + qEnvironmentVariable("DISPLAY").toStdString() + ")");
 }
 
 void frmImportModes::SetSource(std::string text, std::string origin) {
